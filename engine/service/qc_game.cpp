@@ -1,0 +1,193 @@
+#include "engine/service/qc_game.h"
+
+#include "engine/files/qc_file_system.h"
+#include "engine/platform/qc_input.h"
+#include "engine/platform/qc_random.h"
+#include "engine/platform/qc_window.h"
+#include "engine/render/qc_render.h"
+#include "engine/service/qc_callback.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "engine/service/qc_resource_loader.h"
+#include "engine/sound/qc_mixer.h"
+
+#include <chrono>
+#include <thread>
+
+namespace QOR {
+
+namespace {
+std::atomic<bool> g_soundThreadStop{false};
+// Pause of the sound thread between refills, taken outside lock 1.
+constexpr std::uint32_t kSoundThreadPauseMs = 4;
+}  // namespace
+
+QC_GAME::QC_GAME() : _fpsAccumulator(0.0f), _upsAccumulator(0.0f), _frameCounter(0), _tickCounter(0) {
+  fLog("Game construction ");
+  qcINPUT = nullptr;
+  qcRENDER = nullptr;
+  qcTIMER = nullptr;
+  qcRANDOM = nullptr;
+  qcWINDOW = nullptr;
+  qcFILE_SYSTEM = nullptr;
+  qcMIXER = nullptr;
+  qcRESOURCE_LOADER = nullptr;
+  qcFILE_SYSTEM = QC_FILE_SYSTEM::fGetInstance();
+}
+
+QC_GAME* QC_GAME::fGetGame() {
+  static QC_GAME game;
+  return &game;
+}
+
+int QC_GAME::fInitServices(QC_GAME* game, std::string title) {
+  if (game == nullptr) {
+    MessageBoxA(nullptr, "QC_GAME not exist. Need do some qcGAME = QC_GAME::fGetGame();", __FILE__, MB_OK);
+    return 0;
+  }
+  game->_gameName = title;
+  QC_WINDOW::fGetScreenSize(game->_desktopSize);
+  QC_THREAD::fInitMutexes();
+
+  qcINPUT = new QC_INPUT();
+  fLog("Input initialised");
+
+  qcWINDOW = new QC_WINDOW();
+  qcWINDOW->fSetSize(game->_resolution.x, game->_resolution.y);
+  if (qcWINDOW->WindowInit(game->_gameName) == 1) {
+    fLog("Window initialised");
+    game->_windowFailed = false;
+  } else {
+    fLog("Window creation error");
+    game->_windowFailed = true;
+  }
+
+  qcRENDER = new QC_RENDER();
+  if (qcRENDER->fInit(qcWINDOW->fGetHandle(), 0.1f, 0.0f) == 1) {
+    fLog("Render initialised");
+    game->_renderFailed = false;
+  } else {
+    fLog("Render error");
+    game->_renderFailed = true;
+  }
+
+  qcTIMER = new QC_TIMER();
+  qcTIMER->fSetOutput(&qcFrameTime);
+  fLog("Timer initialised");
+
+  qcRANDOM = new QC_RANDOM(0);
+  fLog("Random initialised");
+
+  qcMIXER = new QC_MIXER();
+  qcMIXER->fInit();
+  fLog("Sound initialised");
+
+  qcRESOURCE_LOADER = new QC_RESOURCE_LOADER();
+  fLog("Resouce loader inited");
+
+  qcOnUnscribeTexture = fCreateCallback(&fOnUnscribeTexture, nullptr, 0);
+  fInvokeCallback(qcOnInit, 0);
+  return 0;
+}
+
+void QC_GAME::fRun() {
+  fLog("Start");
+  if (qcINPUT == nullptr || qcRENDER == nullptr || qcRANDOM == nullptr) {
+    fLog("Some component does not exist? or you may fogot initialise game class");
+    return;
+  }
+  // Without a window or a device there is nothing to show and no way to quit: say so and stop.
+  if (_windowFailed || _renderFailed) {
+    const char* text = _windowFailed ? "The game window could not be created." : "The renderer could not be started.";
+    fLog(text);
+    MessageBoxA(nullptr, text, _gameName.c_str(), MB_OK);
+    return;
+  }
+  g_soundThreadStop = false;
+  _soundThread = QC_THREAD::fCreateThread(&fSoundThread, 0);
+  _running = 1;
+  fInvokeCallback(qcOnStart, 0);
+  while (_running != 0) {
+    fUpdate();
+    fRender();
+  }
+  // The sound thread is stopped and joined so the process never exits inside the audio library.
+  g_soundThreadStop = true;
+  QC_THREAD::fJoinThread(_soundThread);
+  _soundThread = nullptr;
+}
+
+bool QC_GAME::isUpdateTime() {
+  _upsAccumulator += _updateTimer.fTick();
+  if (_upsLimit == 0) return true;
+  const float target = (1.0f / static_cast<float>(_upsLimit)) * static_cast<float>(_tickCounter + 1);
+  if (target > _upsAccumulator) {
+    const float waitMs = (target - _upsAccumulator) * 1000.0f;
+    if (qcWINDOW != nullptr) {
+      qcWINDOW->fSleep(static_cast<std::uint32_t>(waitMs));
+    } else {
+      Sleep(static_cast<std::uint32_t>(waitMs));
+    }
+    return false;
+  }
+  return true;
+}
+
+int QC_GAME::fUpdate() {
+  if (!isUpdateTime()) return 0;
+  _tickCounter += 1;
+  if (_upsAccumulator >= 1.0f) {
+    _measuredUps = _tickCounter;
+    _upsAccumulator = 0.0f;
+    _tickCounter = 0;
+  }
+  if (qcTIMER != nullptr) qcTIMER->fTick();
+  if (qcRANDOM != nullptr) qcRANDOM->fFrameHook();
+  fInvokeCallback(qcOnUpdate, 0);
+  if (qcINPUT != nullptr) qcINPUT->fUpdate();
+  fProcessMessages(qcINPUT, qcWINDOW);
+  return 0;
+}
+
+bool QC_GAME::isRenderTime() {
+  _fpsAccumulator += _renderTimer.fTick();
+  if (_fpsLimit == 0) return true;
+  const double target = (1.0 / static_cast<double>(_fpsLimit)) * static_cast<double>(_frameCounter + 1);
+  return static_cast<double>(_fpsAccumulator) >= target;
+}
+
+void QC_GAME::fRender() {
+  if (!isRenderTime()) return;
+  if (qcRENDER == nullptr || qcRENDER->BeginScene() != 1) return;
+  _frameCounter += 1;
+  if (_fpsAccumulator >= 1.0f) {
+    _measuredFps = _frameCounter;
+    _fpsAccumulator = 0.0f;
+    _frameCounter = 0;
+  }
+  fInvokeCallback(qcOnRender, 0);
+  qcRENDER->EndScene();
+}
+
+int fSoundThread(std::uintptr_t /*argument*/) {
+  while (!g_soundThreadStop) {
+    QC_THREAD::fMutexLock(1);
+    if (qcMIXER != nullptr) qcMIXER->fUpdate();
+    QC_THREAD::fMutexUnlock(1);
+    // A real pause even under a test's manual clock, which Sleep would advance.
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSoundThreadPauseMs));
+  }
+  return 0;
+}
+
+int fOnUnscribeTexture(std::uintptr_t texture) {
+  if (qcRESOURCE_LOADER == nullptr) return 0;
+  QS_RESOURCE* record = qcRESOURCE_LOADER->fFindByData(reinterpret_cast<const void*>(texture));
+  if (record != nullptr && record->fGetType() == QE_RES_TEXTURE) {
+    qcRESOURCE_LOADER->fUnscribeImage(reinterpret_cast<const void*>(texture));
+    fLog("texture unscribed");
+  }
+  return 0;
+}
+
+}  // namespace QOR

@@ -1,0 +1,2 @@
+list(APPEND QOR_ENGINE_SOURCES
+  sound/qc_mixer.cpp)

@@ -1,0 +1,59 @@
+// Records behind the stand-in's handles and the state its parts share.
+#pragma once
+
+#include "host/win_types.h"
+
+#include <SDL2/SDL.h>
+
+#include <string>
+
+struct HostObject {
+  virtual ~HostObject() = default;
+};
+
+struct HostWindow {
+  SDL_Window* sdl = nullptr;
+  WNDPROC proc = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  RECT outer{0, 0, 0, 0};  // window rectangle in screen pixels, frame included
+  std::wstring caption;
+  bool alive = true;
+  bool shown = false;
+  bool topmost = false;
+};
+
+namespace host_detail {
+
+// Starts SDL's video subsystem on first use; false when no video driver can start.
+bool fEnsureVideo();
+bool fVideoIsInteractive();
+
+// The frame AdjustWindowRectEx adds around a client area for a style.
+RECT fFrameFor(DWORD style, DWORD exStyle);
+
+HostWindow* fWindowFromSdlId(Uint32 id);
+bool fIsLiveWindow(HWND window);
+HWND fMainWindow();
+SDL_Window* fSdlWindow(HWND window);
+
+// Cursor position in screen pixels as the stand-in tracks it.
+void fSetTrackedCursor(int x, int y);
+
+// Translates SDL's pending events into window messages (message queue).
+void fPollSdlEvents();
+void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice);
+
+// The key-down message being handled now: its key, its text, and whether it came from the device.
+struct CurrentKey {
+  UINT virtualKey = 0;
+  std::u32string text;
+  bool fromDevice = false;
+  bool valid = false;
+};
+const CurrentKey& fCurrentKey();
+
+UINT fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scan);
+void fLogLine(const std::string& text);
+
+}  // namespace host_detail

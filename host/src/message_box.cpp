@@ -1,0 +1,19 @@
+// Message boxes: a real dialog on an interactive display, a log line everywhere else.
+#include "host/src/host_internal.h"
+#include "host/win_window.h"
+
+#include <string>
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT /*type*/) {
+  const std::string body = text != nullptr ? text : "";
+  const std::string title = caption != nullptr ? caption : "";
+  if (!host_detail::fVideoIsInteractive()) {
+    host_detail::fLogLine("MessageBox [" + title + "] " + body);
+    return IDOK;
+  }
+  SDL_Window* parent = owner != nullptr ? host_detail::fSdlWindow(owner) : nullptr;
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), body.c_str(), parent) != 0) {
+    host_detail::fLogLine("MessageBox [" + title + "] " + body);
+  }
+  return IDOK;
+}

@@ -1,0 +1,31 @@
+// Doors into the stand-in for tests only: a manual clock, a fixed desktop size, recorded sleeps,
+// the cursor's display counter and a switch that keeps message boxes from blocking.
+#pragma once
+
+#include "host/win_types.h"
+
+namespace host_test {
+
+// While the manual clock is on, timeGetTime returns the manual time and Sleep advances it
+// instead of sleeping.
+void fUseManualClock(bool on);
+void fSetTime(DWORD milliseconds);
+void fAdvanceTime(DWORD milliseconds);
+// Milliseconds passed to the last Sleep call, and how many calls there were.
+DWORD fLastSleep();
+int fSleepCount();
+
+// Overrides the desktop size (0, 0 restores the real one).
+void fSetDesktopSize(int width, int height);
+
+// The ShowCursor display counter.
+int fCursorCounter();
+void fSetCursorCounter(int value);
+
+// Forces message boxes to log instead of blocking, whatever the video driver.
+void fSetNonInteractive(bool on);
+
+// Drops every queued and pending message and forgets the pump state.
+void fResetMessages();
+
+}  // namespace host_test

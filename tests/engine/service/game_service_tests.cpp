@@ -1,0 +1,184 @@
+// The game service driven as the game drives it: hooks registered, services started, passes run
+// on a manual clock, the recording device standing in for the GPU.
+#include "engine/platform/qc_input.h"
+#include "engine/platform/qc_random.h"
+#include "engine/platform/qc_timer.h"
+#include "engine/platform/qc_window.h"
+#include "engine/render/qc_render.h"
+#include "engine/service/qc_callback.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_resource_loader.h"
+#include "engine/sound/qc_mixer.h"
+#include "tests/kit/engine_fixture.h"
+#include "tests/kit/log_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace QOR;
+
+namespace {
+
+int g_updates = 0;
+int g_renders = 0;
+bool g_allPresentAtInit = false;
+bool g_quitOnFirstUpdate = false;
+
+int onUpdate(std::uintptr_t) {
+  ++g_updates;
+  if (g_quitOnFirstUpdate) qcGAME->fQuit();
+  return 0;
+}
+int onRender(std::uintptr_t) {
+  ++g_renders;
+  return 0;
+}
+int onInit(std::uintptr_t) {
+  g_allPresentAtInit = qcINPUT != nullptr && qcWINDOW != nullptr && qcRENDER != nullptr && qcTIMER != nullptr &&
+                       qcRANDOM != nullptr && qcMIXER != nullptr && qcRESOURCE_LOADER != nullptr &&
+                       qcOnUnscribeTexture != nullptr;
+  return 0;
+}
+
+class GameService : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qor_test::fUseTestDoors();
+    g_updates = g_renders = 0;
+    g_quitOnFirstUpdate = false;
+    qcOnUpdate = fCreateCallback(&onUpdate);
+    qcOnRender = fCreateCallback(&onRender);
+    qcOnInit = fCreateCallback(&onInit);
+    qcGAME = QC_GAME::fGetGame();
+  }
+  void start() { ASSERT_EQ(QC_GAME::fInitServices(qcGAME, "Test Game"), 0); }
+};
+
+TEST_F(GameService, StartUpCreatesServicesInOrderThenRunsInitHook) {
+  qor_test::LogCapture log;
+  start();
+  const std::vector<std::string> expected = {"Input initialised", "Window initialised", "Render initialised",
+                                             "Timer initialised", "Random initialised", "Sound initialised",
+                                             "Resouce loader inited"};
+  std::vector<std::string> seen;
+  for (const std::string& line : log.lines()) {
+    for (const std::string& e : expected) {
+      if (line == e) seen.push_back(line);
+    }
+  }
+  EXPECT_EQ(seen, expected);
+  EXPECT_TRUE(g_allPresentAtInit);
+  EXPECT_EQ(qcGAME->_gameName, "Test Game");
+  EXPECT_EQ(qcCurrentInput, qcINPUT);
+  EXPECT_EQ(qcCurrentRandom, qcRANDOM);
+}
+
+TEST_F(GameService, NullGameShowsMessageAndCreatesNothing) {
+  qor_test::LogCapture log;
+  EXPECT_EQ(QC_GAME::fInitServices(nullptr, "x"), 0);
+  EXPECT_TRUE(log.contains("QC_GAME not exist. Need do some qcGAME = QC_GAME::fGetGame();"));
+  EXPECT_EQ(qcINPUT, nullptr);
+  qcGAME->fRun();
+  EXPECT_TRUE(log.hasLine("Some component does not exist? or you may fogot initialise game class"));
+  EXPECT_EQ(g_updates, 0);
+}
+
+TEST(GameServiceGate, SixMillisecondSleepAtTenMilliseconds) {
+  qor_test::fUseTestDoors();
+  QC_GAME* game = QC_GAME::fGetGame();  // its own timer starts at manual time 0
+  qcGAME = game;
+  game->_upsLimit = 60;
+  host_test::fAdvanceTime(10);
+  EXPECT_FALSE(game->isUpdateTime());
+  EXPECT_EQ(host_test::fLastSleep(), 6u);
+  EXPECT_EQ(host_test::fSleepCount(), 1);
+}
+
+TEST_F(GameService, MeasuredRatesCountTheStepThatReachesOneSecond) {
+  start();
+  qcGAME->_upsLimit = 0;
+  qcGAME->_fpsLimit = 0;
+  qcGAME->fUpdate();
+  qcGAME->fRender();  // both accumulators restart after the start-up time
+  for (int i = 0; i < 40 && qcGAME->fGetMeasuredUps() == 0; ++i) {
+    host_test::fAdvanceTime(100);
+    qcGAME->fUpdate();
+    qcGAME->fRender();
+  }
+  // Start-up took no manual time, so the first second holds the first pass plus ten 100 ms ones.
+  EXPECT_EQ(qcGAME->fGetMeasuredUps(), 11);
+  EXPECT_EQ(qcGAME->fGetMeasuredFps(), 11);
+  EXPECT_FLOAT_EQ(qcFrameTime, 0.1f);
+}
+
+TEST_F(GameService, FrameLimitHoldsWhileUpdatesAreLimited) {
+  start();
+  qcGAME->_upsLimit = 60;
+  qcGAME->_fpsLimit = 30;
+  // Run two simulated seconds; Sleep advances the manual clock.
+  host_test::fAdvanceTime(1);
+  while (host_test::fSleepCount() < 100000) {
+    qcGAME->fUpdate();
+    qcGAME->fRender();
+    if (timeGetTime() >= 2000) break;
+  }
+  EXPECT_NEAR(g_updates, 120, 3);
+  EXPECT_NEAR(g_renders, 60, 3);
+}
+
+TEST_F(GameService, QuitFromUpdateHookStillRendersThatPass) {
+  start();
+  g_quitOnFirstUpdate = true;
+  qcGAME->_upsLimit = 0;
+  qcGAME->_fpsLimit = 0;
+  qor_test::LogCapture log;
+  qcGAME->fRun();
+  EXPECT_TRUE(log.hasLine("Start"));
+  EXPECT_EQ(g_updates, 1);
+  EXPECT_EQ(g_renders, 1);
+  EXPECT_EQ(qcGAME->_running, 0);
+  EXPECT_EQ(QC_THREAD::fThreadCount(), 0u);  // the sound thread was stopped and joined
+}
+
+TEST_F(GameService, LostDeviceFramesAreSkipped) {
+  start();
+  qcGAME->_fpsLimit = 0;
+  host_test::fRecordingControls().cooperativeLevel = D3DERR_DEVICELOST;
+  qcGAME->fRender();
+  EXPECT_EQ(g_renders, 0);
+  host_test::fRecordingControls().cooperativeLevel = D3DERR_DEVICENOTRESET;
+  qcGAME->fRender();  // resets, skips this frame
+  EXPECT_EQ(g_renders, 0);
+  qcGAME->fRender();
+  EXPECT_EQ(g_renders, 1);
+}
+
+TEST_F(GameService, NoDeviceMeansNoLoop) {
+  host_test::fRecordingControls().failCreateAttempts = 5;
+  qor_test::LogCapture log;
+  start();
+  EXPECT_TRUE(log.hasLine("Can't create device"));
+  EXPECT_TRUE(log.hasLine("Render error"));
+  EXPECT_EQ(host_test::fCountCalls("CreateDevice"), 5);
+  qcGAME->fRun();
+  EXPECT_TRUE(log.hasLine("Start"));
+  EXPECT_TRUE(log.contains("The renderer could not be started."));
+  EXPECT_EQ(g_updates, 0);
+}
+
+TEST_F(GameService, DeviceCreationFallsBackThroughFiveAttempts) {
+  host_test::fRecordingControls().failCreateAttempts = 4;
+  start();
+  std::vector<std::pair<double, double>> attempts;
+  for (const auto& call : host_test::fRecordedCalls()) {
+    if (call.name == "CreateDevice") attempts.emplace_back(call.args[1], call.args[2]);
+  }
+  const std::vector<std::pair<double, double>> expected = {
+      {D3DDEVTYPE_HAL, 0x44}, {D3DDEVTYPE_HAL, 0x44}, {D3DDEVTYPE_HAL, 0x84}, {D3DDEVTYPE_HAL, 0x24},
+      {D3DDEVTYPE_REF, 0x24}};
+  EXPECT_EQ(attempts, expected);
+}
+
+}  // namespace

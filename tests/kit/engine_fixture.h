@@ -1,0 +1,20 @@
+// Starts the engine services the way the game does, on a window of SDL's dummy (or offscreen)
+// driver, the recording device and a manual clock.
+#pragma once
+
+#include "host/recording_device.h"
+#include "host/test_doors.h"
+
+namespace qor_test {
+
+// Switches the stand-in to its test doors: recording device, manual clock at 0, no dialogs.
+inline void fUseTestDoors() {
+  host_test::fUseRecordingDevice(true);
+  host_test::fResetRecording();
+  host_test::fUseManualClock(true);
+  host_test::fSetTime(0);
+  host_test::fSetNonInteractive(true);
+  host_test::fResetMessages();
+}
+
+}  // namespace qor_test
