@@ -42,6 +42,8 @@ void fSetTrackedCursor(int x, int y);
 
 // Translates SDL's pending events into window messages (message queue).
 void fPollSdlEvents();
+// A message stamped with the time and the tracked cursor position.
+MSG fMakeMessage(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
 void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice);
 
 // The key-down message being handled now: its key, its text, and whether it came from the device.

@@ -64,20 +64,20 @@ void release() {
   }
 }
 
-MSG makeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+namespace host_detail {
+
+MSG fMakeMessage(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
   MSG m{};
   m.hwnd = window;
-  m.message = message;
+  m.message = id;
   m.wParam = wParam;
   m.lParam = lParam;
   m.time = timeGetTime();
   m.pt = g_cursor;
   return m;
 }
-
-}  // namespace
-
-namespace host_detail {
 
 void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice) {
   g_incoming.push_back(Entry{message, text, fromDevice});
@@ -138,7 +138,7 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window != nullptr && !host_detail::fIsLiveWindow(window)) return FALSE;
-  host_detail::fQueueIncoming(makeMessage(window, message, wParam, lParam), std::u32string(), false);
+  host_detail::fQueueIncoming(host_detail::fMakeMessage(window, message, wParam, lParam), std::u32string(), false);
   return TRUE;
 }
 

@@ -8,17 +8,6 @@
 
 namespace {
 
-MSG message(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
-  MSG m{};
-  m.hwnd = window;
-  m.message = id;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  m.time = timeGetTime();
-  GetCursorPos(&m.pt);
-  return m;
-}
-
 // Client coordinates of an event become the tracked screen position of the cursor.
 void trackCursor(HostWindow* window, int x, int y) {
   const RECT frame = host_detail::fFrameFor(window->style, window->exStyle);
@@ -94,24 +83,24 @@ void fPollSdlEvents() {
     switch (event.type) {
       case SDL_QUIT: {
         HWND main = fMainWindow();
-        if (main != nullptr) batch.push_back({message(main, WM_CLOSE, 0, 0), {}});
+        if (main != nullptr) batch.push_back({host_detail::fMakeMessage(main, WM_CLOSE, 0, 0), {}});
         break;
       }
       case SDL_WINDOWEVENT: {
         HostWindow* w = fWindowFromSdlId(event.window.windowID);
         if (w == nullptr) break;
         switch (event.window.event) {
-          case SDL_WINDOWEVENT_CLOSE: batch.push_back({message(w, WM_CLOSE, 0, 0), {}}); break;
+          case SDL_WINDOWEVENT_CLOSE: batch.push_back({host_detail::fMakeMessage(w, WM_CLOSE, 0, 0), {}}); break;
           case SDL_WINDOWEVENT_FOCUS_GAINED:
-            batch.push_back({message(w, WM_ACTIVATE, WA_ACTIVE, 0), {}});
-            batch.push_back({message(w, WM_SETFOCUS, 0, 0), {}});
+            batch.push_back({host_detail::fMakeMessage(w, WM_ACTIVATE, WA_ACTIVE, 0), {}});
+            batch.push_back({host_detail::fMakeMessage(w, WM_SETFOCUS, 0, 0), {}});
             break;
           case SDL_WINDOWEVENT_FOCUS_LOST:
-            batch.push_back({message(w, WM_ACTIVATE, WA_INACTIVE, 0), {}});
-            batch.push_back({message(w, WM_KILLFOCUS, 0, 0), {}});
+            batch.push_back({host_detail::fMakeMessage(w, WM_ACTIVATE, WA_INACTIVE, 0), {}});
+            batch.push_back({host_detail::fMakeMessage(w, WM_KILLFOCUS, 0, 0), {}});
             break;
           case SDL_WINDOWEVENT_MINIMIZED:
-            batch.push_back({message(w, WM_ACTIVATE, WA_INACTIVE | (WPARAM{1} << 16), 0), {}});
+            batch.push_back({host_detail::fMakeMessage(w, WM_ACTIVATE, WA_INACTIVE | (WPARAM{1} << 16), 0), {}});
             break;
           default: break;
         }
@@ -121,7 +110,7 @@ void fPollSdlEvents() {
         HostWindow* w = fWindowFromSdlId(event.motion.windowID);
         if (w == nullptr) break;
         trackCursor(w, event.motion.x, event.motion.y);
-        batch.push_back({message(w, WM_MOUSEMOVE, 0, 0), {}});
+        batch.push_back({host_detail::fMakeMessage(w, WM_MOUSEMOVE, 0, 0), {}});
         break;
       }
       case SDL_MOUSEBUTTONDOWN:
@@ -130,14 +119,14 @@ void fPollSdlEvents() {
         if (w == nullptr) break;
         trackCursor(w, event.button.x, event.button.y);
         const UINT id = event.type == SDL_MOUSEBUTTONDOWN ? mouseDown(event.button.button) : mouseUp(event.button.button);
-        if (id != 0) batch.push_back({message(w, id, 0, 0), {}});
+        if (id != 0) batch.push_back({host_detail::fMakeMessage(w, id, 0, 0), {}});
         break;
       }
       case SDL_MOUSEWHEEL: {
         HostWindow* w = fWindowFromSdlId(event.wheel.windowID);
         if (w == nullptr) break;
         const WPARAM delta = static_cast<WPARAM>(static_cast<std::uint16_t>(event.wheel.y * 120)) << 16;
-        batch.push_back({message(w, WM_MOUSEWHEEL, delta, 0), {}});
+        batch.push_back({host_detail::fMakeMessage(w, WM_MOUSEWHEEL, delta, 0), {}});
         break;
       }
       case SDL_KEYDOWN:
@@ -152,7 +141,7 @@ void fPollSdlEvents() {
         const UINT id = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
         LPARAM lParam = static_cast<LPARAM>(event.key.keysym.scancode) << 16;
         if (event.key.repeat != 0) lParam |= LPARAM{1} << 30;
-        batch.push_back({message(w, id, vk, lParam), {}});
+        batch.push_back({host_detail::fMakeMessage(w, id, vk, lParam), {}});
         break;
       }
       case SDL_TEXTINPUT: {
