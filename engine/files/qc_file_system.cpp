@@ -2,36 +2,41 @@
 
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "engine/util/text_utils.h"
+#include "host/win_files.h"
+#include "host/win_shell.h"
+#include "host/win_system.h"
 
-#include <filesystem>
-#include <system_error>
+#include <string>
 
 namespace QOR {
 
-namespace fs = std::filesystem;
-
 QC_FILE_SYSTEM* qcFileSystemInstance = nullptr;
-
-namespace {
-void toSlashes(std::string& path) {
-  for (char& c : path) {
-    if (c == '\\') c = '/';
-  }
-}
-}  // namespace
 
 QC_FILE_SYSTEM* QC_FILE_SYSTEM::fGetInstance() {
   static QC_FILE_SYSTEM instance;
   return &instance;
 }
 
-QC_FILE_SYSTEM::QC_FILE_SYSTEM() {
-  _appFolder = fGetCurrentDirectory();
-  _resourceFolder = _appFolder;
-  _appFolder += "/";
-  _resourceFolder += "/Resources/";
-  toSlashes(_appFolder);
-  toSlashes(_resourceFolder);
+QC_FILE_SYSTEM::QC_FILE_SYSTEM() { fSetUp(fGetCurrentDirectory()); }
+
+QC_FILE_SYSTEM::QC_FILE_SYSTEM(const std::string& appFolder) {
+  std::string base = appFolder;
+  fReplaceBackslashes(base);
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  fSetUp(base);
+}
+
+QC_FILE_SYSTEM::~QC_FILE_SYSTEM() {
+  if (qcFileSystemInstance == this) qcFileSystemInstance = nullptr;
+}
+
+void QC_FILE_SYSTEM::fSetUp(const std::string& appFolder) {
+  _appFolder = appFolder + "/";
+  _resourceFolder = appFolder + "/Resources/";
+  fReplaceBackslashes(_appFolder);
+  fReplaceBackslashes(_resourceFolder);
   if (fGetPathType(_resourceFolder) == 0) {
     if (!fCreateDirectory(_resourceFolder)) qcLastError = "Cant create \"Resources\" directory";
     fInvokeCallback(qcOnResourceError, 0);
@@ -41,38 +46,70 @@ QC_FILE_SYSTEM::QC_FILE_SYSTEM() {
   qcFileSystemInstance = this;
 }
 
-std::string QC_FILE_SYSTEM::fGetCurrentDirectory() {
-  std::error_code error;
-  std::string path = fs::current_path(error).string();
-  toSlashes(path);
+const std::string& QC_FILE_SYSTEM::fGetCurrentDirectory() {
+  // Asked for its size first, so a deep directory is never cut or left stale.
+  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  std::string path(needed, '\0');
+  const DWORD length = needed > 0 ? GetCurrentDirectoryA(needed, path.data()) : 0;
+  path.resize(length < needed ? length : 0);
+  fReplaceBackslashes(path);
   _currentFolder = path;
-  return path;
+  return _currentFolder;
 }
 
 bool QC_FILE_SYSTEM::fSetCurrentDirectory(const std::string& path) {
-  std::string p = path;
-  toSlashes(p);
-  std::error_code error;
-  fs::current_path(p, error);
-  _currentFolder = p;
+  SetCurrentDirectoryA(path.c_str());
+  _currentFolder = path;
   return false;
 }
 
+const char* QC_FILE_SYSTEM::fGetDocumentsPath() {
+  static char buffer[1024];
+  ITEMIDLIST* list = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &list)) || list == nullptr) return nullptr;
+  const BOOL named = SHGetPathFromIDListA(list, buffer);
+  ILFree(list);
+  return named ? buffer : nullptr;
+}
+
 int QC_FILE_SYSTEM::fGetPathType(const std::string& path) const {
-  std::string p = path;
-  toSlashes(p);
-  std::error_code error;
-  const fs::file_status status = fs::status(p, error);
-  if (error || !fs::exists(status)) return 0;
-  return fs::is_directory(status) ? 2 : 1;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 2 : 1;
 }
 
 bool QC_FILE_SYSTEM::fCreateDirectory(const std::string& path) {
-  std::string p = path;
-  toSlashes(p);
-  std::error_code error;
-  fs::create_directories(p, error);
-  return !error && fs::is_directory(p, error);
+  if (fGetPathType(path) != 0) return true;
+  std::string chain = path;
+  fReplaceBackslashes(chain);
+  bool created = true;
+  std::string prefix;
+  for (const std::string& piece : fSplitString(chain, '/', false)) {
+    prefix += piece;
+    fLog("forCreate.c_str()= " + prefix);
+    if (fGetPathType(prefix) == 0 && !CreateDirectoryA(prefix.c_str(), nullptr)) created = false;
+  }
+  return created;
 }
+
+bool QC_FILE_SYSTEM::fCreateFile(const std::string& path) {
+  std::string full = path;
+  fReplaceBackslashes(full);
+  const std::size_t slash = full.rfind('/');
+  if (slash == std::string::npos) return false;
+  const std::string fileName = full.substr(slash + 1);
+  const std::string folder = full.substr(0, slash);
+  fLog("path: " + folder);
+  fLog("file: " + fileName);
+  fLog("fileName: " + path);
+  fCreateDirectory(folder);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+bool QC_FILE_SYSTEM::fDeleteFile(const std::string& /*path*/) { return false; }
 
 }  // namespace QOR

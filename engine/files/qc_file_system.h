@@ -1,29 +1,103 @@
-// The engine's door to the disk: the application and Resources folders.
+// The engine's door to the disk: the application and Resources folders, path tests, folder and
+// archive listings, the documents folder, folder chains and empty files, and the loading of one
+// resource record from a password zip pack or a loose file.
 #pragma once
 
+#include "engine/files/qs_resource.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <ios>
 #include <string>
+#include <vector>
 
 namespace QOR {
 
+// Values of fGetFileType: the first four bytes of a file as a little-endian number.
+inline constexpr std::int32_t QC_FILE_TYPE_RAR = 0x21726152;
+inline constexpr std::int32_t QC_FILE_TYPE_PNG = 0x474E5089;
+inline constexpr std::int32_t QC_FILE_TYPE_ZIP = 0x04034B50;
+inline constexpr std::int32_t QC_FILE_TYPE_OTHER = 0x474E508A;
+inline constexpr std::int32_t QC_FILE_TYPE_UNREADABLE = -1;
+
 class QC_FILE_SYSTEM {
  public:
-  // The one instance; its construction makes the Resources folder when missing and makes it the
-  // process's current directory.
+  // The process's file system, made on first use over the current directory.
   static QC_FILE_SYSTEM* fGetInstance();
 
-  std::string fGetCurrentDirectory();
-  bool fSetCurrentDirectory(const std::string& path);
-  const std::string& fGetAppDirectory() const { return _appFolder; }
-  const std::string& fGetResourceDirectory() const { return _resourceFolder; }
-  void fSetResourceDirectory(const std::string& path) { _resourceFolder = path; }
+  // A file system over the given application folder: its Resources folder is made when missing
+  // (on failure qcLastError reads "Cant create \"Resources\" directory"; the hook
+  // qcOnResourceError is invoked either way) and becomes the process's current directory. The
+  // newest file system is published in qcFileSystemInstance until it is destroyed. Tools and tests
+  // use this to work on a folder of their own.
+  explicit QC_FILE_SYSTEM(const std::string& appFolder);
+  ~QC_FILE_SYSTEM();
+  QC_FILE_SYSTEM(const QC_FILE_SYSTEM&) = delete;
+  QC_FILE_SYSTEM& operator=(const QC_FILE_SYSTEM&) = delete;
 
-  // 0 missing, 1 file, 2 folder.
+  // The process's current directory with '/' separators (also kept as the current folder).
+  const std::string& fGetCurrentDirectory();
+  // Makes path the process's current directory and the current folder; returns false.
+  bool fSetCurrentDirectory(const std::string& path);
+  // The application folder, with a trailing '/'.
+  const std::string& fGetAppDirectory() const { return _appFolder; }
+  // The application folder followed by "/Resources/"; every resource path starts here.
+  const std::string& fGetResourceDirectory() const { return _resourceFolder; }
+  // Replaces the resource folder (only the text; the current directory stays).
+  void fSetResourceDirectory(const std::string& path) { _resourceFolder = path; }
+  // The user's documents folder in one static buffer that the next call overwrites; null when
+  // the shell cannot name it.
+  const char* fGetDocumentsPath();
+
+  // 0 missing (or not examinable), 1 file, 2 folder.
   int fGetPathType(const std::string& path) const;
-  // Creates every missing folder of the chain; false when one cannot be made.
+  // One of the QC_FILE_TYPE values.
+  static std::int32_t fGetFileType(const std::string& path);
+
+  // Appends every entry name of a zip archive in central-directory order (folder entries too).
+  // A path that is not a zip file appends nothing; password and flag are not needed to list.
+  static void fListZip(const std::string& archive, const std::string& password, std::vector<std::string>& names,
+                       bool flag);
+  // Appends the bare names of the folder's files (folders false) or sub-folders (folders true)
+  // matching "*." + extension, in byte order; "." and ".." never.
+  static void fListDirectory(const std::string& folder, std::vector<std::string>& names, bool folders,
+                             const std::string& extension);
+
+  // Creates every missing folder of the chain, logging each prefix; false when one cannot be made.
   bool fCreateDirectory(const std::string& path);
+  // Creates an empty file (emptying an existing one) after creating its folders; false when the
+  // path has no '/' or the file cannot be made.
+  bool fCreateFile(const std::string& path);
+  // Removes nothing; false.
+  bool fDeleteFile(const std::string& path);
+
+  // Reads a record's bytes: from the archive when its folder is a file inside the resource folder
+  // (size = the entry length, a NUL follows uncounted), from a loose file when it is a folder
+  // (size = file length + 1, the NUL counted). Sets data, size and kind 1; never ready. Results:
+  // 1 done; -1 folder missing, archive unreadable, entry missing, password empty or refused;
+  // -108 loose file cannot be examined or opened; -109 short read or corrupt entry. A failure
+  // leaves the record as it was and holds nothing.
+  int fLoadResource(QS_RESOURCE* record);
+  // Opens a loose file as a stdio stream held in data (kind 1, size = file length). 1 done; -1
+  // folder missing or the record lies in an archive (streams are read from loose files only);
+  // -108 the file cannot be opened.
+  int fOpenResourceStream(QS_RESOURCE* record);
+  // Closes the record's open stream and empties it (not ready, no subscribers).
+  void fCloseResourceStream(QS_RESOURCE* record);
+  // Frees the bytes (or closes the stream) of a kind-1 record; other kinds are left alone.
+  void fFreeResource(QS_RESOURCE* record);
+
+  // Reads size bytes of the file into buffer: 1; -1 when it cannot be opened; -109 when it holds
+  // fewer bytes.
+  int fReadFile(const std::string& path, void* buffer, std::size_t size);
+  // Writes size bytes with the given open mode: 1; -1 when it cannot be opened or written.
+  int fWriteFile(const std::string& path, const void* buffer, std::size_t size, std::ios::openmode mode);
 
  private:
   QC_FILE_SYSTEM();
+  void fSetUp(const std::string& appFolder);
+  int fLoadFromArchive(QS_RESOURCE* record, const std::string& path);
+  int fLoadLooseFile(QS_RESOURCE* record, const std::string& path);
 
   std::string _appFolder;
   std::string _resourceFolder;

@@ -1,3 +1,7 @@
 list(APPEND QOR_ENGINE_SOURCES
   files/qs_resource.cpp
-  files/qc_file_system.cpp)
+  files/qc_pkware_cipher.cpp
+  files/qc_zip_reader.cpp
+  files/qc_file_system.cpp
+  files/qc_file_system_list.cpp
+  files/qc_file_system_load.cpp)

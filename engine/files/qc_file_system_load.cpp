@@ -1,0 +1,166 @@
+// Loading, streaming and freeing resource records, and whole-file reads and writes.
+#include "engine/files/qc_file_system.h"
+
+#include "engine/files/qc_zip_reader.h"
+#include "engine/service/qc_log.h"
+#include "engine/util/text_utils.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace QOR {
+
+namespace {
+
+// Drops a kind-1 record's previous bytes or stream before it takes new ones.
+void dropHeld(QS_RESOURCE* record) {
+  if (record->_kind != QE_RES_BYTES || record->_data == nullptr) return;
+  if (record->_stream) {
+    std::fclose(static_cast<std::FILE*>(record->_data));
+  } else {
+    std::free(record->_data);
+  }
+  record->_data = nullptr;
+  record->_stream = false;
+}
+
+}  // namespace
+
+int QC_FILE_SYSTEM::fLoadResource(QS_RESOURCE* record) {
+  if (record == nullptr) return -1;
+  std::string path = _resourceFolder + record->_folder;
+  fReplaceBackslashes(path);
+  switch (fGetPathType(path)) {
+    case 1:
+      return fLoadFromArchive(record, path);
+    case 2:
+      return fLoadLooseFile(record, path + "/" + record->_sgResName);
+    default:
+      return -1;
+  }
+}
+
+int QC_FILE_SYSTEM::fLoadLooseFile(QS_RESOURCE* record, const std::string& path) {
+  std::string file = path;
+  fReplaceBackslashes(file);
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -108;
+  // The size counts a terminating NUL and must fit the record's 32-bit size.
+  if (static_cast<unsigned long long>(info.st_size) >= 0xFFFFFFFFull) return -109;
+  const auto n = static_cast<std::size_t>(info.st_size);
+  std::FILE* stream = std::fopen(file.c_str(), "rb");
+  if (stream == nullptr) return -108;
+  auto* buffer = static_cast<char*>(std::malloc(n + 1));
+  if (buffer == nullptr || std::fread(buffer, 1, n, stream) < n) {
+    std::free(buffer);
+    std::fclose(stream);
+    return -109;
+  }
+  std::fclose(stream);
+  buffer[n] = '\0';
+  dropHeld(record);
+  record->_size = static_cast<std::uint32_t>(n + 1);
+  record->_data = buffer;
+  record->_kind = QE_RES_BYTES;
+  return 1;
+}
+
+int QC_FILE_SYSTEM::fLoadFromArchive(QS_RESOURCE* record, const std::string& path) {
+  // An entry is only ever read with its pack's password; without one (or without a name) there
+  // is nothing to read.
+  if (record->_sgPass.empty() || record->_sgResName.empty()) {
+    fLog("res->_sgPass= " + record->_sgPass);
+    fLog("res->_sgResName= " + record->_sgResName);
+    return -1;
+  }
+  void* data = nullptr;
+  std::uint32_t size = 0;
+  switch (QC_ZIP_READER::fReadEntry(path, record->_sgResName, record->_sgPass, data, size)) {
+    case QE_ZIP_RESULT::OK:
+      dropHeld(record);
+      record->_size = size;
+      record->_data = data;
+      record->_kind = QE_RES_BYTES;
+      return 1;
+    case QE_ZIP_RESULT::NO_ARCHIVE:
+      fLog(" zipfile is NULL ");
+      return -1;
+    case QE_ZIP_RESULT::NO_FIRST_ENTRY:
+      fLog(" UNZ_OK != unzGoToFirstFile(zipfile) ");
+      return -1;
+    case QE_ZIP_RESULT::NOT_FOUND:
+      return -1;
+    case QE_ZIP_RESULT::REFUSED:
+      fLog("UNZ_OK != unzOpenCurrentFilePassword(zipfile,res->_sgPass.c_str())");
+      return -1;
+    case QE_ZIP_RESULT::READ_ERROR:
+      break;
+  }
+  fLog("zip file Read Error");
+  return -109;
+}
+
+int QC_FILE_SYSTEM::fOpenResourceStream(QS_RESOURCE* record) {
+  if (record == nullptr) return -1;
+  std::string path = _resourceFolder + record->_folder;
+  fReplaceBackslashes(path);
+  // Streams come from loose files only; an archive entry has no stream to hand out.
+  if (fGetPathType(path) != 2) return -1;
+  path += "/" + record->_sgResName;
+  fReplaceBackslashes(path);
+  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  if (stream == nullptr) return -108;
+  std::fseek(stream, 0, SEEK_END);
+  const long length = std::ftell(stream);
+  std::fseek(stream, 0, SEEK_SET);
+  dropHeld(record);
+  record->_size = length > 0 && static_cast<unsigned long>(length) < 0xFFFFFFFFul ? static_cast<std::uint32_t>(length) : 0;
+  record->_data = stream;
+  record->_kind = QE_RES_BYTES;
+  record->_stream = true;
+  return 1;
+}
+
+void QC_FILE_SYSTEM::fCloseResourceStream(QS_RESOURCE* record) {
+  if (record == nullptr) return;
+  if (record->_kind == QE_RES_BYTES && record->_stream && record->_data != nullptr) {
+    std::fclose(static_cast<std::FILE*>(record->_data));
+    record->_data = nullptr;
+    record->_kind = QE_RES_NONE;
+    record->_stream = false;
+  }
+  record->_ready = false;
+  record->_size = 0;
+  record->_subscribers = 0;
+}
+
+void QC_FILE_SYSTEM::fFreeResource(QS_RESOURCE* record) {
+  if (record == nullptr || record->_kind != QE_RES_BYTES) return;
+  dropHeld(record);
+  record->_kind = QE_RES_NONE;
+}
+
+int QC_FILE_SYSTEM::fReadFile(const std::string& path, void* buffer, std::size_t size) {
+  std::string file = path;
+  fReplaceBackslashes(file);
+  std::ifstream stream(file, std::ios::in | std::ios::binary);
+  if (!stream) return -1;
+  stream.read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
+  return static_cast<std::size_t>(stream.gcount()) == size ? 1 : -109;
+}
+
+int QC_FILE_SYSTEM::fWriteFile(const std::string& path, const void* buffer, std::size_t size,
+                               std::ios::openmode mode) {
+  std::string file = path;
+  fReplaceBackslashes(file);
+  std::ofstream stream(file, mode | std::ios::out);
+  if (!stream) return -1;
+  stream.write(static_cast<const char*>(buffer), static_cast<std::streamsize>(size));
+  stream.close();
+  return stream ? 1 : -1;
+}
+
+}  // namespace QOR

@@ -1,0 +1,283 @@
+// The working folders, path types, folder chains, empty files, folder listings and loose files.
+#include "engine/files/qc_file_system.h"
+#include "engine/service/qc_callback.h"
+#include "engine/service/qc_globals.h"
+#include "tests/engine/files/files_fixture.h"
+#include "tests/kit/log_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace QOR;
+using qor_test::FilesTest;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int g_resourceErrors = 0;
+int countResourceError(std::uintptr_t) {
+  ++g_resourceErrors;
+  return 0;
+}
+
+// The resource-error hook counts its calls for the length of one test.
+class HookedStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    _startFolder = fs::current_path();
+    std::string pattern = (fs::temp_directory_path() / "qor_start_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    _base = pattern;
+    g_resourceErrors = 0;
+    _savedHook = qcOnResourceError;
+    _savedError = qcLastError;
+    qcOnResourceError = fCreateCallback(&countResourceError);
+  }
+  void TearDown() override {
+    delete qcOnResourceError;
+    qcOnResourceError = _savedHook;
+    qcLastError = _savedError;
+    fs::current_path(_startFolder);
+    fs::remove_all(_base);
+  }
+
+  fs::path _startFolder;
+  std::string _base;
+  QC_CALLBACK* _savedHook = nullptr;
+  std::string _savedError;
+};
+
+TEST_F(HookedStart, MakesResourcesAndEntersIt) {
+  qor_test::LogCapture log;
+  QC_FILE_SYSTEM files(_base + "/");
+  EXPECT_EQ(files.fGetAppDirectory(), _base + "/");
+  EXPECT_EQ(files.fGetResourceDirectory(), _base + "/Resources/");
+  EXPECT_TRUE(fs::is_directory(_base + "/Resources"));
+  EXPECT_EQ(g_resourceErrors, 1);
+  EXPECT_EQ(fs::current_path(), fs::path(_base + "/Resources"));
+  EXPECT_EQ(files.fGetCurrentDirectory(), _base + "/Resources");
+  EXPECT_TRUE(log.hasLine("forCreate.c_str()= " + _base + "/Resources/"));
+  EXPECT_EQ(qcFileSystemInstance, &files);
+}
+
+TEST_F(HookedStart, ExistingResourcesInvokesNoHook) {
+  fs::create_directory(_base + "/Resources");
+  QC_FILE_SYSTEM files(_base);
+  EXPECT_EQ(g_resourceErrors, 0);
+  EXPECT_EQ(fs::current_path(), fs::path(_base + "/Resources"));
+}
+
+TEST_F(HookedStart, FailedCreationSetsLastErrorAndStillInvokesHook) {
+  qor_test::fWriteBytes(_base + "/plainfile", std::string("x"));
+  qcLastError.clear();
+  {
+    QC_FILE_SYSTEM files(_base + "/plainfile");
+    EXPECT_EQ(qcLastError, "Cant create \"Resources\" directory");
+    EXPECT_EQ(g_resourceErrors, 1);
+  }
+  EXPECT_EQ(qcFileSystemInstance, nullptr);
+}
+
+TEST_F(FilesTest, PathTypesAcceptEitherSeparator) {
+  fs::create_directories(_resources + "data/fonts");
+  qor_test::fWriteBytes(_resources + "data/fonts/font.xml", std::string("<font/>"));
+  EXPECT_EQ(_files->fGetPathType(_resources + "data/fonts"), 2);
+  EXPECT_EQ(_files->fGetPathType(_resources + "data\\fonts\\font.xml"), 1);
+  EXPECT_EQ(_files->fGetPathType(_resources + "data/Fonts"), 0);
+  EXPECT_EQ(_files->fGetPathType(""), 0);
+  // Relative paths resolve inside Resources, the current directory.
+  EXPECT_EQ(_files->fGetPathType("data/fonts/font.xml"), 1);
+}
+
+TEST_F(FilesTest, CreateDirectoryMakesEachMissingFolderAndLogsEachPrefix) {
+  const std::string x = _base + "/x";
+  fs::create_directory(x);
+  qor_test::LogCapture log;
+  EXPECT_TRUE(_files->fCreateDirectory(x + "/y\\z"));
+  EXPECT_TRUE(fs::is_directory(x + "/y/z"));
+  const std::vector<std::string> lines = log.lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 3], "forCreate.c_str()= " + x + "/");
+  EXPECT_EQ(lines[lines.size() - 2], "forCreate.c_str()= " + x + "/y/");
+  EXPECT_EQ(lines[lines.size() - 1], "forCreate.c_str()= " + x + "/y/z");
+
+  log.clear();
+  EXPECT_TRUE(_files->fCreateDirectory(x + "/y/z"));
+  EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(FilesTest, CreateDirectoryReportsABlockedChain) {
+  qor_test::fWriteBytes(_base + "/blocker", std::string("file"));
+  EXPECT_FALSE(_files->fCreateDirectory(_base + "/blocker/inner/deeper"));
+  EXPECT_FALSE(fs::exists(_base + "/blocker/inner"));
+}
+
+TEST_F(FilesTest, CreateFileMakesFoldersAndEmptiesAnExistingFile) {
+  qor_test::LogCapture log;
+  const std::string path = _base + "/Greyfern/Lantern Tiles/player.xml";
+  EXPECT_TRUE(_files->fCreateFile(path));
+  EXPECT_TRUE(log.hasLine("path: " + _base + "/Greyfern/Lantern Tiles"));
+  EXPECT_TRUE(log.hasLine("file: player.xml"));
+  EXPECT_TRUE(log.hasLine("fileName: " + path));
+  ASSERT_TRUE(fs::is_regular_file(path));
+  EXPECT_EQ(fs::file_size(path), 0u);
+
+  qor_test::fWriteBytes(path, std::string("old profile"));
+  EXPECT_TRUE(_files->fCreateFile(path));
+  EXPECT_EQ(fs::file_size(path), 0u);
+
+  EXPECT_FALSE(_files->fCreateFile("noslash.xml"));
+  EXPECT_FALSE(fs::exists(_resources + "noslash.xml"));
+  // A folder cannot be made into a file.
+  EXPECT_FALSE(_files->fCreateFile(_base + "/Greyfern"));
+  EXPECT_FALSE(_files->fDeleteFile(path));
+  EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(FilesTest, ListDirectoryGivesFilesOrFoldersNeverDots) {
+  const std::string pack = _resources + "data";
+  fs::create_directories(pack + "/sub");
+  for (const char* name : {"b.png", "a.xml", "c.ogg", "noext"}) qor_test::fWriteBytes(pack + "/" + name, std::string(name));
+  std::vector<std::string> files;
+  QC_FILE_SYSTEM::fListDirectory(pack, files, false, "*");
+  EXPECT_EQ(files, (std::vector<std::string>{"a.xml", "b.png", "c.ogg", "noext"}));
+  std::vector<std::string> folders;
+  QC_FILE_SYSTEM::fListDirectory(pack, folders, true, "*");
+  EXPECT_EQ(folders, (std::vector<std::string>{"sub"}));
+  std::vector<std::string> xml;
+  QC_FILE_SYSTEM::fListDirectory(pack + "\\", xml, false, "xml");
+  EXPECT_EQ(xml, (std::vector<std::string>{"a.xml"}));
+}
+
+TEST_F(FilesTest, ListDirectoryOfEmptyAndMissingFolders) {
+  fs::create_directory(_resources + "empty");
+  qor_test::LogCapture log;
+  std::vector<std::string> names;
+  QC_FILE_SYSTEM::fListDirectory(_resources + "empty", names, false, "*");
+  EXPECT_TRUE(names.empty());
+  EXPECT_TRUE(log.lines().empty());
+  QC_FILE_SYSTEM::fListDirectory(_resources + "missing", names, false, "*");
+  EXPECT_TRUE(names.empty());
+  EXPECT_TRUE(log.hasLine("Address is uncorrect " + _resources + "missing"));
+}
+
+TEST_F(FilesTest, FileTypesFromTheFirstFourBytes) {
+  const std::vector<std::pair<std::string, std::int32_t>> cases = {
+      {std::string("Rar!\x1a\x07", 6), QC_FILE_TYPE_RAR},
+      {std::string("\x89PNG\r\n", 6), QC_FILE_TYPE_PNG},
+      {std::string("PK\x03\x04rest", 8), QC_FILE_TYPE_ZIP},
+      {std::string("PK\x05\x06", 4), QC_FILE_TYPE_OTHER},
+      {std::string("PK"), QC_FILE_TYPE_OTHER},
+      {std::string(), QC_FILE_TYPE_OTHER}};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const std::string path = _base + "/type" + std::to_string(i);
+    qor_test::fWriteBytes(path, cases[i].first);
+    EXPECT_EQ(QC_FILE_SYSTEM::fGetFileType(path), cases[i].second) << i;
+  }
+  EXPECT_EQ(QC_FILE_SYSTEM::fGetFileType(_base + "/missing"), QC_FILE_TYPE_UNREADABLE);
+  EXPECT_EQ(QC_FILE_SYSTEM::fGetFileType(_base), QC_FILE_TYPE_UNREADABLE);
+}
+
+TEST_F(FilesTest, LooseFileOfNBytesLoadsAsNPlusOneWithTrailingNul) {
+  fs::create_directories(_resources + "data/fonts");
+  const std::string bytes = qor_test::fAllByteValues();
+  qor_test::fWriteBytes(_resources + "data/fonts/font.bin", bytes);
+  qor_test::fWriteBytes(_resources + "data/fonts/empty.txt", std::string());
+  QS_RESOURCE r = record("data/fonts", "font.bin", "");
+  ASSERT_EQ(_files->fLoadResource(&r), 1);
+  EXPECT_EQ(r._kind, QE_RES_BYTES);
+  EXPECT_FALSE(r._ready);
+  ASSERT_EQ(r._size, bytes.size() + 1);
+  EXPECT_EQ(std::string(static_cast<const char*>(r._data), bytes.size()), bytes);
+  EXPECT_EQ(static_cast<const char*>(r._data)[bytes.size()], '\0');
+  _files->fFreeResource(&r);
+
+  QS_RESOURCE empty = record("data/fonts", "empty.txt", "");
+  ASSERT_EQ(_files->fLoadResource(&empty), 1);
+  ASSERT_EQ(empty._size, 1u);
+  EXPECT_EQ(static_cast<const char*>(empty._data)[0], '\0');
+  _files->fFreeResource(&empty);
+}
+
+TEST_F(FilesTest, LooseFileInTheMainRepository) {
+  qor_test::fWriteBytes(_resources + "cheating.txt", std::string("on"));
+  QS_RESOURCE r("cheating.txt");
+  EXPECT_EQ(r._folder, "");
+  ASSERT_EQ(_files->fLoadResource(&r), 1);
+  EXPECT_EQ(std::string(static_cast<const char*>(r._data)), "on");
+  _files->fFreeResource(&r);
+}
+
+TEST_F(FilesTest, LooseFileFailures) {
+  fs::create_directories(_resources + "data/sub");
+  QS_RESOURCE noFolder = record("nowhere", "a.png", "");
+  EXPECT_EQ(_files->fLoadResource(&noFolder), -1);
+  QS_RESOURCE noFile = record("data", "a.png", "");
+  EXPECT_EQ(_files->fLoadResource(&noFile), -108);
+  QS_RESOURCE aFolder = record("data", "sub", "");
+  EXPECT_EQ(_files->fLoadResource(&aFolder), -108);
+  for (QS_RESOURCE* r : {&noFolder, &noFile, &aFolder}) {
+    EXPECT_EQ(r->_data, nullptr);
+    EXPECT_EQ(r->_kind, QE_RES_NONE);
+  }
+}
+
+TEST_F(FilesTest, StreamsOpenLooseFilesOnly) {
+  fs::create_directories(_resources + "video");
+  qor_test::fWriteBytes(_resources + "video/clip.ogv", std::string("0123456789"));
+  QS_RESOURCE r = record("video", "clip.ogv", "");
+  ASSERT_EQ(_files->fOpenResourceStream(&r), 1);
+  EXPECT_EQ(r._kind, QE_RES_BYTES);
+  EXPECT_EQ(r._size, 10u);
+  ASSERT_NE(r._data, nullptr);
+  char first[4] = {};
+  ASSERT_EQ(std::fread(first, 1, 3, static_cast<std::FILE*>(r._data)), 3u);
+  EXPECT_STREQ(first, "012");
+  r._subscribers = 2;
+  _files->fCloseResourceStream(&r);
+  EXPECT_EQ(r._data, nullptr);
+  EXPECT_EQ(r._kind, QE_RES_NONE);
+  EXPECT_EQ(r._size, 0u);
+  EXPECT_EQ(r._subscribers, 0);
+  EXPECT_FALSE(r._ready);
+
+  QS_RESOURCE missing = record("video", "none.ogv", "");
+  EXPECT_EQ(_files->fOpenResourceStream(&missing), -108);
+  qor_test::fWriteBytes(_resources + "packed", std::string("PK\3\4"));
+  QS_RESOURCE inArchive = record("packed", "clip.ogv", "pw");
+  EXPECT_EQ(_files->fOpenResourceStream(&inArchive), -1);
+  EXPECT_EQ(inArchive._data, nullptr);
+}
+
+TEST_F(FilesTest, FreeResourceClosesStreamsAndLeavesOtherKinds) {
+  qor_test::fWriteBytes(_resources + "s.bin", std::string("abc"));
+  QS_RESOURCE stream("s.bin");
+  ASSERT_EQ(_files->fOpenResourceStream(&stream), 1);
+  _files->fFreeResource(&stream);
+  EXPECT_EQ(stream._kind, QE_RES_NONE);
+  EXPECT_EQ(stream._data, nullptr);
+
+  int texture = 0;
+  QS_RESOURCE other("t.png");
+  other._kind = QE_RES_TEXTURE;
+  other._data = &texture;
+  _files->fFreeResource(&other);
+  EXPECT_EQ(other._kind, QE_RES_TEXTURE);
+  EXPECT_EQ(other._data, &texture);
+}
+
+TEST_F(FilesTest, ReadAndWriteWholeFiles) {
+  const std::string path = _base + "/data.bin";
+  EXPECT_EQ(_files->fWriteFile(path, "abcdef", 6, std::ios::binary | std::ios::trunc), 1);
+  char buffer[6] = {};
+  EXPECT_EQ(_files->fReadFile(path, buffer, 6), 1);
+  EXPECT_EQ(std::string(buffer, 6), "abcdef");
+  char longer[10] = {};
+  EXPECT_EQ(_files->fReadFile(path, longer, 10), -109);
+  EXPECT_EQ(_files->fReadFile(_base + "/missing", buffer, 6), -1);
+  EXPECT_EQ(_files->fWriteFile(_base + "/no/such/folder/f", "x", 1, std::ios::binary), -1);
+}
+
+}  // namespace
