@@ -1,2 +1,10 @@
 list(APPEND QOR_ENGINE_SOURCES
-  render/qc_render.cpp)
+  render/qc_color.cpp
+  render/qs_vertex.cpp
+  render/qc_texture_info.cpp
+  render/qc_camera.cpp
+  render/render_text.cpp
+  render/qc_render.cpp
+  render/qc_render_textures.cpp
+  render/qc_render_batch.cpp
+  render/qc_render_shapes.cpp)

@@ -1,125 +1,506 @@
-// The OpenGL implementation of the device interface, on the SDL window of the focus window.
-#include "host/d3d9.h"
-#include "host/recording_device.h"
-#include "host/src/host_internal.h"
+#include "host/src/gl/gl_device.h"
 
-#include <GL/gl.h>
+#include <algorithm>
+#include <cstring>
 
-IDirect3D9* fCreateRecordingDirect3D();
+namespace host_gl {
 
 namespace {
 
-class GlDevice final : public IDirect3DDevice9 {
- public:
-  GlDevice(SDL_Window* window, SDL_GLContext context) : window_(window), context_(context) {}
+float g_pointSizeLimit = 0.0f;  // a test's limit; 0 for the driver's own
 
-  ULONG AddRef() override { return ++refs_; }
-  ULONG Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
+GLenum blendFactor(DWORD value) {
+  switch (value) {
+    case D3DBLEND_ZERO:
+      return GL_ZERO;
+    case D3DBLEND_ONE:
+      return GL_ONE;
+    case D3DBLEND_SRCCOLOR:
+      return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA:
+      return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA:
+      return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA:
+      return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR:
+      return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR:
+      return GL_ONE_MINUS_DST_COLOR;
+    default:
+      return GL_ONE;
   }
-  HRESULT TestCooperativeLevel() override { return D3D_OK; }
-  HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override {
-    if (parameters == nullptr) return D3DERR_INVALIDCALL;
-    SDL_GL_MakeCurrent(window_, context_);
-    return D3D_OK;
-  }
-  HRESULT BeginScene() override {
-    if (inScene_) return D3DERR_INVALIDCALL;
-    inScene_ = true;
-    int w = 0;
-    int h = 0;
-    SDL_GL_GetDrawableSize(window_, &w, &h);
-    glViewport(0, 0, w, h);
-    return D3D_OK;
-  }
-  HRESULT EndScene() override {
-    if (!inScene_) return D3DERR_INVALIDCALL;
-    inScene_ = false;
-    return D3D_OK;
-  }
-  HRESULT Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float z, DWORD stencil) override {
-    GLbitfield mask = 0;
-    if ((flags & D3DCLEAR_TARGET) != 0) {
-      glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f, static_cast<float>((color >> 8) & 0xFF) / 255.0f,
-                   static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>((color >> 24) & 0xFF) / 255.0f);
-      mask |= GL_COLOR_BUFFER_BIT;
-    }
-    if ((flags & D3DCLEAR_ZBUFFER) != 0) {
-      glClearDepth(z);
-      mask |= GL_DEPTH_BUFFER_BIT;
-    }
-    if ((flags & D3DCLEAR_STENCIL) != 0) {
-      glClearStencil(static_cast<GLint>(stencil));
-      mask |= GL_STENCIL_BUFFER_BIT;
-    }
-    glClear(mask);
-    return glGetError() == GL_NO_ERROR ? D3D_OK : D3DERR_INVALIDCALL;
-  }
-  HRESULT Present(const RECT*, const RECT*, HWND, const void*) override {
-    SDL_GL_SwapWindow(window_);
-    return D3D_OK;
-  }
+}
 
- private:
-  ~GlDevice() override { SDL_GL_DeleteContext(context_); }
-  SDL_Window* window_;
-  SDL_GLContext context_;
-  ULONG refs_ = 1;
-  bool inScene_ = false;
-};
+GLenum compareFunction(DWORD value) {
+  switch (value) {
+    case D3DCMP_NEVER:
+      return GL_NEVER;
+    case D3DCMP_LESS:
+      return GL_LESS;
+    case D3DCMP_EQUAL:
+      return GL_EQUAL;
+    case D3DCMP_LESSEQUAL:
+      return GL_LEQUAL;
+    case D3DCMP_GREATER:
+      return GL_GREATER;
+    case D3DCMP_NOTEQUAL:
+      return GL_NOTEQUAL;
+    case D3DCMP_GREATEREQUAL:
+      return GL_GEQUAL;
+    default:
+      return GL_ALWAYS;
+  }
+}
 
-class GlDirect3D final : public IDirect3D9 {
- public:
-  ULONG AddRef() override { return ++refs_; }
-  ULONG Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
+GLenum stencilOperation(DWORD value) {
+  switch (value) {
+    case D3DSTENCILOP_ZERO:
+      return GL_ZERO;
+    case D3DSTENCILOP_REPLACE:
+      return GL_REPLACE;
+    case D3DSTENCILOP_INCRSAT:
+      return GL_INCR;
+    case D3DSTENCILOP_DECRSAT:
+      return GL_DECR;
+    case D3DSTENCILOP_INVERT:
+      return GL_INVERT;
+    case D3DSTENCILOP_INCR:
+      return GL_INCR_WRAP;
+    case D3DSTENCILOP_DECR:
+      return GL_DECR_WRAP;
+    default:
+      return GL_KEEP;
   }
-  HRESULT CreateDevice(UINT adapter, D3DDEVTYPE, HWND focusWindow, DWORD, D3DPRESENT_PARAMETERS* parameters,
-                       IDirect3DDevice9** device) override {
-    if (device == nullptr || parameters == nullptr || adapter != 0) return D3DERR_INVALIDCALL;
-    *device = nullptr;
-    SDL_Window* window = host_detail::fSdlWindow(focusWindow);
-    if (window == nullptr || (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) == 0) return D3DERR_NOTAVAILABLE;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, parameters->EnableAutoDepthStencil ? 24 : 0);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, parameters->EnableAutoDepthStencil ? 8 : 0);
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (context == nullptr) return D3DERR_NOTAVAILABLE;
-    SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(parameters->PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
-    *device = new GlDevice(window, context);
-    return D3D_OK;
-  }
-  UINT GetAdapterModeCount(UINT adapter, D3DFORMAT) override {
-    if (adapter != 0 || !host_detail::fEnsureVideo()) return 0;
-    const int n = SDL_GetNumDisplayModes(0);
-    return n > 0 ? static_cast<UINT>(n) : 0;
-  }
-  HRESULT EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT mode, D3DDISPLAYMODE* out) override {
-    if (adapter != 0 || out == nullptr) return D3DERR_INVALIDCALL;
-    SDL_DisplayMode m;
-    if (SDL_GetDisplayMode(0, static_cast<int>(mode), &m) != 0) return D3DERR_INVALIDCALL;
-    *out = D3DDISPLAYMODE{static_cast<UINT>(m.w), static_cast<UINT>(m.h), static_cast<UINT>(m.refresh_rate), format};
-    return D3D_OK;
-  }
+}
 
- private:
-  ~GlDirect3D() override = default;
-  ULONG refs_ = 1;
-};
+GLenum primitiveMode(D3DPRIMITIVETYPE type) {
+  switch (type) {
+    case D3DPT_POINTLIST:
+      return GL_POINTS;
+    case D3DPT_LINELIST:
+      return GL_LINES;
+    case D3DPT_LINESTRIP:
+      return GL_LINE_STRIP;
+    case D3DPT_TRIANGLELIST:
+      return GL_TRIANGLES;
+    case D3DPT_TRIANGLESTRIP:
+      return GL_TRIANGLE_STRIP;
+    case D3DPT_TRIANGLEFAN:
+      return GL_TRIANGLE_FAN;
+  }
+  return GL_POINTS;
+}
+
+GLint filterOf(DWORD value) { return value == D3DTEXF_LINEAR || value == D3DTEXF_ANISOTROPIC ? GL_LINEAR : GL_NEAREST; }
+
+GLint addressOf(DWORD value) {
+  switch (value) {
+    case D3DTADDRESS_MIRROR:
+      return GL_MIRRORED_REPEAT;
+    case D3DTADDRESS_CLAMP:
+      return GL_CLAMP_TO_EDGE;
+    case D3DTADDRESS_BORDER:
+      return GL_CLAMP_TO_BORDER;
+    default:
+      return GL_REPEAT;
+  }
+}
+
+float readFloat(const std::uint8_t* at) {
+  float value = 0.0f;
+  std::memcpy(&value, at, sizeof(value));
+  return value;
+}
+
+// The vertex layout of expanded point quads: clip x, y, z, then w in the point-size slot.
+constexpr DWORD kExpandedFvf = D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+constexpr UINT kExpandedStride = 28;
 
 }  // namespace
 
-IDirect3D9* Direct3DCreate9(UINT sdkVersion) {
-  if (sdkVersion != D3D_SDK_VERSION) return nullptr;
-  if (host_test::fUsingRecordingDevice()) return fCreateRecordingDirect3D();
-  if (!host_detail::fEnsureVideo()) return nullptr;
-  return new GlDirect3D();
+float fPointSizeLimit(float driverLimit) {
+  return g_pointSizeLimit > 0.0f ? std::min(g_pointSizeLimit, driverLimit) : driverLimit;
 }
+
+void fSetPointSizeLimit(float limit) { g_pointSizeLimit = limit; }
+
+GlDevice* GlDevice::fCreate(SDL_Window* window, const D3DPRESENT_PARAMETERS& parameters) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (context == nullptr) return nullptr;
+  SDL_GL_MakeCurrent(window, context);
+  if (!fLoadFunctions()) {
+    SDL_GL_DeleteContext(context);
+    return nullptr;
+  }
+  auto shared = std::make_shared<GlContext>();
+  shared->window = window;
+  shared->context = context;
+  shared->alive = true;
+  GlDevice* device = new GlDevice(parameters, shared);
+  if (!device->fSetUp()) {
+    device->Release();
+    return nullptr;
+  }
+  return device;
+}
+
+GlDevice::GlDevice(const D3DPRESENT_PARAMETERS& parameters, std::shared_ptr<GlContext> context)
+    : HostDevice(parameters), context_(std::move(context)) {
+  fInitBackBuffer();
+}
+
+GlDevice::~GlDevice() {
+  if (context_->fMakeCurrent()) {
+    program_.fDestroy();
+    fDeleteBackBuffer();
+    if (vertexBuffer_ != 0) gl.DeleteBuffers(1, &vertexBuffer_);
+    if (indexBuffer_ != 0) gl.DeleteBuffers(1, &indexBuffer_);
+    if (vertexArray_ != 0) gl.DeleteVertexArrays(1, &vertexArray_);
+    if (sampler_ != 0) gl.DeleteSamplers(1, &sampler_);
+    SDL_GL_MakeCurrent(context_->window, nullptr);
+    SDL_GL_DeleteContext(context_->context);
+  }
+  context_->alive = false;
+}
+
+bool GlDevice::fSetUp() {
+  if (!program_.fBuild()) return false;
+  gl.GenVertexArrays(1, &vertexArray_);
+  gl.BindVertexArray(vertexArray_);
+  gl.GenBuffers(1, &vertexBuffer_);
+  gl.GenBuffers(1, &indexBuffer_);
+  gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+  gl.GenSamplers(1, &sampler_);
+  gl.BindSampler(0, sampler_);
+  // Point sizes come from the shader; with targets stored top row first, the lower-left origin
+  // puts texture coordinate (0, 0) at the sprite's top-left corner.
+  gl.Enable(GL_PROGRAM_POINT_SIZE);
+  gl.PointParameteri(GL_POINT_SPRITE_COORD_ORIGIN, GL_LOWER_LEFT);
+  // With targets stored upside down for OpenGL, triangles that Direct3D sees clockwise are
+  // OpenGL's counter-clockwise front faces.
+  gl.FrontFace(GL_CCW);
+  GLfloat range[2] = {1.0f, 1.0f};
+  gl.GetFloatv(GL_POINT_SIZE_RANGE, range);
+  maxPointSize_ = range[1] >= 1.0f ? range[1] : 1.0f;
+  SDL_GL_SetSwapInterval(parameters_.PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
+  if (!fMakeBackBuffer()) return false;
+  fOnRenderTargetChanged();
+  return true;
+}
+
+void GlDevice::fResolveBackBuffer(D3DPRESENT_PARAMETERS& parameters) {
+  if (parameters.BackBufferWidth != 0 && parameters.BackBufferHeight != 0) return;
+  int w = 0;
+  int h = 0;
+  SDL_GL_GetDrawableSize(context_->window, &w, &h);
+  parameters.BackBufferWidth = w > 0 ? static_cast<UINT>(w) : 1;
+  parameters.BackBufferHeight = h > 0 ? static_cast<UINT>(h) : 1;
+}
+
+bool GlDevice::fMakeBackBuffer() {
+  const GLsizei w = static_cast<GLsizei>(parameters_.BackBufferWidth);
+  const GLsizei h = static_cast<GLsizei>(parameters_.BackBufferHeight);
+  gl.GenRenderbuffers(1, &backColor_);
+  gl.BindRenderbuffer(GL_RENDERBUFFER, backColor_);
+  gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+  gl.GenFramebuffers(1, &backFramebuffer_);
+  gl.BindFramebuffer(GL_FRAMEBUFFER, backFramebuffer_);
+  gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, backColor_);
+  if (parameters_.EnableAutoDepthStencil != FALSE) {
+    gl.GenRenderbuffers(1, &backDepth_);
+    gl.BindRenderbuffer(GL_RENDERBUFFER, backDepth_);
+    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, w, h);
+    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, backDepth_);
+  }
+  if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+  gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  gl.Clear(GL_COLOR_BUFFER_BIT);
+  return true;
+}
+
+void GlDevice::fDeleteBackBuffer() {
+  if (backFramebuffer_ != 0) gl.DeleteFramebuffers(1, &backFramebuffer_);
+  if (backColor_ != 0) gl.DeleteRenderbuffers(1, &backColor_);
+  if (backDepth_ != 0) gl.DeleteRenderbuffers(1, &backDepth_);
+  backFramebuffer_ = backColor_ = backDepth_ = 0;
+}
+
+host_d3d::MemoryTexture* GlDevice::fMakeTexture(UINT width, UINT height, DWORD usage, D3DFORMAT format,
+                                                D3DPOOL pool) {
+  return new GlTexture(fLedger(), context_, width, height, usage, format, pool);
+}
+
+void GlDevice::fOnReset() {
+  if (!context_->fMakeCurrent()) return;
+  fDeleteBackBuffer();
+  fMakeBackBuffer();
+  SDL_GL_SetSwapInterval(parameters_.PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
+}
+
+// Every change of render target binds its framebuffer and sets the viewport to the whole of it.
+void GlDevice::fOnRenderTargetChanged() {
+  if (!context_->fMakeCurrent()) return;
+  GLuint framebuffer = backFramebuffer_;
+  targetWidth_ = parameters_.BackBufferWidth;
+  targetHeight_ = parameters_.BackBufferHeight;
+  if (state_.renderTarget != nullptr) {
+    auto* target = static_cast<GlTexture*>(state_.renderTarget);
+    const GLuint own = target->fFramebuffer();
+    if (own != 0) {
+      framebuffer = own;
+      targetWidth_ = target->fWidth();
+      targetHeight_ = target->fHeight();
+    }
+  }
+  gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  gl.Viewport(0, 0, static_cast<GLsizei>(targetWidth_), static_cast<GLsizei>(targetHeight_));
+}
+
+HRESULT GlDevice::fExecuteClear(DWORD flags, D3DCOLOR color, float z, DWORD stencil) {
+  if (!context_->fMakeCurrent()) return D3DERR_DEVICELOST;
+  fOnRenderTargetChanged();
+  GLbitfield mask = 0;
+  if ((flags & D3DCLEAR_TARGET) != 0) {
+    gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    gl.ClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f, static_cast<float>((color >> 8) & 0xFF) / 255.0f,
+                  static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>((color >> 24) & 0xFF) / 255.0f);
+    mask |= GL_COLOR_BUFFER_BIT;
+  }
+  if ((flags & D3DCLEAR_ZBUFFER) != 0) {
+    gl.DepthMask(GL_TRUE);
+    gl.ClearDepth(static_cast<double>(z));
+    mask |= GL_DEPTH_BUFFER_BIT;
+  }
+  if ((flags & D3DCLEAR_STENCIL) != 0) {
+    gl.StencilMask(0xFF);
+    gl.ClearStencil(static_cast<GLint>(stencil & 0xFF));
+    mask |= GL_STENCIL_BUFFER_BIT;
+  }
+  gl.Disable(GL_SCISSOR_TEST);
+  gl.Clear(mask);
+  return gl.GetError() == GL_NO_ERROR ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+void GlDevice::fApplyPipeline(bool cull) {
+  const auto& rs = state_.render;
+  gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  if (rs[D3DRS_ALPHABLENDENABLE] != FALSE) {
+    gl.Enable(GL_BLEND);
+    gl.BlendFunc(blendFactor(rs[D3DRS_SRCBLEND]), blendFactor(rs[D3DRS_DESTBLEND]));
+  } else {
+    gl.Disable(GL_BLEND);
+  }
+  const bool hasDepth = parameters_.EnableAutoDepthStencil != FALSE;
+  if (hasDepth && rs[D3DRS_ZENABLE] != FALSE) {
+    gl.Enable(GL_DEPTH_TEST);
+    gl.DepthFunc(compareFunction(rs[D3DRS_ZFUNC]));
+    gl.DepthMask(rs[D3DRS_ZWRITEENABLE] != FALSE ? GL_TRUE : GL_FALSE);
+  } else {
+    gl.Disable(GL_DEPTH_TEST);
+  }
+  if (hasDepth && rs[D3DRS_STENCILENABLE] != FALSE) {
+    gl.Enable(GL_STENCIL_TEST);
+    gl.StencilFunc(compareFunction(rs[D3DRS_STENCILFUNC]), static_cast<GLint>(rs[D3DRS_STENCILREF] & 0xFF),
+                   rs[D3DRS_STENCILMASK] & 0xFF);
+    gl.StencilOp(stencilOperation(rs[D3DRS_STENCILFAIL]), stencilOperation(rs[D3DRS_STENCILZFAIL]),
+                 stencilOperation(rs[D3DRS_STENCILPASS]));
+    gl.StencilMask(rs[D3DRS_STENCILWRITEMASK] & 0xFF);
+  } else {
+    gl.Disable(GL_STENCIL_TEST);
+  }
+  // Direct3D's default culls triangles that appear counter-clockwise on screen.
+  const DWORD cullMode = rs[D3DRS_CULLMODE];
+  if (!cull || cullMode == D3DCULL_NONE) {
+    gl.Disable(GL_CULL_FACE);
+  } else {
+    gl.Enable(GL_CULL_FACE);
+    gl.CullFace(cullMode == D3DCULL_CW ? GL_FRONT : GL_BACK);
+  }
+}
+
+void GlDevice::fApplyUniforms(bool preTransformed, bool pointSprite) {
+  const auto& rs = state_.render;
+  gl.UseProgram(program_.program);
+  const D3DMATRIX wvp = host_d3d::fMultiply(host_d3d::fMultiply(state_.world, state_.view), state_.projection);
+  // Direct3D's rows, read by OpenGL as columns, multiply a column vector as the row vector would.
+  gl.UniformMatrix4fv(program_.transform, 1, GL_FALSE, &wvp.m[0][0]);
+  gl.Uniform2f(program_.targetSize, static_cast<float>(targetWidth_), static_cast<float>(targetHeight_));
+  gl.Uniform1i(program_.preTransformed, preTransformed ? 1 : 0);
+  gl.Uniform1f(program_.pointSize, state_.fFloatState(D3DRS_POINTSIZE));
+  const float low = std::max(state_.fFloatState(D3DRS_POINTSIZE_MIN), 0.0f);
+  const float high = std::min(state_.fFloatState(D3DRS_POINTSIZE_MAX), maxPointSize_);
+  gl.Uniform2f(program_.pointRange, low, std::max(low, high));
+  gl.Uniform1i(program_.pointSprite, pointSprite && rs[D3DRS_POINTSPRITEENABLE] != FALSE ? 1 : 0);
+  gl.Uniform1i(program_.colorOp, static_cast<GLint>(state_.stage0[D3DTSS_COLOROP]));
+  gl.Uniform1i(program_.colorArg1, static_cast<GLint>(state_.stage0[D3DTSS_COLORARG1]));
+  gl.Uniform1i(program_.colorArg2, static_cast<GLint>(state_.stage0[D3DTSS_COLORARG2]));
+  gl.Uniform1i(program_.alphaOp, static_cast<GLint>(state_.stage0[D3DTSS_ALPHAOP]));
+  gl.Uniform1i(program_.alphaArg1, static_cast<GLint>(state_.stage0[D3DTSS_ALPHAARG1]));
+  gl.Uniform1i(program_.alphaArg2, static_cast<GLint>(state_.stage0[D3DTSS_ALPHAARG2]));
+
+  const auto* texture = static_cast<const GlTexture*>(state_.texture);
+  gl.ActiveTexture(GL_TEXTURE0);
+  gl.BindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->fName() : 0);
+  gl.Uniform1i(program_.textured, texture != nullptr ? 1 : 0);
+  gl.BindSampler(0, sampler_);
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, filterOf(state_.sampler0[D3DSAMP_MAGFILTER]));
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, filterOf(state_.sampler0[D3DSAMP_MINFILTER]));
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, addressOf(state_.sampler0[D3DSAMP_ADDRESSU]));
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, addressOf(state_.sampler0[D3DSAMP_ADDRESSV]));
+}
+
+void GlDevice::fBindVertices(const std::uint8_t* data, std::size_t bytes, UINT stride, DWORD fvf) {
+  const host_d3d::FvfLayout layout = host_d3d::fFvfLayout(fvf);
+  const GLsizei step = static_cast<GLsizei>(stride);
+  auto at = [](int offset) { return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset)); };
+  gl.BindVertexArray(vertexArray_);
+  gl.BindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+  gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, GL_STREAM_DRAW);
+  gl.EnableVertexAttribArray(kPositionSlot);
+  gl.VertexAttribPointer(kPositionSlot, 3, GL_FLOAT, GL_FALSE, step, at(layout.position));
+  if (layout.diffuse >= 0) {
+    // The ARGB word's bytes lie as B, G, R, A: OpenGL reorders them with the BGRA size.
+    gl.EnableVertexAttribArray(kColorSlot);
+    gl.VertexAttribPointer(kColorSlot, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, step, at(layout.diffuse));
+  } else {
+    gl.DisableVertexAttribArray(kColorSlot);
+    gl.VertexAttrib4f(kColorSlot, 1.0f, 1.0f, 1.0f, 1.0f);
+  }
+  if (layout.texCoord >= 0) {
+    gl.EnableVertexAttribArray(kTexCoordSlot);
+    gl.VertexAttribPointer(kTexCoordSlot, 2, GL_FLOAT, GL_FALSE, step, at(layout.texCoord));
+  } else {
+    gl.DisableVertexAttribArray(kTexCoordSlot);
+    gl.VertexAttrib4f(kTexCoordSlot, 0.0f, 0.0f, 0.0f, 1.0f);
+  }
+  if (layout.pointSize >= 0) {
+    gl.EnableVertexAttribArray(kPointSizeSlot);
+    gl.VertexAttribPointer(kPointSizeSlot, 1, GL_FLOAT, GL_FALSE, step, at(layout.pointSize));
+  } else {
+    gl.DisableVertexAttribArray(kPointSizeSlot);
+    gl.VertexAttrib4f(kPointSizeSlot, 1.0f, 0.0f, 0.0f, 1.0f);
+  }
+  gl.Uniform1i(program_.hasPointSize, layout.pointSize >= 0 ? 1 : 0);
+}
+
+void GlDevice::fExecuteDraw(const host_d3d::DrawCall& draw) {
+  if (!context_->fMakeCurrent()) return;
+  fOnRenderTargetChanged();
+  const bool points = draw.type == D3DPT_POINTLIST;
+  if (points) {
+    const host_d3d::FvfLayout layout = host_d3d::fFvfLayout(draw.fvf);
+    const float low = state_.fFloatState(D3DRS_POINTSIZE_MIN);
+    const float high = state_.fFloatState(D3DRS_POINTSIZE_MAX);
+    bool tooLarge = false;
+    for (UINT i = 0; i < draw.vertexCount && !tooLarge; ++i) {
+      const float size = layout.pointSize >= 0
+                             ? readFloat(draw.vertexData + static_cast<std::size_t>(i) * draw.stride + layout.pointSize)
+                             : state_.fFloatState(D3DRS_POINTSIZE);
+      tooLarge = std::clamp(size, low, std::max(low, high)) > fPointSizeLimit(maxPointSize_);
+    }
+    if (tooLarge) {
+      fDrawExpandedPoints(draw);
+      return;
+    }
+  }
+  fApplyPipeline(true);
+  fApplyUniforms(false, points);
+  fBindVertices(draw.vertexData, static_cast<std::size_t>(draw.vertexCount) * draw.stride, draw.stride, draw.fvf);
+  const GLenum mode = primitiveMode(draw.type);
+  const GLsizei count = static_cast<GLsizei>(host_d3d::fVerticesFor(draw.type, draw.primitiveCount));
+  if (draw.indices == nullptr) {
+    gl.DrawArrays(mode, 0, count);
+    return;
+  }
+  gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+  gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(draw.indexCount) * 2, draw.indices, GL_STREAM_DRAW);
+  gl.DrawElementsBaseVertex(mode, count, GL_UNSIGNED_SHORT, nullptr, draw.indexBase);
+}
+
+void GlDevice::fDrawExpandedPoints(const host_d3d::DrawCall& draw) {
+  const host_d3d::FvfLayout layout = host_d3d::fFvfLayout(draw.fvf);
+  const D3DMATRIX wvp = host_d3d::fMultiply(host_d3d::fMultiply(state_.world, state_.view), state_.projection);
+  const float low = state_.fFloatState(D3DRS_POINTSIZE_MIN);
+  const float high = std::max(low, state_.fFloatState(D3DRS_POINTSIZE_MAX));
+  const bool sprite = state_.render[D3DRS_POINTSPRITEENABLE] != FALSE;
+  const UINT count = draw.indices != nullptr ? draw.indexCount : draw.vertexCount;
+  expanded_.resize(static_cast<std::size_t>(count) * 6 * kExpandedStride);
+  std::uint8_t* out = expanded_.data();
+  for (UINT n = 0; n < count; ++n) {
+    const int index = draw.indices != nullptr ? host_d3d::fIndexAt(draw.indices, n) + draw.indexBase : static_cast<int>(n);
+    const std::uint8_t* v = draw.vertexData + static_cast<std::size_t>(index) * draw.stride;
+    const float p[3] = {readFloat(v + layout.position), readFloat(v + layout.position + 4),
+                        readFloat(v + layout.position + 8)};
+    float clip[4];
+    for (int c = 0; c < 4; ++c) clip[c] = p[0] * wvp.m[0][c] + p[1] * wvp.m[1][c] + p[2] * wvp.m[2][c] + wvp.m[3][c];
+    const float size = std::clamp(layout.pointSize >= 0 ? readFloat(v + layout.pointSize)
+                                                        : state_.fFloatState(D3DRS_POINTSIZE),
+                                  low, high);
+    // Half the size in pixels is size / target pixels in normalised coordinates.
+    const float hw = size / static_cast<float>(targetWidth_) * clip[3];
+    const float hh = size / static_cast<float>(targetHeight_) * clip[3];
+    DWORD color = 0xFFFFFFFFu;
+    if (layout.diffuse >= 0) std::memcpy(&color, v + layout.diffuse, sizeof(color));
+    const float u0 = layout.texCoord >= 0 ? readFloat(v + layout.texCoord) : 0.0f;
+    const float v0 = layout.texCoord >= 0 ? readFloat(v + layout.texCoord + 4) : 0.0f;
+    // Corners top-left, top-right, bottom-right, bottom-left (normalised y points up).
+    const float cx[4] = {clip[0] - hw, clip[0] + hw, clip[0] + hw, clip[0] - hw};
+    const float cy[4] = {clip[1] + hh, clip[1] + hh, clip[1] - hh, clip[1] - hh};
+    const float cu[4] = {0.0f, 1.0f, 1.0f, 0.0f};
+    const float cv[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    const int order[6] = {0, 1, 2, 0, 2, 3};
+    for (int k : order) {
+      const float values[7] = {cx[k], cy[k], clip[2], clip[3], 0.0f, sprite ? cu[k] : u0, sprite ? cv[k] : v0};
+      std::memcpy(out, values, 16);
+      std::memcpy(out + 16, &color, 4);
+      std::memcpy(out + 20, values + 5, 8);
+      out += kExpandedStride;
+    }
+  }
+  fApplyPipeline(false);
+  fApplyUniforms(true, false);
+  fBindVertices(expanded_.data(), expanded_.size(), kExpandedStride, kExpandedFvf);
+  gl.DrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count * 6));
+}
+
+HRESULT GlDevice::fExecutePresent() {
+  if (!context_->fMakeCurrent()) return D3DERR_DEVICELOST;
+  int w = 0;
+  int h = 0;
+  SDL_GL_GetDrawableSize(context_->window, &w, &h);
+  const GLint bw = static_cast<GLint>(parameters_.BackBufferWidth);
+  const GLint bh = static_cast<GLint>(parameters_.BackBufferHeight);
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, backFramebuffer_);
+  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  gl.Disable(GL_SCISSOR_TEST);
+  // The back buffer is stored top row first; the window's rows run from the bottom.
+  gl.BlitFramebuffer(0, 0, bw, bh, 0, h, w, 0, GL_COLOR_BUFFER_BIT, (w == bw && h == bh) ? GL_NEAREST : GL_LINEAR);
+  SDL_GL_SwapWindow(context_->window);
+  fOnRenderTargetChanged();
+  return D3D_OK;
+}
+
+bool GlDevice::fReadBack(int& width, int& height, std::vector<std::uint8_t>& rgba) {
+  if (!context_->fMakeCurrent()) return false;
+  width = static_cast<int>(parameters_.BackBufferWidth);
+  height = static_cast<int>(parameters_.BackBufferHeight);
+  rgba.assign(static_cast<std::size_t>(width) * height * 4, 0);
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, backFramebuffer_);
+  gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
+  gl.ReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
+  fOnRenderTargetChanged();
+  return gl.GetError() == GL_NO_ERROR;
+}
+
+}  // namespace host_gl

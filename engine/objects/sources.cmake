@@ -1,0 +1,2 @@
+list(APPEND QOR_ENGINE_SOURCES
+  objects/qc_base.cpp)

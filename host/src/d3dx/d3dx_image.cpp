@@ -1,0 +1,86 @@
+// The one translation unit that holds stb_image's implementation.
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_NO_STDIO
+#include <stb/stb_image.h>
+
+#include "host/src/d3dx/d3dx_image.h"
+
+#include <climits>
+#include <fstream>
+#include <string>
+
+namespace host_d3dx {
+
+namespace {
+
+D3DXIMAGE_FILEFORMAT fileFormatOf(const std::uint8_t* data, std::size_t size) {
+  if (size >= 4 && data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G') return D3DXIFF_PNG;
+  if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return D3DXIFF_JPG;
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return D3DXIFF_BMP;
+  return D3DXIFF_TGA;
+}
+
+D3DFORMAT formatOf(int channels) {
+  switch (channels) {
+    case 1:
+      return D3DFMT_L8;
+    case 2:
+      return D3DFMT_A8L8;
+    case 3:
+      return D3DFMT_R8G8B8;
+    default:
+      return D3DFMT_A8R8G8B8;
+  }
+}
+
+bool fitsInt(std::size_t size) { return size > 0 && size <= static_cast<std::size_t>(INT_MAX); }
+
+}  // namespace
+
+bool fReadFile(const char* name, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  if (name == nullptr || *name == 0) return false;
+  std::string path = name;
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  file.seekg(0, std::ios::end);
+  const std::streamoff length = file.tellg();
+  if (length <= 0) return false;
+  file.seekg(0, std::ios::beg);
+  bytes.resize(static_cast<std::size_t>(length));
+  file.read(reinterpret_cast<char*>(bytes.data()), length);
+  return static_cast<bool>(file);
+}
+
+bool fImageInfo(const std::uint8_t* data, std::size_t size, D3DXIMAGE_INFO& info) {
+  if (data == nullptr || !fitsInt(size)) return false;
+  int width = 0;
+  int height = 0;
+  int channels = 0;
+  if (stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) == 0) return false;
+  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return false;
+  info.Width = static_cast<UINT>(width);
+  info.Height = static_cast<UINT>(height);
+  info.Depth = 1;
+  info.MipLevels = 1;
+  info.Format = formatOf(channels);
+  info.ResourceType = D3DRTYPE_TEXTURE;
+  info.ImageFileFormat = fileFormatOf(data, size);
+  return true;
+}
+
+bool fDecode(const std::uint8_t* data, std::size_t size, int& width, int& height, std::vector<std::uint8_t>& rgba) {
+  D3DXIMAGE_INFO info{};
+  if (!fImageInfo(data, size, info)) return false;
+  int channels = 0;
+  stbi_uc* pixels = stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 4);
+  if (pixels == nullptr) return false;
+  rgba.assign(pixels, pixels + static_cast<std::size_t>(width) * height * 4);
+  stbi_image_free(pixels);
+  return true;
+}
+
+}  // namespace host_d3dx

@@ -1,0 +1,126 @@
+// The D3DX image calls: information and pixels of PNG and JPEG images, conversion to the asked
+// format, the colour key, and data that is not an image.
+#include "host/d3dx9.h"
+#include "host/recording_device.h"
+#include "tests/host/image_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class D3dxImages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host_test::fUseRecordingDevice(true);
+    host_test::fResetRecording();
+    d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    D3DPRESENT_PARAMETERS p{};
+    p.BackBufferWidth = 64;
+    p.BackBufferHeight = 64;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &p, &device), D3D_OK);
+  }
+  void TearDown() override {
+    if (device != nullptr) device->Release();
+    d3d->Release();
+  }
+
+  std::uint32_t word(IDirect3DTexture9* texture, int x, int y) {
+    D3DLOCKED_RECT locked{};
+    EXPECT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    std::uint32_t value = 0;
+    std::memcpy(&value, static_cast<std::uint8_t*>(locked.pBits) + y * locked.Pitch + x * 4, 4);
+    texture->UnlockRect(0);
+    return value;
+  }
+
+  IDirect3D9* d3d = nullptr;
+  IDirect3DDevice9* device = nullptr;
+};
+
+TEST_F(D3dxImages, PngInformationAndPixelsInTheAskedFormats) {
+  const auto png = image_bytes::fPng(5, 3, image_bytes::fMarkedRgba(5, 3, 0x11223344u, 0xAABBCCDDu));
+  D3DXIMAGE_INFO info{};
+  ASSERT_EQ(D3DXGetImageInfoFromFileInMemory(png.data(), static_cast<UINT>(png.size()), &info), D3D_OK);
+  EXPECT_EQ(info.Width, 5u);
+  EXPECT_EQ(info.Height, 3u);
+  EXPECT_EQ(info.MipLevels, 1u);
+  EXPECT_EQ(info.Format, D3DFMT_A8R8G8B8);
+  EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
+
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, png.data(), static_cast<UINT>(png.size()), D3DX_DEFAULT,
+                                                D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                                D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr, nullptr, &texture),
+            D3D_OK);
+  EXPECT_EQ(word(texture, 0, 0), 0xDDAABBCCu);  // ARGB word
+  EXPECT_EQ(word(texture, 4, 2), 0x44112233u);
+  texture->Release();
+  ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, png.data(), static_cast<UINT>(png.size()), 5, 3, 1, 0,
+                                                D3DFMT_A8B8G8R8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                                nullptr, nullptr, &texture),
+            D3D_OK);
+  EXPECT_EQ(word(texture, 0, 0), 0xDDCCBBAAu);  // bytes R, G, B, A
+  texture->Release();
+}
+
+TEST_F(D3dxImages, ColourKeyBecomesTransparentBlackAndSizesResample) {
+  const auto png = image_bytes::fPng(2, 2, image_bytes::fMarkedRgba(2, 2, 0x00FF00FFu, 0xFF0000FFu));
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, png.data(), static_cast<UINT>(png.size()), 4, 4, 1, 0,
+                                                D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
+                                                0xFF00FF00u, nullptr, nullptr, &texture),
+            D3D_OK);
+  D3DSURFACE_DESC desc{};
+  texture->GetLevelDesc(0, &desc);
+  EXPECT_EQ(desc.Width, 4u);
+  EXPECT_EQ(word(texture, 1, 1), 0xFFFF0000u);
+  EXPECT_EQ(word(texture, 3, 3), 0u);
+  texture->Release();
+}
+
+TEST_F(D3dxImages, JpegReportsItsSizeAndThreeChannels) {
+  const std::vector<std::uint8_t> rgb(16 * 8 * 3, 128);
+  const auto jpeg = image_bytes::fJpeg(16, 8, rgb);
+  D3DXIMAGE_INFO info{};
+  ASSERT_EQ(D3DXGetImageInfoFromFileInMemory(jpeg.data(), static_cast<UINT>(jpeg.size()), &info), D3D_OK);
+  EXPECT_EQ(info.Width, 16u);
+  EXPECT_EQ(info.Height, 8u);
+  EXPECT_EQ(info.Format, D3DFMT_R8G8B8);
+  EXPECT_EQ(info.ImageFileFormat, D3DXIFF_JPG);
+}
+
+TEST_F(D3dxImages, DataThatIsNoImageIsRefused) {
+  const std::vector<std::uint8_t> noise(64, 0x33);
+  D3DXIMAGE_INFO info{};
+  IDirect3DTexture9* texture = reinterpret_cast<IDirect3DTexture9*>(&info);
+  EXPECT_EQ(D3DXGetImageInfoFromFileInMemory(noise.data(), 64, &info), D3DXERR_INVALIDDATA);
+  EXPECT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, noise.data(), 64, 0, 0, 0, 0, D3DFMT_UNKNOWN,
+                                                D3DPOOL_MANAGED, 0, 0, 0, nullptr, nullptr, &texture),
+            D3DXERR_INVALIDDATA);
+  EXPECT_EQ(texture, nullptr);
+  EXPECT_EQ(D3DXGetImageInfoFromFileInMemory(nullptr, 10, &info), D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXGetImageInfoFromFileA("/no/such/file.png", &info), D3DERR_NOTAVAILABLE);
+  // A PNG header claiming a side beyond what a device makes is refused before decoding.
+  auto png = image_bytes::fPng(4, 4, image_bytes::fMarkedRgba(4, 4, 0xFFFFFFFFu, 0xFFFFFFFFu));
+  png[16] = 0x00;
+  png[17] = 0x01;  // width 65540
+  EXPECT_EQ(D3DXGetImageInfoFromFileInMemory(png.data(), static_cast<UINT>(png.size()), &info), D3DXERR_INVALIDDATA);
+}
+
+TEST_F(D3dxImages, EmptyTexturesTakeTheirSizeAndRefuseNonsense) {
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTexture(device, 16, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+  D3DSURFACE_DESC desc{};
+  texture->GetLevelDesc(0, &desc);
+  EXPECT_EQ(desc.Width, 16u);
+  EXPECT_EQ(desc.Height, 8u);
+  texture->Release();
+  EXPECT_EQ(D3DXCreateTexture(nullptr, 16, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXCreateTexture(device, 100000, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXCreateTexture(device, 8, 8, 1, 0, D3DFMT_D24S8, D3DPOOL_MANAGED, &texture), D3DERR_INVALIDCALL);
+}
+
+}  // namespace
