@@ -54,7 +54,8 @@ void QC_THREAD::fJoinThread(QC_THREAD_INFO* info) {
   if (info == nullptr || info->_handle == nullptr) return;
   WaitForSingleObject(info->_handle, INFINITE);
   CloseHandle(info->_handle);
-  info->_handle = nullptr;
+  // The thread has ended and left the list, so nothing refers to its record any more.
+  delete info;
 }
 
 std::size_t QC_THREAD::fThreadCount() {

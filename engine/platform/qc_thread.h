@@ -32,7 +32,7 @@ class QC_THREAD {
   // Starts function(argument) on a new thread; the record stays allocated, and leaves the thread
   // list when the function returns.
   static QC_THREAD_INFO* fCreateThread(QC_THREAD_FUNC function, std::uintptr_t argument);
-  // Waits for a started thread to end and releases its handle.
+  // Waits for a started thread to end, then releases its handle and its record.
   static void fJoinThread(QC_THREAD_INFO* info);
   static void fSleep(std::uint32_t milliseconds) { Sleep(milliseconds); }
   static std::size_t fThreadCount();

@@ -1,17 +1,109 @@
 #include "engine/sound/qc_mixer.h"
 
 #include "engine/service/qc_log.h"
+#include "engine/sound/qc_sound.h"
+#include "engine/sound/qc_sound_lock.h"
+#include "engine/sound/qc_sound_test_door.h"
+
+#include <AL/al.h>
+
+#include <algorithm>
+#include <memory>
 
 namespace QOR {
 
-QC_MIXER::QC_MIXER() { fLog("Mixer constructor "); }
+QC_MIXER* qcCurrentMixer = nullptr;
 
-int QC_MIXER::fInit() {
-  // No device is opened yet: the mixer stays silent and says so.
-  _open = false;
-  return -113;
+QC_MIXER::QC_MIXER() {
+  fLog("Mixer constructor ");
+  QC_THREAD::fInitMutexes();
+  qcCurrentMixer = this;
+  fSetListenerZ(1.0f);
+  fResetListenerUp();
 }
 
-void QC_MIXER::fUpdate() {}
+QC_MIXER::~QC_MIXER() {
+  {
+    QC_SOUND_LOCK lock;
+    for (QC_SOUND* sound : _sounds) delete sound;
+    _sounds.clear();
+  }
+  if (_device != nullptr) {
+    alcMakeContextCurrent(nullptr);
+    if (_context != nullptr) alcDestroyContext(_context);
+    alcCloseDevice(_device);
+  }
+  _context = nullptr;
+  _device = nullptr;
+  if (qcCurrentMixer == this) qcCurrentMixer = nullptr;
+  fLog("AL closed");
+}
+
+int QC_MIXER::fInit() {
+  fLog("Mixer init");
+  if (_device != nullptr) return _context != nullptr ? 1 : -113;
+  const ALCint* attributes = nullptr;
+  _device = sound_test::isLoopbackWanted() ? sound_test::fOpenLoopbackDevice(&attributes) : alcOpenDevice(nullptr);
+  if (_device == nullptr) {
+    fLog("\n!Default sound device not present");
+    return -113;
+  }
+  _context = alcCreateContext(_device, attributes);
+  _lastError = alcGetError(_device);
+  if (_lastError != ALC_NO_ERROR) fLog("\n!Error context creation");
+  alcMakeContextCurrent(_context);
+
+  _listenerPosition.fSet(1.0f, 1.0f, 1.0f);
+  _listenerVelocity.fSet(0.0f, 0.0f, 0.0f);
+  _listenerAt.fSet(1.0f, 1.0f, 2.0f);
+  const ALfloat position[3] = {_listenerPosition.x, _listenerPosition.y, _listenerPosition.z};
+  const ALfloat velocity[3] = {_listenerVelocity.x, _listenerVelocity.y, _listenerVelocity.z};
+  const ALfloat orientation[6] = {_listenerAt.x, _listenerAt.y, _listenerAt.z,
+                                  _listenerUp.x, _listenerUp.y, _listenerUp.z};
+  if (_context != nullptr) {
+    alListenerfv(AL_POSITION, position);
+    alListenerfv(AL_VELOCITY, velocity);
+    alListenerfv(AL_ORIENTATION, orientation);
+  }
+  _lastError = alcGetError(_device);
+  if (_lastError != ALC_NO_ERROR) fLog("\nError OAL");
+  fLog("AL finish initialisation");
+  return _context != nullptr ? 1 : -113;
+}
+
+QC_SOUND* QC_MIXER::fCreateSound(const void* data, int size, int bufferCount, bool streamed) {
+  auto sound = std::make_unique<QC_SOUND>();
+  if (sound->fOpen(data, size, bufferCount, streamed) == -112) return nullptr;
+  // The sound thread walks the list under the same lock.
+  QC_SOUND_LOCK lock;
+  _sounds.push_back(sound.get());
+  return sound.release();
+}
+
+void QC_MIXER::fUpdate() {
+  if (_device == nullptr || _sounds.empty()) return;
+  for (QC_SOUND* sound : _sounds) sound->fStreamUpdate();
+}
+
+int QC_MIXER::fRemoveSound(QC_SOUND* sound) {
+  QC_SOUND_LOCK lock;
+  const auto it = std::find(_sounds.begin(), _sounds.end(), sound);
+  if (it == _sounds.end()) return -1;
+  _sounds.erase(it);
+  return 1;
+}
+
+void QC_MIXER::fUpdateListener() {
+  if (_context == nullptr) return;
+  QC_SOUND_LOCK lock;
+  const ALfloat position[3] = {_listenerPosition.x, _listenerPosition.y, _listenerPosition.z};
+  alListenerfv(AL_POSITION, position);
+}
+
+void QC_MIXER::fCheckError(const std::string& text) {
+  if (qcCurrentMixer == nullptr || qcCurrentMixer->_device == nullptr) return;
+  const ALCenum error = alcGetError(qcCurrentMixer->_device);
+  if (error != ALC_NO_ERROR) fLog() << "OAL error " << error << text;
+}
 
 }  // namespace QOR

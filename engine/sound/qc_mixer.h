@@ -1,19 +1,63 @@
-// The sound mixer: one OpenAL device and context and every sound made on it.
+// The sound mixer: the one OpenAL device and context, the listener, and every sound made on it.
 #pragma once
+
+#include "engine/math/qs_vec3.h"
+
+#include <AL/alc.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
 
 namespace QOR {
 
+class QC_SOUND;
+
 class QC_MIXER {
  public:
+  // No device yet; records itself as the current mixer.
   QC_MIXER();
+  // Deletes its sounds, then releases the context and the device. The game never destroys its mixer.
+  ~QC_MIXER();
+  QC_MIXER(const QC_MIXER&) = delete;
+  QC_MIXER& operator=(const QC_MIXER&) = delete;
 
-  // Opens the audio device; 1 on success, -113 when there is no audio context.
+  // Opens the default device, makes a context current and places the listener. 1 when a context is
+  // current; -113 without a device or context: the engine then runs silent, every sound a no-op.
   int fInit();
-  // Refills every streaming sound; the sound thread calls it under engine lock 1.
+  // Makes and opens a sound over data (not copied: it must outlive the sound). null when the data is
+  // not Ogg Vorbis; without an audio context the sound comes back unopened and does nothing.
+  QC_SOUND* fCreateSound(const void* data, int size, int bufferCount, bool streamed);
+  // Refills every streaming sound; the sound thread calls it holding engine lock 1.
   void fUpdate();
+  // 1 when the sound was in the list and is now out of it (the caller owns it then), -1 when absent.
+  int fRemoveSound(QC_SOUND* sound);
+  // Sends the listener position again.
+  void fUpdateListener();
+  // Logs "OAL error <code><text>" when the current mixer's device has an ALC error pending.
+  static void fCheckError(const std::string& text);
+
+  ALCdevice* fGetDevice() const { return _device; }
+  ALCcontext* fGetContext() const { return _context; }
+  int fGetLastError() const { return _lastError; }
+  std::size_t fGetSoundCount() const { return _sounds.size(); }
+  const QS_VEC3& fGetListenerPosition() const { return _listenerPosition; }
 
  private:
-  bool _open = false;
+  void fSetListenerZ(float z) { _listenerPosition.z = z; }
+  void fResetListenerUp() { _listenerUp.fSet(0.0f, -1.0f, 0.0f); }
+
+  ALCdevice* _device = nullptr;
+  ALCcontext* _context = nullptr;
+  QS_VEC3 _listenerPosition;
+  QS_VEC3 _listenerVelocity;
+  QS_VEC3 _listenerAt;
+  QS_VEC3 _listenerUp;
+  int _lastError = 0;
+  std::vector<QC_SOUND*> _sounds;
 };
+
+// The mixer constructed last; fCheckError reads its device.
+extern QC_MIXER* qcCurrentMixer;
 
 }  // namespace QOR

@@ -1,0 +1,106 @@
+// One Ogg Vorbis sound held in memory and played on one OpenAL source: decoded whole into one
+// buffer at open (effects), or streamed through a small queue of buffers that the sound thread
+// refills (music). Every OpenAL and decoder call runs under engine lock 1, except the gain.
+#pragma once
+
+#include "engine/sound/qc_ogg_memory.h"
+#include "engine/sound/qc_sound_source.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace QOR {
+
+class QC_SOUND {
+ public:
+  // Bytes per streaming buffer: about 57 ms of 44.1 kHz 16-bit stereo.
+  static constexpr int kStreamBufferSize = 10024;
+
+  QC_SOUND();
+  // Releases the decoder, the scratch array and, while its context is current, the source and
+  // buffers. The game never deletes a sound; the mixer drops one that failed to open.
+  ~QC_SOUND();
+  QC_SOUND(const QC_SOUND&) = delete;
+  QC_SOUND& operator=(const QC_SOUND&) = delete;
+
+  // 1 opened; -112 the data is not Ogg Vorbis (or not a stream this engine can play); -113 no
+  // OpenAL context is current. data stays owned by the caller and must outlive the sound.
+  int fOpen(const void* data, int size, int bufferCount, bool streamed);
+
+  // Starts a stopped sound (false); a playing one is left alone (true); an unopened one: false.
+  bool fPlay();
+  // Stops and rewinds to sample 0.
+  void fStop();
+  // Pauses and keeps the position; the next fPlay resumes from there.
+  void fPause();
+  // Restarts playback at the given sample frame; a sample outside the sound is ignored.
+  void fSeek(int sample);
+  // Seek to 0, stop, play: how the game starts every effect and track.
+  void fRestart();
+  // The playing flag; read without the lock by the game, hence atomic.
+  bool isPlaying() const { return _playing.load(); }
+  // The source gain, set without lock 1; NaN and negative gains become 0.
+  void fSetVolume(float gain);
+  void fSetPosition(float x, float y, float z);
+  // A looping stream goes on from its start after the end of its data instead of stopping.
+  void fSetLooping(bool looping);
+  bool isLooping() const { return _looping.load(); }
+
+  // The refill, on the sound thread with lock 1 held.
+  void fStreamUpdate();
+  // Decodes up to one buffer size into the scratch array and uploads it to the buffer; answers
+  // the bytes uploaded, 0 at the end of the data, below 0 on a decoding error with nothing decoded.
+  int fFillBuffer(ALuint buffer);
+  // Logs a pending OpenAL error with the step number; true when there was one.
+  bool fCheckAL(int step);
+
+  bool isOpened() const { return _context != nullptr; }
+  bool isStreamed() const { return _streamed; }
+  ALuint fGetSource() const { return _al._source; }
+  int fGetFormat() const { return _format; }
+  int fGetRate() const { return _al._rate; }
+  int fGetBufferSize() const { return _bufferSize; }
+  int fGetBufferCount() const { return _bufferCount; }
+  const vorbis_info* fGetInfo() const { return _info; }
+  const vorbis_comment* fGetComment() const { return _comment; }
+
+ private:
+  // Stops the source, drops its whole queue, moves the decoder to sample and queues freshly
+  // decoded buffers, so the next play starts exactly there with no stale audio.
+  void fRebuildQueue(ogg_int64_t sample);
+  // Decodes from the decoder's position into every buffer and queues those that got data;
+  // logFill logs an empty or failed first fill, as the open does.
+  void fFillQueue(bool logFill);
+  // Fills one buffer for the queue, going on from the start when looping; answers the bytes.
+  int fFillForQueue(ALuint buffer);
+  // Frees the decoder and scratch (and the OpenAL names when their context is current).
+  void fRelease();
+
+  int _bufferSize = kStreamBufferSize;
+  std::unique_ptr<OggVorbis_File> _decoder;
+  int _bufferCount = 1;
+  std::vector<char> _scratch;
+  vorbis_comment* _comment = nullptr;
+  vorbis_info* _info = nullptr;
+  QS_OGG_MEMORY _memory;
+  int _format = AL_FORMAT_STEREO16;
+  QC_SOUND_SOURCE _al;
+  // Every buffer name of this sound, in queue order at open.
+  std::vector<ALuint> _buffers;
+  bool _streamed = false;
+  std::atomic<bool> _playing{false};
+  std::atomic<bool> _looping{false};
+  // The decoder met the end of the data: no more refills until a stop or seek rebuilds the queue.
+  bool _endOfData = false;
+  // Sample frames the stream reports, and for a whole sound those actually decoded into its buffer.
+  ogg_int64_t _totalSamples = 0;
+  ogg_int64_t _wholeSamples = 0;
+  ALCcontext* _context = nullptr;
+};
+
+}  // namespace QOR
