@@ -2,4 +2,6 @@
 # fuzz/corpus/<name>/. Adding a target is its source file, its seeds and one line here.
 set(QOR_FUZZ_TARGETS
   pack_reader
+  xml_loader
+  video
 )

@@ -10,7 +10,14 @@
 #include <cstdint>
 #include <string>
 
+namespace pugi {
+class xml_document;
+}
+
 namespace QOR {
+
+class QC_SOUND;
+class QC_TEXTURE_INFO;
 
 struct QC_GAME_BASE {
   std::uint8_t _fullscreen = 0;
@@ -44,9 +51,52 @@ class QC_GAME : public QC_GAME_BASE {
   int fGetMeasuredFps() const { return _measuredFps; }
   int fGetMeasuredUps() const { return _measuredUps; }
 
+  // Settings: config.xml in Documents/<company name>/<game name>/, holding the game name, the
+  // company name and the resolution.
+  void fSetGameName(const std::string& text) { _gameName = text; }
+  void fSetCompanyName(const std::string& text) { _companyName = text; }
+  // Writes config.xml (with a byte-order mark), creating its folders when missing.
+  void fSaveEngineConfig();
+  // Reads config.xml, writing it first from the current values when it is missing. Values the
+  // file does not hold (or a file that does not parse) leave the current ones.
+  void LoadEngineConfig();
+
+  // Display. Stores the resolution and full-screen flag, switches the window mode and the
+  // renderer's resolution and rebuilds its view and projection; 1, or -1 without a renderer.
+  int fSetResolution(int width, int height, std::uint8_t fullscreen);
+  QS_POINT fGetResolution() const { return _resolution; }
+  // Resource folder := the application folder + path.
+  static void fSetResourceFolder(const std::string& path);
+
+  // Forwards to the engine objects the service owns.
+  static int fAddPack(const char* name);
+  static int fAddPack(const char* name, const char* password);
+  static QC_TEXTURE_INFO* fSubscribeImage(const std::string& name);
+  // Always true.
+  static bool fUnscribeImage(QC_TEXTURE_INFO* texture);
+  // Never null: a missing document reads as an empty one.
+  static pugi::xml_document* fLoadXml(const std::string& name);
+  // Loads the resource's bytes into its record: 1, -1, -117 or -118.
+  static int fGetResource(const std::string& name);
+  // A sound over the bytes loaded by fGetResource; null when the resource is missing, its bytes
+  // are not loaded, or the mixer cannot open them.
+  static QC_SOUND* fCreateSound(const std::string& name, int bufferCount, std::uint8_t streamed);
+  // 0 missing, 1 file, 2 folder.
+  static int fGetPathType(const std::string& path);
+  static void fSetCaption(const std::string& utf8);
+  static void fSetClearColor(std::uint32_t argb);
+  static void fHideCursor();
+  static void fShowCursor();
+  // Screen coordinates, each truncated toward zero.
+  static void fSetCursorPos(float x, float y);
+  // The input's mouse position in game pixels.
+  static QS_POINT fGetMousePos();
+
  private:
   QC_GAME();
   ~QC_GAME() = default;
+  // The folder config.xml lies in; empty when the documents folder is unknown.
+  std::string fGetEngineConfigFolder() const;
 
   float _fpsAccumulator;
   float _upsAccumulator;

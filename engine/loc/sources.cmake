@@ -1,0 +1,1 @@
+list(APPEND QOR_ENGINE_SOURCES loc/qc_locman.cpp)

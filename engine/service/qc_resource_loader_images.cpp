@@ -1,0 +1,98 @@
+// Images of the resource loader: subscriptions, texture creation and preloads.
+#include "engine/files/qc_file_system.h"
+#include "engine/render/qc_render.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "engine/service/qc_resource_loader.h"
+#include "engine/util/text_utils.h"
+#include "host/win_window.h"
+
+namespace QOR {
+
+namespace {
+
+// Textures go back to the renderer that made them; it keeps its default texture.
+void releaseTexture(void* data) {
+  if (qcRENDER != nullptr) qcRENDER->fReleaseTexture(static_cast<QC_TEXTURE_INFO*>(data));
+}
+
+QC_TEXTURE_INFO* defaultTexture() { return qcRENDER != nullptr ? qcRENDER->fGetDefaultTexture() : nullptr; }
+
+}  // namespace
+
+QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fSubscribeImage(const std::string& name) {
+  QS_RESOURCE* record = nullptr;
+  const int blanks = fCountBlanks(name);
+  if (blanks == 0) {
+    record = fFindInMain(name);
+    if (record == nullptr) {
+      MessageBoxA(nullptr, name.c_str(), "No resource", MB_OK);
+      return defaultTexture();
+    }
+  } else if (blanks == 1) {
+    std::string packName;
+    std::string entry;
+    if (!fSplitName(name, packName, entry)) {
+      fLog("image_ident= " + name);
+      return defaultTexture();
+    }
+    QC_RESOURCE_PACK* pack = fGetPack(packName);
+    if (pack == nullptr) return defaultTexture();
+    record = pack->fFind(entry);
+    if (record == nullptr) {
+      MessageBoxA(nullptr, entry.c_str(), "Not find", MB_OK);
+      return defaultTexture();
+    }
+  } else {
+    return defaultTexture();
+  }
+
+  if (record->isReady()) {
+    if (record->fGetType() != QE_RES_TEXTURE) {
+      // Making a texture over it would lose the object the record holds.
+      fLog("Resource is not an image " + name);
+      return defaultTexture();
+    }
+    record->_subscribers += 1;
+    return static_cast<QC_TEXTURE_INFO*>(record->fGetData());
+  }
+  QC_TEXTURE_INFO* texture = fCreateTexture(record);
+  // A failed image stays unloaded and gives the default texture, which no record holds and so
+  // cannot be given back: it counts no subscription.
+  if (record->isReady()) {
+    _subscribed += 1;
+    record->_subscribers += 1;
+  }
+  return texture;
+}
+
+QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fCreateTexture(QS_RESOURCE* record) {
+  if (record == nullptr || qcRENDER == nullptr) return defaultTexture();
+  QC_FILE_SYSTEM* files = fLoaderFileSystem();
+  if (files->fLoadResource(record) != 1) return defaultTexture();
+  QC_TEXTURE_INFO* texture = qcRENDER->fLoadTextureFromMemory(record->_data, record->_size, "unnamed");
+  files->fFreeResource(record);
+  if (texture == nullptr || texture == qcRENDER->fGetDefaultTexture()) return defaultTexture();
+  QS_RESOURCE::fSetKindRelease(QE_RES_TEXTURE, &releaseTexture);
+  record->_data = texture;
+  record->_kind = QE_RES_TEXTURE;
+  record->_ready = true;
+  return texture;
+}
+
+int QC_RESOURCE_LOADER::fPreloadImage(const char* name) {
+  if (name == nullptr) return -1;
+  QS_RESOURCE* record = fFindResource(name);
+  if (record == nullptr) return -1;
+  if (record->isReady()) return record->fGetType() == QE_RES_TEXTURE ? 0 : -118;
+  QC_TEXTURE_INFO* texture = fCreateTexture(record);
+  return record->isReady() && texture != defaultTexture() ? 1 : -112;
+}
+
+QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fGetLoadedImage(const std::string& name) {
+  QS_RESOURCE* record = fFindResource(name);
+  if (record == nullptr || !record->isReady() || record->fGetType() != QE_RES_TEXTURE) return defaultTexture();
+  return static_cast<QC_TEXTURE_INFO*>(record->fGetData());
+}
+
+}  // namespace QOR
