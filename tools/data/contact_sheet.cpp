@@ -1,0 +1,171 @@
+#include "tools/data/contact_sheet.h"
+
+#include "tools/data/file_bytes.h"
+#include "tools/data/manifest.h"
+#include "tools/data/resource_layout.h"
+
+#include <cairo.h>
+#include <stb/stb_image.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace QOR {
+
+namespace {
+
+constexpr int kSheetWidth = 2000;
+constexpr int kMargin = 20;
+constexpr int kCellWidth = 245;
+constexpr int kCellHeight = 210;
+constexpr int kThumbWidth = 225;
+constexpr int kThumbHeight = 170;
+
+// A decoded picture as a cairo surface (premultiplied, native-endian ARGB); null when it does not
+// decode.
+cairo_surface_t* loadPicture(const std::filesystem::path& path) {
+  std::string bytes;
+  if (!fReadFileText(path, bytes) || bytes.empty()) return nullptr;
+  int width = 0;
+  int height = 0;
+  int channels = 0;
+  stbi_uc* rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), static_cast<int>(bytes.size()),
+                                        &width, &height, &channels, 4);
+  if (rgba == nullptr) return nullptr;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  cairo_surface_flush(surface);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    for (int x = 0; x < width; ++x) {
+      const stbi_uc* p = rgba + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+      const std::uint32_t a = p[3];
+      const std::uint32_t r = p[0] * a / 255;
+      const std::uint32_t g = p[1] * a / 255;
+      const std::uint32_t b = p[2] * a / 255;
+      row[x] = (a << 24) | (r << 16) | (g << 8) | b;
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  stbi_image_free(rgba);
+  return surface;
+}
+
+void checkerboard(cairo_t* cr, double x, double y, double w, double h) {
+  cairo_save(cr);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_clip(cr);
+  for (int j = 0; j * 10 < h; ++j)
+    for (int i = 0; i * 10 < w; ++i) {
+      const double shade = (i + j) % 2 == 0 ? 0.32 : 0.26;
+      cairo_set_source_rgb(cr, shade, shade, shade);
+      cairo_rectangle(cr, x + i * 10, y + j * 10, 10, 10);
+      cairo_fill(cr);
+    }
+  cairo_restore(cr);
+}
+
+// Draws the picture scaled to fit the box (never enlarged), centred in it.
+void drawFitted(cairo_t* cr, cairo_surface_t* picture, double x, double y, double w, double h) {
+  const double pw = cairo_image_surface_get_width(picture);
+  const double ph = cairo_image_surface_get_height(picture);
+  if (pw <= 0 || ph <= 0) return;
+  const double scale = std::min({1.0, w / pw, h / ph});
+  const double dx = x + (w - pw * scale) / 2;
+  const double dy = y + (h - ph * scale) / 2;
+  checkerboard(cr, dx, dy, pw * scale, ph * scale);
+  cairo_save(cr);
+  cairo_translate(cr, dx, dy);
+  cairo_scale(cr, scale, scale);
+  cairo_set_source_surface(cr, picture, 0, 0);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
+void caption(cairo_t* cr, const std::string& text, double x, double y, double size) {
+  cairo_set_source_rgb(cr, 0.93, 0.86, 0.62);
+  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, size);
+  cairo_move_to(cr, x, y);
+  cairo_show_text(cr, text.c_str());
+}
+
+bool isTileSet(const QS_DATA_ITEM& item) {
+  return std::any_of(std::begin(kTileSetPictures), std::end(kTileSetPictures),
+                     [&](const char* name) { return item.entry == name; });
+}
+
+// Of the level backgrounds "bgnd/Levels/P/N.png" only N = 1 is shown.
+bool isShownBackground(const QS_DATA_ITEM& item) {
+  if (item.entry.rfind("bgnd/Levels/", 0) != 0) return true;
+  return item.entry.size() >= 6 && item.entry.compare(item.entry.size() - 6, 6, "/1.png") == 0;
+}
+
+}  // namespace
+
+int fWriteContactSheet(const std::filesystem::path& stagingRoot, const std::filesystem::path& png) {
+  std::vector<const QS_DATA_ITEM*> tileSets;
+  std::vector<const QS_DATA_ITEM*> thumbs;
+  for (const QS_DATA_ITEM& item : fManifest()) {
+    if (item.kind != DATA_KIND::IMAGE) continue;
+    if (isTileSet(item)) tileSets.push_back(&item);
+    else if (isShownBackground(item)) thumbs.push_back(&item);
+  }
+  const int columns = (kSheetWidth - 2 * kMargin) / kCellWidth;
+  const int tileRowHeight = kTileCellY * 6 + 40;
+  const int thumbRows = (static_cast<int>(thumbs.size()) + columns - 1) / columns;
+  const int height = kMargin * 3 + 40 + tileRowHeight + thumbRows * kCellHeight;
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSheetWidth, height);
+  cairo_t* cr = cairo_create(sheet);
+  cairo_set_source_rgb(cr, 0.09, 0.16, 0.13);
+  cairo_paint(cr);
+  caption(cr, "Resources contact sheet: tile sets and pictures", kMargin, kMargin + 24, 26);
+
+  int missing = 0;
+  double x = kMargin;
+  const double tileTop = kMargin + 50;
+  for (const QS_DATA_ITEM* item : tileSets) {
+    cairo_surface_t* picture = loadPicture(stagingRoot / item->step / item->file);
+    if (picture == nullptr) {
+      ++missing;
+      continue;
+    }
+    drawFitted(cr, picture, x, tileTop + 20, (kSheetWidth - 2.0 * kMargin) / 3 - 10, kTileCellY * 6);
+    caption(cr, item->entry, x, tileTop + 14, 16);
+    x += (kSheetWidth - 2.0 * kMargin) / 3;
+    cairo_surface_destroy(picture);
+  }
+  const double thumbTop = tileTop + tileRowHeight + kMargin;
+  for (std::size_t i = 0; i < thumbs.size(); ++i) {
+    const double cx = kMargin + static_cast<double>(i % static_cast<std::size_t>(columns)) * kCellWidth;
+    const double cy = thumbTop + static_cast<double>(i / static_cast<std::size_t>(columns)) * kCellHeight;
+    cairo_surface_t* picture = loadPicture(stagingRoot / thumbs[i]->step / thumbs[i]->file);
+    if (picture == nullptr) {
+      ++missing;
+      caption(cr, "missing: " + thumbs[i]->entry, cx, cy + kThumbHeight / 2.0, 12);
+      continue;
+    }
+    drawFitted(cr, picture, cx, cy, kThumbWidth, kThumbHeight);
+    char size[32];
+    std::snprintf(size, sizeof size, "  %dx%d", cairo_image_surface_get_width(picture),
+                  cairo_image_surface_get_height(picture));
+    caption(cr, thumbs[i]->entry + size, cx, cy + kThumbHeight + 18, 11);
+    cairo_surface_destroy(picture);
+  }
+  cairo_destroy(cr);
+  const cairo_status_t status = cairo_surface_write_to_png(sheet, png.c_str());
+  cairo_surface_destroy(sheet);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    std::fprintf(stderr, "contact sheet: cannot write %s\n", png.c_str());
+    return 1;
+  }
+  if (missing > 0) std::fprintf(stderr, "contact sheet: %d pictures missing or unreadable\n", missing);
+  return missing == 0 ? 0 : 1;
+}
+
+}  // namespace QOR
