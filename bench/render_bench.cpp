@@ -1,5 +1,6 @@
 // Textured quads per second through the renderer's batch: on the recording device (the batch's
 // own cost: transform, copy, state filter) and on OpenGL through Mesa (with the driver's cost).
+#include "bench/bench_kit.h"
 #include "engine/render/qc_render.h"
 #include "host/recording_device.h"
 #include "host/test_doors.h"
@@ -14,39 +15,12 @@
 #include <vector>
 
 using namespace QOR;
+using qor_bench::BenchRenderer;
+using qor_bench::QuietLog;
 
 namespace {
 
 constexpr int kQuadsPerFrame = 2000;
-
-// Keeps the engine log (standard output) out of the benchmark's report.
-class QuietLog {
- public:
-  QuietLog() : previous_(std::cout.rdbuf(sink_.rdbuf())) {}
-  ~QuietLog() { std::cout.rdbuf(previous_); }
-
- private:
-  std::ostringstream sink_;
-  std::streambuf* previous_;
-};
-
-LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND benchWindow() {
-  static HWND window = [] {
-    WNDCLASSEXA record{};
-    record.cbSize = sizeof(WNDCLASSEXA);
-    record.lpfnWndProc = &windowProc;
-    record.hInstance = GetModuleHandleA(nullptr);
-    record.lpszClassName = "RenderBench";
-    RegisterClassExA(&record);
-    return CreateWindowExW(0, L"RenderBench", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-  }();
-  return window;
-}
 
 std::vector<QS_VERTEX> quadAt(float x, float y) {
   std::vector<QS_VERTEX> quad(4);
@@ -91,44 +65,19 @@ void drawFrames(benchmark::State& state, QC_RENDER& render, bool recording) {
   state.counters["quads/s"] = benchmark::Counter(static_cast<double>(quads), benchmark::Counter::kIsRate);
 }
 
-void BM_TexturedQuadsRecording(benchmark::State& state) {
+// Frames of quads on the recording device (the batch's own cost) or on OpenGL (with the driver's).
+void drawOn(benchmark::State& state, bool recording) {
   QuietLog quiet;
-  host_test::fUseRecordingDevice(true);
-  host_test::fResetRecording();
-  QC_RENDER render;
-  if (render.fInit(nullptr, 0.1f, 0.0f) != 1) {
-    state.SkipWithError("no recording device");
-    return;
-  }
-  drawFrames(state, render, true);
+  BenchRenderer renderer(state, recording);
+  if (renderer.get() != nullptr) drawFrames(state, *renderer.get(), recording);
 }
+
+void BM_TexturedQuadsRecording(benchmark::State& state) { drawOn(state, true); }
 BENCHMARK(BM_TexturedQuadsRecording)->Unit(benchmark::kMillisecond);
 
-void BM_TexturedQuadsOpenGl(benchmark::State& state) {
-  QuietLog quiet;
-  host_test::fUseRecordingDevice(false);
-  host_test::fSetNonInteractive(true);
-  QC_RENDER render;
-  if (benchWindow() == nullptr || render.fInit(benchWindow(), 0.1f, 0.0f) != 1) {
-    state.SkipWithError("no OpenGL device");
-    return;
-  }
-  drawFrames(state, render, false);
-  render.fGetDevice()->Release();
-}
+void BM_TexturedQuadsOpenGl(benchmark::State& state) { drawOn(state, false); }
 BENCHMARK(BM_TexturedQuadsOpenGl)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-// Headless unless a display is given: SDL's offscreen driver with Mesa.
-int main(int argc, char** argv) {
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  }
-  setenv("QOR_NONINTERACTIVE", "1", 0);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return qor_bench::fBenchMain(argc, argv); }

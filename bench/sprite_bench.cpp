@@ -3,6 +3,7 @@
 // widget frame (fRenderInFrame with a parent), or with fRenderAt. On the recording device (the
 // sprite's and the batch's own cost) and on OpenGL through Mesa (with the driver's cost). A last
 // case measures glyphs per second through the bitmap font.
+#include "bench/bench_kit.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
@@ -24,73 +25,14 @@
 #include <vector>
 
 using namespace QOR;
+using qor_bench::BenchRenderer;
+using qor_bench::QuietLog;
 
 namespace {
 
 constexpr int kSpritesPerFrame = 2000;
 
-// Keeps the engine log (standard output) out of the benchmark's report.
-class QuietLog {
- public:
-  QuietLog() : previous_(std::cout.rdbuf(sink_.rdbuf())) {}
-  ~QuietLog() { std::cout.rdbuf(previous_); }
-
- private:
-  std::ostringstream sink_;
-  std::streambuf* previous_;
-};
-
-LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND benchWindow() {
-  static HWND window = [] {
-    WNDCLASSEXA record{};
-    record.cbSize = sizeof(WNDCLASSEXA);
-    record.lpfnWndProc = &windowProc;
-    record.hInstance = GetModuleHandleA(nullptr);
-    record.lpszClassName = "SpriteBench";
-    RegisterClassExA(&record);
-    return CreateWindowExW(0, L"SpriteBench", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-  }();
-  return window;
-}
-
 enum class WAY { kRender, kInFrame, kRenderAt };
-
-// The renderer for one benchmark: the recording device or OpenGL, installed as qcRENDER.
-class BenchRenderer {
- public:
-  BenchRenderer(benchmark::State& state, bool recording) : _recording(recording) {
-    host_test::fUseRecordingDevice(recording);
-    host_test::fResetRecording();
-    host_test::fSetNonInteractive(true);
-    _render = std::make_unique<QC_RENDER>();
-    const HWND window = recording ? nullptr : benchWindow();
-    if ((!recording && window == nullptr) || _render->fInit(window, 0.1f, 0.0f) != 1) {
-      state.SkipWithError(recording ? "no recording device" : "no OpenGL device");
-      _render.reset();
-      return;
-    }
-    qcRENDER = _render.get();
-  }
-  ~BenchRenderer() {
-    qcRENDER = nullptr;
-    if (_render != nullptr && !_recording && _render->fGetDevice() != nullptr) _render->fGetDevice()->Release();
-  }
-  QC_RENDER* get() const { return _render.get(); }
-  // Ends a frame; the recording device's record is dropped so it does not grow without end.
-  void endFrame() {
-    _render->EndScene();
-    if (_recording) host_test::fRecordedCalls().clear();
-  }
-
- private:
-  bool _recording;
-  std::unique_ptr<QC_RENDER> _render;
-};
 
 void drawSprites(benchmark::State& state, bool recording, WAY way) {
   QuietLog quiet;
@@ -184,15 +126,4 @@ BENCHMARK(BM_FontGlyphsRecording)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-// Headless unless a display is given: SDL's offscreen driver with Mesa.
-int main(int argc, char** argv) {
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  }
-  setenv("QOR_NONINTERACTIVE", "1", 0);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return qor_bench::fBenchMain(argc, argv); }

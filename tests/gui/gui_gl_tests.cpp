@@ -7,7 +7,7 @@
 #include "gui/widgets/qc_image_button.h"
 #include "host/test_doors.h"
 #include "host/win_window.h"
-#include "tests/kit/gl_readback.h"
+#include "tests/kit/gl_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,44 +20,16 @@ using qor_test::fPixelNear;
 
 namespace {
 
-LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND testWindow() {
-  static HWND window = [] {
-    WNDCLASSEXA record{};
-    record.cbSize = sizeof(WNDCLASSEXA);
-    record.lpfnWndProc = &windowProc;
-    record.hInstance = GetModuleHandleA(nullptr);
-    record.lpszClassName = "GuiGlTest";
-    RegisterClassExA(&record);
-    return CreateWindowExW(0, L"GuiGlTest", L"gui", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-  }();
-  return window;
-}
-
-class GuiGl : public ::testing::Test {
+class GuiGl : public qor_test::GlRenderTest {
  protected:
   void SetUp() override {
-    host_test::fUseRecordingDevice(false);
-    host_test::fSetNonInteractive(true);
-    host_test::fSetDesktopSize(0, 0);
-    ASSERT_NE(testWindow(), nullptr);
-    render = std::make_unique<QC_RENDER>();
-    ASSERT_EQ(render->fInit(testWindow(), 0.1f, 0.0f), 1);
-    render->fSetClearColor(0xFF000000u);
-    qcRENDER = render.get();
+    qor_test::GlRenderTest::SetUp();
     input = std::make_unique<QC_INPUT>();
   }
   void TearDown() override {
     qcCurrentInput = nullptr;
     input.reset();
-    qcRENDER = nullptr;
-    // The renderer releases no device object of its own; the test does, so contexts do not pile up.
-    if (render != nullptr && render->fGetDevice() != nullptr) render->fGetDevice()->Release();
-    render.reset();
+    qor_test::GlRenderTest::TearDown();
   }
 
   // A texture of w x h pixels made of vertical bands of equal width, one colour each.
@@ -67,26 +39,9 @@ class GuiGl : public ::testing::Test {
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) pixels[static_cast<std::size_t>(y) * w + x] = colours[x / band];
     }
-    QC_TEXTURE_INFO* t = render->fCreateTexture(w, h);
-    EXPECT_NE(t, nullptr);
-    if (t != nullptr) {
-      EXPECT_TRUE(t->fFill(pixels.data()));
-    }
-    return t;
+    return texture(w, h, pixels);
   }
 
-  qor_test::Picture frame(const std::function<void()>& draw) {
-    EXPECT_EQ(render->BeginScene(), 1);
-    draw();
-    EXPECT_EQ(render->EndScene(), 0);
-    return qor_test::fReadPicture(render->fGetDevice());
-  }
-
-  // Game pixels reach the picture scaled by 1024 / 1025: the screen camera spans the game size
-  // plus one.
-  static int screen(float game) { return static_cast<int>(game * 1024.0f / 1025.0f); }
-
-  std::unique_ptr<QC_RENDER> render;
   std::unique_ptr<QC_INPUT> input;
 };
 
