@@ -4,4 +4,5 @@ set(QOR_FUZZ_TARGETS
   pack_reader
   xml_loader
   video
+  gui_form
 )

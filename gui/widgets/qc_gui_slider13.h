@@ -1,0 +1,67 @@
+// Slider drawn from a strip of 13 equal frames: as the 12-frame slider, plus a fill (frame 12)
+// drawn along the track from its start to the knob. Keeps the slider base's type code 10. The
+// list box scrolls with one.
+#pragma once
+
+#include "engine/math/qs_vec2.h"
+#include "engine/render/qc_texture_info.h"
+#include "gui/widgets/qc_baseslider.h"
+#include "gui/widgets/qc_gui_slider_strip.h"
+
+namespace QOR {
+
+class QC_GUI_SLIDER13 : public QC_BASESLIDER {
+ public:
+  static constexpr int kFrames = 13;
+
+  // Track from start to end, both the outer ends of the end buttons in screen pixels.
+  QC_GUI_SLIDER13(int id, QC_TEXTURE_INFO* texture, QS_VEC2 start, QS_VEC2 end, float radius, float buttonDistance,
+                  float minimum, float maximum, float step, float value);
+  // Base ends (-50, 0) and (50, 0); caps, body and fill at the origin, body and fill of length 0
+  // until the first update lays the fill out.
+  QC_GUI_SLIDER13(int id, QC_TEXTURE_INFO* texture, float buttonDistance);
+  // The same with the renderer's default texture (none without a renderer), knob size 0 and
+  // button distance 0.
+  explicit QC_GUI_SLIDER13(int id);
+  // Releases the texture through the texture-release hook and deletes the sprites.
+  ~QC_GUI_SLIDER13() override;
+
+  QS_GUI_EVENT* fUpdate() override;
+  void fRender() override;
+  float fGetWidth() override;
+  float fGetHeight() override;
+
+  // New local end points and track layout; the fill's start follows the new end 1 and the fill
+  // is laid out again at once.
+  void fSetTrack(float x1, float y1, float x2, float y2);
+  // The fill from the track start (end 1 + track offset) to the knob's centre.
+  void fUpdateFill();
+
+  float fGetFrameWidth() const { return _strip.fGetFrameWidth(); }
+  float fGetFrameHeight() const { return _strip.fGetFrameHeight(); }
+  float fGetBodyLength() const { return _bodyLength; }
+  float fGetFillLength() const { return _fillLength; }
+  QS_VEC2 fGetFillAnchor() const { return _fillAnchor; }
+  QS_VEC2 fGetTrackOffset() const { return _trackOffset; }
+  QS_VEC2 fGetCap1Position() const { return _cap1; }
+  QS_VEC2 fGetBodyPosition() const { return _body; }
+  QS_VEC2 fGetCap2Position() const { return _cap2; }
+  QC_TEXTURE_INFO* fGetTexture() const { return _strip.fGetTexture(); }
+  QC_SPRITE* fGetSprite(int index) const { return _strip.fGetSprite(index); }
+
+ private:
+  void fLayOut(float buttonDistance);
+
+  QC_GUI_SLIDER_STRIP _strip;
+  QS_VEC2 _trackOffset;
+  QS_VEC2 _start;
+  QS_VEC2 _cap1;
+  QS_VEC2 _body;
+  QS_VEC2 _cap2;
+  QS_VEC2 _end;
+  QS_VEC2 _fillAnchor;
+  float _fillLength;
+  float _bodyLength;
+};
+
+}  // namespace QOR
