@@ -1,12 +1,12 @@
-// Shared pieces of the benchmark programs: a quiet engine log, one window, a renderer on the
-// recording device or on OpenGL, and a headless main.
+// Shared pieces of the benchmark programs: a quiet engine log, a renderer on the recording device
+// or on OpenGL (on the test kit's window), and a headless main.
 #pragma once
 
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_globals.h"
 #include "host/recording_device.h"
 #include "host/test_doors.h"
-#include "host/win_window.h"
+#include "tests/kit/test_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,24 +30,6 @@ class QuietLog {
   std::streambuf* previous_;
 };
 
-inline LRESULT fBenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-inline HWND fBenchWindow() {
-  static HWND window = [] {
-    WNDCLASSEXA record{};
-    record.cbSize = sizeof(WNDCLASSEXA);
-    record.lpfnWndProc = &fBenchWindowProc;
-    record.hInstance = GetModuleHandleA(nullptr);
-    record.lpszClassName = "QorBench";
-    RegisterClassExA(&record);
-    return CreateWindowExW(0, L"QorBench", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-  }();
-  return window;
-}
-
 // The renderer for one benchmark: the recording device or OpenGL, installed as qcRENDER.
 class BenchRenderer {
  public:
@@ -56,7 +38,7 @@ class BenchRenderer {
     host_test::fResetRecording();
     host_test::fSetNonInteractive(true);
     _render = std::make_unique<QOR::QC_RENDER>();
-    const HWND window = recording ? nullptr : fBenchWindow();
+    const HWND window = recording ? nullptr : qor_test::fTestWindow();
     if ((!recording && window == nullptr) || _render->fInit(window, 0.1f, 0.0f) != 1) {
       state.SkipWithError(recording ? "no recording device" : "no OpenGL device");
       _render.reset();

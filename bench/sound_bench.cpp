@@ -15,7 +15,6 @@
 #include <memory>
 #include <vector>
 
-
 using namespace QOR;
 
 namespace {
@@ -55,6 +54,13 @@ struct LoopbackMixer {
     mixer.reset();
     sound_test::fUseLoopbackDevice(0);
   }
+  // The music as a stream of four buffers; null, with the benchmark skipped, when it does not open.
+  QC_SOUND* music(benchmark::State& state) {
+    const auto& bytes = fMusic();
+    QC_SOUND* sound = mixer->fCreateSound(bytes.data(), static_cast<int>(bytes.size()), 4, true);
+    if (sound == nullptr) state.SkipWithError("the music did not open");
+    return sound;
+  }
   std::unique_ptr<QC_MIXER> mixer;
 };
 
@@ -62,12 +68,8 @@ struct LoopbackMixer {
 // alone, as the sound thread does it when OpenAL reports buffers processed.
 void BM_StreamDecodeAndUploadOneSecond(benchmark::State& state) {
   LoopbackMixer loopback;
-  const auto& music = fMusic();
-  QC_SOUND* sound = loopback.mixer->fCreateSound(music.data(), static_cast<int>(music.size()), 4, true);
-  if (sound == nullptr) {
-    state.SkipWithError("the music did not open");
-    return;
-  }
+  QC_SOUND* sound = loopback.music(state);
+  if (sound == nullptr) return;
   ALuint buffer = 0;
   alGenBuffers(1, &buffer);
   const int bytesPerSecond = kRate * 4;
@@ -90,12 +92,8 @@ BENCHMARK(BM_StreamDecodeAndUploadOneSecond)->Unit(benchmark::kMillisecond);
 // steps and the mixer's refill runs under lock 1 after each.
 void BM_StreamPlayOneSecondWithRefills(benchmark::State& state) {
   LoopbackMixer loopback;
-  const auto& music = fMusic();
-  QC_SOUND* sound = loopback.mixer->fCreateSound(music.data(), static_cast<int>(music.size()), 4, true);
-  if (sound == nullptr) {
-    state.SkipWithError("the music did not open");
-    return;
-  }
+  QC_SOUND* sound = loopback.music(state);
+  if (sound == nullptr) return;
   sound->fSetLooping(true);
   sound->fPlay();
   constexpr int kChunk = 1024;

@@ -1,11 +1,11 @@
 #include "engine/math/qs_vec2.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "engine/math/turn_angle.h"
 #include "engine/util/text_utils.h"
 
 namespace QOR {
@@ -40,14 +40,8 @@ float QS_VEC2::fGetAngle() const {
   return 0.0f;
 }
 
-// A zero-length vector has no direction, so the angle is 0. Rounding can push the cosine just
-// past +-1, where acos is undefined; it is clamped back into range.
 float QS_VEC2::fAngleTo(const QS_VEC2& o) const {
-  const float lengths = fLength() * o.fLength();
-  if (lengths == 0.0f) return 0.0f;
-  const float k = std::clamp(fDot(o) / lengths, -1.0f, 1.0f);
-  const float side = x * o.y - y * o.x;
-  return side > 0.0f ? std::acos(k) : 2.0f * kPi - std::acos(k);
+  return fTurnAngle(fDot(o), fLength() * o.fLength(), x * o.y - y * o.x);
 }
 
 const char* QS_VEC2::fToString() const {

@@ -1,18 +1,16 @@
 #include "engine/math/qs_vec3.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "engine/math/turn_angle.h"
 #include "engine/util/text_utils.h"
 
 namespace QOR {
 
 namespace {
-
-constexpr float kPi = 3.1415927f;
 
 // Big enough for three "%.3f" numbers of any magnitude (at most 44 characters each) and two blanks.
 char gVec3Text[256];
@@ -37,14 +35,9 @@ float QS_VEC3::fMax() const { return std::max(std::max(x, y), z); }
 float QS_VEC3::fMin() const { return std::min(std::min(x, y), z); }
 
 // As QS_VEC2::fAngleTo, with the turn direction read from the z component of this x o, so that
-// vectors in the xy plane give the same angle as their QS_VEC2 counterparts. A zero-length
-// vector gives 0 and the cosine is clamped into [-1, 1].
+// vectors in the xy plane give the same angle as their QS_VEC2 counterparts.
 float QS_VEC3::fAngleTo(const QS_VEC3& o) const {
-  const float lengths = fLength() * o.fLength();
-  if (lengths == 0.0f) return 0.0f;
-  const float k = std::clamp(fDot(o) / lengths, -1.0f, 1.0f);
-  const float side = x * o.y - y * o.x;
-  return side > 0.0f ? std::acos(k) : 2.0f * kPi - std::acos(k);
+  return fTurnAngle(fDot(o), fLength() * o.fLength(), x * o.y - y * o.x);
 }
 
 const char* QS_VEC3::fToString() const {

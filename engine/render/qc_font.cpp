@@ -11,36 +11,13 @@
 namespace QOR {
 
 QC_FONT::QC_FONT(pugi::xml_node font, QC_TEXTURE_INFO* page, int bufferSize)
-    : _spacing(0),
-      _lineHeight(0),
-      _verticalDivisor(4.0f),
-      _page(nullptr),
-      _glyphCount(0),
-      _defaultAdvance(0),
-      _narrowBuffer(nullptr),
-      _wideBuffer(nullptr),
-      _pageWidth(0),
-      _pageHeight(0),
-      _alignment(1),
-      _bufferSize(bufferSize > 0 ? bufferSize : 1) {
+    : _bufferSize(bufferSize > 0 ? bufferSize : 1) {
   _narrowBuffer = new char[static_cast<std::size_t>(_bufferSize)]();
   _wideBuffer = new wchar_t[static_cast<std::size_t>(_bufferSize)]();
   if (fLoad(font, page) != 1) fLog("error loading font");
 }
 
-QC_FONT::QC_FONT()
-    : _spacing(0),
-      _lineHeight(0),
-      _verticalDivisor(4.0f),
-      _page(nullptr),
-      _glyphCount(0),
-      _defaultAdvance(0),
-      _narrowBuffer(nullptr),
-      _wideBuffer(nullptr),
-      _pageWidth(0),
-      _pageHeight(0),
-      _alignment(1),
-      _bufferSize(0) {
+QC_FONT::QC_FONT() {
   MessageBoxA(nullptr, "Bad way creation font", "framework\\PRIMITIVES\\QC_FONT", MB_OK);
 }
 

@@ -121,25 +121,25 @@ class QC_FONT {
   const wchar_t* fGetTextW() const { return _wideBuffer != nullptr ? _wideBuffer : L""; }
 
   // Settings the game reads and writes directly.
-  int _spacing;          // extra pixels after each glyph
-  int _lineHeight;       // pixels from one line to the next
-  float _verticalDivisor;  // the centred block's vertical offset divides its height by this
+  int _spacing = 0;               // extra pixels after each glyph
+  int _lineHeight = 0;            // pixels from one line to the next
+  float _verticalDivisor = 4.0f;  // the centred block's vertical offset divides its height by this
 
  private:
   void fClearGlyphs();
   float fScaleX() const;
   float fScaleY() const;
 
-  QC_SPRITE* _page;
-  int _glyphCount;
-  int _defaultAdvance;
+  QC_SPRITE* _page = nullptr;
+  int _glyphCount = 0;
+  int _defaultAdvance = 0;
   std::map<int, QC_GLYPH*> _glyphs;
-  char* _narrowBuffer;
-  wchar_t* _wideBuffer;
-  int _pageWidth;
-  int _pageHeight;
-  int _alignment;
-  int _bufferSize;
+  char* _narrowBuffer = nullptr;
+  wchar_t* _wideBuffer = nullptr;
+  int _pageWidth = 0;
+  int _pageHeight = 0;
+  int _alignment = 1;
+  int _bufferSize = 0;
 };
 
 }  // namespace QOR

@@ -10,6 +10,12 @@
 namespace QOR {
 
 struct QC_GUI_INPUT {
+  // Virtual-key codes of the text fields' editing keys.
+  static constexpr int kKeyBackspace = 8;
+  static constexpr int kKeyLeft = 37;
+  static constexpr int kKeyRight = 39;
+  static constexpr int kKeyDelete = 46;
+
   static int fMouseX() { return qcCurrentInput != nullptr ? qcCurrentInput->fGetMouseX() : 0; }
   static int fMouseY() { return qcCurrentInput != nullptr ? qcCurrentInput->fGetMouseY() : 0; }
   // The mouse position as floats, for hit tests.

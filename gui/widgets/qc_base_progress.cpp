@@ -15,11 +15,30 @@ float fClampFraction(float fraction) {
 
 }  // namespace
 
-QC_BASEPROGRESS::QC_BASEPROGRESS(int id)
-    : QC_GUI_OBJECT(id), _full(false), _minimum(0.0f), _maximum(100.0f), _value(0.0f), _fraction(0.0f) {}
+QC_BASEPROGRESS::QC_BASEPROGRESS(int id) : QC_BASEPROGRESS(id, 0.0f, 100.0f) {}
 
 QC_BASEPROGRESS::QC_BASEPROGRESS(int id, float minimum, float maximum)
-    : QC_GUI_OBJECT(id), _full(false), _minimum(minimum), _maximum(maximum), _value(minimum), _fraction(0.0f) {}
+    : QC_GUI_OBJECT(id),
+      _full(false),
+      _minimum(minimum),
+      _maximum(maximum),
+      _value(minimum),
+      _fraction(0.0f),
+      _onFilled(nullptr),
+      _armed(true) {}
+
+QC_BASEPROGRESS::~QC_BASEPROGRESS() { delete _onFilled; }
+
+void QC_BASEPROGRESS::fNotifyFilled() {
+  if (!_full) {
+    _armed = true;
+    return;
+  }
+  if (_armed) {
+    _armed = false;
+    fInvoke(_onFilled);
+  }
+}
 
 void QC_BASEPROGRESS::fSetValue(float value) {
   _value = std::isnan(value) ? _minimum : value;

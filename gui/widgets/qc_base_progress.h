@@ -1,6 +1,6 @@
 // Value-and-range model of the progress displays: a value kept within [minimum, maximum], the
 // fraction of the range it covers (0..1) and a full flag. Every change of the value asks the
-// display to redraw through fRefresh.
+// display to redraw through fRefresh, and a display that becomes full runs its filled callback.
 #pragma once
 
 #include "gui/base/qc_gui_object.h"
@@ -12,6 +12,8 @@ class QC_BASEPROGRESS : public QC_GUI_OBJECT {
   explicit QC_BASEPROGRESS(int id);
   // Value := minimum.
   QC_BASEPROGRESS(int id, float minimum, float maximum);
+  // Deletes the filled callback record.
+  ~QC_BASEPROGRESS() override;
 
   // Stores the range; the value, the fraction and the display stay until the next change.
   void fSetRange(float minimum, float maximum) {
@@ -35,12 +37,23 @@ class QC_BASEPROGRESS : public QC_GUI_OBJECT {
   // Redraws the display for the current fraction.
   virtual void fRefresh() = 0;
 
+  void fSetAngle(float radians) { _transform->fSetAngle(radians); }
+  // The slot owns its record (deleted when replaced or with the display); invoked with the display.
+  void fSetFilledCallback(QC_CALLBACK* callback) { fStoreCallback(_onFilled, callback); }
+  QC_CALLBACK* fGetFilledCallback() const { return _onFilled; }
+
  protected:
+  // Called by each refresh: the filled callback runs once each time the display becomes full; a
+  // fraction below full arms it again.
+  void fNotifyFilled();
+
   bool _full;
   float _minimum;
   float _maximum;
   float _value;
   float _fraction;
+  QC_CALLBACK* _onFilled;
+  bool _armed;
 };
 
 }  // namespace QOR

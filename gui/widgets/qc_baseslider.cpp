@@ -30,15 +30,7 @@ QC_BASESLIDER::QC_BASESLIDER(int id, float knobSize, float buttonDistance)
       _maximum(100.0f),
       _step(1.0f),
       _value(0.0f),
-      _knobSize(knobSize),
-      _states{kIdle, kIdle, kIdle},
-      _held(false),
-      _rectLeft(0),
-      _rectTop(0),
-      _rectRight(0),
-      _rectBottom(0),
-      _hitAreas{nullptr, nullptr, nullptr},
-      _parts{nullptr, nullptr, nullptr} {
+      _knobSize(knobSize) {
   _typeCode = 10;
   fMakeParts(kDefaultRadius);
   fSetEnds(-50.0f, 0.0f, 50.0f, 0.0f);
@@ -52,15 +44,7 @@ QC_BASESLIDER::QC_BASESLIDER(int id, QS_VEC2 start, QS_VEC2 end, float knobSize,
       _maximum(maximum),
       _step(step),
       _value(value),
-      _knobSize(knobSize),
-      _states{kIdle, kIdle, kIdle},
-      _held(false),
-      _rectLeft(0),
-      _rectTop(0),
-      _rectRight(0),
-      _rectBottom(0),
-      _hitAreas{nullptr, nullptr, nullptr},
-      _parts{nullptr, nullptr, nullptr} {
+      _knobSize(knobSize) {
   _typeCode = 10;
   fFitEnds(start, end, knobSize);
   fMakeParts(radius);

@@ -86,17 +86,17 @@ class QC_BASESLIDER : public QC_GUI_OBJECT {
   float _step;
   float _value;
   float _knobSize;
-  int _states[3];
-  bool _held;
-  int _rectLeft;
-  int _rectTop;
-  int _rectRight;
-  int _rectBottom;
+  int _states[3] = {kIdle, kIdle, kIdle};
+  bool _held = false;
+  int _rectLeft = 0;
+  int _rectTop = 0;
+  int _rectRight = 0;
+  int _rectBottom = 0;
   QS_VEC2 _scaleVector;
   QS_VEC2 _offsetVector;
   QS_VEC2 _direction;
-  QC_HIT_AREA* _hitAreas[3];
-  QS_TRANSFORM3* _parts[3];
+  QC_HIT_AREA* _hitAreas[3] = {nullptr, nullptr, nullptr};
+  QS_TRANSFORM3* _parts[3] = {nullptr, nullptr, nullptr};
 
  private:
   void fMakeParts(float radius);

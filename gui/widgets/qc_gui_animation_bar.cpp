@@ -11,8 +11,6 @@ QC_GUI_ANIMATION_BAR::QC_GUI_ANIMATION_BAR(int id, QC_TEXTURE_INFO* sheet, int c
     : QC_BASEPROGRESS(id),
       _columns(std::max(columns, 1)),
       _rows(std::max(rows, 1)),
-      _armed(true),
-      _onFilled(nullptr),
       _frame(0) {
   _typeCode = 5;
   // A frame index past the sheet would show texture outside it.
@@ -29,20 +27,12 @@ QC_GUI_ANIMATION_BAR::QC_GUI_ANIMATION_BAR(int id, QC_TEXTURE_INFO* sheet, int c
 QC_GUI_ANIMATION_BAR::~QC_GUI_ANIMATION_BAR() {
   fReleaseWidgetTexture(_sprite->fGetTexture());
   delete _sprite;
-  delete _onFilled;
 }
 
 void QC_GUI_ANIMATION_BAR::fRefresh() {
   _frame = std::clamp(fTruncateToInt(static_cast<double>(_fraction) * _lastFrame), 0, _lastFrame);
   _sprite->fSetFrame(_columns, _rows, _frame);
-  if (_full) {
-    if (_armed) {
-      _armed = false;
-      fInvoke(_onFilled);
-    }
-  } else {
-    _armed = true;
-  }
+  fNotifyFilled();
 }
 
 void QC_GUI_ANIMATION_BAR::fSetSize(int width, int height) {

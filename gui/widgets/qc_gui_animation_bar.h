@@ -5,7 +5,6 @@
 #include "engine/math/qs_vec2.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
-#include "engine/service/qc_callback.h"
 #include "gui/widgets/qc_base_progress.h"
 
 namespace QOR {
@@ -27,23 +26,17 @@ class QC_GUI_ANIMATION_BAR : public QC_BASEPROGRESS {
 
   // (frame width, frame height).
   QS_VEC2 fGetSize() const { return QS_VEC2(static_cast<float>(_frameWidth), static_cast<float>(_frameHeight)); }
-  void fSetAngle(float radians) { _transform->fSetAngle(radians); }
   // The frame last shown.
   int fGetFrame() const { return _frame; }
-  // The slot owns its record (deleted when replaced or with the bar); invoked with the bar.
-  void fSetFilledCallback(QC_CALLBACK* callback) { fStoreCallback(_onFilled, callback); }
-  QC_CALLBACK* fGetFilledCallback() const { return _onFilled; }
   QC_SPRITE* fGetSprite() const { return _sprite; }
 
  private:
   int _columns;
   int _rows;
   int _lastFrame;
-  bool _armed;
   int _frameWidth;
   int _frameHeight;
   QC_SPRITE* _sprite;
-  QC_CALLBACK* _onFilled;
   int _frame;
 };
 

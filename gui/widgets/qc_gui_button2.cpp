@@ -1,13 +1,12 @@
 #include "gui/widgets/qc_gui_button2.h"
 
 #include "engine/service/qc_log.h"
-#include "gui/base/gui_texture_release.h"
 #include "gui/base/qc_gui_input.h"
 
 namespace QOR {
 
 QC_GUI_BUTTON2::QC_GUI_BUTTON2(int id, QC_TEXTURE_INFO* strip)
-    : QC_GUI_OBJECT(id), _state(0), _onButtonDown(nullptr), _onButtonUp(nullptr) {
+    : QC_GUI_PICTURE_CONTROL(id), _state(0), _onButtonDown(nullptr), _onButtonUp(nullptr) {
   _typeCode = 0;
   _image = new QC_SPRITE(strip, _transform);
   _image->fSetSize(_image->fGetPageWidth() / 2, _image->fGetPageHeight());
@@ -17,9 +16,6 @@ QC_GUI_BUTTON2::QC_GUI_BUTTON2(int id, QC_TEXTURE_INFO* strip)
 }
 
 QC_GUI_BUTTON2::~QC_GUI_BUTTON2() {
-  fReleaseWidgetTexture(_image->fGetTexture());
-  delete _image;
-  delete _hitArea;
   delete _onButtonDown;
   delete _onButtonUp;
 }
@@ -47,7 +43,5 @@ QS_GUI_EVENT* QC_GUI_BUTTON2::fUpdate() {
   }
   return _pair._event != QE_GUI_NONE ? &_pair : nullptr;
 }
-
-void QC_GUI_BUTTON2::fRender() { _image->fRenderInFrame(false, false, false); }
 
 }  // namespace QOR

@@ -7,23 +7,19 @@
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
 #include "engine/service/qc_callback.h"
-#include "gui/base/qc_gui_object.h"
-#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_gui_picture_control.h"
 
 namespace QOR {
 
-class QC_GUI_BUTTON2 : public QC_GUI_OBJECT {
+class QC_GUI_BUTTON2 : public QC_GUI_PICTURE_CONTROL {
  public:
   // Half the strip's width (integer division), anchored at its centre; rectangle hit area of the
   // picture's size.
   QC_GUI_BUTTON2(int id, QC_TEXTURE_INFO* strip);
-  // Gives the strip back through the texture-release hook; deletes its own callback records.
+  // Deletes its own callback records; the base gives the strip back.
   ~QC_GUI_BUTTON2() override;
 
   QS_GUI_EVENT* fUpdate() override;
-  void fRender() override;
-  float fGetWidth() override { return _image->fGetWidth(); }
-  float fGetHeight() override { return _image->fGetHeight(); }
 
   // The button's own callbacks; each slot owns its record (deleted when replaced or with the
   // button) and is invoked with the button as the argument.
@@ -32,12 +28,8 @@ class QC_GUI_BUTTON2 : public QC_GUI_OBJECT {
 
   // 0 up, 2 down.
   int fGetState() const { return _state; }
-  QC_SPRITE* fGetImage() const { return _image; }
-  QC_HIT_AREA* fGetHitArea() const { return _hitArea; }
 
  private:
-  QC_SPRITE* _image;
-  QC_HIT_AREA* _hitArea;
   int _state;
   QC_CALLBACK* _onButtonDown;
   QC_CALLBACK* _onButtonUp;

@@ -1,36 +1,24 @@
 #include "gui/widgets/qc_gui_button5.h"
 
-#include "engine/math/float_to_int.h"
-#include "engine/render/qc_render.h"
-#include "engine/service/qc_globals.h"
 #include "gui/base/gui_texture_release.h"
 #include "gui/base/qc_gui_input.h"
+#include "gui/widgets/five_cell_strip.h"
 
 namespace QOR {
 
-QC_GUI_BUTTON5::QC_GUI_BUTTON5(int id) : QC_GUI_OBJECT(id) {
-  fBuild(qcRENDER != nullptr ? qcRENDER->fGetDefaultTexture() : nullptr);
+QC_GUI_BUTTON5::QC_GUI_BUTTON5(int id) : QC_GUI_PICTURE_CONTROL(id) {
+  fBuild(fDefaultWidgetTexture());
 }
 
-QC_GUI_BUTTON5::QC_GUI_BUTTON5(int id, QC_TEXTURE_INFO* strip) : QC_GUI_OBJECT(id) { fBuild(strip); }
-
-QC_GUI_BUTTON5::~QC_GUI_BUTTON5() {
-  fReleaseWidgetTexture(_image->fGetTexture());
-  delete _image;
-  delete _hitArea;
-}
+QC_GUI_BUTTON5::QC_GUI_BUTTON5(int id, QC_TEXTURE_INFO* strip) : QC_GUI_PICTURE_CONTROL(id) { fBuild(strip); }
 
 void QC_GUI_BUTTON5::fBuild(QC_TEXTURE_INFO* strip) {
   _typeCode = 0;
   _pressed = false;
   _state = 0;
   _image = new QC_SPRITE(strip, _transform);
-  const float cellWidth = static_cast<float>(_image->fGetPageWidth()) * 0.2f;
-  const int height = _image->fGetPageHeight();
-  _image->fSetSize(fTruncateToInt(cellWidth), height);
-  _image->fSetAnchor(QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
-  fShowState();
-  _hitArea = new QC_HIT_AREA(QC_HIT_AREA::kRectangle, _transform, cellWidth, static_cast<float>(height), 0, 0);
+  fShowFirstOfFiveCells(*_image);
+  _hitArea = fNewFiveCellHitArea(*_image, _transform);
 }
 
 bool QC_GUI_BUTTON5::fUpdateOver(bool inside) {
@@ -85,7 +73,5 @@ QS_GUI_EVENT* QC_GUI_BUTTON5::fUpdate() {
   fShowState();
   return _pair._event != QE_GUI_NONE ? &_pair : nullptr;
 }
-
-void QC_GUI_BUTTON5::fRender() { _image->fRenderInFrame(false, false, false); }
 
 }  // namespace QOR

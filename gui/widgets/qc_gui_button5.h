@@ -6,25 +6,19 @@
 
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
-#include "gui/base/qc_gui_object.h"
-#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_gui_picture_control.h"
 
 namespace QOR {
 
-class QC_GUI_BUTTON5 : public QC_GUI_OBJECT {
+class QC_GUI_BUTTON5 : public QC_GUI_PICTURE_CONTROL {
  public:
   // On the renderer's default texture.
   explicit QC_GUI_BUTTON5(int id);
   // One cell of the strip (a fifth of its width), anchored at its centre on the control's
   // transform, with a rectangle hit area of the cell's size.
   QC_GUI_BUTTON5(int id, QC_TEXTURE_INFO* strip);
-  // Gives the strip back through the texture-release hook.
-  ~QC_GUI_BUTTON5() override;
 
   QS_GUI_EVENT* fUpdate() override;
-  void fRender() override;
-  float fGetWidth() override { return _image->fGetWidth(); }
-  float fGetHeight() override { return _image->fGetHeight(); }
 
   // Selected (3) and disabled (4) ignore the pointer; fEnable returns to normal (0).
   void fSelect() { fSetState(3); }
@@ -35,8 +29,6 @@ class QC_GUI_BUTTON5 : public QC_GUI_OBJECT {
 
   int fGetState() const { return _state; }
   bool isPressed() const { return _pressed; }
-  QC_SPRITE* fGetImage() const { return _image; }
-  QC_HIT_AREA* fGetHitArea() const { return _hitArea; }
 
  private:
   void fBuild(QC_TEXTURE_INFO* strip);
@@ -49,8 +41,6 @@ class QC_GUI_BUTTON5 : public QC_GUI_OBJECT {
 
   bool _pressed;
   int _state;
-  QC_SPRITE* _image;
-  QC_HIT_AREA* _hitArea;
 };
 
 }  // namespace QOR

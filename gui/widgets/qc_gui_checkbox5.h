@@ -7,35 +7,28 @@
 
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
-#include "gui/base/qc_gui_object.h"
-#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_gui_picture_control.h"
 
 namespace QOR {
 
-class QC_GUI_CHECKBOX5 : public QC_GUI_OBJECT {
+class QC_GUI_CHECKBOX5 : public QC_GUI_PICTURE_CONTROL {
  public:
   // On the renderer's default texture.
   explicit QC_GUI_CHECKBOX5(int id);
   // One cell of the strip (a fifth of its width) anchored at its centre; rectangle hit area.
   QC_GUI_CHECKBOX5(int id, QC_TEXTURE_INFO* strip);
-  // Gives the strip back through the texture-release hook.
-  ~QC_GUI_CHECKBOX5() override;
 
   QS_GUI_EVENT* fUpdate() override;
   // Checked: the base cell (normal, over or pressed by the pointer) first, then cell 3 over it.
   void fRender() override;
   // Picture and hit area both take the size.
   void fSetSize(int width, int height) override;
-  float fGetWidth() override { return _image->fGetWidth(); }
-  float fGetHeight() override { return _image->fGetHeight(); }
 
   // 0 normal, 1 over, 2 pressed, 3 checked, 4 disabled.
   int fGetState() const { return _state; }
   bool isChecked() const { return _state == 3; }
   bool isPointerOver() const { return _pointerOver; }
   bool isPressed() const { return _pressed; }
-  QC_SPRITE* fGetImage() const { return _image; }
-  QC_HIT_AREA* fGetHitArea() const { return _hitArea; }
 
  private:
   void fBuild(QC_TEXTURE_INFO* strip);
@@ -46,8 +39,6 @@ class QC_GUI_CHECKBOX5 : public QC_GUI_OBJECT {
   bool _pointerOver;
   bool _pressed;
   int _state;
-  QC_SPRITE* _image;
-  QC_HIT_AREA* _hitArea;
 };
 
 }  // namespace QOR

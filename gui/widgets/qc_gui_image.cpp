@@ -5,17 +5,11 @@
 
 namespace QOR {
 
-QC_GUI_IMAGE::QC_GUI_IMAGE(int id, QC_TEXTURE_INFO* texture) : QC_GUI_OBJECT(id) {
+QC_GUI_IMAGE::QC_GUI_IMAGE(int id, QC_TEXTURE_INFO* texture) : QC_GUI_PICTURE_CONTROL(id) {
   _typeCode = 8;
   _image = new QC_SPRITE(texture, _transform);
   _image->fSetAnchor(QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
   _hitArea = new QC_HIT_AREA(QC_HIT_AREA::kRectangle, _transform, _image->fGetWidth(), _image->fGetHeight(), 0, 0);
-}
-
-QC_GUI_IMAGE::~QC_GUI_IMAGE() {
-  fReleaseWidgetTexture(_image->fGetTexture());
-  delete _hitArea;
-  delete _image;
 }
 
 QS_GUI_EVENT* QC_GUI_IMAGE::fUpdate() {

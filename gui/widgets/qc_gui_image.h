@@ -4,34 +4,21 @@
 
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
-#include "gui/base/qc_gui_object.h"
-#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_gui_picture_control.h"
 
 namespace QOR {
 
-class QC_GUI_IMAGE : public QC_GUI_OBJECT {
+class QC_GUI_IMAGE : public QC_GUI_PICTURE_CONTROL {
  public:
   // The whole texture at its size, anchored at its centre; rectangle hit area of that size.
   QC_GUI_IMAGE(int id, QC_TEXTURE_INFO* texture);
-  // Gives the texture back through the texture-release hook.
-  ~QC_GUI_IMAGE() override;
 
   QS_GUI_EVENT* fUpdate() override;
-  void fRender() override { _image->fRenderInFrame(false, false, false); }
   // Resizes the picture only; the hit area keeps its size.
   void fSetSize(int width, int height) override;
-  float fGetWidth() override { return _image->fGetWidth(); }
-  float fGetHeight() override { return _image->fGetHeight(); }
 
   // Gives the shown texture back and shows the new one whole, at its size; the hit area stays.
   void fSetTexture(QC_TEXTURE_INFO* texture);
-
-  QC_SPRITE* fGetImage() const { return _image; }
-  QC_HIT_AREA* fGetHitArea() const { return _hitArea; }
-
- private:
-  QC_SPRITE* _image;
-  QC_HIT_AREA* _hitArea;
 };
 
 }  // namespace QOR

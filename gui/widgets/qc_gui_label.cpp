@@ -26,16 +26,7 @@ QC_GUI_LABEL::QC_GUI_LABEL(int id, pugi::xml_node fontDescription, QC_TEXTURE_IN
   _font->fSetAlign(QC_SPRITE::kAnchorCentre);
 }
 
-QC_GUI_LABEL::~QC_GUI_LABEL() { fDropOwnFont(); }
-
-void QC_GUI_LABEL::fDropOwnFont() {
-  if (!_ownsFont) return;
-  // The page came with the description from whoever built the label: it goes back with the font.
-  if (_font != nullptr && _font->fGetPage() != nullptr) fReleaseWidgetTexture(_font->fGetPage()->fGetTexture());
-  delete _font;
-  _font = nullptr;
-  _ownsFont = false;
-}
+QC_GUI_LABEL::~QC_GUI_LABEL() { fDropOwnedFont(_font, _ownsFont); }
 
 void QC_GUI_LABEL::fRender() {
   if (_font == nullptr) return;
@@ -57,7 +48,7 @@ void QC_GUI_LABEL::fLoadFont(pugi::xml_node fontDescription, QC_TEXTURE_INFO* fo
 
 void QC_GUI_LABEL::fSetFont(QC_FONT* font) {
   if (font == _font) return;
-  fDropOwnFont();
+  fDropOwnedFont(_font, _ownsFont);
   _font = font;
   if (_font != nullptr) _font->fSetAlign(QC_SPRITE::kAnchorCentre);
 }

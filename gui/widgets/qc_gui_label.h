@@ -43,8 +43,6 @@ class QC_GUI_LABEL : public QC_GUI_OBJECT {
   void fSetOwnText(const std::string& text);
 
  private:
-  void fDropOwnFont();
-
   const char* _text;
   QC_FONT* _font;
   bool _ownsFont;

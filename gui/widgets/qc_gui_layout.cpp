@@ -29,6 +29,43 @@ float QC_GUI_LAYOUT::fEvenGap(float size, float used, std::size_t count) {
   return gap < 0.0f ? 0.0f : gap;
 }
 
+void QC_GUI_LAYOUT::fArrangeRun(bool even, bool row, bool reversed, int (*side)(int alignment)) {
+  const float sign = reversed ? -1.0f : 1.0f;
+  const float length = row ? _width : _height;
+  const float breadth = row ? _height : _width;
+  // Invisible children keep their share of the gap.
+  const float gap = fEvenGap(length, row ? _usedWidth : _usedHeight, _children.size());
+  float along = -length / 2.0f;
+  for (std::size_t i = 0; i < _children.size(); ++i) {
+    QC_GUI_OBJECT* child = _children[i];
+    if (!child->isVisible()) continue;
+    float ex = 0.0f;
+    float ey = 0.0f;
+    fGetExtent(child, ex, ey);
+    const float extentAlong = row ? ex : ey;
+    const float extentAcross = row ? ey : ex;
+    const float space = even ? gap : fGetOffset(i);
+    along = along + extentAlong / 2.0f + space;
+    float across = 0.0f;
+    switch (side(fGetAlignment(i))) {
+      case -1:
+        across = -breadth / 2.0f + extentAcross / 2.0f;
+        break;
+      case 1:
+        across = breadth / 2.0f - extentAcross / 2.0f;
+        break;
+      default:
+        break;
+    }
+    if (row) {
+      child->fSetPosition(sign * along, across, 0.0f);
+    } else {
+      child->fSetPosition(across, sign * along, 0.0f);
+    }
+    along = along + extentAlong / 2.0f;
+  }
+}
+
 bool QC_GUI_LAYOUT::fAddControl(QC_GUI_OBJECT* child, unsigned index, int alignment, float offset) {
   if (child == nullptr || child == this || child->fGetParent() != nullptr) return false;
   float ex = 0.0f;

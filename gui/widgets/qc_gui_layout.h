@@ -55,6 +55,11 @@ class QC_GUI_LAYOUT : public QC_GUI_OBJECT {
   int fGetAlignment(std::size_t index) const { return index < _alignments.size() ? _alignments[index] : 0; }
   // Free space shared before each child and after the last; never negative.
   static float fEvenGap(float size, float used, std::size_t count);
+  // Places the visible children one after another along x (a row) or y (a column) from the start
+  // edge, mirrored onto the end edge when reversed. Each child's gap comes before it; `side` maps
+  // its alignment to its place across the run: -1 the near edge (top or left), 1 the far edge,
+  // 0 the middle.
+  void fArrangeRun(bool even, bool row, bool reversed, int (*side)(int alignment));
 
   float _width;
   float _height;

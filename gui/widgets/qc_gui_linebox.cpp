@@ -8,10 +8,6 @@ namespace QOR {
 
 namespace {
 
-constexpr int kKeyLeft = 37;
-constexpr int kKeyRight = 39;
-constexpr int kKeyBackspace = 8;
-constexpr int kKeyDelete = 46;
 constexpr int kKeyTab = 9;
 constexpr int kCaretGlyph = '|';
 constexpr int kOwnFontBuffer = 600;
@@ -35,16 +31,7 @@ QC_GUI_LINEBOX::~QC_GUI_LINEBOX() {
   delete _hitArea;
   delete _hitTransform;
   delete _background;
-  fDropOwnFont();
-}
-
-void QC_GUI_LINEBOX::fDropOwnFont() {
-  if (!_ownsFont) return;
-  // The page was handed over with the description: it goes back with the font made on it.
-  if (_font != nullptr && _font->fGetPage() != nullptr) fReleaseWidgetTexture(_font->fGetPage()->fGetTexture());
-  delete _font;
-  _font = nullptr;
-  _ownsFont = false;
+  fDropOwnedFont(_font, _ownsFont);
 }
 
 void QC_GUI_LINEBOX::fBuild(QC_TEXTURE_INFO* background) {
@@ -131,7 +118,7 @@ QC_GUI_LINEBOX* QC_GUI_LINEBOX::fSetCaretPosition(int position) {
 
 QC_GUI_LINEBOX* QC_GUI_LINEBOX::fSetFont(QC_FONT* font) {
   if (font == _font) return this;
-  fDropOwnFont();
+  fDropOwnedFont(_font, _ownsFont);
   _font = font;
   fSetAlignment(_alignment);  // the text inset follows the font's advance
   return this;
@@ -184,13 +171,13 @@ QS_GUI_EVENT* QC_GUI_LINEBOX::fUpdate() {
     _caretShown = true;
   }
   if (_active) {
-    if (QC_GUI_INPUT::isPressed(kKeyLeft) && _caret > 0) --_caret;
-    if (QC_GUI_INPUT::isPressed(kKeyRight) && _caret != _text.size()) ++_caret;
-    if (QC_GUI_INPUT::isPressed(kKeyBackspace) && _caret > 0) {
+    if (QC_GUI_INPUT::isPressed(QC_GUI_INPUT::kKeyLeft) && _caret > 0) --_caret;
+    if (QC_GUI_INPUT::isPressed(QC_GUI_INPUT::kKeyRight) && _caret != _text.size()) ++_caret;
+    if (QC_GUI_INPUT::isPressed(QC_GUI_INPUT::kKeyBackspace) && _caret > 0) {
       _text.erase(_caret - 1, 1);
       --_caret;
     }
-    if (QC_GUI_INPUT::isPressed(kKeyDelete) && _caret < _text.size()) _text.erase(_caret, 1);
+    if (QC_GUI_INPUT::isPressed(QC_GUI_INPUT::kKeyDelete) && _caret < _text.size()) _text.erase(_caret, 1);
     if (fTypeCharacter()) _pair._event = QE_GUI_CHANGED;
   }
   return _pair._event != QE_GUI_NONE ? &_pair : nullptr;

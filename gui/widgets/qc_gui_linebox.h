@@ -80,7 +80,6 @@ class QC_GUI_LINEBOX : public QC_GUI_OBJECT {
 
  private:
   void fBuild(QC_TEXTURE_INFO* background);
-  void fDropOwnFont();
   // Inserts the character typed this tick when it fits; true when one was inserted.
   bool fTypeCharacter();
   void fDrawText();

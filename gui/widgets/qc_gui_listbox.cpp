@@ -1,8 +1,6 @@
 #include "gui/widgets/qc_gui_listbox.h"
 
 #include "engine/math/float_to_int.h"
-#include "engine/render/qc_render.h"
-#include "engine/service/qc_globals.h"
 #include "gui/base/gui_texture_release.h"
 #include "gui/base/qc_gui_input.h"
 #include "gui/widgets/qc_gui_panel.h"
@@ -17,8 +15,6 @@ namespace {
 
 constexpr int kMouseButton = 1;
 constexpr std::uint32_t kDefaultFontColor = 0xFF000000u;
-
-QC_TEXTURE_INFO* fDefaultTexture() { return qcRENDER != nullptr ? qcRENDER->fGetDefaultTexture() : nullptr; }
 
 // a + b without overflow: margins from a form may be anything.
 int fAddSaturated(int a, long long b) {
@@ -39,7 +35,7 @@ QC_GUI_LISTBOX::QC_GUI_LISTBOX(int id, QC_TEXTURE_INFO* listTexture, QC_TEXTURE_
 }
 
 QC_GUI_LISTBOX::QC_GUI_LISTBOX(int id) : QC_GUI_OBJECT(id) {
-  QC_TEXTURE_INFO* texture = fDefaultTexture();
+  QC_TEXTURE_INFO* texture = fDefaultWidgetTexture();
   fBuild(texture, texture, texture, nullptr, 0.0f, false);
 }
 

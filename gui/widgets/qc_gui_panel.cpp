@@ -1,25 +1,18 @@
 #include "gui/widgets/qc_gui_panel.h"
 
 #include "engine/math/float_to_int.h"
-#include "engine/render/qc_render.h"
-#include "engine/service/qc_globals.h"
 #include "gui/base/gui_texture_release.h"
 #include "gui/base/qc_gui_input.h"
 
 namespace QOR {
 
-QC_GUI_PANEL::QC_GUI_PANEL(int id) : QC_GUI_OBJECT(id) {
-  fBuild(qcRENDER != nullptr ? qcRENDER->fGetDefaultTexture() : nullptr);
+QC_GUI_PANEL::QC_GUI_PANEL(int id) : QC_GUI_PICTURE_CONTROL(id) {
+  fBuild(fDefaultWidgetTexture());
 }
 
-QC_GUI_PANEL::QC_GUI_PANEL(int id, QC_TEXTURE_INFO* texture) : QC_GUI_OBJECT(id) { fBuild(texture); }
+QC_GUI_PANEL::QC_GUI_PANEL(int id, QC_TEXTURE_INFO* texture) : QC_GUI_PICTURE_CONTROL(id) { fBuild(texture); }
 
-QC_GUI_PANEL::~QC_GUI_PANEL() {
-  fReleaseWidgetTexture(_image->fGetTexture());
-  delete _image;
-  delete _hitArea;
-  delete _onGrab;
-}
+QC_GUI_PANEL::~QC_GUI_PANEL() { delete _onGrab; }
 
 void QC_GUI_PANEL::fBuild(QC_TEXTURE_INFO* texture) {
   _typeCode = 6;

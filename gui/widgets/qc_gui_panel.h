@@ -7,26 +7,22 @@
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
 #include "engine/service/qc_callback.h"
-#include "gui/base/qc_gui_object.h"
-#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_gui_picture_control.h"
 
 namespace QOR {
 
-class QC_GUI_PANEL : public QC_GUI_OBJECT {
+class QC_GUI_PANEL : public QC_GUI_PICTURE_CONTROL {
  public:
   // On the renderer's default texture.
   explicit QC_GUI_PANEL(int id);
   // The texture at its size anchored at its centre, rectangle hit area of that size; movable.
   QC_GUI_PANEL(int id, QC_TEXTURE_INFO* texture);
-  // Gives the texture back through the texture-release hook; deletes the grab callback record.
+  // Deletes the grab callback record; the base gives the texture back.
   ~QC_GUI_PANEL() override;
 
   QS_GUI_EVENT* fUpdate() override;
-  void fRender() override { _image->fRenderInFrame(false, false, false); }
   // Picture, hit area and the recorded size.
   void fSetSize(int width, int height) override;
-  float fGetWidth() override { return _image->fGetWidth(); }
-  float fGetHeight() override { return _image->fGetHeight(); }
 
   // Shows another texture (the quad and its colours stay) and takes its size. The texture shown
   // before is given back, as the panel gives back whatever it shows when it is destroyed.
@@ -43,8 +39,6 @@ class QC_GUI_PANEL : public QC_GUI_OBJECT {
   int fGetPanelHeight() const { return _height; }
   int fGetGrabOffsetX() const { return _grabOffsetX; }
   int fGetGrabOffsetY() const { return _grabOffsetY; }
-  QC_SPRITE* fGetImage() const { return _image; }
-  QC_HIT_AREA* fGetHitArea() const { return _hitArea; }
 
  private:
   void fBuild(QC_TEXTURE_INFO* texture);
@@ -55,8 +49,6 @@ class QC_GUI_PANEL : public QC_GUI_OBJECT {
   int _height;
   int _grabOffsetX;
   int _grabOffsetY;
-  QC_SPRITE* _image;
-  QC_HIT_AREA* _hitArea;
   bool _movable;
   QC_CALLBACK* _onGrab;
 };

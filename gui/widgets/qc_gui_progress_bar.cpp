@@ -6,7 +6,7 @@
 namespace QOR {
 
 QC_GUI_PROGRESS_BAR::QC_GUI_PROGRESS_BAR(int id, QC_TEXTURE_INFO* texture)
-    : QC_BASEPROGRESS(id), _onFilled(nullptr), _armed(true) {
+    : QC_BASEPROGRESS(id) {
   _typeCode = 4;
   _background = new QC_SPRITE(texture, _transform);
   const int textureHeight = _background->fGetPageHeight();
@@ -28,7 +28,6 @@ QC_GUI_PROGRESS_BAR::~QC_GUI_PROGRESS_BAR() {
   fReleaseWidgetTexture(_background->fGetTexture());
   delete _background;
   delete _filled;
-  delete _onFilled;
 }
 
 void QC_GUI_PROGRESS_BAR::fRefresh() {
@@ -38,14 +37,7 @@ void QC_GUI_PROGRESS_BAR::fRefresh() {
   // The pivot goes to the left edge's middle plus half the bar: the left edge stays on the
   // background's while the part grows to the right.
   _filled->fSetAnchor(QC_SPRITE::kAnchorLeftCentre, static_cast<float>(_barWidth) / 2.0f, 0.0f);
-  if (_full) {
-    if (_armed) {
-      _armed = false;
-      fInvoke(_onFilled);
-    }
-  } else {
-    _armed = true;
-  }
+  fNotifyFilled();
 }
 
 void QC_GUI_PROGRESS_BAR::fSetSize(int width, int height) {

@@ -6,7 +6,6 @@
 #include "engine/math/qs_vec2.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
-#include "engine/service/qc_callback.h"
 #include "gui/widgets/qc_base_progress.h"
 
 namespace QOR {
@@ -24,16 +23,10 @@ class QC_GUI_PROGRESS_BAR : public QC_BASEPROGRESS {
 
   // (bar width, bar height).
   QS_VEC2 fGetSize() const { return QS_VEC2(static_cast<float>(_barWidth), static_cast<float>(_barHeight)); }
-  void fSetAngle(float radians) { _transform->fSetAngle(radians); }
-  // The slot owns its record (deleted when replaced or with the bar); invoked with the bar.
-  void fSetFilledCallback(QC_CALLBACK* callback) { fStoreCallback(_onFilled, callback); }
-  QC_CALLBACK* fGetFilledCallback() const { return _onFilled; }
   QC_SPRITE* fGetBackground() const { return _background; }
   QC_SPRITE* fGetFilledPart() const { return _filled; }
 
  private:
-  QC_CALLBACK* _onFilled;
-  bool _armed;
   int _barWidth;
   int _barHeight;
   QC_SPRITE* _background;

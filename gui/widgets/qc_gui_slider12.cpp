@@ -1,9 +1,5 @@
 #include "gui/widgets/qc_gui_slider12.h"
 
-#include "gui/base/gui_texture_release.h"
-
-#include <algorithm>
-
 namespace QOR {
 
 namespace {
@@ -14,12 +10,11 @@ constexpr float kDefaultButtonDistance = 1.5f;
 
 QC_GUI_SLIDER12::QC_GUI_SLIDER12(int id, QC_TEXTURE_INFO* texture, QS_VEC2 start, QS_VEC2 end, float radius,
                                  float buttonDistance, float minimum, float maximum, float step, float value)
-    : QC_BASESLIDER(id, start, end, QC_GUI_SLIDER_STRIP::fFrameWidthOf(texture, kFrames), radius, buttonDistance,
-                    minimum, maximum, step, value),
-      _strip(texture, kFrames),
-      _bodyLength(0.0f) {
+    : QC_GUI_STRIP_SLIDER(id, texture, kFrames, start, end, radius, buttonDistance, minimum, maximum, step, value) {
   _typeCode = 11;
-  fLayOut(buttonDistance);
+  // The body reaches 2 pixels further, under both caps.
+  const float angle = fLayOutTrack(buttonDistance, 2.0f);
+  _strip.fTurn(angle, -QC_GUI_SLIDER_STRIP::kHalfPi, 0.0f);
 }
 
 QC_GUI_SLIDER12::QC_GUI_SLIDER12(int id, QC_TEXTURE_INFO* texture, QS_VEC2 start, QS_VEC2 end, float radius,
@@ -27,73 +22,14 @@ QC_GUI_SLIDER12::QC_GUI_SLIDER12(int id, QC_TEXTURE_INFO* texture, QS_VEC2 start
     : QC_GUI_SLIDER12(id, texture, start, end, radius, kDefaultButtonDistance, minimum, maximum, step, value) {}
 
 QC_GUI_SLIDER12::QC_GUI_SLIDER12(int id, QC_TEXTURE_INFO* texture, float buttonDistance)
-    : QC_BASESLIDER(id, QC_GUI_SLIDER_STRIP::fFrameWidthOf(texture, kFrames), buttonDistance),
-      _strip(texture, kFrames),
-      _bodyLength(0.0f) {
+    : QC_GUI_STRIP_SLIDER(id, texture, kFrames, QC_GUI_SLIDER_STRIP::fFrameWidthOf(texture, kFrames),
+                          buttonDistance) {
   _typeCode = 11;
-  _strip.fCreate(_transform, _parts, _states, _bodyLength);
-}
-
-QC_GUI_SLIDER12::~QC_GUI_SLIDER12() {
-  QC_SPRITE* end1 = _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kEnd1);
-  fReleaseWidgetTexture(end1 != nullptr ? end1->fGetTexture() : nullptr);
-}
-
-void QC_GUI_SLIDER12::fLayOut(float buttonDistance) {
-  // The base has fitted the ends; its local end points are the track's.
-  _start = fGetEnd1();
-  _end = fGetEnd2();
-  const float fw = _strip.fGetFrameWidth();
-  _trackOffset = _direction * (fw * buttonDistance);
-  const QS_VEC2 capInset = _trackOffset - _direction * (fw * 0.5f);
-  _cap1 = _start + capInset;
-  _body = (_start + _end) / 2.0f;
-  _cap2 = _end - capInset;
-  _bodyLength = ((_end - _trackOffset) - (_start + _trackOffset)).fLength() + 2.0f;
-  _strip.fCreate(_transform, _parts, _states, _bodyLength);
-  _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kCap1)->fGetTransform()->fSetPositionVec2(_cap1);
-  _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kCap2)->fGetTransform()->fSetPositionVec2(_cap2);
-  _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kBody)->fGetTransform()->fSetPositionVec2(_body);
-  const float angle = QC_GUI_SLIDER_STRIP::fTrackAngle(_direction, _end.y > _start.y);
-  _strip.fTurn(angle, -QC_GUI_SLIDER_STRIP::kHalfPi, 0.0f);
 }
 
 void QC_GUI_SLIDER12::fSetTrack(float x1, float y1, float x2, float y2) {
-  fSetEnds(x1, y1, x2, y2);
-  _start = fGetEnd1();
-  _end = fGetEnd2();
-  const QS_VEC2 v = _end - _start;
-  const float fw = _strip.fGetFrameWidth();
-  _bodyLength = std::max(0.0f, v.fLength() - 3.0f * fw);
-  _cap1 = _start + _direction * (fw + 2.0f);
-  _cap2 = _end - _direction * (fw + 2.0f);
-  _body = _start + v / 2.0f;
-  _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kCap1)->fGetTransform()->fSetPositionVec2(_cap1);
-  _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kCap2)->fGetTransform()->fSetPositionVec2(_cap2);
-  _strip.fLayBody(_body, _bodyLength);
-  _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kBody)->fGetTransform()->_position.z = 0.0f;
-  const float angle = QC_GUI_SLIDER_STRIP::fTrackAngle(_direction, _end.y > _start.y);
+  const float angle = fPlaceTrack(x1, y1, x2, y2);
   _strip.fTurn(angle, QC_GUI_SLIDER_STRIP::kHalfPi, 0.0f);
-}
-
-QS_GUI_EVENT* QC_GUI_SLIDER12::fUpdate() {
-  QS_GUI_EVENT* result = QC_BASESLIDER::fUpdate();
-  _strip.fSetPartFrames(_states);
-  return result;
-}
-
-void QC_GUI_SLIDER12::fRender() { _strip.fRender(); }
-
-float QC_GUI_SLIDER12::fGetWidth() {
-  return QC_GUI_SLIDER_STRIP::fExtent(fGetEnd1(), fGetEnd2(), _knobSize,
-                                      _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kEnd1)->fGetHeight())
-      .x;
-}
-
-float QC_GUI_SLIDER12::fGetHeight() {
-  return QC_GUI_SLIDER_STRIP::fExtent(fGetEnd1(), fGetEnd2(), _knobSize,
-                                      _strip.fGetSprite(QC_GUI_SLIDER_STRIP::kEnd1)->fGetHeight())
-      .y;
 }
 
 }  // namespace QOR

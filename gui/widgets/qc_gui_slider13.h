@@ -5,12 +5,11 @@
 
 #include "engine/math/qs_vec2.h"
 #include "engine/render/qc_texture_info.h"
-#include "gui/widgets/qc_baseslider.h"
-#include "gui/widgets/qc_gui_slider_strip.h"
+#include "gui/widgets/qc_gui_strip_slider.h"
 
 namespace QOR {
 
-class QC_GUI_SLIDER13 : public QC_BASESLIDER {
+class QC_GUI_SLIDER13 : public QC_GUI_STRIP_SLIDER {
  public:
   static constexpr int kFrames = 13;
 
@@ -23,13 +22,9 @@ class QC_GUI_SLIDER13 : public QC_BASESLIDER {
   // The same with the renderer's default texture (none without a renderer), knob size 0 and
   // button distance 0.
   explicit QC_GUI_SLIDER13(int id);
-  // Releases the texture through the texture-release hook and deletes the sprites.
-  ~QC_GUI_SLIDER13() override;
 
+  // The parts' frames as the 12-frame slider, then the fill follows the knob.
   QS_GUI_EVENT* fUpdate() override;
-  void fRender() override;
-  float fGetWidth() override;
-  float fGetHeight() override;
 
   // New local end points and track layout; the fill's start follows the new end 1 and the fill
   // is laid out again at once.
@@ -37,31 +32,12 @@ class QC_GUI_SLIDER13 : public QC_BASESLIDER {
   // The fill from the track start (end 1 + track offset) to the knob's centre.
   void fUpdateFill();
 
-  float fGetFrameWidth() const { return _strip.fGetFrameWidth(); }
-  float fGetFrameHeight() const { return _strip.fGetFrameHeight(); }
-  float fGetBodyLength() const { return _bodyLength; }
   float fGetFillLength() const { return _fillLength; }
   QS_VEC2 fGetFillAnchor() const { return _fillAnchor; }
-  QS_VEC2 fGetTrackOffset() const { return _trackOffset; }
-  QS_VEC2 fGetCap1Position() const { return _cap1; }
-  QS_VEC2 fGetBodyPosition() const { return _body; }
-  QS_VEC2 fGetCap2Position() const { return _cap2; }
-  QC_TEXTURE_INFO* fGetTexture() const { return _strip.fGetTexture(); }
-  QC_SPRITE* fGetSprite(int index) const { return _strip.fGetSprite(index); }
 
  private:
-  void fLayOut(float buttonDistance);
-
-  QC_GUI_SLIDER_STRIP _strip;
-  QS_VEC2 _trackOffset;
-  QS_VEC2 _start;
-  QS_VEC2 _cap1;
-  QS_VEC2 _body;
-  QS_VEC2 _cap2;
-  QS_VEC2 _end;
   QS_VEC2 _fillAnchor;
   float _fillLength;
-  float _bodyLength;
 };
 
 }  // namespace QOR

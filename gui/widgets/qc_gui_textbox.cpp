@@ -1,7 +1,6 @@
 #include "gui/widgets/qc_gui_textbox.h"
 
 #include "engine/math/float_to_int.h"
-#include "engine/render/qc_render.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
 #include "gui/base/gui_texture_release.h"
@@ -14,10 +13,6 @@ namespace QOR {
 
 namespace {
 
-constexpr int kKeyLeft = 37;
-constexpr int kKeyRight = 39;
-constexpr int kKeyBackspace = 8;
-constexpr int kKeyDelete = 46;
 constexpr int kOwnFontBuffer = 600;
 
 // The shared results of fGetTextA and fGetTextW.
@@ -56,7 +51,7 @@ QC_GUI_TEXTBOX::QC_GUI_TEXTBOX(int id, QC_FONT* font, QC_TEXTURE_INFO* backgroun
 }
 
 QC_GUI_TEXTBOX::QC_GUI_TEXTBOX(int id) : QC_GUI_OBJECT(id), _font(nullptr), _ownsFont(false) {
-  fBuild(qcRENDER != nullptr ? qcRENDER->fGetDefaultTexture() : nullptr);
+  fBuild(fDefaultWidgetTexture());
   // The default texture was not taken from the resource loader, so nothing is handed back.
   _releasesBackground = false;
 }
@@ -65,16 +60,7 @@ QC_GUI_TEXTBOX::~QC_GUI_TEXTBOX() {
   if (_background != nullptr && _releasesBackground) fReleaseWidgetTexture(_background->fGetTexture());
   delete _background;
   delete _hitArea;
-  fDropOwnFont();
-}
-
-void QC_GUI_TEXTBOX::fDropOwnFont() {
-  if (!_ownsFont) return;
-  // The page was handed over with the description: it goes back with the font made on it.
-  if (_font != nullptr && _font->fGetPage() != nullptr) fReleaseWidgetTexture(_font->fGetPage()->fGetTexture());
-  delete _font;
-  _font = nullptr;
-  _ownsFont = false;
+  fDropOwnedFont(_font, _ownsFont);
 }
 
 void QC_GUI_TEXTBOX::fBuild(QC_TEXTURE_INFO* background) {
@@ -125,7 +111,7 @@ QC_GUI_TEXTBOX* QC_GUI_TEXTBOX::fSetSpacing(int spacing) {
 
 QC_GUI_TEXTBOX* QC_GUI_TEXTBOX::fSetFont(QC_FONT* font) {
   if (font != _font) {
-    fDropOwnFont();
+    fDropOwnedFont(_font, _ownsFont);
     _font = font;
   }
   _cellWidth = _font != nullptr ? _font->fGetLineHeight() : 1;
@@ -201,10 +187,12 @@ void QC_GUI_TEXTBOX::fTrimRight() {
 
 void QC_GUI_TEXTBOX::fEditKeys() {
   const int length = static_cast<int>(_text.size());
-  if (QC_GUI_INPUT::fGetState(kKeyRight) == 1 && _caretIndex < length && _caretIndex < _maxChars) ++_caretIndex;
-  if (QC_GUI_INPUT::fGetState(kKeyLeft) == 1 && _caretIndex > 0) --_caretIndex;
-  if (QC_GUI_INPUT::fGetState(kKeyBackspace) == 1) fDeleteChar(true);
-  if (QC_GUI_INPUT::fGetState(kKeyDelete) == 1) fDeleteChar(false);
+  if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyRight) == 1 && _caretIndex < length && _caretIndex < _maxChars) {
+    ++_caretIndex;
+  }
+  if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyLeft) == 1 && _caretIndex > 0) --_caretIndex;
+  if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyBackspace) == 1) fDeleteChar(true);
+  if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyDelete) == 1) fDeleteChar(false);
   // Typing: a key that produced no character inserts nothing, and a mouse press in the same tick
   // takes precedence.
   const std::uint32_t lastKey = QC_GUI_INPUT::fGetLastKey();

@@ -80,7 +80,6 @@ class QC_GUI_TEXTBOX : public QC_GUI_OBJECT {
 
  private:
   void fBuild(QC_TEXTURE_INFO* background);
-  void fDropOwnFont();
   void fRecomputeMaxChars();
   // Cell width plus spacing, at least 1.
   int fColumnWidth() const;

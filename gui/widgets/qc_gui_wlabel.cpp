@@ -36,20 +36,11 @@ QC_GUI_WLABEL::QC_GUI_WLABEL(int id, pugi::xml_node fontDescription, QC_TEXTURE_
   _typeCode = 12;
 }
 
-QC_GUI_WLABEL::~QC_GUI_WLABEL() { fDropOwnFont(); }
-
-void QC_GUI_WLABEL::fDropOwnFont() {
-  if (!_ownsFont) return;
-  // The page came with the description from whoever built the label: it goes back with the font.
-  if (_font != nullptr && _font->fGetPage() != nullptr) fReleaseWidgetTexture(_font->fGetPage()->fGetTexture());
-  delete _font;
-  _font = nullptr;
-  _ownsFont = false;
-}
+QC_GUI_WLABEL::~QC_GUI_WLABEL() { fDropOwnedFont(_font, _ownsFont); }
 
 void QC_GUI_WLABEL::fSetFont(QC_FONT* font) {
   if (font == _font) return;
-  fDropOwnFont();
+  fDropOwnedFont(_font, _ownsFont);
   _font = font;
 }
 

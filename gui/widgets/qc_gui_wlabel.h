@@ -45,8 +45,6 @@ class QC_GUI_WLABEL : public QC_GUI_OBJECT {
   const std::string& fGetFontName() const { return _fontName; }
 
  private:
-  void fDropOwnFont();
-
   std::wstring _text;
   QC_FONT* _font;
   int _alignment;

@@ -4,6 +4,7 @@
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_globals.h"
 #include "gui/base/qc_gui_input.h"
+#include "gui/widgets/five_cell_strip.h"
 
 namespace QOR {
 
@@ -31,7 +32,7 @@ void QC_IMAGE_BUTTON::fInit(QC_TEXTURE_INFO* strip, QS_TRANSFORM3* transform, in
   _transform = _ownsTransform ? new QS_TRANSFORM3() : transform;
   _image = new QC_SPRITE(strip, _transform);
   if (hitType == QC_HIT_AREA::kCircle && height == 0.0f) height = width;
-  const float hitWidth = width != 0.0f ? width : static_cast<float>(_image->fGetPageWidth()) * 0.2f;
+  const float hitWidth = width != 0.0f ? width : fFiveCellWidth(*_image);
   const float hitHeight = height != 0.0f ? height : static_cast<float>(_image->fGetPageHeight());
   _hitArea = new QC_HIT_AREA(hitType, _transform, hitWidth, hitHeight, 0, 0);
   if (hitType == QC_HIT_AREA::kCircle) _hitArea->fSetWidth(_hitArea->fGetWidth() / 2.0f);

@@ -1,7 +1,7 @@
 #include "gui/widgets/qc_image_checkbox.h"
 
-#include "engine/math/float_to_int.h"
 #include "gui/base/qc_gui_input.h"
+#include "gui/widgets/five_cell_strip.h"
 
 namespace QOR {
 
@@ -23,13 +23,9 @@ QC_IMAGE_CHECKBOX::~QC_IMAGE_CHECKBOX() {
 
 void QC_IMAGE_CHECKBOX::fInit() {
   _state = 0;
-  const float cellWidth = static_cast<float>(_image->fGetPageWidth()) * 0.2f;
-  const int height = _image->fGetPageHeight();
-  _hitArea = new QC_HIT_AREA(QC_HIT_AREA::kRectangle, _transform, cellWidth, static_cast<float>(height), 0, 0);
+  _hitArea = fNewFiveCellHitArea(*_image, _transform);
   _onEnter = _onLeave = _onPress = _onLeftClick = _onRightClick = nullptr;
-  _image->fSetSize(fTruncateToInt(cellWidth), height);
-  _image->fSetAnchor(QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
-  fShowCell(0);
+  fShowFirstOfFiveCells(*_image);
   _pointerOver = false;
   _pressedLeft = false;
   _pressedRight = false;

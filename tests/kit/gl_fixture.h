@@ -6,8 +6,8 @@
 #include "engine/render/qc_texture_info.h"
 #include "engine/service/qc_globals.h"
 #include "host/test_doors.h"
-#include "host/win_window.h"
 #include "tests/kit/gl_readback.h"
+#include "tests/kit/test_window.h"
 
 #include <gtest/gtest.h>
 
@@ -18,34 +18,15 @@
 
 namespace qor_test {
 
-inline LRESULT fGlTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// One 1024 x 768 window for the whole test program.
-inline HWND fGlTestWindow() {
-  static HWND window = [] {
-    WNDCLASSEXA record{};
-    record.cbSize = sizeof(WNDCLASSEXA);
-    record.lpfnWndProc = &fGlTestWindowProc;
-    record.hInstance = GetModuleHandleA(nullptr);
-    record.lpszClassName = "QorGlTest";
-    RegisterClassExA(&record);
-    return CreateWindowExW(0, L"QorGlTest", L"gl test", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-  }();
-  return window;
-}
-
 class GlRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     host_test::fUseRecordingDevice(false);
     host_test::fSetNonInteractive(true);
     host_test::fSetDesktopSize(0, 0);
-    ASSERT_NE(fGlTestWindow(), nullptr);
+    ASSERT_NE(fTestWindow(), nullptr);
     render = std::make_unique<QOR::QC_RENDER>();
-    ASSERT_EQ(render->fInit(fGlTestWindow(), 0.1f, 0.0f), 1);
+    ASSERT_EQ(render->fInit(fTestWindow(), 0.1f, 0.0f), 1);
     render->fSetClearColor(0xFF000000u);
     QOR::qcRENDER = render.get();
   }

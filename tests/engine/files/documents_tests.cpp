@@ -1,6 +1,7 @@
 // The user's documents folder and its fallbacks, driven by HOME and the XDG settings.
 #include "engine/files/qc_file_system.h"
 #include "tests/engine/files/files_fixture.h"
+#include "tests/kit/environment_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -19,29 +20,17 @@ class DocumentsTest : public FilesTest {
  protected:
   void SetUp() override {
     FilesTest::SetUp();
-    _savedHome = saved("HOME");
-    _savedDocuments = saved("XDG_DOCUMENTS_DIR");
+    _savedHome.emplace("HOME");
+    _savedDocuments.emplace("XDG_DOCUMENTS_DIR");
     _home = _base + "/home";
     fs::create_directories(_home);
     setenv("HOME", _home.c_str(), 1);
     unsetenv("XDG_DOCUMENTS_DIR");
   }
   void TearDown() override {
-    restore("HOME", _savedHome);
-    restore("XDG_DOCUMENTS_DIR", _savedDocuments);
+    _savedHome.reset();
+    _savedDocuments.reset();
     FilesTest::TearDown();
-  }
-
-  static std::optional<std::string> saved(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-  }
-  static void restore(const char* name, const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
   }
 
   void writeUserDirs(const std::string& text) {
@@ -54,8 +43,8 @@ class DocumentsTest : public FilesTest {
     return path != nullptr ? path : "(null)";
   }
 
-  std::optional<std::string> _savedHome;
-  std::optional<std::string> _savedDocuments;
+  std::optional<qor_test::EnvironmentGuard> _savedHome;
+  std::optional<qor_test::EnvironmentGuard> _savedDocuments;
   std::string _home;
 };
 

@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include <cstring>
+#include <optional>
 
 using namespace QOR;
 using loader_test::LoaderTest;
@@ -21,19 +22,11 @@ std::size_t openFiles() {
   return count;
 }
 
-int g_errorHooks = 0;
-int countError(std::uintptr_t) {
-  ++g_errorHooks;
-  return 0;
-}
-
 class Buffers : public LoaderTest {
  protected:
   void SetUp() override {
     LoaderTest::SetUp();
-    g_errorHooks = 0;
-    _savedHook = qcOnResourceError;
-    qcOnResourceError = fCreateCallback(&countError);
+    _errors.emplace();
     _savedError = qcLastError;
     write("audio/click.ogg", std::string("OggS\0\1\2", 7));
     write("audio/doc.xml", "<d/>");
@@ -42,12 +35,11 @@ class Buffers : public LoaderTest {
     ASSERT_EQ(loader().fAddPack("data/audio", "snd"), 1);
   }
   void TearDown() override {
-    delete qcOnResourceError;
-    qcOnResourceError = _savedHook;
+    _errors.reset();
     qcLastError = _savedError;
     LoaderTest::TearDown();
   }
-  QC_CALLBACK* _savedHook = nullptr;
+  std::optional<loader_test::ErrorHookCounter> _errors;
   std::string _savedError;
 };
 
@@ -66,7 +58,7 @@ TEST_F(Buffers, LoadingGivesOneThenAlreadyLoadedAndKeepsTheBytes) {
   QS_RESOURCE* theme = loader().fFindResource("music/theme.ogg");
   ASSERT_EQ(theme->_size, 12u);
   EXPECT_EQ(std::memcmp(theme->fGetData(), "OggS\0payload", 12), 0);
-  EXPECT_EQ(g_errorHooks, 0);
+  EXPECT_EQ(_errors->count(), 0);
 }
 
 TEST_F(Buffers, FailuresSetTheLastErrorAndCallTheHook) {
@@ -74,18 +66,18 @@ TEST_F(Buffers, FailuresSetTheLastErrorAndCallTheHook) {
   EXPECT_EQ(loader().fLoadByteBuffer("none.ogg"), -1);
   EXPECT_TRUE(log.hasLine("No resource none.ogg"));
   EXPECT_EQ(qcLastError, "No resource ");
-  EXPECT_EQ(g_errorHooks, 1);
+  EXPECT_EQ(_errors->count(), 1);
 
   EXPECT_NE(loader().fGetXmlDoc("doc.xml"), QC_RESOURCE_LOADER::fGetEmptyDocument());
   EXPECT_EQ(loader().fLoadByteBuffer("doc.xml"), -118);
   EXPECT_EQ(qcLastError, "QC_RESOURCE_LOADER::fLoadByteBuffer error resource");
-  EXPECT_EQ(g_errorHooks, 2);
+  EXPECT_EQ(_errors->count(), 2);
 
   std::filesystem::remove(_resources + "audio/click.ogg");
   EXPECT_EQ(loader().fLoadByteBuffer("click.ogg"), -1);
   EXPECT_TRUE(log.hasLine("Cant load res click.ogg"));
   EXPECT_EQ(qcLastError, "Cant load res ");
-  EXPECT_EQ(g_errorHooks, 3);
+  EXPECT_EQ(_errors->count(), 3);
   EXPECT_FALSE(loader().fFindResource("click.ogg")->isReady());
 
   EXPECT_EQ(loader().fGetByteBuffer("none.ogg"), nullptr);
@@ -94,7 +86,7 @@ TEST_F(Buffers, FailuresSetTheLastErrorAndCallTheHook) {
   EXPECT_EQ(loader().fGetByteBuffer("doc.xml"), nullptr);
   EXPECT_TRUE(log.hasLine("Res not loaded doc.xml"));
   EXPECT_EQ(qcLastError, "Res not loaded ");
-  EXPECT_EQ(g_errorHooks, 5);
+  EXPECT_EQ(_errors->count(), 5);
 }
 
 TEST_F(Buffers, ReleasingABufferFreesItAndItCanBeLoadedAgain) {
@@ -118,7 +110,7 @@ TEST_F(Buffers, ContentThatIsMissingOrNoVideoGivesNull) {
   EXPECT_TRUE(log.hasLine("No resource intro.ogv"));
   EXPECT_TRUE(log.hasLine("MessageBox [Resource not found ] intro.ogv"));
   EXPECT_EQ(qcLastError, "intro.ogv");
-  EXPECT_EQ(g_errorHooks, 1);
+  EXPECT_EQ(_errors->count(), 1);
 
   log.clear();
   EXPECT_EQ(loader().fGetContent("nopack intro.ogv"), nullptr);

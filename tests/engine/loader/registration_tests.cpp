@@ -6,44 +6,37 @@
 
 #include <pugixml.hpp>
 
+#include <optional>
+
 using namespace QOR;
 using loader_test::LoaderTest;
 
 namespace {
 
-int g_errorHooks = 0;
-int countError(std::uintptr_t) {
-  ++g_errorHooks;
-  return 0;
-}
-
 class Registration : public LoaderTest {
  protected:
   void SetUp() override {
     LoaderTest::SetUp();
-    g_errorHooks = 0;
-    _savedHook = qcOnResourceError;
-    qcOnResourceError = fCreateCallback(&countError);
+    _errors.emplace();
   }
   void TearDown() override {
-    delete qcOnResourceError;
-    qcOnResourceError = _savedHook;
+    _errors.reset();
     LoaderTest::TearDown();
   }
-  QC_CALLBACK* _savedHook = nullptr;
+  std::optional<loader_test::ErrorHookCounter> _errors;
 };
 
 TEST_F(Registration, MainRepositoryListsTheLooseFilesOfTheResourcesFolder) {
   qor_test::LogCapture log;
   EXPECT_EQ(loader().fAddPack(""), -1);
   EXPECT_TRUE(log.hasLine("Main repository is empty"));
-  EXPECT_EQ(g_errorHooks, 0);
+  EXPECT_EQ(_errors->count(), 0);
 
   write("a.xml", "<a/>");
   write("b.png", "x");
   write("data/inner.xml", "<i/>");  // sub-folders are not part of the main repository
   EXPECT_EQ(loader().fAddPack(""), 1);
-  EXPECT_EQ(g_errorHooks, 1);
+  EXPECT_EQ(_errors->count(), 1);
   ASSERT_EQ(loader().fGetMainRepository().size(), 2u);
   QS_RESOURCE* record = loader().fFindInMain("a.xml");
   ASSERT_NE(record, nullptr);

@@ -3,6 +3,7 @@
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "tests/engine/loader/loader_fixture.h"
+#include "tests/kit/environment_guard.h"
 #include "tests/kit/log_capture.h"
 
 #include <cstdlib>
@@ -24,8 +25,8 @@ class Settings : public loader_test::LoaderTest {
   void SetUp() override {
     LoaderTest::SetUp();
     _game = QC_GAME::fGetGame();
-    _savedHome = saved("HOME");
-    _savedDocuments = saved("XDG_DOCUMENTS_DIR");
+    _savedHome.emplace("HOME");
+    _savedDocuments.emplace("XDG_DOCUMENTS_DIR");
     _documents = _base + "/docs";
     fs::create_directories(_base + "/home");
     setenv("HOME", (_base + "/home").c_str(), 1);
@@ -41,28 +42,16 @@ class Settings : public loader_test::LoaderTest {
     _game->_gameName = _savedName;
     _game->_companyName = _savedCompany;
     _game->_resolution = _savedResolution;
-    restore("HOME", _savedHome);
-    restore("XDG_DOCUMENTS_DIR", _savedDocuments);
+    _savedHome.reset();
+    _savedDocuments.reset();
     LoaderTest::TearDown();
-  }
-
-  static std::optional<std::string> saved(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-  }
-  static void restore(const char* name, const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
   }
   fs::path configFile() const { return fs::path(_documents) / "Quillon" / "Quillon Game" / "config.xml"; }
 
   QC_GAME* _game = nullptr;
   std::string _documents;
-  std::optional<std::string> _savedHome;
-  std::optional<std::string> _savedDocuments;
+  std::optional<qor_test::EnvironmentGuard> _savedHome;
+  std::optional<qor_test::EnvironmentGuard> _savedDocuments;
   std::string _savedName;
   std::string _savedCompany;
   QS_POINT _savedResolution;

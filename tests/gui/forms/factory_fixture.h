@@ -1,32 +1,25 @@
-// A resource loader over a scratch Resources folder holding the form fixtures' images and font
-// (folder pack "ui"), installed as qcRESOURCE_LOADER with the game's texture give-back behind
-// qcOnUnscribeTexture, the renderer on the recording device, and the form fixtures parsed from
+// The kit's resource loader over a scratch Resources folder, here holding the form fixtures' images
+// and font (folder pack "ui") and installed as qcRESOURCE_LOADER with the game's texture give-back
+// behind qcOnUnscribeTexture; the renderer on the recording device; the form fixtures parsed from
 // tests/gui/forms/fixtures.
 #pragma once
 
-#include "engine/files/qc_file_system.h"
-#include "engine/render/qc_render.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
 #include "tests/gui/gui_test_kit.h"
 #include "tests/host/image_bytes.h"
-#include "tests/kit/engine_fixture.h"
+#include "tests/kit/resource_fixture.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 
 namespace forms_test {
-
-namespace fs = std::filesystem;
 
 // The images of the fixtures: name and size.
 inline const std::map<std::string, std::pair<int, int>>& fFixtureImages() {
@@ -39,30 +32,18 @@ inline const std::map<std::string, std::pair<int, int>>& fFixtureImages() {
   return images;
 }
 
-class FactoryTest : public ::testing::Test {
+class FactoryTest : public qor_test::ResourceTest {
  protected:
   void SetUp() override {
-    qor_test::fUseTestDoors();
-    _startFolder = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "qor_forms_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    _base = pattern;
-    _savedFiles = QOR::qcFILE_SYSTEM;
-    _savedRender = QOR::qcRENDER;
+    ResourceTest::SetUp();
     _savedLoader = QOR::qcRESOURCE_LOADER;
     _savedHook = QOR::qcOnUnscribeTexture;
-    _files = std::make_unique<QOR::QC_FILE_SYSTEM>(_base);
-    QOR::qcFILE_SYSTEM = _files.get();
-    _render = std::make_unique<QOR::QC_RENDER>();
-    ASSERT_EQ(_render->fInit(nullptr, 0.1f, 0.0f), 1);
-    QOR::qcRENDER = _render.get();
     for (const auto& [name, size] : fFixtureImages()) {
       const auto png = image_bytes::fPng(size.first, size.second,
                                          image_bytes::fMarkedRgba(size.first, size.second, 0xFFFFFFFFu, 0xFFFFFFFFu));
       write("ui/" + name, std::string(png.begin(), png.end()));
     }
     write("ui/font.xml", gui_test::fFontXml());
-    _loader = std::make_unique<QOR::QC_RESOURCE_LOADER>();
     ASSERT_EQ(_loader->fAddPack("ui"), 1);
     QOR::qcRESOURCE_LOADER = _loader.get();
     _hook = std::make_unique<QOR::QC_CALLBACK>(&QOR::fOnUnscribeTexture);
@@ -73,20 +54,7 @@ class FactoryTest : public ::testing::Test {
   void TearDown() override {
     QOR::qcOnUnscribeTexture = _savedHook;
     QOR::qcRESOURCE_LOADER = _savedLoader;
-    _loader.reset();
-    QOR::qcRENDER = _savedRender;
-    _render.reset();
-    QOR::qcFILE_SYSTEM = _savedFiles;
-    _files.reset();
-    fs::current_path(_startFolder);
-    std::error_code error;
-    fs::remove_all(_base, error);
-  }
-
-  void write(const std::string& relative, const std::string& bytes) {
-    const fs::path path = fs::path(_files->fGetResourceDirectory()) / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ResourceTest::TearDown();
   }
 
   // The subscriptions an image of the "ui" pack holds now.
@@ -105,15 +73,8 @@ class FactoryTest : public ::testing::Test {
   pugi::xml_node forms() { return _forms.child("FORMS"); }
 
   pugi::xml_document _forms;
-  fs::path _startFolder;
-  std::string _base;
-  std::unique_ptr<QOR::QC_FILE_SYSTEM> _files;
-  std::unique_ptr<QOR::QC_RENDER> _render;
-  std::unique_ptr<QOR::QC_RESOURCE_LOADER> _loader;
   std::unique_ptr<QOR::QC_CALLBACK> _hook;
   gui_test::Script script;
-  QOR::QC_FILE_SYSTEM* _savedFiles = nullptr;
-  QOR::QC_RENDER* _savedRender = nullptr;
   QOR::QC_RESOURCE_LOADER* _savedLoader = nullptr;
   QOR::QC_CALLBACK* _savedHook = nullptr;
 };

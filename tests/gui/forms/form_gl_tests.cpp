@@ -1,7 +1,6 @@
 // A form on real OpenGL (SDL's offscreen driver with Mesa): a slider, a list box and a label built
 // by the factory from images and a font of the resource loader, drawn, read back and sampled with
 // a tolerance.
-#include "engine/files/qc_file_system.h"
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_game.h"
@@ -9,16 +8,14 @@
 #include "engine/service/qc_resource_loader.h"
 #include "gui/base/qc_gui_root.h"
 #include "gui/factory/qc_gui_factory.h"
-#include "host/test_doors.h"
-#include "host/win_window.h"
 #include "tests/gui/gui_test_kit.h"
 #include "tests/host/image_bytes.h"
-#include "tests/kit/gl_readback.h"
+#include "tests/kit/gl_fixture.h"
+#include "tests/kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -27,26 +24,6 @@ using namespace QOR;
 using qor_test::fPixelNear;
 
 namespace {
-
-namespace fs = std::filesystem;
-
-LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND testWindow() {
-  static HWND window = [] {
-    WNDCLASSEXA record{};
-    record.cbSize = sizeof(WNDCLASSEXA);
-    record.lpfnWndProc = &windowProc;
-    record.hInstance = GetModuleHandleA(nullptr);
-    record.lpszClassName = "FormGlTest";
-    RegisterClassExA(&record);
-    return CreateWindowExW(0, L"FormGlTest", L"forms", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-  }();
-  return window;
-}
 
 // A PNG of vertical bands of equal width, one 0xRRGGBB colour each, opaque.
 std::string bandsPng(int w, int h, const std::vector<std::uint32_t>& colours) {
@@ -82,24 +59,12 @@ const char* const kForm =
     "</LABEL>"
     "</FORM></FORMS>";
 
-class FormGl : public ::testing::Test {
+class FormGl : public qor_test::GlRenderTest {
  protected:
   void SetUp() override {
-    host_test::fUseRecordingDevice(false);
-    host_test::fSetNonInteractive(true);
-    host_test::fSetDesktopSize(0, 0);
-    ASSERT_NE(testWindow(), nullptr);
-    startFolder = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "qor_form_gl_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    base = pattern;
-    savedFiles = qcFILE_SYSTEM;
-    files = std::make_unique<QC_FILE_SYSTEM>(base);
-    qcFILE_SYSTEM = files.get();
-    render = std::make_unique<QC_RENDER>();
-    ASSERT_EQ(render->fInit(testWindow(), 0.1f, 0.0f), 1);
-    render->fSetClearColor(0xFF000000u);
-    qcRENDER = render.get();
+    GlRenderTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(scratch.fCreate("qor_form_gl_"));
 
     // Slider strip of 16-pixel frames: end buttons red, green; knob blue; caps and body cyan.
     write("ui/slider12.png", bandsPng(192, 16, {kRed, kRed, kRed, kGreen, kGreen, kGreen, kBlue, kBlue, kBlue, kCyan,
@@ -121,33 +86,15 @@ class FormGl : public ::testing::Test {
     qcOnUnscribeTexture = savedHook;
     qcRESOURCE_LOADER = nullptr;
     loader.reset();
-    qcRENDER = nullptr;
-    if (render != nullptr && render->fGetDevice() != nullptr) render->fGetDevice()->Release();
-    render.reset();
-    qcFILE_SYSTEM = savedFiles;
-    files.reset();
-    fs::current_path(startFolder);
-    std::error_code error;
-    fs::remove_all(base, error);
+    GlRenderTest::TearDown();
+    scratch.fRemove();
   }
 
-  void write(const std::string& relative, const std::string& bytes) {
-    const fs::path path = fs::path(files->fGetResourceDirectory()) / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
+  void write(const std::string& relative, const std::string& bytes) { scratch.fWrite(relative, bytes); }
 
-  // Game pixels reach the picture scaled by 1024 / 1025: the screen camera spans the game size
-  // plus one.
-  static int screen(float game) { return static_cast<int>(game * 1024.0f / 1025.0f); }
-
-  fs::path startFolder;
-  std::string base;
-  std::unique_ptr<QC_FILE_SYSTEM> files;
-  std::unique_ptr<QC_RENDER> render;
+  qor_test::ScratchFolder scratch;
   std::unique_ptr<QC_RESOURCE_LOADER> loader;
   std::unique_ptr<QC_CALLBACK> hook;
-  QC_FILE_SYSTEM* savedFiles = nullptr;
   QC_CALLBACK* savedHook = nullptr;
 };
 
