@@ -4,6 +4,7 @@
 // must never touch memory it does not own, and every image subscription the form took must be
 // given back when its widgets are gone.
 #include "engine/files/qc_file_system.h"
+#include "fuzz/fuzz_scratch.h"
 #include "engine/platform/qc_input.h"
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_callback.h"
@@ -36,8 +37,6 @@ int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
 
 namespace {
 
-std::string g_base;
-
 // The images a form may name, with their sizes; "font.xml" is the font description.
 struct Image {
   const char* name;
@@ -47,11 +46,6 @@ struct Image {
 constexpr Image kImages[] = {{"a.png", 64, 32},     {"strip.png", 100, 20}, {"panel.png", 150, 90},
                              {"s12.png", 192, 16},  {"s13.png", 208, 16},   {"page.png", 256, 32},
                              {"thin.png", 1, 1}};
-
-void removeScratch() {
-  std::error_code error;
-  std::filesystem::remove_all(g_base, error);
-}
 
 void appendBytes(void* context, void* data, int size) {
   auto* out = static_cast<std::string*>(context);
@@ -106,21 +100,12 @@ void tick(QOR::QC_GUI_ROOT& root) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qor_fuzz_form_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return 1;
-  g_base = pattern;
-  std::atexit(&removeScratch);
-  // The engine log would drown the fuzzer's own output.
-  std::cout.rdbuf(nullptr);
+  if (!qor_fuzz::fStartScratch("qor_fuzz_form_")) return 1;
   host_test::fUseRecordingDevice(true);
   host_test::fSetNonInteractive(true);
 
-  // The file system enters its Resources folder; libFuzzer still reads its corpus by relative
-  // paths, and every path the target uses is absolute.
   std::error_code error;
-  const std::filesystem::path start = std::filesystem::current_path(error);
-  static QOR::QC_FILE_SYSTEM files(g_base);
-  QOR::qcFILE_SYSTEM = &files;
+  QOR::QC_FILE_SYSTEM& files = qor_fuzz::fScratchFileSystem();
   const std::string folder = files.fGetResourceDirectory() + "ui/";
   std::filesystem::create_directories(folder, error);
   for (const Image& image : kImages) {
@@ -130,7 +115,6 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     if (!writeFile(folder + image.name, png)) return 1;
   }
   if (!writeFile(folder + "font.xml", fontXml())) return 1;
-  std::filesystem::current_path(start, error);
 
   // Renderer and loader live as long as the process, like the game's: destroying them among the
   // static objects at exit would reach registries that may already be gone.

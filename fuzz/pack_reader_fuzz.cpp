@@ -2,6 +2,7 @@
 // Resources folder, listed, and every listed entry (and one fixed name) is loaded with the pack
 // password. Loading must give a result code and, on success, exactly the declared bytes.
 #include "engine/files/qc_file_system.h"
+#include "fuzz/fuzz_scratch.h"
 
 #include <stdlib.h>
 
@@ -18,17 +19,7 @@ const std::string kPassword = "fuzz-pass";
 // Loading walks the directory from its start for every entry; a bounded count keeps runs fast.
 constexpr std::size_t kMaxEntries = 64;
 
-std::string g_base;
-
-QOR::QC_FILE_SYSTEM& fileSystem() {
-  static QOR::QC_FILE_SYSTEM files(g_base);
-  return files;
-}
-
-void removeScratch() {
-  std::error_code error;
-  std::filesystem::remove_all(g_base, error);
-}
+QOR::QC_FILE_SYSTEM& fileSystem() { return qor_fuzz::fScratchFileSystem(); }
 
 void load(const std::string& name) {
   QOR::QS_RESOURCE record(name);
@@ -48,19 +39,7 @@ void load(const std::string& name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qor_fuzz_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return 1;
-  g_base = pattern;
-  std::atexit(&removeScratch);
-  // The engine log would drown the fuzzer's own output.
-  std::cout.rdbuf(nullptr);
-  // The file system enters its Resources folder; libFuzzer still has relative corpus paths to
-  // read, and every path the target uses is absolute.
-  std::error_code error;
-  const std::filesystem::path start = std::filesystem::current_path(error);
-  fileSystem();
-  if (!error) std::filesystem::current_path(start, error);
-  return 0;
+  return qor_fuzz::fStartScratch("qor_fuzz_") ? 0 : 1;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

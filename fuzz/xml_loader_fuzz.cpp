@@ -4,6 +4,7 @@
 // released; the same bytes are also loaded and given back as a byte buffer. Loading must always give a document and never touch memory
 // it does not own.
 #include "engine/files/qc_file_system.h"
+#include "fuzz/fuzz_scratch.h"
 #include "engine/loc/qc_locman.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
@@ -24,17 +25,7 @@ int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
 
 namespace {
 
-std::string g_base;
-
-QOR::QC_FILE_SYSTEM& fileSystem() {
-  static QOR::QC_FILE_SYSTEM files(g_base);
-  return files;
-}
-
-void removeScratch() {
-  std::error_code error;
-  std::filesystem::remove_all(g_base, error);
-}
+QOR::QC_FILE_SYSTEM& fileSystem() { return qor_fuzz::fScratchFileSystem(); }
 
 bool writeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -57,19 +48,9 @@ void readTable(pugi::xml_node node, int keyColumn, int valueColumn) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qor_fuzz_xml_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return 1;
-  g_base = pattern;
-  std::atexit(&removeScratch);
-  // The engine log would drown the fuzzer's own output.
-  std::cout.rdbuf(nullptr);
-  // The file system enters its Resources folder; libFuzzer still reads its corpus by relative
-  // paths, and every path the target uses is absolute.
+  if (!qor_fuzz::fStartScratch("qor_fuzz_xml_")) return 1;
   std::error_code error;
-  const std::filesystem::path start = std::filesystem::current_path(error);
-  QOR::qcFILE_SYSTEM = &fileSystem();
   std::filesystem::create_directories(fileSystem().fGetResourceDirectory() + "strings", error);
-  if (!error) std::filesystem::current_path(start, error);
   return 0;
 }
 

@@ -120,16 +120,6 @@ std::vector<int> fChord(const SONG& song, int degree) {
   return chord;
 }
 
-QS_NOTE fNote(double start, double duration, double midi, double gain, double pan) {
-  QS_NOTE note;
-  note.start = start;
-  note.duration = duration;
-  note.frequency = fMidi(midi);
-  note.gain = gain;
-  note.pan = pan;
-  return note;
-}
-
 }  // namespace
 
 std::unique_ptr<QC_MIX> fMakeTrack(int track) {

@@ -52,6 +52,16 @@ double fRingTime(INSTRUMENT instrument, double duration) {
 
 double fMidi(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
 
+QS_NOTE fNote(double start, double duration, double midi, double gain, double pan) {
+  QS_NOTE note;
+  note.start = start;
+  note.duration = duration;
+  note.frequency = fMidi(midi);
+  note.gain = gain;
+  note.pan = pan;
+  return note;
+}
+
 QC_MIX::QC_MIX(double seconds, bool wrap)
     : _wrap(wrap),
       _left(static_cast<std::size_t>(std::max(1.0, std::ceil(seconds * kSampleRate))), 0.0f),

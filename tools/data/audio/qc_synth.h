@@ -68,4 +68,7 @@ void fSweep(QC_MIX& mix, double start, double duration, double fromHz, double to
 // Equal-tempered frequency of a MIDI note number.
 double fMidi(double note);
 
+// A note on MIDI note number midi.
+QS_NOTE fNote(double start, double duration, double midi, double gain, double pan = 0.0);
+
 }  // namespace QOR::AUDIO

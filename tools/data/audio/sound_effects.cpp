@@ -6,20 +6,6 @@
 
 namespace QOR::AUDIO {
 
-namespace {
-
-QS_NOTE fNote(double start, double duration, double midi, double gain, double pan = 0.0) {
-  QS_NOTE note;
-  note.start = start;
-  note.duration = duration;
-  note.frequency = fMidi(midi);
-  note.gain = gain;
-  note.pan = pan;
-  return note;
-}
-
-}  // namespace
-
 std::unique_ptr<QC_MIX> fMakeEffect(const std::string& name) {
   std::unique_ptr<QC_MIX> mix;
   if (name == "button_click.ogg") {  // a light temple-block tick
