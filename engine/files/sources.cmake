@@ -4,4 +4,5 @@ list(APPEND QOR_ENGINE_SOURCES
   files/qc_zip_reader.cpp
   files/qc_file_system.cpp
   files/qc_file_system_list.cpp
-  files/qc_file_system_load.cpp)
+  files/qc_file_system_load.cpp
+  files/replace_file.cpp)

@@ -55,10 +55,12 @@ class QC_GAME : public QC_GAME_BASE {
   // company name and the resolution.
   void fSetGameName(const std::string& text) { _gameName = text; }
   void fSetCompanyName(const std::string& text) { _companyName = text; }
-  // Writes config.xml (with a byte-order mark), creating its folders when missing.
+  // Writes config.xml (with a byte-order mark), creating its folders when missing. The file is
+  // replaced whole: a failed write logs a line and leaves the old file as it was.
   void fSaveEngineConfig();
-  // Reads config.xml, writing it first from the current values when it is missing. Values the
-  // file does not hold (or a file that does not parse) leave the current ones.
+  // Reads config.xml, writing it first from the current values when it is missing. A file that
+  // does not parse (or is empty) changes nothing and is rewritten from the current values; names
+  // that are not plain folder names and resolutions out of 320 to 16384 are ignored.
   void LoadEngineConfig();
 
   // Display. Stores the resolution and full-screen flag, switches the window mode and the

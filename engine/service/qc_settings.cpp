@@ -1,13 +1,37 @@
 // The engine's settings file, config.xml, in the user's documents folder under the company and
-// game names: one element "quillon_settings" with the game name, company name and resolution.
+// game names. It is replaced whole, so a failed write never costs the file it had; a file that
+// is damaged or empty is rewritten from the current settings.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/replace_file.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_resource_loader.h"
+#include "engine/service/qs_engine_config.h"
 
-#include <pugixml.hpp>
+#include <fstream>
+#include <iterator>
 
 namespace QOR {
+
+namespace {
+
+// A settings file is a few hundred bytes; anything far larger is not ours to read whole.
+constexpr std::streamoff kMaxConfigBytes = 1 << 20;
+
+// The file's bytes; false when it cannot be read. A file too large to be a settings file reads as
+// empty, which is damaged.
+bool readConfigFile(const std::string& file, std::string& bytes) {
+  std::ifstream stream(file, std::ios::binary | std::ios::ate);
+  if (!stream) return false;
+  const std::streamoff length = stream.tellg();
+  if (length < 0) return false;
+  if (length > kMaxConfigBytes) return true;
+  stream.seekg(0);
+  bytes.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+  return !stream.bad();
+}
+
+}  // namespace
 
 std::string QC_GAME::fGetEngineConfigFolder() const {
   const char* documents = fLoaderFileSystem()->fGetDocumentsPath();
@@ -22,12 +46,11 @@ void QC_GAME::fSaveEngineConfig() {
   if (files->fGetPathType(folder) == 0) files->fCreateDirectory(folder);
   const std::string file = folder + "/" + "config.xml";
 
-  pugi::xml_document document;
-  pugi::xml_node root = document.append_child("quillon_settings");
-  root.append_attribute("game_name") = _gameName.c_str();
-  root.append_attribute("company_name") = _companyName.c_str();
-  root.append_attribute("resolution") = _resolution.fToString();
-  document.save_file(file.c_str(), "\n", pugi::format_write_bom, pugi::encoding_auto);
+  const std::string text = fEngineConfigText({_gameName, _companyName, _resolution});
+  std::string error;
+  if (fReplaceFile(file, text.data(), text.size(), error) != 1) {
+    fLog("config.xml not saved, the old file is kept: " + file + ": " + error);
+  }
 }
 
 void QC_GAME::LoadEngineConfig() {
@@ -37,14 +60,21 @@ void QC_GAME::LoadEngineConfig() {
   const std::string file = folder + "/" + "config.xml";
   if (fLoaderFileSystem()->fGetPathType(file) == 0) fSaveEngineConfig();
 
-  pugi::xml_document document;
-  document.load_file(file.c_str(), pugi::parse_default, pugi::encoding_auto);
-  // The root's name is not checked; a file without one (unreadable) changes nothing, and so does
-  // a missing attribute, so a damaged file never moves the settings to a nameless folder.
-  const pugi::xml_node root = document.document_element();
-  if (const pugi::xml_attribute name = root.attribute("game_name")) _gameName = name.value();
-  if (const pugi::xml_attribute company = root.attribute("company_name")) _companyName = company.value();
-  if (const pugi::xml_attribute resolution = root.attribute("resolution")) _resolution.fFromString(resolution.value());
+  std::string bytes;
+  if (!readConfigFile(file, bytes)) {
+    fLog("config.xml cannot be read: " + file);
+    return;
+  }
+  QS_ENGINE_CONFIG config{_gameName, _companyName, _resolution};
+  if (fReadEngineConfig(bytes.data(), bytes.size(), config) != 1) {
+    // A damaged, empty or oversized file changes nothing and is replaced by the current settings.
+    fLog("config.xml does not parse, rewritten from the current settings: " + file);
+    fSaveEngineConfig();
+    return;
+  }
+  _gameName = config._gameName;
+  _companyName = config._companyName;
+  _resolution = config._resolution;
 }
 
 }  // namespace QOR

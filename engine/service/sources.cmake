@@ -10,4 +10,5 @@ list(APPEND QOR_ENGINE_SOURCES
   service/qc_resource_loader_content.cpp
   service/qc_resource_loader_admin.cpp
   service/qc_game_wrappers.cpp
-  service/qc_settings.cpp)
+  service/qc_settings.cpp
+  service/qs_engine_config.cpp)

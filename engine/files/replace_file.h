@@ -1,0 +1,16 @@
+// Replaces a file's whole contents so that a failure at any point (a full disk, a size limit, a
+// crash) leaves the old file byte for byte as it was.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace QOR {
+
+// Writes the bytes to a new temporary file in the target's folder, flushes them to the disk and
+// renames the temporary file over path. The file keeps the old file's permissions (new files
+// get rw-r--r--). 1 on success; -1 on failure, with the cause in error, the temporary file
+// removed and any old file untouched.
+int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+}  // namespace QOR
