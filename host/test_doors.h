@@ -24,6 +24,9 @@ void fSetCursorCounter(int value);
 
 // Forces message boxes to log instead of blocking, whatever the video driver.
 void fSetNonInteractive(bool on);
+// How many message boxes were asked for (shown or logged) since the last reset.
+int fMessageBoxCount();
+void fResetMessageBoxCount();
 
 // Drops every queued and pending message and forgets the pump state.
 void fResetMessages();

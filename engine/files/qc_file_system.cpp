@@ -38,7 +38,10 @@ void QC_FILE_SYSTEM::fSetUp(const std::string& appFolder) {
   fReplaceBackslashes(_appFolder);
   fReplaceBackslashes(_resourceFolder);
   if (fGetPathType(_resourceFolder) == 0) {
-    if (!fCreateDirectory(_resourceFolder)) qcLastError = "Cant create \"Resources\" directory";
+    if (!fCreateDirectory(_resourceFolder)) {
+      qcLastError = "Cant create \"Resources\" directory";
+      fLog(qcLastError + " " + _resourceFolder);
+    }
     fInvokeCallback(qcOnResourceError, 0);
   }
   _currentFolder = _appFolder;

@@ -62,6 +62,10 @@ class QC_FILE_SYSTEM {
   // matching "*." + extension, in byte order; "." and ".." never.
   static void fListDirectory(const std::string& folder, std::vector<std::string>& names, bool folders,
                              const std::string& extension);
+  // Why a pack at path (an archive, or a folder of loose files) lists nothing, for the log:
+  // "missing", "not an archive", "truncated", "no files", ..., or the Resources folder's full
+  // path when that folder itself is missing.
+  std::string fDescribeUnlistedPack(const std::string& path, bool archive) const;
 
   // Creates every missing folder of the chain, logging each prefix; false when one cannot be made.
   bool fCreateDirectory(const std::string& path);
@@ -76,11 +80,12 @@ class QC_FILE_SYSTEM {
   // (size = file length + 1, the NUL counted). Sets data, size and kind 1; never ready. Results:
   // 1 done; -1 folder missing, archive unreadable, entry missing, password empty or refused;
   // -108 loose file cannot be examined or opened; -109 short read or corrupt entry. A failure
-  // leaves the record as it was and holds nothing.
+  // leaves the record as it was and holds nothing, and logs (after the fixed lines of the archive
+  // failures) one line naming the pack, the entry and the cause.
   int fLoadResource(QS_RESOURCE* record);
   // Opens a loose file as a stdio stream held in data (kind 1, size = file length). 1 done; -1
   // folder missing or the record lies in an archive (streams are read from loose files only);
-  // -108 the file cannot be opened.
+  // -108 the file cannot be opened. A failure logs one line naming pack, entry and cause.
   int fOpenResourceStream(QS_RESOURCE* record);
   // Closes the record's open stream and empties it (not ready, no subscribers).
   void fCloseResourceStream(QS_RESOURCE* record);
@@ -98,6 +103,10 @@ class QC_FILE_SYSTEM {
   void fSetUp(const std::string& appFolder);
   int fLoadFromArchive(QS_RESOURCE* record, const std::string& path);
   int fLoadLooseFile(QS_RESOURCE* record, const std::string& path);
+  // "missing", or the Resources folder's full path when that folder itself is missing.
+  std::string fMissingCause() const;
+  // One log line naming the record's pack, the entry and why it was not read.
+  static void fLogUnread(const QS_RESOURCE* record, const std::string& cause);
 
   std::string _appFolder;
   std::string _resourceFolder;

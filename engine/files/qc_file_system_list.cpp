@@ -41,6 +41,20 @@ void QC_FILE_SYSTEM::fListZip(const std::string& archive, const std::string& /*p
   if (!QC_ZIP_READER::fListEntries(archive, names)) fLog("zipfile is NULL! ");
 }
 
+std::string QC_FILE_SYSTEM::fDescribeUnlistedPack(const std::string& path, bool archive) const {
+  std::string file = path;
+  fReplaceBackslashes(file);
+  const int type = fGetPathType(file);
+  if (type == 0) return fMissingCause();
+  if (archive) {
+    if (type == 2) return "a folder, not an archive";
+    // Listing asks for a local header at the very start, as fExamine does.
+    const QE_ZIP_RESULT result = QC_ZIP_READER::fExamine(file);
+    return result == QE_ZIP_RESULT::OK ? "no entries" : QC_ZIP_READER::fDescribe(result);
+  }
+  return type == 1 ? "a file, not a folder" : "no files";
+}
+
 void QC_FILE_SYSTEM::fListDirectory(const std::string& folder, std::vector<std::string>& names, bool folders,
                                     const std::string& extension) {
   const std::string mask = folder + "/*." + extension;

@@ -29,6 +29,19 @@ void dropHeld(QS_RESOURCE* record) {
 
 }  // namespace
 
+std::string QC_FILE_SYSTEM::fMissingCause() const {
+  if (fGetPathType(_resourceFolder) != 2) return "Resources folder missing: " + _resourceFolder;
+  return "missing";
+}
+
+void QC_FILE_SYSTEM::fLogUnread(const QS_RESOURCE* record, const std::string& cause) {
+  if (record->_folder.empty()) {
+    fLog("Resource " + record->_sgResName + " not read: " + cause);
+  } else {
+    fLog("Pack " + record->_folder + " entry " + record->_sgResName + " not read: " + cause);
+  }
+}
+
 int QC_FILE_SYSTEM::fLoadResource(QS_RESOURCE* record) {
   if (record == nullptr) return -1;
   std::string path = _resourceFolder + record->_folder;
@@ -39,6 +52,7 @@ int QC_FILE_SYSTEM::fLoadResource(QS_RESOURCE* record) {
     case 2:
       return fLoadLooseFile(record, path + "/" + record->_sgResName);
     default:
+      fLogUnread(record, fMissingCause());
       return -1;
   }
 }
@@ -47,14 +61,28 @@ int QC_FILE_SYSTEM::fLoadLooseFile(QS_RESOURCE* record, const std::string& path)
   std::string file = path;
   fReplaceBackslashes(file);
   struct stat info {};
-  if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -108;
+  if (::stat(file.c_str(), &info) != 0) {
+    fLogUnread(record, "missing");
+    return -108;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    fLogUnread(record, "not a file");
+    return -108;
+  }
   // The size counts a terminating NUL and must fit the record's 32-bit size.
-  if (static_cast<unsigned long long>(info.st_size) >= 0xFFFFFFFFull) return -109;
+  if (static_cast<unsigned long long>(info.st_size) >= 0xFFFFFFFFull) {
+    fLogUnread(record, "too large");
+    return -109;
+  }
   const auto n = static_cast<std::size_t>(info.st_size);
   std::FILE* stream = std::fopen(file.c_str(), "rb");
-  if (stream == nullptr) return -108;
+  if (stream == nullptr) {
+    fLogUnread(record, "cannot be opened");
+    return -108;
+  }
   auto* buffer = static_cast<char*>(std::malloc(n + 1));
   if (buffer == nullptr || std::fread(buffer, 1, n, stream) < n) {
+    fLogUnread(record, buffer == nullptr ? "out of memory" : "truncated");
     std::free(buffer);
     std::fclose(stream);
     return -109;
@@ -74,33 +102,46 @@ int QC_FILE_SYSTEM::fLoadFromArchive(QS_RESOURCE* record, const std::string& pat
   if (record->_sgPass.empty() || record->_sgResName.empty()) {
     fLog("res->_sgPass= " + record->_sgPass);
     fLog("res->_sgResName= " + record->_sgResName);
+    fLogUnread(record, record->_sgPass.empty() ? "no password" : "no entry name");
     return -1;
   }
   void* data = nullptr;
   std::uint32_t size = 0;
-  switch (QC_ZIP_READER::fReadEntry(path, record->_sgResName, record->_sgPass, data, size)) {
+  const QE_ZIP_RESULT result = QC_ZIP_READER::fReadEntry(path, record->_sgResName, record->_sgPass, data, size);
+  // The fixed lines come first, then one line naming pack, entry and cause.
+  int code = -1;
+  switch (result) {
     case QE_ZIP_RESULT::OK:
       dropHeld(record);
       record->_size = size;
       record->_data = data;
       record->_kind = QE_RES_BYTES;
       return 1;
-    case QE_ZIP_RESULT::NO_ARCHIVE:
+    case QE_ZIP_RESULT::MISSING:
+    case QE_ZIP_RESULT::NOT_ARCHIVE:
+    case QE_ZIP_RESULT::EMPTY:
+    case QE_ZIP_RESULT::TRUNCATED:
       fLog(" zipfile is NULL ");
-      return -1;
+      break;
     case QE_ZIP_RESULT::NO_FIRST_ENTRY:
       fLog(" UNZ_OK != unzGoToFirstFile(zipfile) ");
-      return -1;
+      break;
     case QE_ZIP_RESULT::NOT_FOUND:
-      return -1;
-    case QE_ZIP_RESULT::REFUSED:
+      break;
+    case QE_ZIP_RESULT::BAD_HEADER:
+    case QE_ZIP_RESULT::WRONG_PASSWORD:
+    case QE_ZIP_RESULT::UNSUPPORTED:
       fLog("UNZ_OK != unzOpenCurrentFilePassword(zipfile,res->_sgPass.c_str())");
-      return -1;
-    case QE_ZIP_RESULT::READ_ERROR:
+      break;
+    case QE_ZIP_RESULT::TRUNCATED_ENTRY:
+    case QE_ZIP_RESULT::DAMAGED:
+    case QE_ZIP_RESULT::NO_MEMORY:
+      fLog("zip file Read Error");
+      code = -109;
       break;
   }
-  fLog("zip file Read Error");
-  return -109;
+  fLogUnread(record, QC_ZIP_READER::fDescribe(result));
+  return code;
 }
 
 int QC_FILE_SYSTEM::fOpenResourceStream(QS_RESOURCE* record) {
@@ -108,11 +149,23 @@ int QC_FILE_SYSTEM::fOpenResourceStream(QS_RESOURCE* record) {
   std::string path = _resourceFolder + record->_folder;
   fReplaceBackslashes(path);
   // Streams come from loose files only; an archive entry has no stream to hand out.
-  if (fGetPathType(path) != 2) return -1;
+  switch (fGetPathType(path)) {
+    case 0:
+      fLogUnread(record, fMissingCause());
+      return -1;
+    case 1:
+      fLogUnread(record, "archive entries cannot be streamed");
+      return -1;
+    default:
+      break;
+  }
   path += "/" + record->_sgResName;
   fReplaceBackslashes(path);
   std::FILE* stream = std::fopen(path.c_str(), "rb");
-  if (stream == nullptr) return -108;
+  if (stream == nullptr) {
+    fLogUnread(record, fGetPathType(path) == 0 ? "missing" : "cannot be opened");
+    return -108;
+  }
   std::fseek(stream, 0, SEEK_END);
   const long length = std::ftell(stream);
   std::fseek(stream, 0, SEEK_SET);

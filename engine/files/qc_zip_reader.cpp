@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -94,7 +95,66 @@ bool inflateExactly(const std::uint8_t* input, std::uint64_t inputSize, std::uin
   return complete;
 }
 
+// Why a file is no archive that opens, judged from its first bytes: a local header at the start
+// means the rest (the central directory at the end) was cut off.
+QE_ZIP_RESULT fromFirstBytes(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return QE_ZIP_RESULT::MISSING;
+  std::ifstream file(path, std::ios::in | std::ios::binary);
+  if (!file) return QE_ZIP_RESULT::MISSING;
+  char signature[4] = {0, 0, 0, 0};
+  file.read(signature, 4);
+  if (file.gcount() != 4) return QE_ZIP_RESULT::NOT_ARCHIVE;
+  if (std::memcmp(signature, "PK\3\4", 4) == 0) return QE_ZIP_RESULT::TRUNCATED;
+  if (std::memcmp(signature, "PK\5\6", 4) == 0) return QE_ZIP_RESULT::EMPTY;
+  return QE_ZIP_RESULT::NOT_ARCHIVE;
+}
+
 }  // namespace
+
+QE_ZIP_RESULT QC_ZIP_READER::fExamine(const std::string& path) {
+  const std::string archivePath = withSlashes(path);
+  const QE_ZIP_RESULT start = fromFirstBytes(archivePath);
+  if (start != QE_ZIP_RESULT::TRUNCATED) return start;
+  Archive archive(unzOpen64(archivePath.c_str()));
+  if (!archive) return QE_ZIP_RESULT::TRUNCATED;
+  if (unzGoToFirstFile(archive.get()) != UNZ_OK) return QE_ZIP_RESULT::NO_FIRST_ENTRY;
+  const std::unique_ptr<char[]> buffer(new char[kNameBufferSize]);
+  unz_file_info64 info{};
+  std::string name;
+  return currentEntry(archive.get(), info, buffer.get(), name) ? QE_ZIP_RESULT::OK : QE_ZIP_RESULT::NO_FIRST_ENTRY;
+}
+
+const char* QC_ZIP_READER::fDescribe(QE_ZIP_RESULT result) {
+  switch (result) {
+    case QE_ZIP_RESULT::OK:
+      return "ok";
+    case QE_ZIP_RESULT::MISSING:
+      return "missing";
+    case QE_ZIP_RESULT::NOT_ARCHIVE:
+      return "not an archive";
+    case QE_ZIP_RESULT::EMPTY:
+      return "archive without entries";
+    case QE_ZIP_RESULT::TRUNCATED:
+    case QE_ZIP_RESULT::TRUNCATED_ENTRY:
+      return "truncated";
+    case QE_ZIP_RESULT::NO_FIRST_ENTRY:
+      return "damaged directory";
+    case QE_ZIP_RESULT::NOT_FOUND:
+      return "entry not found";
+    case QE_ZIP_RESULT::BAD_HEADER:
+      return "damaged entry header";
+    case QE_ZIP_RESULT::WRONG_PASSWORD:
+      return "wrong password";
+    case QE_ZIP_RESULT::UNSUPPORTED:
+      return "unsupported method";
+    case QE_ZIP_RESULT::DAMAGED:
+      return "damaged data";
+    case QE_ZIP_RESULT::NO_MEMORY:
+      return "out of memory";
+  }
+  return "unknown";
+}
 
 bool QC_ZIP_READER::fListEntries(const std::string& path, std::vector<std::string>& names) {
   Archive archive(unzOpen64(withSlashes(path).c_str()));
@@ -114,7 +174,7 @@ QE_ZIP_RESULT QC_ZIP_READER::fReadEntry(const std::string& path, const std::stri
                                         void*& data, std::uint32_t& size) {
   const std::string archivePath = withSlashes(path);
   Archive archive(unzOpen64(archivePath.c_str()));
-  if (!archive) return QE_ZIP_RESULT::NO_ARCHIVE;
+  if (!archive) return fromFirstBytes(archivePath);
   if (unzGoToFirstFile(archive.get()) != UNZ_OK) return QE_ZIP_RESULT::NO_FIRST_ENTRY;
 
   // The first entry of that name, in central-directory order.
@@ -134,8 +194,8 @@ QE_ZIP_RESULT QC_ZIP_READER::fReadEntry(const std::string& path, const std::stri
   const auto flags = static_cast<std::uint16_t>(info.flag);
   const auto method = static_cast<std::uint16_t>(info.compression_method);
   const bool encrypted = (flags & QC_PKWARE_CIPHER::kFlagEncrypted) != 0;
-  if ((flags & QC_PKWARE_CIPHER::kFlagStrongEncryption) != 0) return QE_ZIP_RESULT::REFUSED;
-  if (method != kMethodStored && method != kMethodDeflated) return QE_ZIP_RESULT::REFUSED;
+  if ((flags & QC_PKWARE_CIPHER::kFlagStrongEncryption) != 0) return QE_ZIP_RESULT::UNSUPPORTED;
+  if (method != kMethodStored && method != kMethodDeflated) return QE_ZIP_RESULT::UNSUPPORTED;
 
   // Declared sizes must fit the archive, our 32-bit size and the method before we allocate.
   std::error_code error;
@@ -143,38 +203,39 @@ QE_ZIP_RESULT QC_ZIP_READER::fReadEntry(const std::string& path, const std::stri
   const std::uint64_t packed = info.compressed_size;
   const std::uint64_t plain = info.uncompressed_size;
   const std::uint64_t header = encrypted ? QC_PKWARE_CIPHER::kHeaderSize : 0;
-  if (error || packed > archiveSize || packed < header || plain >= 0xFFFFFFFFull) return QE_ZIP_RESULT::READ_ERROR;
+  if (error || packed > archiveSize) return QE_ZIP_RESULT::TRUNCATED_ENTRY;
+  if (packed < header || plain >= 0xFFFFFFFFull) return QE_ZIP_RESULT::DAMAGED;
   const std::uint64_t payload = packed - header;
-  if (method == kMethodStored && payload != plain) return QE_ZIP_RESULT::READ_ERROR;
-  if (method == kMethodDeflated && plain > (payload + 1) * kMaxInflateRatio) return QE_ZIP_RESULT::READ_ERROR;
+  if (method == kMethodStored && payload != plain) return QE_ZIP_RESULT::DAMAGED;
+  if (method == kMethodDeflated && plain > (payload + 1) * kMaxInflateRatio) return QE_ZIP_RESULT::DAMAGED;
 
   int openedMethod = 0;
   int level = 0;
-  if (unzOpenCurrentFile2(archive.get(), &openedMethod, &level, 1) != UNZ_OK) return QE_ZIP_RESULT::REFUSED;
+  if (unzOpenCurrentFile2(archive.get(), &openedMethod, &level, 1) != UNZ_OK) return QE_ZIP_RESULT::BAD_HEADER;
   Block raw(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(std::max<std::uint64_t>(packed, 1)))));
   if (!raw) {
     unzCloseCurrentFile(archive.get());
-    return QE_ZIP_RESULT::READ_ERROR;
+    return QE_ZIP_RESULT::NO_MEMORY;
   }
   const bool complete = readRaw(archive.get(), raw.get(), packed);
   unzCloseCurrentFile(archive.get());
-  if (!complete) return QE_ZIP_RESULT::READ_ERROR;
+  if (!complete) return QE_ZIP_RESULT::TRUNCATED_ENTRY;
 
   if (encrypted) {
     QC_PKWARE_CIPHER cipher(password);
     cipher.fDecrypt(raw.get(), static_cast<std::size_t>(packed));
     const auto dosTime = static_cast<std::uint16_t>(info.dosDate & 0xFFFFu);
     const std::uint8_t check = QC_PKWARE_CIPHER::fCheckByte(flags, static_cast<std::uint32_t>(info.crc), dosTime);
-    if (raw.get()[header - 1] != check) return QE_ZIP_RESULT::REFUSED;
+    if (raw.get()[header - 1] != check) return QE_ZIP_RESULT::WRONG_PASSWORD;
   }
 
   Block bytes(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(plain + 1))));
-  if (!bytes) return QE_ZIP_RESULT::READ_ERROR;
+  if (!bytes) return QE_ZIP_RESULT::NO_MEMORY;
   const std::uint8_t* source = raw.get() + header;
   if (method == kMethodStored) {
     if (plain > 0) std::memcpy(bytes.get(), source, static_cast<std::size_t>(plain));
   } else if (!inflateExactly(source, payload, bytes.get(), plain)) {
-    return QE_ZIP_RESULT::READ_ERROR;
+    return QE_ZIP_RESULT::DAMAGED;
   }
   bytes.get()[plain] = 0;
 
@@ -184,7 +245,7 @@ QE_ZIP_RESULT QC_ZIP_READER::fReadEntry(const std::string& path, const std::stri
     crc = crc32(crc, bytes.get() + done, chunk);
     done += chunk;
   }
-  if (crc != info.crc) return QE_ZIP_RESULT::READ_ERROR;
+  if (crc != info.crc) return QE_ZIP_RESULT::DAMAGED;
 
   data = bytes.release();
   size = static_cast<std::uint32_t>(plain);

@@ -8,15 +8,22 @@
 
 namespace QOR {
 
-// How reading one entry ended.
+// How opening an archive or reading one entry ended.
 enum class QE_ZIP_RESULT {
   OK,
-  NO_ARCHIVE,      // the file is missing or not a zip archive
-  NO_FIRST_ENTRY,  // the archive holds no readable first entry
-  NOT_FOUND,       // no entry has that name
-  REFUSED,         // the entry cannot be opened: the password is wrong, or its method or
-                   // encryption is one we do not read
-  READ_ERROR,      // the entry's data is short, does not inflate, or fails its size or CRC check
+  MISSING,          // no file at the path
+  NOT_ARCHIVE,      // the file is empty or does not start as a zip archive
+  EMPTY,            // the file is a zip archive without entries
+  TRUNCATED,        // the file starts with a local header but its central directory cannot be found
+  NO_FIRST_ENTRY,   // the archive holds no readable first entry
+  NOT_FOUND,        // no entry has that name
+  BAD_HEADER,       // the entry's local header cannot be read or does not match its directory record
+  WRONG_PASSWORD,   // the password fails the entry's encryption header check
+  UNSUPPORTED,      // the entry's method or encryption is one we do not read
+  TRUNCATED_ENTRY,  // the entry's data is shorter than its header declares
+  DAMAGED,          // the entry's data does not inflate, or fails its size or CRC check (with a
+                    // wrong password that passes the header check, too)
+  NO_MEMORY,        // the entry's buffers cannot be allocated
 };
 
 class QC_ZIP_READER {
@@ -31,6 +38,13 @@ class QC_ZIP_READER {
   // that size does not count; on any other result data and size are untouched and nothing leaks.
   static QE_ZIP_RESULT fReadEntry(const std::string& path, const std::string& name, const std::string& password,
                                   void*& data, std::uint32_t& size);
+
+  // Whether the archive would list: OK when it starts with a local header, opens and has a
+  // readable first entry; otherwise MISSING, NOT_ARCHIVE, EMPTY, TRUNCATED or NO_FIRST_ENTRY.
+  static QE_ZIP_RESULT fExamine(const std::string& path);
+
+  // The cause a result names in the log: "wrong password", "truncated", "damaged data", ...
+  static const char* fDescribe(QE_ZIP_RESULT result);
 };
 
 }  // namespace QOR

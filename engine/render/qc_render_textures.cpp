@@ -35,10 +35,12 @@ QC_TEXTURE_INFO* QC_RENDER::fCreateTexture(int width, int height) {
   return fAddTexture(texture, width, height);
 }
 
-// What a failed load hands back: the default texture, or null (after saying so) before it exists.
+// What a failed load hands back: the default texture, or null before it exists. A device without
+// its default texture is worth a box; without a device the caller has logged the failure, and the
+// renderer's own failure to start is reported once by the game, not once per image.
 QC_TEXTURE_INFO* QC_RENDER::fFailedLoad() {
   if (_defaultTexture != nullptr) return _defaultTexture;
-  MessageBoxA(nullptr, "defaultTexture not exist!!!", "error", MB_OK);
+  if (_device != nullptr) MessageBoxA(nullptr, "defaultTexture not exist!!!", "error", MB_OK);
   return nullptr;
 }
 
@@ -54,7 +56,11 @@ QC_TEXTURE_INFO* QC_RENDER::fLoadTexture(const char* fileName) {
                                              nullptr, &texture)) &&
       texture != nullptr;
   if (!loaded) {
-    if (_defaultTexture != nullptr) fLog("Textue not load " + name);
+    if (_device == nullptr) {
+      fLog("Texture " + name + " not loaded: no renderer");
+    } else if (_defaultTexture != nullptr) {
+      fLog("Textue not load " + name);
+    }
     return fFailedLoad();
   }
   return fAddTexture(texture, static_cast<int>(info.Width), static_cast<int>(info.Height));
@@ -73,7 +79,12 @@ QC_TEXTURE_INFO* QC_RENDER::fLoadTextureFromMemory(const void* bytes, std::size_
                                                     &info, nullptr, &texture)) &&
       texture != nullptr;
   if (!loaded) {
-    MessageBoxA(nullptr, "Texture load from memory failed", name != nullptr ? name : "", MB_OK);
+    const std::string label = name != nullptr ? name : "";
+    if (_device != nullptr) {
+      MessageBoxA(nullptr, "Texture load from memory failed", label.c_str(), MB_OK);
+    } else {
+      fLog("Texture " + label + " not loaded: no renderer");
+    }
     return fFailedLoad();
   }
   return fAddTexture(texture, static_cast<int>(info.Width), static_cast<int>(info.Height));

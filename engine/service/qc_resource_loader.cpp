@@ -46,6 +46,10 @@ int QC_RESOURCE_LOADER::fLoadMainRepository() {
   QC_FILE_SYSTEM::fListDirectory(fLoaderFileSystem()->fGetResourceDirectory(), names, false, "*");
   if (names.empty()) {
     fLog("Main repository is empty");
+    QC_FILE_SYSTEM* files = fLoaderFileSystem();
+    if (files->fGetPathType(files->fGetResourceDirectory()) != 2) {
+      fLog("Resources folder missing: " + files->fGetResourceDirectory());
+    }
     return -1;
   }
   for (auto item = names.rbegin(); item != names.rend(); ++item) {
@@ -68,7 +72,10 @@ int QC_RESOURCE_LOADER::fOpenPack(const std::string& name, const char* password)
   } else {
     QC_FILE_SYSTEM::fListDirectory(path, items, false, "*");
   }
-  if (items.empty()) return -1;
+  if (items.empty()) {
+    fLog("Pack " + name + " not opened: " + fLoaderFileSystem()->fDescribeUnlistedPack(path, archive));
+    return -1;
+  }
   if (fGetPack(name) != nullptr) {
     fLog("Pack exist");
     return -110;
@@ -104,35 +111,35 @@ bool QC_RESOURCE_LOADER::fSplitName(const std::string& name, std::string& pack, 
   return true;
 }
 
-QS_RESOURCE* QC_RESOURCE_LOADER::fFindResource(const std::string& name) {
+QS_RESOURCE* QC_RESOURCE_LOADER::fFindResource(const std::string& name, bool quiet) {
   QS_RESOURCE* record = nullptr;
   const int blanks = fCountBlanks(name);
   std::string packName;
   std::string entry;
   if (blanks == 0) {
-    record = fFindInMain(name);
+    record = fFindInMain(name, quiet);
   } else if (blanks == 1 && fSplitName(name, packName, entry)) {
     if (QC_RESOURCE_PACK* pack = fGetPack(packName)) {
       record = pack->fFind(entry);
     } else {
-      fLog("No pack named " + packName + "!");
-      record = fFindInMain(name);
+      if (!quiet) fLog("No pack named " + packName + "!");
+      record = fFindInMain(name, quiet);
     }
-  } else {
+  } else if (!quiet) {
     // Two blanks or more, or one blank with an empty word on either side.
     fLog("WTF resource name " + name);
   }
-  if (record == nullptr) fLog("Resource error");
+  if (record == nullptr && !quiet) fLog("Resource error");
   return record;
 }
 
-QS_RESOURCE* QC_RESOURCE_LOADER::fFindInMain(const std::string& name) {
+QS_RESOURCE* QC_RESOURCE_LOADER::fFindInMain(const std::string& name, bool quiet) {
   const auto found = _main.find(name);
   if (found != _main.end()) return found->second;
   for (QC_RESOURCE_PACK* pack : _packs) {
     if (QS_RESOURCE* record = pack->fFind(name)) return record;
   }
-  MessageBoxA(nullptr, name.c_str(), "No resource", MB_OK);
+  if (!quiet) MessageBoxA(nullptr, name.c_str(), "No resource", MB_OK);
   return nullptr;
 }
 

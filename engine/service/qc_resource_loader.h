@@ -41,8 +41,9 @@ class QC_RESOURCE_LOADER {
   QC_RESOURCE_PACK* fGetPack(const std::string& name) const;
 
   // Lookups; null when nothing is found (with the log lines and message boxes of the rules above).
-  QS_RESOURCE* fFindResource(const std::string& name);
-  QS_RESOURCE* fFindInMain(const std::string& name);
+  // quiet: a failed lookup shows no message box and writes no log line (the caller reports it).
+  QS_RESOURCE* fFindResource(const std::string& name, bool quiet = false);
+  QS_RESOURCE* fFindInMain(const std::string& name, bool quiet = false);
   // The record whose data is this pointer: the main repository first, then each pack in order.
   QS_RESOURCE* fFindByData(const void* data);
 

@@ -7,6 +7,8 @@
 #include "engine/util/text_utils.h"
 #include "host/win_window.h"
 
+#include <string>
+
 namespace QOR {
 
 namespace {
@@ -18,15 +20,32 @@ void releaseTexture(void* data) {
 
 QC_TEXTURE_INFO* defaultTexture() { return qcRENDER != nullptr ? qcRENDER->fGetDefaultTexture() : nullptr; }
 
+// Message boxes about images are shown only while a renderer with a device exists. Without one
+// (never made, or its start failed, which the game reports once) every image request fails, so
+// each failure is one log line instead of a box.
+bool rendererExists() { return qcRENDER != nullptr && qcRENDER->fGetDevice() != nullptr; }
+
+void logImageFailure(const std::string& name, const char* cause) { fLog("Image " + name + " not loaded: " + cause); }
+
+// The record's name as callers write it: "pack entry", or the bare name in the main repository.
+std::string imageName(const QS_RESOURCE* record) {
+  return record->_folder.empty() ? record->_sgResName : record->_folder + " " + record->_sgResName;
+}
+
 }  // namespace
 
 QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fSubscribeImage(const std::string& name) {
+  const bool boxes = rendererExists();
   QS_RESOURCE* record = nullptr;
   const int blanks = fCountBlanks(name);
   if (blanks == 0) {
-    record = fFindInMain(name);
+    record = fFindInMain(name, !boxes);
     if (record == nullptr) {
-      MessageBoxA(nullptr, name.c_str(), "No resource", MB_OK);
+      if (boxes) {
+        MessageBoxA(nullptr, name.c_str(), "No resource", MB_OK);
+      } else {
+        logImageFailure(name, "not found");
+      }
       return defaultTexture();
     }
   } else if (blanks == 1) {
@@ -37,13 +56,21 @@ QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fSubscribeImage(const std::string& name) {
       return defaultTexture();
     }
     QC_RESOURCE_PACK* pack = fGetPack(packName);
-    if (pack == nullptr) return defaultTexture();
+    if (pack == nullptr) {
+      if (!boxes) logImageFailure(name, "no such pack");
+      return defaultTexture();
+    }
     record = pack->fFind(entry);
     if (record == nullptr) {
-      MessageBoxA(nullptr, entry.c_str(), "Not find", MB_OK);
+      if (boxes) {
+        MessageBoxA(nullptr, entry.c_str(), "Not find", MB_OK);
+      } else {
+        logImageFailure(name, "not found");
+      }
       return defaultTexture();
     }
   } else {
+    if (!boxes) logImageFailure(name, "not a resource name");
     return defaultTexture();
   }
 
@@ -67,7 +94,11 @@ QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fSubscribeImage(const std::string& name) {
 }
 
 QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fCreateTexture(QS_RESOURCE* record) {
-  if (record == nullptr || qcRENDER == nullptr) return defaultTexture();
+  if (record == nullptr) return defaultTexture();
+  if (!rendererExists()) {
+    logImageFailure(imageName(record), "no renderer");
+    return defaultTexture();
+  }
   QC_FILE_SYSTEM* files = fLoaderFileSystem();
   if (files->fLoadResource(record) != 1) return defaultTexture();
   QC_TEXTURE_INFO* texture = qcRENDER->fLoadTextureFromMemory(record->_data, record->_size, "unnamed");
@@ -82,15 +113,21 @@ QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fCreateTexture(QS_RESOURCE* record) {
 
 int QC_RESOURCE_LOADER::fPreloadImage(const char* name) {
   if (name == nullptr) return -1;
-  QS_RESOURCE* record = fFindResource(name);
-  if (record == nullptr) return -1;
+  const bool boxes = rendererExists();
+  QS_RESOURCE* record = fFindResource(name, !boxes);
+  if (record == nullptr) {
+    if (!boxes) logImageFailure(name, "not found");
+    return -1;
+  }
   if (record->isReady()) return record->fGetType() == QE_RES_TEXTURE ? 0 : -118;
   QC_TEXTURE_INFO* texture = fCreateTexture(record);
   return record->isReady() && texture != defaultTexture() ? 1 : -112;
 }
 
 QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fGetLoadedImage(const std::string& name) {
-  QS_RESOURCE* record = fFindResource(name);
+  const bool boxes = rendererExists();
+  QS_RESOURCE* record = fFindResource(name, !boxes);
+  if (record == nullptr && !boxes) logImageFailure(name, "not found");
   if (record == nullptr || !record->isReady() || record->fGetType() != QE_RES_TEXTURE) return defaultTexture();
   return static_cast<QC_TEXTURE_INFO*>(record->fGetData());
 }

@@ -1,10 +1,26 @@
 // Message boxes: a real dialog on an interactive display, a log line everywhere else.
 #include "host/src/host_internal.h"
+#include "host/test_doors.h"
 #include "host/win_window.h"
 
+#include <atomic>
 #include <string>
 
+namespace {
+
+std::atomic<int> g_messageBoxes{0};
+
+}  // namespace
+
+namespace host_test {
+
+int fMessageBoxCount() { return g_messageBoxes.load(); }
+void fResetMessageBoxCount() { g_messageBoxes.store(0); }
+
+}  // namespace host_test
+
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT /*type*/) {
+  g_messageBoxes.fetch_add(1);
   const std::string body = text != nullptr ? text : "";
   const std::string title = caption != nullptr ? caption : "";
   if (!host_detail::fVideoIsInteractive()) {

@@ -73,9 +73,12 @@ TEST_F(HookedStart, FailedCreationSetsLastErrorAndStillInvokesHook) {
   qor_test::fWriteBytes(_base + "/plainfile", std::string("x"));
   qcLastError.clear();
   {
+    qor_test::LogCapture log;
     QC_FILE_SYSTEM files(_base + "/plainfile");
     EXPECT_EQ(qcLastError, "Cant create \"Resources\" directory");
     EXPECT_EQ(g_resourceErrors, 1);
+    // The log names the full folder it expected.
+    EXPECT_TRUE(log.hasLine("Cant create \"Resources\" directory " + _base + "/plainfile/Resources/"));
   }
   EXPECT_EQ(qcFileSystemInstance, nullptr);
 }

@@ -136,6 +136,57 @@ TEST_F(Images, WhatCannotBeFoundOrReadGivesTheDefaultTextureAndCountsNothing) {
   EXPECT_TRUE(log.hasLine("Resource error in fUnscribeImage"));
 }
 
+TEST_F(Images, WithoutARendererImageFailuresAreLogLinesAndNoBoxes) {
+  // A renderer whose start failed (no device), then no renderer at all.
+  host_test::fRecordingControls().failDirect3D = true;
+  QC_RENDER failed;
+  ASSERT_NE(failed.fInit(nullptr, 0.1f, 0.0f), 1);
+  host_test::fRecordingControls().failDirect3D = false;
+  // The fixture's renderer comes back however the test ends.
+  struct Restore {
+    QC_RENDER* saved;
+    ~Restore() { qcRENDER = saved; }
+  } restore{qcRENDER};
+  for (QC_RENDER* renderer : {&failed, static_cast<QC_RENDER*>(nullptr)}) {
+    SCOPED_TRACE(renderer != nullptr ? "failed renderer" : "no renderer");
+    qcRENDER = renderer;
+    host_test::fResetMessageBoxCount();
+    qor_test::LogCapture log;
+    EXPECT_EQ(loader().fSubscribeImage("pics tile.png"), nullptr);
+    EXPECT_EQ(loader().fSubscribeImage("tile.png"), nullptr);
+    EXPECT_EQ(loader().fSubscribeImage("missing.png"), nullptr);
+    EXPECT_EQ(loader().fSubscribeImage("pics missing.png"), nullptr);
+    EXPECT_EQ(loader().fSubscribeImage("pics broken.png"), nullptr);
+    EXPECT_EQ(loader().fPreloadImage("gone.png"), -1);
+    EXPECT_EQ(loader().fPreloadImage("pics other.png"), -112);
+    EXPECT_EQ(host_test::fMessageBoxCount(), 0);
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                               "Image pics tile.png not loaded: no renderer",
+                               "Image pics tile.png not loaded: no renderer",
+                               "Image missing.png not loaded: not found",
+                               "Image pics missing.png not loaded: not found",
+                               "Image pics broken.png not loaded: no renderer",
+                               "Image gone.png not loaded: not found",
+                               "Image pics other.png not loaded: no renderer",
+                           }));
+    EXPECT_FALSE(record("tile.png")->isReady());
+    EXPECT_EQ(loader().fGetSubscribedCount(), 0);
+  }
+
+  // With the renderer back the boxes are as before, and images load.
+  qcRENDER = &render();
+  host_test::fResetMessageBoxCount();
+  qor_test::LogCapture log;
+  EXPECT_EQ(loader().fSubscribeImage("missing.png"), defaultTexture());
+  EXPECT_EQ(host_test::fMessageBoxCount(), 2);
+  EXPECT_EQ(loader().fSubscribeImage("pics broken.png"), defaultTexture());
+  EXPECT_TRUE(log.hasLine("MessageBox [unnamed] Texture load from memory failed"));
+  EXPECT_EQ(host_test::fMessageBoxCount(), 3);
+  QC_TEXTURE_INFO* tile = loader().fSubscribeImage("pics tile.png");
+  ASSERT_NE(tile, defaultTexture());
+  EXPECT_EQ(tile->fGetWidth(), 8);
+}
+
 TEST_F(Images, ARecordHoldingADocumentIsNotTurnedIntoATexture) {
   pugi::xml_document* document = loader().fGetXmlDoc("pics doc.xml");
   ASSERT_STREQ(document->document_element().name(), "doc");

@@ -114,10 +114,27 @@ TEST_F(RenderTextures, DamagedBytesShowTheNamedBoxAndGiveTheDefaultTexture) {
 }
 
 TEST_F(RenderTextures, LoadsBeforeTheDefaultTextureExistsGiveNull) {
+  // A renderer that never started has no device: each failed image is one log line naming it, and
+  // no box (the game reports the renderer's own failure once).
   QC_RENDER early;
   qor_test::LogCapture log;
+  host_test::fResetMessageBoxCount();
+  const std::vector<std::uint8_t> noise(300, 0x5A);
   EXPECT_EQ(early.fLoadTexture("missing.png"), nullptr);
+  EXPECT_EQ(early.fLoadTextureFromMemory(noise.data(), noise.size(), "tiles"), nullptr);
+  EXPECT_EQ(host_test::fMessageBoxCount(), 0);
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{"Texture missing.png not loaded: no renderer",
+                                                   "Texture tiles not loaded: no renderer"}));
+
+  // A device whose default texture could not be made still says so in a box.
+  host_test::fRecordingControls().failCreateTexture = true;
+  QC_RENDER bare;
+  ASSERT_EQ(bare.fInit(nullptr, 0.1f, 0.0f), 1);
+  host_test::fRecordingControls().failCreateTexture = false;
+  ASSERT_EQ(bare.fGetDefaultTexture(), nullptr);
+  EXPECT_EQ(bare.fLoadTexture("missing.png"), nullptr);
   EXPECT_TRUE(log.contains("[error] defaultTexture not exist!!!"));
+  EXPECT_EQ(host_test::fMessageBoxCount(), 1);
 }
 
 TEST_F(RenderTextures, ReleaseFreesTheDeviceTextureAndForgetsForeignHandles) {
