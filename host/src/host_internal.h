@@ -45,6 +45,9 @@ void fPollSdlEvents();
 // A message stamped with the time and the tracked cursor position.
 MSG fMakeMessage(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
 void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice);
+// Queues WM_CLOSE to the main window once a quit signal was caught (host/quit_signals.h); the
+// request waits while there is no window yet.
+void fDeliverQuitRequest();
 
 // The key-down message being handled now: its key, its text, and whether it came from the device.
 struct CurrentKey {

@@ -99,6 +99,7 @@ BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlag) {
     g_blocked = false;
     g_downsThisPump.clear();
     host_detail::fPollSdlEvents();
+    host_detail::fDeliverQuitRequest();
   }
   release();
   if (g_queue.empty()) {

@@ -16,7 +16,11 @@ namespace host_detail {
 
 bool fEnsureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  // SDL's own SIGINT/SIGTERM handlers would only work once video is up and while a window exists;
+  // the process entry catches both itself (host/quit_signals.h).
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Closing the last window is already one WM_CLOSE; SDL's extra SDL_QUIT would make it two.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
