@@ -5,6 +5,7 @@
 // given back when its widgets are gone.
 #include "engine/files/qc_file_system.h"
 #include "fuzz/fuzz_scratch.h"
+#include "fuzz/xml_feedback.h"
 #include "engine/platform/qc_input.h"
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_callback.h"
@@ -134,7 +135,9 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   pugi::xml_document document;
-  if (!document.load_buffer(data, size)) return 0;
+  const pugi::xml_parse_result parsed = document.load_buffer(data, size);
+  qor_fuzz::fXmlFeedback(parsed, document);
+  if (!parsed) return 0;
   {
     QOR::QC_GUI_ROOT root;
     QOR::fLoadForm(&root, document.document_element(), "MAIN");

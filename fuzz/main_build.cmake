@@ -1,6 +1,7 @@
 # Included by the main build: builds the libFuzzer targets with clang++ as a separate project
 # (fuzz/CMakeLists.txt) and registers one ctest test per target, which runs the fuzzer for a few
-# seconds on its seed corpus. Nothing happens when clang++ is missing.
+# seconds on its seed corpus (with its dictionary fuzz/dictionaries/<target>.dict when there is
+# one), leak detection on. Nothing happens when clang++ is missing.
 find_program(QOR_CLANGXX NAMES clang++ clang++-14)
 if(NOT QOR_CLANGXX)
   message(STATUS "clang++ not found: the fuzz targets are neither built nor run")
@@ -24,12 +25,47 @@ ExternalProject_Add(qor_fuzzers
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${QOR_FUZZ_PROGRAMS})
 
+# Seeds of real files from the game's data, beside each target's committed corpus: the data
+# sources, the documents and levels the data builder makes, and for the pack reader packs and
+# recipes of real files written by qor_make_pack_seeds.
+set(QOR_FUZZ_DATA_SEEDS ${QOR_FUZZ_BINARY_DIR}/seeds)
+set(QOR_FUZZ_PACK_SEED_FILES
+  ${QOR_DATA_SOURCE_DIR}/consts.xml
+  ${QOR_DATA_SOURCE_DIR}/default_player.xml
+  ${QOR_DATA_SOURCE_DIR}/trophies.xml
+  ${QOR_DATA_STAGING}/xml/tiles.xml
+  ${QOR_DATA_STAGING}/levels/pk1lv1.xml
+  ${QOR_DATA_STAGING}/levels/pk6lv20.xml
+  ${QOR_RESOURCES_DIR}/data/editor/circle.png)
+add_custom_command(OUTPUT ${QOR_FUZZ_DATA_SEEDS}/pack_reader.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${QOR_FUZZ_DATA_SEEDS}/pack_reader
+  COMMAND qor_make_pack_seeds ${QOR_FUZZ_DATA_SEEDS}/pack_reader ${QOR_FUZZ_PACK_SEED_FILES}
+  COMMAND ${CMAKE_COMMAND} -E touch ${QOR_FUZZ_DATA_SEEDS}/pack_reader.stamp
+  DEPENDS qor_make_pack_seeds ${QOR_DATA_STAGING}/packs.stamp
+  COMMENT "Fuzz seeds of the game's data"
+  VERBATIM)
+add_custom_target(qor_fuzz_seeds ALL DEPENDS ${QOR_FUZZ_DATA_SEEDS}/pack_reader.stamp)
+add_dependencies(qor_fuzz_seeds Resources)
+
+set(QOR_FUZZ_DATA_SEEDS_pack_reader ${QOR_FUZZ_DATA_SEEDS}/pack_reader)
+set(QOR_FUZZ_DATA_SEEDS_xml_loader ${QOR_DATA_SOURCE_DIR} ${QOR_DATA_STAGING}/xml ${QOR_DATA_STAGING}/levels)
+set(QOR_FUZZ_DATA_SEEDS_locman ${QOR_DATA_SOURCE_DIR} ${QOR_DATA_STAGING}/xml)
+set(QOR_FUZZ_DATA_SEEDS_engine_config ${QOR_DATA_SOURCE_DIR})
+
 foreach(target ${QOR_FUZZ_TARGETS})
+  set(seeds ${CMAKE_CURRENT_LIST_DIR}/corpus/${target} ${QOR_FUZZ_DATA_SEEDS_${target}})
+  string(REPLACE ";" "|" seeds "${seeds}")
+  set(dictionary ${CMAKE_CURRENT_LIST_DIR}/dictionaries/${target}.dict)
+  if(NOT EXISTS ${dictionary})
+    set(dictionary "")
+  endif()
   add_test(NAME fuzz.${target}
     COMMAND ${CMAKE_COMMAND}
       -DFUZZER=${QOR_FUZZ_BINARY_DIR}/${target}_fuzz
-      -DSEEDS=${CMAKE_CURRENT_LIST_DIR}/corpus/${target}
+      -DSEEDS=${seeds}
       -DWORK=${QOR_FUZZ_BINARY_DIR}/run/${target}
+      -DDICT=${dictionary}
+      -DSUPPRESSIONS=${PROJECT_SOURCE_DIR}/scripts/lsan.supp
       -P ${CMAKE_CURRENT_LIST_DIR}/run_fuzzer.cmake)
   set_tests_properties(fuzz.${target} PROPERTIES LABELS unit TIMEOUT 120)
 endforeach()

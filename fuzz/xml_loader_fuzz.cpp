@@ -1,10 +1,12 @@
 // Fuzz target of the XML loader entry points: each input is written as a loose file of a folder pack
 // in a scratch Resources folder, loaded as a document through the resource loader (subscribed and
 // preloaded), read into a localisation table with several column choices, looked up, and
-// released; the same bytes are also loaded and given back as a byte buffer. Loading must always give a document and never touch memory
-// it does not own.
+// released; the same bytes are also loaded and given back as a byte buffer. Loading must always
+// give a document and never touch memory it does not own. What the parser made of the bytes is
+// fed back to libFuzzer (fuzz/xml_feedback.h).
 #include "engine/files/qc_file_system.h"
 #include "fuzz/fuzz_scratch.h"
+#include "fuzz/xml_feedback.h"
 #include "engine/loc/qc_locman.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
@@ -57,6 +59,11 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string resources = fileSystem().fGetResourceDirectory();
   if (!writeFile(resources + "strings/strings.xml", data, size)) return 0;
+  {
+    // What the parser makes of the bytes, as feedback; the loader keeps no parse result.
+    pugi::xml_document parsed;
+    qor_fuzz::fXmlFeedback(parsed.load_buffer(data, size, pugi::parse_default, pugi::encoding_auto), parsed);
+  }
 
   QOR::QC_RESOURCE_LOADER loader;
   if (loader.fAddPack("strings") != 1) return 0;

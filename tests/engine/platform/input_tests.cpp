@@ -123,6 +123,7 @@ class Pump : public ::testing::Test {
     ASSERT_EQ(window_->WindowInit("pump"), 1);
     input_ = new QC_INPUT();
   }
+  void TearDown() override { delete window_; }
   void pump() { fProcessMessages(input_, window_); }
   HWND hwnd() { return window_->fGetHandle(); }
   QC_WINDOW* window_ = nullptr;

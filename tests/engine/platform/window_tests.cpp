@@ -25,6 +25,7 @@ class Window : public ::testing::Test {
     host_test::fSetDesktopSize(1920, 1080);
     window_ = new QC_WINDOW();
   }
+  void TearDown() override { delete window_; }
   QC_WINDOW* window_ = nullptr;
 };
 
