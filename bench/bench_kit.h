@@ -1,5 +1,5 @@
-// Shared pieces of the benchmark programs: a quiet engine log, a renderer on the recording device
-// or on OpenGL (on the test kit's window), and a headless main.
+// Shared pieces of the benchmark programs: the registration macro, a quiet engine log, a renderer
+// on the recording device or on OpenGL (on the test kit's window), and a headless main.
 #pragma once
 
 #include "engine/render/qc_render.h"
@@ -15,9 +15,15 @@
 #include <memory>
 #include <sstream>
 
+// Registers a benchmark timed by the wall clock: its time and every rate counter are per real
+// second. Mesa's software renderer draws in threads of its own, so the main thread's CPU time
+// would make the OpenGL rates look several times faster than they are.
+#define QOR_BENCHMARK(function) BENCHMARK(function)->UseRealTime()
+
 namespace qor_bench {
 
-// Keeps the engine log (standard output) out of the benchmark's report.
+// Keeps the engine log (standard output) out of the benchmark's report. Every benchmark holds one
+// across its set-up, its timed loop and its tear-down.
 class QuietLog {
  public:
   QuietLog() : previous_(std::cout.rdbuf(sink_.rdbuf())) {}

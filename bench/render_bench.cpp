@@ -73,10 +73,10 @@ void drawOn(benchmark::State& state, bool recording) {
 }
 
 void BM_TexturedQuadsRecording(benchmark::State& state) { drawOn(state, true); }
-BENCHMARK(BM_TexturedQuadsRecording)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_TexturedQuadsRecording)->Unit(benchmark::kMillisecond);
 
 void BM_TexturedQuadsOpenGl(benchmark::State& state) { drawOn(state, false); }
-BENCHMARK(BM_TexturedQuadsOpenGl)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_TexturedQuadsOpenGl)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -82,11 +82,11 @@ void BM_SpriteInFrameRecording(benchmark::State& state) { drawSprites(state, tru
 void BM_SpriteRenderAtRecording(benchmark::State& state) { drawSprites(state, true, WAY::kRenderAt); }
 void BM_SpriteRenderOpenGl(benchmark::State& state) { drawSprites(state, false, WAY::kRender); }
 void BM_SpriteInFrameOpenGl(benchmark::State& state) { drawSprites(state, false, WAY::kInFrame); }
-BENCHMARK(BM_SpriteRenderRecording)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SpriteInFrameRecording)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SpriteRenderAtRecording)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SpriteRenderOpenGl)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SpriteInFrameOpenGl)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_SpriteRenderRecording)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_SpriteInFrameRecording)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_SpriteRenderAtRecording)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_SpriteRenderOpenGl)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_SpriteInFrameOpenGl)->Unit(benchmark::kMillisecond);
 
 // A font of 95 glyphs (codes 32..126) in 8 x 12 cells over a 128 x 96 page.
 std::string benchFontXml() {
@@ -122,7 +122,7 @@ void BM_FontGlyphsRecording(benchmark::State& state) {
   }
   state.counters["glyphs/s"] = benchmark::Counter(static_cast<double>(glyphs), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_FontGlyphsRecording)->Unit(benchmark::kMillisecond);
+QOR_BENCHMARK(BM_FontGlyphsRecording)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -130,6 +130,20 @@ TEST(TransformTest, WorldOfAChainUsesCompleteParentWorlds) {
   const QS_TRANSFORM3 skipped = t3.fGetWorld(true, true, true);
   EXPECT_EQ(skipped._position, QS_VEC3(1, 1, 0));
   EXPECT_EQ(t2.fGetWorld(true, true, true)._position, QS_VEC3(10, 0, 0));
+  // A parent scaled differently on x and y scales each axis of the chain by its own factor.
+  QS_TRANSFORM3 wide, middle, leaf;
+  wide.fSetPosition(100, 100, 0);
+  wide.fSetScale(2, 3, 1);
+  middle.fSetPosition(10, 20, 0);
+  middle.fSetParent(&wide);
+  leaf.fSetPosition(1, 1, 0);
+  leaf.fSetParent(&middle);
+  const QS_TRANSFORM3 middleWorld = middle.fGetWorld(false, false, false);
+  EXPECT_EQ(middleWorld._position, QS_VEC3(120, 160, 0));
+  EXPECT_EQ(middleWorld._scale, QS_VEC3(2, 3, 1));
+  const QS_TRANSFORM3 leafWorld = leaf.fGetWorld(false, false, false);
+  EXPECT_EQ(leafWorld._position, QS_VEC3(122, 163, 0));
+  EXPECT_EQ(leafWorld._scale, QS_VEC3(2, 3, 1));
   QS_TRANSFORM3 lone;
   lone._leadingWord = 9;
   lone.fSetPosition(3, 4, 5);

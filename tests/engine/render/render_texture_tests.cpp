@@ -142,8 +142,23 @@ TEST_F(RenderTextures, ReleaseFreesTheDeviceTextureAndForgetsForeignHandles) {
   ASSERT_NE(t, nullptr);
   const int serial = host_test::fSerialOf(t->_texture);
   EXPECT_TRUE(host_test::fIsAlive(serial));
+  // Drawn with first (a frame's worth, flushed), so the batch holds it as its current texture.
+  fDrawQuad(*render, fQuad(0, 0, 8, 8), t, fSpriteState());
+  render->fFlush();
+  ASSERT_EQ(render->fGetCurrentTexture(), t);
   render->fReleaseTexture(t);
+  // Made at once, with nothing allocated in between, the next handle usually gets the released
+  // one's address back (not under the address sanitizer): the batch must not take it for the
+  // texture it already had, and must bind it when drawn.
+  QC_TEXTURE_INFO* next = render->fCreateTexture(8, 8);
+  ASSERT_NE(next, nullptr);
   EXPECT_FALSE(host_test::fIsAlive(serial));
+  EXPECT_EQ(render->fGetCurrentTexture(), nullptr);
+  host_test::fRecordedCalls().clear();
+  fDrawQuad(*render, fQuad(0, 0, 8, 8), next, fSpriteState());
+  const auto bound = fCalls("SetTexture");
+  ASSERT_EQ(bound.size(), 1u);
+  EXPECT_EQ(bound[0].args[1], host_test::fSerialOf(next->_texture));
   // A handle the renderer did not make (a target's texture wrapped by the game) stays intact.
   QC_RENDER_TARGET* target = render->fCreateTarget(16, 16);
   ASSERT_NE(target, nullptr);

@@ -1,14 +1,19 @@
 // Whole sounds rendered through the loopback device: they sound at their pitch for their length,
-// and gain, stop, pause, seek and restart act on what comes out.
+// and gain, stop, pause, seek and restart act on what comes out; stop waits for the sound lock.
+#include "engine/platform/qc_thread.h"
 #include "engine/sound/qc_sound.h"
+#include "engine/sound/qc_sound_lock.h"
 #include "tests/engine/sound/sound_fixture.h"
 #include "tests/kit/log_capture.h"
 
 #include <AL/al.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 using namespace QOR;
 using namespace sound_test_kit;
@@ -70,7 +75,21 @@ TEST_F(WholeSound, RestartStopPauseAndPlayActWhereTheyShould) {
   const Match onward = fBestMatch(second, 0, reference, 5000, 4000, 200);
   EXPECT_EQ(onward.lag, 0);
   EXPECT_GT(onward.correlation, 0.98);
+  // The stop waits for lock 1 while another thread holds it (as the sound thread does during a
+  // refill): it cannot return before the holder has let go.
+  std::atomic<bool> held{false};
+  std::atomic<bool> releasing{false};
+  std::thread holder([&] {
+    QC_THREAD::fMutexLock(QC_SOUND_LOCK::kIndex);
+    held = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    releasing = true;
+    QC_THREAD::fMutexUnlock(QC_SOUND_LOCK::kIndex);
+  });
+  while (!held) std::this_thread::yield();
   sound->fStop();
+  EXPECT_TRUE(releasing);
+  holder.join();
   EXPECT_FALSE(sound->isPlaying());
   EXPECT_LT(fRms(fPlayFor(4410), 256, 4000), 1e-4);
   sound->fPlay();

@@ -35,12 +35,21 @@ TEST(FormValues, NumbersReadAsDecimalTextAndNotNumbersAsZero) {
   EXPECT_FALSE(fFormToFloat("1e60", value));
   // Measures far beyond any screen are refused too.
   EXPECT_TRUE(fFormToFloat("-1000000", value));
+  EXPECT_TRUE(fFormToFloat("1000000", value));
+  EXPECT_FLOAT_EQ(value, 1000000.0f);
   EXPECT_FALSE(fFormToFloat("1000000.5", value));
+  EXPECT_FALSE(fFormToFloat("-1000000.5", value));
   int measure = 3;
   EXPECT_TRUE(fFormToMeasure("-1000000", measure));
   EXPECT_EQ(measure, -1000000);
   EXPECT_FALSE(fFormToMeasure("2147483647", measure));
   EXPECT_EQ(measure, -1000000);
+  // Both limits are inclusive: one past either is refused.
+  EXPECT_TRUE(fFormToMeasure("1000000", measure));
+  EXPECT_EQ(measure, 1000000);
+  EXPECT_FALSE(fFormToMeasure("1000001", measure));
+  EXPECT_FALSE(fFormToMeasure("-1000001", measure));
+  EXPECT_EQ(measure, 1000000);
 }
 
 TEST(FormValues, ListsNeedEnoughUsableNumbers) {
