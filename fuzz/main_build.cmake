@@ -51,6 +51,7 @@ set(QOR_FUZZ_DATA_SEEDS_pack_reader ${QOR_FUZZ_DATA_SEEDS}/pack_reader)
 set(QOR_FUZZ_DATA_SEEDS_xml_loader ${QOR_DATA_SOURCE_DIR} ${QOR_DATA_STAGING}/xml ${QOR_DATA_STAGING}/levels)
 set(QOR_FUZZ_DATA_SEEDS_locman ${QOR_DATA_SOURCE_DIR} ${QOR_DATA_STAGING}/xml)
 set(QOR_FUZZ_DATA_SEEDS_engine_config ${QOR_DATA_SOURCE_DIR})
+set(QOR_FUZZ_DATA_SEEDS_game_files ${QOR_DATA_SOURCE_DIR})
 
 foreach(target ${QOR_FUZZ_TARGETS})
   set(seeds ${CMAKE_CURRENT_LIST_DIR}/corpus/${target} ${QOR_FUZZ_DATA_SEEDS_${target}})

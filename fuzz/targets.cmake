@@ -9,4 +9,5 @@ set(QOR_FUZZ_TARGETS
   video
   gui_form
   engine_config
+  game_files
 )

@@ -30,7 +30,11 @@ bool writeAll(int descriptor, const char* bytes, std::size_t size) {
   return true;
 }
 
+void (*gPause)(const std::string& temporaryPath) = nullptr;
+
 }  // namespace
+
+void fSetReplaceFilePause(void (*pause)(const std::string& temporaryPath)) { gPause = pause; }
 
 int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error) {
   std::string temporary = path + ".XXXXXX";
@@ -61,6 +65,7 @@ int fReplaceFile(const std::string& path, const void* data, std::size_t size, st
     errno = cause;
   }
   if (done) {
+    if (gPause != nullptr) gPause(temporary);
     step = "rename";
     done = std::rename(temporary.c_str(), path.c_str()) == 0;
   }

@@ -13,4 +13,9 @@ namespace QOR {
 // removed and any old file untouched.
 int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error);
 
+// Test door: pause is called with the temporary file's path once its bytes are written and
+// flushed, just before the rename (a test kills the process there). Null, the default, calls
+// nothing.
+void fSetReplaceFilePause(void (*pause)(const std::string& temporaryPath));
+
 }  // namespace QOR

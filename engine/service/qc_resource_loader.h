@@ -78,8 +78,14 @@ class QC_RESOURCE_LOADER {
   int fLoadByteBuffer(const std::string& name);
   // The bytes of a loaded buffer (its record's size tells how many), or null.
   void* fGetByteBuffer(const std::string& name);
-  // Gives back the subscription of the load and frees the bytes once nobody holds them; 1.
+  // Gives back the subscription of the load and frees the bytes once nobody holds them; 1. While a
+  // sound of the mixer was made over the bytes nothing is released (logged "Buffer is in use by a
+  // sound, not released " + name): the sound still reads them (see fSetBytesInUseTest).
   int fReleaseByteBuffer(const std::string& name);
+  // Whether something (a sound) still reads the bytes at data. The mixer registers its test, so
+  // the loader needs no sound code; null: nothing reads them.
+  using QF_BYTES_IN_USE = bool (*)(const void* data);
+  static void fSetBytesInUseTest(QF_BYTES_IN_USE test);
 
   // Content: a video over the resource's open file (a loose file); null when it cannot be made.
   QC_VIDEO* fGetContent(const std::string& name);

@@ -19,6 +19,9 @@ void reportError(const std::string& text) {
   fInvokeCallback(qcOnResourceError, 0);
 }
 
+// Registered by the first mixer; null before it (no sound can read the bytes then).
+QC_RESOURCE_LOADER::QF_BYTES_IN_USE g_bytesInUse = nullptr;
+
 }  // namespace
 
 pugi::xml_document* QC_RESOURCE_LOADER::fGetEmptyDocument() {
@@ -120,9 +123,17 @@ void* QC_RESOURCE_LOADER::fGetByteBuffer(const std::string& name) {
   return record->fGetData();
 }
 
+void QC_RESOURCE_LOADER::fSetBytesInUseTest(QF_BYTES_IN_USE test) { g_bytesInUse = test; }
+
 int QC_RESOURCE_LOADER::fReleaseByteBuffer(const std::string& name) {
   QS_RESOURCE* record = fFindResource(name);
   if (record == nullptr || !record->isReady() || record->fGetType() != QE_RES_BUFFER) return 1;
+  // A sound made over these bytes reads them for as long as it lives (a stream at every refill):
+  // they stay, subscription and all, while any mixer's sound holds them.
+  if (g_bytesInUse != nullptr && g_bytesInUse(record->fGetData())) {
+    fLog("Buffer is in use by a sound, not released " + name);
+    return 1;
+  }
   // The load counted one subscription; giving the buffer back drops it, and the bytes go once no
   // subscription is left.
   if (record->fGetSubscribers() > 0) record->fUnsubscribe();

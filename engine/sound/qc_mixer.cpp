@@ -1,6 +1,8 @@
 #include "engine/sound/qc_mixer.h"
 
+#include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
+#include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_sound.h"
 #include "engine/sound/qc_sound_lock.h"
 #include "engine/sound/qc_sound_test_door.h"
@@ -14,10 +16,22 @@ namespace QOR {
 
 QC_MIXER* qcCurrentMixer = nullptr;
 
+namespace {
+
+// The loader's question before it frees sound bytes: does the game's mixer, or a mixer made
+// since, have a sound over them?
+bool isReadByAnyMixer(const void* data) {
+  if (qcMIXER != nullptr && qcMIXER->isReadingData(data)) return true;
+  return qcCurrentMixer != nullptr && qcCurrentMixer != qcMIXER && qcCurrentMixer->isReadingData(data);
+}
+
+}  // namespace
+
 QC_MIXER::QC_MIXER() {
   fLog("Mixer constructor ");
   QC_THREAD::fInitMutexes();
   qcCurrentMixer = this;
+  QC_RESOURCE_LOADER::fSetBytesInUseTest(&isReadByAnyMixer);
   fSetListenerZ(1.0f);
   fResetListenerUp();
 }
@@ -27,6 +41,7 @@ QC_MIXER::~QC_MIXER() {
     QC_SOUND_LOCK lock;
     for (QC_SOUND* sound : _sounds) delete sound;
     _sounds.clear();
+    _soundBytes.clear();
   }
   if (_device != nullptr) {
     alcMakeContextCurrent(nullptr);
@@ -77,6 +92,7 @@ QC_SOUND* QC_MIXER::fCreateSound(const void* data, int size, int bufferCount, bo
   // The sound thread walks the list under the same lock.
   QC_SOUND_LOCK lock;
   _sounds.push_back(sound.get());
+  _soundBytes[sound.get()] = QS_SOUND_BYTES{static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)};
   return sound.release();
 }
 
@@ -90,7 +106,19 @@ int QC_MIXER::fRemoveSound(QC_SOUND* sound) {
   const auto it = std::find(_sounds.begin(), _sounds.end(), sound);
   if (it == _sounds.end()) return -1;
   _sounds.erase(it);
+  _soundBytes.erase(sound);
   return 1;
+}
+
+bool QC_MIXER::isReadingData(const void* data) const {
+  if (data == nullptr) return false;
+  const auto address = reinterpret_cast<std::uintptr_t>(data);
+  QC_SOUND_LOCK lock;
+  for (const auto& entry : _soundBytes) {
+    const auto start = reinterpret_cast<std::uintptr_t>(entry.second._data);
+    if (address >= start && address - start < entry.second._size) return true;
+  }
+  return false;
 }
 
 void QC_MIXER::fUpdateListener() {

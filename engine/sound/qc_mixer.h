@@ -6,7 +6,9 @@
 #include <AL/alc.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace QOR {
@@ -32,6 +34,9 @@ class QC_MIXER {
   void fUpdate();
   // 1 when the sound was in the list and is now out of it (the caller owns it then), -1 when absent.
   int fRemoveSound(QC_SOUND* sound);
+  // True while one of the mixer's sounds was made over bytes that include data: freeing them
+  // would leave that sound reading freed memory.
+  bool isReadingData(const void* data) const;
   // Sends the listener position again.
   void fUpdateListener();
   // Logs "OAL error <code><text>" when the current mixer's device has an ALC error pending.
@@ -55,6 +60,12 @@ class QC_MIXER {
   QS_VEC3 _listenerUp;
   int _lastError = 0;
   std::vector<QC_SOUND*> _sounds;
+  // The bytes each sound of the list reads (start and length), for isReadingData.
+  struct QS_SOUND_BYTES {
+    const std::uint8_t* _data;
+    std::size_t _size;
+  };
+  std::unordered_map<const QC_SOUND*, QS_SOUND_BYTES> _soundBytes;
 };
 
 // The mixer constructed last; fCheckError reads its device.

@@ -19,10 +19,14 @@ class MAHJONG_CONSTS {
   // A record with every value at its default (what a missing file or attribute gives).
   MAHJONG_CONSTS();
   // Reads the attributes of consts.xml's root "mahjong_consts" over the defaults; a missing root or
-  // attribute leaves the default.
+  // attribute leaves the default. root: the document or that element.
   void ReadConsts(const pugi::xml_node& root);
-  // Reads the three values the constants take from fx_params.xml's root "effects".
+  // Reads the three values the constants take from fx_params.xml's root "effects" (the document or
+  // that element).
   void ReadFxParams(const pugi::xml_node& root);
+  // True when the working folder (as the file system reports it) holds a file, not a folder, named
+  // "cheating.txt"; this decides the cheat flag when the record is built.
+  static bool HasCheatFile();
 
   // consts.xml, in the file's order.
   std::string window_header;

@@ -8,6 +8,7 @@
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
 #include "engine/sound/qc_sound.h"
+#include "engine/sound/qc_sound_lock.h"
 #include "tests/engine/loader/loader_fixture.h"
 #include "tests/kit/log_capture.h"
 #include "tests/kit/ogg_maker.h"
@@ -103,6 +104,51 @@ TEST_F(Wrappers, SoundsAreMadeOnlyOverLoadedSoundBytes) {
   EXPECT_EQ(QC_GAME::fGetResource("pic.png"), -118);
   EXPECT_EQ(QC_GAME::fCreateSound("pic.png", 2, 0), nullptr);
   EXPECT_EQ(qcMIXER->fGetSoundCount(), before + 1);
+}
+
+TEST_F(Wrappers, SoundBytesAreNotReleasedWhileASoundReadsThem) {
+  const auto ogg = qor_test::fMakeSineOgg(440.0, 1.5, 2, 22050);
+  ASSERT_FALSE(ogg.empty());
+  write("audio/theme.ogg", std::string(ogg.begin(), ogg.end()));
+  ASSERT_EQ(QC_GAME::fAddPack("audio"), 1);
+  ASSERT_EQ(QC_GAME::fGetResource("theme.ogg"), 1);
+  QS_RESOURCE* record = loader().fFindResource("theme.ogg");
+  auto* bytes = static_cast<const char*>(record->fGetData());
+  QC_SOUND* stream = QC_GAME::fCreateSound("theme.ogg", 4, 1);
+  ASSERT_NE(stream, nullptr);
+  // Any byte of the data counts; the byte after it does not.
+  EXPECT_TRUE(qcMIXER->isReadingData(bytes));
+  EXPECT_TRUE(qcMIXER->isReadingData(bytes + record->_size - 1));
+  EXPECT_FALSE(qcMIXER->isReadingData(bytes + record->_size));
+  EXPECT_FALSE(qcMIXER->isReadingData(nullptr));
+
+  qor_test::LogCapture log;
+  EXPECT_EQ(loader().fReleaseByteBuffer("theme.ogg"), 1);
+  EXPECT_TRUE(log.hasLine("Buffer is in use by a sound, not released theme.ogg"));
+  EXPECT_TRUE(record->isReady());
+  EXPECT_EQ(record->fGetData(), bytes);
+  EXPECT_EQ(record->fGetSubscribers(), 1);
+  EXPECT_EQ(loader().fFreeUnused(), 0);
+  EXPECT_EQ(record->fGetData(), bytes);
+  // The stream still decodes from those bytes: a restart and refills read them (freed bytes would
+  // fail the sanitizer build here).
+  stream->fRestart();
+  {
+    QC_SOUND_LOCK lock;
+    qcMIXER->fUpdate();
+  }
+  EXPECT_TRUE(stream->isPlaying());
+
+  // Once the sound has left the mixer the bytes go, and can be loaded again.
+  ASSERT_EQ(qcMIXER->fRemoveSound(stream), 1);
+  delete stream;
+  EXPECT_FALSE(qcMIXER->isReadingData(bytes));
+  log.clear();
+  EXPECT_EQ(loader().fReleaseByteBuffer("theme.ogg"), 1);
+  EXPECT_FALSE(log.contains("in use"));
+  EXPECT_FALSE(record->isReady());
+  EXPECT_EQ(record->fGetData(), nullptr);
+  EXPECT_EQ(QC_GAME::fGetResource("theme.ogg"), 1);
 }
 
 TEST_F(Wrappers, PathTypesAndTheResourceFolder) {

@@ -36,7 +36,9 @@ class GameServices : public ::testing::Test {
     ASSERT_EQ(chdir(fGameDir().c_str()), 0);
     fUseTestDoors();
     QOR::qcGAME = QOR::QC_GAME::fGetGame();
-    if (startServices()) ASSERT_EQ(QOR::QC_GAME::fInitServices(QOR::qcGAME, "Test Game"), 0);
+    if (startServices()) {
+      ASSERT_EQ(QOR::QC_GAME::fInitServices(QOR::qcGAME, "Test Game"), 0);
+    }
   }
   void TearDown() override {
     std::error_code error;

@@ -1,0 +1,200 @@
+// Writing the profile into player.xml. The file holds every profile, so a save rewrites the whole
+// document: it is made in memory from the file as it is and replaces the file in one step.
+#include "engine/files/replace_file.h"
+#include "engine/service/qc_log.h"
+#include "game/board/mahjong_player.h"
+
+#include <pugixml.hpp>
+
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+constexpr const char* kBonusNames[4] = {"allclickable", "tosschips", "deleteany", "showspec"};
+constexpr const char* kAbilityNames[4] = {"startmult", "xpmult", "fadeunable", "tip"};
+// The top-level elements of a player file that are not profiles.
+constexpr const char* kFileElements[3] = {"lastplayer", "packs", "ranks"};
+
+class STRING_WRITER : public pugi::xml_writer {
+ public:
+  void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+  std::string text;
+};
+
+// As printf's "%g" in the C locale: six significant digits, no trailing zeros.
+std::string formatFloat(float value) {
+  char buffer[32];
+  const std::to_chars_result written =
+      std::to_chars(buffer, buffer + sizeof(buffer), static_cast<double>(value), std::chars_format::general, 6);
+  return std::string(buffer, written.ptr);
+}
+
+const char* formatBool(bool value) { return value ? "true" : "false"; }
+
+void setInt(pugi::xml_node& node, const char* name, int value) {
+  node.append_attribute(name).set_value(std::to_string(value).c_str());
+}
+
+template <typename RECORD>
+const RECORD* recordOf(const std::vector<RECORD>& records, int id) {
+  for (const RECORD& record : records) {
+    if (record.id == id) return &record;
+  }
+  return &records.front();
+}
+
+// What a save starts from when the file is missing or damaged: the default file's lastplayer,
+// packs and ranks, then every profile the damaged file still yields (may be none).
+void rebuildBase(pugi::xml_document& base, const pugi::xml_document* defaults, const pugi::xml_document& damaged,
+                 const std::string& path) {
+  if (defaults != nullptr) {
+    for (const pugi::xml_node& element : defaults->children()) {
+      for (const char* name : kFileElements) {
+        if (std::strcmp(element.name(), name) == 0) base.append_copy(element);
+      }
+    }
+  }
+  if (!base.child("lastplayer")) QOR::fLog("default_player.xml gives no lastplayer for " + path);
+  for (const pugi::xml_node& player : damaged.children("player")) base.append_copy(player);
+}
+
+// The document a save starts from: the file as it is, or a rebuilt one when it is missing or does
+// not parse. False when the file is there but cannot be read (writing over it would lose it).
+bool loadBase(const std::string& path, MAHJONG_PLAYER::DEFAULTS_SOURCE defaults, pugi::xml_document& base) {
+  pugi::xml_document file;
+  const pugi::xml_parse_result result = MAHJONG_PLAYER::LoadPlayerFile(path, file);
+  if (result) {
+    base.reset(file);
+    return true;
+  }
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  const bool missing = status.type() == std::filesystem::file_type::not_found;
+  const bool unreadable = result.status == pugi::status_file_not_found || result.status == pugi::status_io_error ||
+                          result.status == pugi::status_out_of_memory;
+  if (unreadable && !missing) {
+    QOR::fLog() << "player.xml not saved, it cannot be read: " << path << ": " << result.description();
+    return false;
+  }
+  if (!missing) {
+    QOR::fLog() << "player.xml does not parse (" << result.description()
+                << "), rebuilt from default_player.xml and its readable profiles: " << path;
+  }
+  rebuildBase(base, defaults != nullptr ? defaults() : nullptr, file, path);
+  return true;
+}
+
+}  // namespace
+
+bool MAHJONG_PLAYER::SavePlayersWith(const std::string& filePath, DEFAULTS_SOURCE defaults) {
+  if (m_filePath.empty()) m_filePath = filePath;
+  const std::string path = filePath.empty() ? m_filePath : filePath;
+  if (path.empty()) {
+    QOR::fLog("player.xml not saved: the profile has no file");
+    return false;
+  }
+  pugi::xml_document document;
+  if (!loadBase(path, defaults, document)) return false;
+
+  // Every element of this name goes (a file edited by hand may hold two), so the one written at
+  // the end is the only one.
+  const std::string name = pugi::as_utf8(m_name);
+  for (pugi::xml_node player = document.child("player"); player;) {
+    const pugi::xml_node next = player.next_sibling("player");
+    if (std::strcmp(player.attribute("name").value(), name.c_str()) == 0) document.remove_child(player);
+    player = next;
+  }
+  pugi::xml_node player = document.append_child("player");
+  if (pugi::xml_node last = document.child("lastplayer")) {
+    pugi::xml_attribute lastName = last.attribute("lpname");
+    if (!lastName) lastName = last.append_attribute("lpname");
+    lastName.set_value(name.c_str());
+  }
+  WritePlayer(player);
+
+  STRING_WRITER text;
+  document.save(text, "\t", pugi::format_indent);
+  std::string error;
+  if (QOR::fReplaceFile(path, text.text.data(), text.text.size(), error) != 1) {
+    QOR::fLog("player.xml not saved, the old file is kept: " + path + ": " + error);
+    return false;
+  }
+  return true;
+}
+
+void MAHJONG_PLAYER::WritePlayer(pugi::xml_node& player) const {
+  player.append_attribute("name").set_value(pugi::as_utf8(m_name).c_str());
+  setInt(player, "totalscore", m_totalScore);
+  player.append_attribute("tileset").set_value(m_tileset.c_str());
+  setInt(player, "money", m_money);
+  player.append_attribute("XP").set_value(formatFloat(m_XP).c_str());
+  setInt(player, "rank", m_rank);
+  setInt(player, "ability_slots", m_abilitySlots);
+  setInt(player, "bonus_slots", m_bonusSlots);
+  setInt(player, "totaltilesremoved", m_totalTilesRemoved);
+  setInt(player, "totalbonusused", m_totalBonusUsed);
+  player.append_attribute("custom_cursor").set_value(formatBool(m_customCursor));
+  player.append_attribute("full_screen").set_value(formatBool(m_fullScreen));
+  player.append_attribute("sound_volume").set_value(formatFloat(m_soundVolume).c_str());
+  player.append_attribute("music_volume").set_value(formatFloat(m_musicVolume).c_str());
+  player.append_attribute("seen_start_comics").set_value(formatBool(m_seenStartComics));
+  player.append_attribute("DoTilesShadowing").set_value(formatBool(m_doTilesShadowing));
+  player.append_attribute("seen_end_comics").set_value(formatBool(m_seenEndComics));
+  player.append_attribute("tutorial_show").set_value(formatBool(m_tutorialShow));
+  player.append_attribute("show_shop_msg").set_value(formatBool(m_showShopMsg));
+  setInt(player, "lastlevel", m_lastLevel);
+  setInt(player, "lastpack", m_lastPack);
+  setInt(player, "sessionscount", m_sessionsCount);
+
+  // Each id 1..4 gets one element, with the values of the profile's record of that id (its first
+  // record when it has none of that id, only name and id when it has no record at all).
+  pugi::xml_node bonuses = player.append_child("bonuses");
+  for (int slot = 0; slot < kSlots; ++slot)
+    setInt(bonuses, ("slot" + std::to_string(slot + 1)).c_str(), m_bonusSlot[slot]);
+  for (int id = 1; id <= 4; ++id) {
+    pugi::xml_node bonus = bonuses.append_child("bonus");
+    bonus.append_attribute("name").set_value(kBonusNames[id - 1]);
+    setInt(bonus, "id", id);
+    if (m_bonuses.empty()) continue;
+    const PLAYER_BONUS* record = recordOf(m_bonuses, id);
+    setInt(bonus, "recover", record->recover);
+    setInt(bonus, "impr", record->impr);
+    setInt(bonus, "set", record->set);
+  }
+  pugi::xml_node abilities = player.append_child("abilities");
+  for (int slot = 0; slot < kSlots; ++slot) {
+    setInt(abilities, ("slot" + std::to_string(slot + 1)).c_str(), m_abilitySlot[slot]);
+  }
+  for (int id = 1; id <= 4; ++id) {
+    pugi::xml_node ability = abilities.append_child("ability");
+    ability.append_attribute("name").set_value(kAbilityNames[id - 1]);
+    setInt(ability, "id", id);
+    if (m_abilities.empty()) continue;
+    const PLAYER_ABILITY* record = recordOf(m_abilities, id);
+    setInt(ability, "impr", record->impr);
+    setInt(ability, "set", record->set);
+  }
+
+  // An attribute per owned trophy and open pack, with an empty value; a trophy owned twice is
+  // written once (a repeated attribute would make the file unreadable to strict readers).
+  pugi::xml_node trophies = player.append_child("trophies");
+  for (int id : m_trophies) {
+    const std::string name = "id" + std::to_string(id);
+    if (!trophies.attribute(name.c_str())) trophies.append_attribute(name.c_str()).set_value("");
+  }
+  pugi::xml_node packs = player.append_child("packs");
+  for (int pack = 1; pack <= kPacks; ++pack) {
+    if (m_packs[pack - 1] != 0) packs.append_attribute(("id" + std::to_string(pack)).c_str()).set_value("");
+  }
+  pugi::xml_node levels = player.append_child("levels");
+  for (int pack = 1; pack <= kPacks; ++pack) {
+    for (int level = 1; level <= kLevelsPerPack; ++level) {
+      const int result = m_levels[LevelIndex(pack, level)];
+      if (result != -1) setInt(levels, ("lvl" + std::to_string(pack) + std::to_string(level)).c_str(), result);
+    }
+  }
+}
