@@ -1,5 +1,6 @@
 // Doors into the stand-in for tests only: a manual clock, a fixed desktop size, recorded sleeps,
-// the cursor's display counter and a switch that keeps message boxes from blocking.
+// the cursor's display counter, a switch that keeps message boxes from blocking, and the window's
+// icon.
 #pragma once
 
 #include "host/win_types.h"
@@ -30,5 +31,8 @@ void fResetMessageBoxCount();
 
 // Drops every queued and pending message and forgets the pump state.
 void fResetMessages();
+
+// The size of the icon picture the window was given; false when it has none.
+bool fWindowIconSize(HWND window, int& width, int& height);
 
 }  // namespace host_test

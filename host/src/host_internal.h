@@ -21,6 +21,7 @@ struct HostWindow {
   bool alive = true;
   bool shown = false;
   bool topmost = false;
+  HICON icon = nullptr;  // the class's icon given to the SDL window, or null
 };
 
 namespace host_detail {
@@ -36,6 +37,8 @@ HostWindow* fWindowFromSdlId(Uint32 id);
 bool fIsLiveWindow(HWND window);
 HWND fMainWindow();
 SDL_Window* fSdlWindow(HWND window);
+// The picture of an icon handle made by LoadImageA; null for anything else.
+SDL_Surface* fIconSurface(HICON icon);
 
 // Cursor position in screen pixels as the stand-in tracks it.
 void fSetTrackedCursor(int x, int y);

@@ -118,10 +118,6 @@ HMODULE GetModuleHandleA(const char* /*name*/) {
   return &instance;
 }
 
-// The program carries no icon resources here, so every icon lookup fails as it would on the
-// original platform for a missing resource.
-HANDLE LoadImageA(HINSTANCE, const char*, UINT, int, int, UINT) { return nullptr; }
-
 HCURSOR LoadCursorA(HINSTANCE, const char*) {
   static HostCursor arrow;
   return &arrow;
@@ -180,6 +176,9 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* cap
     w->sdl = SDL_CreateWindow(title.c_str(), x + frame.left, y + frame.top, cw, ch, SDL_WINDOW_HIDDEN);
   }
   if (w->sdl == nullptr) return nullptr;
+  // The class's icon (LoadImageA, icon.cpp), the small one when there is no large one.
+  w->icon = cls->hIcon != nullptr ? cls->hIcon : cls->hIconSm;
+  if (SDL_Surface* icon = host_detail::fIconSurface(w->icon)) SDL_SetWindowIcon(w->sdl, icon);
   windows().push_back(std::move(w));
   return windows().back().get();
 }

@@ -12,7 +12,8 @@
 //     the store's and editor's "data/buttons/ x.png" and "data/buttons/labels/ x.png" lie in
 //     real folders of those names, found once something registers them;
 //   - the splash pictures and store_settings.xml are opened by path from the working folder
-//     (Resources), so they lie loose in Resources.
+//     (Resources), so they lie loose in Resources; so does the window icon "icon.png", which the
+//     platform layer reads before any pack is open.
 // Entry names are unique across all archives and folders, so a one-word lookup never depends on
 // the order in which the packs were registered.
 #pragma once
@@ -36,7 +37,7 @@ inline constexpr const char* kFolderEditor = "data/editor/";
 inline constexpr const char* kFolderButtons = "data/buttons/";
 inline constexpr const char* kFolderLabels = "data/buttons/labels/";
 
-// Loose in Resources, opened by path: "spl1.jpg", "spl2.jpg", "store_settings.xml".
+// Loose in Resources, opened by path: "spl1.jpg", "spl2.jpg", "store_settings.xml", "icon.png".
 inline constexpr const char* kLoose = "";
 
 // Names the XML documents hand to the game, which the art side makes under exactly these names.

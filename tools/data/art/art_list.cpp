@@ -81,6 +81,8 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   // Splash pictures, opened by path from the working folder.
   b.fPicture(kStepPictures, "", kLoose, "spl1.jpg", 1024, 768);
   b.fPicture(kStepPictures, "", kLoose, "spl2.jpg", 1024, 768);
+  // The window's icon, read by the platform layer from the Resources folder.
+  b.fPicture(kStepPictures, "", kLoose, "icon.png", 64, 64);
 
   // Screen backgrounds, rooms, comics.
   for (const char* name : {"title_screen.jpg", "screen_back.jpg", "Lotus_room.jpg",

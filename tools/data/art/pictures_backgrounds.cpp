@@ -1,5 +1,5 @@
 // Full-screen pictures: the six rooms behind the board, the menu background, the title picture,
-// the two splash pictures, and the pack pictures of the packs screen.
+// the two splash pictures, the pack pictures of the packs screen, and the window icon.
 #include "tools/data/art/art_jobs.h"
 #include "tools/data/art/art_style.h"
 #include "tools/data/art/scenes.h"
@@ -107,6 +107,14 @@ void fPaintScreenBack(QC_CANVAS& canvas, const QS_DATA_ITEM&) {
   fVignette(cr, w, h, 0.5);
 }
 
+// The window icon: one whole tile on a transparent ground, as large as the square allows.
+void fPaintIcon(QC_CANVAS& canvas, const QS_DATA_ITEM&) {
+  const double side = std::min(canvas.fWidth(), canvas.fHeight());
+  const double scale = side / kTileCellY;
+  const double x = (canvas.fWidth() - kTileCellX * scale) / 2 + 2 * kLayerOffsetX * scale;
+  fWholeTile(canvas.cr(), TILE_STYLE::CLASSIC, 27, x, 0.0, scale);
+}
+
 void fPaintSplash1(QC_CANVAS& canvas, const QS_DATA_ITEM&) {
   cairo_t* cr = canvas.cr();
   const double w = canvas.fWidth();
@@ -202,6 +210,7 @@ void fAddBackgroundPainters(PAINTER_TABLE& table) {
   table["screen_back.jpg"] = fPaintScreenBack;
   table["spl1.jpg"] = fPaintSplash1;
   table["spl2.jpg"] = fPaintSplash2;
+  table["icon.png"] = fPaintIcon;
   for (int n = 1; n <= 6; ++n) {
     table[std::to_string(n) + "_back.png"] = [n](QC_CANVAS& canvas, const QS_DATA_ITEM&) {
       fPaintPackPicture(canvas, n);

@@ -1,0 +1,122 @@
+#include "game/flow/game_hooks.h"
+
+#include "engine/files/qc_file_system.h"
+#include "engine/service/qc_callback.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_music.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/mahjong_sounds.h"
+#include "game/flow/game_globals.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/mahjong_loading_screen.h"
+
+namespace {
+
+constexpr int kQuit = -108;
+
+// A folder pack is registered only where a folder is: the shipped layout has password archives
+// under these names, which the manager registers, and a folder registration of an archive would
+// only log that it found no folder.
+void addFolderPack(const char* name) {
+  QOR::QC_FILE_SYSTEM* files = QOR::QC_FILE_SYSTEM::fGetInstance();
+  if (files->fGetPathType(files->fGetResourceDirectory() + name) == 2) QOR::QC_GAME::fAddPack(name);
+}
+
+}  // namespace
+
+int GameMain(std::uintptr_t) {
+  gameSounds = nullptr;
+  gameMusic = nullptr;
+  gameManager = nullptr;
+  QOR::qcGAME = QOR::QC_GAME::fGetGame();
+  QOR::qcOnUpdate = QOR::fCreateCallback(&GameUpdate);
+  QOR::qcOnRender = QOR::fCreateCallback(&GameRender);
+  QOR::qcOnInit = QOR::fCreateCallback(&GameInit);
+  QOR::qcOnActivate = QOR::fCreateCallback(&GameActivate);
+  QOR::qcOnDeactivate = QOR::fCreateCallback(&GameDeactivate);
+  QOR::qcOnQuit = QOR::fCreateCallback(&GameExit);
+  QOR::QC_GAME::fInitServices(QOR::qcGAME, "Jade Tile Tourney");
+  QOR::qcGAME->fRun();
+  return -100500;
+}
+
+int GameInit(std::uintptr_t) {
+  QOR::fLog("cd: " + QOR::QC_FILE_SYSTEM::fGetInstance()->fGetCurrentDirectory());
+  // The first use of the constants reads consts.xml and fx_params.xml.
+  const MAHJONG_CONSTS* consts = MAHJONG_CONSTS::GetInstance();
+  QOR::QC_GAME::fSetCaption(consts->window_header);
+  QOR::qcGAME->_upsLimit = consts->UPS_LIMIT;
+  QOR::qcGAME->_fpsLimit = consts->FPS_LIMIT;
+  addFolderPack("data");
+  addFolderPack("data/fonts");
+  addFolderPack("data/surfaces");
+  gameSounds = new MAHJONG_SOUNDS(consts->SOUND);
+  if (consts->MUSIC) gameMusic = new MAHJONG_MUSIC();
+  gameManager = new MAHJONG_GAME_MANAGER();
+  gameLoadingScreen = new MAHJONG_LOADING_SCREEN(gameManager->GetLocman());
+  QOR::QC_GAME::fSetClearColor(0xFF000000u);
+  return 1;
+}
+
+int GameUpdate(std::uintptr_t) {
+  if (gameLoaded == 0) {
+    if (gameManager != nullptr) gameManager->LoadStep(loadProgress);
+    if (gameLoadingScreen != nullptr) gameLoadingScreen->Update();
+    if (gameLoadingScreen != nullptr && gameLoadingScreen->isFinished() && loadProgress > 99) {
+      gameLoaded = 1;
+      delete gameLoadingScreen;
+      gameLoadingScreen = nullptr;
+      QOR::fLog("Game loaded");
+    }
+    return 0;
+  }
+  if (gameMusic != nullptr && MAHJONG_CONSTS::GetInstance()->MUSIC) gameMusic->Update();
+  if (gameManager != nullptr && gameManager->Update() == kQuit && QOR::qcGAME != nullptr) QOR::qcGAME->fQuit();
+  return 1;
+}
+
+int GameRender(std::uintptr_t) {
+  if (gameLoaded == 0) {
+    if (gameLoadingScreen != nullptr) gameLoadingScreen->Render(loadProgress);
+    return 0;
+  }
+  if (gameManager != nullptr) {
+    gameManager->Render();
+    gameManager->RenderTop();
+  }
+  return 1;
+}
+
+namespace {
+
+// The player's volumes (both 0 when muted), then the manager's own reaction.
+int applyActivation(bool active) {
+  if (gameLoaded == 0) return 0;
+  const MAHJONG_PLAYER* player = gameManager != nullptr ? gameManager->player : nullptr;
+  const float sound = active && player != nullptr ? player->m_soundVolume : 0.0f;
+  const float music = active && player != nullptr ? player->m_musicVolume : 0.0f;
+  if (gameMusic != nullptr && MAHJONG_CONSTS::GetInstance()->MUSIC) gameMusic->SetVolume(music);
+  if (gameSounds != nullptr) gameSounds->SetVolume(sound);
+  if (gameManager != nullptr) {
+    if (active) {
+      gameManager->OnActivate();
+    } else {
+      gameManager->OnDeactivate();
+    }
+  }
+  return 1;
+}
+
+}  // namespace
+
+int GameActivate(std::uintptr_t) { return applyActivation(true); }
+
+int GameDeactivate(std::uintptr_t) { return applyActivation(false); }
+
+int GameExit(std::uintptr_t) {
+  if (QOR::qcGAME != nullptr) QOR::qcGAME->fQuit();
+  return 1;
+}

@@ -1,0 +1,295 @@
+// The title screen: the title picture, a panel at the bottom edge with Play, Players and Quit, and
+// the greeting with the current player's name. On the first run Play asks for a name and creates
+// the first profile; Quit asks before ending the game.
+#include "engine/math/float_to_int.h"
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_render.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "game/board/effect_times.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/mahjong_sounds.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/print_text.h"
+#include "game/flow/select_player_msg_box.h"
+#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_gui_linebox.h"
+#include "gui/widgets/qc_image_button.h"
+
+#include <pugixml.hpp>
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr const char kTitleImage[] = "title_screen.jpg";
+constexpr const char kPanelImage[] = "TitleScreenButtun_back.png";
+constexpr const char kPlayImage[] = "PlayButton.png";
+constexpr const char kQuitImage[] = "QuitButtin.png";
+constexpr const char kPlayersImage[] = "PlyersButton.png";
+constexpr const char kFieldImage[] = "PackName_button.png";
+constexpr const char kPlaySound[] = "button_play_click.ogg";
+constexpr const char kClickSound[] = "button_click.ogg";
+
+constexpr float kSideButtonWidth = 207.0f;  // Quit and Players hit rectangles
+constexpr float kSideButtonHeight = 71.0f;
+constexpr float kSideButtonSpread = 140.0f;  // Quit right and Players left of the screen's centre
+constexpr float kHitShrink = 0.8f;           // the hit area's first dimension after making
+constexpr float kPlayRise = 8.0f;            // Play stands this far above the panel's centre
+constexpr float kGreetingLeft = 10.0f;       // the greeting's place from Play's centre
+constexpr float kGreetingRise = 120.0f;
+constexpr float kFieldRise = MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::kFieldRise;
+
+struct SCREEN_SIZE {
+  int width;
+  int height;
+};
+
+SCREEN_SIZE fScreen() {
+  const QOR::QS_POINT size = QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution() : QOR::QS_POINT{1024, 768};
+  return {size.x, size.y};
+}
+
+void fPlay(const char* sound) {
+  if (gameSounds != nullptr) gameSounds->Play(sound);
+}
+
+// Gives back a picture subscription; the renderer's default texture (what a missing picture
+// gives) was never counted.
+void fGiveBack(QOR::QC_TEXTURE_INFO* texture) {
+  if (texture == nullptr) return;
+  if (QOR::qcRENDER != nullptr && texture == QOR::qcRENDER->fGetDefaultTexture()) return;
+  QOR::QC_GAME::fUnscribeImage(texture);
+}
+
+void fDeleteSprite(QOR::QC_SPRITE*& sprite) {
+  if (sprite == nullptr) return;
+  QOR::QC_TEXTURE_INFO* texture = sprite->fGetTexture();
+  delete sprite;
+  sprite = nullptr;
+  fGiveBack(texture);
+}
+
+void fDeleteButton(QOR::QC_IMAGE_BUTTON*& button) {
+  if (button == nullptr) return;
+  QOR::QC_TEXTURE_INFO* texture = button->fGetImage()->fGetTexture();
+  delete button;
+  button = nullptr;
+  fGiveBack(texture);
+}
+
+// A button over a subscribed strip, its hit area's first dimension (a circle's radius, a
+// rectangle's width) shrunk so only the picture's body answers.
+QOR::QC_IMAGE_BUTTON* fMakeButton(const char* image, int hitType, float width, float height) {
+  auto* button = new QOR::QC_IMAGE_BUTTON(QOR::QC_GAME::fSubscribeImage(image), nullptr, hitType, width, height);
+  QOR::QC_HIT_AREA* area = button->fGetHitArea();
+  area->fSetWidth(area->fGetWidth() * kHitShrink);
+  return button;
+}
+
+std::wstring fControlCharacters() {
+  std::wstring characters;
+  for (wchar_t c = 1; c < 0x20; ++c) characters += c;
+  characters += static_cast<wchar_t>(0x7F);
+  return characters;
+}
+
+bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
+  return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
+}
+
+void fAddY(QOR::QC_IMAGE_BUTTON* button, float dy) {
+  if (button == nullptr) return;
+  const QOR::QS_VEC2 at = button->fGetPosition();
+  button->fSetPosition(at.x, at.y + dy);
+}
+
+void fPrintAt(QOR::QC_FONT* font, QOR::QC_IMAGE_BUTTON* button, const std::wstring& text) {
+  if (button == nullptr) return;
+  const QOR::QS_VEC2 at = button->fGetPosition();
+  PrintText(font, QOR::fTruncateToInt(at.x), QOR::fTruncateToInt(at.y), text);
+}
+
+}  // namespace
+
+void MAHJONG_GAME_MANAGER::DeleteTitle() {
+  fDeleteSprite(titleBack);
+  fDeleteSprite(titlePanel);
+  fDeleteButton(playButton);
+  fDeleteButton(quitButton);
+  fDeleteButton(playersButton);
+}
+
+void MAHJONG_GAME_MANAGER::BuildTitle() {
+  const SCREEN_SIZE screen = fScreen();
+  const float centreX = static_cast<float>(screen.width / 2);
+  // The new pictures are subscribed before the old ones are given back, so a rebuild never lets
+  // a shared picture's count fall to zero.
+  auto* back = new QOR::QC_SPRITE(QOR::QC_GAME::fSubscribeImage(kTitleImage), nullptr);
+  back->fSetSize(screen.width, screen.height);
+  back->fSetPosition(centreX, static_cast<float>(screen.height / 2 - 1), 0.0f);
+
+  auto* panel = new QOR::QC_SPRITE(QOR::QC_GAME::fSubscribeImage(kPanelImage), nullptr);
+  panel->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  // Built a slide below its resting place (the lower edge one pixel below the screen).
+  panel->fSetPosition(centreX, static_cast<float>(screen.height) + panel->fGetHeight() / -2.0f + kPanelSlide + 1.0f,
+                      0.0f);
+
+  QOR::QC_IMAGE_BUTTON* play = fMakeButton(kPlayImage, QOR::QC_HIT_AREA::kCircle, 0.0f, 0.0f);
+  play->fSetPosition(centreX, panel->fGetPosition().y - kPlayRise);
+  const float buttonsY = play->fGetPosition().y;
+  QOR::QC_IMAGE_BUTTON* quit =
+      fMakeButton(kQuitImage, QOR::QC_HIT_AREA::kRectangle, kSideButtonWidth, kSideButtonHeight);
+  quit->fSetPosition(centreX + kSideButtonSpread, buttonsY);
+  QOR::QC_IMAGE_BUTTON* players =
+      fMakeButton(kPlayersImage, QOR::QC_HIT_AREA::kRectangle, kSideButtonWidth, kSideButtonHeight);
+  players->fSetPosition(centreX - kSideButtonSpread, buttonsY);
+
+  DeleteTitle();
+  titleBack = back;
+  titlePanel = panel;
+  playButton = play;
+  quitButton = quit;
+  playersButton = players;
+}
+
+void MAHJONG_GAME_MANAGER::MoveTitlePanel(float dy) {
+  if (titlePanel != nullptr) {
+    const QOR::QS_VEC2 at = titlePanel->fGetPosition();
+    titlePanel->fSetPosition(at.x, at.y + dy, 0.0f);
+  }
+  fAddY(playButton, dy);
+  fAddY(quitButton, dy);
+  fAddY(playersButton, dy);
+}
+
+void MAHJONG_GAME_MANAGER::BuildPlayerBox() {
+  auto* box = new SELECT_PLAYER_MSG_BOX();
+  box->fSetNameEntry(false);
+  box->fSetError(false);
+  auto* field = new QOR::QC_GUI_LINEBOX(1, QOR::QC_GAME::fSubscribeImage(kFieldImage), regularFont);
+  field->fSetInputArea(10.0f, 0.0f, 8.0f, 10.0f);
+  // Keys such as Escape type a control character; a name never takes one.
+  field->fSetExcludedChars(fControlCharacters());
+  box->fSetTextField(field);
+  delete playerBox;
+  playerBox = box;
+}
+
+int MAHJONG_GAME_MANAGER::UpdateTitle() {
+  if (titlePanel == nullptr || playerBox == nullptr) return 0;
+  const SCREEN_SIZE screen = fScreen();
+  const float centreX = static_cast<float>(screen.width / 2);
+  const float centreY = static_cast<float>(screen.height / 2);
+
+  if (screenFade.active) return 0;
+  if (sidePanelTween.active) {
+    const float y = sidePanelTween.Update(QOR::qcFrameTime);
+    MoveTitlePanel(y - titlePanel->fGetPosition().y);
+    return 0;
+  }
+  // The panel has slid out: fade to black, then the requested screen.
+  if (titlePanel->fGetPosition().y > static_cast<float>(screen.height)) {
+    if (blackMask != nullptr && (blackMask->fGetVertexColor(0) >> 24) == 0u) {
+      screenFade.Start(blackMask, fadeInOutTime, true);
+      return 0;
+    }
+    const unsigned generation = menuGeneration;
+    ChangeScreen();
+    // A switch that rebuilt the menus leaves no title object of this tick to act on.
+    if (menuGeneration != generation) return 0;
+  }
+
+  // The first player's name.
+  if (playerBox->isQuestion() && playerBox->isNameEntry()) {
+    QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
+    if (field != nullptr) {
+      field->fSetActive(true);
+      field->fUpdateAll();
+    }
+    const int answer = playerBox->fUpdate();
+    if (answer == 1 && field != nullptr && !field->isEmpty()) {
+      selectedName = field->fGetText();
+      QOR::fLog() << "+====================== newname== " << pugi::as_utf8(selectedName);
+      SavePlayerFile(selectedName);
+      playerBox->fHide();
+      delete player;
+      player = new MAHJONG_PLAYER(PlayerFilePath(), std::wstring());
+      // The menus are rebuilt for the new player: the box and the field above are gone, and only
+      // the rebuilt title is touched from here on.
+      loadMenus();
+      countUpRunning = 0;
+      MoveTitlePanel(static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance));
+      if (regularFont != nullptr) regularFont->fSetAlign(0);
+      if (boldFont != nullptr) boldFont->fSetColor(MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB());
+      // A new player always sees the start comic first.
+      BuildComics();
+      QOR::fLog("jcAPP->keyboardHide();");
+      return 0;
+    }
+    // An empty name changes nothing: the box stays open. Cancel and Escape closed it themselves.
+    if (answer != 0) QOR::fLog("jcAPP->keyboardHide();");
+    return 0;
+  }
+  // The quit question.
+  if (playerBox->isQuestion()) return playerBox->fUpdate() == 1 ? -108 : 0;
+
+  if (isClicked(playButton)) {
+    if (player != nullptr && !player->m_name.empty()) {
+      fPlay(kPlaySound);
+      if (!player->m_seenStartComics) {
+        BuildComics();
+      } else {
+        const float y = titlePanel->fGetPosition().y;
+        sidePanelTween.Start(y, y + kPanelSlide, fadeInOutTime);
+        requestedScreen = PACKS_SCREEN;
+        if (regularFont != nullptr) regularFont->fSetAlign(0);
+        return 0;
+      }
+    } else {
+      // No player yet: ask for the first name.
+      fPlay(kClickSound);
+      if (regularFont != nullptr) regularFont->fSetAlign(0);
+      playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], centreX, centreY);
+      playerBox->fSetNameEntry(true);
+      QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
+      if (field != nullptr) field->fSetPosition(centreX, centreY - kFieldRise, 0.0f);
+    }
+  }
+  if (isClicked(quitButton)) {
+    fPlay(kClickSound);
+    playerBox->fShowQuestion(0, texts[TXT_WANT_TO_QUIT], centreX, centreY);
+    playerBox->fSetNameEntry(false);
+  }
+  if (isClicked(playersButton)) {
+    // The players screen opens over the title at once, without a fade of the title.
+    fPlay(kClickSound);
+    currentScreen = PLAYERS_SCREEN;
+    if (regularFont != nullptr) regularFont->fSetAlign(1);
+    // Dark back 1 fades in over the title, under the players panel.
+    if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
+  }
+  return 0;
+}
+
+void MAHJONG_GAME_MANAGER::RenderTitle() {
+  if (titleBack != nullptr) titleBack->fRender();
+  if (titlePanel != nullptr) titlePanel->fRender();
+  for (QOR::QC_IMAGE_BUTTON* button : {quitButton, playersButton, playButton}) {
+    if (button != nullptr) button->fRender();
+  }
+  if (playButton != nullptr) {
+    std::wstring greeting = texts[TXT_WELCOME];
+    if (player != nullptr && !player->m_name.empty()) greeting += L"\n" + player->m_name;
+    const QOR::QS_VEC2 at = playButton->fGetPosition();
+    PrintText(boldFont, QOR::fTruncateToInt(at.x - kGreetingLeft), QOR::fTruncateToInt(at.y - kGreetingRise), greeting);
+  }
+  fPrintAt(boldFont, playersButton, texts[TXT_PLAYERS]);
+  fPrintAt(boldFont, quitButton, texts[TXT_QUIT]);
+  if (playerBox != nullptr) playerBox->fRender(regularFont, std::wstring());
+  if (blackMask != nullptr) blackMask->fRender();
+}

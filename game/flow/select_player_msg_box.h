@@ -1,0 +1,46 @@
+// The player box: the game's message box with a one-line name field. It asks for a new player's
+// name (name-entry mode: the field stands where the text would, with an optional error line under
+// it) and serves the plain questions of the title and players screens (quit, delete a player).
+// Every placement the base box makes, on show and while sliding, moves the field along.
+#pragma once
+
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/store_message_box.h"
+
+#include <string>
+
+namespace QOR {
+class QC_FONT;
+class QC_GUI_LINEBOX;
+}  // namespace QOR
+
+class MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX : public STORE_MESSAGE_BOX {
+ public:
+  static constexpr float kFieldRise = 20.0f;  // the field stands this far above the box's y
+  static constexpr int kErrorDrop = 50;       // the error line stands this far below the field
+
+  SELECT_PLAYER_MSG_BOX() = default;
+  // Deletes the text field (which gives its background back).
+  ~SELECT_PLAYER_MSG_BOX() override;
+
+  // Back at (x, y), the field at (x, y - 20) and enabled, the buttons below.
+  void fSetPosition(float x, float y) override;
+  // Draws the box while open: veil, back, then the field (name entry, its text in opaque black,
+  // and errorText under it when the error flag is set) or the box's own text, then the buttons.
+  // Texts are drawn as they stand. Replaces the base's fRender.
+  void fRender(QOR::QC_FONT* font, const std::wstring& errorText);
+
+  // Takes the field over (a previous one is deleted).
+  void fSetTextField(QOR::QC_GUI_LINEBOX* field);
+  QOR::QC_GUI_LINEBOX* fGetTextField() const { return _textField; }
+
+  bool isNameEntry() const { return _nameEntry; }
+  void fSetNameEntry(bool nameEntry) { _nameEntry = nameEntry; }
+  bool isError() const { return _error; }
+  void fSetError(bool error) { _error = error; }
+
+ private:
+  bool _nameEntry = false;
+  bool _error = false;
+  QOR::QC_GUI_LINEBOX* _textField = nullptr;
+};

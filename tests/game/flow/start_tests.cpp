@@ -1,0 +1,102 @@
+// The real game program, started as a desktop starts it (a real window and GL on SDL's offscreen
+// driver, a scratch home): main reaches the game's entry, loading ends on the title, and SIGTERM
+// closes it with exit code 0; with part of its data missing it still reaches the title.
+#include "tests/kit/child_process.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using qor_test::ChildProcess;
+
+// Bounds of the safety net only: a healthy start takes a few seconds.
+constexpr std::chrono::seconds kStartLimit{120};
+constexpr std::chrono::seconds kEndLimit{60};
+
+class StartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "qor_game_start_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    _scratch = pattern;
+    fs::create_directories(_scratch / "home" / "Documents");
+  }
+  void TearDown() override {
+    std::error_code error;
+    fs::remove_all(_scratch, error);
+  }
+
+  // Runs the program in folder until the title is reached, then asks it to quit; the output.
+  std::string run(const fs::path& folder) {
+    ChildProcess child;
+    const std::vector<std::string> environment = {"HOME=" + (_scratch / "home").string(),
+                                                  "XDG_DOCUMENTS_DIR=" + documents().string()};
+    EXPECT_TRUE(child.fStart(QOR_GAME_PROGRAM, folder.string(), environment));
+    EXPECT_TRUE(child.fWaitFor("\nGame loaded", kStartLimit)) << child.fOutput();
+    EXPECT_TRUE(child.fSignal(SIGTERM));
+    const int status = child.fFinish(kEndLimit);
+    EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status << "\n"
+                                                                             << child.fOutput();
+    return child.fOutput();
+  }
+
+  fs::path documents() const { return _scratch / "home" / "Documents"; }
+  fs::path playerFile() const { return documents() / "Greyfern" / "Lantern Tiles" / "player.xml"; }
+
+  fs::path _scratch;
+};
+
+// The built game with all of its data: the entry's hooks run (their log lines in order), the
+// first run makes player.xml, nothing is reported missing.
+TEST_F(StartTest, MainReachesTheGameAndItsTitle) {
+  const std::string output = run(QOR_TEST_GAME_DIR);
+  std::size_t at = 0;
+  for (const char* line : {"cd: ", "MAHJONG_GAME_MANAGER::CheckPlayer()", "Init dark back", "123", "456",
+                           "Game loaded", "Quit signal: closing the window"}) {
+    const std::size_t found = output.find(std::string("\n") + line, at);
+    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << "\n" << output;
+    at = found + 1;
+  }
+  EXPECT_TRUE(fs::is_regular_file(playerFile()));
+  for (const char* missing : {"No resource", "Resource not found", "Not find", "not loaded", "Cant load content",
+                              "not opened", "No window icon", "error loading font"}) {
+    EXPECT_EQ(output.find(missing), std::string::npos) << missing << "\n" << output;
+  }
+}
+
+// A copy of Resources without the config pack (strings, constants, default_player.xml) and the
+// fonts: the engine reports each missing piece and the game still loads to its title.
+TEST_F(StartTest, MissingPacksDoNotStopTheStart) {
+  const fs::path resources = fs::path(QOR_TEST_GAME_DIR) / "Resources";
+  const fs::path copy = _scratch / "game" / "Resources";
+  // Every entry linked, except the left-out packs inside the folders that hold them.
+  const auto linkAll = [](const fs::path& from, const fs::path& to, const std::vector<std::string>& leftOut) {
+    fs::create_directories(to);
+    for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
+      const std::string name = entry.path().filename().string();
+      bool skip = false;
+      for (const std::string& out : leftOut) skip = skip || out == name;
+      if (!skip) fs::create_symlink(entry.path(), to / name);
+    }
+  };
+  linkAll(resources, copy, {"XML", "data"});
+  linkAll(resources / "XML", copy / "XML", {"config"});
+  linkAll(resources / "data", copy / "data", {"fonts"});
+
+  const std::string output = run(copy.parent_path());
+  EXPECT_NE(output.find("Pack XML/config not opened"), std::string::npos) << output;
+  EXPECT_NE(output.find("Pack data/fonts not opened"), std::string::npos) << output;
+  EXPECT_NE(output.find("default_player.xml"), std::string::npos) << output;
+  EXPECT_TRUE(fs::is_regular_file(playerFile()));
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// The title screen driven through the real game manager over the real Resources: loaded stage by
+// stage to the title, then answered tick by tick through the real input state (mouse moves, button
+// and key messages as the message pump delivers them, aged once per tick as the game loop does),
+// with every frame drawn on the recording device.
+#include "engine/platform/qc_input.h"
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_render.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "engine/sound/qc_sound.h"
+#include "game/board/effect_times.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/mahjong_sounds.h"
+#include "game/flow/game_globals.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/select_player_msg_box.h"
+#include "gui/widgets/qc_gui_linebox.h"
+#include "gui/widgets/qc_image_button.h"
+#include "tests/game/kit/game_services.h"
+#include "tests/kit/log_capture.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ANSWERS = std::vector<int>;
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+
+class TitleTest : public qor_test::GameServices {
+ protected:
+  void SetUp() override {
+    GameServices::SetUp();
+    // What the game's init hook does before the manager exists.
+    for (const char* pack : {"data", "data/fonts", "data/surfaces"}) QOR::QC_GAME::fAddPack(pack);
+    gameSounds = new MAHJONG_SOUNDS(true);
+    QOR::qcFrameTime = 1.0f / 60.0f;
+    manager = gameManager = new MAHJONG_GAME_MANAGER();
+    int progress = 0;
+    for (int stage = 0; stage < 20 && progress < 100; ++stage) manager->LoadStep(progress);
+    ASSERT_EQ(progress, 100);
+    ASSERT_TRUE(manager->playerBox != nullptr && manager->boldFont != nullptr);
+    settle();
+  }
+  void TearDown() override {
+    delete manager;
+    gameManager = nullptr;
+    delete gameSounds;
+    gameSounds = nullptr;
+    fadeInOutTime = 0.0f;
+    GameServices::TearDown();
+  }
+
+  // One game tick and one frame; a key given is pressed and released just before it.
+  int tick(int key = 0) {
+    if (key != 0) {
+      QOR::qcCurrentInput->fKeyDown(static_cast<std::uint32_t>(key));
+      QOR::qcCurrentInput->fKeyUp(static_cast<std::uint32_t>(key));
+    }
+    const int result = manager->Update();
+    QOR::qcCurrentInput->fUpdate();
+    if (QOR::qcRENDER->BeginScene() == 1) {
+      manager->Render();
+      QOR::qcRENDER->EndScene();
+    }
+    return result;
+  }
+  // A click on the button over three ticks (enter, button 1 down, up).
+  ANSWERS click(QOR::QC_IMAGE_BUTTON* button) {
+    ANSWERS answers;
+    const QOR::QS_VEC2 at = button->fGetPosition();
+    QOR::qcCurrentInput->fSetMousePosition(static_cast<int>(at.x), static_cast<int>(at.y));
+    for (int step = 0; step < 3; ++step) {
+      if (step == 1) QOR::qcCurrentInput->fKeyDown(1);
+      if (step == 2) QOR::qcCurrentInput->fKeyUp(1);
+      answers.push_back(tick());
+    }
+    QOR::qcCurrentInput->fSetMousePosition(0, 0);
+    return answers;
+  }
+  // Ticks until no slide or fade runs and the player box has closed; nothing answers on the way.
+  void settle() {
+    const auto busy = [this] {
+      return manager->sidePanelTween.active || manager->screenFade.active || box().isOpen();
+    };
+    for (int n = 0; n < 2000 && busy(); ++n) ASSERT_EQ(tick(), 0);
+    ASSERT_FALSE(busy());
+  }
+  // Whether the effect played since the last look.
+  static bool played(const char* effect) {
+    QOR::QC_SOUND* sound = gameSounds->GetEffects().at(effect);
+    const bool playing = sound != nullptr && sound->isPlaying();
+    if (sound != nullptr) sound->fStop();
+    return playing;
+  }
+  MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX& box() const { return *manager->playerBox; }
+  // The greeting as drawn: with the side buttons' labels left out for one frame, the bold font's
+  // last text is the greeting.
+  std::wstring greeting() {
+    QOR::QC_IMAGE_BUTTON* side[2] = {manager->quitButton, manager->playersButton};
+    manager->quitButton = manager->playersButton = nullptr;
+    EXPECT_EQ(QOR::qcRENDER->BeginScene(), 1);
+    manager->RenderTitle();
+    QOR::qcRENDER->EndScene();
+    manager->quitButton = side[0];
+    manager->playersButton = side[1];
+    return manager->boldFont->fGetTextW();
+  }
+  static pugi::xml_document playerFile() {
+    pugi::xml_document document;
+    document.load_file(MAHJONG_GAME_MANAGER::PlayerFilePath().c_str());
+    return document;
+  }
+  const std::wstring& text(int id) const { return manager->texts[id]; }
+
+  MAHJONG_GAME_MANAGER* manager = nullptr;
+};
+
+// First run: Play asks for a name (with the plain click); Escape closes the question and the next
+// Play asks again; OK with an empty field keeps it open. A typed name and Enter save the profile
+// as the last player, the rebuilt title stands at its resting place, the greeting carries the name
+// as plain text, and the start comic follows once the panel has slid out.
+TEST_F(TitleTest, FirstPlayerIsAskedForAndCreated) {
+  const float restingY = manager->titlePanel->fGetPosition().y;
+  EXPECT_FLOAT_EQ(restingY, 768.0f - manager->titlePanel->fGetHeight() / 2.0f + 1.0f);
+  ASSERT_TRUE(manager->player->m_name.empty());
+  EXPECT_EQ(greeting(), text(MAHJONG_GAME_MANAGER::TXT_WELCOME));
+  played("button_click.ogg");
+
+  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  EXPECT_TRUE(box().isQuestion() && box().isNameEntry());
+  EXPECT_EQ(box().fGetText(), text(MAHJONG_GAME_MANAGER::TXT_TYPE_NEW_NAME));
+  EXPECT_TRUE(played("button_click.ogg"));
+  EXPECT_FALSE(played("button_play_click.ogg"));
+  EXPECT_EQ(tick(kEscape), 0);
+  settle();
+  EXPECT_TRUE(manager->player->m_name.empty());
+  EXPECT_FALSE(playerFile().child("player"));
+
+  played("button_click.ogg");
+  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
+  EXPECT_TRUE(played("button_click.ogg"));
+  for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);  // at rest
+  EXPECT_EQ(click(box().fGetOkButton()), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(tick(kEnter), 0);
+  for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_TRUE(box().isQuestion() && box().isNameEntry() && !box().isHiding());
+  EXPECT_FALSE(playerFile().child("player"));
+
+  for (int key : {'Z', 'E', 'D'}) ASSERT_EQ(tick(key), 0);  // without Shift: "zed"
+  EXPECT_EQ(box().fGetTextField()->fGetText(), L"zed");
+  qor_test::LogCapture log;
+  EXPECT_EQ(tick(kEnter), 0);
+  EXPECT_TRUE(log.hasLine("+====================== newname== zed"));
+  EXPECT_EQ(manager->player->m_name, L"zed");
+  EXPECT_EQ(manager->selectedName, L"zed");
+  const pugi::xml_document file = playerFile();
+  EXPECT_STREQ(file.child("lastplayer").attribute("lpname").value(), "zed");
+  EXPECT_STREQ(file.child("player").attribute("name").value(), "zed");
+  EXPECT_TRUE(file.child("packs") && file.child("ranks"));
+  // The menus were rebuilt: a new, closed box with an empty field, and the new panel at its
+  // resting place, starting to slide out towards the start comic.
+  EXPECT_FALSE(box().isOpen());
+  EXPECT_TRUE(box().fGetTextField()->isEmpty());
+  EXPECT_EQ(manager->requestedScreen, COMICS_SCREEN);
+  EXPECT_TRUE(manager->sidePanelTween.active);
+  EXPECT_FLOAT_EQ(manager->sidePanelTween.start, restingY);
+  EXPECT_EQ(greeting(), text(MAHJONG_GAME_MANAGER::TXT_WELCOME) + L"\nzed");
+  const std::wstring odd = L"5%d %s%%";
+  manager->player->m_name = odd;
+  EXPECT_EQ(greeting(), text(MAHJONG_GAME_MANAGER::TXT_WELCOME) + L"\n" + odd);
+  manager->player->m_name = L"zed";
+
+  for (int n = 0; n < 2000 && manager->currentScreen == TITLE_SCREEN; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_EQ(manager->currentScreen, COMICS_SCREEN);
+}
+
+// Players opens the players screen in the tick of the click, with no fade of the title. Back on
+// the title, Quit asks first: cancel (Escape) closes the question and the game goes on; OK ends it.
+TEST_F(TitleTest, PlayersOpensAtOnceAndQuitAsksFirst) {
+  played("button_click.ogg");
+  EXPECT_EQ(click(manager->playersButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(manager->currentScreen, PLAYERS_SCREEN);
+  EXPECT_TRUE(played("button_click.ogg"));
+  EXPECT_EQ(manager->blackMask->fGetVertexColor(0) >> 24, 0u);
+  manager->currentScreen = TITLE_SCREEN;  // as the players screen does when it closes
+  settle();
+
+  EXPECT_EQ(click(manager->quitButton), (ANSWERS{0, 0, 0}));
+  ASSERT_TRUE(box().isQuestion() && !box().isNameEntry());
+  EXPECT_EQ(box().fGetText(), text(MAHJONG_GAME_MANAGER::TXT_WANT_TO_QUIT));
+  EXPECT_TRUE(played("button_click.ogg"));
+  EXPECT_EQ(tick(kEscape), 0);
+  settle();
+  EXPECT_EQ(click(manager->quitButton), (ANSWERS{0, 0, 0}));
+  for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_EQ(click(box().fGetOkButton()), (ANSWERS{0, 0, -108}));
+}
+
+// A player who has seen the start comic: Play (with its own sound) slides the panel out, the screen
+// fades to black, and only then the packs screen becomes current.
+TEST_F(TitleTest, KnownPlayerPlaysOnToThePacks) {
+  manager->player->m_name = L"ann";
+  manager->player->m_seenStartComics = true;
+  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  EXPECT_TRUE(played("button_play_click.ogg"));
+  EXPECT_EQ(manager->requestedScreen, PACKS_SCREEN);
+  bool faded = false;
+  for (int n = 0; n < 2000 && manager->currentScreen == TITLE_SCREEN; ++n) {
+    ASSERT_EQ(tick(), 0);
+    faded = faded || (manager->screenFade.active && manager->screenFade.target == manager->blackMask);
+  }
+  EXPECT_EQ(manager->currentScreen, PACKS_SCREEN);
+  EXPECT_TRUE(faded);
+  EXPECT_GT(manager->titlePanel->fGetPosition().y, 768.0f);
+}
+
+}  // namespace
