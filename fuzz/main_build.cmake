@@ -52,6 +52,7 @@ set(QOR_FUZZ_DATA_SEEDS_xml_loader ${QOR_DATA_SOURCE_DIR} ${QOR_DATA_STAGING}/xm
 set(QOR_FUZZ_DATA_SEEDS_locman ${QOR_DATA_SOURCE_DIR} ${QOR_DATA_STAGING}/xml)
 set(QOR_FUZZ_DATA_SEEDS_engine_config ${QOR_DATA_SOURCE_DIR})
 set(QOR_FUZZ_DATA_SEEDS_game_files ${QOR_DATA_SOURCE_DIR})
+set(QOR_FUZZ_DATA_SEEDS_level_file ${QOR_DATA_STAGING}/levels)
 
 foreach(target ${QOR_FUZZ_TARGETS})
   set(seeds ${CMAKE_CURRENT_LIST_DIR}/corpus/${target} ${QOR_FUZZ_DATA_SEEDS_${target}})

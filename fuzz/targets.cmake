@@ -10,4 +10,5 @@ set(QOR_FUZZ_TARGETS
   gui_form
   engine_config
   game_files
+  level_file
 )

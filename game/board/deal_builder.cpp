@@ -1,0 +1,370 @@
+// The solvable deal. The builder never searches for a solution: it plays the board backwards,
+// repeatedly taking two chips that are free on a working copy of the board, giving them a matching
+// face and taking them off. The order it takes pairs off in is a complete solution.
+//
+// Special tiles come first: each is freed by taking off the free chip nearest to it (with any
+// other free chip) until it is free, then paired; the pairs taken in the passes that ended with a
+// special pair make the deal's move count. The rest is paired in list order. Kept chips (fixed
+// faces, chips in flight) keep their faces and take no part.
+//
+// The order of every step and every random draw is the order the move count and the shipped
+// levels were made with; do not reorder. Where the original passes could only repeat themselves
+// (nothing changes between them and nothing is drawn), they stop early with the same result.
+#include "engine/platform/qc_random.h"
+#include "engine/service/qc_log.h"
+#include "game/board/mahjong_board.h"
+#include "game/board/mahjong_chip.h"
+#include "game/board/tile_faces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+using MAHJONG_FACES::kFaceCount;
+
+struct MAHJONG_BOARD::DEAL_RUN {
+  CHIP_LIST remaining;     // not taken off yet
+  CHIP_LIST taken;         // in the order taken off, kept chips first
+  std::vector<int> moves;  // pairs of each special pass
+  std::size_t kept = 0;    // kept chips at the front of the taken list
+  bool variable = false;   // the special tiles were drawn: another run may take other pairs
+  bool degraded = false;   // a pair was forced, or a special tile missed its passes
+};
+
+// What a deal changes on the chips, to deal again from the same start.
+struct MAHJONG_BOARD::DEAL_SNAPSHOT {
+  struct STATE {
+    std::int32_t type;
+    bool special;
+    bool free;
+    QOR::QC_SPRITE* sprite;
+  };
+  explicit DEAL_SNAPSHOT(const CHIP_LIST& chips) {
+    states.reserve(chips.size());
+    for (const MAHJONG_CHIP* chip : chips)
+      states.push_back({chip->m_type, chip->m_isSpecial, chip->bFreee, chip->m_sprite});
+  }
+  void Restore(const CHIP_LIST& chips) const {
+    for (std::size_t i = 0; i < chips.size() && i < states.size(); ++i) {
+      chips[i]->m_type = states[i].type;
+      chips[i]->m_isSpecial = states[i].special;
+      chips[i]->bFreee = states[i].free;
+      chips[i]->m_sprite = states[i].sprite;
+    }
+  }
+  std::vector<STATE> states;
+};
+
+namespace {
+
+void TakeOut(MAHJONG_BOARD::CHIP_LIST& list, const MAHJONG_CHIP* chip) {
+  const auto at = std::find(list.begin(), list.end(), chip);
+  if (at != list.end()) list.erase(at);
+}
+
+float Distance(const MAHJONG_CHIP& a, const MAHJONG_CHIP& b) {
+  const float dx = a.m_position.x - b.m_position.x;
+  const float dy = a.m_position.y - b.m_position.y;
+  const auto dz = static_cast<float>(a.m_layer - b.m_layer);
+  return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+}  // namespace
+
+void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
+  if (std::none_of(std::begin(m_suits), std::end(m_suits), [](std::uint8_t on) { return on != 0; })) {
+    QOR::fLog() << "no suit enabled: every suit is dealt";
+  }
+  const DEAL_SNAPSHOT start(m_chips);
+  for (int runNumber = 1;; ++runNumber) {
+    DEAL_RUN run;
+    if (!BuildPathOnce(reshuffle, run)) {
+      m_dealOrder.clear();
+      m_dealRuns = runNumber;
+      m_dealDegraded = false;
+      return;
+    }
+    // Only the choice of special tiles changes which pairs a run takes; without a choice every run
+    // would degrade the same way.
+    if (run.degraded && run.variable && runNumber < kDealRuns) {
+      QOR::fLog() << "degraded deal, dealing again (run " << runNumber + 1 << " of " << kDealRuns << ")";
+      start.Restore(m_chips);
+      continue;
+    }
+    m_dealRuns = runNumber;
+    m_dealDegraded = run.degraded;
+    // Chips the deal could not pair leave the board: the board owns them, so it deletes them.
+    const CHIP_LIST dropped = run.remaining;
+    m_dealOrder = run.taken;
+    m_chips = run.taken;
+    SortChips(1, false);
+    for (MAHJONG_CHIP* chip : dropped) {
+      QOR::fLog() << "a chip without a pair leaves the board";
+      DeleteChip(chip);
+    }
+    QOR::fLog() << "altern build path end ////////////// ";
+    return;
+  }
+}
+
+bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
+  QOR::fLog() << "altern build path start ///////////////////";
+  if (!reshuffle) {
+    if (!fScatterSpecials()) {
+      QOR::fLog() << " fScatterSpecials()==false ";
+      return false;
+    }
+    run.variable = m_scatterDrawn;
+  }
+  std::fill(std::begin(m_faceUse), std::end(m_faceUse), 0);
+  run.remaining = m_chips;
+  // Kept chips keep their faces (a flower or season may turn into another of its group) and
+  // leave the simulation: they block nothing from here on.
+  for (std::size_t i = 0; i < run.remaining.size();) {
+    MAHJONG_CHIP* chip = run.remaining[i];
+    if (!chip->m_removing && !chip->m_fixed) {
+      ++i;
+      continue;
+    }
+    if (chip->isFlower()) {
+      chip->m_type = Draw(MAHJONG_FACES::kFirstFlower, MAHJONG_FACES::kLastFlower);
+    } else if (chip->isSeason()) {
+      chip->m_type = Draw(MAHJONG_FACES::kFirstSeason, MAHJONG_FACES::kLastSeason);
+    }
+    run.taken.push_back(chip);
+    run.remaining.erase(run.remaining.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  run.kept = run.taken.size();
+  UpdateFreeInList(run.remaining);
+  SortChips(-1, false, &run.remaining);
+  SpecialPhase(run);
+  const int moves = std::accumulate(run.moves.begin(), run.moves.end(), 0);
+  if (!reshuffle) {
+    m_dealMoveCount = moves;
+    QOR::fLog() << " TOTAL = " << m_dealMoveCount << " MOVES !";
+  }
+  RestPhase(run);
+  // The move count covers the passes that ended with their special tile paired: a special tile
+  // taken off in any other pass, or in the rest phase, lies beyond it.
+  std::size_t lastSpecialPair = 0;
+  for (std::size_t i = run.kept; i < run.taken.size(); ++i) {
+    if (run.taken[i]->m_isSpecial) lastSpecialPair = (i - run.kept) / 2 + 1;
+  }
+  if (lastSpecialPair > static_cast<std::size_t>(moves)) {
+    QOR::fLog() << "special tiles taken off beyond the move count";
+    run.degraded = true;
+  }
+  return true;
+}
+
+MAHJONG_CHIP* MAHJONG_BOARD::PairPartner(CHIP_LIST& list, MAHJONG_CHIP* chip, const char* failureLog, bool& noFree) {
+  noFree = true;
+  for (MAHJONG_CHIP* other : list) {
+    if (other == chip || !other->bFreee) continue;
+    noFree = false;
+    const int result = AssignTileTypes(other, chip);
+    if (result == 0) return other;
+    QOR::fLog() << failureLog << result;
+  }
+  return nullptr;
+}
+
+void MAHJONG_BOARD::SpecialPhase(DEAL_RUN& run) {
+  CHIP_LIST& remaining = run.remaining;
+  for (int pass = 0;; ++pass) {
+    QOR::fLog() << "do while specchip " << pass;
+    if (pass >= kSpecialPasses) break;
+    MAHJONG_CHIP* special = nullptr;
+    for (MAHJONG_CHIP* chip : remaining) {
+      if (chip->m_isSpecial && chip->isAvailable()) {
+        special = chip;
+        break;
+      }
+    }
+    if (special == nullptr) {
+      for (MAHJONG_CHIP* chip : remaining) {
+        if (chip->m_isSpecial) {
+          special = chip;
+          break;
+        }
+      }
+    }
+    if (special == nullptr) break;
+
+    int pairs = 0;
+    MAHJONG_CHIP* excluded = nullptr;
+    // An attempt that takes nothing off changes nothing, so its result depends on the excluded
+    // chip alone: once an exclusion repeats since the last pair, all later attempts repeat too.
+    CHIP_LIST tried;
+    for (int attempt = 0; !special->bFreee && attempt < kFreeAttempts; ++attempt) {
+      if (std::find(tried.begin(), tried.end(), excluded) != tried.end()) break;
+      tried.push_back(excluded);
+      QOR::fLog() << " while specchip->bFreee!=true " << attempt;
+      MAHJONG_CHIP* nearest = nullptr;
+      float nearestDistance = 0.0f;
+      for (MAHJONG_CHIP* chip : remaining) {
+        if (!chip->bFreee || chip == excluded) continue;
+        const float distance = Distance(*chip, *special);
+        if (nearest == nullptr || distance < nearestDistance) {
+          nearest = chip;
+          nearestDistance = distance;
+        }
+      }
+      if (nearest == nullptr) {
+        QOR::fLog() << " no moves left but there's still " << remaining.size() << " tiles left";
+      } else {
+        bool noFree = false;
+        MAHJONG_CHIP* partner = PairPartner(remaining, nearest, "closest assign  res == ", noFree);
+        if (partner != nullptr) {
+          run.taken.push_back(partner);
+          run.taken.push_back(nearest);
+          TakeOut(remaining, partner);
+          TakeOut(remaining, nearest);
+          UpdateFreeInList(remaining);
+          QOR::fLog() << "remove closest";
+          ++pairs;
+          tried.clear();
+        } else if (noFree) {
+          QOR::fLog() << "NO PAIR FOR CLOSEST LEFT";
+        }
+      }
+      excluded = nearest;
+    }
+
+    const bool covered = !special->bFreee;
+    bool noFree = false;
+    MAHJONG_CHIP* partner = PairPartner(remaining, special, "specchip assign  res == ", noFree);
+    if (partner != nullptr) {
+      if (covered) {
+        QOR::fLog() << "special tile paired while covered";
+        run.degraded = true;
+      }
+      run.taken.push_back(partner);
+      run.taken.push_back(special);
+      TakeOut(remaining, partner);
+      TakeOut(remaining, special);
+      UpdateFreeInList(remaining);
+      ++pairs;
+      run.moves.push_back(pairs);
+    } else if (pairs == 0) {
+      // Nothing was taken off and nothing drawn: every later pass would be this one again.
+      break;
+    }
+  }
+}
+
+void MAHJONG_BOARD::RestPhase(DEAL_RUN& run) {
+  CHIP_LIST& remaining = run.remaining;
+  QOR::fLog() << "assign what left " << remaining.size();
+  UpdateFreeInList(remaining);
+  for (int pass = 0; !remaining.empty() && pass < kRestPasses; ++pass) {
+    QOR::fLog() << " do while tiles.empty() != true " << pass;
+    int seen = 0;
+    for (std::size_t i = 0; i < remaining.size(); ++i) {
+      MAHJONG_CHIP* chip = remaining[i];
+      if (!chip->bFreee) continue;
+      ++seen;
+      for (std::size_t j = i; j < remaining.size(); ++j) {
+        MAHJONG_CHIP* other = remaining[j];
+        if (other == chip || !other->bFreee) continue;
+        ++seen;
+        const int result = AssignTileTypes(chip, other);
+        if (result == 0) {
+          run.taken.push_back(chip);
+          run.taken.push_back(other);
+          remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(j));
+          remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(i));
+          UpdateFreeInList(remaining);
+          break;
+        }
+        QOR::fLog() << "specchip assign  res == " << result;
+      }
+    }
+    if (seen < 2 && !remaining.empty()) {
+      QOR::fLog() << "unresolved tiles left!";
+      // The next pass pairs them as they lie: the deal is no longer a legal solution (a single
+      // chip left over is only the odd chip of an odd board).
+      if (remaining.size() > 1) run.degraded = true;
+      for (MAHJONG_CHIP* left : remaining) left->bFreee = true;
+    }
+    // The odd chip: no partner, not taken, it leaves the board.
+    if (remaining.size() == 1) break;
+  }
+}
+
+bool MAHJONG_BOARD::FacePassesSuits(int face) const {
+  const bool any = std::any_of(std::begin(m_suits), std::end(m_suits), [](std::uint8_t on) { return on != 0; });
+  if (!any) return true;
+  const MAHJONG_FACES::SUIT suit = MAHJONG_FACES::SuitOfFace(face);
+  return suit != MAHJONG_FACES::kSuitCount && m_suits[suit] != 0;
+}
+
+int MAHJONG_BOARD::DrawFace() {
+  for (;;) {
+    const int face = Draw(0, kFaceCount - 1);
+    if (!FacePassesSuits(face)) continue;
+    if (m_faceUse[face] < kPairsPerFace) return face;
+    QOR::fLog() << "OUT OF TILES TYPE " << face;
+    for (int other = 0; other < kFaceCount; ++other) {
+      if (m_faceUse[other] <= kPairsPerFace - 1 && FacePassesSuits(other)) {
+        QOR::fLog() << "FOUND TYPE " << other;
+        return other;
+      }
+    }
+    std::fill(std::begin(m_faceUse), std::end(m_faceUse), 0);
+    QOR::fLog() << "memset!!!!!!!!";
+  }
+}
+
+int MAHJONG_BOARD::AssignTileTypes(MAHJONG_CHIP* first, MAHJONG_CHIP* second) {
+  if (first == nullptr || second == nullptr) return -1;
+  int face = 0;
+  if (!first->m_fixed && !second->m_fixed) {
+    face = DrawFace();
+    ++m_faceUse[face];
+  } else if (first->m_fixed && second->m_fixed) {
+    if (!first->isMatch(second)) return -1;
+    face = first->m_type;
+  } else {
+    face = first->m_fixed ? first->m_type : second->m_type;
+  }
+  // A flower or season pair shows two different faces of its group.
+  int firstFace = face;
+  if (MAHJONG_FACES::isFlower(face)) {
+    do {
+      firstFace = Draw(MAHJONG_FACES::kFirstFlower, MAHJONG_FACES::kLastFlower);
+    } while (firstFace == face);
+  } else if (MAHJONG_FACES::isSeason(face)) {
+    do {
+      firstFace = Draw(MAHJONG_FACES::kFirstSeason, MAHJONG_FACES::kLastSeason);
+    } while (firstFace == face);
+  }
+  first->m_sprite = m_faceSprite;
+  second->m_sprite = m_faceSprite;
+  first->m_type = firstFace;
+  second->m_type = face;
+  QOR::fLog() << "done assign ";
+  return 0;
+}
+
+bool MAHJONG_BOARD::fScatterSpecials() {
+  CHIP_LIST candidates;
+  for (MAHJONG_CHIP* chip : m_chips) {
+    if (chip->m_isSpecial) candidates.push_back(chip);
+  }
+  m_scatterDrawn = false;
+  if (candidates.empty()) return true;
+  m_specialPositions = candidates;
+  const int wanted = m_specsTotal != 0 ? m_specsTotal : static_cast<int>(candidates.size());
+  m_scatterDrawn = wanted > 0 && wanted < static_cast<int>(candidates.size());
+  if (static_cast<int>(candidates.size()) < wanted) {
+    QOR::fLog() << "amount of special tiles exceeds amount of possible positions ";
+    return false;
+  }
+  for (int i = 0; i < wanted; ++i) {
+    const int pick = GetRandom()->fRandInt(0, static_cast<int>(candidates.size()));
+    candidates.erase(candidates.begin() + pick);
+  }
+  for (MAHJONG_CHIP* chip : candidates) chip->m_isSpecial = false;
+  return true;
+}

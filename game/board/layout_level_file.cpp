@@ -1,0 +1,91 @@
+// Loading and saving the level file, and placing tiles: the editor's placement and the lift
+// before the drop-in.
+#include "engine/files/replace_file.h"
+#include "engine/math/float_to_int.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_log.h"
+#include "game/board/effect_times.h"
+#include "game/board/mahjong_chip.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
+#include "game/board/tile_metrics.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+void MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
+  LoadFxParams();
+  if (m_panel != nullptr) m_panel->CreateSlots(m_player);
+  const pugi::xml_document* document = QOR::QC_GAME::fLoadXml(name);
+  ResetFields();
+  ReadLevel(*document, name);
+}
+
+bool MAHJONG_LAYOUT::SaveLevel(const std::string& path) { return SaveLevelWith(path, CurrentLevelSettings()); }
+
+bool MAHJONG_LAYOUT::SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings) {
+  pugi::xml_document document;
+  WriteLevel(document, settings);
+  std::ostringstream text;
+  document.save(text, "\t", pugi::format_indent, pugi::encoding_auto);
+  const std::string bytes = text.str();
+  std::string error;
+  const bool saved = QOR::fReplaceFile(path, bytes.data(), bytes.size(), error) == 1;
+  if (!saved) QOR::fLog() << "level not saved to " << path << ": " << error;
+  QOR::fLog() << "SAVED TO " << path;
+  return saved;
+}
+
+void MAHJONG_LAYOUT::PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer, bool isbonus, bool isspecial,
+                               std::int32_t type) {
+  const float x = position.x - m_origin.x;
+  const float y = position.y - m_origin.y;
+  const auto width = static_cast<float>(tileMetrics.columns * tileMetrics.sizeX);
+  const auto height = static_cast<float>(tileMetrics.rows * tileMetrics.sizeY);
+  if (!(x >= 0.0f && x <= width && y >= 0.0f && y <= height)) {
+    QOR::fLog() << "OUT OF BORDERS";
+    return;
+  }
+  const int halfX = tileMetrics.sizeX / 2;
+  const int halfY = tileMetrics.sizeY / 2;
+  if (halfX == 0 || halfY == 0 || QOR::fTruncateToInt(x) % halfX != 0 || QOR::fTruncateToInt(y) % halfY != 0) {
+    QOR::fLog() << "BAD POS";
+    return;
+  }
+  if (type > 42 || type < -3) {
+    QOR::fLog() << "BAD TYPE";
+    return;
+  }
+  layer = std::clamp(layer, 0, kMaxLayer);
+  auto* chip = new MAHJONG_CHIP(type == 42 ? m_editorFreeSprite : m_faceSprite, position, layer, isbonus, isspecial);
+  chip->m_fixed = type != 42;
+  chip->m_type = type;
+  AddChip(chip);
+  SortChips(1, true);
+  UpdateAllFree();
+  m_specsTotal = static_cast<std::int32_t>(
+      std::count_if(m_chips.begin(), m_chips.end(), [](const MAHJONG_CHIP* c) { return c->m_isSpecial; }));
+  m_topLayer = std::max(m_topLayer, layer);
+}
+
+void MAHJONG_LAYOUT::StartDropIn() {
+  m_dropLayer = 0;
+  m_dropChipIndex = 0;
+  m_dropWait = 0.0f;
+  const auto screenHeight = static_cast<float>(GetScreen().y);
+  for (MAHJONG_CHIP* chip : m_chips) {
+    const QOR::QS_VEC2 at = chip->GetPosition();
+    chip->SetPositionXY(at.x, at.y - (at.y > screenHeight ? 2.0f : 1.0f) * screenHeight);
+  }
+  if (m_chips.empty()) return;
+  const float top = m_chips.front()->GetPosition().y;
+  m_dropTween.Start(top, top + screenHeight, showLevelTime);
+}
+
+bool MAHJONG_LAYOUT::CheckBonusReady() {
+  m_bonusUsable = m_panel != nullptr && m_panel->bonusSlot.isActive() ? 1 : 0;
+  return m_bonusUsable != 0;
+}

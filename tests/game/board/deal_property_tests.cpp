@@ -1,0 +1,189 @@
+// The solvable deal, checked by playing its own solution back. For many seeds and generated boards
+// (rows, pyramids, towers, bridges, half-offset rows) with random special candidates, special
+// counts and suits, the deal's pair order is replayed on a fresh board with the real free rule:
+// every pair must be free and matching when taken, every tile taken once, every special tile
+// cleared within the deal's move count, exactly when the deal says it did not degrade.
+#include "engine/platform/qc_random.h"
+#include "game/board/mahjong_board.h"
+#include "game/board/mahjong_chip.h"
+#include "game/board/tile_faces.h"
+#include "tests/game/board/board_test_kit.h"
+#include "tests/kit/log_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+using board_test::CELL;
+
+namespace {
+
+using CELLS = std::vector<CELL>;
+using RNG = std::mt19937;
+
+int Pick(RNG& rng, int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+
+// Rows of whole tiles side by side on layer 0, a second floor over part of them.
+CELLS Rows(RNG& rng) {
+  CELLS cells;
+  const int rows = Pick(rng, 1, 4);
+  const int columns = Pick(rng, 2, 10);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c) cells.push_back({2 * c, 2 * r, 0});
+  const int upper = Pick(rng, 0, columns - 1);
+  for (int c = 0; c < upper; ++c) cells.push_back({2 * c + 2, 0, 1});
+  return cells;
+}
+
+// Each layer half a tile in from the one below in x and y, so every upper tile covers four.
+CELLS Pyramid(RNG& rng) {
+  CELLS cells;
+  const int rows = Pick(rng, 2, 5);
+  const int columns = Pick(rng, 2, 8);
+  for (int layer = 0; layer < std::min(rows, columns); ++layer)
+    for (int r = 0; r < rows - layer; ++r)
+      for (int c = 0; c < columns - layer; ++c) cells.push_back({2 * c + layer, 2 * r + layer, layer});
+  return cells;
+}
+
+// A row with stacks standing straight on some of its tiles.
+CELLS Towers(RNG& rng) {
+  CELLS cells;
+  const int columns = Pick(rng, 3, 9);
+  for (int c = 0; c < columns; ++c) {
+    cells.push_back({4 * c, 0, 0});
+    const int height = Pick(rng, 0, 4);
+    for (int layer = 1; layer <= height; ++layer) cells.push_back({4 * c, 0, layer});
+  }
+  return cells;
+}
+
+// Two pillars with a span on top, over a floor that runs under both.
+CELLS Bridge(RNG& rng) {
+  CELLS cells;
+  const int span = Pick(rng, 2, 6);
+  for (int c = 0; c <= span; ++c) cells.push_back({2 * c, 0, 0});
+  cells.push_back({0, 0, 1});
+  cells.push_back({2 * span, 0, 1});
+  for (int c = 0; c <= span; ++c) cells.push_back({2 * c, 0, 2});
+  const int deck = Pick(rng, 0, span - 1);
+  for (int c = 0; c < deck; ++c) cells.push_back({2 * c + 1, 0, 3});
+  return cells;
+}
+
+// Rows shifted by half a tile from one to the next, with a half-offset floor on top.
+CELLS HalfOffsetRows(RNG& rng) {
+  CELLS cells;
+  const int rows = Pick(rng, 2, 5);
+  const int columns = Pick(rng, 2, 7);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c) cells.push_back({2 * c + (r % 2), 2 * r, 0});
+  for (int c = 0; c + 1 < columns; ++c) cells.push_back({2 * c + 1, 1, 1});
+  return cells;
+}
+
+struct SHAPE {
+  const char* name;
+  CELLS (*make)(RNG&);
+};
+const SHAPE kShapes[] = {
+    {"rows", Rows}, {"pyramid", Pyramid}, {"towers", Towers}, {"bridge", Bridge}, {"half-offset rows", HalfOffsetRows}};
+
+// Random special candidates, a random special count (0 = every candidate) and a random suit set.
+std::string Decorate(RNG& rng, CELLS& cells, int& wanted) {
+  int candidates = 0;
+  for (CELL& cell : cells) {
+    cell.special = Pick(rng, 0, 3) == 0;
+    cell.bonus = Pick(rng, 0, 7) == 0;
+    candidates += cell.special ? 1 : 0;
+  }
+  wanted = Pick(rng, 0, candidates);
+  std::string suits;
+  const int mask = Pick(rng, 0, 127);
+  for (int s = 0; s < MAHJONG_FACES::kSuitCount; ++s)
+    if (mask & (1 << s)) suits += std::string(MAHJONG_FACES::kSuits[s].name) + "=\"true\" ";
+  return suits;
+}
+
+struct TALLY {
+  int deals = 0;
+  int degraded = 0;
+  int dealtAgain = 0;  // deals that needed more than one run and ended clean
+};
+
+// One board, one seed: the deal and every property of it.
+void CheckDeal(const SHAPE& shape, std::uint32_t seed, TALLY& tally) {
+  RNG rng(seed);
+  CELLS cells = shape.make(rng);
+  int wanted = 0;
+  const std::string suits = Decorate(rng, cells, wanted);
+  const int candidates =
+      static_cast<int>(std::count_if(cells.begin(), cells.end(), [](const CELL& c) { return c.special; }));
+  SCOPED_TRACE(std::string(shape.name) + " seed " + std::to_string(seed) + " suits " + suits);
+
+  MAHJONG_BOARD board;
+  QOR::QC_RANDOM random(seed * 2654435761u);
+  board.SetRandom(&random);
+  ASSERT_TRUE(board_test::Load(board, board_test::LevelText(cells, wanted, suits.c_str())));
+  ASSERT_EQ(board.GetChips().size(), cells.size());
+  const bool anySuit = !suits.empty();
+  board.AlternBuildPath(false);
+  ++tally.deals;
+
+  const board_test::REPLAY replay = board_test::Replay(board);
+  EXPECT_TRUE(replay.complete) << "the deal's order does not name every chip once";
+  EXPECT_EQ(replay.specialsLeft, 0);
+  if (board.isDealDegraded()) {
+    ++tally.degraded;
+    // Degraded means a pair was forced, or a special tile was left out of the move count: the
+    // replay must find one or the other.
+    EXPECT_TRUE(replay.illegalPairs > 0 || replay.lastSpecialPair > board.m_dealMoveCount)
+        << "a deal reported as degraded replays cleanly";
+    return;
+  }
+  if (board.GetDealRuns() > 1) ++tally.dealtAgain;
+  EXPECT_EQ(replay.illegalPairs, 0) << replay.firstProblem;
+  EXPECT_EQ(board.GetChips().size(), cells.size() & ~std::size_t{1}) << "only the odd chip may leave";
+  EXPECT_EQ(replay.lastSpecialPair, board.m_dealMoveCount) << "the move count is the pairs up to the last special";
+  const int specials = static_cast<int>(std::count_if(board.GetChips().begin(), board.GetChips().end(),
+                                                      [](const MAHJONG_CHIP* c) { return c->m_isSpecial; }));
+  // The odd chip dropped may have been one of the specials.
+  const int expected = wanted == 0 ? candidates : wanted;
+  EXPECT_TRUE(specials == expected || (cells.size() % 2 == 1 && specials == expected - 1)) << specials;
+  // Faces: every chip has one, of an enabled suit (all when none is), and the pairs of the order
+  // are two different faces of their group for flowers and seasons.
+  const MAHJONG_BOARD::CHIP_LIST& order = board.GetDealOrder();
+  for (std::size_t k = 0; k + 1 < order.size(); k += 2) {
+    for (const MAHJONG_CHIP* chip : {order[k], order[k + 1]}) {
+      ASSERT_GE(chip->m_type, 0);
+      ASSERT_LT(chip->m_type, MAHJONG_FACES::kFaceCount);
+      if (anySuit) {
+        EXPECT_TRUE(board.isSuitEnabled(MAHJONG_FACES::SuitOfFace(chip->m_type))) << chip->m_type;
+      }
+    }
+    if (MAHJONG_FACES::isFlower(order[k]->m_type) || MAHJONG_FACES::isSeason(order[k]->m_type)) {
+      EXPECT_NE(order[k]->m_type, order[k + 1]->m_type);
+    }
+  }
+}
+
+TEST(DealProperty, EveryGeneratedBoardReplaysItsOwnSolution) {
+  board_test::UseShippedMetrics();
+  qor_test::LogCapture quiet;
+  TALLY tally;
+  for (const SHAPE& shape : kShapes) {
+    for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+      CheckDeal(shape, seed, tally);
+      quiet.clear();
+      if (HasFatalFailure()) return;
+    }
+  }
+  // Most boards deal cleanly; a bare stack cannot be cleared by anyone and degrades.
+  EXPECT_LT(tally.degraded * 5, tally.deals) << tally.degraded << " of " << tally.deals;
+  EXPECT_GT(tally.dealtAgain, 0) << "no deal was dealt again after degrading";
+}
+
+}  // namespace

@@ -1,0 +1,245 @@
+// The drawn board over the real Resources on the recording device: switching the tile set, the
+// ownership of chips across reloads, flights, dropped chips and destruction (run under the
+// address sanitizer too), the effect keys, saving a level file, and the editor's placement.
+#include "engine/platform/qc_random.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/render/qc_texture_info.h"
+#include "engine/service/qc_game.h"
+#include "game/board/mahjong_chip.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/pack_passwords.h"
+#include "game/board/tile_metrics.h"
+#include "tests/game/board/board_test_kit.h"
+#include "tests/game/kit/game_services.h"
+#include "tests/kit/log_capture.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+int CountLines(const qor_test::LogCapture& log, const std::string& line) {
+  const std::vector<std::string> lines = log.lines();
+  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+class LayoutTest : public qor_test::GameServices {
+ protected:
+  void SetUp() override {
+    GameServices::SetUp();
+    // The packs the game manager registers.
+    QOR::QC_GAME::fAddPack("XML/config", MAHJONG_PACKS::kConfig);
+    QOR::QC_GAME::fAddPack("XML/levels", MAHJONG_PACKS::kLevels);
+    QOR::QC_GAME::fAddPack("data/tiles", MAHJONG_PACKS::kTiles);
+    QOR::QC_GAME::fAddPack("data/fonts", MAHJONG_PACKS::kFonts);
+    QOR::QC_GAME::fAddPack("data/btns", MAHJONG_PACKS::kButtons);
+    QOR::QC_GAME::fAddPack("data/surfaces", MAHJONG_PACKS::kSurfaces);
+    player = std::make_unique<MAHJONG_PLAYER>((documents() / "player.xml").string(), L"Tester");
+    layout = std::make_unique<MAHJONG_LAYOUT>("2", player.get(), false, 0, nullptr);
+    layout->SetRandom(&random);
+  }
+  void TearDown() override {
+    layout.reset();
+    GameServices::TearDown();
+  }
+  // Loads and deals a level, free flags fresh.
+  void Deal(const std::string& name) {
+    layout->LoadLevel(name);
+    layout->AlternBuildPath(false);
+    layout->UpdateAllFree();
+  }
+
+  qor_test::LogCapture log;
+  QOR::QC_RANDOM random{2024};
+  std::unique_ptr<MAHJONG_PLAYER> player;
+  std::unique_ptr<MAHJONG_LAYOUT> layout;
+};
+
+// A new tile set keeps every sprite (chips point at the face atlas) and swaps the textures, the
+// blocked overlay's too, keeping its colour; the old picture is released.
+TEST_F(LayoutTest, TileSetSwitchSwapsTextures) {
+  MAHJONG_LAYOUT& board = *layout;
+  Deal("pk1lv1.xml");
+  QOR::QC_TEXTURE_INFO* classic = board.GetAtlasImage();
+  ASSERT_NE(classic, nullptr);
+  EXPECT_EQ(tileMetrics.sizeX, 60);
+  QOR::QC_SPRITE* const sprites[] = {board.GetFaceAtlas(),     board.m_normalBack,         board.m_bonusBack,
+                                     board.m_specialBack,      board.m_shadowSprite,       board.m_blockedOverlay,
+                                     board.m_editorFreeSprite, board.m_editorBlockedSprite};
+  for (QOR::QC_SPRITE* sprite : sprites) ASSERT_NE(sprite, nullptr);
+  EXPECT_EQ(board.m_blockedOverlay->fGetVertexColor(0), 0x00FFFFFFu);
+  EXPECT_FLOAT_EQ(board.GetFaceAtlas()->fGetWidth(), static_cast<float>(classic->fGetWidth() / 9));
+
+  QOR::QC_TEXTURE_INFO* cards = board.LoadTilesXml("3");
+  ASSERT_NE(cards, nullptr);
+  EXPECT_NE(cards, classic);
+  EXPECT_TRUE(log.contains("Fully unscribe tiles_classic.png"));
+  EXPECT_EQ(board.GetFaceAtlas(), sprites[0]);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(sprites[i]->fGetTexture(), cards) << i;
+  EXPECT_EQ(board.m_editorFreeSprite, sprites[6]);
+  EXPECT_EQ(board.m_editorBlockedSprite, sprites[7]);
+  EXPECT_EQ(board.m_blockedOverlay->fGetVertexColor(0), 0x00FFFFFFu);
+  EXPECT_FLOAT_EQ(board.m_normalBack->fGetWidth(), 72.0f);
+  for (const MAHJONG_CHIP* chip : board.GetChips()) ASSERT_EQ(chip->m_sprite, board.GetFaceAtlas());
+  EXPECT_EQ(board.LoadTilesXml("no such set"), nullptr);
+  EXPECT_TRUE(log.contains("no tile set named no such set"));
+}
+
+// The board owns every chip: a landed flight, a reload, a dropped odd chip, the editor's chip and
+// the destructor each delete chips exactly once, and every pointer to a deleted chip is cleared.
+TEST_F(LayoutTest, ChipOwnership) {
+  MAHJONG_LAYOUT& board = *layout;
+  Deal("pk6lv20.xml");
+  ASSERT_EQ(board.GetChips().size(), 140u);
+  board.FindTipPair();
+  ASSERT_NE(board.m_tipChipA, nullptr);
+  board.m_hoverChip = board.m_tipChipA;
+  board.m_selectedChip = board.m_tipChipB;
+  board.m_tipChipA->m_points = 120;
+  board.m_tipChipA->StartRemove();
+  board.m_tipChipB->StartRemove();
+  log.clear();
+  // A frame not shorter than the flight leaves it where it is.
+  EXPECT_EQ(board.UpdateFlights(board.m_removeCurve.duration).landed, 0);
+  int landed = 0;
+  for (int frame = 0; frame < 600 && landed < 2; ++frame) landed += board.UpdateFlights(1.0f / 60.0f).landed;
+  EXPECT_EQ(landed, 2);
+  EXPECT_EQ(board.GetChips().size(), 138u);
+  EXPECT_EQ(CountLines(log, "delete chip 0"), 2);
+  EXPECT_EQ(board.m_hoverChip, nullptr);
+  EXPECT_EQ(board.m_selectedChip, nullptr);
+  EXPECT_EQ(board.m_tipChipA, nullptr);
+  EXPECT_EQ(board.m_tipChipB, nullptr);
+
+  // The level is complete on the frame the last special tile lands; the walk stops there.
+  for (MAHJONG_CHIP* chip : board.GetChips())
+    if (chip->m_isSpecial) chip->StartRemove();
+  MAHJONG_LAYOUT::FLIGHT_STEP step;
+  for (int frame = 0; frame < 600 && !step.levelComplete; ++frame) step = board.UpdateFlights(1.0f / 60.0f);
+  EXPECT_TRUE(step.levelComplete);
+
+  // A reload deletes every old chip and resets the level's fields.
+  const int before = static_cast<int>(board.GetChips().size());
+  board.m_hoverChip = board.GetChips().back();
+  log.clear();
+  board.LoadLevel("pk1lv1.xml");
+  EXPECT_EQ(CountLines(log, "delete chip 0"), before);
+  EXPECT_EQ(board.m_hoverChip, nullptr);
+  EXPECT_EQ(board.GetChips().size(), 26u);
+  EXPECT_EQ(board.m_task1Type, kTaskNone);
+  EXPECT_EQ(board.m_task2Type, kTaskNone);
+  EXPECT_EQ(board.m_topLayer, 2);
+  EXPECT_FALSE(board.isSuitEnabled(MAHJONG_FACES::kSuitDigits));
+  EXPECT_TRUE(board.isSuitEnabled(MAHJONG_FACES::kSuitSeasons));
+
+  // The odd chip of a row of five leaves the board deleted; only a pointer to it is cleared.
+  const std::string row = board_test::LevelText({{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {6, 0, 0}, {8, 0, 0}}, 0);
+  int cleared = 0;
+  for (std::size_t k = 0; k < 5; ++k) {
+    ASSERT_TRUE(board_test::Load(board, row));
+    random.fSetSeed(3);
+    board.m_hoverChip = board.GetChips()[k];
+    board.AlternBuildPath(false);
+    EXPECT_EQ(board.GetChips().size(), 4u);
+    if (board.m_hoverChip == nullptr) {
+      ++cleared;
+    } else {
+      EXPECT_NE(std::find(board.GetChips().begin(), board.GetChips().end(), board.m_hoverChip), board.GetChips().end());
+    }
+  }
+  EXPECT_EQ(cleared, 1);
+
+  // The editor's chip and chips in flight go with the board.
+  board.SetEditorChip(new MAHJONG_CHIP(board.m_editorFreeSprite, QOR::QS_VEC2(10.0f, 10.0f), 0, false, false));
+  board.SetEditorChip(new MAHJONG_CHIP(board.m_editorFreeSprite, QOR::QS_VEC2(20.0f, 10.0f), 0, false, false));
+  board.GetChips().front()->StartRemove();
+  log.clear();
+  layout.reset();
+  EXPECT_EQ(CountLines(log, "delete chip 0"), 5);
+}
+
+// Loading a level reads the board's effect keys and the panel's flash timings; saving writes a
+// level file (replaced whole) that reads back as the same board.
+TEST_F(LayoutTest, EffectKeysAndSavedLevel) {
+  MAHJONG_LAYOUT& board = *layout;
+  EXPECT_EQ(board.m_hoverAlpha, MAHJONG_LAYOUT::kDefaultHoverAlpha);
+  board.LoadLevel("pk3lv7.xml");
+  EXPECT_EQ(board.m_hoverAlpha, 90);
+  EXPECT_FLOAT_EQ(board.m_removeCurve.duration, 0.6f);
+  EXPECT_FLOAT_EQ(board.m_removeCurve.end.x, 880.0f);
+  EXPECT_FLOAT_EQ(board.m_removeCurve.mid.y, 420.0f);
+  EXPECT_EQ(board.m_ptsHeight, 40);
+  EXPECT_EQ(board.GetPanel()->multFlash.cycles, 2);
+  EXPECT_EQ(board.GetPanel()->bonusFlash.cycles, 3);
+  EXPECT_EQ(board.GetPanel()->flashColor.fGetARGB(), 0xFF00FF00u);
+  EXPECT_EQ(board.m_task1Type, kTaskTime);
+  EXPECT_EQ(board.m_task1Value, 170) << "2.50 is 2 minutes 50 seconds";
+
+  const std::string path = (documents() / "saved.xml").string();
+  ASSERT_TRUE(board.SaveLevel(path));
+  EXPECT_TRUE(log.contains("SAVED TO " + path));
+  pugi::xml_document file;
+  ASSERT_TRUE(file.load_file(path.c_str()));
+  MAHJONG_BOARD copy;
+  copy.SetOrigin(board.GetOrigin());
+  copy.ReadLevel(file, path);
+  ASSERT_EQ(copy.GetChips().size(), board.GetChips().size());
+  for (std::size_t i = 0; i < copy.GetChips().size(); ++i) {
+    const MAHJONG_CHIP* a = board.GetChips()[i];
+    const MAHJONG_CHIP* b = copy.GetChips()[i];
+    EXPECT_TRUE(a->m_position.x == b->m_position.x && a->m_position.y == b->m_position.y && a->m_layer == b->m_layer);
+    EXPECT_EQ(a->m_isSpecial, b->m_isSpecial);
+    EXPECT_EQ(a->m_isBonus, b->m_isBonus);
+  }
+  EXPECT_EQ(copy.m_task1Value, 170);
+  EXPECT_EQ(copy.m_task2Type, board.m_task2Type);
+  EXPECT_EQ(copy.m_task2Value, board.m_task2Value);
+  EXPECT_EQ(copy.m_specsTotal, board.m_specsTotal);
+  for (int s = 0; s < MAHJONG_FACES::kSuitCount; ++s) {
+    EXPECT_EQ(copy.isSuitEnabled(MAHJONG_FACES::SUIT(s)), board.isSuitEnabled(MAHJONG_FACES::SUIT(s)));
+  }
+}
+
+// The editor places tiles on the half-tile grid inside the board only, with a face of its own or
+// one for the deal; the drop-in lifts every tile a screen height above its cell.
+TEST_F(LayoutTest, EditorPlacementAndDropIn) {
+  MAHJONG_LAYOUT& board = *layout;
+  board.LoadLevel("no_such_level.xml");
+  ASSERT_TRUE(board.GetChips().empty());
+  const QOR::QS_VEC2 origin = board.GetOrigin();
+  board.PlaceChip(origin + QOR::QS_VEC2(-30.0f, 0.0f), 0, false, false, 42);
+  EXPECT_TRUE(log.contains("OUT OF BORDERS"));
+  board.PlaceChip(origin + QOR::QS_VEC2(45.0f, 38.0f), 0, false, false, 42);
+  EXPECT_TRUE(log.contains("BAD POS"));
+  board.PlaceChip(origin + QOR::QS_VEC2(60.0f, 38.0f), 0, false, false, 43);
+  EXPECT_TRUE(log.contains("BAD TYPE"));
+  EXPECT_TRUE(board.GetChips().empty());
+  board.PlaceChip(origin + QOR::QS_VEC2(60.0f, 38.0f), 0, false, true, 42);
+  board.PlaceChip(origin + QOR::QS_VEC2(90.0f, 76.0f), 2, true, false, 7);
+  ASSERT_EQ(board.GetChips().size(), 2u);
+  const MAHJONG_CHIP* loose = board_test::ChipAt(board, 2, 1, 0);
+  const MAHJONG_CHIP* fixed = board_test::ChipAt(board, 3, 2, 2);
+  ASSERT_NE(loose, nullptr);
+  ASSERT_NE(fixed, nullptr);
+  EXPECT_FALSE(loose->m_fixed);
+  EXPECT_EQ(loose->m_sprite, board.m_editorFreeSprite);
+  EXPECT_TRUE(fixed->m_fixed);
+  EXPECT_EQ(fixed->m_type, 7);
+  EXPECT_EQ(fixed->m_sprite, board.GetFaceAtlas());
+  EXPECT_EQ(board.m_specsTotal, 1);
+  EXPECT_EQ(board.m_topLayer, 2);
+
+  board.StartDropIn();
+  EXPECT_FLOAT_EQ(fixed->GetHomePosition().y, origin.y + 76.0f - 768.0f);
+  EXPECT_FLOAT_EQ(board.m_dropTween.start, board.GetChips().front()->GetPosition().y);
+  EXPECT_FLOAT_EQ(board.m_dropTween.end, board.m_dropTween.start + 768.0f);
+}
+
+}  // namespace
