@@ -16,11 +16,11 @@ namespace {
 // Records the messages it receives and answers with a chosen result.
 class Probe : public QC_BASE {
  public:
-  int fMessage(int id, int a, int b, int c, int d) override {
+  int fMessage(int id, std::intptr_t a, std::intptr_t b, std::intptr_t c, std::intptr_t d) override {
     received.push_back({id, a, b, c, d});
     return answer;
   }
-  std::vector<std::vector<int>> received;
+  std::vector<std::vector<std::intptr_t>> received;
   int answer = 0;
 };
 
@@ -46,6 +46,9 @@ TEST(Objects, FreshBaseObjectCarriesItsDefaults) {
   EXPECT_EQ(probe.fGetUpdateLevel(), 1);
   EXPECT_EQ(probe.fGetRenderLevel(), 1);
   EXPECT_FLOAT_EQ(probe.fGetZ(), 0.0f);
+  EXPECT_TRUE(probe._children.empty());
+  EXPECT_EQ(probe._userWord, 0u);
+  EXPECT_EQ(probe._managerMark, 0u);
 }
 
 TEST(Objects, UpdateAndRenderSendTheirMessagesAndPassTheAnswerOn) {
@@ -54,7 +57,7 @@ TEST(Objects, UpdateAndRenderSendTheirMessagesAndPassTheAnswerOn) {
   EXPECT_EQ(probe.fUpdate(), -113);
   probe.answer = QC_BASE::kStopPass;
   EXPECT_EQ(probe.fRender(), -109);
-  EXPECT_EQ(probe.received, (std::vector<std::vector<int>>{{1, 0, 0, 0, 0}, {4, 0, 0, 0, 0}}));
+  EXPECT_EQ(probe.received, (std::vector<std::vector<std::intptr_t>>{{1, 0, 0, 0, 0}, {4, 0, 0, 0, 0}}));
 }
 
 TEST(Objects, ManagerOrdersFromHighestZAndIgnoresNull) {
