@@ -82,7 +82,7 @@ void MAHJONG_LAYOUT::StartDropIn() {
   }
   if (m_chips.empty()) return;
   const float top = m_chips.front()->GetPosition().y;
-  m_dropTween.Start(top, top + screenHeight, showLevelTime);
+  m_dropTween.Start(top, top + screenHeight, MotionSeconds(showLevelTime));
 }
 
 bool MAHJONG_LAYOUT::CheckBonusReady() {

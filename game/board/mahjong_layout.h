@@ -23,6 +23,7 @@ class QC_TEXTURE_INFO;
 class EDITOR_MENU;
 class MAHJONG_HUD_PANEL;
 class MAHJONG_PLAYER;
+struct PLAYER_BONUS;
 
 class MAHJONG_LAYOUT : public MAHJONG_BOARD {
  public:
@@ -99,23 +100,51 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // (deleted). Stops as soon as a landing completes the level.
   FLIGHT_STEP UpdateFlights(float dt);
 
-  // --- defined with the play step, motion and level end ---
+  // --- the play step (layout_play_step.cpp, layout_bonuses.cpp) ---
+  // One tick of play: pause panel, slots, menu, clock, flights, the no-moves check, hover and
+  // clicks. Returns 0 or one of the event codes above. Once the level end has run, only the
+  // flights go on and the result is 0.
   int Update();
+  // Elapsed time and its text, the tip timer and the multiplier's idle decay.
   void UpdateTimer();
+  // Uses the profile's bonus of that id when it is full (the shuffle for id 2); true when a
+  // shuffle started.
   bool UseBonus(int id);
   void SetPause(bool on);
+  // Starts the flights of every free matching pair at once and scores them.
   void RemoveAllFreePairs();
+  // The profile's bonus record of that id, null when it has none.
+  PLAYER_BONUS* FindBonus(int id) const;
+
+  // --- level start, drop-in, shuffle, darkening and the special view (layout_motion.cpp) ---
   void StartLevel(int pack, int level);
   void StartLevelFromFile(const std::string& name);
   void StartShuffle();
   void StartSlideOut();
+  // The slide-out while it runs (false), then a requested shuffle's re-deal and drop-in; true
+  // whenever no slide-out runs.
   bool ShuffleChips();
   void UpdateDropIn();
   void DarkenTiles(bool on);
   void ShowSpecial();
   void UpdateEffects();
+  // A duration of motion as the tweens take it: one that is not a positive finite number becomes
+  // the shortest motion, which lands on its first step.
+  static float MotionSeconds(float seconds);
+  static constexpr float kShortestMotion = 0.001f;
+
+  // --- balance and level end (layout_level_end.cpp) ---
   void LoadBalance();
+  // Pays the level into the profile, counts the stars, keeps the best and saves; runs once per
+  // level start.
   void FinishLevel();
+  bool isLevelFinished() const { return m_levelFinished; }
+  // Stars of the last level end (0 before it).
+  std::int32_t GetStars() const { return m_stars; }
+  // Points arithmetic: exact in 64 bits, saturating at the int range.
+  static std::int32_t SaturatePoints(std::int64_t points);
+
+  // --- defined with the cheat keys ---
   int CheatKeys();
   // --- defined with the level editor ---
   void UpdateEditor();
@@ -198,6 +227,11 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   float m_showDelay = 0.0f;
   std::int32_t m_fadeTopLayer = 0;
   std::int32_t m_hoverAlpha = kDefaultHoverAlpha;
+  // Taken off the fall of every layer after the first once the player clicks during a drop-in
+  // (seconds, negative; 0 while no drop-in runs).
+  float m_dropSpeedUp = 0.0f;
+  bool m_levelFinished = false;
+  std::int32_t m_stars = 0;
   // Editor state.
   QOR::QS_VEC2 m_lastActedCell = QOR::QS_VEC2(-1.0f, -1.0f);
   bool m_editorSpecial = false;
@@ -212,6 +246,18 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // Draws one chip of the layer loop (colours, overlay, selection frame).
   void RenderChip(MAHJONG_CHIP* chip, bool fadeActive);
   void RenderPopup(const MAHJONG_CHIP* chip, QOR::QC_FONT* font, QOR::QC_SPRITE* sprite);
+  // The play step's parts (layout_play_step.cpp, layout_bonuses.cpp).
+  int UpdatePaused();
+  void UpdateHover();
+  int ClickChip();
+  int RemovePair();
+  void ChargeBonusSlot();
+  void SelectHover();
+  void DeleteHover();
+  void AddPoints(std::int64_t points);
+  // Steps the tween by the frame time and moves the chips of the layer (every chip when layer < 0)
+  // vertically, cell and place, by what it ran in this step.
+  void FollowTween(VALUE_TWEEN& tween, std::int32_t layer);
 
   QOR::QC_TEXTURE_INFO* m_atlasImage = nullptr;          // subscribed
   QOR::QC_TEXTURE_INFO* m_fontPage = nullptr;            // subscribed

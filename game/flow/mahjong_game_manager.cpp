@@ -56,6 +56,7 @@ MAHJONG_GAME_MANAGER::MAHJONG_GAME_MANAGER() {
 
 MAHJONG_GAME_MANAGER::~MAHJONG_GAME_MANAGER() {
   FreeLaterScreens();
+  FreeOverlays();
   DeleteBoard();
   DeleteTitle();
   delete playerBox;

@@ -19,9 +19,11 @@
 namespace QOR {
 class QC_FONT;
 class QC_IMAGE_BUTTON;
+class QC_IMAGE_CHECKBOX;
 class QC_LOCMAN;
 class QC_SPRITE;
 class QC_TEXTURE_INFO;
+struct QC_RENDER_TARGET;
 }  // namespace QOR
 
 class MAHJONG_LAYOUT;
@@ -29,6 +31,15 @@ class MAHJONG_PLAYER;
 class PACK_BUTTON;
 class STORE_MESSAGE_BOX;
 class TROPHY_ITEM;
+class MAHJONG_CHIP;
+class VOLUME_SLIDER;
+
+// One row of the players screen: a profile's name and its delete button (whose position is the
+// row's). Copies share the button; the players screen owns it.
+struct PLAYER_LIST_ITEM {
+  std::wstring name;
+  QOR::QC_IMAGE_BUTTON* deleteButton = nullptr;
+};
 
 // The value of the current and of the requested screen. 9 has no handler; values above 12 update
 // and draw nothing.
@@ -303,6 +314,187 @@ class MAHJONG_GAME_MANAGER {
   std::wstring selectedName;
   SELECT_PLAYER_MSG_BOX* playerBox = nullptr;
   // End of the title screen and player box section
+
+  // Left panel, packs and levels screens (manager_left_panel.cpp, manager_packs.cpp, manager_levels.cpp)
+  // (BuildMainMenu, UpdateLeftPanel, RenderLeftPanel, ResetMenuButtons, SelectMenuButton,
+  // LeftPanelX, BuildPacks, UpdatePacks, RenderPacks, FirstPackButtonX, UpdateLevels, RenderLevels,
+  // LoadLevelBackgrounds and DeleteBoard are declared with the screens above.)
+  //
+  // Left panel: the column of the menu screens. Every member stands relative to the start x (the
+  // panel slide distance, -300) and the column moves as one in x; leftPanelBack and careerButton
+  // (above) belong to it.
+  // The panel back to x, every other member of the column by the same amount.
+  void SlideLeftPanel(float x);
+  // One step of the count-up: money by the step value (at least 1, never past the target),
+  // experience by 1, the rank and the experience trophies; both targets reached ends it.
+  void CountUpStep();
+  QOR::QC_SPRITE* menuButtonBack = nullptr;
+  QOR::QC_SPRITE* menuUpperLayer = nullptr;
+  QOR::QC_SPRITE* experienceBack = nullptr;
+  QOR::QC_SPRITE* experienceBar = nullptr;  // its width is set by UpdateRank
+  QOR::QC_SPRITE* moneyBack = nullptr;
+  QOR::QC_SPRITE* hoverGlow = nullptr;
+  QOR::QC_SPRITE* selectionGlow = nullptr;              // drawn centred on selectedMenuButton
+  QOR::QC_IMAGE_BUTTON* selectedMenuButton = nullptr;   // the last one SelectMenuButton was given
+  QOR::QC_IMAGE_BUTTON* menuTrophiesButton = nullptr;
+  QOR::QC_IMAGE_BUTTON* menuOptionsButton = nullptr;
+  QOR::QC_IMAGE_BUTTON* menuHelpButton = nullptr;
+  QOR::QC_IMAGE_BUTTON* menuBackButton = nullptr;
+  // The money step of the count-up: `increment` at the first step of the process, then lowered by
+  // the step rule; it carries over to later count-ups.
+  float countUpStepValue = 0.0f;
+  bool countUpStepSet = false;
+  // The rank title's flash, started by UpdateRank.
+  std::uint8_t rankFlash = 0;
+  float rankFlashTimer = 0.0f;
+  // Kept by UpdateRank: the current rank's title and the experience the next rank starts at (0 at
+  // the top rank).
+  std::wstring rankTitle;
+  int nextRankXP = 0;
+  // The hover glow's flicker (nothing sets the flag in this game; UpdateRank clears it).
+  std::uint8_t glowFlicker = 0;
+  ALPHA_FADER glowFader;
+
+  // Packs screen: six PACK_BUTTONs in packButtons (above), two columns of three. A pack opens by
+  // UpdateRank (the rank's experience reached and the previous pack's last level completed), which
+  // sets the pack's lockFlash and buttonFlash; the flashes here end with the face clickable.
+  static constexpr float kPacksOutX = 1650.0f;  // pack 1's x off the screen (built and slid out)
+  static constexpr float kPacksInX = 450.0f;    // pack 1's x on the screen
+  // Places the pack highlight on pack 1..6.
+  void MovePackGlow(int pack);
+  // Every pack's stars: locked packs 0, open ones the truncated mean of their played levels'
+  // results (0 when none is played). UpdateRank's pack averages.
+  void UpdatePackStars();
+  // Pack 1's face to x, every other face, picture and the pack highlight by the same amount.
+  void SlidePacks(float x);
+  QOR::QC_SPRITE* lockSprite = nullptr;
+  QOR::QC_SPRITE* lockFlashSprite = nullptr;
+  QOR::QC_SPRITE* packFlashSprite = nullptr;   // the face flash
+  QOR::QC_SPRITE* rankPlate = nullptr;         // frame 0 rank not reached, 1 reached
+  QOR::QC_SPRITE* namePlate = nullptr;
+  QOR::QC_SPRITE* levelFlashSprite = nullptr;  // the flash of a newly opened level
+  QOR::QC_SPRITE* starSprite = nullptr;        // frame 0 lit, 1 unlit
+  QOR::QC_SPRITE* packGlow = nullptr;
+  QOR::QC_SPRITE* levelGlow = nullptr;
+  ALPHA_FADER highlightFader;  // the pulse of the pack and the level highlight
+  float packFlashTimer = 0.0f;
+  float lockFlashTimer = 0.0f;
+  // The pack a confirmed purchase opens (list index; -1 none). Packs are not sold in this game, so
+  // nothing asks the question; a confirmation that does arrive opens this pack.
+  int purchaseIndex = -1;
+
+  // Levels screen: the 20 level buttons (above) on two pages, level 1's x telling the page:
+  // kLevelsInX page 1, -0.55 x the screen width page 2, kLevelsOutX off the screen.
+  static constexpr float kLevelsOutX = 1590.0f;
+  static constexpr float kLevelsInX = 390.0f;
+  // Places the level highlight on level 1..20.
+  void MoveLevelGlow(int level);
+  // Level 1's button to x, the other buttons and the level highlight by the same amount.
+  void SlideLevels(float x);
+  // Creates (or reuses) the board for level n of the current pack, loads and starts it and
+  // requests the level intro, sliding the buttons and the left panel out.
+  void EnterLevel(int level);
+  QOR::QC_SPRITE* levelBacks[kLevelButtons] = {};
+  // Levels opened by a completion (0-based indices, appended by the level road); the first flashes.
+  std::vector<int> newLevels;
+  float levelFlashTimer = 0.0f;
+  VALUE_TWEEN pageTween;
+
+  // What the screens of later work provide; shells until they are built.
+  // Judges the trophy rules for an event code (47: experience raised).
+  void CheckTrophies(int code);
+  // The level intro panel of the current level.
+  void BuildLevelInfo();
+  // The tutorial of level 1 of pack 1.
+  void BuildTutorial();
+  // The level road's per-level counters and flags back to their start, and the board member it
+  // follows taken from the new board.
+  void ResetLevelRoad();
+
+  // Frees everything of this section and the pack buttons (the manager's destructor).
+  void FreeMenuScreens();
+  // End of the left panel, packs and levels section
+
+  // Comics, options, players and help (manager_comics.cpp, manager_options.cpp, manager_players.cpp, manager_help.cpp)
+  // Start comic and final screen. The black mask is their dark back, faded by the screen fade.
+  QOR::QC_IMAGE_BUTTON* nextButton = nullptr;  // the comic's and the final screen's button, made once
+  // Pictures 1, 2 and 3 of the comic's first page; picture 1 also shows page 2, and on the final
+  // screen the closing picture.
+  QOR::QC_SPRITE* comicPictures[3] = {};
+  QOR::QC_SPRITE* comicCaption = nullptr;            // the lettered caption, null when it has no text
+  QOR::QC_RENDER_TARGET* comicTarget = nullptr;      // the caption's 1024 x 768 target, made once
+  QOR::QC_TEXTURE_INFO* comicTargetImage = nullptr;  // the target's texture as the caption's image
+  int comicPage = 1;                                 // 1 pictures, 2 full page, 3 leaving
+  // Gives the comic's pictures back and deletes them (all null afterwards).
+  void DeleteComicPictures();
+
+  // Options overlay.
+  static constexpr float kVolumeSilent = 0.08f;  // stored volumes at or below are 0
+  static constexpr float kVolumeFull = 0.9f;     // stored volumes at or above are 1
+  // The stored volume (0..1) for a slider value: value / 100, 0 at or below kVolumeSilent, 1 at
+  // or above kVolumeFull.
+  static float SliderToVolume(float value);
+  // The value a slider shows for a stored volume: the volume held within kVolumeSilent ..
+  // kVolumeFull, times 100.
+  static float VolumeToSlider(float volume);
+  // Opens the overlay: the open flag, the panel sliding down to the screen's middle and its dark
+  // back fading in. The left panel's options button calls it.
+  void OpenOptions();
+  // Adds dy to the y of the panel, its buttons, boxes and sliders.
+  void MoveOptions(float dy);
+  QOR::QC_SPRITE* optionsPanel = nullptr;
+  QOR::QC_SPRITE* optionsDarkBack = nullptr;
+  QOR::QC_IMAGE_BUTTON* optionsOkButton = nullptr;
+  QOR::QC_IMAGE_BUTTON* creditsButton = nullptr;
+  QOR::QC_IMAGE_CHECKBOX* fullScreenBox = nullptr;
+  QOR::QC_IMAGE_CHECKBOX* customCursorBox = nullptr;
+  VOLUME_SLIDER* soundSlider = nullptr;
+  VOLUME_SLIDER* musicSlider = nullptr;
+  QOR::QC_IMAGE_CHECKBOX* classicBox = nullptr;  // tile set "2"
+  QOR::QC_IMAGE_CHECKBOX* cardsBox = nullptr;    // tile set "3"
+  QOR::QC_IMAGE_CHECKBOX* numbersBox = nullptr;  // tile set "1"
+  QOR::QC_SPRITE* creditsBack = nullptr;         // made on first use
+  QOR::QC_IMAGE_BUTTON* creditsOkButton = nullptr;
+  std::uint8_t creditsOpen = 0;
+  std::uint8_t tilesetChanged = 0;  // the tile set changed during a level; the level road rebuilds
+  // The left panel's options button, returned to normal when the overlay closes; null when none.
+  QOR::QC_IMAGE_BUTTON* optionsMenuButton = nullptr;
+
+  // Players screen. Rows stand at x0 + 210 (delete buttons) and x0 - 210 (names), x0 = width / 2.
+  // The title's Players button: lifts the screen by the slide distance, places OK under the
+  // panel, slides it down to the middle and fades dark back 1 in.
+  void OpenPlayers();
+  // Adds dy to the y of the panel, the selection bar, the rows, the add and the OK button.
+  void MovePlayersScreen(float dy);
+  // The row whose delete button has the selection bar's y; null when none.
+  PLAYER_LIST_ITEM* PickedRow();
+  QOR::QC_SPRITE* playersPanel = nullptr;
+  QOR::QC_SPRITE* selectionBar = nullptr;
+  std::vector<PLAYER_LIST_ITEM> playerRows;
+  QOR::QC_IMAGE_BUTTON* addButton = nullptr;  // null once the list is full
+  QOR::QC_IMAGE_BUTTON* playersOkButton = nullptr;  // made once, kept across rebuilds
+
+  // Help overlay.
+  // Opens the overlay: the open flag, the panel sliding down to the screen's middle and dark back
+  // 1 fading in. The left panel's help button and the level's pause panel call it.
+  void OpenHelp();
+  // The page's header and lines from strings.xml (pages 1..4).
+  void SetHelpPage(int page);
+  // Does nothing: the level road reports its events here.
+  void LogGameEvent(const std::wstring& /*text*/) {}
+  QOR::QC_SPRITE* helpPanel = nullptr;
+  QOR::QC_IMAGE_BUTTON* helpRightArrow = nullptr;
+  QOR::QC_IMAGE_BUTTON* helpLeftArrow = nullptr;
+  QOR::QC_IMAGE_BUTTON* helpOkButton = nullptr;
+  int helpPage = 1;
+  std::wstring helpHeader;
+  std::vector<std::wstring> helpLines;
+  std::vector<QOR::QC_SPRITE*> helpSprites;  // the 13 sample sprites, made once
+  std::vector<MAHJONG_CHIP*> helpTiles;      // the 12 sample tiles of page 1
+
+  // Frees everything of this section (the manager's destructor).
+  void FreeOverlays();
+  // End of the comics, options, players and help section
 
  private:
   // Every pointer, counter and flag := 0 (not the current and requested screen).

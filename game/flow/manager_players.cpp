@@ -1,4 +1,373 @@
-// The players screen's build: for now the player box that the title's questions use.
+// The players screen: slides down over the title and lists the profiles of player.xml, one row
+// per `player` element with its name and a delete button. A row is picked by a click on its line;
+// the add button asks for a new name, a delete button asks before removing that profile. Closing
+// (OK, Enter or Escape) makes the picked profile the file's last player, and the title then shows
+// it. The screen edits player.xml directly; every write replaces the file whole.
+#include "engine/files/replace_file.h"
+#include "engine/math/float_to_int.h"
+#include "engine/platform/qc_input.h"
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "game/board/effect_times.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_player.h"
 #include "game/flow/mahjong_game_manager.h"
+#include "game/flow/menu_objects.h"
+#include "game/flow/print_text.h"
+#include "game/flow/select_player_msg_box.h"
+#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_gui_linebox.h"
+#include "gui/widgets/qc_image_button.h"
 
-void MAHJONG_GAME_MANAGER::BuildPlayers() { BuildPlayerBox(); }
+#include <pugixml.hpp>
+
+#include <cstring>
+#include <string>
+
+using namespace MENU_OBJECTS;
+
+namespace {
+
+constexpr const char kPanelImage[] = "ChangePlayerScreenTitle_back.png";
+constexpr const char kBarImage[] = "ChangePlayerScreenTitle_select.png";
+constexpr const char kDeleteImage[] = "DeleteButton_smoll.png";
+constexpr const char kAddImage[] = "PlusButton_smoll.png";
+constexpr const char kOkImage[] = "Ok_middle.png";
+constexpr const char kClickSound[] = "button_click.ogg";
+constexpr const char kErrorSound[] = "error.ogg";
+constexpr int kBarWidth = 486;
+constexpr int kBarHeight = 50;
+constexpr float kRowsTop = 139.0f;        // the first row stands this far above the screen's middle
+constexpr float kDeleteRight = 210.0f;    // delete buttons right of the middle, names as far left
+constexpr float kAddLeft = 190.0f;        // the add button left of the middle
+constexpr float kOkBelow = 258.0f;        // OK below the middle at rest
+constexpr float kOkUnderPanel = 270.0f;   // OK below the panel's centre when the screen opens
+constexpr float kTitleAbove = 225.0f;     // the screen's title above the panel's centre
+constexpr int kMaxRowsBeforeLast = 6;     // the add button's limit in row steps below the first row
+constexpr float kRowLineLeft = 220.0f;    // a row's clickable line starts this far left of the middle
+constexpr float kRowLineWidth = 504.0f;
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+constexpr int kMouseLeft = 1;
+
+float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
+
+std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
+
+float centreX() { return static_cast<float>(ScreenSize().x / 2); }
+float centreY() { return static_cast<float>(ScreenSize().y / 2); }
+float firstRowY() { return centreY() - kRowsTop; }
+
+// One row step below a row whose button is h high: computed in double and truncated.
+double rowStep(int height) { return static_cast<double>(height) * 1.15 - 5.0; }
+float nextRowY(float y, int height) { return static_cast<float>(QOR::fTruncateToInt(static_cast<double>(y) + rowStep(height))); }
+
+// The add button's limit: the next free row may stand at most six row steps below the first.
+bool hasRoom(float nextY, int height) {
+  return !(static_cast<double>(nextY) > rowStep(height) * kMaxRowsBeforeLast + static_cast<double>(firstRowY()));
+}
+
+QOR::QC_IMAGE_BUTTON* newDeleteButton(float y) {
+  QOR::QC_IMAGE_BUTTON* button = NewButton(kDeleteImage, QOR::QC_HIT_AREA::kCircle);
+  button->fSetPosition(centreX() + kDeleteRight, y);
+  return button;
+}
+
+// Replaces player.xml with the document; a failure keeps the old file and is logged.
+bool savePlayerDocument(const pugi::xml_document& document) {
+  struct STRING_WRITER : pugi::xml_writer {
+    void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+    std::string text;
+  } writer;
+  document.save(writer, "\t", pugi::format_indent);
+  std::string error;
+  const std::string path = MAHJONG_GAME_MANAGER::PlayerFilePath();
+  if (QOR::fReplaceFile(path, writer.text.data(), writer.text.size(), error) != 1) {
+    QOR::fLog("player.xml not saved, the old file is kept: " + path + ": " + error);
+    return false;
+  }
+  return true;
+}
+
+pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring& name) {
+  const std::string utf8 = pugi::as_utf8(name);
+  for (const pugi::xml_node& player : document.children("player")) {
+    if (std::strcmp(player.attribute("name").value(), utf8.c_str()) == 0) return player;
+  }
+  return pugi::xml_node();
+}
+
+}  // namespace
+
+void MAHJONG_GAME_MANAGER::BuildPlayers() {
+  const float x0 = centreX();
+  DeleteSprite(playersPanel);
+  playersPanel = NewSprite(kPanelImage);
+  playersPanel->fSetPositionXY(x0, centreY());
+  DeleteSprite(selectionBar);
+  selectionBar = NewSprite(kBarImage);
+  selectionBar->fSetSize(kBarWidth, kBarHeight);
+  selectionBar->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  selectionBar->fSetPositionXY(0.0f, 0.0f);
+  BuildPlayerBox();
+
+  pugi::xml_document document;
+  MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
+  for (PLAYER_LIST_ITEM& row : playerRows) DeleteButton(row.deleteButton);
+  playerRows.clear();
+  const std::string lastName = document.child("lastplayer").attribute("lpname").value();
+  // Only profiles make rows; the file's other elements (lastplayer, packs, ranks) never do.
+  float y = firstRowY();
+  for (const pugi::xml_node& node : document.children("player")) {
+    PLAYER_LIST_ITEM row;
+    row.name = pugi::as_wide(node.attribute("name").value());
+    QOR::fLog() << "player: " << node.attribute("name").value();
+    row.deleteButton = newDeleteButton(y);
+    playerRows.push_back(row);
+    if (lastName == node.attribute("name").value()) selectionBar->fSetPositionXY(x0, y);
+    y = nextRowY(y, row.deleteButton->fGetHeight());
+  }
+
+  DeleteButton(addButton);
+  if (playerRows.empty()) {
+    addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+    addButton->fSetPosition(x0 - kAddLeft, firstRowY());
+  } else {
+    const QOR::QC_IMAGE_BUTTON* last = playerRows.back().deleteButton;
+    if (hasRoom(y, last->fGetHeight())) {
+      addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+      addButton->fSetPosition(x0 - kAddLeft,
+                              static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+    }
+  }
+
+  if (playersOkButton == nullptr) playersOkButton = NewButton(kOkImage, QOR::QC_HIT_AREA::kCircle);
+  playersOkButton->fSetPosition(x0, centreY() + kOkBelow);
+}
+
+void MAHJONG_GAME_MANAGER::MovePlayersScreen(float dy) {
+  AddY(addButton, dy);
+  for (PLAYER_LIST_ITEM& row : playerRows) AddY(row.deleteButton, dy);
+  AddY(playersPanel, dy);
+  AddY(selectionBar, dy);
+  AddY(playersOkButton, dy);
+}
+
+void MAHJONG_GAME_MANAGER::OpenPlayers() {
+  if (playersPanel == nullptr) return;
+  const float lift = panelSlide();
+  AddY(playersPanel, lift);
+  AddY(addButton, lift);
+  AddY(selectionBar, lift);
+  for (PLAYER_LIST_ITEM& row : playerRows) AddY(row.deleteButton, lift);
+  const float panelY = playersPanel->fGetPosition().y;
+  if (playersOkButton != nullptr) playersOkButton->fSetPosition(centreX(), panelY + kOkUnderPanel);
+  sidePanelTween.Start(panelY, centreY(), fadeInOutTime);
+  if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
+}
+
+PLAYER_LIST_ITEM* MAHJONG_GAME_MANAGER::PickedRow() {
+  if (selectionBar == nullptr) return nullptr;
+  const float barY = selectionBar->fGetPosition().y;
+  for (PLAYER_LIST_ITEM& row : playerRows) {
+    if (row.deleteButton->fGetPosition().y == barY) return &row;
+  }
+  return nullptr;
+}
+
+void MAHJONG_GAME_MANAGER::UpdatePlayers() {
+  if (playersPanel == nullptr || playerBox == nullptr) return;
+  const float x0 = centreX();
+  const float y0 = centreY();
+
+  if (sidePanelTween.active) {
+    MovePlayersScreen(sidePanelTween.Update(QOR::qcFrameTime) - playersPanel->fGetPosition().y);
+    return;
+  }
+  // Slid up and faded: back to the title, reading the player again when the profile changed.
+  if (playersPanel->fGetPosition().y < 0.0f && !screenFade.active) {
+    if (player == nullptr || player->m_name != selectedName || playersChanged) {
+      playersChanged = false;
+      delete player;
+      player = new MAHJONG_PLAYER(PlayerFilePath(), std::wstring());
+      loadMenus();  // every object of this screen is new from here on
+      ApplyPlayerOptions();
+      countUpRunning = 0;
+      MoveTitlePanel(panelSlide());
+      if (regularFont != nullptr) regularFont->fSetAlign(0);
+      if (boldFont != nullptr) boldFont->fSetColor(golden());
+    }
+    currentScreen = TITLE_SCREEN;
+    return;
+  }
+
+  QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
+  if (playerBox->isQuestion() && !playerBox->isNameEntry()) {
+    // The delete question. Once answered (or hidden) the box answers 0 while it slides away.
+    if (playerBox->fUpdate() != 1) return;
+    PLAYER_LIST_ITEM* picked = PickedRow();
+    if (picked == nullptr) {
+      playerBox->fHide();
+      return;
+    }
+    pugi::xml_document document;
+    MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
+    if (pugi::xml_node gone = findPlayer(document, picked->name)) document.remove_child(gone);
+    if (player != nullptr) player->m_name.clear();  // read again when the screen closes
+    DeleteButton(picked->deleteButton);
+    playerRows.erase(playerRows.begin() + (picked - playerRows.data()));
+
+    if (playerRows.empty()) {
+      // Nobody left: a first profile is asked for at once, and cannot be cancelled by its button.
+      playerBox->fHide();
+      playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], x0, y0);
+      playerBox->fSetNameEntry(true);
+      playerBox->fGetCancelButton()->fDisable();
+      if (field != nullptr) field->fSetActive(true);
+      QOR::fLog("WORK!!!!!!");
+      savePlayerDocument(document);
+      return;
+    }
+    float y = firstRowY();
+    for (PLAYER_LIST_ITEM& row : playerRows) {
+      row.deleteButton->fSetPosition(x0 + kDeleteRight, y);
+      y = nextRowY(y, row.deleteButton->fGetHeight());
+    }
+    DeleteButton(addButton);
+    const QOR::QC_IMAGE_BUTTON* last = playerRows.back().deleteButton;
+    if (hasRoom(y, last->fGetHeight())) {
+      addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+      addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+    }
+    const QOR::QS_VEC2 bar = selectionBar->fGetPosition();
+    if (bar.y > last->fGetPosition().y) selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
+    savePlayerDocument(document);
+    playerBox->fHide();
+    return;
+  }
+
+  if (playerBox->isQuestion()) {
+    // The name question.
+    playersChanged = true;
+    if (field != nullptr) {
+      field->fSetActive(true);
+      field->fSetEnabled(true);
+      field->fUpdateAll();
+    }
+    const int answer = playerBox->fUpdate();
+    if (answer == 1 && field != nullptr && !field->isEmpty()) {
+      selectedName = field->fGetText();
+      pugi::xml_document document;
+      MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
+      if (findPlayer(document, selectedName)) {
+        // Taken: the box stays open and says so under the field.
+        PlaySound(kErrorSound);
+        playerBox->fSetError(true);
+        return;
+      }
+      playerBox->fSetError(false);
+      SavePlayerFile(selectedName);
+      playerBox->fHide();
+      playerBox->fSetNameEntry(false);
+      field->fClearText();
+      PLAYER_LIST_ITEM row;
+      row.name = selectedName;
+      const float y = playerRows.empty()
+                          ? firstRowY()
+                          : nextRowY(playerRows.back().deleteButton->fGetPosition().y,
+                                     playerRows.back().deleteButton->fGetHeight());
+      row.deleteButton = newDeleteButton(y);
+      playerRows.push_back(row);
+      selectionBar->fSetPositionXY(x0, y);
+      const int height = row.deleteButton->fGetHeight();
+      if (!hasRoom(nextRowY(y, height), height)) {
+        DeleteButton(addButton);
+      } else {
+        if (addButton == nullptr) addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+        addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(y + rowStep(height)));
+      }
+      return;
+    }
+    if (answer == -1 && !playerRows.empty()) {
+      playerBox->fSetNameEntry(false);
+      if (field != nullptr) field->fClearText();
+    }
+    return;
+  }
+
+  // The list is live.
+  const QOR::QC_INPUT* input = QOR::qcCurrentInput;
+  const float width = static_cast<float>(ScreenSize().x);
+  for (PLAYER_LIST_ITEM& row : playerRows) {
+    QOR::QC_IMAGE_BUTTON* button = row.deleteButton;
+    const QOR::QS_VEC2 at = button->fGetPosition();
+    if (button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked) {
+      PlaySound(kClickSound);
+      selectionBar->fSetPositionXY(x0, at.y);
+      playerBox->fShowQuestion(0, texts[TXT_DELETE_PLAYER] + L"\n" + row.name + L"?", x0, y0);
+      playerBox->fSetError(false);
+      return;
+    }
+    const float side = static_cast<float>(button->fGetWidth());
+    if (input != nullptr && input->isReleased(kMouseLeft) &&
+        input->isMouseInRect(width / 2.0f - kRowLineLeft, at.y - static_cast<float>(button->fGetWidth() / 2),
+                             kRowLineWidth, side)) {
+      selectionBar->fSetPositionXY(x0, at.y);
+    }
+  }
+
+  if (isClicked(playersOkButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape)) {
+    PlaySound(kClickSound);
+    pugi::xml_document document;
+    MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
+    if (const PLAYER_LIST_ITEM* picked = PickedRow()) {
+      pugi::xml_node last = document.child("lastplayer");
+      if (!last) last = document.prepend_child("lastplayer");
+      pugi::xml_attribute lastName = last.attribute("lpname");
+      if (!lastName) lastName = last.append_attribute("lpname");
+      lastName.set_value(pugi::as_utf8(picked->name).c_str());
+      selectedName = picked->name;
+    }
+    if (savePlayerDocument(document)) QOR::fLog("SAVE ACCESS");
+    sidePanelTween.Start(playersPanel->fGetPosition().y, panelSlide(), fadeInOutTime);
+    if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
+    return;
+  }
+
+  if (addButton != nullptr && isClicked(addButton)) {
+    PlaySound(kClickSound);
+    if (regularFont != nullptr) regularFont->fSetAlign(0);
+    playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], x0, y0);
+    playerBox->fSetError(false);
+    playerBox->fSetNameEntry(true);
+    if (field != nullptr) {
+      field->fSetPosition(width / 2.0f, y0 - SELECT_PLAYER_MSG_BOX::kFieldRise, 0.0f);
+      field->fSetActive(true);
+    }
+  }
+}
+
+void MAHJONG_GAME_MANAGER::RenderPlayers() {
+  if (playersPanel == nullptr) return;
+  if (darkBack1 != nullptr) darkBack1->fRender();
+  playersPanel->fRender();
+  if (selectionBar != nullptr) selectionBar->fRender();
+  if (regularFont != nullptr) {
+    regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
+    regularFont->fSetColor(golden());
+  }
+  const float x0 = centreX();
+  for (const PLAYER_LIST_ITEM& row : playerRows) {
+    // Names are drawn as they are: a '%' in one is a character like any other.
+    PrintText(regularFont, QOR::fTruncateToInt(x0 - kDeleteRight), QOR::fTruncateToInt(row.deleteButton->fGetPosition().y),
+              row.name);
+    row.deleteButton->fRender();
+  }
+  if (addButton != nullptr) addButton->fRender();
+  if (playersOkButton != nullptr) playersOkButton->fRender();
+  const QOR::QS_VEC2 panel = playersPanel->fGetPosition();
+  PrintText(boldFont, QOR::fTruncateToInt(panel.x), QOR::fTruncateToInt(panel.y - kTitleAbove), texts[TXT_CHANGE_PLAYER]);
+  if (playerBox != nullptr) playerBox->fRender(regularFont, texts[TXT_PLAYER_EXISTS]);
+}

@@ -270,8 +270,8 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
     fPlay(kClickSound);
     currentScreen = PLAYERS_SCREEN;
     if (regularFont != nullptr) regularFont->fSetAlign(1);
-    // Dark back 1 fades in over the title, under the players panel.
-    if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
+    // The players screen slides down over the title while dark back 1 fades in under it.
+    OpenPlayers();
   }
   return 0;
 }

@@ -41,10 +41,8 @@ struct QC_GUI_INPUT {
   static bool isReleased(int key) { return qcCurrentInput != nullptr && qcCurrentInput->isReleased(key); }
   static bool isSystemKey(int key) { return qcCurrentInput != nullptr && qcCurrentInput->isSystemKey(key); }
   static std::uint32_t fGetLastKey() { return qcCurrentInput != nullptr ? qcCurrentInput->fGetLastKey() : 0; }
-  // The character typed this tick, as the 16-bit value the widgets keep.
-  static wchar_t fGetTypedChar() {
-    return qcCurrentInput != nullptr ? static_cast<wchar_t>(qcCurrentInput->fGetTypedChar() & 0xFFFF) : 0;
-  }
+  // The character typed this tick, whole: a character beyond 16 bits is kept as it was typed.
+  static wchar_t fGetTypedChar() { return qcCurrentInput != nullptr ? qcCurrentInput->fGetTypedChar() : 0; }
 };
 
 }  // namespace QOR

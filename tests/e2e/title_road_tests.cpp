@@ -1,8 +1,12 @@
 // The real game from a fresh start to its quit, through its own window on a private X display,
-// driven only by real pointer and key events: the splashes and loading end at the title; Play
-// asks for the first player's name, which is typed and confirmed, and the profile lands in
-// player.xml; the next start greets that player, and Quit confirmed with Enter ends the program
-// with status 0. Neither run logs a missing resource. Each screen passed is kept as a PNG under
+// driven only by real pointer and key events: the splashes and loading end at the title, which
+// the default profile shows full screen over the whole desktop, the game scaled and centred in
+// it. Play asks for the first player's name, which is typed and confirmed, and the profile lands
+// in player.xml; the start comic follows, page by page, to the packs screen, and the file records
+// that it was seen; the help opens and closes over the packs, and the options store a choice. The
+// next start greets that player; the players screen adds a second profile
+// and deletes it again after its question, and Quit confirmed with Enter ends the program with
+// status 0. Neither run logs a missing resource. Each screen passed is kept as a PNG under
 // e2e_screenshots/ of the build folder, beside the runs' logs.
 #include "game/board/pack_passwords.h"
 #include "tests/e2e/kit/e2e_session.h"
@@ -13,23 +17,29 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
 using namespace std::chrono_literals;
 using qor_e2e::E2E_SESSION;
+using qor_e2e::GAME_SPACE;
 using qor_e2e::PACK_IMAGE;
 using qor_e2e::PICTURE;
 
 const std::string kResources = std::filesystem::path(QOR_E2E_GAME).parent_path().string() + "/Resources/";
 constexpr int kWidth = 1024;  // the game's resolution
 constexpr int kHeight = 768;
+constexpr int kDesktopWidth = 1280;  // the private display's screen
+constexpr int kDesktopHeight = 1024;
 
 // Log lines the engine and the game write when a resource is missing or does not load; with the
 // dialogs turned into log lines, a "MessageBox [" line is a dialog the player would have seen.
@@ -49,6 +59,27 @@ void expectNoMissingResource(const std::string& log, const std::string& run) {
 
 bool exitedWith(const std::optional<int>& status, int code) {
   return status && WIFEXITED(*status) && WEXITSTATUS(*status) == code;
+}
+
+// The window's picture as the game drew it: each game pixel takes the window pixel that shows it
+// (the whole window in a window, the scaled and centred picture full screen).
+PICTURE fInGame(const PICTURE& window, const GAME_SPACE& space) {
+  PICTURE game;
+  if (window.fEmpty()) return game;
+  game.width = kWidth;
+  game.height = kHeight;
+  game.rgb.resize(static_cast<std::size_t>(kWidth) * kHeight * 3);
+  for (int y = 0; y < kHeight; ++y) {
+    const int wy = space.fWindowY(static_cast<float>(y));
+    for (int x = 0; x < kWidth; ++x) {
+      const std::uint32_t p = window.fAt(space.fWindowX(static_cast<float>(x)), wy);
+      const std::size_t at = (static_cast<std::size_t>(y) * kWidth + x) * 3;
+      game.rgb[at] = static_cast<std::uint8_t>(p >> 16);
+      game.rgb[at + 1] = static_cast<std::uint8_t>(p >> 8);
+      game.rgb[at + 2] = static_cast<std::uint8_t>(p);
+    }
+  }
+  return game;
 }
 
 // Where the title draws its panel and buttons, from the panel picture of the built data: the
@@ -122,41 +153,58 @@ class TitleRoad : public ::testing::Test {
     ASSERT_TRUE(session->fStartDisplay()) << session->fError();
   }
 
-  // Starts the game and waits until its title stands still with the panel at rest; that picture
-  // (empty when the title is never reached).
+  // The picture as the game drew it, in game pixels, wherever the window stands now.
+  PICTURE inGame(const PICTURE& window) { return fInGame(window, session->fInput().fSpace()); }
+
+  // Starts the game and waits until its title stands still with the panel at rest, full screen
+  // over the desktop; that picture in game pixels (empty when the title is never reached).
   PICTURE startToTitle(const std::string& shot) {
     if (!session->fStartGame(QOR_E2E_GAME)) {
       ADD_FAILURE() << session->fError();
       return PICTURE();
     }
     EXPECT_EQ(session->fWindow().fTitle(), "Jade Tile Tourney");
-    const qor_e2e::WINDOW_PLACE place = session->fWindow().fPlace();
-    EXPECT_EQ(place.width, kWidth);
-    EXPECT_EQ(place.height, kHeight);
     // The splashes and the loading take three seconds of the loading screen's own clock.
-    PICTURE title = session->fWaitForPicture([&](const PICTURE& p) { return layout->fPanelAtRest(p); }, 60s);
-    if (!title.fEmpty()) title = session->fWaitStill();
+    PICTURE title = session->fWaitForPicture([&](const PICTURE& p) { return layout->fPanelAtRest(inGame(p)); }, 60s);
+    if (!title.fEmpty()) title = inGame(session->fWaitStill());
     if (title.fEmpty() || !layout->fPanelAtRest(title)) {
       session->fShot(shot + "_not_reached");
       ADD_FAILURE() << "the title's panel never came to rest; log:\n" << session->fGame().fLog();
       return PICTURE();
     }
     session->fShot(shot);
+    // The profile asks for full screen: the window covers the whole desktop.
+    const qor_e2e::WINDOW_PLACE place = session->fWindow().fPlace();
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 0);
+    EXPECT_EQ(place.width, kDesktopWidth);
+    EXPECT_EQ(place.height, kDesktopHeight);
     return title;
   }
 
-  // Clicks a button of the title (game coordinates) and waits for the picture to settle.
-  PICTURE click(int x, int y, int tolerance = 0) {
-    EXPECT_TRUE(session->fInput().fClickAt(static_cast<float>(x), static_cast<float>(y)))
-        << "xdotool failed (scripts/setup installs it)";
-    return session->fWaitStill(tolerance);
+  // Clicks at a game point and waits for the picture to settle; that picture in game pixels.
+  PICTURE click(float x, float y, int tolerance = 0) {
+    EXPECT_TRUE(session->fInput().fClickAt(x, y)) << "xdotool failed (scripts/setup installs it)";
+    return inGame(session->fWaitStill(tolerance));
   }
   PICTURE key(const std::string& keysym, int tolerance = 0) {
     EXPECT_TRUE(session->fInput().fKey(keysym)) << "xdotool failed";
-    return session->fWaitStill(tolerance);
+    return inGame(session->fWaitStill(tolerance));
   }
 
   std::string playerFile() const { return session->fDocuments() + "/Greyfern/Lantern Tiles/player.xml"; }
+  // player.xml once test holds for it (polled for up to ten seconds); empty when it never does.
+  pugi::xml_document waitForFile(const std::function<bool(const pugi::xml_document&)>& test) {
+    for (int n = 0; n < 100; ++n) {
+      pugi::xml_document document;
+      if (document.load_file(playerFile().c_str()) && test(document)) return document;
+      std::this_thread::sleep_for(100ms);
+    }
+    return pugi::xml_document();
+  }
+  static int profiles(const pugi::xml_document& document) {
+    return static_cast<int>(std::distance(document.children("player").begin(), document.children("player").end()));
+  }
 
   std::unique_ptr<TITLE_LAYOUT> layout;
   std::unique_ptr<E2E_SESSION> session;
@@ -190,18 +238,20 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
 
   // The typed name shows in the box's field.
   ASSERT_TRUE(session->fInput().fType("Ann Lee")) << "xdotool failed";
-  const PICTURE typed = session->fWaitStill(kCaretPixels);
+  const PICTURE typed = inGame(session->fWaitStill(kCaretPixels));
   session->fShot("03_name_typed");
   EXPECT_GT(question.fChangedPixels(typed, middleX - 200, middleY - 120, 400, 240), 2 * kCaretPixels)
       << "the typed name is not shown";
 
-  // Enter accepts it: the profile is saved and the title leaves for the start comic.
+  // Enter accepts it: the profile is saved and the title leaves for the start comic, whose
+  // pictures and button appear one after the other.
   ASSERT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
   ASSERT_TRUE(session->fGame().fWaitForLog("+====================== newname== Ann Lee", 10s))
       << session->fGame().fLog();
-  const PICTURE after = session->fWaitStill();
-  session->fShot("04_after_name");
-  EXPECT_FALSE(layout->fPanelAtRest(after)) << "the title stayed after the name was accepted";
+  const PICTURE comic = inGame(session->fWaitStill());
+  session->fShot("04_start_comic");
+  EXPECT_FALSE(layout->fPanelAtRest(comic)) << "the title stayed after the name was accepted";
+  EXPECT_GT(title.fChangedPixels(comic), kWidth * kHeight / 3) << "no comic page";
 
   pugi::xml_document players;
   ASSERT_TRUE(players.load_file(playerFile().c_str())) << playerFile();
@@ -213,6 +263,54 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   EXPECT_EQ(named, 1);
   EXPECT_TRUE(players.child("packs")) << "the file lost its packs";
   EXPECT_TRUE(players.child("ranks")) << "the file lost its ranks";
+  EXPECT_STREQ(players.child("player").attribute("seen_start_comics").value(), "false");
+
+  // The comic's button (bottom right) turns to the full second page, then on to the packs.
+  const float nextX = static_cast<float>(kWidth - 50);
+  const float nextY = static_cast<float>(kHeight - 60);
+  const PICTURE secondPage = click(nextX, nextY);
+  session->fShot("05_comic_second_page");
+  EXPECT_GT(comic.fChangedPixels(secondPage), kWidth * kHeight / 3) << "the comic did not turn its page";
+  // The second click ends the comic: the seen flag is saved as the packs screen comes in. That
+  // screen moves on its own (its highlights pulse), so it is waited for by time, not stillness.
+  EXPECT_TRUE(session->fInput().fClickAt(nextX, nextY)) << "xdotool failed";
+  const pugi::xml_document seen = waitForFile([](const pugi::xml_document& d) {
+    return std::string(d.child("player").attribute("seen_start_comics").value()) == "true";
+  });
+  EXPECT_TRUE(seen.child("player")) << "the comic was not recorded as seen";
+  std::this_thread::sleep_for(2s);  // the dark back's fade out
+  const PICTURE packs = inGame(session->fWindow().fGrab());
+  session->fShot("06_packs");
+  EXPECT_FALSE(packs.fIsDark(40)) << "the packs screen did not come";
+  EXPECT_GT(secondPage.fChangedPixels(packs), kWidth * kHeight / 3) << "the comic did not end";
+
+  // The left panel's help button (its column stands at x 110 once slid in) opens the help over
+  // the packs; Escape closes it.
+  const float menuX = 110.0f;
+  EXPECT_TRUE(session->fInput().fClickAt(menuX, 577.0f)) << "xdotool failed";
+  std::this_thread::sleep_for(2s);
+  const PICTURE help = inGame(session->fWindow().fGrab());
+  session->fShot("07_help");
+  EXPECT_GT(packs.fChangedPixels(help, middleX - 300, middleY - 250, 600, 500), kBoxPixels) << "Help opened nothing";
+  EXPECT_TRUE(session->fInput().fKey("Escape")) << "xdotool failed";
+  std::this_thread::sleep_for(2s);
+
+  // The options: the game-cursor box (right of the middle, 10 above it) switched off and Enter
+  // stores the choice in player.xml.
+  EXPECT_TRUE(session->fInput().fClickAt(menuX, 509.0f)) << "xdotool failed";
+  std::this_thread::sleep_for(2s);
+  const PICTURE options = inGame(session->fWindow().fGrab());
+  session->fShot("08_options");
+  EXPECT_GT(packs.fChangedPixels(options, middleX - 200, middleY - 250, 400, 500), kBoxPixels)
+      << "Options opened nothing";
+  EXPECT_TRUE(session->fInput().fClickAt(static_cast<float>(middleX + 126), static_cast<float>(middleY - 10)));
+  EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
+  const pugi::xml_document stored = waitForFile([](const pugi::xml_document& d) {
+    return std::string(d.child("player").attribute("custom_cursor").value()) == "false";
+  });
+  EXPECT_TRUE(stored.child("player")) << "the options did not store the cursor choice";
+  std::this_thread::sleep_for(2s);
+  session->fShot("09_options_closed");
 
   // The desktop's close button ends the first run cleanly.
   ASSERT_TRUE(session->fWindow().fRequestClose());
@@ -221,16 +319,54 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   expectNoMissingResource(session->fGame().fLog(), "the first run");
 
   // Second run on the same HOME: the player is known and greeted by name under "welcome".
-  const PICTURE greeted = startToTitle("05_title_second_run");
+  const PICTURE greeted = startToTitle("10_title_second_run");
   ASSERT_FALSE(greeted.fEmpty());
   EXPECT_TRUE(session->fGame().fLogHas("File exists"));
   EXPECT_GT(title.fChangedPixels(greeted, middleX - 200, layout->buttonsY - 200, 400, 120), 1000)
       << "the greeting does not show the player";
 
+  // Players slides the players screen down over the title: one row, the bar on it, the add
+  // button under it (x0 - 190), the delete buttons at x0 + 210, rows 139 above the middle.
+  const PICTURE playersScreen = click(static_cast<float>(middleX - 140), static_cast<float>(layout->buttonsY));
+  session->fShot("11_players");
+  EXPECT_GT(greeted.fChangedPixels(playersScreen, middleX - 250, middleY - 250, 500, 500), kBoxPixels)
+      << "Players opened no screen";
+  const float firstRow = static_cast<float>(middleY - 139);
+  const float rowStep = 38.0f * 1.15f - 5.0f;  // the delete button is 38 high
+  click(static_cast<float>(middleX - 190), firstRow + rowStep, kCaretPixels);
+  ASSERT_TRUE(session->fInput().fType("Bo")) << "xdotool failed";
+  session->fWaitStill(kCaretPixels);
+  ASSERT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
+  const pugi::xml_document two = waitForFile([](const pugi::xml_document& d) { return profiles(d) == 2; });
+  ASSERT_EQ(profiles(two), 2) << "the second profile was not added";
+  EXPECT_STREQ(two.child("lastplayer").attribute("lpname").value(), "Bo");
+  const PICTURE added = inGame(session->fWaitStill());
+  session->fShot("12_players_added");
+
+  // Its delete button asks first; Enter confirms and the file is back to one profile.
+  const PICTURE deleteQuestion = click(static_cast<float>(middleX + 210), firstRow + 38.0f);
+  session->fShot("13_delete_question");
+  EXPECT_GT(added.fChangedPixels(deleteQuestion, middleX - 150, middleY - 100, 300, 200), kBoxPixels)
+      << "the delete button asked nothing";
+  EXPECT_EQ(profiles(waitForFile([](const pugi::xml_document&) { return true; })), 2);
+  ASSERT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
+  const pugi::xml_document one = waitForFile([](const pugi::xml_document& d) { return profiles(d) == 1; });
+  ASSERT_EQ(profiles(one), 1) << "the second profile was not deleted";
+  EXPECT_STREQ(one.child("player").attribute("name").value(), "Ann Lee");
+  session->fWaitStill();
+
+  // Enter closes the screen with the remaining profile picked; the title greets it again.
+  const PICTURE back = key("Return");
+  ASSERT_TRUE(session->fGame().fWaitForLog("SAVE ACCESS", 10s));
+  session->fShot("14_title_after_players");
+  EXPECT_TRUE(layout->fPanelAtRest(back)) << "the players screen did not return to the title";
+  EXPECT_STREQ(waitForFile([](const pugi::xml_document&) { return true; }).child("lastplayer").attribute("lpname").value(),
+               "Ann Lee");
+
   // Quit asks; Enter confirms; the program ends with status 0.
   const PICTURE quitQuestion = click(layout->quitX, layout->buttonsY);
-  session->fShot("06_quit_question");
-  EXPECT_GT(greeted.fChangedPixels(quitQuestion, middleX - 150, middleY - 100, 300, 200), kBoxPixels)
+  session->fShot("15_quit_question");
+  EXPECT_GT(back.fChangedPixels(quitQuestion, middleX - 150, middleY - 100, 300, 200), kBoxPixels)
       << "Quit opened no box";
   EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
   const std::optional<int> second = session->fWaitExit(20s);
@@ -241,7 +377,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   pugi::xml_document again;
   ASSERT_TRUE(again.load_file(playerFile().c_str()));
   EXPECT_STREQ(again.child("lastplayer").attribute("lpname").value(), "Ann Lee");
-  EXPECT_EQ(std::distance(again.children("player").begin(), again.children("player").end()), 1);
+  EXPECT_EQ(profiles(again), 1);
 }
 
 }  // namespace

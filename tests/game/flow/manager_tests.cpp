@@ -297,9 +297,11 @@ TEST_F(ManagerTest, LevelsScreenOpensOnThePageOfTheNextLevel) {
   MAHJONG_GAME_MANAGER& manager = *loadedManager();
   QOR::QC_TEXTURE_INFO* strip = QOR::QC_GAME::fSubscribeImage("PlayButton.png");
   for (int i = 0; i < MAHJONG_GAME_MANAGER::kLevelButtons; ++i) {
+    delete manager.levelButtons[i];
     manager.levelButtons[i] = new QOR::QC_IMAGE_BUTTON(strip, nullptr, 2, 0.0f, 0.0f);
     manager.levelButtons[i]->fSetPosition(100.0f + 10.0f * static_cast<float>(i), 300.0f);
   }
+  delete manager.pageArrow;
   manager.pageArrow = new QOR::QC_IMAGE_BUTTON(strip, nullptr, 2, 0.0f, 0.0f);
   MAHJONG_PLAYER& player = *manager.player;
   for (int level = 1; level <= 20; ++level) player.m_levels[MAHJONG_PLAYER::LevelIndex(2, level)] = level <= 12 ? 2 : -1;

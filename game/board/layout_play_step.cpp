@@ -1,0 +1,243 @@
+// The board's step while a level is played: the pause panel, the two slots, the menu, the clock,
+// the flights, the no-moves check, the hover highlight and the clicks that select tiles and
+// remove matching pairs, scored with the multiplier.
+#include "engine/math/float_to_int.h"
+#include "engine/platform/qc_input.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "game/board/mahjong_chip.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/mahjong_sounds.h"
+#include "game/board/tile_metrics.h"
+#include "gui/widgets/qc_image_button.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kMouseLeft = 1;
+constexpr int kShuffleBonus = 2;
+
+bool isMouseReleased() { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(kMouseLeft); }
+
+void Play(const char* effect) {
+  if (gameSounds != nullptr) gameSounds->Play(effect);
+}
+
+bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
+  return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
+}
+
+std::string TwoDigits(int value) { return (value <= 9 ? "0" : "") + std::to_string(value); }
+
+}  // namespace
+
+int MAHJONG_LAYOUT::Update() {
+  const float dt = QOR::qcFrameTime;
+  if (m_editorMode) {
+    UpdateEditor();
+    return 0;
+  }
+  // The level is over: what is still in the air lands, nothing else happens.
+  if (m_levelFinished) {
+    UpdateFlights(dt);
+    return 0;
+  }
+  if (m_panel != nullptr && m_panel->isPaused()) return UpdatePaused();
+
+  if (m_panel != nullptr && m_panel->bonusSlot.Click() == QOR::QC_IMAGE_BUTTON::kClicked) {
+    ResetTip();
+    if (m_panel->bonusSlot.button != nullptr) m_panel->bonusSlot.button->fDisable();
+    if (UseBonus(kShuffleBonus)) return kEventShuffle;
+  }
+  if (m_panel != nullptr && m_panel->skillSlot.Click() == QOR::QC_IMAGE_BUTTON::kClicked) {
+    bool darken = !m_darkenToggle;
+    if (m_player != nullptr) {
+      m_player->m_doTilesShadowing = !m_player->m_doTilesShadowing;
+      darken = m_player->m_doTilesShadowing;
+    }
+    DarkenTiles(darken);
+    return kEventSkill;
+  }
+  if (m_panel != nullptr && m_panel->isMenuRequested(dt)) SetPause(true);
+
+  const int cheat = CheatKeys();
+  if (cheat != 0) return cheat;
+  UpdateTimer();
+
+  const FLIGHT_STEP flights = UpdateFlights(dt);
+  if (flights.levelComplete) {
+    FinishLevel();
+    return kEventLevelComplete;
+  }
+  if (flights.landed > 0 && m_chips.size() % 2 == 0) CalcAvailableMoves();
+  if (!m_chips.empty() && m_availableMoves == 0) {
+    if (m_bonusUsable != 0) return kEventNoMovesBonus;
+    QOR::fLog() << "THIS IS THE END!!!!!!!!!";
+    return kEventNoMoves;
+  }
+
+  const bool onBoard = QOR::qcCurrentInput != nullptr &&
+                       QOR::qcCurrentInput->isMouseInRect(m_origin.x, m_origin.y,
+                                                          static_cast<float>(tileMetrics.columns * tileMetrics.sizeX),
+                                                          static_cast<float>(tileMetrics.rows * tileMetrics.sizeY));
+  if (onBoard) {
+    UpdateHover();
+    if (isMouseReleased()) {
+      // A click while only the special tiles show brings the hidden layers back.
+      if (m_specialView && !m_layerFadeRunning) {
+        m_layerFadeRunning = true;
+        m_fadeTime = 0.0f;
+        m_fadeDelayTimer = 0.0f;
+      }
+      if (m_hoverChip != nullptr) {
+        const int event = ClickChip();
+        if (event != 0) return event;
+      }
+    }
+  }
+  if (m_hoverChip != nullptr && !m_hoverChip->isUnderMouse()) {
+    m_hoverChip->StartAlphaAnim(0, m_highlighTileDuration);
+    m_hoverChip = nullptr;
+  }
+  if (m_panel != nullptr) m_panel->ShowMultiplierProgress(m_multiplierProgress, m_multiIncrAp);
+  return 0;
+}
+
+int MAHJONG_LAYOUT::UpdatePaused() {
+  struct PAUSE_BUTTON {
+    QOR::QC_IMAGE_BUTTON* button;
+    int event;
+  };
+  const PAUSE_BUTTON buttons[] = {{m_panel->replayButton, kEventReplay},
+                                  {m_panel->mainMenuButton, kEventMainMenu},
+                                  {m_panel->optionsButton, kEventOptions},
+                                  {m_panel->tutorialsButton, kEventTutorials}};
+  for (const PAUSE_BUTTON& entry : buttons) {
+    if (!isClicked(entry.button)) continue;
+    Play("button_click.ogg");
+    SetPause(false);
+    return entry.event;
+  }
+  if (isMouseReleased()) SetPause(false);
+  return 0;
+}
+
+void MAHJONG_LAYOUT::UpdateHover() {
+  // Upper layers lie at the end of the list: they are found first.
+  for (auto it = m_chips.rbegin(); it != m_chips.rend(); ++it) {
+    MAHJONG_CHIP* chip = *it;
+    if (chip == m_hoverChip || !chip->isAvailable() || !chip->isUnderMouse()) continue;
+    if (m_hoverChip != nullptr) m_hoverChip->StartAlphaAnim(0, m_highlighTileDuration);
+    m_hoverChip = chip;
+    chip->StartAlphaAnim(m_hoverAlpha, m_highlighTileDuration);
+    return;
+  }
+}
+
+int MAHJONG_LAYOUT::ClickChip() {
+  MAHJONG_CHIP* hover = m_hoverChip;
+  if (!hover->isAvailable()) return 0;
+  if (m_deleteAny) {
+    DeleteHover();
+    return 0;
+  }
+  // The selected chip must still be on the board and free: one taken off since never pairs.
+  if (m_selectedChip != nullptr && m_selectedChip->isAvailable() && m_selectedChip->isMatch(hover)) {
+    return RemovePair();
+  }
+  SelectHover();
+  return 0;
+}
+
+void MAHJONG_LAYOUT::AddPoints(std::int64_t points) {
+  if (m_panel == nullptr) return;
+  m_panel->SetScore(SaturatePoints(static_cast<std::int64_t>(m_panel->GetScore()) + points));
+}
+
+int MAHJONG_LAYOUT::RemovePair() {
+  MAHJONG_CHIP* first = m_selectedChip;
+  MAHJONG_CHIP* second = m_hoverChip;
+  const std::int32_t multiplier = m_panel != nullptr ? m_panel->GetMultiplier() : 1;
+  const std::int32_t base = first->m_isSpecial && second->m_isSpecial ? m_scorePairSpec : m_scorePair;
+  const std::int32_t points =
+      SaturatePoints(static_cast<std::int64_t>(m_scoreFactor) * base * static_cast<std::int64_t>(multiplier));
+  AddPoints(points);
+
+  m_multiplierProgress = SaturatePoints(static_cast<std::int64_t>(m_multiplierProgress) + m_multiPair);
+  m_idleTime = 0.0f;
+  if (m_panel != nullptr && static_cast<std::int64_t>(multiplier) * m_multiIncrAp <= m_multiplierProgress) {
+    m_panel->SetMultiplier(multiplier + 1);
+    m_panel->StartFlash();
+    if (m_panel->GetMultiplier() > m_bestMultiplier) {
+      m_bestMultiplier = m_panel->GetMultiplier();
+      Play("inc_multiplier.ogg");
+    }
+  }
+  if ((first->m_isBonus || second->m_isBonus) && m_player != nullptr) m_player->FillBonuses();
+
+  second->StartRemove();
+  first->StartRemove();
+  ResetTip();
+  UpdateAllFree();
+  Play("tile_collapse.ogg");
+  second->m_points = points;
+  m_hoverChip = nullptr;
+  m_selectedChip = nullptr;
+  ++m_movesMade;
+  ChargeBonusSlot();
+  if (m_player != nullptr) ++m_player->m_totalTilesRemoved;
+  return kEventPairRemoved;
+}
+
+void MAHJONG_LAYOUT::SelectHover() {
+  m_selectedChip = m_hoverChip;
+  Play("tile_select.ogg");
+  m_selectionFader.Start(m_selectionFrame, m_borderAlphaDuration, true);
+}
+
+void MAHJONG_LAYOUT::DeleteHover() {
+  MAHJONG_CHIP* chip = m_hoverChip;
+  AddPoints(chip->m_isSpecial ? m_scoreOneSpec : m_scoreOne);
+  chip->StartRemove();
+  ResetTip();
+  chip->m_points = m_multiBonus;
+  UpdateAllFree();
+  Play("tile_collapse.ogg");
+  m_hoverChip = nullptr;
+  m_deleteAny = false;
+  m_multiplierProgress = SaturatePoints(static_cast<std::int64_t>(m_multiplierProgress) + m_multiBonus);
+  m_idleTime = 0.0f;
+}
+
+void MAHJONG_LAYOUT::UpdateTimer() {
+  const float dt = QOR::qcFrameTime;
+  m_elapsed += dt;
+  const int minutes = QOR::fTruncateToInt(m_elapsed / 60.0f);
+  const int seconds = QOR::fTruncateToInt(m_elapsed) % 60;
+  m_timeText = TwoDigits(minutes) + ":" + TwoDigits(seconds);
+
+  if (m_tipPeriod > 0.0f) {
+    m_tipTimer += dt;
+    if (m_tipTimer >= m_tipPeriod) {
+      m_tipTimer = 0.0f;
+      FindTipPair();
+    }
+  }
+
+  // Without pairs the ring drains one unit per decay period down to the current multiplier's
+  // start, then the multiplier drops one.
+  m_idleTime += dt;
+  if (m_idleTime >= static_cast<float>(m_multiTimeDecr) / 10.0f) {
+    if (m_panel != nullptr) m_multiplierProgress = m_panel->DecayMultiplier(m_multiplierProgress, m_multiIncrAp);
+    m_idleTime = 0.0f;
+  }
+}
+
+void MAHJONG_LAYOUT::SetPause(bool on) {
+  if (m_panel != nullptr) m_panel->SetPaused(on);
+  m_boardFader.Start(m_darkSprite, MAHJONG_CONSTS::GetInstance()->pause_fade_in_out, on);
+}

@@ -1,0 +1,292 @@
+// The help overlay: a four-page panel that slides down over the current screen. Page 1 shows real
+// sample tiles of the player's tile set (two equal pairs, the seasons, the flowers), page 2 the
+// multiplier and the bonus tiles, page 3 the level tasks, page 4 the skill and bonus slots, each
+// with a header and lines from strings.xml.
+#include "engine/math/float_to_int.h"
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_render.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "game/board/effect_times.h"
+#include "game/board/mahjong_chip.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/tile_faces.h"
+#include "game/board/tile_metrics.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/menu_objects.h"
+#include "game/flow/print_text.h"
+#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_image_button.h"
+
+#include <pugixml.hpp>
+
+#include <string>
+
+using namespace MENU_OBJECTS;
+
+namespace {
+
+constexpr const char kClickSound[] = "button_click.ogg";
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+constexpr int kPages = 4;
+constexpr int kSampleTiles = 12;
+constexpr int kTilesPerRow = 4;
+// The sample tiles' faces, row by row: two equal pairs, the four seasons, the four flowers.
+constexpr int kSampleFaces[kSampleTiles] = {4, 14, 14, 4, 41, 40, 39, 38, 37, 36, 35, 34};
+// Indices of the sample sprites.
+enum HELP_SPRITE : int {
+  kMultiplier = 0, kNormalBody = 1, kBonusBody = 2, kSpecialBody = 3, kFace = 4, kTimeIcon = 5,
+  kSkillSlot = 9, kBonusSlot = 10, kSkillIcon = 11, kBonusIcon = 12, kSampleSprites = 13,
+};
+constexpr int kFirstTask = kTimeIcon;
+constexpr int kTasks = 4;
+
+// The header and the lines of each page.
+struct HELP_PAGE {
+  const char* header;
+  const char* lines[4];
+};
+constexpr HELP_PAGE kHelpPages[kPages] = {
+    {"help_header_1", {"help_text_1", "help_text_2", "help_text_3", nullptr}},
+    {"help_header_1", {"help_text_4", "help_text_5", "help_text_6", nullptr}},
+    {"help_header_2", {"help_text_7", "help_text_8", "help_text_9", "help_text_10"}},
+    {"help_header_3", {"help_text_11", "help_text_12", nullptr, nullptr}},
+};
+
+float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
+
+std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
+
+void print(QOR::QC_FONT* font, float x, float y, const std::wstring& text) {
+  PrintText(font, QOR::fTruncateToInt(x), QOR::fTruncateToInt(y), text);
+}
+
+// A sprite of the picture, sized when a size is given, showing one frame of a grid when given.
+QOR::QC_SPRITE* sampleSprite(QOR::QC_TEXTURE_INFO* image, int width = 0, int height = 0, int columns = 0,
+                             int rows = 0, int frame = 0) {
+  auto* sprite = new QOR::QC_SPRITE(image);
+  if (width > 0 && height > 0) sprite->fSetSize(width, height);
+  if (columns > 0 && rows > 0) sprite->fSetFrame(columns, rows, frame);
+  sprite->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  return sprite;
+}
+
+}  // namespace
+
+void MAHJONG_GAME_MANAGER::SetHelpPage(int page) {
+  if (page < 1 || page > kPages) return;
+  helpPage = page;
+  const HELP_PAGE& content = kHelpPages[page - 1];
+  helpHeader = GetText(content.header);
+  helpLines.clear();
+  for (const char* key : content.lines) {
+    if (key != nullptr) helpLines.push_back(GetText(key));
+  }
+}
+
+void MAHJONG_GAME_MANAGER::BuildGameHud() {
+  const QOR::QS_POINT size = ScreenSize();
+  DeleteSprite(helpPanel);
+  helpPanel = NewSprite("Credits_back.png");
+  helpPanel->fSetPositionXY(static_cast<float>(size.x / 2), panelSlide());
+  const QOR::QS_VEC2 panel = helpPanel->fGetPosition();
+  const float panelWidth = helpPanel->fGetWidth();
+  const float panelHeight = helpPanel->fGetHeight();
+  DeleteButton(helpRightArrow);
+  DeleteButton(helpLeftArrow);
+  DeleteButton(helpOkButton);
+  helpRightArrow = NewButton("RightPoint_smoll.png", QOR::QC_HIT_AREA::kCircle);
+  helpRightArrow->fSetPosition(panel.x + 85.0f, panel.y + panelHeight / 2.0f - 40.0f);
+  helpLeftArrow = NewButton("LeftPoint_smoll.png", QOR::QC_HIT_AREA::kCircle);
+  helpLeftArrow->fSetPosition(panel.x - 80.0f, panel.y + panelHeight / 2.0f - 40.0f);
+  helpOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
+  helpOkButton->fSetPosition(panel.x - panelWidth / 2.0f + 80.0f, panel.y + panelHeight / 2.0f - 80.0f);
+
+  if (helpSprites.empty()) {
+    // Made once, from the tile set the player has at the first build.
+    const std::string setName = player != nullptr ? player->m_tileset : std::string();
+    const std::string atlasName = tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), setName);
+    if (atlasName.empty()) QOR::fLog() << "no tile set named " << setName;
+    const auto atlas = [&atlasName]() {
+      if (!atlasName.empty()) return QOR::QC_GAME::fSubscribeImage(atlasName);
+      return QOR::qcRENDER != nullptr ? QOR::qcRENDER->fGetDefaultTexture() : nullptr;
+    };
+    const int bodyWidth = 2 * tileMetrics.layer_offsetX + tileMetrics.sizeX;
+    const int bodyHeight = 2 * tileMetrics.layer_offsetY + tileMetrics.sizeY;
+    const auto image = [](const char* name) { return QOR::QC_GAME::fSubscribeImage(name); };
+    helpSprites.push_back(sampleSprite(image("mult_back.png"), 66, 66, 5, 7, 32));
+    for (int frame : {MAHJONG_FACES::kNormalBackFrame, MAHJONG_FACES::kBonusBackFrame, MAHJONG_FACES::kSpecialBackFrame}) {
+      helpSprites.push_back(sampleSprite(atlas(), bodyWidth, bodyHeight, MAHJONG_FACES::kAtlasColumns,
+                                         MAHJONG_FACES::kAtlasRows, frame));
+    }
+    QOR::QC_TEXTURE_INFO* faces = atlas();
+    const int cellWidth = faces != nullptr ? faces->fGetWidth() / MAHJONG_FACES::kAtlasColumns : 0;
+    const int cellHeight = faces != nullptr ? faces->fGetHeight() / MAHJONG_FACES::kAtlasRows : 0;
+    helpSprites.push_back(sampleSprite(faces, cellWidth, cellHeight));
+    for (const char* icon : {"Time_icon.png", "Step_icon.png", "Special_icon.png", "Money_icon.png"}) {
+      helpSprites.push_back(sampleSprite(image(icon)));
+    }
+    for (const char* slot : {"Skill_01_small.png", "Bonus_01_small.png"}) {
+      QOR::QC_TEXTURE_INFO* strip = image(slot);
+      const int width = strip != nullptr ? strip->fGetWidth() / 5 : 0;
+      const int height = strip != nullptr ? strip->fGetHeight() : 0;
+      helpSprites.push_back(sampleSprite(strip, width, height, 5, 1, 1));
+    }
+    helpSprites.push_back(sampleSprite(image("Skill3_s.png")));
+    helpSprites.push_back(sampleSprite(image("Bonus1_2s.png")));
+  }
+
+  SetHelpPage(1);
+
+  for (MAHJONG_CHIP* tile : helpTiles) delete tile;
+  helpTiles.clear();
+  const float startX = static_cast<float>(size.x / 2) - panelWidth / 2.0f + 3.0f * static_cast<float>(tileMetrics.sizeX);
+  float x = startX;
+  float y = panelSlide() - 2.0f * static_cast<float>(tileMetrics.sizeY);
+  for (int i = 0; i < kSampleTiles; ++i) {
+    if (i % kTilesPerRow == 0 && i >= 1) {
+      y += 2.0f * static_cast<float>(tileMetrics.sizeY);
+      x = startX;
+    }
+    auto* tile = new MAHJONG_CHIP(helpSprites[kFace], QOR::QS_VEC2(x, y), 0, false, false);
+    tile->SetType(1);
+    helpTiles.push_back(tile);
+    x += static_cast<float>(tileMetrics.sizeX);
+  }
+  for (int i = 0; i < kSampleTiles; ++i) helpTiles[i]->SetType(kSampleFaces[i]);
+}
+
+void MAHJONG_GAME_MANAGER::OpenHelp() {
+  if (helpPanel == nullptr) return;
+  helpOpen = 1;
+  sidePanelTween.Start(helpPanel->fGetPosition().y, static_cast<float>(ScreenSize().y / 2), fadeInOutTime);
+  if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
+}
+
+void MAHJONG_GAME_MANAGER::UpdateHelp() {
+  if (helpPanel == nullptr) {
+    helpOpen = 0;
+    return;
+  }
+  if (sidePanelTween.active) {
+    const float dy = sidePanelTween.Update(QOR::qcFrameTime) - helpPanel->fGetPosition().y;
+    AddY(helpPanel, dy);
+    AddY(helpRightArrow, dy);
+    AddY(helpLeftArrow, dy);
+    AddY(helpOkButton, dy);
+    for (MAHJONG_CHIP* tile : helpTiles) {
+      const QOR::QS_VEC2 at = tile->GetPosition();
+      tile->SetPositionXY(at.x, at.y + dy);
+    }
+    return;
+  }
+  if (helpPanel->fGetPosition().y <= 0.0f) {
+    helpOpen = 0;
+    return;
+  }
+  if (isClicked(helpOkButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape)) {
+    PlaySound(kClickSound);
+    sidePanelTween.Start(helpPanel->fGetPosition().y, panelSlide(), fadeInOutTime);
+    if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
+    return;
+  }
+  // An arrow is neither drawn nor updated on the page where it has nowhere to go.
+  const int page = helpPage;
+  if (helpPage < kPages && isClicked(helpRightArrow)) {
+    PlaySound(kClickSound);
+    ++helpPage;
+  }
+  if (helpPage > 1 && isClicked(helpLeftArrow)) {
+    PlaySound(kClickSound);
+    --helpPage;
+  }
+  if (helpPage != page) SetHelpPage(helpPage);
+}
+
+void MAHJONG_GAME_MANAGER::RenderHelp() {
+  if (helpOpen == 0 || helpPanel == nullptr) return;
+  if (darkBack1 != nullptr) darkBack1->fRender();
+  helpPanel->fRender();
+  if (helpPage < kPages) helpRightArrow->fRender();
+  if (helpPage > 1) helpLeftArrow->fRender();
+  helpOkButton->fRender();
+
+  const QOR::QS_VEC2 panel = helpPanel->fGetPosition();
+  const float panelWidth = helpPanel->fGetWidth();
+  const float panelHeight = helpPanel->fGetHeight();
+  const float sizeX = static_cast<float>(tileMetrics.sizeX);
+  const float sizeY = static_cast<float>(tileMetrics.sizeY);
+  if (boldFont != nullptr) {
+    boldFont->fSetAlign(0);
+    boldFont->fSetColor(golden());
+  }
+  print(boldFont, static_cast<float>(ScreenSize().x / 2), panel.y - panelHeight / 2.0f + 100.0f, helpHeader);
+  if (regularFont != nullptr) {
+    regularFont->fSetColor(golden());
+    regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
+  }
+  const auto line = [this](std::size_t k, float x, float y) {
+    if (k < helpLines.size()) print(regularFont, x, y, helpLines[k]);
+  };
+  const auto drawAt = [this](int sprite, float x, float y) {
+    helpSprites[sprite]->fRenderAt(x, y, 0.0f, 1.0f, 1.0f);
+  };
+  const float columnX = panel.x - panelWidth / 4.0f;
+  if (helpSprites.size() == kSampleSprites) {
+    switch (helpPage) {
+      case 1:
+        for (MAHJONG_CHIP* tile : helpTiles) tile->Render(helpSprites[kNormalBody], false, nullptr);
+        for (std::size_t k = 0; k * kTilesPerRow + kTilesPerRow - 1 < helpTiles.size(); ++k) {
+          const QOR::QS_VEC2 last = helpTiles[k * kTilesPerRow + kTilesPerRow - 1]->GetPosition();
+          line(k, last.x + 2.0f * sizeX, last.y - sizeX / 2.0f);
+        }
+        break;
+      case 2: {
+        float y = panel.y - panelHeight / 4.0f + sizeY;
+        const int samples[3] = {kMultiplier, kBonusBody, kSpecialBody};
+        for (std::size_t k = 0; k < 3; ++k) {
+          drawAt(samples[k], columnX, y);
+          if (k == 0 && regularFont != nullptr) {
+            regularFont->fSetColor(MAHJONG_CONSTS::GetInstance()->money_color.fGetARGB());
+            regularFont->fSetAlign(0);
+            print(regularFont, columnX, y, L"x3");
+            regularFont->fSetColor(golden());
+            regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
+          }
+          line(k, columnX + sizeY, y - sizeX / 2.0f);
+          y += 2.0f * sizeY;
+        }
+        break;
+      }
+      case 3: {
+        float y = panel.y - panelHeight / 4.0f + sizeY + sizeX;
+        const float rise = helpSprites[kTimeIcon]->fGetHeight() / 4.0f;
+        for (int k = 0; k < kTasks; ++k) {
+          drawAt(kFirstTask + k, columnX, y);
+          line(static_cast<std::size_t>(k), columnX + sizeY, y - rise);
+          y += sizeY;
+        }
+        break;
+      }
+      default: {
+        const float x0 = panel.x - panelWidth / 5.0f;
+        const float y0 = panel.y - panelHeight / 5.0f;
+        line(0, x0 + sizeY, y0 - sizeX / 2.0f);
+        drawAt(kSkillSlot, x0, y0);
+        drawAt(kSkillIcon, x0, y0);
+        const float y1 = panel.y + 1.5f * helpSprites[kBonusSlot]->fGetHeight();
+        drawAt(kBonusSlot, x0, y1);
+        drawAt(kBonusIcon, x0, y1);
+        line(1, x0 + sizeY, y1 - sizeX / 2.0f);
+        break;
+      }
+    }
+  }
+  if (regularFont != nullptr) regularFont->fSetAlign(0);
+  print(regularFont, panel.x, panel.y + panelHeight / 2.0f - 40.0f,
+        texts[TXT_PAGE] + L" " + std::to_wstring(helpPage) + L"/" + std::to_wstring(kPages));
+}

@@ -1,0 +1,391 @@
+// The packs screen: the six packs of the career in two columns of three, right of the left panel.
+// An open pack leads to its levels; a locked one shows its lock and the rank it needs, and a click
+// on it says why it is locked. A pack that opens plays two flashes (its face and its breaking lock)
+// before it can be clicked.
+#include "engine/math/float_to_int.h"
+#include "engine/platform/qc_input.h"
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_globals.h"
+#include "game/board/effect_times.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/xml_numbers.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/menu_objects.h"
+#include "game/flow/pack_button.h"
+#include "game/flow/print_text.h"
+#include "game/flow/store_message_box.h"
+#include "game/flow/unlock_flash.h"
+#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_image_button.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr float kPacksTop = 192.0f;
+constexpr float kColumnStep = 350.0f;
+constexpr float kRowStep = 210.0f;
+
+// The level buttons' grid: page 1 starts at (1590, 130), page 2 lies 960 further right.
+constexpr float kLevelsTop = 130.0f;
+constexpr float kLevelColumn = 220.0f;
+constexpr float kLevelRow = 150.0f;
+
+std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
+
+int truncated(float value) { return QOR::fTruncateToInt(value); }
+
+// The text a table gives for the key; an unknown or empty key gives an empty text.
+std::wstring lookUp(const std::map<std::wstring, std::wstring>& table, const char* key) {
+  const auto found = table.find(pugi::as_wide(key));
+  return found != table.end() ? found->second : std::wstring();
+}
+
+void render(QOR::QC_SPRITE* sprite) {
+  if (sprite != nullptr) sprite->fRender();
+}
+
+// Makes a sprite of two frames side by side showing one frame's size.
+QOR::QC_SPRITE* newTwoFrameSprite(const char* image) {
+  QOR::QC_SPRITE* sprite = MENU_OBJECTS::NewSprite(image);
+  sprite->fSetSize(sprite->fGetPageWidth() / 2, sprite->fGetPageHeight());
+  sprite->fSetFrame(2, 1, 0);
+  return sprite;
+}
+
+}  // namespace
+
+void MAHJONG_GAME_MANAGER::BuildPacks() {
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+  if (screenBack == nullptr) screenBack = MENU_OBJECTS::NewSprite("screen_back.jpg");
+  screenBack->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2 + 1));
+  if (lockSprite == nullptr) lockSprite = MENU_OBJECTS::NewSprite("Lock.png");
+  if (lockFlashSprite == nullptr) lockFlashSprite = MENU_OBJECTS::NewSprite("Lock_flash.png");
+  if (packFlashSprite == nullptr) packFlashSprite = MENU_OBJECTS::NewSprite("pcbtn_flash.png");
+
+  // The pack definitions and the rank list of the player file.
+  pugi::xml_document file;
+  MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), file);
+  const pugi::xml_node packs = file.child("packs");
+  const pugi::xml_node ranks = file.child("ranks");
+
+  for (PACK_BUTTON* pack : packButtons) delete pack;
+  packButtons.clear();
+  float x = kPacksOutX;
+  float y = kPacksTop;
+  for (int i = 0; i < MAHJONG_PLAYER::kPacks; ++i) {
+    const int n = i + 1;
+    if (i > 0) {
+      if (i % 2 == 0) {
+        x = kPacksOutX;
+        y += kRowStep;
+      } else {
+        x += kColumnStep;
+      }
+    }
+    auto* pack = new PACK_BUTTON();
+    pack->button = MENU_OBJECTS::NewButton("Pack_button.png", QOR::QC_HIT_AREA::kRectangle);
+    pack->back = MENU_OBJECTS::NewSprite((std::to_string(n) + "_back.png").c_str());
+    pack->button->fSetPosition(x, y);
+    pack->back->fSetPositionXY(x, y);
+
+    pugi::xml_node definition;
+    const std::string id = std::to_string(n);
+    for (const pugi::xml_node& child : packs.children()) {
+      if (child.type() == pugi::node_element && id == child.attribute("id").value()) {
+        definition = child;
+        break;
+      }
+    }
+    const char* rank = definition.attribute("rank").value();
+    pack->name = lookUp(packNames, definition.attribute("name").value());
+    pack->rankTitle = lookUp(rankTitles, rank);
+    pack->price = MAHJONG_XML::AttributeInt(definition, "price");
+    for (const pugi::xml_node& entry : ranks.children("rank")) {
+      if (std::strcmp(entry.attribute("title").value(), rank) == 0) {
+        pack->xp = MAHJONG_XML::AttributeInt(entry, "xp");
+        break;
+      }
+    }
+    // Pack 1 is always open.
+    if (n == 1 || (player != nullptr && player->m_packs[i] == 1)) {
+      pack->button->fReset();
+    } else {
+      pack->button->fDisable();
+    }
+    packButtons.push_back(pack);
+  }
+
+  if (rankPlate == nullptr) {
+    rankPlate = newTwoFrameSprite("Exp_back.png");
+    rankPlate->fSetAnchor(QOR::QC_SPRITE::kAnchorBottomLeft, 0.0f, 0.0f);
+  }
+  if (namePlate == nullptr) {
+    namePlate = MENU_OBJECTS::NewSprite("PackName_button.png");
+    namePlate->fSetAnchor(QOR::QC_SPRITE::kAnchorBottomCentre, 0.0f, 0.0f);
+  }
+  if (levelFlashSprite == nullptr) {
+    levelFlashSprite = MENU_OBJECTS::NewSprite("flash.png");
+    levelFlashSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  }
+
+  // The levels screen's page switch starts on page 1.
+  if (pageArrow == nullptr) {
+    pageArrow = new QOR::QC_IMAGE_BUTTON(rightArrow, nullptr, QOR::QC_HIT_AREA::kCircle, 0.0f, 0.0f);
+  }
+  page = 1;
+  pageText = texts[TXT_PAGE] + L" %i/2";
+  pageTween.Stop();
+
+  // The level buttons, off the screen at the right (page 1 from x 1590, page 2 960 further).
+  float levelY = kLevelsTop;
+  float baseX = kLevelsOutX;
+  for (int i = 0; i < kLevelButtons; ++i) {
+    if ((i % 3 == 0 && i >= 1 && i <= 9) || ((i - 1) % 3 == 0 && i > 9)) {
+      levelY += kLevelRow;
+      baseX -= 3.0f * kLevelColumn;
+    }
+    if (i == 10) {
+      levelY = kLevelsTop;
+      baseX += 1180.0f;
+    }
+    if (i == 9 || i == 19) baseX += kLevelColumn;
+    if (levelButtons[i] == nullptr) {
+      levelButtons[i] = MENU_OBJECTS::NewButton("Levels_button.png", QOR::QC_HIT_AREA::kRectangle);
+    }
+    levelButtons[i]->fSetPosition(baseX + kLevelColumn * static_cast<float>(i), levelY);
+  }
+  if (starSprite == nullptr) starSprite = newTwoFrameSprite("star_active_passive.png");
+  if (careerButton != nullptr) careerButton->fSelect();
+  if (packGlow == nullptr) packGlow = MENU_OBJECTS::NewSprite("Pack_button_glow.png");
+  if (levelGlow == nullptr) levelGlow = MENU_OBJECTS::NewSprite("Levels_button_glow.png");
+
+  if (player != nullptr) {
+    player->m_lastLevel = std::max(player->m_lastLevel, 1);
+    player->m_lastPack = std::max(player->m_lastPack, 1);
+    MoveLevelGlow(player->m_lastLevel);
+    MovePackGlow(player->m_lastPack);
+  }
+  UpdatePackStars();
+  UpdateRank(0);
+}
+
+void MAHJONG_GAME_MANAGER::UpdatePackStars() {
+  for (std::size_t k = 0; k < packButtons.size(); ++k) {
+    PACK_BUTTON* pack = packButtons[k];
+    pack->stars = 0;
+    if (pack->isLocked() || player == nullptr || k >= static_cast<std::size_t>(MAHJONG_PLAYER::kPacks)) continue;
+    int sum = 0;
+    int played = 0;
+    for (int level = 1; level <= MAHJONG_PLAYER::kLevelsPerPack; ++level) {
+      const int result = player->m_levels[MAHJONG_PLAYER::LevelIndex(static_cast<int>(k) + 1, level)];
+      if (result >= 0) {
+        sum += result;
+        ++played;
+      }
+    }
+    pack->stars = sum / std::max(played, 1);
+  }
+}
+
+float MAHJONG_GAME_MANAGER::FirstPackButtonX() const {
+  return !packButtons.empty() && packButtons[0]->button != nullptr ? packButtons[0]->button->fGetPosition().x : 0.0f;
+}
+
+void MAHJONG_GAME_MANAGER::MovePackGlow(int pack) {
+  if (packGlow == nullptr || pack < 1 || pack > static_cast<int>(packButtons.size())) return;
+  const QOR::QS_VEC2 at = packButtons[static_cast<std::size_t>(pack - 1)]->button->fGetPosition();
+  packGlow->fSetPositionXY(at.x, at.y);
+}
+
+void MAHJONG_GAME_MANAGER::SlidePacks(float x) {
+  if (packButtons.empty()) return;
+  // Pack 1 lands on x itself, so a finished slide stands exactly where the screen tests for it.
+  const float dx = x - FirstPackButtonX();
+  for (std::size_t i = 0; i < packButtons.size(); ++i) {
+    PACK_BUTTON* pack = packButtons[i];
+    const QOR::QS_VEC2 at = pack->button->fGetPosition();
+    const float newX = i == 0 ? x : at.x + dx;
+    pack->button->fSetPosition(newX, at.y);
+    if (pack->back != nullptr) pack->back->fSetPositionXY(newX, pack->back->fGetPosition().y);
+  }
+  if (packGlow != nullptr) {
+    const QOR::QS_VEC2 at = packGlow->fGetPosition();
+    packGlow->fSetPositionXY(at.x + dx, at.y);
+  }
+}
+
+void MAHJONG_GAME_MANAGER::UpdatePacks() {
+  // The left panel may have switched the screen in this tick.
+  if (currentScreen != PACKS_SCREEN || packButtons.empty()) return;
+  const float dt = QOR::qcFrameTime;
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+
+  if (screenSlideTween.active) {
+    SlidePacks(screenSlideTween.Update(dt));
+    return;
+  }
+  // Slid out with the left panel in place: the requested screen. (A left panel that slid out too
+  // makes the switch itself once it is out.)
+  if (FirstPackButtonX() == kPacksOutX && !sidePanelTween.active && LeftPanelX() + 2.0f >= 0.0f) {
+    ChangeScreen();
+    return;
+  }
+  if (messageBox != nullptr && messageBox->isInfo()) {
+    if (messageBox->fUpdate() == 1) messageBox->fHide();
+    return;
+  }
+  if (messageBox != nullptr && messageBox->isQuestion()) {
+    if (messageBox->fUpdate() != 1) return;
+    // A confirmed purchase opens the pack.
+    if (purchaseIndex >= 0 && purchaseIndex < static_cast<int>(packButtons.size()) && player != nullptr) {
+      PACK_BUTTON* pack = packButtons[static_cast<std::size_t>(purchaseIndex)];
+      pack->buttonFlash = 1;
+      player->m_money -= pack->price;
+      if (purchaseIndex < MAHJONG_PLAYER::kPacks) player->m_packs[purchaseIndex] = 1;
+      SavePlayer();
+    }
+    purchaseIndex = -1;
+    messageBox->fHide();
+    return;
+  }
+
+  const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
+  highlightFader.Update(dt);
+  if (!highlightFader.active && packGlow != nullptr) {
+    highlightFader.Start(packGlow, consts.pack_level_highlight, !highlightFader.direction);
+  }
+
+  bool rankReached = true;
+  for (std::size_t i = 0; i < packButtons.size(); ++i) {
+    PACK_BUTTON* pack = packButtons[i];
+    if (pack->buttonFlash != 0 &&
+        StepUnlockFlash(packFlashSprite, packFlashTimer, {fx.packButtonScale, fx.packButtonTime, fx.packButtonFade},
+                        dt)) {
+      pack->button->fReset();
+      pack->buttonFlash = 0;
+    }
+    if (pack->lockFlash != 0) {
+      // The lock breaks once, as its flash starts.
+      if (pack->lockSoundPlayed == 0) {
+        MENU_OBJECTS::PlaySound("pack_lock_broken.ogg");
+        pack->lockSoundPlayed = 1;
+      }
+      if (StepUnlockFlash(lockFlashSprite, lockFlashTimer, {fx.packLockScale, fx.packLockTime, fx.packLockFade}, dt)) {
+        pack->lockFlash = 0;
+        pack->lockSoundPlayed = 0;
+        pack->button->fReset();
+        if (lockFlashSprite != nullptr) lockFlashSprite->fSetColor(0xFFFFFFFFu);
+      }
+    }
+
+    if (pack->isLocked() && pack->lockFlash == 0 && pack->buttonFlash == 0) {
+      const QOR::QS_VEC2 at = pack->button->fGetPosition();
+      const float width = static_cast<float>(pack->button->fGetWidth());
+      const float height = static_cast<float>(pack->button->fGetHeight());
+      if (QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(1) &&
+          QOR::qcCurrentInput->isMouseInRect(at.x - width / 2.0f, at.y - height / 2.0f, width, height) &&
+          messageBox != nullptr) {
+        const float centreX = static_cast<float>(size.x / 2);
+        const float centreY = static_cast<float>(size.y / 2);
+        if (!rankReached) {
+          messageBox->fShowMessage(texts[TXT_RANK_TOO_LOW], centreX, centreY);
+          return;
+        }
+        messageBox->fShowMessage(texts[TXT_LAST_LEVEL_PACK], centreX, centreY);
+      }
+    } else if (MENU_OBJECTS::isClicked(pack->button)) {
+      MENU_OBJECTS::PlaySound("button_pack_click.ogg");
+      if (careerButton != nullptr) careerButton->fReset();
+      currentPack = static_cast<int>(i) + 1;
+      screenSlideTween.Start(FirstPackButtonX(), kPacksOutX, fadeInOutTime);
+      if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
+      LoadLevelBackgrounds();
+      requestedScreen = LEVELS_SCREEN;
+      return;
+    }
+    if (rankTitle == pack->rankTitle) rankReached = false;
+  }
+}
+
+void MAHJONG_GAME_MANAGER::RenderPacks() {
+  render(screenBack);
+  if (starSprite != nullptr) starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);
+  render(packGlow);
+
+  const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
+  if (regularFont != nullptr) {
+    regularFont->fSetAlign(0);
+    regularFont->fSetColor(consts.money_color.fGetARGB());
+  }
+  bool rankReached = true;
+  for (PACK_BUTTON* pack : packButtons) {
+    const QOR::QS_VEC2 at = pack->button->fGetPosition();
+    if (pack->buttonFlash != 0 && packFlashSprite != nullptr) packFlashSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
+    render(pack->back);
+    pack->button->fRender();
+
+    const float width = static_cast<float>(pack->button->fGetWidth());
+    const float height = static_cast<float>(pack->button->fGetHeight());
+    if (starSprite != nullptr) {
+      for (int k = 0; k < 3; ++k) {
+        starSprite->fSetFrame(2, 1, pack->stars >= k + 1 ? 0 : 1);
+        starSprite->fRenderAt(at.x + width / 2.0f - 18.0f, at.y - height / 2.0f + 45.0f + 45.0f * static_cast<float>(k),
+                              0.0f, 1.0f, 1.0f);
+      }
+    }
+    if (pack->isLocked()) {
+      if (lockSprite != nullptr) {
+        if (pack->lockFlash != 0 && lockFlashSprite != nullptr) {
+          lockFlashSprite->fSetPositionXY(at.x, at.y);
+          lockFlashSprite->fRender();
+          lockSprite->fSetColor(lockFlashSprite->fGetVertexColor(0));
+        } else {
+          lockSprite->fSetColor(0xFFFFFFFFu);
+        }
+        lockSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
+      }
+      if (rankPlate != nullptr) {
+        rankPlate->fSetFrame(2, 1, rankReached ? 1 : 0);
+        rankPlate->fRenderAt(at.x - width / 2.0f - 5.0f, at.y + height / 2.0f, 0.0f, 1.0f, 1.0f);
+      }
+      PrintText(regularFont, truncated(at.x - width / 2.0f + 90.0f), truncated(at.y + height / 2.0f - 23.0f),
+                pack->rankTitle);
+    } else {
+      if (namePlate != nullptr) namePlate->fRenderAt(at.x, at.y + height / 2.0f, 0.0f, 1.0f, 1.0f);
+      PrintText(regularFont, truncated(at.x), truncated(at.y + height / 2.0f - 23.0f), pack->name);
+    }
+    if (rankTitle == pack->rankTitle) rankReached = false;
+  }
+  if (regularFont != nullptr) regularFont->fSetColor(golden());
+  render(blackMask);
+}
+
+void MAHJONG_GAME_MANAGER::FreeMenuScreens() {
+  for (PACK_BUTTON* pack : packButtons) delete pack;
+  packButtons.clear();
+  for (QOR::QC_SPRITE** sprite :
+       {&leftPanelBack, &menuButtonBack, &menuUpperLayer, &experienceBack, &experienceBar, &moneyBack, &hoverGlow,
+        &selectionGlow, &lockSprite, &lockFlashSprite, &packFlashSprite, &rankPlate, &namePlate, &levelFlashSprite,
+        &starSprite, &packGlow, &levelGlow}) {
+    MENU_OBJECTS::DeleteSprite(*sprite);
+  }
+  for (QOR::QC_SPRITE*& back : levelBacks) MENU_OBJECTS::DeleteSprite(back);
+  for (QOR::QC_IMAGE_BUTTON** button :
+       {&careerButton, &menuTrophiesButton, &menuOptionsButton, &menuHelpButton, &menuBackButton}) {
+    MENU_OBJECTS::DeleteButton(*button);
+  }
+  for (QOR::QC_IMAGE_BUTTON*& button : levelButtons) MENU_OBJECTS::DeleteButton(button);
+  selectedMenuButton = nullptr;
+  optionsMenuButton = nullptr;
+  // The page arrow shows the arrow pictures the manager holds; it counted no subscription itself.
+  delete pageArrow;
+  pageArrow = nullptr;
+}

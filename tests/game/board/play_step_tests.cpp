@@ -1,0 +1,376 @@
+// The play step driven through the real input state, tick by tick: selection, pairs with their
+// score, sounds and the multiplier's growth and decay, the clock and tips, the pause panel and the
+// slots, the shuffle bonus, the no-moves codes and the level's end.
+#include "engine/render/qc_sprite.h"
+#include "gui/widgets/qc_gui_animation_bar.h"
+#include "tests/game/board/play_test_kit.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+using board_test::CELL;
+using board_test::LevelText;
+
+constexpr int kEscape = 27;
+
+class PlayStep : public board_test::PlayTest {
+ protected:
+  float ring() const { return panel().multRing->fGetPercent(); }
+};
+
+// Spaced tiles (all free) with fixed faces, a blocked middle tile, and special tiles.
+std::string ScoringLevel() {
+  std::vector<CELL> cells = {{0, 2, 0, false, false, 5},  {4, 2, 0, false, false, 5},   {8, 2, 0, false, false, 6},
+                             {12, 2, 0, false, false, 6}, {16, 2, 0, false, false, 7},  {20, 2, 0, false, false, 7},
+                             {24, 2, 0, true, false, 8},  {28, 2, 0, true, false, 8},   {0, 6, 0, false, false, 20},
+                             {2, 6, 0, false, false, 21}, {4, 6, 0, false, false, 20},  {10, 6, 0, false, false, 21},
+                             {14, 6, 0, true, false, 30}, {18, 6, 0, false, false, 30}, {24, 6, 0, true, false, 33},
+                             {28, 6, 0, true, false, 33}};
+  return LevelText(cells, 0);
+}
+
+TEST_F(PlayStep, SelectionPairsScoreAndMultiplier) {
+  Begin(ScoringLevel());
+  MAHJONG_LAYOUT& b = *board;
+  ASSERT_EQ(b.GetChips().size(), 16u);
+  ASSERT_NE(At(28, 6), nullptr) << "every tile landed exactly on its cell";
+  EXPECT_EQ(b.m_scorePair, 20);
+  EXPECT_EQ(b.m_scorePairSpec, 100);
+  // The multiplier rules of a file with multi_incr_ap 5 and multi_pair 2, and no decay for now.
+  b.m_multiIncrAp = 50;
+  b.m_multiPair = 20;
+  b.m_multiTimeDecr = 100000;
+  Hush();
+
+  // Select, select again, a non-matching second click moves the selection, a blocked tile is
+  // ignored.
+  EXPECT_EQ(Click(At(0, 2)), 0);
+  EXPECT_EQ(b.m_selectedChip, At(0, 2));
+  EXPECT_TRUE(Played("tile_select.ogg"));
+  EXPECT_TRUE(b.m_selectionFader.active);
+  EXPECT_EQ(b.m_selectionFader.target, b.m_selectionFrame);
+  EXPECT_EQ(Click(At(0, 2)), 0);
+  EXPECT_EQ(b.m_selectedChip, At(0, 2));
+  EXPECT_EQ(Click(At(8, 2)), 0);
+  EXPECT_EQ(b.m_selectedChip, At(8, 2));
+  Hush();
+  ASSERT_FALSE(At(2, 6)->bFreee);
+  EXPECT_EQ(Click(At(2, 6)), 0);
+  EXPECT_EQ(b.m_selectedChip, At(8, 2));
+  EXPECT_NE(b.m_hoverChip, At(2, 6));
+  EXPECT_FALSE(Played("tile_select.ogg"));
+
+  // A pair: points x the multiplier, progress, the ring, the popup and the sounds.
+  struct STEP {
+    int a[2];
+    int b[2];
+    int score;
+    int multiplier;
+    float ring;
+  };
+  const STEP steps[] = {{{0, 2}, {4, 2}, 20, 1, 40.0f},
+                        {{8, 2}, {12, 2}, 40, 1, 80.0f},
+                        {{16, 2}, {20, 2}, 60, 2, 20.0f},
+                        {{24, 2}, {28, 2}, 260, 2, 60.0f},
+                        {{14, 6}, {18, 6}, 300, 3, 0.0f}};
+  int moves = 0;
+  for (const STEP& step : steps) {
+    SCOPED_TRACE(step.score);
+    MAHJONG_CHIP* first = At(step.a[0], step.a[1]);
+    MAHJONG_CHIP* second = At(step.b[0], step.b[1]);
+    const int before = panel().GetScore();
+    const int multiplier = panel().GetMultiplier();
+    EXPECT_EQ(Click(first), 0);
+    EXPECT_EQ(Click(second), MAHJONG_LAYOUT::kEventPairRemoved);
+    EXPECT_EQ(panel().GetScore(), step.score);
+    EXPECT_EQ(second->m_points, step.score - before);
+    EXPECT_EQ(step.score - before, (first->m_isSpecial && second->m_isSpecial ? 100 : 20) * multiplier)
+        << "special with ordinary is a pair";
+    EXPECT_TRUE(first->m_removing && second->m_removing);
+    EXPECT_EQ(b.m_movesMade, ++moves);
+    EXPECT_EQ(b.m_selectedChip, nullptr);
+    EXPECT_TRUE(Played("tile_collapse.ogg"));
+    EXPECT_EQ(panel().GetMultiplier(), step.multiplier);
+    EXPECT_EQ(Played("inc_multiplier.ogg"), step.multiplier != multiplier);
+    if (step.multiplier != multiplier) {
+      EXPECT_TRUE(panel().multFlash.running);
+    }
+    Tick();
+    EXPECT_FLOAT_EQ(ring(), step.ring);
+  }
+  EXPECT_EQ(b.m_bestMultiplier, 3);
+  EXPECT_EQ(player->m_totalTilesRemoved, 5);
+  EXPECT_EQ(Settle(), 0);
+  EXPECT_EQ(b.GetChips().size(), 6u);
+
+  // Idle decay from multiplier 2 and progress 55: down to 50 one step at a time, then the
+  // multiplier drops and the progress stays (a full ring); the next pair raises it again.
+  b.m_multiTimeDecr = 4;
+  panel().SetMultiplier(2);
+  b.m_multiplierProgress = 55;
+  b.m_idleTime = 0.0f;
+  std::vector<std::pair<int, int>> seen;
+  for (int n = 0; n < 400 && seen.size() < 6; ++n) {
+    const std::pair<int, int> now(b.m_multiplierProgress, panel().GetMultiplier());
+    Tick();
+    const std::pair<int, int> after(b.m_multiplierProgress, panel().GetMultiplier());
+    if (after != now) seen.push_back(after);
+  }
+  const std::vector<std::pair<int, int>> expected = {{54, 2}, {53, 2}, {52, 2}, {51, 2}, {50, 2}, {50, 1}};
+  EXPECT_EQ(seen, expected);
+  EXPECT_FLOAT_EQ(ring(), 100.0f);
+  b.m_multiTimeDecr = 100000;
+  EXPECT_EQ(Click(At(0, 6)), 0);
+  EXPECT_EQ(Click(At(4, 6)), MAHJONG_LAYOUT::kEventPairRemoved);
+  EXPECT_EQ(panel().GetMultiplier(), 2);
+  EXPECT_EQ(b.m_multiplierProgress, 70);
+
+  // Delete-one (the tester's key sets it): the selected tile flies alone for score_one, its popup
+  // shows the multiplier progress it gives; its former match then only becomes the selection.
+  MAHJONG_CHIP* lone = At(2, 6);
+  MAHJONG_CHIP* match = At(10, 6);
+  EXPECT_EQ(Click(lone), 0);
+  ASSERT_EQ(b.m_selectedChip, lone);
+  b.m_deleteAny = true;
+  const int score = panel().GetScore();
+  EXPECT_EQ(Click(lone), 0);
+  EXPECT_TRUE(lone->m_removing);
+  EXPECT_FALSE(b.m_deleteAny);
+  EXPECT_EQ(panel().GetScore(), score + 10);
+  EXPECT_EQ(lone->m_points, 30);
+  EXPECT_EQ(b.m_multiplierProgress, 100);
+  EXPECT_EQ(Click(match), 0);
+  EXPECT_EQ(b.m_selectedChip, match);
+  EXPECT_EQ(panel().GetScore(), score + 10);
+}
+
+// The clock's text, the tips it finds, and the pause panel with every button's code; the slots.
+TEST_F(PlayStep, ClockTipsPausePanelAndSkillSlot) {
+  Begin(ScoringLevel());
+  MAHJONG_LAYOUT& b = *board;
+  b.m_elapsed = 59.88f;
+  Tick();
+  EXPECT_EQ(b.m_timeText, "00:59");
+  b.m_elapsed = 599.995f;
+  Tick();
+  EXPECT_EQ(b.m_timeText, "10:00");
+  b.m_elapsed = 6000.0f;
+  Tick();
+  EXPECT_EQ(b.m_timeText, "100:00");
+
+  // A tip every 0.25 s: a pair of special tiles first.
+  b.m_tipPeriod = 0.25f;
+  for (int n = 0; n < 30 && b.m_tipChipA == nullptr; ++n) Tick();
+  ASSERT_NE(b.m_tipChipA, nullptr);
+  EXPECT_TRUE(b.m_tipChipA->m_isSpecial && b.m_tipChipB->m_isSpecial);
+  EXPECT_TRUE(b.m_tipChipA->isMatch(b.m_tipChipB));
+  b.m_tipPeriod = 0.0f;
+
+  // Escape pauses (with the click sound) and the darkening fades in; nothing runs while paused.
+  Hush();
+  EXPECT_EQ(Key(kEscape), 0);
+  EXPECT_TRUE(panel().isPaused());
+  EXPECT_TRUE(Played("button_click.ogg"));
+  EXPECT_EQ(b.m_boardFader.target, b.m_darkSprite);
+  EXPECT_TRUE(b.m_boardFader.direction);
+  const float elapsed = b.m_elapsed;
+  for (int n = 0; n < 10; ++n) EXPECT_EQ(Tick(), 0);
+  EXPECT_EQ(b.m_elapsed, elapsed);
+
+  const std::pair<QOR::QC_IMAGE_BUTTON*, int> buttons[] = {{panel().replayButton, MAHJONG_LAYOUT::kEventReplay},
+                                                           {panel().mainMenuButton, MAHJONG_LAYOUT::kEventMainMenu},
+                                                           {panel().optionsButton, MAHJONG_LAYOUT::kEventOptions},
+                                                           {panel().tutorialsButton, MAHJONG_LAYOUT::kEventTutorials}};
+  bool byMenuButton = false;
+  for (const auto& button : buttons) {
+    if (!panel().isPaused()) {
+      // Paused again by the menu button or by Escape, in turn.
+      EXPECT_EQ(byMenuButton ? Click(panel().menuButton) : Key(kEscape), 0);
+      byMenuButton = !byMenuButton;
+    }
+    ASSERT_TRUE(panel().isPaused());
+    Hush();
+    EXPECT_EQ(Click(button.first), button.second);
+    EXPECT_FALSE(panel().isPaused());
+    EXPECT_TRUE(Played("button_click.ogg"));
+    EXPECT_FALSE(b.m_boardFader.direction) << "the darkening fades out";
+  }
+  // A click on the board (away from the pause buttons) while paused only unpauses.
+  EXPECT_EQ(Key(kEscape), 0);
+  EXPECT_EQ(Click(At(16, 2)), 0);
+  EXPECT_FALSE(panel().isPaused());
+  EXPECT_EQ(b.m_selectedChip, nullptr);
+
+  // The skill slot switches the darkening of blocked tiles and the profile's option.
+  const bool shading = player->m_doTilesShadowing;
+  EXPECT_EQ(Click(panel().skillSlot.button), MAHJONG_LAYOUT::kEventSkill);
+  EXPECT_EQ(player->m_doTilesShadowing, !shading);
+  EXPECT_EQ(b.m_boardFader.target, b.m_blockedOverlay);
+  EXPECT_EQ(b.m_boardFader.direction, !shading);
+  EXPECT_TRUE(log.hasLine(std::string("darken tiles ") + (shading ? "0" : "1")));
+  EXPECT_EQ(Click(panel().skillSlot.button), MAHJONG_LAYOUT::kEventSkill);
+  EXPECT_EQ(player->m_doTilesShadowing, shading);
+}
+
+// The bonus slot's shuffle: the tiles slide out, are dealt again solvably with the same special
+// tiles and move count, and drop back on their cells; the slot recharges pair by pair. Records
+// are found by their id wherever they stand in the profile.
+TEST_F(PlayStep, ShuffleBonusAndRecharge) {
+  Begin("", "pk2lv5.xml", 5);
+  MAHJONG_LAYOUT& b = *board;
+  std::rotate(player->m_bonuses.begin(), player->m_bonuses.begin() + 2, player->m_bonuses.end());
+  ASSERT_EQ(player->m_bonuses[3].id, 2);
+  PLAYER_BONUS* shuffle = b.FindBonus(2);
+  ASSERT_EQ(shuffle, &player->m_bonuses[3]);
+  ASSERT_GT(shuffle->recover, 0);
+  ASSERT_EQ(shuffle->charge, shuffle->recover) << "bonuses start full";
+  ASSERT_TRUE(b.m_bonusUsable);
+
+  const int moveCount = b.m_dealMoveCount;
+  std::map<MAHJONG_CHIP*, std::pair<QOR::QS_VEC2, bool>> before;
+  for (MAHJONG_CHIP* chip : b.GetChips()) before[chip] = {chip->GetPosition(), chip->m_isSpecial};
+  std::map<MAHJONG_CHIP*, int> faces;
+  for (MAHJONG_CHIP* chip : b.GetChips()) faces[chip] = chip->m_type;
+  Hush();
+  EXPECT_EQ(Click(panel().bonusSlot.button), MAHJONG_LAYOUT::kEventShuffle);
+  EXPECT_TRUE(Played("use_bonus_shuffle.ogg"));
+  EXPECT_EQ(shuffle->charge, 0);
+  EXPECT_EQ(player->m_totalBonusUsed, 1);
+  EXPECT_EQ(panel().bonusSlot.button->fGetState(), 4);
+  EXPECT_FALSE(b.m_bonusUsable);
+  EXPECT_TRUE(b.m_slideTween.active);
+  EXPECT_FALSE(b.ShuffleChips()) << "sliding out";
+  Land();
+  EXPECT_TRUE(log.hasLine("tosschips start ----------------"));
+  EXPECT_TRUE(log.hasLine("chips before SHUFFLE: " + std::to_string(before.size()) +
+                          " CHIPS AFTER: " + std::to_string(before.size())));
+  ASSERT_EQ(b.GetChips().size(), before.size());
+  int changed = 0;
+  for (MAHJONG_CHIP* chip : b.GetChips()) {
+    ASSERT_EQ(before.count(chip), 1u);
+    EXPECT_TRUE(chip->GetPosition().x == before[chip].first.x && chip->GetPosition().y == before[chip].first.y);
+    EXPECT_EQ(chip->m_isSpecial, before[chip].second);
+    changed += chip->m_type != faces[chip] ? 1 : 0;
+  }
+  EXPECT_GT(changed, 0);
+  EXPECT_EQ(b.m_dealMoveCount, moveCount);
+  const board_test::REPLAY replay = board_test::Replay(b);
+  EXPECT_TRUE(replay.complete);
+  EXPECT_EQ(replay.illegalPairs, 0) << replay.firstProblem;
+  EXPECT_EQ(replay.specialsLeft, 0);
+  EXPECT_GT(b.m_availableMoves, 0);
+
+  // Recharge: one unit per pair while the slot is used up; full again, the slot flashes.
+  shuffle->recover = 2;
+  board_test::BOARD_BOT bot(b);
+  for (int n = 0; n < 100 && bot.pairs.size() < 2; ++n) {
+    bot.BeforeTick();
+    bot.AfterTick(Tick());
+  }
+  ASSERT_EQ(bot.pairs.size(), 2u);
+  EXPECT_EQ(shuffle->charge, 2);
+  EXPECT_EQ(panel().bonusSlot.flashOn, 1);
+  EXPECT_EQ(panel().bonusSlot.button->fGetState(), 0);
+  EXPECT_TRUE(b.m_bonusUsable);
+  EXPECT_TRUE(Played("bonus_ready.ogg"));
+
+  // The other bonuses start nothing here; an id the profile lacks is ignored.
+  EXPECT_FALSE(b.UseBonus(3));
+  EXPECT_EQ(b.FindBonus(3)->charge, 0);
+  EXPECT_EQ(player->m_totalBonusUsed, 2);
+  EXPECT_FALSE(b.m_shuffleRequested);
+  EXPECT_FALSE(b.UseBonus(9));
+  EXPECT_EQ(player->m_totalBonusUsed, 2);
+
+  // A shuffle taken while a pair is still in the air, the list's first tile among them: the tiles
+  // left come back exactly onto their cells.
+  const std::vector<CELL> row = {
+      {0, 2, 0, true, false, 1}, {8, 2, 0, true, false, 1}, {16, 2, 0, false, false, 2}, {24, 2, 0, false, false, 2}};
+  Begin(LevelText(row, 0));
+  ASSERT_EQ(b.GetChips().front(), At(24, 2));
+  MAHJONG_CHIP* const left[2] = {At(0, 2), At(8, 2)};
+  const QOR::QS_VEC2 cells[2] = {left[0]->GetPosition(), left[1]->GetPosition()};
+  EXPECT_EQ(Click(At(16, 2)), 0);
+  EXPECT_EQ(Click(At(24, 2)), MAHJONG_LAYOUT::kEventPairRemoved);
+  EXPECT_EQ(Click(panel().bonusSlot.button), MAHJONG_LAYOUT::kEventShuffle);
+  EXPECT_TRUE(b.GetChips().front()->m_removing);
+  Land();
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(left[i]->GetPosition().x, cells[i].x);
+    EXPECT_EQ(left[i]->GetPosition().y, cells[i].y);
+  }
+}
+
+// Without moves the board says so every tick: 100508 while the shuffle bonus can help, 100507 once
+// it cannot. The count is redone when a pair lands.
+TEST_F(PlayStep, NoMovesWithAndWithoutBonus) {
+  // Two free tiles, and two stacked ones that can never pair (the lower one is special).
+  const std::vector<CELL> cells = {
+      {0, 2, 0, false, false, 1}, {8, 2, 0, false, false, 1}, {16, 2, 0, true, false, 2}, {16, 2, 1, false, false, 2}};
+  Begin(LevelText(cells, 0));
+  MAHJONG_LAYOUT& b = *board;
+  EXPECT_EQ(b.m_availableMoves, 1);
+  EXPECT_EQ(Click(At(0, 2)), 0);
+  EXPECT_EQ(Click(At(8, 2)), MAHJONG_LAYOUT::kEventPairRemoved);
+  EXPECT_EQ(Settle(), MAHJONG_LAYOUT::kEventNoMovesBonus);
+  for (int n = 0; n < 5; ++n) EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMovesBonus);
+  EXPECT_FALSE(log.contains("THIS IS THE END!!!!!!!!!"));
+
+  // The bonus is taken even now; its re-deal cannot help the stack.
+  EXPECT_EQ(Click(panel().bonusSlot.button), MAHJONG_LAYOUT::kEventShuffle);
+  Land();
+  EXPECT_EQ(b.m_availableMoves, 0);
+  for (int n = 0; n < 5; ++n) EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMoves);
+  EXPECT_TRUE(log.hasLine("THIS IS THE END!!!!!!!!!"));
+  EXPECT_FALSE(b.isLevelFinished());
+}
+
+// The level ends on the tick its last special tile lands, with ordinary tiles left: the end bonus
+// for each of them, the pay into the profile, the stars, the sound and the saved file. After that
+// the board takes no more clicks.
+TEST_F(PlayStep, LastSpecialTileEndsTheLevel) {
+  const std::vector<CELL> cells = {{0, 2, 0, true, false, 3},   {8, 2, 0, true, false, 3},  {16, 2, 0, false, false, 4},
+                                   {24, 2, 0, false, false, 4}, {0, 8, 0, false, false, 9}, {8, 8, 0, false, false, 9}};
+  Begin(LevelText(cells, 0));
+  MAHJONG_LAYOUT& b = *board;
+  player->m_totalScore = 1000;
+  player->m_money = 50;
+  ASSERT_EQ(player->m_levels[0], -1);
+  Hush();
+  EXPECT_EQ(Click(At(0, 2)), 0);
+  EXPECT_EQ(Click(At(8, 2)), MAHJONG_LAYOUT::kEventPairRemoved);
+  EXPECT_TRUE(b.isLevelComplete()) << "no special tile is left outside a flight";
+  EXPECT_FALSE(b.isLevelFinished()) << "the level ends when they land";
+  // The level ends as the first of the two lands: its partner, still in flight, is on the board.
+  int event = 0;
+  for (int n = 0; n < 600 && event == 0; ++n) event = Tick();
+  EXPECT_EQ(event, MAHJONG_LAYOUT::kEventLevelComplete);
+  EXPECT_TRUE(b.isLevelFinished());
+  EXPECT_EQ(b.GetChips().size(), 5u);
+  const int points = 100 + 5 * 5;
+  Settle();
+  EXPECT_EQ(b.GetChips().size(), 4u) << "what was in the air lands";
+  EXPECT_EQ(panel().GetScore(), points);
+  EXPECT_EQ(player->m_totalScore, 1000 + points);
+  EXPECT_EQ(player->m_money, 50 + points);
+  EXPECT_EQ(b.GetStars(), 1);
+  EXPECT_EQ(player->m_levels[0], 1);
+  EXPECT_FLOAT_EQ(player->m_XP, 1.0f);
+  EXPECT_TRUE(Played("level_normal.ogg"));
+  EXPECT_TRUE(log.hasLine("You gain 1 star(s)! 1"));
+  MAHJONG_PLAYER saved(player->m_filePath, L"Player");
+  EXPECT_EQ(saved.m_levels[0], 1);
+  EXPECT_EQ(saved.m_totalScore, 1000 + points);
+
+  // Over: clicks and flights change nothing more.
+  EXPECT_EQ(Click(At(16, 2)), 0);
+  EXPECT_EQ(Click(At(24, 2)), 0);
+  EXPECT_EQ(b.m_movesMade, 1);
+  EXPECT_EQ(panel().GetScore(), points);
+  b.FinishLevel();
+  EXPECT_EQ(player->m_totalScore, 1000 + points) << "the level end runs once";
+}
+
+}  // namespace

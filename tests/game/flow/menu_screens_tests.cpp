@@ -1,0 +1,392 @@
+// The left panel, the packs screen and the levels screen driven through the real game manager over
+// the real Resources: loaded to the title with a profile, then moved from screen to screen tick by
+// tick through the real input state, every frame drawn on the recording device.
+#include "engine/platform/qc_input.h"
+#include "engine/render/qc_render.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "engine/sound/qc_sound.h"
+#include "game/board/effect_times.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/mahjong_sounds.h"
+#include "game/flow/game_globals.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/pack_button.h"
+#include "game/flow/store_message_box.h"
+#include "gui/widgets/qc_image_button.h"
+#include "tests/game/kit/game_services.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kEnter = 13;
+
+class MenuScreensTest : public qor_test::GameServices {
+ protected:
+  void SetUp() override {
+    GameServices::SetUp();
+    for (const char* pack : {"data", "data/fonts", "data/surfaces"}) QOR::QC_GAME::fAddPack(pack);
+    gameSounds = new MAHJONG_SOUNDS(true);
+    QOR::qcFrameTime = 1.0f / 60.0f;
+    m = gameManager = new MAHJONG_GAME_MANAGER();
+    int progress = 0;
+    for (int stage = 0; stage < 20 && progress < 100; ++stage) m->LoadStep(progress);
+    ASSERT_EQ(progress, 100);
+    m->SavePlayerFile(L"Ann");
+    ASSERT_NE(m->player, nullptr);
+    player = m->player;
+  }
+  void TearDown() override {
+    delete m;
+    gameManager = nullptr;
+    delete gameSounds;
+    gameSounds = nullptr;
+    fadeInOutTime = 0.0f;
+    GameServices::TearDown();
+  }
+
+  void tick() {
+    m->Update();
+    QOR::qcCurrentInput->fUpdate();
+    if (QOR::qcRENDER->BeginScene() == 1) {
+      m->Render();
+      QOR::qcRENDER->EndScene();
+    }
+  }
+  // A click at (x, y) over three ticks (enter, button 1 down, up).
+  void click(float x, float y) {
+    QOR::qcCurrentInput->fSetMousePosition(static_cast<int>(x), static_cast<int>(y));
+    tick();
+    QOR::qcCurrentInput->fKeyDown(1);
+    tick();
+    QOR::qcCurrentInput->fKeyUp(1);
+    tick();
+    QOR::qcCurrentInput->fSetMousePosition(0, 0);
+  }
+  void click(const QOR::QC_IMAGE_BUTTON* button) { click(button->fGetPosition().x, button->fGetPosition().y); }
+  void pressEnter() {
+    QOR::qcCurrentInput->fKeyDown(kEnter);
+    QOR::qcCurrentInput->fKeyUp(kEnter);
+    tick();
+  }
+  // Ticks while anything slides or fades or a message box is open (at most 600).
+  void settle() {
+    const auto busy = [this] {
+      return m->sidePanelTween.active || m->screenSlideTween.active || m->pageTween.active || m->screenFade.active ||
+             m->messageBox->isOpen();
+    };
+    for (int n = 0; n < 600 && busy(); ++n) tick();
+    ASSERT_FALSE(busy());
+  }
+  // Whether the effect played since the last look.
+  static bool played(const char* effect) {
+    QOR::QC_SOUND* sound = gameSounds->GetEffects().at(effect);
+    const bool playing = sound != nullptr && sound->isPlaying();
+    if (sound != nullptr) sound->fStop();
+    return playing;
+  }
+  // Ticks until the screen is current (at most 600), then until everything has settled.
+  void untilScreen(SCREEN_TYPE screen) {
+    for (int n = 0; n < 600 && m->currentScreen != screen; ++n) tick();
+    ASSERT_EQ(m->currentScreen, screen);
+    settle();
+  }
+  // A level has just ended: the panel stands slid out, as the level's start left it.
+  void leaveLevelFor(SCREEN_TYPE screen) {
+    m->SlideLeftPanel(-302.0f);
+    m->currentScreen = LEVEL_END_SCREEN;
+    m->requestedScreen = screen;
+    m->ChangeScreen();
+  }
+  // From the title to the packs screen, as Play leaves it.
+  void enterPacks() {
+    m->currentScreen = TITLE_SCREEN;
+    m->requestedScreen = PACKS_SCREEN;
+    m->ChangeScreen();
+    settle();
+    ASSERT_EQ(m->currentScreen, PACKS_SCREEN);
+  }
+  PACK_BUTTON& pack(int n) const { return *m->packButtons.at(static_cast<std::size_t>(n - 1)); }
+  int& result(int packNumber, int level) const {
+    return player->m_levels[MAHJONG_PLAYER::LevelIndex(packNumber, level)];
+  }
+  std::vector<int> levelStates() const {
+    std::vector<int> states;
+    for (const QOR::QC_IMAGE_BUTTON* button : m->levelButtons) states.push_back(button->fGetState());
+    return states;
+  }
+
+  MAHJONG_GAME_MANAGER* m = nullptr;
+  MAHJONG_PLAYER* player = nullptr;
+};
+
+// The packs from player.xml: names, ranks and their experience, pack 1 open whatever its flag,
+// the others by their open flag; stars the truncated mean of the played levels of open packs. The
+// screen slides in to exactly 450 with the panel at exactly -2. A locked pack says "rank too low"
+// past the player's rank and "last level of the pack" up to it; an unlocking pack stays locked
+// until its face flash ends, its lock sound plays once, and an open pack slides the screen out to
+// exactly 1650 and on to its levels.
+TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
+  player->m_packs[0] = 0;
+  player->m_packs[1] = 1;
+  for (const auto& [level, stars] : std::vector<std::pair<int, int>>{{1, 3}, {2, 2}, {3, 2}}) result(1, level) = stars;
+  result(3, 1) = 3;  // a result in a locked pack counts nothing
+  m->loadMenus();
+  ASSERT_EQ(m->packButtons.size(), 6u);
+  EXPECT_EQ(pack(1).name, m->GetText("Flourishing Lotus"));
+  EXPECT_EQ(pack(4).rankTitle, m->rankTitles.at(L"Expert"));
+  EXPECT_EQ(pack(4).xp, 75);
+  EXPECT_EQ(pack(6).price, 20000);
+  std::vector<bool> locked;
+  std::vector<int> stars;
+  for (int n = 1; n <= 6; ++n) {
+    locked.push_back(pack(n).isLocked());
+    stars.push_back(pack(n).stars);
+  }
+  EXPECT_EQ(locked, (std::vector<bool>{false, false, true, true, true, true}));
+  EXPECT_EQ(stars, (std::vector<int>{2, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(pack(2).button->fGetPosition().x, 2000.0f);
+  EXPECT_EQ(pack(6).button->fGetPosition().y, 612.0f);
+
+  enterPacks();
+  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+  EXPECT_EQ(pack(1).button->fGetPosition().y, 192.0f);
+  EXPECT_FLOAT_EQ(pack(4).button->fGetPosition().x, 800.0f);
+  EXPECT_EQ(m->LeftPanelX(), -2.0f);
+  EXPECT_EQ(m->careerButton->fGetState(), 3);
+
+  // The player holds pack 3's rank: pack 4 asks for more, pack 3 for its predecessor's last level.
+  m->rankTitle = pack(3).rankTitle;
+  const auto lockedMessage = [this](int n) {
+    click(pack(n).button);
+    const std::wstring text = m->messageBox->isInfo() ? m->messageBox->fGetText() : L"(none)";
+    pressEnter();
+    settle();
+    return text;
+  };
+  EXPECT_EQ(lockedMessage(4), m->texts[MAHJONG_GAME_MANAGER::TXT_RANK_TOO_LOW]);
+  EXPECT_EQ(lockedMessage(3), m->texts[MAHJONG_GAME_MANAGER::TXT_LAST_LEVEL_PACK]);
+  EXPECT_EQ(m->currentScreen, PACKS_SCREEN);
+
+  // Pack 3 opens as the rank rules open it: both flashes, the button clickable after the face's.
+  pack(3).lockFlash = 1;
+  pack(3).buttonFlash = 1;
+  int lockSounds = 0;
+  int ticksLocked = 0;
+  for (int n = 0; n < 200 && (pack(3).lockFlash != 0 || pack(3).buttonFlash != 0); ++n) {
+    if (pack(3).buttonFlash != 0) {
+      EXPECT_TRUE(pack(3).isLocked());
+      ++ticksLocked;
+    }
+    tick();
+    lockSounds += played("pack_lock_broken.ogg") ? 1 : 0;
+    if (pack(3).buttonFlash == 0 && pack(3).lockFlash != 0) {
+      EXPECT_FALSE(pack(3).isLocked());
+    }
+  }
+  EXPECT_EQ(lockSounds, 1);
+  EXPECT_NEAR(ticksLocked, 42, 2);  // 0.3 s growing and 0.4 s fading at 60 ticks a second
+  EXPECT_FALSE(pack(3).isLocked());
+  EXPECT_EQ(m->lockFlashSprite->fGetVertexColor(0), 0xFFFFFFFFu);
+
+  // Pack 1 with its open flag 0: slides out to exactly 1650 and the levels follow.
+  click(pack(1).button);
+  EXPECT_TRUE(played("button_pack_click.ogg"));
+  EXPECT_EQ(m->requestedScreen, LEVELS_SCREEN);
+  for (int n = 0; n < 600 && m->currentScreen == PACKS_SCREEN; ++n) tick();
+  EXPECT_EQ(m->currentScreen, LEVELS_SCREEN);
+  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksOutX);
+  EXPECT_EQ(m->currentPack, 1);
+  EXPECT_NE(m->levelBacks[19]->fGetTexture(), QOR::qcRENDER->fGetDefaultTexture());
+}
+
+// The levels screen: with levels 1..10 played (one of them with no star) it opens on page 2 with
+// level 11 open and 12..20 closed; the buttons stand in their grid; the page button turns pages
+// and ignores clicks while a page turns, each turn landing exactly; a newly opened level flashes
+// once and an index past the last level is dropped; back goes to the packs without the panel.
+TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
+  for (int level = 1; level <= 10; ++level) result(2, level) = level == 4 ? 0 : 2;
+  player->m_packs[1] = 1;
+  m->loadMenus();
+  enterPacks();
+  click(pack(2).button);
+  untilScreen(LEVELS_SCREEN);
+  ASSERT_EQ(m->currentPack, 2);
+
+  std::vector<int> expected(20, 4);
+  for (int i = 0; i <= 10; ++i) expected[static_cast<std::size_t>(i)] = 0;
+  EXPECT_EQ(levelStates(), expected);
+  const float page2 = -0.55f * 1024.0f;
+  const QOR::QS_VEC2 first = m->levelButtons[0]->fGetPosition();
+  EXPECT_EQ(first.x, page2);
+  EXPECT_EQ(first.y, 130.0f);
+  EXPECT_EQ(m->page, 2);
+  const auto at = [this, first](int level) {
+    const QOR::QS_VEC2 p = m->levelButtons[level - 1]->fGetPosition();
+    return QOR::QS_VEC2(p.x - first.x, p.y);
+  };
+  for (const auto& [level, x, y] : std::vector<std::tuple<int, float, float>>{
+           {3, 440.0f, 130.0f}, {4, 0.0f, 280.0f}, {10, 220.0f, 580.0f}, {11, 960.0f, 130.0f}, {20, 1180.0f, 580.0f}}) {
+    EXPECT_NEAR(at(level).x, x, 0.01f) << "level " << level;
+    EXPECT_EQ(at(level).y, y) << "level " << level;
+  }
+
+  // Page 2 -> 1: a click while the page turns changes nothing; the turn lands on 390 exactly.
+  click(m->pageArrow);
+  EXPECT_TRUE(m->pageTween.active);
+  EXPECT_EQ(m->page, 1);
+  click(m->pageArrow);
+  EXPECT_EQ(m->page, 1);
+  EXPECT_EQ(m->pageTween.end, MAHJONG_GAME_MANAGER::kLevelsInX);
+  settle();
+  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
+  EXPECT_EQ(m->pageArrow->fGetImage()->fGetTexture(), m->rightArrow);
+  click(m->pageArrow);
+  settle();
+  EXPECT_EQ(m->page, 2);
+  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, page2);
+  EXPECT_EQ(m->pageArrow->fGetImage()->fGetTexture(), m->leftArrow);
+
+  // Level 11 was opened by the last completion: its flash runs once; a bad index is dropped.
+  m->newLevels = {10, 20};
+  int flashTicks = 0;
+  for (int n = 0; n < 200 && !m->newLevels.empty(); ++n) {
+    tick();
+    ++flashTicks;
+  }
+  EXPECT_TRUE(m->newLevels.empty());
+  EXPECT_NEAR(flashTicks, 43, 2);  // 0.3 s growing and 0.4 s fading
+
+  // Back: the packs screen, the panel never moving.
+  click(m->menuBackButton);
+  EXPECT_EQ(m->requestedScreen, PACKS_SCREEN);
+  for (int n = 0; n < 600 && m->currentScreen == LEVELS_SCREEN; ++n) {
+    tick();
+    EXPECT_EQ(m->LeftPanelX(), -2.0f);
+  }
+  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
+  untilScreen(PACKS_SCREEN);
+  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+}
+
+// The count-up after a level: money rises by the step value each step with "money.ogg" and the
+// experience by 1; a step as large as the target falls to 0.4 of the rest and keeps that size for
+// later count-ups; a step below 1 still adds 1, so every count-up arrives; back finishes it at
+// once; nothing passes the earned values.
+TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
+  m->fx.countUpEffectDelay = 0.0f;
+  m->fx.countUpIncrDelay = 0.0f;  // one step per tick
+  const auto countUp = [this](int fromMoney, int toMoney, int fromXP, int toXP) {
+    m->shownMoney = fromMoney;
+    m->shownXP = fromXP;
+    player->m_money = toMoney;
+    player->m_XP = static_cast<float>(toXP);
+    leaveLevelFor(PACKS_SCREEN);
+    EXPECT_EQ(m->countUpRunning, 1);
+    std::vector<int> money;
+    for (int n = 0; n < 300 && m->countUpRunning != 0; ++n) {
+      tick();
+      if (played("money.ogg")) money.push_back(player->m_money);
+      EXPECT_LE(player->m_money, toMoney);
+    }
+    EXPECT_EQ(m->countUpRunning, 0);
+    EXPECT_EQ(player->m_money, toMoney);
+    EXPECT_EQ(player->m_XP, static_cast<float>(toXP));
+    settle();
+    return money;
+  };
+
+  m->fx.countUpIncrement = 10;
+  const std::vector<int> tens = countUp(0, 500, 0, 3);
+  ASSERT_EQ(tens.size(), 50u);
+  for (std::size_t i = 0; i < tens.size(); ++i) EXPECT_EQ(tens[i], 10 * static_cast<int>(i + 1));
+
+  // A fresh process's first step of 50 towards 30: the step becomes 4 and stays 4.
+  m->countUpStepSet = false;
+  m->fx.countUpIncrement = 50;
+  EXPECT_EQ(countUp(20, 30, 3, 3), (std::vector<int>{24, 28, 30}));
+  EXPECT_EQ(m->countUpStepValue, 4.0f);
+  EXPECT_EQ(countUp(30, 45, 3, 9), (std::vector<int>{34, 38, 42, 45}));  // experience 4..9 goes on
+  EXPECT_EQ(m->countUpStepValue, 4.0f);
+
+  // A step that truncates to 0 still adds 1.
+  m->countUpStepValue = 0.4f;
+  EXPECT_EQ(countUp(45, 48, 9, 9), (std::vector<int>{46, 47, 48}));
+
+  // Back during a count-up ends it at the earned values and slides to the title.
+  m->fx.countUpIncrDelay = 1.0f;
+  m->shownMoney = 48;
+  m->shownXP = 9;
+  player->m_money = 900;
+  player->m_XP = 12.5f;
+  leaveLevelFor(PACKS_SCREEN);
+  settle();
+  ASSERT_EQ(m->countUpRunning, 1);
+  EXPECT_LT(player->m_money, 900);
+  click(m->menuBackButton);
+  EXPECT_EQ(m->countUpRunning, 0);
+  EXPECT_EQ(player->m_money, 900);
+  EXPECT_EQ(player->m_XP, 12.5f);
+  untilScreen(TITLE_SCREEN);
+}
+
+// After a level the levels screen opens with the count-up running and the next level flashing; a
+// click on that level ends the count-up at the earned values before the board exists, makes the
+// board for its file with the tutorial's bonus emptied on level 1 of pack 1, and slides the
+// buttons and the panel out; the panel alone switches to the level intro, once.
+TEST_F(MenuScreensTest, LevelClickCompletesTheCountUpAndEntersTheLevel) {
+  result(1, 1) = 2;
+  m->fx.countUpIncrDelay = 1.0f;
+  m->shownMoney = 0;
+  m->shownXP = 0;
+  player->m_money = 300;
+  player->m_XP = 10.25f;
+  m->newLevels = {1};
+  leaveLevelFor(LEVELS_SCREEN);
+  settle();
+  ASSERT_EQ(m->currentScreen, LEVELS_SCREEN);
+  ASSERT_EQ(m->countUpRunning, 1);
+  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
+  EXPECT_EQ(m->LeftPanelX(), -2.0f);
+  std::vector<int> expected(20, 4);
+  expected[0] = expected[1] = 0;
+  EXPECT_EQ(levelStates(), expected);
+
+  click(m->levelButtons[0]);
+  EXPECT_TRUE(played("button_level_click.ogg"));
+  EXPECT_EQ(m->countUpRunning, 0);
+  EXPECT_EQ(player->m_money, 300);
+  EXPECT_EQ(player->m_XP, 10.25f);
+  EXPECT_TRUE(m->newLevels.empty());
+  ASSERT_NE(m->board, nullptr);
+  EXPECT_EQ(m->board->m_pack, 1);
+  EXPECT_EQ(m->board->m_level, 1);
+  EXPECT_FALSE(m->board->GetChips().empty());
+  EXPECT_EQ(m->board->m_hintText, m->texts[MAHJONG_GAME_MANAGER::TXT_CLICK_ANYWHERE]);
+  EXPECT_EQ(m->currentLevel, 1);
+  ASSERT_GE(player->m_bonuses.size(), 2u);
+  EXPECT_EQ(player->m_bonuses[1].charge, 0);
+  EXPECT_EQ(m->board->GetPanel()->bonusSlot.button->fGetState(), 4);
+  EXPECT_EQ(m->requestedScreen, LEVEL_START_SCREEN);
+
+  for (int n = 0; n < 600 && m->currentScreen == LEVELS_SCREEN; ++n) tick();
+  EXPECT_EQ(m->currentScreen, LEVEL_START_SCREEN);
+  EXPECT_EQ(m->LeftPanelX(), -302.0f);
+  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
+  // Entered once, by the panel: a second switch from the intro would slide the panel back in, and
+  // the buttons' own switch would flash the black mask over the intro.
+  EXPECT_FALSE(m->sidePanelTween.active);
+  EXPECT_FALSE(m->screenFade.active);
+  EXPECT_EQ(m->blackMask->fGetVertexColor(0) >> 24, 0u);
+}
+
+}  // namespace

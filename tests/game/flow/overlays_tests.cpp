@@ -1,0 +1,189 @@
+// The options and help overlays through the real manager and input: the volume mapping with its
+// clamps, the choices stored, saved and applied on closing (Escape like OK), and the help's four
+// pages with arrows that answer only where there is a page to go to.
+#include "engine/render/qc_render.h"
+#include "engine/render/qc_sprite.h"
+#include "game/board/mahjong_chip.h"
+#include "game/flow/volume_slider.h"
+#include "gui/widgets/qc_image_checkbox.h"
+#include "host/test_doors.h"
+#include "tests/game/flow/flow_driver.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using flow_test::kEnter;
+using flow_test::kEscape;
+
+TEST(OptionsVolume, SliderValuesMapToStoredVolumesWithBothClamps) {
+  using M = MAHJONG_GAME_MANAGER;
+  EXPECT_EQ(M::SliderToVolume(5.0f), 0.0f);
+  EXPECT_EQ(M::SliderToVolume(8.0f), 0.0f);
+  EXPECT_FLOAT_EQ(M::SliderToVolume(9.0f), 0.09f);
+  EXPECT_FLOAT_EQ(M::SliderToVolume(50.0f), 0.5f);
+  EXPECT_EQ(M::SliderToVolume(90.0f), 1.0f);
+  EXPECT_EQ(M::SliderToVolume(95.0f), 1.0f);
+  EXPECT_EQ(M::SliderToVolume(std::numeric_limits<float>::quiet_NaN()), 0.0f);
+  // What a slider shows for a stored volume stays within 8 .. 90.
+  EXPECT_FLOAT_EQ(M::VolumeToSlider(0.0f), 8.0f);
+  EXPECT_FLOAT_EQ(M::VolumeToSlider(0.5f), 50.0f);
+  EXPECT_FLOAT_EQ(M::VolumeToSlider(1.0f), 90.0f);
+  EXPECT_FLOAT_EQ(M::VolumeToSlider(std::numeric_limits<float>::quiet_NaN()), 8.0f);
+}
+
+class Overlays : public flow_test::FlowDriver {
+ protected:
+  void SetUp() override {
+    FlowDriver::SetUp();
+    manager->SavePlayerFile(L"ann");
+    // A windowed player with the system cursor, on a desktop taller than the game's shape.
+    manager->player->m_fullScreen = false;
+    manager->player->m_customCursor = false;
+    QOR::qcGAME->_desktopSize = QOR::QS_POINT(1280, 1024);
+    manager->ApplyPlayerOptions();
+    settle();
+  }
+  // Presses on the slider's knob, moves the mouse to x in a few ticks and releases there.
+  void drag(VOLUME_SLIDER* slider, float x) {
+    const QOR::QS_VEC2 knob = slider->GetKnob()->fGetPosition();
+    QOR::qcCurrentInput->fSetMousePosition(static_cast<int>(knob.x), static_cast<int>(knob.y));
+    tick();
+    QOR::qcCurrentInput->fKeyDown(1);
+    tick();
+    for (int step = 1; step <= 4; ++step) {
+      const float at = knob.x + (x - knob.x) * static_cast<float>(step) / 4.0f;
+      QOR::qcCurrentInput->fSetMousePosition(static_cast<int>(at), static_cast<int>(knob.y) + 40);
+      tick();
+    }
+    QOR::qcCurrentInput->fKeyUp(1);
+    tick();
+    QOR::qcCurrentInput->fSetMousePosition(0, 0);
+  }
+  void clickBox(const QOR::QC_IMAGE_CHECKBOX* box) {
+    const QOR::QS_VEC2 at = box->fGetPosition();
+    clickAt(at.x, at.y);
+  }
+  static std::string attribute(const char* name) {
+    return playerFile().find_child_by_attribute("player", "name", "ann").attribute(name).value();
+  }
+};
+
+// Sliders dragged to their ends store 0 and 1 and then show 8 and 90; a click on a tile set
+// unchecks the others and a click on the checked one leaves it; the cursor and full-screen boxes
+// toggle. Escape stores, saves and applies it all: the system cursor hides, the game goes full
+// screen on the desktop with the bars of a taller desktop.
+TEST_F(Overlays, OptionsStoreSaveAndApplyTheChoices) {
+  manager->OpenOptions();
+  settle();
+  ASSERT_EQ(manager->optionsOpen, 1);
+  ASSERT_FLOAT_EQ(manager->optionsPanel->fGetPosition().y, 384.0f);
+
+  played("button_click.ogg");
+  drag(manager->soundSlider, 0.0f);
+  EXPECT_TRUE(played("button_click.ogg"));  // a sample of the new volume
+  EXPECT_LE(manager->soundSlider->GetValue(), 8.0f);
+  EXPECT_GT(manager->soundSlider->GetValue(), 0.0f);  // the knob stays half its width inside
+  drag(manager->musicSlider, 1024.0f);
+  EXPECT_GE(manager->musicSlider->GetValue(), 90.0f);
+  EXPECT_LT(manager->musicSlider->GetValue(), 100.0f);
+
+  ASSERT_TRUE(manager->classicBox->isChecked());
+  clickBox(manager->cardsBox);
+  EXPECT_TRUE(manager->cardsBox->isChecked());
+  EXPECT_FALSE(manager->classicBox->isChecked());
+  EXPECT_FALSE(manager->numbersBox->isChecked());
+  clickBox(manager->cardsBox);
+  EXPECT_TRUE(manager->cardsBox->isChecked());
+  clickBox(manager->customCursorBox);
+  clickBox(manager->fullScreenBox);
+  EXPECT_TRUE(manager->customCursorBox->isChecked() && manager->fullScreenBox->isChecked());
+  EXPECT_EQ(attribute("tileset"), "2");  // nothing is stored before the overlay closes
+
+  tick(kEscape);
+  ASSERT_TRUE(runWhile([this] { return manager->optionsOpen != 0; }));
+  settle();
+  EXPECT_EQ(manager->player->m_soundVolume, 0.0f);
+  EXPECT_EQ(manager->player->m_musicVolume, 1.0f);
+  EXPECT_EQ(manager->player->m_tileset, "3");
+  EXPECT_EQ(attribute("sound_volume"), "0");
+  EXPECT_EQ(attribute("music_volume"), "1");
+  EXPECT_EQ(attribute("tileset"), "3");
+  EXPECT_EQ(attribute("custom_cursor"), "true");
+  EXPECT_EQ(attribute("full_screen"), "true");
+  EXPECT_FLOAT_EQ(manager->soundSlider->GetValue(), 8.0f);
+  EXPECT_FLOAT_EQ(manager->musicSlider->GetValue(), 90.0f);
+  EXPECT_LT(host_test::fCursorCounter(), 0);
+  EXPECT_TRUE(QOR::qcRENDER->isFullScreen());
+  EXPECT_EQ(QOR::qcGAME->_stretch, 1);
+  EXPECT_EQ(manager->letterBox, 1);
+  EXPECT_EQ(manager->pillarBox, 0);
+  EXPECT_EQ(manager->tilesetChanged, 0);  // outside a level the new set is only stored
+
+  // Back to a window: the system cursor shows again.
+  manager->OpenOptions();
+  settle();
+  clickBox(manager->fullScreenBox);
+  clickBox(manager->customCursorBox);
+  click(manager->optionsOkButton);
+  ASSERT_TRUE(runWhile([this] { return manager->optionsOpen != 0; }));
+  EXPECT_FALSE(QOR::qcRENDER->isFullScreen());
+  EXPECT_GE(host_test::fCursorCounter(), 0);
+  EXPECT_EQ(attribute("full_screen"), "false");
+}
+
+// Help opens on page 1 with the twelve sample tiles; the right arrow turns up to page 4 and is
+// dead there, the left one is dead on page 1; each page has its header and lines. Escape closes
+// it like OK.
+TEST_F(Overlays, HelpTurnsItsFourPagesAndClosesLikeOk) {
+  const auto texts = [this](std::initializer_list<const char*> keys) {
+    std::vector<std::wstring> out;
+    for (const char* key : keys) out.push_back(manager->GetText(key));
+    return out;
+  };
+  manager->OpenHelp();
+  settle();
+  ASSERT_EQ(manager->helpOpen, 1);
+  EXPECT_FLOAT_EQ(manager->helpPanel->fGetPosition().y, 384.0f);
+  EXPECT_EQ(manager->helpPage, 1);
+  EXPECT_EQ(manager->helpHeader, manager->GetText("help_header_1"));
+  EXPECT_EQ(manager->helpLines, texts({"help_text_1", "help_text_2", "help_text_3"}));
+  ASSERT_EQ(manager->helpTiles.size(), 12u);
+  std::vector<int> faces;
+  for (const MAHJONG_CHIP* tile : manager->helpTiles) faces.push_back(tile->GetType());
+  EXPECT_EQ(faces, (std::vector<int>{4, 14, 14, 4, 41, 40, 39, 38, 37, 36, 35, 34}));
+  EXPECT_LT(manager->helpTiles[0]->GetPosition().y, manager->helpPanel->fGetPosition().y);  // slid with the panel
+  EXPECT_GT(manager->helpTiles[0]->GetPosition().y, 0.0f);
+
+  played("button_click.ogg");
+  click(manager->helpLeftArrow);
+  EXPECT_EQ(manager->helpPage, 1);
+  EXPECT_FALSE(played("button_click.ogg"));
+  for (int page = 2; page <= 4; ++page) {
+    click(manager->helpRightArrow);
+    EXPECT_EQ(manager->helpPage, page);
+    EXPECT_TRUE(played("button_click.ogg"));
+  }
+  EXPECT_EQ(manager->helpHeader, manager->GetText("help_header_3"));
+  EXPECT_EQ(manager->helpLines, texts({"help_text_11", "help_text_12"}));
+  click(manager->helpRightArrow);
+  EXPECT_EQ(manager->helpPage, 4);
+  EXPECT_FALSE(played("button_click.ogg"));
+  click(manager->helpLeftArrow);
+  EXPECT_EQ(manager->helpPage, 3);
+  EXPECT_EQ(manager->helpHeader, manager->GetText("help_header_2"));
+  EXPECT_EQ(manager->helpLines, texts({"help_text_7", "help_text_8", "help_text_9", "help_text_10"}));
+  click(manager->helpLeftArrow);
+  EXPECT_EQ(manager->helpLines, texts({"help_text_4", "help_text_5", "help_text_6"}));
+
+  tick(kEscape);
+  EXPECT_TRUE(played("button_click.ogg"));
+  ASSERT_TRUE(runWhile([this] { return manager->helpOpen != 0; }));
+  EXPECT_FLOAT_EQ(manager->helpPanel->fGetPosition().y, -300.0f);
+  EXPECT_EQ(manager->helpPage, 2);  // the page stays for the next opening
+}
+
+}  // namespace

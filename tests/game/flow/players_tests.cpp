@@ -1,0 +1,193 @@
+// The players screen over the title, driven through the real manager and input: rows from the
+// profiles of player.xml only, picking and closing, adding up to the seventh row with a taken
+// name refused, and deleting only after the confirmation, down to an empty list.
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_game.h"
+#include "gui/widgets/qc_gui_linebox.h"
+#include "tests/game/flow/flow_driver.h"
+#include "tests/kit/log_capture.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using flow_test::kEnter;
+using flow_test::kEscape;
+
+constexpr float kMiddleX = 512.0f;
+constexpr float kFirstRow = 384.0f - 139.0f;
+
+class PlayersScreen : public flow_test::FlowDriver {
+ protected:
+  void beforeLoad() override {
+    if (!file.empty()) writePlayerFile(file);
+  }
+  void SetUp() override {}
+  void start(const std::string& xml) {
+    file = xml;
+    FlowDriver::SetUp();
+  }
+
+  // The title's Players button, then the slide down to rest.
+  void open() {
+    played("button_click.ogg");
+    click(manager->playersButton);
+    ASSERT_EQ(manager->currentScreen, PLAYERS_SCREEN);
+    settle();
+    ASSERT_FLOAT_EQ(manager->playersPanel->fGetPosition().y, 384.0f);
+  }
+  std::vector<std::wstring> names() const {
+    std::vector<std::wstring> out;
+    for (const PLAYER_LIST_ITEM& row : manager->playerRows) out.push_back(row.name);
+    return out;
+  }
+  float rowY(std::size_t i) const { return manager->playerRows.at(i).deleteButton->fGetPosition().y; }
+  float barY() const { return manager->selectionBar->fGetPosition().y; }
+  MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX& box() const { return *manager->playerBox; }
+  // Opens the name question with the add button and confirms what is typed.
+  void add(const char* keys) {
+    click(manager->addButton);
+    ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
+    type(keys);
+    tick(kEnter);
+    settle();
+  }
+
+  std::string file;
+};
+
+// Only `player` elements make rows, whatever stands between them; the bar rests on lastplayer's
+// row; names are drawn as they are. A click on a row's line moves the bar; Escape closes like OK,
+// writes the picked name as the last player and the title then shows that profile.
+TEST_F(PlayersScreen, RowsComeFromProfilesOnlyAndClosingTakesThePickedOne) {
+  start(
+      "<player name=\"ann\"/>\n<lastplayer lpname=\"bo\"/>\n<player name=\"bo\"/>\n<packs/>\n<ranks/>\n"
+      "<player name=\"5%d %s\"/>\n");
+  ASSERT_EQ(manager->player->m_name, L"bo");
+  open();
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"bo", L"5%d %s"}));
+  EXPECT_FLOAT_EQ(rowY(0), kFirstRow);
+  EXPECT_FLOAT_EQ(barY(), rowY(1));
+  ASSERT_NE(manager->addButton, nullptr);
+  // Drawn literally: the last text of the regular font in a frame is the last row's name.
+  tick();
+  EXPECT_STREQ(manager->regularFont->fGetTextW(), L"5%d %s");
+
+  clickAt(kMiddleX - 100.0f, rowY(0));
+  EXPECT_FLOAT_EQ(barY(), rowY(0));
+  EXPECT_EQ(manager->PickedRow(), &manager->playerRows[0]);
+  qor_test::LogCapture log;
+  tick(kEscape);
+  EXPECT_TRUE(played("button_click.ogg"));
+  EXPECT_TRUE(log.hasLine("SAVE ACCESS"));
+  EXPECT_STREQ(playerFile().child("lastplayer").attribute("lpname").value(), "ann");
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen == PLAYERS_SCREEN; }));
+  EXPECT_EQ(manager->currentScreen, TITLE_SCREEN);
+  EXPECT_EQ(manager->player->m_name, L"ann");
+  EXPECT_EQ(profiles(playerFile()), 3);
+}
+
+// A taken name plays "error.ogg" and keeps the box open with the error; new names become rows
+// (a name beyond 16-bit characters kept whole), each the current profile and the last player at
+// once. The add button goes once the seventh row exists.
+TEST_F(PlayersScreen, AddsUpToTheSeventhRowAndRefusesATakenName) {
+  start("<lastplayer lpname=\"ann\"/>\n<player name=\"ann\"/>\n");
+  open();
+  click(manager->addButton);
+  EXPECT_TRUE(played("button_click.ogg"));
+  type("ANN");
+  tick(kEnter);
+  EXPECT_TRUE(played("error.ogg"));
+  EXPECT_TRUE(box().isError());
+  for (int n = 0; n < 60; ++n) tick();
+  EXPECT_TRUE(box().isQuestion() && box().isNameEntry() && !box().isHiding());
+  EXPECT_EQ(profiles(playerFile()), 1);
+  for (int n = 0; n < 3; ++n) press(8);  // Backspace
+  EXPECT_TRUE(box().fGetTextField()->isEmpty());
+  type("BO");
+  tick(kEnter);
+  settle();
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"bo"}));
+  EXPECT_EQ(manager->player->m_name, L"bo");
+  EXPECT_FLOAT_EQ(barY(), rowY(1));
+
+  // A name with a character beyond 16 bits, as the text field now keeps it.
+  const std::wstring clef = {L'c', static_cast<wchar_t>(0x1D11E)};
+  click(manager->addButton);
+  box().fGetTextField()->fSetText(clef);
+  tick(kEnter);
+  settle();
+  EXPECT_EQ(names().back(), clef);
+  EXPECT_STREQ(playerFile().child("lastplayer").attribute("lpname").value(), "c\xF0\x9D\x84\x9E");
+
+  for (const char* name : {"DI", "ED", "FA"}) {
+    add(name);
+    ASSERT_NE(manager->addButton, nullptr) << name;
+  }
+  EXPECT_EQ(manager->playerRows.size(), 6u);
+  add("GU");
+  EXPECT_EQ(manager->playerRows.size(), 7u);
+  EXPECT_EQ(manager->addButton, nullptr);
+  EXPECT_EQ(profiles(playerFile()), 7);
+  EXPECT_FLOAT_EQ(barY(), rowY(6));
+  for (std::size_t i = 1; i < 7; ++i) EXPECT_GT(rowY(i), rowY(i - 1));
+}
+
+// A delete button asks first: Escape keeps the profile, OK removes it from the file and the list,
+// which closes up under the bar. Deleting the last one asks for a new first name at once, without
+// a working cancel button; that name becomes the first row and, on closing, the current player.
+TEST_F(PlayersScreen, DeletesOnlyAfterConfirmationDownToAFirstNameAgain) {
+  start("<lastplayer lpname=\"bo\"/>\n<player name=\"ann\"/>\n<player name=\"bo\"/>\n<player name=\"cy\"/>\n");
+  open();
+  const float secondRow = rowY(1);
+  click(manager->playerRows[1].deleteButton);
+  EXPECT_TRUE(played("button_click.ogg"));
+  ASSERT_TRUE(box().isQuestion() && !box().isNameEntry());
+  EXPECT_EQ(box().fGetText(), text(MAHJONG_GAME_MANAGER::TXT_DELETE_PLAYER) + L"\nbo?");
+  for (int n = 0; n < 60; ++n) tick();
+  tick(kEscape);
+  settle();
+  EXPECT_EQ(names().size(), 3u);
+  EXPECT_EQ(profiles(playerFile()), 3);
+
+  click(manager->playerRows[1].deleteButton);
+  for (int n = 0; n < 60; ++n) tick();
+  tick(kEnter);
+  settle();
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"cy"}));
+  EXPECT_FLOAT_EQ(rowY(1), secondRow);
+  EXPECT_EQ(manager->PickedRow(), &manager->playerRows[1]);  // the next profile moved under the bar
+  EXPECT_TRUE(manager->player->m_name.empty());
+  EXPECT_FALSE(playerFile().find_child_by_attribute("player", "name", "bo"));
+
+  // The last row goes: the bar follows up to the new last row.
+  click(manager->playerRows[1].deleteButton);
+  for (int n = 0; n < 60; ++n) tick();
+  tick(kEnter);
+  settle();
+  EXPECT_FLOAT_EQ(barY(), rowY(0));
+
+  qor_test::LogCapture log;
+  click(manager->playerRows[0].deleteButton);
+  for (int n = 0; n < 60; ++n) tick();
+  tick(kEnter);
+  EXPECT_TRUE(log.hasLine("WORK!!!!!!"));
+  EXPECT_TRUE(manager->playerRows.empty());
+  EXPECT_EQ(profiles(playerFile()), 0);
+  ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
+  EXPECT_EQ(box().fGetCancelButton()->fGetState(), 4);
+  for (int n = 0; n < 60; ++n) tick();
+  type("ZED");
+  tick(kEnter);
+  settle();
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L"zed"}));
+  EXPECT_FLOAT_EQ(rowY(0), kFirstRow);
+  tick(kEnter);
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen == PLAYERS_SCREEN; }));
+  EXPECT_EQ(manager->player->m_name, L"zed");
+  EXPECT_STREQ(playerFile().child("lastplayer").attribute("lpname").value(), "zed");
+}
+
+}  // namespace
