@@ -10,7 +10,7 @@
 namespace {
 
 // The bonus the panel's bonus slot holds.
-constexpr int kShuffleBonus = 2;
+constexpr int kShuffleBonus = BONUS_TOSSCHIPS;
 
 void Play(const char* effect) {
   if (gameSounds != nullptr) gameSounds->Play(effect);
@@ -19,11 +19,7 @@ void Play(const char* effect) {
 }  // namespace
 
 PLAYER_BONUS* MAHJONG_LAYOUT::FindBonus(int id) const {
-  if (m_player == nullptr) return nullptr;
-  for (PLAYER_BONUS& bonus : m_player->m_bonuses) {
-    if (bonus.id == id) return &bonus;
-  }
-  return nullptr;
+  return m_player != nullptr ? m_player->FindBonus(id) : nullptr;
 }
 
 bool MAHJONG_LAYOUT::UseBonus(int id) {

@@ -213,10 +213,10 @@ int MAHJONG_HUD_PANEL::DecayMultiplier(int progress, int step) {
 }
 
 float MAHJONG_HUD_PANEL::BonusRingPercent(const MAHJONG_PLAYER* profile) {
-  if (profile == nullptr || profile->m_bonuses.size() < 2) return 0.0f;
-  const PLAYER_BONUS& bonus = profile->m_bonuses[1];
-  if (bonus.recover <= 0) return 0.0f;
-  return static_cast<float>(bonus.charge) / static_cast<float>(bonus.recover) * 100.0f;
+  // The ring shows the shuffle bonus, the one the slot recharges pair by pair.
+  const PLAYER_BONUS* bonus = profile != nullptr ? profile->FindBonus(BONUS_TOSSCHIPS) : nullptr;
+  if (bonus == nullptr || bonus->recover <= 0) return 0.0f;
+  return static_cast<float>(bonus->charge) / static_cast<float>(bonus->recover) * 100.0f;
 }
 
 void MAHJONG_HUD_PANEL::ResetBonusButton() {

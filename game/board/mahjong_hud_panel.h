@@ -160,8 +160,8 @@ class MAHJONG_HUD_PANEL {
   // One idle-decay step: a progress above the current multiplier's start drops one unit, else the
   // multiplier drops one (never below 1) and the progress stays. Returns the new progress.
   int DecayMultiplier(int progress, int step);
-  // The bonus ring's percent: charge / recover x 100 of the profile's second bonus record, 0 when
-  // there is no such record or its recover is not positive.
+  // The bonus ring's percent: charge / recover x 100 of the profile's shuffle bonus record (found
+  // by id), 0 when there is no such record or its recover is not positive.
   static float BonusRingPercent(const MAHJONG_PLAYER* profile);
 
   // The bonus slot's button back to state 0.

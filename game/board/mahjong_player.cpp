@@ -222,3 +222,12 @@ void MAHJONG_PLAYER::ChargeBonuses(int amount) {
     if (bonus.charge < bonus.recover) bonus.charge += amount;
   }
 }
+
+PLAYER_BONUS* MAHJONG_PLAYER::FindBonus(int id) {
+  for (PLAYER_BONUS& bonus : m_bonuses) {
+    if (bonus.id == id) return &bonus;
+  }
+  return nullptr;
+}
+
+const PLAYER_BONUS* MAHJONG_PLAYER::FindBonus(int id) const { return const_cast<MAHJONG_PLAYER*>(this)->FindBonus(id); }

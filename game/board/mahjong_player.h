@@ -14,6 +14,9 @@ struct xml_parse_result;
 }  // namespace pugi
 
 // A bonus the player owns: 1 allclickable, 2 tosschips, 3 deleteany, 4 showspec.
+// Bonus ids: allclickable, tosschips (the shuffle), deleteany, showspec.
+enum PLAYER_BONUS_ID { BONUS_ALLCLICKABLE = 1, BONUS_TOSSCHIPS = 2, BONUS_DELETEANY = 3, BONUS_SHOWSPEC = 4 };
+
 struct PLAYER_BONUS {
   PLAYER_BONUS(int bonusId, int improvement) : id(bonusId), impr(improvement) {}
   bool operator==(const PLAYER_BONUS&) const = default;
@@ -77,6 +80,9 @@ class MAHJONG_PLAYER {
 
   // Every bonus's recover from its id and improvement level (level start).
   void UpdateBonusRecover();
+  // The bonus record with that id, or null; records are found by id, never by their place.
+  PLAYER_BONUS* FindBonus(int id);
+  const PLAYER_BONUS* FindBonus(int id) const;
   // charge := recover for every bonus in use.
   void FillBonuses();
   // Adds amount to the charge of every bonus below its recover.
