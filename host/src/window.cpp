@@ -71,6 +71,11 @@ bool isFullDesktop(const HostWindow& w) {
 void applyPlacement(HostWindow& w) {
   if (w.sdl == nullptr) return;
   if (isFullDesktop(w)) {
+    // Without a window manager (a bare X server) a full-screen request leaves the window as it
+    // was, so it first covers the desktop itself, borderless, and then asks for full screen.
+    SDL_SetWindowBordered(w.sdl, SDL_FALSE);
+    SDL_SetWindowPosition(w.sdl, 0, 0);
+    SDL_SetWindowSize(w.sdl, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SDL_SetWindowFullscreen(w.sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     return;
   }
