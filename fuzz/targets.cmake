@@ -11,4 +11,5 @@ set(QOR_FUZZ_TARGETS
   engine_config
   game_files
   level_file
+  particles
 )

@@ -34,6 +34,10 @@ class QC_PARTICLE {
 
 static_assert(std::is_standard_layout_v<QC_PARTICLE>, "a particle is plain data");
 static_assert(offsetof(QC_PARTICLE, _base) == 0, "a particle begins with its point vertex");
+static_assert(offsetof(QC_PARTICLE, _life) == sizeof(QS_POINT_VERTEX), "the particle's own fields follow the 20 bytes");
+static_assert(offsetof(QC_PARTICLE, _next) > offsetof(QC_PARTICLE, _spare) &&
+                  offsetof(QC_PARTICLE, _prev) == offsetof(QC_PARTICLE, _next) + sizeof(QC_PARTICLE*),
+              "the links close the particle, next before prev");
 static_assert(offsetof(QC_PARTICLE, _next) % alignof(QC_PARTICLE*) == 0, "the link is pointer-aligned");
 
 }  // namespace QOR

@@ -1,2 +1,3 @@
 list(APPEND QOR_ENGINE_SOURCES
-  objects/qc_base.cpp)
+  objects/qc_base.cpp
+  objects/qc_base_manager.cpp)

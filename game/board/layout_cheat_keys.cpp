@@ -1,5 +1,99 @@
-// The tester's keys, asked every tick of play. None is wired yet: with or without the cheat file
-// the step goes on as if no key had been pressed.
+// The tester's keys, asked every tick of play. They act only when the constants' cheat flag is set
+// (a file "cheating.txt" in the working folder), each on the tick its key is released.
+#include "engine/platform/qc_input.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
+#include "game/board/mahjong_chip.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/mahjong_sounds.h"
 
-int MAHJONG_LAYOUT::CheatKeys() { return 0; }
+namespace {
+
+constexpr int kKeyB = 0x42;
+constexpr int kKeyD = 0x44;
+constexpr int kKeyE = 0x45;
+constexpr int kKeyF = 0x46;
+constexpr int kKeyQ = 0x51;
+constexpr int kKeyR = 0x52;
+constexpr int kKeyS = 0x53;
+constexpr int kKeyT = 0x54;
+constexpr int kKeyU = 0x55;
+constexpr int kKeyF1 = 0x70;
+constexpr int kKeyF2 = 0x71;
+
+bool isReleased(int key) { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(key); }
+
+void Play(const char* effect) {
+  if (gameSounds != nullptr) gameSounds->Play(effect);
+}
+
+}  // namespace
+
+int MAHJONG_LAYOUT::CheatKeys() {
+  if (!MAHJONG_CONSTS::GetInstance()->cheats) return 0;
+
+  if (isReleased(kKeyU)) {
+    QOR::fLog() << "win right now";
+    // Every special tile leaves the board at once, flying or not; the board deletes what it owns
+    // and forgets every pointer to it.
+    for (std::size_t i = m_chips.size(); i-- > 0;) {
+      if (m_chips[i]->m_isSpecial) RemoveChipAt(i);
+    }
+    UpdateFreeInList(m_chips);
+    CalcAvailableMoves();
+    if (isLevelComplete()) {
+      FinishLevel();
+      return kEventLevelComplete;
+    }
+  }
+  if (isReleased(kKeyR)) {
+    QOR::fLog() << "R - set up effects ";
+    LoadFxParams();
+  }
+  if (isReleased(kKeyD)) {
+    QOR::fLog() << "D - delete any chip";
+    m_deleteAny = true;
+  }
+  if (isReleased(kKeyT)) {
+    QOR::fLog() << "T -  plus 1 minute ";
+    m_elapsed += 60.0f;
+  }
+  if (isReleased(kKeyS)) {
+    QOR::fLog() << "S - show special chips ";
+    ShowSpecial();
+  }
+  if (isReleased(kKeyF1)) {
+    QOR::fLog() << "F1 - moves made ++ ";
+    ++m_movesMade;
+  }
+  if (isReleased(kKeyF2)) {
+    QOR::fLog() << "F2 - moves made -- ";
+    --m_movesMade;
+  }
+  if (isReleased(kKeyB)) {
+    if (m_player != nullptr) m_player->FillBonuses();
+    if (m_panel != nullptr) m_panel->ResetBonusButton();
+  }
+  if (isReleased(kKeyQ)) {
+    // The first press fades the darkening out, the second fades it back in.
+    m_darkenToggle = !m_darkenToggle;
+    DarkenTiles(!m_darkenToggle);
+  }
+  if (isReleased(kKeyE)) {
+    Play("inc_multiplier.ogg");
+    if (m_panel != nullptr) m_panel->StartFlash();
+  }
+  if (isReleased(kKeyF)) {
+    Play("bonus_ready.ogg");
+    if (m_player != nullptr) {
+      for (PLAYER_BONUS& bonus : m_player->m_bonuses) {
+        bonus.charge = bonus.recover;
+        if (m_panel != nullptr) m_panel->bonusSlot.Reset();
+      }
+    }
+  }
+  return 0;
+}

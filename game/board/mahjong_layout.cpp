@@ -1,10 +1,12 @@
 // The layout's life: construction, destruction and the per-level counters.
 #include "game/board/mahjong_layout.h"
 
+#include "engine/files/qc_file_system.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_log.h"
+#include "engine/service/qc_resource_loader.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/resource_folders.h"
@@ -49,7 +51,11 @@ MAHJONG_LAYOUT::MAHJONG_LAYOUT(const std::string& tileSet, MAHJONG_PLAYER* playe
   m_font->fSetColor(0xFFFFFFFFu);
   m_font->_spacing -= 10;
 
-  QOR::QC_GAME::fAddPack(MAHJONG_FOLDERS::kTiles);
+  // Our data keeps the tiles in the "data/tiles" archive (registered with its password by the
+  // game); a loose folder of that name is added only when there is one, so no board logs a
+  // missing pack.
+  const std::string tilesFolder = QOR::fLoaderFileSystem()->fGetResourceDirectory() + MAHJONG_FOLDERS::kTiles;
+  if (QOR::QC_GAME::fGetPathType(tilesFolder) == 2) QOR::QC_GAME::fAddPack(MAHJONG_FOLDERS::kTiles);
 
   m_blockedOverlay = CutAtlasSprite(nullptr, m_shadowSprite != nullptr ? m_shadowSprite->fGetTexture() : nullptr,
                                     MAHJONG_FACES::kShadowFrame, cellWidth + 2, tileMetrics.sizeY + 10);

@@ -146,10 +146,26 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
 
   // --- defined with the cheat keys ---
   int CheatKeys();
-  // --- defined with the level editor ---
+  // --- the level editor (layout_editor_step.cpp, editor_view.cpp, editor_level_files.cpp) ---
+  // One editor tick: the cursor tile on the half-tile grid (relative to the board's origin), paint
+  // (button 1) and erase (button 2) on the cursor's layer, the menu's buttons and the keys.
   void UpdateEditor();
+  // The grid, the tiles up to the current layer with the cursor tile among them, the menu and the
+  // two counters.
   void RenderEditor();
+  // Shifts every tile by the offset, or none when one would leave the grid ("OUT OF BORDERS").
   void MoveAllChips(const QOR::QS_VEC2& offset);
+  // The layer the cursor tile takes at that cell: one above the highest tile shown (at most the
+  // current layer) that lies within half a tile of it in x and in y, else 0.
+  std::int32_t EditorCursorLayer(const QOR::QS_VEC2& cell) const;
+  // The save button: the board with the menu's settings, as the menu's level name (or "default")
+  // in the editor's folder of levels. False when nothing was written (a name with a folder part is
+  // refused).
+  bool SaveEditorLevel();
+  // The load button: the menu's level name from the editor's folder, else the shipped level of
+  // that name; the menu then shows the level's settings. False (board unchanged) when neither
+  // exists or the file does not parse.
+  bool LoadEditorLevel();
 
   MAHJONG_HUD_PANEL* GetPanel() const { return m_panel; }
   MAHJONG_PLAYER* GetPlayer() const { return m_player; }

@@ -1,0 +1,368 @@
+// The level editor driven through the real input state on a board in editor mode with its menu:
+// painting and erasing on the half-tile grid, the layer keys, the picker and the kinds, moving
+// every tile, and a level made in the editor saved to the user's folder, loaded back, and then
+// dealt and played to its end by the bot.
+#include "game/board/editor_menu.h"
+#include "gui/widgets/qc_gui_textbox.h"
+#include "gui/widgets/qc_image_button.h"
+#include "gui/widgets/qc_image_checkbox.h"
+#include "tests/game/board/play_test_kit.h"
+
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+namespace {
+
+using board_test::kMouseLeft;
+constexpr int kMouseRight = 2;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+constexpr int kKeyOne = 49;
+constexpr int kKeyThree = 51;
+constexpr int kKeyLayerUp = 107;
+constexpr int kKeyLayerDown = 109;
+// The suit boxes are in the level file's order.
+constexpr int kDotsBox = 1;
+constexpr int kSeasonsBox = 6;
+
+// A tile as the level file and the board see it: grid cell in half tiles, layer, kind, face.
+using TILE = std::tuple<int, int, int, bool, bool, bool, int>;
+
+class Editor : public board_test::PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    board = std::make_unique<MAHJONG_LAYOUT>("2", player.get(), true, 0, nullptr);
+    board->SetRandom(&random);
+    menu = EDITOR_MENU::Attach(*board);
+    ASSERT_NE(menu, nullptr);
+    halfX = tileMetrics.sizeX / 2;
+    halfY = tileMetrics.sizeY / 2;
+    // The whole grid lies on the screen, right of the menu.
+    ASSERT_GE(board->GetOrigin().x, EDITOR_MENU::kMenuRight);
+    ASSERT_GE(board->GetOrigin().y, 0.0f);
+  }
+
+  // A mouse position inside the cell's snapping square (a few pixels right of and below the cell).
+  int X(int gx) const { return static_cast<int>(board->GetOrigin().x) + gx * halfX + 3; }
+  int Y(int gy) const { return static_cast<int>(board->GetOrigin().y) + gy * halfY + 5; }
+  void Over(int gx, int gy) { Mouse(X(gx), Y(gy)); }
+  // Button down over the first cell, held across the others, released after the last.
+  void Drag(int button, const std::vector<std::pair<int, int>>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      Over(cells[i].first, cells[i].second);
+      if (i == 0) QOR::qcCurrentInput->fKeyDown(static_cast<std::uint32_t>(button));
+      Tick();
+    }
+    QOR::qcCurrentInput->fKeyUp(static_cast<std::uint32_t>(button));
+    Tick();
+  }
+  void Paint(const std::vector<std::pair<int, int>>& cells) { Drag(kMouseLeft, cells); }
+  void Erase(const std::vector<std::pair<int, int>>& cells) { Drag(kMouseRight, cells); }
+
+  // The board's tiles as (cell, layer, kind, face), in a set.
+  std::set<TILE> Tiles() const {
+    std::set<TILE> tiles;
+    for (const MAHJONG_CHIP* chip : board->GetChips()) {
+      const QOR::QS_VEC2 at = chip->m_position;
+      const int gx = static_cast<int>(at.x - board->GetOrigin().x) / halfX;
+      const int gy = static_cast<int>(at.y - board->GetOrigin().y) / halfY;
+      EXPECT_EQ(at.x, board->GetOrigin().x + static_cast<float>(gx * halfX)) << "on the half-tile grid";
+      EXPECT_EQ(at.y, board->GetOrigin().y + static_cast<float>(gy * halfY)) << "on the half-tile grid";
+      tiles.emplace(gx, gy, chip->m_layer, chip->m_isSpecial, chip->m_isBonus, chip->m_fixed,
+                    chip->m_fixed ? chip->m_type : -1);
+    }
+    return tiles;
+  }
+  std::filesystem::path LevelPath(const std::string& name) const {
+    return documents() / "Greyfern" / "Lantern Tiles" / "levels" / (name + ".xml");
+  }
+
+  EDITOR_MENU* menu = nullptr;
+  int halfX = 0;
+  int halfY = 0;
+};
+
+TEST_F(Editor, PaintingPlacesOneTilePerCellOnTheLayerWhereTheDragBegan) {
+  MAHJONG_LAYOUT& b = *board;
+  // A press held over one cell places one tile; the cursor is snapped to the cell.
+  Over(4, 2);
+  QOR::qcCurrentInput->fKeyDown(kMouseLeft);
+  for (int n = 0; n < 5; ++n) Tick();
+  QOR::qcCurrentInput->fKeyUp(kMouseLeft);
+  Tick();
+  EXPECT_EQ(Tiles(), (std::set<TILE>{{4, 2, 0, false, false, false, -1}}));
+  ASSERT_NE(b.m_editorChip, nullptr);
+  EXPECT_EQ(b.m_editorChip->m_position.x, b.GetOrigin().x + static_cast<float>(4 * halfX));
+  EXPECT_EQ(b.m_editorChip->m_layer, 1) << "the cursor stands on the tile it painted";
+
+  // Across cells: one tile per cell where the cursor stands on layer 0; where it stands on a tile
+  // (half a tile off (0, 6), or over (4, 2)) it is on layer 1 and the drag places nothing.
+  Paint({{0, 6}, {1, 6}, {2, 6}, {4, 6}, {4, 3}, {6, 6}});
+  EXPECT_EQ(Tiles(), (std::set<TILE>{{4, 2, 0, false, false, false, -1},
+                                     {0, 6, 0, false, false, false, -1},
+                                     {2, 6, 0, false, false, false, -1},
+                                     {4, 6, 0, false, false, false, -1},
+                                     {6, 6, 0, false, false, false, -1}}));
+  EXPECT_EQ(b.m_dropTopLayer, 0);
+
+  // A drag that begins on a tile paints the layer above it; the current and top layers follow.
+  // Half a tile on, the cursor stands on the tile just painted, so that cell is skipped.
+  Paint({{2, 6}, {3, 6}, {4, 6}});
+  EXPECT_EQ(b.m_dropTopLayer, 1);
+  EXPECT_EQ(b.m_topLayer, 1);
+  EXPECT_EQ(Tiles().count({2, 6, 1, false, false, false, -1}), 1u);
+  EXPECT_EQ(Tiles().count({4, 6, 1, false, false, false, -1}), 1u);
+  EXPECT_EQ(Tiles().count({3, 6, 1, false, false, false, -1}), 0u);
+  EXPECT_EQ(b.GetChips().size(), 7u);
+
+  // The layer keys stay within 0..top layer; layer 1 hidden, the cursor over its tile is on 1.
+  Key(kKeyLayerDown);
+  Key(kKeyLayerDown);
+  EXPECT_EQ(b.m_dropTopLayer, 0);
+  Over(3, 6);
+  Tick();
+  EXPECT_EQ(b.m_editorChip->m_layer, 1);
+  Key(kKeyLayerUp);
+  Key(kKeyLayerUp);
+  EXPECT_EQ(b.m_dropTopLayer, 1);
+  Tick();
+  EXPECT_EQ(b.m_editorChip->m_layer, 2);
+
+  // The kinds: keys 1 and 3 (and the marker follows), the picker gives a fixed face.
+  Key(kKeyOne);
+  EXPECT_TRUE(b.m_editorBonus && !b.m_editorSpecial);
+  EXPECT_EQ(menu->modeMarker->fGetPosition().x, menu->bonusModeButton->fGetPosition().x - 1.0f);
+  Paint({{10, 2}});
+  Key(kKeyThree);
+  EXPECT_TRUE(!b.m_editorBonus && b.m_editorSpecial);
+  Paint({{12, 2}});
+  Click(menu->pickerButton);
+  ASSERT_TRUE(menu->pickerOpen);
+  const std::size_t before = b.GetChips().size();
+  Click(menu->pickerSlots[17]);
+  EXPECT_FALSE(menu->pickerOpen);
+  EXPECT_EQ(menu->pickedType, 17);
+  EXPECT_EQ(b.GetChips().size(), before) << "a click on the picker paints nothing";
+  Click(menu->normalModeButton);
+  EXPECT_TRUE(!b.m_editorBonus && !b.m_editorSpecial);
+  Paint({{14, 2}});
+  const std::set<TILE> tiles = Tiles();
+  EXPECT_EQ(tiles.count({10, 2, 0, false, true, false, -1}), 1u);
+  EXPECT_EQ(tiles.count({12, 2, 0, true, false, false, -1}), 1u);
+  EXPECT_EQ(tiles.count({14, 2, 0, false, false, true, 17}), 1u);
+
+  // Off the grid there is no cursor and nothing is painted.
+  Mouse(static_cast<int>(b.GetOrigin().x) - 5, Y(2));
+  QOR::qcCurrentInput->fKeyDown(kMouseLeft);
+  Tick();
+  QOR::qcCurrentInput->fKeyUp(kMouseLeft);
+  Tick();
+  EXPECT_EQ(b.m_editorChip, nullptr);
+  EXPECT_EQ(b.GetChips().size(), before + 1);
+}
+
+TEST_F(Editor, ErasingTakesOnlyTheTileExactlyBelowTheCursor) {
+  MAHJONG_LAYOUT& b = *board;
+  Paint({{0, 0}, {2, 0}, {4, 0}, {6, 0}});
+  Paint({{2, 0}});  // layer 1 on the second tile
+  ASSERT_EQ(b.GetChips().size(), 5u);
+  MAHJONG_CHIP* top = board_test::ChipAt(b, 2, 0, 1);
+  ASSERT_NE(top, nullptr);
+  // The cursor over the stack is on layer 2: the drag erases the layer-1 tile and stays on layer
+  // 2, so the row below it is kept.
+  b.m_hoverChip = top;
+  Erase({{2, 0}, {4, 0}, {6, 0}});
+  EXPECT_EQ(Tiles(), (std::set<TILE>{{0, 0, 0, false, false, false, -1},
+                                     {2, 0, 0, false, false, false, -1},
+                                     {4, 0, 0, false, false, false, -1},
+                                     {6, 0, 0, false, false, false, -1}}));
+  EXPECT_EQ(b.m_hoverChip, nullptr) << "no pointer is left to the erased tile";
+  // A cursor half a tile off a tile stands on it but no tile lies exactly below: nothing goes.
+  Erase({{5, 0}});
+  EXPECT_EQ(b.GetChips().size(), 4u);
+  // Exactly over them: the row goes, one per cell; the free flags follow.
+  Erase({{6, 0}, {4, 0}});
+  EXPECT_EQ(Tiles(),
+            (std::set<TILE>{{0, 0, 0, false, false, false, -1}, {2, 0, 0, false, false, false, -1}}));
+  EXPECT_TRUE(board_test::ChipAt(b, 2, 0, 0)->bFreee);
+  // The clear button empties the board and the layers.
+  Paint({{2, 0}});
+  Click(menu->clearButton);
+  EXPECT_TRUE(b.GetChips().empty());
+  EXPECT_EQ(b.m_dropTopLayer, 0);
+  EXPECT_EQ(b.m_topLayer, 0);
+}
+
+TEST_F(Editor, MovingEveryTileByHalfTilesIsRefusedWholeAtTheGridsEdge) {
+  Paint({{2, 2}, {4, 2}});
+  Paint({{3, 2}});
+  const std::set<TILE> start = Tiles();
+  Over(20, 10);
+  Key(kKeyRight);
+  Key(kKeyDown);
+  std::set<TILE> moved;
+  for (const TILE& tile : start) {
+    TILE shifted = tile;
+    std::get<0>(shifted) += 1;
+    std::get<1>(shifted) += 1;
+    moved.insert(shifted);
+  }
+  EXPECT_EQ(Tiles(), moved);
+  // Three steps left bring the leftmost tile to the grid's edge; a fourth would take it off, so
+  // none moves.
+  Key(kKeyLeft);
+  Key(kKeyLeft);
+  Key(kKeyLeft);
+  log.clear();
+  Key(kKeyLeft);
+  EXPECT_TRUE(log.contains("OUT OF BORDERS"));
+  std::set<TILE> left;
+  for (const TILE& tile : start) {
+    TILE shifted = tile;
+    std::get<0>(shifted) -= 2;
+    std::get<1>(shifted) += 1;
+    left.insert(shifted);
+  }
+  EXPECT_EQ(Tiles(), left);
+  // Keys typed into a text box are the box's: the arrows move nothing while one has the focus.
+  menu->levelNameBox->fSetActive(true);
+  Key(kKeyRight);
+  EXPECT_EQ(Tiles(), left);
+  menu->levelNameBox->fSetActive(false);
+  for (int n = 0; n < 3; ++n) Key(kKeyRight);
+  EXPECT_EQ(Tiles(), moved);
+}
+
+TEST_F(Editor, ASavedLevelLoadsBackAndDealsAndPlaysToItsEnd) {
+  MAHJONG_LAYOUT& b = *board;
+  // A pyramid: 4 x 3 tiles, 2 x 1 on them, with two special and two bonus tiles and a fixed pair.
+  Paint({{0, 0}, {2, 0}, {4, 0}, {6, 0}});
+  Paint({{0, 2}, {2, 2}, {4, 2}, {6, 2}});
+  Paint({{0, 4}, {2, 4}, {4, 4}, {6, 4}});
+  Paint({{1, 1}, {3, 1}});
+  Click(menu->pickerButton);
+  Click(menu->pickerSlots[3]);
+  Paint({{10, 0}, {12, 0}});
+  Click(menu->pickerButton);
+  Click(menu->pickerSlots[EDITOR_MENU::kFreeFace]);
+  Key(kKeyThree);
+  Paint({{10, 4}, {12, 4}});
+  Key(kKeyOne);
+  Paint({{14, 4}});
+  Paint({{16, 4}});
+  const std::set<TILE> made = Tiles();
+  ASSERT_EQ(made.size(), 20u);
+
+  // The settings: name, two tasks (one kind each), the special count, a background, one suit off.
+  menu->levelNameBox->fSetTextA("pyramid");
+  menu->taskValueBoxes[0]->fSetTextA("30");
+  menu->taskValueBoxes[1]->fSetTextA("2.45");
+  Mouse(0, 0);
+  Tick();
+  // A box takes a press only once the mouse is over it: hover for a tick, then click.
+  const auto clickBox = [&](QOR::QC_IMAGE_CHECKBOX* box) {
+    const QOR::QS_VEC2 at = box->fGetPosition();
+    Mouse(static_cast<int>(at.x), static_cast<int>(at.y));
+    Tick();
+    ClickAt(static_cast<int>(at.x), static_cast<int>(at.y));
+  };
+  clickBox(menu->taskKindBoxes[0][EDITOR_MENU::kKindMoney]);
+  clickBox(menu->taskKindBoxes[0][EDITOR_MENU::kKindMoves]);
+  EXPECT_TRUE(menu->taskKindBoxes[0][EDITOR_MENU::kKindMoves]->isChecked());
+  EXPECT_FALSE(menu->taskKindBoxes[0][EDITOR_MENU::kKindMoney]->isChecked()) << "one kind per row";
+  EXPECT_FALSE(menu->taskKindBoxes[0][EDITOR_MENU::kKindTime]->isChecked());
+  clickBox(menu->taskKindBoxes[1][EDITOR_MENU::kKindTime]);
+  clickBox(menu->suitBoxes[kSeasonsBox]);
+  EXPECT_FALSE(menu->suitBoxes[kSeasonsBox]->isChecked());
+  menu->specialsBox->fSetTextA("2");
+  menu->backgroundBox->fSetTextA("bgnd/pyramid");
+
+  // Saved into the user's levels folder, as a level file of the board's tiles and the settings.
+  Click(menu->saveButton);
+  ASSERT_TRUE(std::filesystem::is_regular_file(LevelPath("pyramid")));
+  pugi::xml_document saved;
+  ASSERT_TRUE(saved.load_file(LevelPath("pyramid").c_str()));
+  EXPECT_EQ(saved.child("tiles").attribute("specsTotal").as_int(), 2);
+  EXPECT_STREQ(saved.child("tiles").attribute("background").value(), "data/surfaces/bgnd/pyramid.png");
+  EXPECT_EQ(b.m_targetMoves, 30) << "target moves from the task-1 box";
+  std::ostringstream text;
+  saved.save(text);
+
+  // Cleared, then loaded back by name: the same tiles and the same settings in the boxes.
+  Click(menu->clearButton);
+  menu->taskValueBoxes[0]->fClearText();
+  menu->specialsBox->fClearText();
+  menu->suitBoxes[kSeasonsBox]->fSetState(3);
+  ASSERT_TRUE(b.GetChips().empty());
+  Click(menu->loadButton);
+  EXPECT_EQ(Tiles(), made);
+  EXPECT_EQ(EDITOR_MENU::TextOf(menu->taskValueBoxes[0]), "30");
+  EXPECT_EQ(EDITOR_MENU::TextOf(menu->taskValueBoxes[1]), "2.45");
+  EXPECT_TRUE(menu->taskKindBoxes[0][EDITOR_MENU::kKindMoves]->isChecked());
+  EXPECT_TRUE(menu->taskKindBoxes[1][EDITOR_MENU::kKindTime]->isChecked());
+  EXPECT_EQ(EDITOR_MENU::TextOf(menu->specialsBox), "2");
+  EXPECT_EQ(EDITOR_MENU::TextOf(menu->backgroundBox), "bgnd/pyramid");
+  EXPECT_FALSE(menu->suitBoxes[kSeasonsBox]->isChecked());
+  EXPECT_TRUE(menu->suitBoxes[kDotsBox]->isChecked());
+  // Saved again unchanged: the same file.
+  Click(menu->saveButton);
+  pugi::xml_document again;
+  ASSERT_TRUE(again.load_file(LevelPath("pyramid").c_str()));
+  std::ostringstream againText;
+  again.save(againText);
+  EXPECT_EQ(againText.str(), text.str());
+
+  // A name nowhere: the board stays as it is.
+  menu->levelNameBox->fClearText();
+  menu->levelNameBox->fSetTextA("nowhere");
+  log.clear();
+  Click(menu->loadButton);
+  EXPECT_TRUE(log.contains("File doesn't exist "));
+  EXPECT_EQ(Tiles(), made);
+
+  // The level plays: dealt by the game's reader and finished by the bot.
+  board = std::make_unique<MAHJONG_LAYOUT>("2", player.get(), false, 0, nullptr);
+  board->SetRandom(&random);
+  Begin(text.str());
+  ASSERT_EQ(board->GetChips().size(), 20u);
+  EXPECT_FALSE(board->isDealDegraded());
+  board_test::BOARD_BOT bot(*board);
+  bot.PlayOut(20000);
+  EXPECT_TRUE(board->isLevelFinished());
+  EXPECT_FALSE(bot.stuck);
+  EXPECT_GE(bot.pairs.size(), 1u);
+}
+
+TEST_F(Editor, AnEmptyNameSavesAsDefaultAndAnEmptyTaskGivesTenTargetMoves) {
+  Paint({{0, 0}, {2, 0}});
+  Click(menu->saveButton);
+  ASSERT_TRUE(std::filesystem::is_regular_file(LevelPath("default")));
+  EXPECT_EQ(board->m_targetMoves, EDITOR_MENU::kDefaultTargetMoves);
+  pugi::xml_document saved;
+  ASSERT_TRUE(saved.load_file(LevelPath("default").c_str()));
+  EXPECT_FALSE(saved.child("tiles").attribute("specsTotal")) << "an empty box leaves the item out";
+  // Loading needs a name; a shipped level of the name is read from the pack.
+  Click(menu->loadButton);
+  EXPECT_EQ(board->GetChips().size(), 2u);
+  // A name is a file of the levels folder: one with a folder part is refused.
+  menu->levelNameBox->fSetTextA("../escape");
+  log.clear();
+  Click(menu->saveButton);
+  EXPECT_TRUE(log.contains("level name refused"));
+  EXPECT_FALSE(std::filesystem::exists(LevelPath("default").parent_path().parent_path() / "escape.xml"));
+  menu->levelNameBox->fClearText();
+  menu->levelNameBox->fSetTextA("pk1lv1");
+  Click(menu->loadButton);
+  MAHJONG_LAYOUT shipped("2", player.get(), false, 0, nullptr);
+  shipped.LoadLevel("pk1lv1.xml");
+  EXPECT_EQ(board->GetChips().size(), shipped.GetChips().size());
+}
+
+}  // namespace
