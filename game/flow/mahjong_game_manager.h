@@ -4,11 +4,12 @@
 // switches screens on request. One instance, made by GameInit and kept in `gameManager`.
 //
 // The screens' own Build/Update/Render functions are members too; they live in their own source
-// files (the title in manager_title.cpp, the screens not built yet in manager_shells.cpp).
+// files, one per screen or overlay (the title in manager_title.cpp, the packs in manager_packs.cpp...).
 #pragma once
 
 #include "engine/math/qs_vec2.h"
 #include "game/board/timed_values.h"
+#include "game/flow/level_road_parts.h"
 
 #include <cstdint>
 #include <map>
@@ -171,8 +172,7 @@ class MAHJONG_GAME_MANAGER {
   void UpdatePlayers();
   void RenderPlayers();
 
-  // ---- Screens of later work (manager_shells.cpp until each is built; UpdatePlayers and
-  // RenderPlayers too) ----
+  // ---- The menu screens and overlays, the game screen's set-up, trophies ----
   void BuildComics();
   void BuildMainMenu();
   void BuildGameHud();
@@ -495,6 +495,62 @@ class MAHJONG_GAME_MANAGER {
   // Frees everything of this section (the manager's destructor).
   void FreeOverlays();
   // End of the comics, options, players and help section
+
+  // Level road and tutorial (manager_level_road.cpp, manager_level_panels.cpp,
+  // manager_level_end.cpp, manager_tutorial.cpp)
+  // (UpdateGame, UpdateLevelStart, UpdateLevelEnd, RenderLevelStart, RenderLevelEnd,
+  // RenderTipMarkers, the board hooks, BuildLevelInfo, ResetLevelRoad, BuildTutorial,
+  // UpdateTutorial, RenderTutorial and TutorialStep are declared above; the tip fader, the tip
+  // marker, the tutorial panel and its animator, the task icons and newLevels are fields above.)
+  //
+  // What the road has open in the general message box; its answer acts once, by this and not by
+  // the box's text.
+  enum ROAD_QUESTION : int { ROAD_NONE, ROAD_QUIT, ROAD_RESTART, ROAD_LEVEL_FAIL, ROAD_NO_MOVES_BONUS };
+  // Shows the completion panel and makes LEVEL_END_SCREEN current.
+  void LevelComplete();
+  // Slides the tutorial's panel out below the screen (when it is up and still).
+  void HideTutorialPanel();
+  // The tip marker's blinking.
+  void UpdateTipFlicker();
+  // With QOR_LOG_CHIP_PLACES=1 in the environment: logs the free tiles whenever they change while
+  // the board stands still ("chip places: count=<n>", then per tile "chip place: face=<face>
+  // x=<x> y=<y>", x and y a point in game pixels that picks that tile); nothing otherwise.
+  void LogChipPlaces();
+  // The board panel's entry and exit motion (level panel tween, drop-in, slide-out, screen slide
+  // tween): true while any of it runs, after moving the panel one step.
+  bool StepBoardPanelMotion(bool withDropIn);
+  // Slides the board panel and the board out (the way out of the intro or the completion panel).
+  void StartBoardPanelExit();
+  // Whether task 1 or 2 of the level was met by the board's final counters (false when absent).
+  bool isTaskMet(int task) const;
+  LEVEL_ROAD_PARTS levelRoad;
+  TUTORIAL_PARTS tutorial;
+  ROAD_QUESTION roadQuestion = ROAD_NONE;
+  int lastBoardEvent = 0;  // the play step's event of the last game-screen tick
+  int starsShown = 0;      // stars the completion panel lights so far
+  std::string loggedChipPlaces;
+  // End of the level road and tutorial section
+
+  // Trophies and ranks (manager_trophies.cpp, manager_ranks.cpp, trophy_item.cpp)
+  // (CheckTrophies, UpdateRank, BuildTrophies, UpdateTrophies, RenderTrophies, RecordAwardedTrophy,
+  // RenderAwardedTrophy and FreeLaterScreens are declared above; trophyShelf, trophySlots,
+  // trophyBox and awardedTrophy are fields of the data model.)
+  //
+  // Awards are shown in the trophy-award box one at a time; the frame's update records the trophy
+  // when the box answers OK. The trophies screen shares the page number and the page arrow with
+  // the levels screen (never shown together).
+  static constexpr float kShelfOutBeyond = 1200.0f;  // the shelf's x off the screen: width + this
+  // Shows trophy id (1..26) in the award box; the previous award item is replaced.
+  void AwardTrophy(int id);
+  bool HasTrophy(int id) const;
+  // The shelf to x, the twelve places by the same amount.
+  void SlideShelf(float x);
+  QOR::QC_FONT* trophyFont = nullptr;                // the trophies screen's header font
+  QOR::QC_TEXTURE_INFO* trophyFontPage = nullptr;    // its page image (subscribed)
+  VALUE_TWEEN trophyPageTween;                       // the shelf's x while a page turns
+  // The shown award has been recorded: a later confirmation of the same box records nothing.
+  bool awardRecorded = true;
+  // End of the trophies and ranks section
 
  private:
   // Every pointer, counter and flag := 0 (not the current and requested screen).

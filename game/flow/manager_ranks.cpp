@@ -1,0 +1,93 @@
+// Ranks: the player's experience placed on the rank list of the player file, the experience bar
+// of the left panel, the packs' average stars, and the opening of the next pack once its rank's
+// experience is reached and the pack before it has been finished.
+#include "engine/math/float_to_int.h"
+#include "engine/render/qc_sprite.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/xml_numbers.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/pack_button.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+
+namespace {
+
+// The share of the bar the experience fills: the part of the way from the current rank's start
+// to the next rank's. Nothing left to reach (the top rank) fills it; a span of zero or less, or an
+// experience that is not a number, leaves it empty.
+double barShare(double xp, int current, int next, bool hasNext) {
+  if (!hasNext) return 1.0;
+  const double span = static_cast<double>(next) - current;
+  if (!(span > 0.0)) return 0.0;
+  const double share = (xp - current) / span;
+  return share > 0.0 ? std::min(share, 1.0) : 0.0;
+}
+
+}  // namespace
+
+void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
+  glowFlicker = 0;
+  UpdatePackStars();
+  const float xp = player != nullptr ? player->m_XP : 0.0f;
+
+  // The rank list, lowest first: the current rank is the last one whose next rank begins at or
+  // below the experience.
+  pugi::xml_document file;
+  MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), file);
+  pugi::xml_node current = file.child("ranks").child("rank");
+  pugi::xml_node next;
+  nextRankXP = 0;
+  while (current) {
+    next = current.next_sibling("rank");
+    if (!next) break;
+    const int nextXP = MAHJONG_XML::AttributeInt(next, "xp");
+    if (static_cast<float>(nextXP) > xp) {
+      nextRankXP = nextXP;
+      break;
+    }
+    current = next;
+  }
+
+  if (experienceBar != nullptr) {
+    const int imageWidth = std::max(experienceBar->fGetPageWidth(), 0);
+    const double share =
+        current ? barShare(xp, MAHJONG_XML::AttributeInt(current, "xp"), nextRankXP, static_cast<bool>(next)) : 0.0;
+    const int width = std::clamp(QOR::fTruncateToInt(share * imageWidth), 0, imageWidth);
+    experienceBar->fSetSize(width, experienceBar->fGetPageHeight());
+    experienceBar->fFitUV();
+  }
+
+  if (flash != 0) {
+    // The first locked pack, not opened yet, whose rank's experience is reached and whose
+    // predecessor's last level has been completed.
+    const std::size_t packs = player != nullptr ? std::min(packButtons.size(), std::size_t{MAHJONG_PLAYER::kPacks}) : 0;
+    for (std::size_t k = 1; k < packs; ++k) {
+      PACK_BUTTON* pack = packButtons[k];
+      const int previous = static_cast<int>(k);  // the pack before, numbered from 1
+      if (!pack->isLocked() || pack->buttonFlash != 0 || pack->lockFlash != 0 || player->m_packs[k] == 1 ||
+          !(static_cast<float>(pack->xp) <= player->m_XP) ||
+          player->m_levels[MAHJONG_PLAYER::LevelIndex(previous, MAHJONG_PLAYER::kLevelsPerPack)] <= 0) {
+        continue;
+      }
+      pack->buttonFlash = 1;
+      pack->lockFlash = 1;
+      pack->lockSoundPlayed = 0;
+      packFlashTimer = 0.0f;
+      lockFlashTimer = 0.0f;
+      player->m_packs[k] = 1;
+      player->m_lastPack = previous + 1;
+      player->m_lastLevel = 1;
+      MoveLevelGlow(1);
+      MovePackGlow(previous + 1);
+      SavePlayer();
+      break;
+    }
+    rankFlash = 1;
+    rankFlashTimer = 0.0f;
+  }
+
+  const auto title = current ? rankTitles.find(pugi::as_wide(current.attribute("title").value())) : rankTitles.end();
+  rankTitle = title != rankTitles.end() ? title->second : std::wstring();
+}

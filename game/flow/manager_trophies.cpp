@@ -1,0 +1,312 @@
+// Trophies: the rules that award them on board events and experience gains, the award box that
+// shows a newly won trophy until the player confirms it, and the trophies screen, a shelf of
+// twelve places over two pages that slides in from the right.
+#include "engine/loc/qc_locman.h"
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
+#include "game/board/mahjong_player.h"
+#include "game/flow/game_font.h"
+#include "game/flow/mahjong_game_manager.h"
+#include "game/flow/menu_objects.h"
+#include "game/flow/pack_button.h"
+#include "game/flow/print_text.h"
+#include "game/flow/store_message_box.h"
+#include "game/flow/trophy_item.h"
+#include "gui/base/qc_hit_area.h"
+#include "gui/widgets/qc_image_button.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr int kXPRaised = 47;
+constexpr int kPairRemoved = 100501;
+constexpr int kShuffleUsed = 100502;
+constexpr int kLevelComplete = 100503;
+
+constexpr float kShelfRise = 110.0f;     // the shelf's y above the screen bottom
+constexpr float kPage2Share = -0.45f;    // the shelf's x on page 2, in screen widths
+constexpr int kPageTextX = 65;           // the page text's x right of the screen centre
+constexpr int kArrowGap = 30;            // the arrow stands this far beside the page text
+constexpr int kArrowRise = 37;           // the arrow's and the page text's y above the bottom
+
+// The twelve places of the shelf: each shows the highest owned trophy of its group (listed highest
+// first), else the concealed look of the group's lowest trophy (listed last).
+struct PLACE_GROUP {
+  int ids[6];
+  int count;
+};
+constexpr PLACE_GROUP kPlaces[MAHJONG_GAME_MANAGER::kTrophySlots] = {
+    {{3, 2, 1}, 3},    {{8, 7, 6, 5, 4}, 5}, {{9}, 1},         {{10}, 1},         {{11}, 1},         {{12}, 1},
+    {{13}, 1},         {{14}, 1},            {{17, 16, 15}, 3}, {{20, 19, 18}, 3}, {{23, 22, 21}, 3}, {{26, 25, 24}, 3},
+};
+
+std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
+
+}  // namespace
+
+bool MAHJONG_GAME_MANAGER::HasTrophy(int id) const {
+  return player != nullptr && std::find(player->m_trophies.begin(), player->m_trophies.end(), id) !=
+                                  player->m_trophies.end();
+}
+
+void MAHJONG_GAME_MANAGER::CheckTrophies(int code) {
+  if (player == nullptr) return;
+  const MAHJONG_PLAYER& p = *player;
+  // A rule fires when its trophy is not owned and its condition holds; the first that fires ends
+  // the check, so one call awards one trophy at most.
+  const auto award = [this](int id, bool condition) {
+    if (!condition || HasTrophy(id)) return false;
+    AwardTrophy(id);
+    return true;
+  };
+  switch (code) {
+    case kXPRaised:
+      // Trophies 4..8: the experience of packs 2..6.
+      for (std::size_t i = 1; i < packButtons.size() && i <= 5; ++i) {
+        if (award(3 + static_cast<int>(i), p.m_XP >= static_cast<float>(packButtons[i]->xp))) return;
+      }
+      return;
+    case kPairRemoved: {
+      const MAHJONG_HUD_PANEL* panel = board != nullptr ? board->GetPanel() : nullptr;
+      const int multiplier = panel != nullptr ? panel->GetMultiplier() : 0;
+      (void)(award(1, p.m_totalScore > 99999) || award(2, p.m_totalScore > 499999) ||
+             award(3, p.m_totalScore > 999999) || award(15, p.m_totalTilesRemoved > 999) ||
+             award(16, p.m_totalTilesRemoved > 4999) || award(17, p.m_totalTilesRemoved > 9999) ||
+             award(21, multiplier == 5) || award(22, multiplier == 10) || award(23, multiplier == 15));
+      return;
+    }
+    case kShuffleUsed:
+      (void)(award(18, p.m_totalBonusUsed > 49) || award(19, p.m_totalBonusUsed > 99) ||
+             award(20, p.m_totalBonusUsed >= 250));
+      return;
+    case kLevelComplete: {
+      // Trophies 9..14: the last level of packs 1..6.
+      const int boardPack = board != nullptr ? board->m_pack : 0;
+      const int boardLevel = board != nullptr ? board->m_level : 0;
+      for (int pack = 1; pack <= MAHJONG_PLAYER::kPacks; ++pack) {
+        if (award(8 + pack, boardPack == pack && boardLevel == MAHJONG_PLAYER::kLevelsPerPack)) return;
+      }
+      // The star trophies only for a level just finished with three stars.
+      const bool known = currentPack >= 1 && currentPack <= MAHJONG_PLAYER::kPacks && currentLevel >= 1 &&
+                         currentLevel <= MAHJONG_PLAYER::kLevelsPerPack;
+      if (!known || p.m_levels[MAHJONG_PLAYER::LevelIndex(currentPack, currentLevel)] != 3) return;
+      const auto threeStars = static_cast<int>(std::count(std::begin(p.m_levels), std::end(p.m_levels), 3));
+      (void)(award(24, threeStars >= 30) || award(25, threeStars >= 60) ||
+             award(26, threeStars == MAHJONG_PLAYER::kLevels));
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void MAHJONG_GAME_MANAGER::AwardTrophy(int id) {
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+  MENU_OBJECTS::PlaySound("trophie.ogg");
+  if (trophyBox == nullptr) trophyBox = new STORE_MESSAGE_BOX();
+  trophyBox->fShowMessage(L"", static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
+  const pugi::xml_document* trophies = QOR::QC_GAME::fLoadXml("trophies.xml");
+  delete awardedTrophy;
+  // Making the item's sprite touches no device state, so it needs no pause between frames.
+  awardedTrophy = new TROPHY_ITEM(id, *trophies, locman);
+  awardRecorded = false;
+}
+
+void MAHJONG_GAME_MANAGER::RecordAwardedTrophy() {
+  if (awardRecorded || awardedTrophy == nullptr || player == nullptr) return;
+  awardRecorded = true;
+  const int id = awardedTrophy->fGetId();
+  if (!HasTrophy(id)) player->m_trophies.push_back(id);
+}
+
+void MAHJONG_GAME_MANAGER::RenderAwardedTrophy() {
+  if (awardedTrophy == nullptr || trophyBox == nullptr) return;
+  const QOR::QS_VEC2 at = trophyBox->fGetPosition();
+  awardedTrophy->fSetPosition(at.x - 100.0f, at.y + 100.0f);
+  if (boldFont != nullptr) boldFont->fSetColor(0xFFFFFFFFu);
+  awardedTrophy->fRender(boldFont, regularFont);
+}
+
+void MAHJONG_GAME_MANAGER::BuildTrophies() {
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+
+  delete trophyFont;
+  trophyFont = nullptr;
+  MENU_OBJECTS::GiveBack(trophyFontPage);
+  trophyFontPage = nullptr;
+  if (locman != nullptr) {
+    trophyFont = LoadGameFont(locman->fGetValue("big_font_fnt"), locman->fGetValue("big_font_png"), &trophyFontPage);
+  }
+  if (trophyFont != nullptr) {
+    trophyFont->_spacing = -3;
+    trophyFont->fSetColor(golden());
+    trophyFont->fSetAlign(0);
+  }
+
+  trophyPageTween = VALUE_TWEEN();
+  trophyPageTween.t = trophyPageTween.duration = 0.5f;  // finished
+
+  if (pageArrow == nullptr) {
+    pageArrow = new QOR::QC_IMAGE_BUTTON(rightArrow, nullptr, QOR::QC_HIT_AREA::kCircle, 0.0f, 0.0f);
+  } else if (rightArrow != nullptr) {
+    pageArrow->fGetImage()->fSetImage(rightArrow);
+    pageArrow->fRefreshFrame();
+  }
+  const std::wstring pageFormat = texts[TXT_PAGE] + L" %i/2";
+  const int textWidth = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageFormat.c_str()) : 0;
+  pageArrow->fSetPosition(static_cast<float>(size.x / 2 + kPageTextX + kArrowGap + textWidth / 2),
+                          static_cast<float>(size.y - kArrowRise));
+
+  MENU_OBJECTS::DeleteSprite(trophyShelf);
+  trophyShelf = MENU_OBJECTS::NewSprite("shelf.png");
+  trophyShelf->fSetSize(2200, 48);
+  trophyShelf->fSetPositionXY(static_cast<float>(size.x) + kShelfOutBeyond, static_cast<float>(size.y) - kShelfRise);
+
+  // An award still on show keeps its box; it is recorded when confirmed.
+  if (trophyBox == nullptr || !trophyBox->isOpen()) {
+    delete trophyBox;
+    trophyBox = new STORE_MESSAGE_BOX();
+  }
+
+  const pugi::xml_document* trophies = QOR::QC_GAME::fLoadXml("trophies.xml");
+  for (int place = 0; place < kTrophySlots; ++place) {
+    delete trophySlots[place];
+    const PLACE_GROUP& group = kPlaces[place];
+    int shown = -group.ids[group.count - 1];
+    for (int i = 0; i < group.count; ++i) {
+      if (HasTrophy(group.ids[i])) {
+        shown = group.ids[i];
+        break;
+      }
+    }
+    trophySlots[place] = new TROPHY_ITEM(shown, *trophies, locman);
+  }
+  SlideShelf(trophyShelf->fGetPosition().x);  // the places ride off the screen with the shelf
+  page = 1;
+}
+
+void MAHJONG_GAME_MANAGER::SlideShelf(float x) {
+  if (trophyShelf == nullptr) return;
+  // The shelf lands on x itself, so a finished slide stands exactly where the screen tests for it.
+  // Each place keeps its table x plus the shelf's distance from page 1 (the shelf at the screen
+  // width), so no rounding adds up over the slides.
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+  const float offset = x - static_cast<float>(size.x);
+  trophyShelf->fSetPositionXY(x, trophyShelf->fGetPosition().y);
+  for (TROPHY_ITEM* item : trophySlots) {
+    if (item == nullptr) continue;
+    float placeX = 0.0f;
+    float placeY = 0.0f;
+    item->fGetPosition(placeX, placeY);
+    int tableX = 0;
+    int tableY = 0;
+    TROPHY_ITEM::fPlace(item->fGetId(), size.x, size.y, tableX, tableY);
+    item->fSetPosition(static_cast<float>(tableX) + offset, placeY);
+  }
+}
+
+void MAHJONG_GAME_MANAGER::UpdateTrophies() {
+  // The left panel may have switched the screen in this tick.
+  if (currentScreen != TROPHIES_SCREEN || trophyShelf == nullptr) return;
+  const float dt = QOR::qcFrameTime;
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+
+  if (screenSlideTween.active) {
+    SlideShelf(screenSlideTween.Update(dt));
+    return;
+  }
+  // Slid out with the left panel in place: the requested screen. (A left panel that slid out too
+  // makes the switch itself once it is out.)
+  if (trophyShelf->fGetPosition().x == static_cast<float>(size.x) + kShelfOutBeyond && !sidePanelTween.active &&
+      LeftPanelX() + 2.0f >= 0.0f) {
+    ChangeScreen();
+    return;
+  }
+
+  // The page switch: clicks wait until a page turn has ended.
+  if (trophyPageTween.active) {
+    SlideShelf(trophyPageTween.Update(dt));
+    return;
+  }
+  if (!MENU_OBJECTS::isClicked(pageArrow)) return;
+  MENU_OBJECTS::PlaySound("button_click.ogg");
+  const std::wstring pageFormat = texts[TXT_PAGE] + L" %i/2";
+  const int textWidth = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageFormat.c_str()) : 0;
+  const float shelfX = trophyShelf->fGetPosition().x;
+  const float arrowY = static_cast<float>(size.y - kArrowRise);
+  QOR::QC_TEXTURE_INFO* arrow = nullptr;
+  if (page == 1) {
+    trophyPageTween.Start(shelfX, kPage2Share * static_cast<float>(size.x), fx.browseTrophySpeed);
+    arrow = leftArrow;
+    pageArrow->fSetPosition(static_cast<float>(size.x / 2 + kPageTextX - kArrowGap - textWidth / 2), arrowY);
+    page = 2;
+  } else {
+    trophyPageTween.Start(shelfX, static_cast<float>(size.x), fx.browseTrophySpeed);
+    arrow = rightArrow;
+    pageArrow->fSetPosition(static_cast<float>(size.x / 2 + kPageTextX + kArrowGap + textWidth / 2), arrowY);
+    page = 1;
+  }
+  if (arrow != nullptr) {
+    pageArrow->fGetImage()->fSetImage(arrow);
+    pageArrow->fRefreshFrame();
+  }
+  // A browsing time of 0 or less turns the page at once.
+  if (!trophyPageTween.active) SlideShelf(trophyPageTween.end);
+}
+
+void MAHJONG_GAME_MANAGER::RenderTrophies() {
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+  if (screenBack != nullptr) screenBack->fRender();
+  if (trophyFont != nullptr) {
+    trophyFont->fSetAlign(0);
+    PrintText(trophyFont, size.x / 2 + kPageTextX, 50, texts[TXT_TROPHIES_NAME]);
+  }
+  if (darkBack2 != nullptr) darkBack2->fRender();
+  if (trophyShelf != nullptr) {
+    // Three shelves from one sprite.
+    const float x = trophyShelf->fGetPosition().x;
+    trophyShelf->fRender();
+    trophyShelf->fRenderAt(x, static_cast<float>(size.y - arrowOffset1), 0.0f, 1.0f, 1.0f);
+    trophyShelf->fRenderAt(x, static_cast<float>(size.y - arrowOffset2), 0.0f, 1.0f, 1.0f);
+  }
+  if (regularFont != nullptr) regularFont->fSetColor(golden());
+  if (boldFont != nullptr) boldFont->fSetColor(0xFFFFFFFFu);
+  for (TROPHY_ITEM* item : trophySlots) {
+    if (item != nullptr) item->fRender(boldFont, regularFont);
+  }
+  if (pageArrow != nullptr) pageArrow->fRender();
+  if (regularFont != nullptr) {
+    regularFont->fSetAlign(0);
+    PrintText(regularFont, size.x / 2 + kPageTextX, size.y - kArrowRise,
+              texts[TXT_PAGE] + L" " + std::to_wstring(page) + L"/2");
+  }
+  if (boldFont != nullptr) boldFont->fSetAlign(0);
+}
+
+void MAHJONG_GAME_MANAGER::FreeLaterScreens() {
+  FreeMenuScreens();
+  for (TROPHY_ITEM*& slot : trophySlots) {
+    delete slot;
+    slot = nullptr;
+  }
+  delete awardedTrophy;
+  awardedTrophy = nullptr;
+  awardRecorded = true;
+  MENU_OBJECTS::DeleteSprite(trophyShelf);
+  delete trophyBox;
+  trophyBox = nullptr;
+  delete trophyFont;
+  trophyFont = nullptr;
+  MENU_OBJECTS::GiveBack(trophyFontPage);
+  trophyFontPage = nullptr;
+}

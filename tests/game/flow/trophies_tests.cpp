@@ -1,0 +1,290 @@
+// Trophies and ranks through the real game manager over the real Resources: the award rules on
+// board events and experience gains, the award box's confirmation, the rank list of the real
+// player file with the experience bar and the opening of packs, and the trophies screen's shelf
+// driven by real clicks.
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_game.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
+#include "game/flow/menu_objects.h"
+#include "game/flow/pack_button.h"
+#include "game/flow/store_message_box.h"
+#include "game/flow/trophy_item.h"
+#include "tests/game/flow/flow_driver.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kPairRemoved = 100501;
+constexpr int kShuffleUsed = 100502;
+constexpr int kLevelComplete = 100503;
+constexpr int kXPRaised = 47;
+
+class TrophiesTest : public flow_test::FlowDriver {
+ protected:
+  void SetUp() override {
+    FlowDriver::SetUp();
+    manager->SavePlayerFile(L"Ann");
+    player = manager->player;
+    ASSERT_NE(player, nullptr);
+  }
+
+  // Judges the code; when a trophy was awarded, confirms it with Enter, presses Enter again while
+  // the box slides away and waits until it has closed. The awarded id, or 0.
+  int judge(int code) {
+    manager->CheckTrophies(code);
+    if (!manager->trophyBox->isInfo()) return 0;
+    const int id = manager->awardedTrophy->fGetId();
+    tick();
+    float x = 0.0f;
+    float y = 0.0f;
+    manager->awardedTrophy->fGetPosition(x, y);
+    const QOR::QS_VEC2 box = manager->trophyBox->fGetPosition();
+    EXPECT_EQ(x, box.x - 100.0f);
+    EXPECT_EQ(y, box.y + 100.0f);
+    tick(flow_test::kEnter);
+    tick(flow_test::kEnter);
+    EXPECT_TRUE(runWhile([this] { return manager->trophyBox->isOpen(); }));
+    return id;
+  }
+  int owned(int id) const {
+    return static_cast<int>(std::count(player->m_trophies.begin(), player->m_trophies.end(), id));
+  }
+  PACK_BUTTON& pack(int n) const { return *manager->packButtons.at(static_cast<std::size_t>(n - 1)); }
+  int& result(int packNumber, int level) const {
+    return player->m_levels[MAHJONG_PLAYER::LevelIndex(packNumber, level)];
+  }
+  bool moving() const {
+    return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->trophyPageTween.active ||
+           manager->screenFade.active;
+  }
+
+  MAHJONG_PLAYER* player = nullptr;
+};
+
+// The rule table: one trophy per call, the first rule that fires; a removal crossing two score
+// thresholds awards the lower one only, the higher on the next removal; the multiplier rules are
+// exact; experience awards the packs' trophies in pack order; the star trophies wait for a level
+// finished with three stars. Every award plays its sound, shows its item beside the box and is
+// recorded and saved once, however often Enter comes while the box slides away.
+TEST_F(TrophiesTest, RulesAwardOneTrophyPerCallAndRecordItOnce) {
+  EXPECT_EQ(judge(kPairRemoved), 0);
+  player->m_totalScore = 500000;
+  manager->CheckTrophies(kPairRemoved);
+  EXPECT_TRUE(played("trophie.ogg"));
+  ASSERT_TRUE(manager->trophyBox->isInfo());
+  EXPECT_EQ(manager->awardedTrophy->fGetTitle(), manager->GetText("tt1"));
+  EXPECT_EQ(manager->awardedTrophy->fGetDescription(), manager->GetText("tr1"));
+  tick(flow_test::kEnter);
+  tick(flow_test::kEnter);
+  ASSERT_TRUE(runWhile([this] { return manager->trophyBox->isOpen(); }));
+  manager->RecordAwardedTrophy();  // a late confirmation of the same award
+  EXPECT_EQ(player->m_trophies, std::vector<int>{1});
+  const MAHJONG_PLAYER saved(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann");
+  EXPECT_EQ(saved.m_trophies, std::vector<int>{1});
+  EXPECT_EQ(judge(kPairRemoved), 2);
+  EXPECT_EQ(judge(kPairRemoved), 0);
+
+  // Tiles removed before the multiplier; the multiplier only at exactly 5, 10 and 15.
+  manager->board = new MAHJONG_LAYOUT(player->m_tileset, player, false, 1, manager->darkBack1);
+  manager->board->GetPanel()->SetMultiplier(5);
+  player->m_totalTilesRemoved = 1000;
+  EXPECT_EQ(judge(kPairRemoved), 15);
+  EXPECT_EQ(judge(kPairRemoved), 21);
+  manager->board->GetPanel()->SetMultiplier(11);
+  EXPECT_EQ(judge(kPairRemoved), 0);
+  player->m_totalBonusUsed = 249;
+  EXPECT_EQ(judge(kShuffleUsed), 18);
+  EXPECT_EQ(judge(kShuffleUsed), 19);
+  EXPECT_EQ(judge(kShuffleUsed), 0);
+
+  // Experience past packs 2 and 3: pack 2's trophy first.
+  player->m_XP = 40.0f;
+  EXPECT_EQ(judge(kXPRaised), 4);
+  EXPECT_EQ(judge(kXPRaised), 5);
+  EXPECT_EQ(judge(kXPRaised), 0);
+
+  // Thirty three-star levels elsewhere, but this level ended with two stars.
+  for (int level = 1; level <= 20; ++level) result(2, level) = result(3, level) = 3;
+  manager->currentPack = 1;
+  manager->currentLevel = 4;
+  result(1, 4) = 2;
+  manager->board->m_pack = 1;
+  manager->board->m_level = 4;
+  EXPECT_EQ(judge(kLevelComplete), 0);
+  result(1, 4) = 3;
+  manager->board->m_pack = 3;
+  manager->board->m_level = 20;
+  EXPECT_EQ(judge(kLevelComplete), 11);
+  EXPECT_EQ(judge(kLevelComplete), 24);
+  EXPECT_EQ(judge(kLevelComplete), 0);
+
+  for (int id : {1, 2, 15, 21, 18, 19, 4, 5, 11, 24}) EXPECT_EQ(owned(id), 1) << "trophy " << id;
+  EXPECT_EQ(player->m_trophies.size(), 10u);
+  // The file keeps the set (read back in ascending order).
+  std::vector<int> won = player->m_trophies;
+  std::sort(won.begin(), won.end());
+  EXPECT_EQ(MAHJONG_PLAYER(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann").m_trophies, won);
+}
+
+// The rank walk over the real rank list and the pack unlock: one pack per call, the first locked
+// one whose rank's experience is reached and whose predecessor's last level is completed; it is
+// marked for its flashes, becomes the last pack at level 1 and is saved; a pack already opening is
+// not taken again, and without unlock nothing opens. The bar never divides by an empty or
+// negative span: full at the top rank, empty when the thresholds are equal or out of order.
+TEST_F(TrophiesTest, RankWalkOpensOnePackAtATimeAndTheBarStaysInRange) {
+  const int barWidth = manager->experienceBar->fGetPageWidth();
+  ASSERT_GT(barWidth, 0);
+  player->m_XP = 50.0f;  // packs 2 and 3 by experience, not pack 4
+  result(1, 20) = 2;
+  result(2, 20) = 0;
+  manager->loadMenus();
+  ASSERT_EQ(manager->packButtons.size(), 6u);
+
+  manager->UpdateRank(0);
+  EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Experienced"));
+  EXPECT_EQ(manager->nextRankXP, 75);
+  EXPECT_EQ(manager->experienceBar->fGetWidth(), static_cast<float>(barWidth * 10 / 35));
+  EXPECT_TRUE(pack(2).isLocked());
+  EXPECT_EQ(pack(2).buttonFlash, 0);
+
+  const auto openFlags = [](const MAHJONG_PLAYER& p) { return std::vector<int>(p.m_packs, p.m_packs + 6); };
+  manager->UpdateRank(1);
+  EXPECT_EQ(openFlags(*player), (std::vector<int>{0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(pack(2).buttonFlash + pack(2).lockFlash, 2);
+  EXPECT_EQ(pack(3).buttonFlash + pack(3).lockFlash, 0);
+  EXPECT_EQ(player->m_lastPack, 2);
+  EXPECT_EQ(player->m_lastLevel, 1);
+  EXPECT_EQ(manager->rankFlash, 1);
+  const MAHJONG_PLAYER saved(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann");
+  EXPECT_EQ(openFlags(saved), openFlags(*player));
+  EXPECT_EQ(saved.m_lastPack, 2);
+
+  manager->UpdateRank(1);  // pack 3 waits for pack 2's last level
+  EXPECT_EQ(openFlags(*player), (std::vector<int>{0, 1, 0, 0, 0, 0}));
+  result(2, 20) = 1;
+  manager->UpdateRank(0);
+  EXPECT_EQ(pack(3).buttonFlash, 0);
+  manager->UpdateRank(1);
+  manager->UpdateRank(1);
+  EXPECT_EQ(openFlags(*player), (std::vector<int>{0, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(player->m_lastPack, 3);
+
+  player->m_XP = 1000.0f;
+  manager->UpdateRank(0);
+  EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Grand Master"));
+  EXPECT_EQ(manager->nextRankXP, 0);
+  EXPECT_EQ(manager->experienceBar->fGetWidth(), static_cast<float>(barWidth));
+
+  // Equal thresholds, then a first rank above the second.
+  const auto writeRanks = [](std::vector<std::pair<int, const char*>> ranks) {
+    pugi::xml_document file = playerFile();
+    pugi::xml_node list = file.child("ranks");
+    while (list.first_child()) list.remove_child(list.first_child());
+    for (const auto& [xp, title] : ranks) {
+      pugi::xml_node rank = list.append_child("rank");
+      rank.append_attribute("xp") = xp;
+      rank.append_attribute("title") = title;
+    }
+    ASSERT_TRUE(file.save_file(MAHJONG_GAME_MANAGER::PlayerFilePath().c_str()));
+  };
+  player->m_XP = 10.0f;
+  writeRanks({{15, "Candidate"}, {15, "Novice"}, {40, "Expert"}});
+  manager->UpdateRank(0);
+  EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Candidate"));
+  EXPECT_EQ(manager->nextRankXP, 15);
+  EXPECT_EQ(manager->experienceBar->fGetWidth(), 0.0f);
+  writeRanks({{50, "Candidate"}, {15, "Novice"}});
+  manager->UpdateRank(0);
+  EXPECT_EQ(manager->experienceBar->fGetWidth(), 0.0f);
+  player->m_XP = 20.0f;
+  manager->UpdateRank(0);
+  EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Novice"));
+  EXPECT_EQ(manager->experienceBar->fGetWidth(), static_cast<float>(barWidth));
+}
+
+// The trophies screen entered by the left panel: each place shows the highest owned trophy of its
+// group or the concealed look of the group's lowest, at its place once the shelf has slid in to
+// exactly the screen width; the arrow turns the pages (a click during a turn does nothing), each
+// turn landing exactly and carrying the places along; career slides it out to the packs.
+TEST_F(TrophiesTest, ShelfShowsOwnedOrConcealedTrophiesOverTwoPages) {
+  player->m_trophies = {2, 5, 15};
+  manager->requestedScreen = PACKS_SCREEN;
+  manager->ChangeScreen();
+  ASSERT_TRUE(runWhile([this] { return moving(); }));
+  click(manager->menuTrophiesButton);
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TROPHIES_SCREEN || moving(); }));
+  ASSERT_EQ(manager->currentScreen, TROPHIES_SCREEN);
+  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, 1024.0f);
+
+  QOR::QC_TEXTURE_INFO* concealed = QOR::QC_GAME::fSubscribeImage("concealed.png");
+  MENU_OBJECTS::GiveBack(concealed);
+  struct SHOWN {
+    int place, id;
+    bool concealed;
+    float x, y;
+  };
+  const int x1 = 512 - 97;
+  const int x2 = 741;
+  for (const SHOWN& s : std::vector<SHOWN>{{0, 2, false, x1, 252},
+                                           {1, 5, false, x2, 252},
+                                           {2, 9, true, x1, 452},
+                                           {8, 15, false, x1 + 1425, 452},
+                                           {9, 18, true, x2 + 1425, 452},
+                                           {11, 24, true, x2 + 1425, 652}}) {
+    const TROPHY_ITEM* item = manager->trophySlots[s.place];
+    EXPECT_EQ(item->fGetId(), s.id) << "place " << s.place;
+    EXPECT_EQ(item->isConcealed(), s.concealed) << "place " << s.place;
+    EXPECT_EQ(item->fGetPicture()->fGetTexture() == concealed, s.concealed) << "place " << s.place;
+    EXPECT_EQ(item->fGetTitle(), manager->GetText(("tt" + std::to_string(s.id)).c_str()));
+    float x = 0.0f;
+    float y = 0.0f;
+    item->fGetPosition(x, y);
+    EXPECT_EQ(x, s.x) << "place " << s.place;
+    EXPECT_EQ(y, s.y) << "place " << s.place;
+  }
+
+  // An id the file does not hold is still made: no picture name, "not found" texts, no place.
+  {
+    const TROPHY_ITEM unknown(27, *QOR::QC_GAME::fLoadXml("trophies.xml"), manager->locman);
+    EXPECT_EQ(unknown.fGetTitle(), L"not found");
+    EXPECT_EQ(unknown.fGetDescription(), L"not found");
+    float x = 0.0f;
+    float y = 0.0f;
+    unknown.fGetPosition(x, y);
+    EXPECT_EQ(x, -1000.0f);
+    EXPECT_EQ(y, -1000.0f);
+  }
+
+  const auto placeX = [this] {
+    float x = 0.0f;
+    float y = 0.0f;
+    manager->trophySlots[0]->fGetPosition(x, y);
+    return x;
+  };
+  click(manager->pageArrow);
+  EXPECT_TRUE(played("button_click.ogg"));
+  EXPECT_TRUE(manager->trophyPageTween.active);
+  EXPECT_EQ(manager->page, 2);
+  click(manager->pageArrow);
+  EXPECT_EQ(manager->page, 2);
+  ASSERT_TRUE(runWhile([this] { return moving(); }));
+  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, -0.45f * 1024.0f);
+  EXPECT_NEAR(placeX(), x1 - 1024.0f * 1.45f, 0.01f);
+  EXPECT_EQ(manager->pageArrow->fGetImage()->fGetTexture(), manager->leftArrow);
+  click(manager->pageArrow);
+  ASSERT_TRUE(runWhile([this] { return moving(); }));
+  EXPECT_EQ(manager->page, 1);
+  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, 1024.0f);
+  EXPECT_NEAR(placeX(), x1, 0.01f);
+  EXPECT_EQ(manager->pageArrow->fGetImage()->fGetTexture(), manager->rightArrow);
+
+  click(manager->careerButton);
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
+  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, 1024.0f + MAHJONG_GAME_MANAGER::kShelfOutBeyond);
+  EXPECT_EQ(manager->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+}
+
+}  // namespace
