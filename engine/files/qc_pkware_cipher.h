@@ -22,6 +22,9 @@ class QC_PKWARE_CIPHER {
   std::uint8_t fDecryptByte(std::uint8_t cipher);
   std::uint8_t fEncryptByte(std::uint8_t plain);
   void fDecrypt(std::uint8_t* data, std::size_t count);
+  // Decrypts count bytes of source into target (the same bytes fDecryptByte would give, one by
+  // one); source and target may be the same block.
+  void fDecrypt(const std::uint8_t* source, std::uint8_t* target, std::size_t count);
   void fEncrypt(std::uint8_t* data, std::size_t count);
 
   // The value the header's last plain byte must have: the high byte of the DOS time field when

@@ -212,31 +212,34 @@ QE_ZIP_RESULT QC_ZIP_READER::fReadEntry(const std::string& path, const std::stri
   int openedMethod = 0;
   int level = 0;
   if (unzOpenCurrentFile2(archive.get(), &openedMethod, &level, 1) != UNZ_OK) return QE_ZIP_RESULT::BAD_HEADER;
-  Block raw(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(std::max<std::uint64_t>(packed, 1)))));
-  if (!raw) {
+  // A stored entry is read (and decrypted) straight into the block handed out; a deflated one
+  // into a block of its own that is inflated afterwards.
+  const bool stored = method == kMethodStored;
+  Block bytes(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(plain + 1))));
+  Block raw;
+  if (!stored && bytes) {
+    raw.reset(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(std::max<std::uint64_t>(payload, 1)))));
+  }
+  if (!bytes || (!stored && !raw)) {
     unzCloseCurrentFile(archive.get());
     return QE_ZIP_RESULT::NO_MEMORY;
   }
-  const bool complete = readRaw(archive.get(), raw.get(), packed);
+  std::uint8_t* const target = stored ? bytes.get() : raw.get();
+  std::uint8_t encryption[QC_PKWARE_CIPHER::kHeaderSize] = {};
+  const bool complete = readRaw(archive.get(), encryption, header) && readRaw(archive.get(), target, payload);
   unzCloseCurrentFile(archive.get());
   if (!complete) return QE_ZIP_RESULT::TRUNCATED_ENTRY;
 
   if (encrypted) {
     QC_PKWARE_CIPHER cipher(password);
-    cipher.fDecrypt(raw.get(), static_cast<std::size_t>(packed));
+    cipher.fDecrypt(encryption, header);
     const auto dosTime = static_cast<std::uint16_t>(info.dosDate & 0xFFFFu);
     const std::uint8_t check = QC_PKWARE_CIPHER::fCheckByte(flags, static_cast<std::uint32_t>(info.crc), dosTime);
-    if (raw.get()[header - 1] != check) return QE_ZIP_RESULT::WRONG_PASSWORD;
+    if (encryption[header - 1] != check) return QE_ZIP_RESULT::WRONG_PASSWORD;
+    cipher.fDecrypt(target, static_cast<std::size_t>(payload));
   }
-
-  Block bytes(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(plain + 1))));
-  if (!bytes) return QE_ZIP_RESULT::NO_MEMORY;
-  const std::uint8_t* source = raw.get() + header;
-  if (method == kMethodStored) {
-    if (plain > 0) std::memcpy(bytes.get(), source, static_cast<std::size_t>(plain));
-  } else if (!inflateExactly(source, payload, bytes.get(), plain)) {
-    return QE_ZIP_RESULT::DAMAGED;
-  }
+  if (!stored && !inflateExactly(raw.get(), payload, bytes.get(), plain)) return QE_ZIP_RESULT::DAMAGED;
+  raw.reset();
   bytes.get()[plain] = 0;
 
   uLong crc = crc32(0L, Z_NULL, 0);

@@ -117,6 +117,8 @@ int QC_SOUND::fOpen(const void* data, int size, int bufferCount, bool streamed) 
     alSourcei(_al._source, AL_BUFFER, static_cast<ALint>(_al._buffer));
     const int frameBytes = _info->channels * 2;
     _wholeSamples = filled > 0 ? filled / frameBytes : 0;
+    // OpenAL holds its own copy of the samples: the decoded block is not kept twice.
+    std::vector<char>().swap(_scratch);
   }
   fSetPosition(0.0f, 0.0f, 0.0f);
   _playing = false;
@@ -127,6 +129,7 @@ int QC_SOUND::fOpen(const void* data, int size, int bufferCount, bool streamed) 
 int QC_SOUND::fFillBuffer(ALuint buffer) {
   if (_decoder == nullptr || _info == nullptr) return -1;
   const int frameBytes = _info->channels * 2;
+  if (_scratch.size() < static_cast<std::size_t>(_bufferSize)) _scratch.resize(static_cast<std::size_t>(_bufferSize));
   char* scratch = _scratch.data();
   int filled = 0;
   int holes = 0;

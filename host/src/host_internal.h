@@ -45,6 +45,8 @@ void fSetTrackedCursor(int x, int y);
 
 // Translates SDL's pending events into window messages (message queue).
 void fPollSdlEvents();
+// How many times a window was shown, exposed or resized: its picture must be drawn again.
+unsigned fWindowExposures();
 // A message stamped with the time and the tracked cursor position.
 MSG fMakeMessage(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
 void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice);

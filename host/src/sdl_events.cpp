@@ -8,6 +8,8 @@
 
 namespace {
 
+unsigned g_exposures = 0;
+
 // Client coordinates of an event become the tracked screen position of the cursor.
 void trackCursor(HostWindow* window, int x, int y) {
   const RECT frame = host_detail::fFrameFor(window->style, window->exStyle);
@@ -70,6 +72,8 @@ UINT mouseUp(Uint8 button) {
 
 namespace host_detail {
 
+unsigned fWindowExposures() { return g_exposures; }
+
 void fPollSdlEvents() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   // Text input follows its key-down in SDL's queue: collect the batch first, then pair them.
@@ -101,6 +105,13 @@ void fPollSdlEvents() {
             break;
           case SDL_WINDOWEVENT_MINIMIZED:
             batch.push_back({host_detail::fMakeMessage(w, WM_ACTIVATE, WA_INACTIVE | (WPARAM{1} << 16), 0), {}});
+            break;
+          case SDL_WINDOWEVENT_SHOWN:
+          case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_RESTORED:
+          case SDL_WINDOWEVENT_MAXIMIZED:
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            ++g_exposures;
             break;
           default: break;
         }

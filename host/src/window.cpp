@@ -175,7 +175,11 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* cap
   if (cw < 1) cw = 1;
   if (ch < 1) ch = 1;
   const std::string title = narrow(w->caption.c_str());
-  // A GL-capable window when the driver has GL, else a plain one (drawing then fails cleanly).
+  // A GL-capable window when the driver has GL, else a plain one (drawing then fails cleanly). The
+  // device draws into buffers of its own and only shows the picture in the window, so the window
+  // needs no depth or stencil buffer of its own.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   w->sdl = SDL_CreateWindow(title.c_str(), x + frame.left, y + frame.top, cw, ch, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (w->sdl == nullptr) {
     w->sdl = SDL_CreateWindow(title.c_str(), x + frame.left, y + frame.top, cw, ch, SDL_WINDOW_HIDDEN);

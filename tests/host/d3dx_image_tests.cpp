@@ -80,6 +80,50 @@ TEST_F(D3dxImages, ColourKeyBecomesTransparentBlackAndSizesResample) {
   texture->Release();
 }
 
+// At the image's own size every pixel of a random picture lands in each format's byte order:
+// RGBA bytes, BGRA bytes, BGRA with the alpha made opaque; the colour key clears its pixels.
+TEST_F(D3dxImages, EveryPixelAtTheImagesOwnSizeInEachFormat) {
+  const int w = 7;
+  const int h = 5;
+  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(w) * h * 4);
+  std::uint32_t seed = 12345;
+  for (std::uint8_t& byte : rgba) {
+    seed = seed * 1103515245u + 12345u;
+    byte = static_cast<std::uint8_t>(seed >> 16);
+  }
+  // Pixel (3, 2) carries the colour key.
+  const std::size_t keyed = (2 * w + 3) * 4;
+  rgba[keyed] = 0x12;
+  rgba[keyed + 1] = 0x34;
+  rgba[keyed + 2] = 0x56;
+  rgba[keyed + 3] = 0xFF;
+  const auto png = image_bytes::fPng(w, h, rgba);
+  for (const D3DFORMAT format : {D3DFMT_A8B8G8R8, D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8}) {
+    for (const D3DCOLOR key : {D3DCOLOR{0}, D3DCOLOR{0xFF123456u}}) {
+      IDirect3DTexture9* texture = nullptr;
+      ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, png.data(), static_cast<UINT>(png.size()), D3DX_DEFAULT,
+                                                    D3DX_DEFAULT, 1, 0, format, D3DPOOL_MANAGED, D3DX_DEFAULT,
+                                                    D3DX_DEFAULT, key, nullptr, nullptr, &texture),
+                D3D_OK);
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          const std::uint8_t* p = rgba.data() + (static_cast<std::size_t>(y) * w + x) * 4;
+          const bool cleared = key != 0 && x == 3 && y == 2;
+          const std::uint32_t r = cleared ? 0 : p[0];
+          const std::uint32_t g = cleared ? 0 : p[1];
+          const std::uint32_t b = cleared ? 0 : p[2];
+          const std::uint32_t a = format == D3DFMT_X8R8G8B8 ? 255u : (cleared ? 0u : p[3]);
+          // Words read little-endian: RGBA bytes give ABGR, BGRA bytes give ARGB.
+          const std::uint32_t expected = format == D3DFMT_A8B8G8R8 ? (a << 24) | (b << 16) | (g << 8) | r
+                                                                   : (a << 24) | (r << 16) | (g << 8) | b;
+          ASSERT_EQ(word(texture, x, y), expected) << "format " << format << " key " << key << " at " << x << ", " << y;
+        }
+      }
+      texture->Release();
+    }
+  }
+}
+
 TEST_F(D3dxImages, JpegReportsItsSizeAndThreeChannels) {
   const std::vector<std::uint8_t> rgb(16 * 8 * 3, 128);
   const auto jpeg = image_bytes::fJpeg(16, 8, rgb);

@@ -68,9 +68,8 @@ MemoryTexture::MemoryTexture(std::shared_ptr<ResourceLedger> ledger, UINT width,
     : ledger_(std::move(ledger)), width_(width), height_(height), usage_(usage), format_(format), pool_(pool) {
   if (isRenderTarget()) {
     ledger_->renderTargets.push_back(this);
-  } else {
-    pixels_.assign(static_cast<std::size_t>(width) * height * 4, 0);
-    if (pool_ == D3DPOOL_DEFAULT) ++ledger_->defaultTextures;
+  } else if (pool_ == D3DPOOL_DEFAULT) {
+    ++ledger_->defaultTextures;
   }
 }
 
@@ -107,15 +106,24 @@ HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* 
   locked->pBits = nullptr;
   locked->Pitch = 0;
   // Render targets and other default-pool textures cannot be locked.
-  if (level != 0 || rect != nullptr || locked_ || pool_ == D3DPOOL_DEFAULT || pixels_.empty()) {
+  if (level != 0 || rect != nullptr || locked_ || pool_ == D3DPOOL_DEFAULT || isRenderTarget() || width_ == 0 ||
+      height_ == 0) {
     return D3DERR_INVALIDCALL;
   }
   if (device != nullptr && FAILED(device->fInjected(Fault::kLock))) return device->fInjected(Fault::kLock);
+  if (pixels_.empty()) {
+    pixels_.assign(static_cast<std::size_t>(width_) * height_ * 4, 0);
+    fLoadPixels(pixels_);
+  }
   locked_ = true;
   locked->pBits = pixels_.data();
   locked->Pitch = static_cast<INT>(width_ * 4);
   return D3D_OK;
 }
+
+void MemoryTexture::fLoadPixels(std::vector<std::uint8_t>&) {}
+
+void MemoryTexture::fDropPixels() { std::vector<std::uint8_t>().swap(pixels_); }
 
 HRESULT MemoryTexture::UnlockRect(UINT level) {
   if (ledger_->device != nullptr) ledger_->device->fNote("UnlockRect", {static_cast<double>(fSerial())});

@@ -90,8 +90,10 @@ class MemoryIndexBuffer final : public RefCounted<IDirect3DIndexBuffer9>, public
   ~MemoryIndexBuffer() override { fForget(this); }
 };
 
-// A one-level texture of 32-bit pixels (A8R8G8B8, X8R8G8B8 or A8B8G8R8). Lockable textures keep
-// their pixels here; render targets (default pool) live only in the device's storage.
+// A one-level texture of 32-bit pixels (A8R8G8B8, X8R8G8B8 or A8B8G8R8). Lockable textures hold
+// their pixels here from the first lock on, starting as transparent black; a device with storage
+// of its own may drop them after an unlock and give them back at the next lock (fLoadPixels).
+// Render targets (default pool) live only in the device's storage.
 class MemoryTexture : public RefCounted<IDirect3DTexture9>, public HostObjectInfo {
  public:
   MemoryTexture(std::shared_ptr<ResourceLedger> ledger, UINT width, UINT height, DWORD usage, D3DFORMAT format,
@@ -118,6 +120,11 @@ class MemoryTexture : public RefCounted<IDirect3DTexture9>, public HostObjectInf
   ~MemoryTexture() override;
   // Called after every successful unlock, when the pixels may have changed.
   virtual void fOnPixelsChanged() {}
+  // Fills pixels (width * height * 4 bytes, zeroed) with the texture's current content when no
+  // copy is held here; the base has none other than zeros.
+  virtual void fLoadPixels(std::vector<std::uint8_t>& pixels);
+  // Frees the copy held here; the next lock asks fLoadPixels for it again.
+  void fDropPixels();
 
  private:
   std::shared_ptr<ResourceLedger> ledger_;

@@ -72,14 +72,24 @@ bool fImageInfo(const std::uint8_t* data, std::size_t size, D3DXIMAGE_INFO& info
   return true;
 }
 
-bool fDecode(const std::uint8_t* data, std::size_t size, int& width, int& height, std::vector<std::uint8_t>& rgba) {
+void DecodedImage::Free::operator()(std::uint8_t* pixels) const { stbi_image_free(pixels); }
+
+DecodedImage fDecodeImage(const std::uint8_t* data, std::size_t size) {
+  DecodedImage image;
   D3DXIMAGE_INFO info{};
-  if (!fImageInfo(data, size, info)) return false;
+  if (!fImageInfo(data, size, info)) return image;
   int channels = 0;
-  stbi_uc* pixels = stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 4);
-  if (pixels == nullptr) return false;
-  rgba.assign(pixels, pixels + static_cast<std::size_t>(width) * height * 4);
-  stbi_image_free(pixels);
+  image.rgba.reset(stbi_load_from_memory(data, static_cast<int>(size), &image.width, &image.height, &channels, 4));
+  if (!image.rgba) image.width = image.height = 0;
+  return image;
+}
+
+bool fDecode(const std::uint8_t* data, std::size_t size, int& width, int& height, std::vector<std::uint8_t>& rgba) {
+  const DecodedImage image = fDecodeImage(data, size);
+  if (!image.rgba) return false;
+  width = image.width;
+  height = image.height;
+  rgba.assign(image.rgba.get(), image.rgba.get() + static_cast<std::size_t>(width) * height * 4);
   return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace host_d3dx {
@@ -20,5 +21,18 @@ bool fReadFile(const char* name, std::vector<std::uint8_t>& bytes);
 bool fImageInfo(const std::uint8_t* data, std::size_t size, D3DXIMAGE_INFO& info);
 // The image as RGBA bytes, rows from the top.
 bool fDecode(const std::uint8_t* data, std::size_t size, int& width, int& height, std::vector<std::uint8_t>& rgba);
+
+// Decoded RGBA rows from the top, held in the decoder's own block (no copy is made).
+struct DecodedImage {
+  struct Free {
+    void operator()(std::uint8_t* pixels) const;
+  };
+  std::unique_ptr<std::uint8_t, Free> rgba;
+  int width = 0;
+  int height = 0;
+};
+// The image decoded, or an empty result (null rgba) for data fImageInfo refuses or that fails
+// to decode.
+DecodedImage fDecodeImage(const std::uint8_t* data, std::size_t size);
 
 }  // namespace host_d3dx

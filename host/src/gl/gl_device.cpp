@@ -1,5 +1,7 @@
 #include "host/src/gl/gl_device.h"
 
+#include "host/src/host_internal.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -146,6 +148,7 @@ GlDevice* GlDevice::fCreate(SDL_Window* window, const D3DPRESENT_PARAMETERS& par
   shared->context = context;
   shared->alive = true;
   GlDevice* device = new GlDevice(parameters, shared);
+  shared->flush = [device] { device->fFlush(); };
   if (!device->fSetUp()) {
     device->Release();
     return nullptr;
@@ -159,8 +162,11 @@ GlDevice::GlDevice(const D3DPRESENT_PARAMETERS& parameters, std::shared_ptr<GlCo
 }
 
 GlDevice::~GlDevice() {
+  // A frame never presented is dropped.
+  context_->flush = nullptr;
   if (context_->fMakeCurrent()) {
     program_.fDestroy();
+    presenter_.fDestroy();
     fDeleteBackBuffer();
     if (vertexBuffer_ != 0) gl.DeleteBuffers(1, &vertexBuffer_);
     if (indexBuffer_ != 0) gl.DeleteBuffers(1, &indexBuffer_);
@@ -173,7 +179,7 @@ GlDevice::~GlDevice() {
 }
 
 bool GlDevice::fSetUp() {
-  if (!program_.fBuild()) return false;
+  if (!program_.fBuild() || !presenter_.fBuild()) return false;
   gl.GenVertexArrays(1, &vertexArray_);
   gl.BindVertexArray(vertexArray_);
   gl.GenBuffers(1, &vertexBuffer_);
@@ -192,9 +198,7 @@ bool GlDevice::fSetUp() {
   gl.GetFloatv(GL_POINT_SIZE_RANGE, range);
   maxPointSize_ = range[1] >= 1.0f ? range[1] : 1.0f;
   SDL_GL_SetSwapInterval(parameters_.PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
-  if (!fMakeBackBuffer()) return false;
-  fOnRenderTargetChanged();
-  return true;
+  return fMakeBackBuffer();
 }
 
 void GlDevice::fResolveBackBuffer(D3DPRESENT_PARAMETERS& parameters) {
@@ -209,18 +213,18 @@ void GlDevice::fResolveBackBuffer(D3DPRESENT_PARAMETERS& parameters) {
 bool GlDevice::fMakeBackBuffer() {
   const GLsizei w = static_cast<GLsizei>(parameters_.BackBufferWidth);
   const GLsizei h = static_cast<GLsizei>(parameters_.BackBufferHeight);
-  gl.GenRenderbuffers(1, &backColor_);
-  gl.BindRenderbuffer(GL_RENDERBUFFER, backColor_);
-  gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+  // A texture, so that Present can draw it into the window.
+  gl.GenTextures(1, &backColor_);
+  gl.ActiveTexture(GL_TEXTURE0);
+  gl.BindTexture(GL_TEXTURE_2D, backColor_);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   gl.GenFramebuffers(1, &backFramebuffer_);
   gl.BindFramebuffer(GL_FRAMEBUFFER, backFramebuffer_);
-  gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, backColor_);
-  if (parameters_.EnableAutoDepthStencil != FALSE) {
-    gl.GenRenderbuffers(1, &backDepth_);
-    gl.BindRenderbuffer(GL_RENDERBUFFER, backDepth_);
-    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, w, h);
-    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, backDepth_);
-  }
+  gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backColor_, 0);
+  pendingDepth_ = 1.0f;
+  pendingStencil_ = 0;
   if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
   gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -228,9 +232,26 @@ bool GlDevice::fMakeBackBuffer() {
   return true;
 }
 
+// The depth and stencil values the clears since the back buffer was made asked for.
+void GlDevice::fEnsureBackDepth() {
+  if (backDepth_ != 0 || parameters_.EnableAutoDepthStencil == FALSE) return;
+  gl.GenRenderbuffers(1, &backDepth_);
+  gl.BindRenderbuffer(GL_RENDERBUFFER, backDepth_);
+  gl.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, static_cast<GLsizei>(parameters_.BackBufferWidth),
+                         static_cast<GLsizei>(parameters_.BackBufferHeight));
+  gl.BindFramebuffer(GL_FRAMEBUFFER, backFramebuffer_);
+  gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, backDepth_);
+  gl.DepthMask(GL_TRUE);
+  gl.StencilMask(0xFF);
+  gl.ClearDepth(static_cast<double>(pendingDepth_));
+  gl.ClearStencil(pendingStencil_);
+  gl.Disable(GL_SCISSOR_TEST);
+  gl.Clear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
 void GlDevice::fDeleteBackBuffer() {
   if (backFramebuffer_ != 0) gl.DeleteFramebuffers(1, &backFramebuffer_);
-  if (backColor_ != 0) gl.DeleteRenderbuffers(1, &backColor_);
+  if (backColor_ != 0) gl.DeleteTextures(1, &backColor_);
   if (backDepth_ != 0) gl.DeleteRenderbuffers(1, &backDepth_);
   backFramebuffer_ = backColor_ = backDepth_ = 0;
 }
@@ -240,21 +261,43 @@ host_d3d::MemoryTexture* GlDevice::fMakeTexture(UINT width, UINT height, DWORD u
   return new GlTexture(fLedger(), context_, width, height, usage, format, pool);
 }
 
+// Commands issued before the reset are carried out on the old back buffer, as they would have
+// been at once; the new one shows nothing that may be repeated.
 void GlDevice::fOnReset() {
   if (!context_->fMakeCurrent()) return;
+  fFlush();
+  shownValid_ = false;
   fDeleteBackBuffer();
   fMakeBackBuffer();
   SDL_GL_SetSwapInterval(parameters_.PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
 }
 
+// A frame carried out in parts no longer stands for its commands: they are dropped once done.
+void GlDevice::fFlush() {
+  if (frame_.fEmpty() || !context_->fMakeCurrent()) return;
+  fCarryOut();
+  frame_.fReset();
+  frameWhole_ = false;
+}
+
+void GlDevice::fCarryOut() {
+  for (std::size_t i = 0; i < frame_.fSize(); ++i) {
+    const GlCommand& command = frame_.fCommand(i);
+    if (command.isClear) {
+      fClearNow(command);
+    } else {
+      fDrawNow(command.state, frame_.fDrawCall(command));
+    }
+  }
+}
+
 // Every change of render target binds its framebuffer and sets the viewport to the whole of it.
-void GlDevice::fOnRenderTargetChanged() {
-  if (!context_->fMakeCurrent()) return;
+bool GlDevice::fBindTarget(const host_d3d::DeviceState& state) {
   GLuint framebuffer = backFramebuffer_;
   targetWidth_ = parameters_.BackBufferWidth;
   targetHeight_ = parameters_.BackBufferHeight;
-  if (state_.renderTarget != nullptr) {
-    auto* target = static_cast<GlTexture*>(state_.renderTarget);
+  if (state.renderTarget != nullptr) {
+    auto* target = static_cast<GlTexture*>(state.renderTarget);
     const GLuint own = target->fFramebuffer();
     if (own != 0) {
       framebuffer = own;
@@ -264,11 +307,31 @@ void GlDevice::fOnRenderTargetChanged() {
   }
   gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   gl.Viewport(0, 0, static_cast<GLsizei>(targetWidth_), static_cast<GLsizei>(targetHeight_));
+  return framebuffer == backFramebuffer_;
 }
 
 HRESULT GlDevice::fExecuteClear(DWORD flags, D3DCOLOR color, float z, DWORD stencil) {
-  if (!context_->fMakeCurrent()) return D3DERR_DEVICELOST;
-  fOnRenderTargetChanged();
+  if (!context_->alive) return D3DERR_DEVICELOST;
+  frame_.fAddClear(state_, flags, color, z, stencil);
+  if (frame_.fSize() >= kMaxWaitingCommands) fFlush();
+  return D3D_OK;
+}
+
+void GlDevice::fExecuteDraw(const host_d3d::DrawCall& draw) {
+  if (!context_->alive) return;
+  frame_.fAddDraw(state_, draw);
+  if (frame_.fSize() >= kMaxWaitingCommands) fFlush();
+}
+
+void GlDevice::fClearNow(const GlCommand& command) {
+  DWORD flags = command.flags;
+  if (fBindTarget(command.state) && backDepth_ == 0) {
+    // No depth or stencil storage yet: it takes these values when it is made.
+    if ((flags & D3DCLEAR_ZBUFFER) != 0) pendingDepth_ = command.z;
+    if ((flags & D3DCLEAR_STENCIL) != 0) pendingStencil_ = static_cast<GLint>(command.stencil & 0xFF);
+    flags &= ~static_cast<DWORD>(D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL);
+  }
+  const D3DCOLOR color = command.color;
   GLbitfield mask = 0;
   if ((flags & D3DCLEAR_TARGET) != 0) {
     gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -278,21 +341,20 @@ HRESULT GlDevice::fExecuteClear(DWORD flags, D3DCOLOR color, float z, DWORD sten
   }
   if ((flags & D3DCLEAR_ZBUFFER) != 0) {
     gl.DepthMask(GL_TRUE);
-    gl.ClearDepth(static_cast<double>(z));
+    gl.ClearDepth(static_cast<double>(command.z));
     mask |= GL_DEPTH_BUFFER_BIT;
   }
   if ((flags & D3DCLEAR_STENCIL) != 0) {
     gl.StencilMask(0xFF);
-    gl.ClearStencil(static_cast<GLint>(stencil & 0xFF));
+    gl.ClearStencil(static_cast<GLint>(command.stencil & 0xFF));
     mask |= GL_STENCIL_BUFFER_BIT;
   }
   gl.Disable(GL_SCISSOR_TEST);
   gl.Clear(mask);
-  return gl.GetError() == GL_NO_ERROR ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
-void GlDevice::fApplyPipeline(bool cull) {
-  const auto& rs = state_.render;
+void GlDevice::fApplyPipeline(const host_d3d::DeviceState& state, bool cull) {
+  const auto& rs = state.render;
   gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   if (rs[D3DRS_ALPHABLENDENABLE] != FALSE) {
     gl.Enable(GL_BLEND);
@@ -328,35 +390,36 @@ void GlDevice::fApplyPipeline(bool cull) {
   }
 }
 
-void GlDevice::fApplyUniforms(bool preTransformed, bool pointSprite) {
-  const auto& rs = state_.render;
+void GlDevice::fApplyUniforms(const host_d3d::DeviceState& state, bool preTransformed, bool pointSprite) {
+  const auto& rs = state.render;
   gl.UseProgram(program_.program);
-  const D3DMATRIX wvp = host_d3d::fMultiply(host_d3d::fMultiply(state_.world, state_.view), state_.projection);
+  const D3DMATRIX wvp = host_d3d::fMultiply(host_d3d::fMultiply(state.world, state.view), state.projection);
   // Direct3D's rows, read by OpenGL as columns, multiply a column vector as the row vector would.
   gl.UniformMatrix4fv(program_.transform, 1, GL_FALSE, &wvp.m[0][0]);
   gl.Uniform2f(program_.targetSize, static_cast<float>(targetWidth_), static_cast<float>(targetHeight_));
   gl.Uniform1i(program_.preTransformed, preTransformed ? 1 : 0);
-  gl.Uniform1f(program_.pointSize, state_.fFloatState(D3DRS_POINTSIZE));
-  const float low = std::max(state_.fFloatState(D3DRS_POINTSIZE_MIN), 0.0f);
-  const float high = std::min(state_.fFloatState(D3DRS_POINTSIZE_MAX), maxPointSize_);
+  gl.Uniform1f(program_.pointSize, state.fFloatState(D3DRS_POINTSIZE));
+  const float low = std::max(state.fFloatState(D3DRS_POINTSIZE_MIN), 0.0f);
+  const float high = std::min(state.fFloatState(D3DRS_POINTSIZE_MAX), maxPointSize_);
   gl.Uniform2f(program_.pointRange, low, std::max(low, high));
   gl.Uniform1i(program_.pointSprite, pointSprite && rs[D3DRS_POINTSPRITEENABLE] != FALSE ? 1 : 0);
-  gl.Uniform1i(program_.colorOp, static_cast<GLint>(state_.stage0[D3DTSS_COLOROP]));
-  gl.Uniform1i(program_.colorArg1, static_cast<GLint>(state_.stage0[D3DTSS_COLORARG1]));
-  gl.Uniform1i(program_.colorArg2, static_cast<GLint>(state_.stage0[D3DTSS_COLORARG2]));
-  gl.Uniform1i(program_.alphaOp, static_cast<GLint>(state_.stage0[D3DTSS_ALPHAOP]));
-  gl.Uniform1i(program_.alphaArg1, static_cast<GLint>(state_.stage0[D3DTSS_ALPHAARG1]));
-  gl.Uniform1i(program_.alphaArg2, static_cast<GLint>(state_.stage0[D3DTSS_ALPHAARG2]));
+  gl.Uniform1i(program_.colorOp, static_cast<GLint>(state.stage0[D3DTSS_COLOROP]));
+  gl.Uniform1i(program_.colorArg1, static_cast<GLint>(state.stage0[D3DTSS_COLORARG1]));
+  gl.Uniform1i(program_.colorArg2, static_cast<GLint>(state.stage0[D3DTSS_COLORARG2]));
+  gl.Uniform1i(program_.alphaOp, static_cast<GLint>(state.stage0[D3DTSS_ALPHAOP]));
+  gl.Uniform1i(program_.alphaArg1, static_cast<GLint>(state.stage0[D3DTSS_ALPHAARG1]));
+  gl.Uniform1i(program_.alphaArg2, static_cast<GLint>(state.stage0[D3DTSS_ALPHAARG2]));
 
-  const auto* texture = static_cast<const GlTexture*>(state_.texture);
+  auto* texture = static_cast<GlTexture*>(state.texture);
+  if (texture != nullptr) texture->fEnsureStorage();
   gl.ActiveTexture(GL_TEXTURE0);
   gl.BindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->fName() : 0);
   gl.Uniform1i(program_.textured, texture != nullptr ? 1 : 0);
   gl.BindSampler(0, sampler_);
-  gl.SamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, filterOf(state_.sampler0[D3DSAMP_MAGFILTER]));
-  gl.SamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, filterOf(state_.sampler0[D3DSAMP_MINFILTER]));
-  gl.SamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, addressOf(state_.sampler0[D3DSAMP_ADDRESSU]));
-  gl.SamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, addressOf(state_.sampler0[D3DSAMP_ADDRESSV]));
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, filterOf(state.sampler0[D3DSAMP_MAGFILTER]));
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, filterOf(state.sampler0[D3DSAMP_MINFILTER]));
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, addressOf(state.sampler0[D3DSAMP_ADDRESSU]));
+  gl.SamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, addressOf(state.sampler0[D3DSAMP_ADDRESSV]));
 }
 
 void GlDevice::fBindVertices(const std::uint8_t* data, std::size_t bytes, UINT stride, DWORD fvf) {
@@ -393,28 +456,31 @@ void GlDevice::fBindVertices(const std::uint8_t* data, std::size_t bytes, UINT s
   gl.Uniform1i(program_.hasPointSize, layout.pointSize >= 0 ? 1 : 0);
 }
 
-void GlDevice::fExecuteDraw(const host_d3d::DrawCall& draw) {
-  if (!context_->fMakeCurrent()) return;
-  fOnRenderTargetChanged();
+void GlDevice::fDrawNow(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw) {
+  // Nothing of it would reach the picture.
+  if (fDrawsNothing(state, draw, parameters_.EnableAutoDepthStencil != FALSE)) return;
+  if (fBindTarget(state) && (state.render[D3DRS_ZENABLE] != FALSE || state.render[D3DRS_STENCILENABLE] != FALSE)) {
+    fEnsureBackDepth();
+  }
   const bool points = draw.type == D3DPT_POINTLIST;
   if (points) {
     const host_d3d::FvfLayout layout = host_d3d::fFvfLayout(draw.fvf);
-    const float low = state_.fFloatState(D3DRS_POINTSIZE_MIN);
-    const float high = state_.fFloatState(D3DRS_POINTSIZE_MAX);
+    const float low = state.fFloatState(D3DRS_POINTSIZE_MIN);
+    const float high = state.fFloatState(D3DRS_POINTSIZE_MAX);
     bool tooLarge = false;
     for (UINT i = 0; i < draw.vertexCount && !tooLarge; ++i) {
       const float size = layout.pointSize >= 0
                              ? readFloat(draw.vertexData + static_cast<std::size_t>(i) * draw.stride + layout.pointSize)
-                             : state_.fFloatState(D3DRS_POINTSIZE);
+                             : state.fFloatState(D3DRS_POINTSIZE);
       tooLarge = std::clamp(size, low, std::max(low, high)) > fPointSizeLimit(maxPointSize_);
     }
     if (tooLarge) {
-      fDrawExpandedPoints(draw);
+      fDrawExpandedPoints(state, draw);
       return;
     }
   }
-  fApplyPipeline(true);
-  fApplyUniforms(false, points);
+  fApplyPipeline(state, true);
+  fApplyUniforms(state, false, points);
   fBindVertices(draw.vertexData, static_cast<std::size_t>(draw.vertexCount) * draw.stride, draw.stride, draw.fvf);
   const GLenum mode = primitiveMode(draw.type);
   const GLsizei count = static_cast<GLsizei>(host_d3d::fVerticesFor(draw.type, draw.primitiveCount));
@@ -427,12 +493,12 @@ void GlDevice::fExecuteDraw(const host_d3d::DrawCall& draw) {
   gl.DrawElementsBaseVertex(mode, count, GL_UNSIGNED_SHORT, nullptr, draw.indexBase);
 }
 
-void GlDevice::fDrawExpandedPoints(const host_d3d::DrawCall& draw) {
+void GlDevice::fDrawExpandedPoints(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw) {
   const host_d3d::FvfLayout layout = host_d3d::fFvfLayout(draw.fvf);
-  const D3DMATRIX wvp = host_d3d::fMultiply(host_d3d::fMultiply(state_.world, state_.view), state_.projection);
-  const float low = state_.fFloatState(D3DRS_POINTSIZE_MIN);
-  const float high = std::max(low, state_.fFloatState(D3DRS_POINTSIZE_MAX));
-  const bool sprite = state_.render[D3DRS_POINTSPRITEENABLE] != FALSE;
+  const D3DMATRIX wvp = host_d3d::fMultiply(host_d3d::fMultiply(state.world, state.view), state.projection);
+  const float low = state.fFloatState(D3DRS_POINTSIZE_MIN);
+  const float high = std::max(low, state.fFloatState(D3DRS_POINTSIZE_MAX));
+  const bool sprite = state.render[D3DRS_POINTSPRITEENABLE] != FALSE;
   const UINT count = draw.indices != nullptr ? draw.indexCount : draw.vertexCount;
   expanded_.resize(static_cast<std::size_t>(count) * 6 * kExpandedStride);
   std::uint8_t* out = expanded_.data();
@@ -444,7 +510,7 @@ void GlDevice::fDrawExpandedPoints(const host_d3d::DrawCall& draw) {
     float clip[4];
     for (int c = 0; c < 4; ++c) clip[c] = p[0] * wvp.m[0][c] + p[1] * wvp.m[1][c] + p[2] * wvp.m[2][c] + wvp.m[3][c];
     const float size = std::clamp(layout.pointSize >= 0 ? readFloat(v + layout.pointSize)
-                                                        : state_.fFloatState(D3DRS_POINTSIZE),
+                                                        : state.fFloatState(D3DRS_POINTSIZE),
                                   low, high);
     // Half the size in pixels is size / target pixels in normalised coordinates.
     const float hw = size / static_cast<float>(targetWidth_) * clip[3];
@@ -467,8 +533,8 @@ void GlDevice::fDrawExpandedPoints(const host_d3d::DrawCall& draw) {
       out += kExpandedStride;
     }
   }
-  fApplyPipeline(false);
-  fApplyUniforms(true, false);
+  fApplyPipeline(state, false);
+  fApplyUniforms(state, true, false);
   fBindVertices(expanded_.data(), expanded_.size(), kExpandedStride, kExpandedFvf);
   gl.DrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count * 6));
 }
@@ -478,20 +544,36 @@ HRESULT GlDevice::fExecutePresent() {
   int w = 0;
   int h = 0;
   SDL_GL_GetDrawableSize(context_->window, &w, &h);
-  const GLint bw = static_cast<GLint>(parameters_.BackBufferWidth);
-  const GLint bh = static_cast<GLint>(parameters_.BackBufferHeight);
-  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, backFramebuffer_);
-  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  gl.Disable(GL_SCISSOR_TEST);
-  // The back buffer is stored top row first; the window's rows run from the bottom.
-  gl.BlitFramebuffer(0, 0, bw, bh, 0, h, w, 0, GL_COLOR_BUFFER_BIT, (w == bw && h == bh) ? GL_NEAREST : GL_LINEAR);
+  const unsigned exposures = host_detail::fWindowExposures();
+  if (shownValid_ && frameWhole_ && w == shownWidth_ && h == shownHeight_ && exposures == shownExposures_ &&
+      context_->pixelChanges == shownPixelChanges_ && frame_.fSameAs(shown_)) {
+    // The same picture again: the back buffer holds it and the window shows it.
+    frame_.fReset();
+    return D3D_OK;
+  }
+  // Only a frame carried out at once, with no texture change between its commands, stands for
+  // its commands.
+  fCarryOut();
+  // The back buffer is read as a texture next. Mesa's software renderer does not always wait for
+  // a frame of clears alone to be written before such a read: the frame is finished first.
+  gl.Finish();
+  presenter_.fShow(backColor_, static_cast<int>(parameters_.BackBufferWidth),
+                   static_cast<int>(parameters_.BackBufferHeight), w, h);
   SDL_GL_SwapWindow(context_->window);
-  fOnRenderTargetChanged();
+  std::swap(shown_, frame_);
+  frame_.fReset();
+  shownValid_ = frameWhole_ && shown_.fRepeatable();
+  frameWhole_ = true;
+  shownPixelChanges_ = context_->pixelChanges;
+  shownWidth_ = w;
+  shownHeight_ = h;
+  shownExposures_ = exposures;
   return D3D_OK;
 }
 
 bool GlDevice::fReadBack(int& width, int& height, std::vector<std::uint8_t>& rgba) {
   if (!context_->fMakeCurrent()) return false;
+  fFlush();
   width = static_cast<int>(parameters_.BackBufferWidth);
   height = static_cast<int>(parameters_.BackBufferHeight);
   rgba.assign(static_cast<std::size_t>(width) * height * 4, 0);
@@ -499,7 +581,6 @@ bool GlDevice::fReadBack(int& width, int& height, std::vector<std::uint8_t>& rgb
   gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
   gl.ReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
-  fOnRenderTargetChanged();
   return gl.GetError() == GL_NO_ERROR;
 }
 

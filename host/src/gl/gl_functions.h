@@ -81,7 +81,9 @@ namespace host_gl {
   X(PFNGLRENDERBUFFERSTORAGEPROC, RenderbufferStorage)                \
   X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)                        \
   X(PFNGLREADPIXELSPROC, ReadPixels)                                  \
-  X(PFNGLPIXELSTOREIPROC, PixelStorei)
+  X(PFNGLGETTEXIMAGEPROC, GetTexImage)                                \
+  X(PFNGLPIXELSTOREIPROC, PixelStorei)                                \
+  X(PFNGLFINISHPROC, Finish)
 
 struct GlFunctions {
 #define HOST_GL_DECLARE(type, name) type name = nullptr;

@@ -67,7 +67,9 @@ void main() {
 }
 )";
 
-GLuint compile(GLenum kind, const char* source) {
+}  // namespace
+
+GLuint fCompileShader(GLenum kind, const char* source) {
   const GLuint shader = gl.CreateShader(kind);
   gl.ShaderSource(shader, 1, &source, nullptr);
   gl.CompileShader(shader);
@@ -83,11 +85,9 @@ GLuint compile(GLenum kind, const char* source) {
   return shader;
 }
 
-}  // namespace
-
 bool GlProgram::fBuild() {
-  const GLuint vertex = compile(GL_VERTEX_SHADER, kVertexSource);
-  const GLuint fragment = compile(GL_FRAGMENT_SHADER, kFragmentSource);
+  const GLuint vertex = fCompileShader(GL_VERTEX_SHADER, kVertexSource);
+  const GLuint fragment = fCompileShader(GL_FRAGMENT_SHADER, kFragmentSource);
   if (vertex == 0 || fragment == 0) {
     if (vertex != 0) gl.DeleteShader(vertex);
     if (fragment != 0) gl.DeleteShader(fragment);

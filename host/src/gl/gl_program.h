@@ -38,4 +38,7 @@ struct GlProgram {
   void fDestroy();
 };
 
+// A compiled shader, or 0 (with the driver's message in SDL's log) when it does not compile.
+GLuint fCompileShader(GLenum kind, const char* source);
+
 }  // namespace host_gl

@@ -1,5 +1,6 @@
-// A device texture with OpenGL storage: lockable textures upload their pixels after each unlock;
-// render targets draw through a framebuffer of their own and are stored top row first.
+// A device texture with OpenGL storage: lockable textures upload their pixels after each unlock
+// and keep no copy of their own; render targets draw through a framebuffer of their own and are
+// stored top row first.
 #pragma once
 
 #include "host/src/d3d9/device_objects.h"
@@ -7,7 +8,10 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace host_gl {
 
@@ -17,8 +21,22 @@ struct GlContext {
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
   bool alive = false;
+  // The device's drawing not yet carried out (it waits for the frame's present): carried out
+  // before a texture's pixels change, are read or go away, so that every draw sees the pixels it
+  // was issued with. Null when the device holds nothing back.
+  std::function<void()> flush;
+  // Counts changes of any texture's pixels.
+  std::uint64_t pixelChanges = 0;
+
   // Makes the context current; false once it is gone.
   bool fMakeCurrent() const;
+  void fBeforeTextureChange() {
+    if (flush) flush();
+    ++pixelChanges;
+  }
+  void fBeforeTextureRead() {
+    if (flush) flush();
+  }
 };
 
 class GlTexture final : public host_d3d::MemoryTexture {
@@ -27,21 +45,32 @@ class GlTexture final : public host_d3d::MemoryTexture {
             UINT height, DWORD usage, D3DFORMAT format, D3DPOOL pool);
 
   GLuint fName() const { return name_; }
+  // Gives a texture that was never unlocked its storage, transparent black, before it is drawn.
+  void fEnsureStorage();
   // The framebuffer that draws into this render target (made on first use); 0 for other textures.
   GLuint fFramebuffer();
   void fRebuildStorage() override;
 
  protected:
+  // Uploads the pixels, then drops the copy the texture held (the driver keeps them) unless the
+  // texture is one that changes.
   void fOnPixelsChanged() override;
+  // Reads the uploaded pixels back for a lock; the texture counts as one that changes from then on.
+  void fLoadPixels(std::vector<std::uint8_t>& pixels) override;
 
  private:
   ~GlTexture() override;
   void fAllocate();
+  GLenum fLayout() const;
+  void fUpload(const std::uint8_t* pixels);
 
   std::shared_ptr<GlContext> context_;
   GLuint name_ = 0;
   GLuint framebuffer_ = 0;
   GLuint depth_ = 0;
+  bool hasStorage_ = false;
+  bool unlocked_ = false;  // uploaded by an unlock at least once
+  bool changing_ = false;  // locked again after that: keeps its own copy
 };
 
 }  // namespace host_gl

@@ -1,0 +1,36 @@
+// Shows the back buffer in the window: one triangle strip over the window that reads the back
+// buffer's texture, turned right way up (the back buffer is stored top row first, the window's
+// rows run from the bottom). At the same size each window pixel is the back buffer's pixel; at
+// another size the picture is scaled with bilinear filtering. Two small programs of our own: the
+// driver's general framebuffer blit costs far more to prepare for its first use.
+#pragma once
+
+#include "host/src/gl/gl_functions.h"
+
+namespace host_gl {
+
+class GlPresenter {
+ public:
+  // Compiles the copying program; false when it cannot be built.
+  bool fBuild();
+  void fDestroy();
+  // Draws the texture of width x height pixels over a framebuffer of the window's size (the
+  // window's own unless another is given).
+  void fShow(GLuint texture, int width, int height, int windowWidth, int windowHeight, GLuint framebuffer = 0);
+
+ private:
+  struct Program {
+    GLuint program = 0;
+    GLint pictureHeight = -1;  // int: rows of the back buffer (copy)
+    GLint windowSize = -1;     // vec2: the window in pixels (scaled)
+  };
+  static bool fLink(Program& program, const char* fragmentSource);
+
+  Program copy_;
+  Program scaled_;  // made on first use
+  bool scaledFailed_ = false;
+  GLuint vertexArray_ = 0;
+  GLuint sampler_ = 0;
+};
+
+}  // namespace host_gl
