@@ -1,7 +1,7 @@
 #include "behaviours/particle_description.h"
 
 #include "behaviours/qc_particle_system.h"
-#include "behaviours/text_numbers.h"
+#include "engine/util/text_numbers.h"
 #include "engine/render/qc_color.h"
 #include "engine/service/qc_log.h"
 

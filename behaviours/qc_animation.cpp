@@ -1,6 +1,6 @@
 #include "behaviours/qc_animation.h"
 
-#include "behaviours/text_numbers.h"
+#include "engine/util/text_numbers.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
 #include "engine/util/text_utils.h"

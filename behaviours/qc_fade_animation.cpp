@@ -1,6 +1,6 @@
 #include "behaviours/qc_fade_animation.h"
 
-#include "behaviours/text_numbers.h"
+#include "engine/util/text_numbers.h"
 #include "engine/math/float_to_int.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"

@@ -1,1 +1,1 @@
-list(APPEND QOR_ENGINE_SOURCES util/text_utils.cpp)
+list(APPEND QOR_ENGINE_SOURCES util/text_utils.cpp util/text_numbers.cpp)

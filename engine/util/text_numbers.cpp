@@ -1,4 +1,4 @@
-#include "behaviours/text_numbers.h"
+#include "engine/util/text_numbers.h"
 
 #include <cfloat>
 #include <charconv>
@@ -34,13 +34,18 @@ int fTextToInt(const char* text) {
   return static_cast<int>(value);
 }
 
-float fTextToFloat(const char* text) {
-  if (text == nullptr) return 0.0f;
+double fTextToDouble(const char* text) {
+  if (text == nullptr) return 0.0;
   const char* start = numberStart(text);
   double value = 0.0;
   const auto [end, error] = std::from_chars(start, start + std::strlen(start), value, std::chars_format::general);
-  if (error != std::errc() || !std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX)) return 0.0f;
-  return static_cast<float>(value);
+  if (error != std::errc() || !std::isfinite(value)) return 0.0;
+  return value;
+}
+
+float fTextToFloat(const char* text) {
+  const double value = fTextToDouble(text);
+  return std::fabs(value) > static_cast<double>(FLT_MAX) ? 0.0f : static_cast<float>(value);
 }
 
 std::string fFloatToFixedText(float value) {
