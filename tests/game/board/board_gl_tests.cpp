@@ -14,6 +14,7 @@
 #include "game/board/mahjong_player.h"
 #include "game/board/pack_passwords.h"
 #include "game/board/tile_metrics.h"
+#include "tests/game/board/board_gl_kit.h"
 #include "tests/game/board/board_test_kit.h"
 #include "tests/game/kit/game_services.h"
 #include "tests/host/image_bytes.h"
@@ -30,8 +31,7 @@
 
 namespace {
 
-// Game pixels reach the picture scaled by 1024 / 1025 (the screen camera spans the size plus one).
-int Screen(float game) { return static_cast<int>(game * 1024.0f / 1025.0f); }
+using board_test::Screen;
 
 // The ARGB of a texture's pixel, whichever byte order the texture keeps (0 when unreadable).
 std::uint32_t TexturePixel(QOR::QC_TEXTURE_INFO* image, int x, int y) {
@@ -52,42 +52,9 @@ std::uint32_t TexturePixel(QOR::QC_TEXTURE_INFO* image, int x, int y) {
   return argb;
 }
 
-class BoardGl : public qor_test::GameServices {
+class BoardGl : public board_test::BoardGlTest {
  protected:
-  bool startServices() const override { return false; }
-  void SetUp() override {
-    GameServices::SetUp();
-    host_test::fUseRecordingDevice(false);
-    host_test::fSetNonInteractive(true);
-    ASSERT_NE(qor_test::fTestWindow(), nullptr);
-    render = std::make_unique<QOR::QC_RENDER>();
-    ASSERT_EQ(render->fInit(qor_test::fTestWindow(), 0.1f, 0.0f), 1);
-    render->fSetClearColor(0xFF000000u);
-    QOR::qcRENDER = render.get();
-    loader = std::make_unique<QOR::QC_RESOURCE_LOADER>();
-    QOR::qcRESOURCE_LOADER = loader.get();
-    hook.reset(QOR::fCreateCallback(&QOR::fOnUnscribeTexture, nullptr, 0));
-    savedHook = QOR::qcOnUnscribeTexture;
-    QOR::qcOnUnscribeTexture = hook.get();
-    QOR::qcGAME = QOR::QC_GAME::fGetGame();
-    // The packs the game manager registers.
-    const char* const packs[][2] = {
-        {"XML/config", MAHJONG_PACKS::kConfig}, {"XML/levels", MAHJONG_PACKS::kLevels},
-        {"data/tiles", MAHJONG_PACKS::kTiles},  {"data/fonts", MAHJONG_PACKS::kFonts},
-        {"data/btns", MAHJONG_PACKS::kButtons}, {"data/surfaces", MAHJONG_PACKS::kSurfaces}};
-    for (const auto& pack : packs) QOR::QC_GAME::fAddPack(pack[0], pack[1]);
-    player = std::make_unique<MAHJONG_PLAYER>((documents() / "player.xml").string(), L"Painter");
-  }
-  void TearDown() override {
-    player.reset();
-    QOR::qcOnUnscribeTexture = savedHook;
-    QOR::qcRESOURCE_LOADER = nullptr;
-    loader.reset();
-    QOR::qcRENDER = nullptr;
-    if (render != nullptr && render->fGetDevice() != nullptr) render->fGetDevice()->Release();
-    render.reset();
-    GameServices::TearDown();
-  }
+  const wchar_t* playerName() const override { return L"Painter"; }
 
   qor_test::Picture Frame(MAHJONG_LAYOUT& board, bool withPanel) {
     EXPECT_EQ(render->BeginScene(), 1);
@@ -96,13 +63,6 @@ class BoardGl : public qor_test::GameServices {
     EXPECT_EQ(render->EndScene(), 0);
     return qor_test::fReadPicture(render->fGetDevice());
   }
-
-  qor_test::LogCapture quiet;
-  std::unique_ptr<QOR::QC_RENDER> render;
-  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
-  std::unique_ptr<QOR::QC_CALLBACK> hook;
-  QOR::QC_CALLBACK* savedHook = nullptr;
-  std::unique_ptr<MAHJONG_PLAYER> player;
 };
 
 TEST_F(BoardGl, DealtLevelAndPanelOnScreen) {

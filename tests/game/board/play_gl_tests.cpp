@@ -15,6 +15,7 @@
 #include "game/board/mahjong_player.h"
 #include "game/board/pack_passwords.h"
 #include "tests/game/board/board_bot.h"
+#include "tests/game/board/board_gl_kit.h"
 #include "tests/game/kit/game_services.h"
 #include "tests/host/image_bytes.h"
 #include "tests/kit/gl_readback.h"
@@ -32,54 +33,26 @@
 
 namespace {
 
-// Game pixels reach the picture scaled by 1024 / 1025 (the screen camera spans the size plus one).
-int Screen(float game) { return static_cast<int>(game * 1024.0f / 1025.0f); }
+using board_test::Screen;
 
 int Brightness(std::uint32_t rgb) {
   return static_cast<int>(((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF));
 }
 
-class PlayGl : public qor_test::GameServices {
+class PlayGl : public board_test::BoardGlTest {
  protected:
-  bool startServices() const override { return false; }
   void SetUp() override {
-    GameServices::SetUp();
-    host_test::fUseRecordingDevice(false);
-    host_test::fSetNonInteractive(true);
-    ASSERT_NE(qor_test::fTestWindow(), nullptr);
-    render = std::make_unique<QOR::QC_RENDER>();
-    ASSERT_EQ(render->fInit(qor_test::fTestWindow(), 0.1f, 0.0f), 1);
-    render->fSetClearColor(0xFF000000u);
-    QOR::qcRENDER = render.get();
-    loader = std::make_unique<QOR::QC_RESOURCE_LOADER>();
-    QOR::qcRESOURCE_LOADER = loader.get();
-    hook.reset(QOR::fCreateCallback(&QOR::fOnUnscribeTexture, nullptr, 0));
-    savedHook = QOR::qcOnUnscribeTexture;
-    QOR::qcOnUnscribeTexture = hook.get();
-    QOR::qcGAME = QOR::QC_GAME::fGetGame();
+    BoardGlTest::SetUp();
     input = std::make_unique<QOR::QC_INPUT>();
-    const char* const packs[][2] = {
-        {"XML/config", MAHJONG_PACKS::kConfig}, {"XML/levels", MAHJONG_PACKS::kLevels},
-        {"data/tiles", MAHJONG_PACKS::kTiles},  {"data/fonts", MAHJONG_PACKS::kFonts},
-        {"data/btns", MAHJONG_PACKS::kButtons}, {"data/surfaces", MAHJONG_PACKS::kSurfaces}};
-    for (const auto& pack : packs) QOR::QC_GAME::fAddPack(pack[0], pack[1]);
     showLevelTime = 0.6f;
     hideLevelTime = 0.5f;
     QOR::qcFrameTime = 1.0f / 60.0f;
-    player = std::make_unique<MAHJONG_PLAYER>((documents() / "player.xml").string(), L"Player");
   }
   void TearDown() override {
-    player.reset();
     showLevelTime = hideLevelTime = 0.0f;
     input.reset();
     QOR::qcCurrentInput = nullptr;
-    QOR::qcOnUnscribeTexture = savedHook;
-    QOR::qcRESOURCE_LOADER = nullptr;
-    loader.reset();
-    QOR::qcRENDER = nullptr;
-    if (render != nullptr && render->fGetDevice() != nullptr) render->fGetDevice()->Release();
-    render.reset();
-    GameServices::TearDown();
+    BoardGlTest::TearDown();
   }
   void Draw(MAHJONG_LAYOUT& board) {
     ASSERT_EQ(render->BeginScene(), 1);
@@ -95,13 +68,7 @@ class PlayGl : public qor_test::GameServices {
     return lit;
   }
 
-  qor_test::LogCapture quiet;
-  std::unique_ptr<QOR::QC_RENDER> render;
-  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
-  std::unique_ptr<QOR::QC_CALLBACK> hook;
-  QOR::QC_CALLBACK* savedHook = nullptr;
   std::unique_ptr<QOR::QC_INPUT> input;
-  std::unique_ptr<MAHJONG_PLAYER> player;
 };
 
 TEST_F(PlayGl, ShippedLevelPlayedToItsEnd) {
