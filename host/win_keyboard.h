@@ -34,6 +34,7 @@ inline constexpr UINT VK_SUBTRACT = 0x6D;
 inline constexpr UINT VK_DECIMAL = 0x6E;
 inline constexpr UINT VK_DIVIDE = 0x6F;
 inline constexpr UINT VK_F1 = 0x70;
+inline constexpr UINT VK_F2 = 0x71;
 inline constexpr UINT VK_F10 = 0x79;
 inline constexpr UINT VK_NUMLOCK = 0x90;
 inline constexpr UINT VK_SCROLL = 0x91;

@@ -3,6 +3,7 @@
 #include "engine/platform/qc_input.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
+#include "host/win_keyboard.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_hud_panel.h"
@@ -11,18 +12,6 @@
 #include "game/board/mahjong_sounds.h"
 
 namespace {
-
-constexpr int kKeyB = 0x42;
-constexpr int kKeyD = 0x44;
-constexpr int kKeyE = 0x45;
-constexpr int kKeyF = 0x46;
-constexpr int kKeyQ = 0x51;
-constexpr int kKeyR = 0x52;
-constexpr int kKeyS = 0x53;
-constexpr int kKeyT = 0x54;
-constexpr int kKeyU = 0x55;
-constexpr int kKeyF1 = 0x70;
-constexpr int kKeyF2 = 0x71;
 
 bool isReleased(int key) { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(key); }
 
@@ -35,7 +24,7 @@ void Play(const char* effect) {
 int MAHJONG_LAYOUT::CheatKeys() {
   if (!MAHJONG_CONSTS::GetInstance()->cheats) return 0;
 
-  if (isReleased(kKeyU)) {
+  if (isReleased('U')) {
     QOR::fLog() << "win right now";
     // Every special tile leaves the board at once, flying or not; the board deletes what it owns
     // and forgets every pointer to it.
@@ -49,44 +38,44 @@ int MAHJONG_LAYOUT::CheatKeys() {
       return kEventLevelComplete;
     }
   }
-  if (isReleased(kKeyR)) {
+  if (isReleased('R')) {
     QOR::fLog() << "R - set up effects ";
     LoadFxParams();
   }
-  if (isReleased(kKeyD)) {
+  if (isReleased('D')) {
     QOR::fLog() << "D - delete any chip";
     m_deleteAny = true;
   }
-  if (isReleased(kKeyT)) {
+  if (isReleased('T')) {
     QOR::fLog() << "T -  plus 1 minute ";
     m_elapsed += 60.0f;
   }
-  if (isReleased(kKeyS)) {
+  if (isReleased('S')) {
     QOR::fLog() << "S - show special chips ";
     ShowSpecial();
   }
-  if (isReleased(kKeyF1)) {
+  if (isReleased(static_cast<int>(VK_F1))) {
     QOR::fLog() << "F1 - moves made ++ ";
     ++m_movesMade;
   }
-  if (isReleased(kKeyF2)) {
+  if (isReleased(static_cast<int>(VK_F2))) {
     QOR::fLog() << "F2 - moves made -- ";
     --m_movesMade;
   }
-  if (isReleased(kKeyB)) {
+  if (isReleased('B')) {
     if (m_player != nullptr) m_player->FillBonuses();
     if (m_panel != nullptr) m_panel->ResetBonusButton();
   }
-  if (isReleased(kKeyQ)) {
+  if (isReleased('Q')) {
     // The first press fades the darkening out, the second fades it back in.
     m_darkenToggle = !m_darkenToggle;
     DarkenTiles(!m_darkenToggle);
   }
-  if (isReleased(kKeyE)) {
+  if (isReleased('E')) {
     Play("inc_multiplier.ogg");
     if (m_panel != nullptr) m_panel->StartFlash();
   }
-  if (isReleased(kKeyF)) {
+  if (isReleased('F')) {
     Play("bonus_ready.ogg");
     if (m_player != nullptr) {
       for (PLAYER_BONUS& bonus : m_player->m_bonuses) {

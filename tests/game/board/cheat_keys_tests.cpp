@@ -2,26 +2,16 @@
 // and on: each key's effect, and the win key taking the special tiles off the board, in flight or
 // not, with no pointer left to them.
 #include "game/board/mahjong_consts.h"
+#include "host/win_keyboard.h"
 #include "tests/game/board/play_test_kit.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
 using board_test::CELL;
 using board_test::LevelText;
-
-constexpr int kKeyB = 0x42;
-constexpr int kKeyD = 0x44;
-constexpr int kKeyE = 0x45;
-constexpr int kKeyF = 0x46;
-constexpr int kKeyQ = 0x51;
-constexpr int kKeyR = 0x52;
-constexpr int kKeyS = 0x53;
-constexpr int kKeyT = 0x54;
-constexpr int kKeyU = 0x55;
-constexpr int kKeyF1 = 0x70;
-constexpr int kKeyF2 = 0x71;
 
 class CheatKeys : public board_test::PlayTest {
  protected:
@@ -67,7 +57,7 @@ TEST_F(CheatKeys, WithoutTheCheatFileNoKeyActs) {
   const std::size_t chips = b.GetChips().size();
   Hush();
   log.clear();
-  for (int key : {kKeyU, kKeyR, kKeyD, kKeyT, kKeyS, kKeyF1, kKeyF2, kKeyB, kKeyQ, kKeyE, kKeyF}) {
+  for (int key : std::initializer_list<int>{'U', 'R', 'D', 'T', 'S', static_cast<int>(VK_F1), static_cast<int>(VK_F2), 'B', 'Q', 'E', 'F'}) {
     EXPECT_EQ(Key(key), 0) << key;
   }
   EXPECT_EQ(b.GetChips().size(), chips);
@@ -99,19 +89,19 @@ TEST_F(CheatKeys, WithTheFlagEachKeyActsOnTheTickItIsReleased) {
   log.clear();
 
   const float before = b.m_elapsed;
-  Key(kKeyT);
+  Key('T');
   EXPECT_GE(b.m_elapsed, before + 60.0f);
   EXPECT_LT(b.m_elapsed, before + 61.0f);
-  Key(kKeyF1);
-  Key(kKeyF1);
-  Key(kKeyF2);
+  Key(static_cast<int>(VK_F1));
+  Key(static_cast<int>(VK_F1));
+  Key(static_cast<int>(VK_F2));
   EXPECT_EQ(b.m_movesMade, 1);
   // Held down, a key does nothing until it is released.
-  QOR::qcCurrentInput->fKeyDown(kKeyF1);
+  QOR::qcCurrentInput->fKeyDown(static_cast<int>(VK_F1));
   Tick();
   Tick();
   EXPECT_EQ(b.m_movesMade, 1);
-  QOR::qcCurrentInput->fKeyUp(kKeyF1);
+  QOR::qcCurrentInput->fKeyUp(static_cast<int>(VK_F1));
   Tick();
   EXPECT_EQ(b.m_movesMade, 2);
   for (const char* line : {"T -  plus 1 minute ", "F1 - moves made ++ ", "F2 - moves made -- "}) {
@@ -119,7 +109,7 @@ TEST_F(CheatKeys, WithTheFlagEachKeyActsOnTheTickItIsReleased) {
   }
 
   // D: a blocked tile ignores the click; the next free one is removed alone.
-  Key(kKeyD);
+  Key('D');
   EXPECT_TRUE(b.m_deleteAny);
   ASSERT_FALSE(At(2, 6)->bFreee);
   Click(At(2, 6));
@@ -133,27 +123,27 @@ TEST_F(CheatKeys, WithTheFlagEachKeyActsOnTheTickItIsReleased) {
   EXPECT_EQ(At(20, 6), nullptr);
 
   // Q fades the darkening out first, then in again.
-  Key(kKeyQ);
+  Key('Q');
   EXPECT_TRUE(b.m_darkenToggle);
-  Key(kKeyQ);
+  Key('Q');
   EXPECT_FALSE(b.m_darkenToggle);
   // E: the multiplier's sound and flash; F: every bonus full, with its sound; B refills the ones
   // in use.
   Hush();
-  Key(kKeyE);
+  Key('E');
   EXPECT_TRUE(Played("inc_multiplier.ogg"));
   EXPECT_TRUE(panel().multFlash.running);
-  Key(kKeyF);
+  Key('F');
   EXPECT_TRUE(Played("bonus_ready.ogg"));
   EXPECT_EQ(player->m_bonuses.front().charge, 40);
   player->m_bonuses.front().charge = 3;
-  Key(kKeyB);
+  Key('B');
   EXPECT_EQ(player->m_bonuses.front().charge, 40);
   // S starts the layers' fade that shows the special tiles; R reads the effect keys again.
-  Key(kKeyS);
+  Key('S');
   EXPECT_TRUE(b.m_layerFadeRunning);
   log.clear();
-  Key(kKeyR);
+  Key('R');
   EXPECT_TRUE(log.hasLine("R - set up effects "));
   EXPECT_FALSE(b.isLevelFinished());
 }
@@ -172,7 +162,7 @@ TEST_F(CheatKeys, TheWinKeyTakesEverySpecialTileOffAndEndsTheLevel) {
   const std::size_t ordinary = b.GetChips().size() - 4;
 
   log.clear();
-  EXPECT_EQ(Key(kKeyU), MAHJONG_LAYOUT::kEventLevelComplete);
+  EXPECT_EQ(Key('U'), MAHJONG_LAYOUT::kEventLevelComplete);
   EXPECT_TRUE(log.hasLine("win right now"));
   EXPECT_EQ(Specials(), 0);
   EXPECT_EQ(b.GetChips().size(), ordinary) << "the ordinary tiles stay";
