@@ -19,6 +19,7 @@
 #include "game/flow/print_text.h"
 #include "gui/widgets/qc_gui_animation_bar.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -152,15 +153,20 @@ void MAHJONG_GAME_MANAGER::TutorialStep() {
       const MAHJONG_BOARD::CHIP_LIST& chips = board->GetChips();
       MAHJONG_CHIP* first = nullptr;
       MAHJONG_CHIP* second = nullptr;
-      for (auto a = chips.rbegin(); a != chips.rend() && first == nullptr; ++a) {
-        if (!(*a)->isAvailable() || !fitsStep(*a, step)) continue;
-        for (auto b = chips.rbegin(); b != chips.rend(); ++b) {
-          if (!(*b)->isAvailable() || !(*a)->isMatch(*b)) continue;
-          if ((step == 5 || step == 6) && (*b)->GetType() == (*a)->GetType()) continue;
-          first = *a;
-          second = *b;
-          break;
+      // Before the special tiles' own step, a pair without special tiles is shown when there is
+      // one: taking the last special tiles ends the level, and with it the tutorial.
+      for (const bool spareSpecials : {step != 9, false}) {
+        for (auto a = chips.rbegin(); a != chips.rend() && first == nullptr; ++a) {
+          if (!(*a)->isAvailable() || !fitsStep(*a, step) || (spareSpecials && (*a)->isSpecial())) continue;
+          for (auto b = chips.rbegin(); b != chips.rend(); ++b) {
+            if (!(*b)->isAvailable() || !(*a)->isMatch(*b) || (spareSpecials && (*b)->isSpecial())) continue;
+            if ((step == 5 || step == 6) && (*b)->GetType() == (*a)->GetType()) continue;
+            first = *a;
+            second = *b;
+            break;
+          }
         }
+        if (first != nullptr) break;
       }
       if (first != nullptr) {
         for (const MAHJONG_CHIP* chip : {first, second}) {
@@ -239,13 +245,24 @@ void MAHJONG_GAME_MANAGER::UpdateTutorial(int pairRemoved) {
       return;
   }
   const MAHJONG_BOARD::CHIP_LIST& chips = board->GetChips();
+  // A deal of random faces may hold fewer than two seasons or flowers: that pair can never be
+  // shown, so the tutorial moves on rather than waiting for the rest of the level. (Bonus and
+  // special tiles are placed by the level itself.)
+  const auto left = std::count_if(chips.begin(), chips.end(),
+                                  [&](const MAHJONG_CHIP* chip) { return !chip->isRemoving() && wanted(chip); });
+  if ((step == 4 || step == 5) && left < 2) {
+    TutorialStep();
+    return;
+  }
   for (auto a = chips.rbegin(); a != chips.rend(); ++a) {
     if (!(*a)->isAvailable() || !wanted(*a)) continue;
-    // The next step shows this tile with a partner (of another face for the seasons and flowers).
+    // The next step shows this tile with a partner (of another face for the seasons and flowers);
+    // it is entered once, however many partners there are.
     for (auto b = chips.rbegin(); b != chips.rend(); ++b) {
       if (!(*b)->isAvailable() || !(*a)->isMatch(*b)) continue;
       if ((step == 4 || step == 5) && (*b)->GetType() == (*a)->GetType()) continue;
       TutorialStep();
+      return;
     }
     break;
   }

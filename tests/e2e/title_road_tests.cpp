@@ -11,16 +11,16 @@
 #include "game/board/pack_passwords.h"
 #include "tests/e2e/kit/e2e_session.h"
 #include "tests/e2e/kit/pack_images.h"
+#include "tests/e2e/kit/road_checks.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
-#include <sys/wait.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,9 +31,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using qor_e2e::E2E_SESSION;
-using qor_e2e::GAME_SPACE;
-using qor_e2e::PACK_IMAGE;
 using qor_e2e::PICTURE;
+using qor_e2e::TITLE_LAYOUT;
 
 const std::string kResources = std::filesystem::path(QOR_E2E_GAME).parent_path().string() + "/Resources/";
 constexpr int kWidth = 1024;  // the game's resolution
@@ -41,101 +40,9 @@ constexpr int kHeight = 768;
 constexpr int kDesktopWidth = 1280;  // the private display's screen
 constexpr int kDesktopHeight = 1024;
 
-// Log lines the engine and the game write when a resource is missing or does not load; with the
-// dialogs turned into log lines, a "MessageBox [" line is a dialog the player would have seen.
-const std::vector<std::string> kMissingResourceLines = {
-    "No resource",  "Not find",          "not loaded",           "Resource not found", "Res not loaded",
-    "No pack named", "not read:",        "not opened:",          "Textue not load",    "rror loading font",
-    "Resource error", "Resources folder missing", "resource not ready", "Resource is not",  "MessageBox [",
-};
-
 void expectNoMissingResource(const std::string& log, const std::string& run) {
-  for (const std::string& line : kMissingResourceLines) {
-    const std::size_t at = log.find(line);
-    EXPECT_EQ(at, std::string::npos) << run << " logs \"" << line << "\": "
-                                     << (at == std::string::npos ? std::string() : log.substr(at, 160));
-  }
+  for (const std::string& line : qor_e2e::fMissingResourceLines(log)) ADD_FAILURE() << run << " logs \"" << line << "\"";
 }
-
-bool exitedWith(const std::optional<int>& status, int code) {
-  return status && WIFEXITED(*status) && WEXITSTATUS(*status) == code;
-}
-
-// The window's picture as the game drew it: each game pixel takes the window pixel that shows it
-// (the whole window in a window, the scaled and centred picture full screen).
-PICTURE fInGame(const PICTURE& window, const GAME_SPACE& space) {
-  PICTURE game;
-  if (window.fEmpty()) return game;
-  game.width = kWidth;
-  game.height = kHeight;
-  game.rgb.resize(static_cast<std::size_t>(kWidth) * kHeight * 3);
-  for (int y = 0; y < kHeight; ++y) {
-    const int wy = space.fWindowY(static_cast<float>(y));
-    for (int x = 0; x < kWidth; ++x) {
-      const std::uint32_t p = window.fAt(space.fWindowX(static_cast<float>(x)), wy);
-      const std::size_t at = (static_cast<std::size_t>(y) * kWidth + x) * 3;
-      game.rgb[at] = static_cast<std::uint8_t>(p >> 16);
-      game.rgb[at + 1] = static_cast<std::uint8_t>(p >> 8);
-      game.rgb[at + 2] = static_cast<std::uint8_t>(p);
-    }
-  }
-  return game;
-}
-
-// Where the title draws its panel and buttons, from the panel picture of the built data: the
-// panel rests centred at x = width / 2 with its lower edge one pixel below the screen; the three
-// buttons stand 8 pixels above its centre, Quit 140 to the right, Players 140 to the left.
-struct TITLE_LAYOUT {
-  PACK_IMAGE panel;
-  int panelX = 0;  // centre of the panel at rest
-  int panelY = 0;
-  int buttonsY = 0;
-  int playX = 0;
-  int quitX = 0;
-
-  explicit TITLE_LAYOUT(PACK_IMAGE image) : panel(std::move(image)) {
-    panelX = kWidth / 2;
-    panelY = kHeight - panel.height / 2 + 1;
-    buttonsY = panelY - 8;
-    playX = kWidth / 2;
-    quitX = kWidth / 2 + 140;
-  }
-
-  // True when the panel stands at rest in the picture: at points of its opaque margins (clear of
-  // the buttons, their labels and the greeting) the window shows the panel's own pixels, within
-  // the colours of the neighbouring picture pixels (the drawing may sit half a pixel off).
-  bool fPanelAtRest(const PICTURE& picture) const {
-    const int left = panelX - panel.width / 2;
-    const int top = panelY - panel.height / 2;
-    int compared = 0;
-    for (int lx : {20, 60, panel.width - 60, panel.width - 20}) {
-      for (int ly : {panel.height / 6, panel.height / 2, panel.height - panel.height / 6}) {
-        int low[3] = {255, 255, 255};
-        int high[3] = {0, 0, 0};
-        bool opaque = true;
-        for (int dy = -1; dy <= 1; ++dy) {
-          for (int dx = -1; dx <= 1; ++dx) {
-            const std::uint32_t p = panel.fAt(lx + dx, ly + dy);
-            if ((p >> 24) != 0xFF) opaque = false;
-            for (int c = 0; c < 3; ++c) {
-              const int v = static_cast<int>((p >> (16 - 8 * c)) & 0xFF);
-              low[c] = std::min(low[c], v);
-              high[c] = std::max(high[c], v);
-            }
-          }
-        }
-        if (!opaque) continue;
-        const std::uint32_t shown = picture.fAt(left + lx, top + ly);
-        for (int c = 0; c < 3; ++c) {
-          const int v = static_cast<int>((shown >> (16 - 8 * c)) & 0xFF);
-          if (v < low[c] - 6 || v > high[c] + 6) return false;
-        }
-        ++compared;
-      }
-    }
-    return compared >= 4;
-  }
-};
 
 // The caret of a text field blinks; a still picture of a box with a field may differ by it.
 constexpr int kCaretPixels = 200;
@@ -146,7 +53,7 @@ class TitleRoad : public ::testing::Test {
  protected:
   void SetUp() override {
     layout = std::make_unique<TITLE_LAYOUT>(qor_e2e::fReadPackImage(
-        kResources + "data/surfaces", "TitleScreenButtun_back.png", MAHJONG_PACKS::kSurfaces));
+        kResources + "data/surfaces", "TitleScreenButtun_back.png", MAHJONG_PACKS::kSurfaces), kWidth, kHeight);
     ASSERT_TRUE(layout->panel.fValid()) << layout->panel.error;
     session = std::make_unique<E2E_SESSION>(::testing::UnitTest::GetInstance()->current_test_info()->name(),
                                             QOR_E2E_ARTEFACTS);
@@ -154,7 +61,7 @@ class TitleRoad : public ::testing::Test {
   }
 
   // The picture as the game drew it, in game pixels, wherever the window stands now.
-  PICTURE inGame(const PICTURE& window) { return fInGame(window, session->fInput().fSpace()); }
+  PICTURE inGame(const PICTURE& window) { return qor_e2e::fInGame(window, session->fInput().fSpace()); }
 
   // Starts the game and waits until its title stands still with the panel at rest, full screen
   // over the desktop; that picture in game pixels (empty when the title is never reached).
@@ -315,7 +222,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   // The desktop's close button ends the first run cleanly.
   ASSERT_TRUE(session->fWindow().fRequestClose());
   const std::optional<int> first = session->fWaitExit(20s);
-  EXPECT_TRUE(exitedWith(first, 0)) << "first run ended with status " << (first ? *first : -1);
+  EXPECT_TRUE(qor_e2e::fExitedWith(first, 0)) << "first run ended with status " << (first ? *first : -1);
   expectNoMissingResource(session->fGame().fLog(), "the first run");
 
   // Second run on the same HOME: the player is known and greeted by name under "welcome".
@@ -370,7 +277,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
       << "Quit opened no box";
   EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
   const std::optional<int> second = session->fWaitExit(20s);
-  EXPECT_TRUE(exitedWith(second, 0)) << "second run ended with status " << (second ? *second : -1);
+  EXPECT_TRUE(qor_e2e::fExitedWith(second, 0)) << "second run ended with status " << (second ? *second : -1);
   expectNoMissingResource(session->fGame().fLog(), "the second run");
 
   // Quitting changed nothing in the file: the one player is still the last one.

@@ -48,6 +48,23 @@ bool X_INPUT::fClickAt(float x, float y) {
   return true;
 }
 
+bool X_INPUT::fDrag(float fromX, float fromY, float toX, float toY) {
+  if (!fMoveTo(fromX, fromY)) return false;
+  if (!fTool({"mousedown", "1"})) return false;
+  std::this_thread::sleep_for(hold);
+  constexpr int kSteps = 4;
+  for (int step = 1; step <= kSteps; ++step) {
+    const float share = static_cast<float>(step) / static_cast<float>(kSteps);
+    if (!fMoveTo(fromX + (toX - fromX) * share, fromY + (toY - fromY) * share)) {
+      fTool({"mouseup", "1"});
+      return false;
+    }
+  }
+  if (!fTool({"mouseup", "1"})) return false;
+  std::this_thread::sleep_for(hold);
+  return true;
+}
+
 bool X_INPUT::fKey(const std::string& keysym) {
   if (!fTool({"keydown", keysym})) return false;
   std::this_thread::sleep_for(hold);

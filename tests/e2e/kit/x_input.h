@@ -24,6 +24,9 @@ class X_INPUT {
   bool fMoveTo(float x, float y);
   // Moves there, presses and releases button 1.
   bool fClickAt(float x, float y);
+  // Presses button 1 at the first game point, moves to the second in a few steps with the button
+  // held, and releases it there (a slider's knob dragged).
+  bool fDrag(float fromX, float fromY, float toX, float toY);
   // Presses and releases one key by its X keysym name ("Return", "Escape", "BackSpace", "a").
   bool fKey(const std::string& keysym);
   // Types text character by character, each held and released like a key.
