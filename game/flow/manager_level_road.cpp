@@ -288,7 +288,7 @@ void MAHJONG_GAME_MANAGER::LogChipPlaces() {
     int y = 0;
     if (!pickPoint(board->GetChips(), *chip, x, y)) continue;
     lines.push_back("chip place: face=" + std::to_string(chip->GetType()) + " x=" + std::to_string(x) +
-                    " y=" + std::to_string(y));
+                    " y=" + std::to_string(y) + (chip->isSpecial() ? " special=1" : ""));
   }
   std::string snapshot = "chip places: count=" + std::to_string(lines.size());
   for (const std::string& line : lines) snapshot += "\n" + line;

@@ -279,7 +279,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
         }
       }
     }
-    const auto pair = qor_e2e::fMatchingPair(places.chips);
+    const auto pair = qor_e2e::fMatchingPair(places.chips, tutorialOn);
     if (pair) {
       clickAt(static_cast<float>(pair->first.x), static_cast<float>(pair->first.y));
       clickAt(static_cast<float>(pair->second.x), static_cast<float>(pair->second.y));

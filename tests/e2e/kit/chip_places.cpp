@@ -31,6 +31,7 @@ CHIP_PLACES fReadChipPlaces(const std::string& log) {
         expected = -1;  // a damaged block is never taken
         continue;
       }
+      chip.special = line.find(" special=1") != std::string::npos;
       block.push_back(chip);
       --expected;
     } else {
@@ -45,10 +46,14 @@ CHIP_PLACES fReadChipPlaces(const std::string& log) {
   return result;
 }
 
-std::optional<std::pair<CHIP_PLACE, CHIP_PLACE>> fMatchingPair(const std::vector<CHIP_PLACE>& chips) {
-  for (std::size_t a = 0; a < chips.size(); ++a) {
-    for (std::size_t b = a + 1; b < chips.size(); ++b) {
-      if (MAHJONG_FACES::isMatch(chips[a].face, chips[b].face)) return std::make_pair(chips[a], chips[b]);
+std::optional<std::pair<CHIP_PLACE, CHIP_PLACE>> fMatchingPair(const std::vector<CHIP_PLACE>& chips,
+                                                               bool spareSpecials) {
+  for (const bool spare : {spareSpecials, false}) {
+    for (std::size_t a = 0; a < chips.size(); ++a) {
+      for (std::size_t b = a + 1; b < chips.size(); ++b) {
+        if (spare && (chips[a].special || chips[b].special)) continue;
+        if (MAHJONG_FACES::isMatch(chips[a].face, chips[b].face)) return std::make_pair(chips[a], chips[b]);
+      }
     }
   }
   return std::nullopt;

@@ -16,6 +16,7 @@ struct CHIP_PLACE {
   int face = 0;
   int x = 0;
   int y = 0;
+  bool special = false;  // the line ends in " special=1"
 };
 
 struct CHIP_PLACES {
@@ -30,6 +31,9 @@ std::map<std::string, std::string> fChipPlacesEnvironment();
 CHIP_PLACES fReadChipPlaces(const std::string& log);
 
 // Two of the tiles that make a pair (equal faces, or two flowers, or two seasons), or nothing.
-std::optional<std::pair<CHIP_PLACE, CHIP_PLACE>> fMatchingPair(const std::vector<CHIP_PLACE>& chips);
+// Sparing the special tiles prefers a pair without them, as a player does who keeps the level
+// going (taking the last special tiles ends it).
+std::optional<std::pair<CHIP_PLACE, CHIP_PLACE>> fMatchingPair(const std::vector<CHIP_PLACE>& chips,
+                                                               bool spareSpecials = false);
 
 }  // namespace qor_e2e
