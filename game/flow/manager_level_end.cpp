@@ -72,6 +72,16 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
   const float middleX = static_cast<float>(size.x / 2);
   if (taskIcons[kMoneyIcon] != nullptr) taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
 
+  // The last special pair ends the level: a tutorial that had come to the special tiles' step has
+  // shown all it has, and ends with the level (its last step would wait for a pair that never
+  // comes, and the tutorial would start over on the next visit).
+  if (tutorialOn != 0 && tutorial.step >= TUTORIAL_PARTS::kSteps - 1 && player != nullptr) {
+    tutorialOn = 0;
+    player->m_tutorialShow = false;
+    QOR::fLog() << "player->tutorial_show" << "= " << player->m_tutorialShow;
+    SavePlayer();
+  }
+
   // The level after this one (after a pack's last level, the next pack's first) opens now unless
   // it has a result already; the career's very last level has none.
   const bool known = player != nullptr && currentPack >= 1 && currentPack <= kLastPack && currentLevel >= 1 &&

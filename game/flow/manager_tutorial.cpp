@@ -245,12 +245,13 @@ void MAHJONG_GAME_MANAGER::UpdateTutorial(int pairRemoved) {
       return;
   }
   const MAHJONG_BOARD::CHIP_LIST& chips = board->GetChips();
-  // A deal of random faces may hold fewer than two seasons or flowers: that pair can never be
-  // shown, so the tutorial moves on rather than waiting for the rest of the level. (Bonus and
-  // special tiles are placed by the level itself.)
+  // A board without the awaited tiles can never show their pair: a deal of random faces may hold
+  // fewer than two seasons or flowers, and the bonus tiles may all have been taken. The tutorial
+  // then moves on rather than waiting for the rest of the level. (The level ends with its last
+  // special tile.)
   const auto left = std::count_if(chips.begin(), chips.end(),
                                   [&](const MAHJONG_CHIP* chip) { return !chip->isRemoving() && wanted(chip); });
-  if ((step == 4 || step == 5) && left < 2) {
+  if (left < (step == 4 || step == 5 ? 2 : 1)) {
     TutorialStep();
     return;
   }

@@ -301,10 +301,13 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   }
   ASSERT_TRUE(session->fGame().fLogHas("LevelComplete end")) << pairs << " pairs taken; log:\n"
                                                              << session->fGame().fLog();
-  // The tutorial's steps came one after the other: its pair, its skill slot (clicked), the pair
-  // after it.
-  EXPECT_GE(slotClicks, 1) << "the skill slot step was not reached";
-  EXPECT_TRUE(session->fGame().fLogHas("tut_curr_msg= 4")) << "the tutorial stopped before its fourth step";
+  // The tutorial's ten steps came one after the other, both its slots were clicked, and it ended
+  // with the level.
+  EXPECT_GE(slotClicks, 2) << "a slot step was not reached";
+  for (int step = 1; step <= kTutorialSteps; ++step) {
+    EXPECT_TRUE(session->fGame().fLogHas("tut_curr_msg= " + std::to_string(step))) << "tutorial step " << step;
+  }
+  EXPECT_TRUE(session->fGame().fLogHas("player->tutorial_show= 0")) << "the tutorial did not end";
 
   // The completion panel with its stars; the result and the money are saved with it.
   std::this_thread::sleep_for(2 * kSettle);
@@ -318,6 +321,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   });
   const pugi::xml_node winner = won.child("player");
   ASSERT_TRUE(winner) << "level 1's result was not saved";
+  EXPECT_STREQ(winner.attribute("tutorial_show").value(), "false") << "the finished tutorial would start over";
   const int starsWon = winner.child("levels").attribute("lvl11").as_int();
   const int money = winner.attribute("money").as_int();
   EXPECT_LE(starsWon, 3);

@@ -219,6 +219,12 @@ TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
         EXPECT_FALSE(takeable().empty()) << "the slot's use frees the board";
         continue;
       }
+      if (step == 8 && manager->tutorial.framePoints.empty()) {
+        // The bonus tiles were all taken while step 7 waited: the tutorial moved on without them.
+        const MAHJONG_BOARD::CHIP_LIST& all = board.GetChips();
+        EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const MAHJONG_CHIP* c) { return c->isBonus(); }));
+        continue;
+      }
       if (step == 2 || step == 4 || step == 5 || step == 6 || step == 8 || step == 9) {
         ASSERT_EQ(manager->tutorial.framePoints.size(), 2u);
         ASSERT_EQ(chips.size(), 2u);

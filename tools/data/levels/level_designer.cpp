@@ -185,7 +185,11 @@ void markTiles(const QS_LEVEL_PLAN& plan, TILES& tiles, int variant) {
     depth[i] = depthOf(tiles, tiles[i]);
     deepest = std::max(deepest, depth[i]);
   }
-  const float wanted = deepest == 0 ? 0.0f : 1.0f + plan.difficulty * static_cast<float>(deepest - 1);
+  // The tutorial's special tiles lie deepest: the level ends with them, after all its steps.
+  const bool tutorial = plan.pack == 1 && plan.level == 1;
+  const float wanted = deepest == 0  ? 0.0f
+                       : tutorial    ? static_cast<float>(deepest)
+                                     : 1.0f + plan.difficulty * static_cast<float>(deepest - 1);
   std::vector<long> preference(tiles.size());
   for (std::size_t i = 0; i < tiles.size(); ++i) {
     const long off = std::lround(std::fabs(static_cast<float>(depth[i]) - wanted) * 4.0f);
