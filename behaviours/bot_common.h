@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/objects/qc_base.h"
+#include "engine/objects/qc_message_arg.h"
 #include "engine/service/qc_callback.h"
 
 #include <bit>
@@ -31,6 +32,15 @@ QE_DURATION_SPEED fResolveDurationSpeed(float& duration, float& speed, float len
 // Fires the end callback with its own default argument; nothing for a null callback.
 inline void fFireEndCallback(QC_CALLBACK* callback) {
   if (callback != nullptr) fInvokeCallback(callback, 0);
+}
+
+// The messages of a timed bot: 1 runs its step, 38 keeps d as its end callback (fired at its end);
+// every other message goes on.
+template <typename Step>
+int fBotMessage(int id, std::intptr_t d, QC_CALLBACK*& endCallback, Step step) {
+  if (id == QC_BASE::kMessageUpdate) return step();
+  if (id == QC_BASE::kMessageEndCallback) endCallback = fArgToPointer<QC_CALLBACK>(d);
+  return QC_BASE::kGoOn;
 }
 
 // The frame delta every bot counts down by.

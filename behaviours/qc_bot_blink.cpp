@@ -76,9 +76,7 @@ QC_BOT_BLINK_PULSE::QC_BOT_BLINK_PULSE(QS_VERTEX_ARRAY* target, int minAlpha, in
 }
 
 int QC_BOT_BLINK_PULSE::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _run._endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _run._endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_BLINK_PULSE::fStep() {
@@ -113,9 +111,7 @@ QC_BOT_BLINK_ANALOG::QC_BOT_BLINK_ANALOG(QS_VERTEX_ARRAY* target, int minAlpha, 
 }
 
 int QC_BOT_BLINK_ANALOG::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _run._endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _run._endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_BLINK_ANALOG::fStep() {

@@ -25,9 +25,7 @@ QC_BOT_BLOB::QC_BOT_BLOB(QS_TRANSFORM3* target, float duration, float amplitude,
 }
 
 int QC_BOT_BLOB::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fUpdate();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fUpdate(); });
 }
 
 void QC_BOT_BLOB::fSetTargetScale(float scale) {

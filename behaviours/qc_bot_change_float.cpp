@@ -12,9 +12,7 @@ QC_BOT_CHANGE_FLOAT::QC_BOT_CHANGE_FLOAT(float* variable, float amount, float du
 }
 
 int QC_BOT_CHANGE_FLOAT::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_CHANGE_FLOAT::fStep() {

@@ -19,9 +19,7 @@ QC_BOT_FOLLOW::QC_BOT_FOLLOW(QS_TRANSFORM3* follower, QS_TRANSFORM3* leader, flo
 }
 
 int QC_BOT_FOLLOW::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_FOLLOW::fStep() {

@@ -25,9 +25,7 @@ QC_BOT_RIGID_JOINT::QC_BOT_RIGID_JOINT(QS_TRANSFORM3* moving, QS_TRANSFORM3* anc
 }
 
 int QC_BOT_RIGID_JOINT::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_RIGID_JOINT::fStep() {
@@ -79,9 +77,7 @@ void QC_BOT_DISTANCE_JOINT::fCapture() {
 }
 
 int QC_BOT_DISTANCE_JOINT::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_DISTANCE_JOINT::fStep() {

@@ -28,9 +28,7 @@ void QC_BOT_MOVE::fSetUp() {
 }
 
 int QC_BOT_MOVE::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_MOVE::fStep() {

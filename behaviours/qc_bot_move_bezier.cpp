@@ -41,6 +41,26 @@ void QS_CURVE_RUN::fMove(Curve curve) {
   _remaining -= dt;
 }
 
+template <typename SetUp, typename Curve>
+int QS_CURVE_RUN::fStep(const char* endLine, SetUp setUp, Curve curve, const QS_VEC3* landing) {
+  switch (fBegin()) {
+    case QE_PHASE::kWait:
+      return QC_BASE::kGoOn;
+    case QE_PHASE::kSetUp:
+      setUp();
+      return QC_BASE::kGoOn;
+    case QE_PHASE::kEnd:
+      fLog(endLine);
+      if (landing != nullptr) _target->_position = *landing;
+      fFireEndCallback(_endCallback);
+      return QC_BASE::kDeleteMe;
+    case QE_PHASE::kMove:
+      break;
+  }
+  fMove(curve);
+  return QC_BASE::kGoOn;
+}
+
 QC_BOT_MOVE_BEZIER::QC_BOT_MOVE_BEZIER(QS_TRANSFORM3* target, const std::vector<QS_VEC3>& points, const QS_VEC3& end,
                                        float duration, float speed, float delay)
     : _run(target, duration, speed, delay), _given(points), _end(end) {
@@ -58,67 +78,32 @@ void QC_BOT_MOVE_BEZIER::fSetUp() {
 }
 
 int QC_BOT_MOVE_BEZIER::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _run._endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _run._endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_MOVE_BEZIER::fStep() {
-  switch (_run.fBegin()) {
-    case QS_CURVE_RUN::QE_PHASE::kWait:
-      return kGoOn;
-    case QS_CURVE_RUN::QE_PHASE::kSetUp:
-      fSetUp();
-      return kGoOn;
-    case QS_CURVE_RUN::QE_PHASE::kEnd:
-      fLog("QC_BOT_MOVE_BEZIER killed");
-      fFireEndCallback(_run._endCallback);
-      return kDeleteMe;
-    case QS_CURVE_RUN::QE_PHASE::kMove:
-      break;
-  }
-  _run.fMove([this](float t) {
+  return _run.fStep("QC_BOT_MOVE_BEZIER killed", [this] { fSetUp(); }, [this](float t) {
     QS_VEC3 point;
     fBezierVec3List(point, _curve, t);
     return point;
   });
-  return kGoOn;
 }
 
 QC_BOT_MOVE_QUADBEZIER::QC_BOT_MOVE_QUADBEZIER(QS_TRANSFORM3* target, const QS_VEC3& control, const QS_VEC3& end,
                                                float duration, float speed, float delay)
     : _run(target, duration, speed, delay), _control(control), _end(end) {
   fInitBot(*this, "bot_move_quadbezier");
-  if (delay <= 0.0f) {
-    _start = target->_position;
-    _run.fResolve(_start, _end);
-  }
+  if (delay <= 0.0f) _run.fStartFrom(_start, _end);
 }
 
 int QC_BOT_MOVE_QUADBEZIER::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _run._endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _run._endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_MOVE_QUADBEZIER::fStep() {
-  switch (_run.fBegin()) {
-    case QS_CURVE_RUN::QE_PHASE::kWait:
-      return kGoOn;
-    case QS_CURVE_RUN::QE_PHASE::kSetUp:
-      _start = _run._target->_position;
-      _run.fResolve(_start, _end);
-      return kGoOn;
-    case QS_CURVE_RUN::QE_PHASE::kEnd:
-      fLog("QC_BOT_MOVE_QUADBEZIER killed");
-      _run._target->_position = _end;
-      fFireEndCallback(_run._endCallback);
-      return kDeleteMe;
-    case QS_CURVE_RUN::QE_PHASE::kMove:
-      break;
-  }
-  _run.fMove([this](float t) { return fQuadBezierVec3(_start, _control, _end, t); });
-  return kGoOn;
+  return _run.fStep(
+      "QC_BOT_MOVE_QUADBEZIER killed", [this] { _run.fStartFrom(_start, _end); },
+      [this](float t) { return fQuadBezierVec3(_start, _control, _end, t); }, &_end);
 }
 
 QC_BOT_MOVE_CUBEBEZIER::QC_BOT_MOVE_CUBEBEZIER(QS_TRANSFORM3* target, const QS_VEC3& control1,
@@ -126,35 +111,16 @@ QC_BOT_MOVE_CUBEBEZIER::QC_BOT_MOVE_CUBEBEZIER(QS_TRANSFORM3* target, const QS_V
                                                float speed, float delay)
     : _run(target, duration, speed, delay), _control1(control1), _control2(control2), _end(end) {
   fInitBot(*this, "bot_move_cubebezier");
-  if (delay <= 0.0f) {
-    _start = target->_position;
-    _run.fResolve(_start, _end);
-  }
+  if (delay <= 0.0f) _run.fStartFrom(_start, _end);
 }
 
 int QC_BOT_MOVE_CUBEBEZIER::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _run._endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _run._endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_MOVE_CUBEBEZIER::fStep() {
-  switch (_run.fBegin()) {
-    case QS_CURVE_RUN::QE_PHASE::kWait:
-      return kGoOn;
-    case QS_CURVE_RUN::QE_PHASE::kSetUp:
-      _start = _run._target->_position;
-      _run.fResolve(_start, _end);
-      return kGoOn;
-    case QS_CURVE_RUN::QE_PHASE::kEnd:
-      fLog("QC_BOT_MOVE_CUBEBEZIER killed");
-      fFireEndCallback(_run._endCallback);
-      return kDeleteMe;
-    case QS_CURVE_RUN::QE_PHASE::kMove:
-      break;
-  }
-  _run.fMove([this](float t) { return fCubicBezierVec3(_start, _control1, _control2, _end, t); });
-  return kGoOn;
+  return _run.fStep("QC_BOT_MOVE_CUBEBEZIER killed", [this] { _run.fStartFrom(_start, _end); },
+                    [this](float t) { return fCubicBezierVec3(_start, _control1, _control2, _end, t); });
 }
 
 }  // namespace QOR

@@ -25,9 +25,19 @@ class QS_CURVE_RUN {
   QE_PHASE fBegin();
   // Settles duration and speed over the straight distance from start to end.
   void fResolve(const QS_VEC3& start, const QS_VEC3& end);
+  // Takes the target's position as the start and settles the timing from it to the end.
+  void fStartFrom(QS_VEC3& start, const QS_VEC3& end) {
+    start = _target->_position;
+    fResolve(start, end);
+  }
   // Adds curve(t + dt / duration) - curve(t) to the position and advances t and the time.
   template <typename Curve>
   void fMove(Curve curve);
+  // One step of the owner: waits out the delay, runs setUp in the step that ends it, moves along
+  // the curve, and at the end logs endLine, puts the target on landing (when given), fires the end
+  // callback and answers that the owner is to be deleted.
+  template <typename SetUp, typename Curve>
+  int fStep(const char* endLine, SetUp setUp, Curve curve, const QS_VEC3* landing = nullptr);
 
   QS_TRANSFORM3* _target;
   float _givenDuration;

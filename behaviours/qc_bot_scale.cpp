@@ -35,9 +35,7 @@ void QC_BOT_SCALE::fSetUp() {
 }
 
 int QC_BOT_SCALE::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fStep(); });
 }
 
 int QC_BOT_SCALE::fStep() {

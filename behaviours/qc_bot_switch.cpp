@@ -23,9 +23,7 @@ QC_BOT_SWITCH::QC_BOT_SWITCH(QS_TRANSFORM3* target, float duration, const QS_TRA
 }
 
 int QC_BOT_SWITCH::fMessage(int id, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t d) {
-  if (id == kMessageUpdate) return fStep();
-  if (id == kMessageEndCallback) _endCallback = fArgToPointer<QC_CALLBACK>(d);
-  return kGoOn;
+  return fBotMessage(id, d, _endCallback, [this] { return fStep(); });
 }
 
 void QC_BOT_SWITCH::fSwitchTo(bool second) {
