@@ -17,6 +17,7 @@
 #include "game/flow/pack_button.h"
 #include "game/flow/store_message_box.h"
 #include "gui/widgets/qc_image_button.h"
+#include "tests/game/flow/flow_driver.h"
 #include "tests/game/kit/game_services.h"
 
 #include <gtest/gtest.h>
@@ -28,30 +29,16 @@
 
 namespace {
 
-constexpr int kEnter = 13;
+using flow_test::kEnter;
 
-class MenuScreensTest : public qor_test::GameServices {
+// The shared driver's loading and tear-down, with a player; the menus' own ticks and clicks.
+class MenuScreensTest : public flow_test::FlowDriver {
  protected:
   void SetUp() override {
-    GameServices::SetUp();
-    for (const char* pack : {"data", "data/fonts", "data/surfaces"}) QOR::QC_GAME::fAddPack(pack);
-    gameSounds = new MAHJONG_SOUNDS(true);
-    QOR::qcFrameTime = 1.0f / 60.0f;
-    m = gameManager = new MAHJONG_GAME_MANAGER();
-    int progress = 0;
-    for (int stage = 0; stage < 20 && progress < 100; ++stage) m->LoadStep(progress);
-    ASSERT_EQ(progress, 100);
+    FlowDriver::SetUp();
     m->SavePlayerFile(L"Ann");
     ASSERT_NE(m->player, nullptr);
     player = m->player;
-  }
-  void TearDown() override {
-    delete m;
-    gameManager = nullptr;
-    delete gameSounds;
-    gameSounds = nullptr;
-    fadeInOutTime = 0.0f;
-    GameServices::TearDown();
   }
 
   void tick() {
@@ -87,13 +74,6 @@ class MenuScreensTest : public qor_test::GameServices {
     for (int n = 0; n < 600 && busy(); ++n) tick();
     ASSERT_FALSE(busy());
   }
-  // Whether the effect played since the last look.
-  static bool played(const char* effect) {
-    QOR::QC_SOUND* sound = gameSounds->GetEffects().at(effect);
-    const bool playing = sound != nullptr && sound->isPlaying();
-    if (sound != nullptr) sound->fStop();
-    return playing;
-  }
   // Ticks until the screen is current (at most 600), then until everything has settled.
   void untilScreen(SCREEN_TYPE screen) {
     for (int n = 0; n < 600 && m->currentScreen != screen; ++n) tick();
@@ -125,7 +105,7 @@ class MenuScreensTest : public qor_test::GameServices {
     return states;
   }
 
-  MAHJONG_GAME_MANAGER* m = nullptr;
+  MAHJONG_GAME_MANAGER*& m = manager;
   MAHJONG_PLAYER* player = nullptr;
 };
 

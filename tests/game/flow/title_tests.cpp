@@ -17,6 +17,7 @@
 #include "game/flow/select_player_msg_box.h"
 #include "gui/widgets/qc_gui_linebox.h"
 #include "gui/widgets/qc_image_button.h"
+#include "tests/game/flow/flow_driver.h"
 #include "tests/game/kit/game_services.h"
 #include "tests/kit/log_capture.h"
 
@@ -29,31 +30,17 @@
 namespace {
 
 using ANSWERS = std::vector<int>;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
+using flow_test::kEnter;
+using flow_test::kEscape;
 
-class TitleTest : public qor_test::GameServices {
+// The shared driver's loading and tear-down; the title's own ticks draw without the top layer, and
+// its clicks and settling collect the title's answers.
+class TitleTest : public flow_test::FlowDriver {
  protected:
   void SetUp() override {
-    GameServices::SetUp();
-    // What the game's init hook does before the manager exists.
-    for (const char* pack : {"data", "data/fonts", "data/surfaces"}) QOR::QC_GAME::fAddPack(pack);
-    gameSounds = new MAHJONG_SOUNDS(true);
-    QOR::qcFrameTime = 1.0f / 60.0f;
-    manager = gameManager = new MAHJONG_GAME_MANAGER();
-    int progress = 0;
-    for (int stage = 0; stage < 20 && progress < 100; ++stage) manager->LoadStep(progress);
-    ASSERT_EQ(progress, 100);
+    FlowDriver::SetUp();
     ASSERT_TRUE(manager->playerBox != nullptr && manager->boldFont != nullptr);
     settle();
-  }
-  void TearDown() override {
-    delete manager;
-    gameManager = nullptr;
-    delete gameSounds;
-    gameSounds = nullptr;
-    fadeInOutTime = 0.0f;
-    GameServices::TearDown();
   }
 
   // One game tick and one frame; a key given is pressed and released just before it.
@@ -91,13 +78,6 @@ class TitleTest : public qor_test::GameServices {
     for (int n = 0; n < 2000 && busy(); ++n) ASSERT_EQ(tick(), 0);
     ASSERT_FALSE(busy());
   }
-  // Whether the effect played since the last look.
-  static bool played(const char* effect) {
-    QOR::QC_SOUND* sound = gameSounds->GetEffects().at(effect);
-    const bool playing = sound != nullptr && sound->isPlaying();
-    if (sound != nullptr) sound->fStop();
-    return playing;
-  }
   MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX& box() const { return *manager->playerBox; }
   // The greeting as drawn: with the side buttons' labels left out for one frame, the bold font's
   // last text is the greeting.
@@ -118,7 +98,6 @@ class TitleTest : public qor_test::GameServices {
   }
   const std::wstring& text(int id) const { return manager->texts[id]; }
 
-  MAHJONG_GAME_MANAGER* manager = nullptr;
 };
 
 // First run: Play asks for a name (with the plain click); Escape closes the question and the next
