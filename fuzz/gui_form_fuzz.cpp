@@ -33,9 +33,6 @@
 #include <string>
 #include <vector>
 
-// Message boxes of the loader only say what is missing; here they say nothing.
-int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
-
 namespace {
 
 // The images a form may name, with their sizes; "font.xml" is the font description.

@@ -22,9 +22,6 @@
 #include <iostream>
 #include <string>
 
-// Message boxes of the loader only say what is missing; here they say nothing.
-int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
-
 namespace {
 
 QOR::QC_FILE_SYSTEM& fileSystem() { return qor_fuzz::fScratchFileSystem(); }

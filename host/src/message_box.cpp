@@ -1,9 +1,11 @@
-// Message boxes: a real dialog on an interactive display, a log line everywhere else.
+// Message boxes: a real dialog on an interactive display (SDL's, else a plain X11 one), a log line
+// everywhere else.
 #include "host/src/host_internal.h"
 #include "host/test_doors.h"
 #include "host/win_window.h"
 
 #include <atomic>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -28,8 +30,10 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT /*type*/
     return IDOK;
   }
   SDL_Window* parent = owner != nullptr ? host_detail::fSdlWindow(owner) : nullptr;
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), body.c_str(), parent) != 0) {
-    host_detail::fLogLine("MessageBox [" + title + "] " + body);
-  }
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), body.c_str(), parent) == 0) return IDOK;
+  // SDL's box needs a desktop's dialog program or scalable fonts; a plain X server gets ours.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && std::strcmp(driver, "x11") == 0 && host_detail::fShowX11MessageBox(title, body)) return IDOK;
+  host_detail::fLogLine("MessageBox [" + title + "] " + body);
   return IDOK;
 }

@@ -2,6 +2,7 @@
 // driver, the recording device and a manual clock.
 #pragma once
 
+#include "engine/files/unreadable_data.h"
 #include "host/recording_device.h"
 #include "host/test_doors.h"
 
@@ -15,6 +16,10 @@ inline void fUseTestDoors() {
   host_test::fSetTime(0);
   host_test::fSetNonInteractive(true);
   host_test::fResetMessages();
+  // What earlier tests of the process told the player (a failed save, damaged data) is told again,
+  // and boxes are counted from none.
+  QOR::fForgetReportedDamage();
+  host_test::fResetMessageBoxCount();
 }
 
 }  // namespace qor_test
