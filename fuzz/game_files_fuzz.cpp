@@ -21,9 +21,6 @@
 #include <fstream>
 #include <string>
 
-// The loader's message boxes say nothing here.
-int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
-
 namespace {
 
 // What a new player file starts from, as default_player.xml holds it.

@@ -141,8 +141,8 @@ class MAHJONG_GAME_MANAGER {
   // First-run creation and repair of player.xml, then the player record of its last player.
   void CheckPlayer();
   // Starts a new profile of that name, saves it (it becomes the last player) and applies its
-  // options.
-  void SavePlayerFile(const std::wstring& name);
+  // options; false when the save failed (the profile then lives only in memory).
+  bool SavePlayerFile(const std::wstring& name);
 
   // ---- Data files (manager_data.cpp) ----
   void LoadStrings();
@@ -163,6 +163,9 @@ class MAHJONG_GAME_MANAGER {
   void RenderTitle();
   // Deletes the title's objects and gives their pictures back; all null afterwards.
   void DeleteTitle();
+  // False (with a log line naming what is missing) when a picture of the title did not load:
+  // the title would be a black or empty screen with no button to go on.
+  bool TitleCanShow() const;
   // Adds dy to the y of the title panel and of its three buttons (they always move together).
   void MoveTitlePanel(float dy);
   // Makes a new player box (closed, no name entry, no error) with its name field; the old box is
@@ -516,6 +519,14 @@ class MAHJONG_GAME_MANAGER {
   // the board stands still ("chip places: count=<n>", then per tile "chip place: face=<face>
   // x=<x> y=<y>", x and y a point in game pixels that picks that tile); nothing otherwise.
   void LogChipPlaces();
+  // With QOR_LOG_SCREEN_STATES=1 in the environment: logs "screen state: screen=<n> help=<0|1>
+  // options=<0|1> box=<0|1> moving=<0|1>" whenever that state changes (box: a message box is
+  // open; moving: a box or the tutorial's panel moves, and on the board its tiles, elsewhere a
+  // panel slides, a screen fades, the completion's stars wobble, the left panel counts up or the
+  // comic's button fades in), so a test that drives the real window can wait for a screen at rest;
+  // nothing otherwise. Called
+  // after each frame is drawn: a state at rest is logged once a frame showing it was presented.
+  void LogScreenState();
   // The board panel's entry and exit motion (level panel tween, drop-in, slide-out, screen slide
   // tween): true while any of it runs, after moving the panel one step.
   bool StepBoardPanelMotion(bool withDropIn);
@@ -529,6 +540,9 @@ class MAHJONG_GAME_MANAGER {
   int lastBoardEvent = 0;  // the play step's event of the last game-screen tick
   int starsShown = 0;      // stars the completion panel lights so far
   std::string loggedChipPlaces;
+  std::string loggedScreenState;
+  std::string seenScreenState;      // the state of the last frame drawn
+  int seenScreenStateFrames = 0;    // frames drawn in it so far
   // End of the level road and tutorial section
 
   // Trophies and ranks (manager_trophies.cpp, manager_ranks.cpp, trophy_item.cpp)
@@ -565,9 +579,6 @@ class MAHJONG_GAME_MANAGER {
   void RenderBoardScene();
   // The page arrows' images (the old subscriptions given back) and the arrow offsets.
   void SubscribeArrows();
-  // Helpers of the player file (manager_player_file.cpp).
-  static void CreatePlayerFile(const std::string& path);
-  static void RepairPlayerFile(const std::string& path);
 
   QOR::QC_TEXTURE_INFO* _roomImage = nullptr;
 };

@@ -2,8 +2,7 @@
 // per `player` element with its name and a delete button. A row is picked by a click on its line;
 // the add button asks for a new name, a delete button asks before removing that profile. Closing
 // (OK, Enter or Escape) makes the picked profile the file's last player, and the title then shows
-// it. The screen edits player.xml directly; every write replaces the file whole.
-#include "engine/files/replace_file.h"
+// it. Deletions and the last player are written through the file's one writer.
 #include "engine/math/float_to_int.h"
 #include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
@@ -13,6 +12,7 @@
 #include "game/board/effect_times.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/menu_objects.h"
 #include "game/flow/print_text.h"
@@ -73,22 +73,6 @@ QOR::QC_IMAGE_BUTTON* newDeleteButton(float y) {
   QOR::QC_IMAGE_BUTTON* button = NewButton(kDeleteImage, QOR::QC_HIT_AREA::kCircle);
   button->fSetPosition(centreX() + kDeleteRight, y);
   return button;
-}
-
-// Replaces player.xml with the document; a failure keeps the old file and is logged.
-bool savePlayerDocument(const pugi::xml_document& document) {
-  struct STRING_WRITER : pugi::xml_writer {
-    void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
-    std::string text;
-  } writer;
-  document.save(writer, "\t", pugi::format_indent);
-  std::string error;
-  const std::string path = MAHJONG_GAME_MANAGER::PlayerFilePath();
-  if (QOR::fReplaceFile(path, writer.text.data(), writer.text.size(), error) != 1) {
-    QOR::fLog("player.xml not saved, the old file is kept: " + path + ": " + error);
-    return false;
-  }
-  return true;
 }
 
 pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring& name) {
@@ -212,9 +196,7 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
       playerBox->fHide();
       return;
     }
-    pugi::xml_document document;
-    MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
-    if (pugi::xml_node gone = findPlayer(document, picked->name)) document.remove_child(gone);
+    MAHJONG_PLAYER_FILE(PlayerFilePath()).DeletePlayer(picked->name);
     if (player != nullptr) player->m_name.clear();  // read again when the screen closes
     DeleteButton(picked->deleteButton);
     playerRows.erase(playerRows.begin() + (picked - playerRows.data()));
@@ -227,7 +209,6 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
       playerBox->fGetCancelButton()->fDisable();
       if (field != nullptr) field->fSetActive(true);
       QOR::fLog("WORK!!!!!!");
-      savePlayerDocument(document);
       return;
     }
     float y = firstRowY();
@@ -243,7 +224,6 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
     }
     const QOR::QS_VEC2 bar = selectionBar->fGetPosition();
     if (bar.y > last->fGetPosition().y) selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
-    savePlayerDocument(document);
     playerBox->fHide();
     return;
   }
@@ -320,17 +300,10 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
 
   if (isClicked(playersOkButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape)) {
     PlaySound(kClickSound);
-    pugi::xml_document document;
-    MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
     if (const PLAYER_LIST_ITEM* picked = PickedRow()) {
-      pugi::xml_node last = document.child("lastplayer");
-      if (!last) last = document.prepend_child("lastplayer");
-      pugi::xml_attribute lastName = last.attribute("lpname");
-      if (!lastName) lastName = last.append_attribute("lpname");
-      lastName.set_value(pugi::as_utf8(picked->name).c_str());
       selectedName = picked->name;
+      if (MAHJONG_PLAYER_FILE(PlayerFilePath()).SetLastPlayer(picked->name)) QOR::fLog("SAVE ACCESS");
     }
-    if (savePlayerDocument(document)) QOR::fLog("SAVE ACCESS");
     sidePanelTween.Start(playersPanel->fGetPosition().y, panelSlide(), fadeInOutTime);
     if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     return;
