@@ -261,8 +261,13 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
       tell(ROAD_LEVEL_FAIL, TXT_LEVEL_FAIL);
       return;
     case MAHJONG_LAYOUT::kEventNoMovesBonus:
-      // The tutorial's slot steps keep every tile blocked on purpose: no message then.
-      if (!(tutorialOn != 0 && (tutorial.step == 3 || tutorial.step == 7))) tell(ROAD_NO_MOVES_BONUS, TXT_NO_MOVES_BUT_BONUS);
+      // The tutorial's slot steps keep every tile blocked on purpose: no message then, and the
+      // board, with no tile free, stands as it is.
+      if (!(tutorialOn != 0 && (tutorial.step == 3 || tutorial.step == 7))) {
+        tell(ROAD_NO_MOVES_BONUS, TXT_NO_MOVES_BUT_BONUS);
+      } else if (currentScreen == GAME_SCREEN) {
+        LogChipPlaces();
+      }
       return;
     default:
       break;

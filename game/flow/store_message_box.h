@@ -61,6 +61,8 @@ class STORE_MESSAGE_BOX {
   bool isOpen() const { return _question || _info; }
   // Hidden by its caller (or by its own cancel) and sliding out.
   bool isHiding() const { return _hiding; }
+  // Sliding in or out, or its veil fading.
+  bool isMoving() const { return _slide.active || _veilFade.active; }
   int fGetCode() const { return _code; }
   const std::wstring& fGetText() const { return _text; }
   QOR::QC_SPRITE* fGetVeil() const { return _veil; }
