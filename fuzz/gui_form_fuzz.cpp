@@ -15,7 +15,6 @@
 #include "gui/factory/qc_gui_factory.h"
 #include "host/recording_device.h"
 #include "host/test_doors.h"
-#include "host/win_window.h"
 
 #include <pugixml.hpp>
 

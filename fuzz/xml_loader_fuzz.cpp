@@ -10,7 +10,6 @@
 #include "engine/loc/qc_locman.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
-#include "host/win_window.h"
 
 #include <pugixml.hpp>
 

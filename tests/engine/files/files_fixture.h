@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,8 @@ inline std::string fAllByteValues() {
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Damage told by an earlier test of the process is told again.
+    QOR::fForgetReportedDamage();
     _startFolder = std::filesystem::current_path();
     std::string pattern = (std::filesystem::temp_directory_path() / "qor_files_XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
