@@ -5,16 +5,11 @@
 // that fails is logged every time and told to the player once in a session.
 #pragma once
 
+// (mahjong_player.h declares the pugixml types used here.)
 #include "game/board/mahjong_player.h"
 
 #include <string>
 #include <vector>
-
-namespace pugi {
-class xml_document;
-class xml_node;
-struct xml_parse_result;
-}  // namespace pugi
 
 class MAHJONG_PLAYER_FILE {
  public:

@@ -14,6 +14,7 @@
 #include "tests/e2e/kit/e2e_session.h"
 #include "tests/e2e/kit/pack_images.h"
 #include "tests/e2e/kit/road_checks.h"
+#include "tests/e2e/kit/screen_states.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -70,14 +71,8 @@ constexpr int kSkillStep = 3;
 constexpr int kBonusStep = 7;
 constexpr int kTutorialSteps = 10;
 
-// Screen states the road waits for (at rest, no overlay or box): the comic (1), the packs (6), the levels (12),
-// the level's intro (10), the completion panel (11) and the title (4).
-constexpr char kComicAtRest[] = "screen=1 help=0 options=0 box=0";
-constexpr char kPacksAtRest[] = "screen=6 help=0 options=0 box=0";
-constexpr char kLevelsAtRest[] = "screen=12 help=0 options=0 box=0";
-constexpr char kIntroAtRest[] = "screen=10 help=0 options=0";
-constexpr char kCompletionAtRest[] = "screen=11 help=0 options=0 box=0";
-constexpr char kTitleWithBox[] = "screen=4 help=0 options=0 box=1";
+// Screen states the road waits for, at rest (kPacks, kTitleWithBox, ...).
+using namespace qor_e2e::screen_state;
 
 class LevelRoad : public ::testing::Test {
  protected:
@@ -226,9 +221,9 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   ASSERT_TRUE(session->fGame().fWaitForLog("newname== Ann Lee", 30s)) << session->fGame().fLog();
   // The start comic: its button answers once it has fully appeared; the second page, then the
   // packs screen, which records that the comic was seen.
-  ASSERT_TRUE(session->fWaitForRest(mark, kComicAtRest)) << "the comic did not come";
-  ASSERT_TRUE(clickToRest(kComicNextX, kComicNextY, kComicAtRest)) << "the comic did not turn its page";
-  ASSERT_TRUE(clickToRest(kComicNextX, kComicNextY, kPacksAtRest)) << "the packs screen did not come to rest";
+  ASSERT_TRUE(session->fWaitForRest(mark, kComic)) << "the comic did not come";
+  ASSERT_TRUE(clickToRest(kComicNextX, kComicNextY, kComic)) << "the comic did not turn its page";
+  ASSERT_TRUE(clickToRest(kComicNextX, kComicNextY, kPacks)) << "the packs screen did not come to rest";
   EXPECT_FALSE(waitForFile([](const pugi::xml_node& p) {
                  return std::string(p.attribute("seen_start_comics").value()) == "true";
                }).child("player").empty())
@@ -237,7 +232,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_FALSE(packs.fIsDark(40)) << "the packs screen did not come";
 
   // Pack 1 slides the packs out and the levels in.
-  ASSERT_TRUE(clickToRest(kPack1X, kPack1Y, kLevelsAtRest)) << "pack 1 did not open its levels";
+  ASSERT_TRUE(clickToRest(kPack1X, kPack1Y, kLevels)) << "pack 1 did not open its levels";
   const PICTURE levels = shot("03_levels");
   EXPECT_GT(packs.fChangedPixels(levels, 250, 0, kWidth - 250, kHeight), kWidth * kHeight / 8)
       << "pack 1 did not open its levels";
@@ -247,7 +242,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   // (the intro answers once it is up).
   clickAt(kLevel1X, kLevel1Y);
   ASSERT_TRUE(session->fGame().fWaitForLog("tut_curr_msg= 1", 60s)) << "no tutorial at the intro";
-  ASSERT_TRUE(session->fWaitForRest(session->fGame().fLog().rfind("tut_curr_msg= 1"), kIntroAtRest))
+  ASSERT_TRUE(session->fWaitForRest(session->fGame().fLog().rfind("tut_curr_msg= 1"), kLevelIntro))
       << "level 1's intro did not come to rest";
   const PICTURE intro = shot("04_level_intro");
   EXPECT_GT(levels.fChangedPixels(intro), kWidth * kHeight / 4) << "the level did not start";
@@ -323,7 +318,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_TRUE(session->fGame().fLogHas("player->tutorial_show= 0")) << "the tutorial did not end";
 
   // The completion panel with its stars; the result and the money are saved with it.
-  ASSERT_TRUE(session->fWaitForRest(session->fGame().fLog().rfind("LevelComplete end"), kCompletionAtRest))
+  ASSERT_TRUE(session->fWaitForRest(session->fGame().fLog().rfind("LevelComplete end"), kLevelEnd))
       << "the completion panel did not come to rest";
   const PICTURE completion = shot("07_completion");
   EXPECT_GT(levels.fChangedPixels(completion, static_cast<int>(kMiddleX) - 200, static_cast<int>(kMiddleY) - 150, 400,
@@ -342,7 +337,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_GT(money, 0) << "the level's points did not become money";
 
   // Its OK returns to the levels screen: level 1 shows its stars, the money is counted up.
-  ASSERT_TRUE(clickToRest(kMiddleX, kCompletionOkY, kLevelsAtRest)) << "OK did not lead to the levels";
+  ASSERT_TRUE(clickToRest(kMiddleX, kCompletionOkY, kLevels)) << "OK did not lead to the levels";
   const PICTURE levelsAfter = shot("08_levels_with_stars");
   EXPECT_EQ(litStars(levelsAfter, kLevel1X, kLevel1Y), starsWon);
   EXPECT_GT(moneyChanged(levels, levelsAfter), 20) << "the left panel does not show the money earned";
@@ -360,7 +355,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_TRUE(session->fInput().fDrag(kSoundSliderX, kSoundSliderY, kSoundSliderX + barWidth / 5.0f, kSoundSliderY));
   session->fWaitStill(200);
   shot("10_volume_dragged");
-  ASSERT_TRUE(clickToRest(kMiddleX, kMiddleY + 285.0f, kLevelsAtRest)) << "the options' OK did not close them";
+  ASSERT_TRUE(clickToRest(kMiddleX, kMiddleY + 285.0f, kLevels)) << "the options' OK did not close them";
   const pugi::xml_document stored = waitForFile([](const pugi::xml_node& p) {
     return std::fabs(p.attribute("sound_volume").as_float(0.5f) - 0.5f) > 0.05f;
   });
@@ -369,7 +364,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_FLOAT_EQ(stored.child("player").attribute("music_volume").as_float(), 0.5f) << "the music moved too";
 
   // Back to the packs, back to the title, Quit confirmed: status 0.
-  ASSERT_TRUE(clickToRest(kBackX, kBackY, kPacksAtRest)) << "Back did not lead to the packs";
+  ASSERT_TRUE(clickToRest(kBackX, kBackY, kPacks)) << "Back did not lead to the packs";
   shot("11_packs_again");
   clickAt(kBackX, kBackY);
   const PICTURE titleAgain = inGame(session->fWaitForPicture(
@@ -388,10 +383,10 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   // Second run: the same player plays on from the packs; level 1 shows the same stars and the
   // left panel the same money, which player.xml still holds.
   ASSERT_FALSE(startToTitle("13_title_second_run").fEmpty());
-  ASSERT_TRUE(clickToRest(static_cast<float>(layout->playX), static_cast<float>(layout->buttonsY), kPacksAtRest))
+  ASSERT_TRUE(clickToRest(static_cast<float>(layout->playX), static_cast<float>(layout->buttonsY), kPacks))
       << "Play did not lead to the packs";
   shot("14_packs_second_run");
-  ASSERT_TRUE(clickToRest(kPack1X, kPack1Y, kLevelsAtRest)) << "pack 1 did not open its levels";
+  ASSERT_TRUE(clickToRest(kPack1X, kPack1Y, kLevels)) << "pack 1 did not open its levels";
   const PICTURE levelsAgain = shot("15_levels_second_run");
   EXPECT_EQ(litStars(levelsAgain, kLevel1X, kLevel1Y), starsWon);
   EXPECT_LE(moneyChanged(levelsAfter, levelsAgain), 20) << "the money shown differs from the first run's";

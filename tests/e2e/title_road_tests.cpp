@@ -12,6 +12,7 @@
 #include "tests/e2e/kit/e2e_session.h"
 #include "tests/e2e/kit/pack_images.h"
 #include "tests/e2e/kit/road_checks.h"
+#include "tests/e2e/kit/screen_states.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -48,14 +49,8 @@ void expectNoMissingResource(const std::string& log, const std::string& run) {
 constexpr int kCaretPixels = 200;
 // A box opening over the middle of the screen changes far more than this there.
 constexpr int kBoxPixels = 3000;
-// Screen states the road waits for (at rest): the start comic (1), the packs screen (6), the
-// title (4) and the players screen (5), without and with a box open.
-constexpr char kComicAtRest[] = "screen=1 help=0 options=0 box=0";
-constexpr char kPacksAtRest[] = "screen=6 help=0 options=0 box=0";
-constexpr char kTitleAtRest[] = "screen=4 help=0 options=0 box=0";
-constexpr char kTitleWithBox[] = "screen=4 help=0 options=0 box=1";
-constexpr char kPlayersAtRest[] = "screen=5 help=0 options=0 box=0";
-constexpr char kPlayersWithBox[] = "screen=5 help=0 options=0 box=1";
+// Screen states the road waits for, at rest (kPacks, kTitleWithBox, ...).
+using namespace qor_e2e::screen_state;
 
 class TitleRoad : public ::testing::Test {
  protected:
@@ -178,7 +173,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
 
   // Enter accepts it: the profile is saved and the title leaves for the start comic, whose
   // pictures and button appear one after the other.
-  const PICTURE comic = keyTo("Return", kComicAtRest);
+  const PICTURE comic = keyTo("Return", kComic);
   ASSERT_TRUE(session->fGame().fLogHas("+====================== newname== Ann Lee")) << session->fGame().fLog();
   session->fShot("04_start_comic");
   EXPECT_FALSE(layout->fPanelAtRest(comic)) << "the title stayed after the name was accepted";
@@ -199,7 +194,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   // The comic's button (bottom right) turns to the full second page, then on to the packs.
   const float nextX = static_cast<float>(kWidth - 50);
   const float nextY = static_cast<float>(kHeight - 60);
-  const PICTURE secondPage = clickTo(nextX, nextY, kComicAtRest);
+  const PICTURE secondPage = clickTo(nextX, nextY, kComic);
   session->fShot("05_comic_second_page");
   EXPECT_GT(comic.fChangedPixels(secondPage), kWidth * kHeight / 3) << "the comic did not turn its page";
   // The second click ends the comic: the seen flag is saved as the packs screen comes in. That
@@ -210,7 +205,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
     return std::string(d.child("player").attribute("seen_start_comics").value()) == "true";
   });
   EXPECT_TRUE(seen.child("player")) << "the comic was not recorded as seen";
-  ASSERT_TRUE(session->fWaitForRest(mark, kPacksAtRest)) << "the packs screen did not come to rest";
+  ASSERT_TRUE(session->fWaitForRest(mark, kPacks)) << "the packs screen did not come to rest";
   const PICTURE packs = inGame(session->fWindow().fGrab());
   session->fShot("06_packs");
   EXPECT_FALSE(packs.fIsDark(40)) << "the packs screen did not come";
@@ -227,7 +222,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   EXPECT_GT(packs.fChangedPixels(help, middleX - 300, middleY - 250, 600, 500), kBoxPixels) << "Help opened nothing";
   mark = session->fGame().fLogSize();
   EXPECT_TRUE(session->fInput().fKey("Escape")) << "xdotool failed";
-  ASSERT_TRUE(session->fWaitForRest(mark, kPacksAtRest)) << "Escape did not close the help";
+  ASSERT_TRUE(session->fWaitForRest(mark, kPacks)) << "Escape did not close the help";
 
   // The options: the game-cursor box (right of the middle, 10 above it) switched off and Enter
   // stores the choice in player.xml.
@@ -245,7 +240,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
     return std::string(d.child("player").attribute("custom_cursor").value()) == "false";
   });
   EXPECT_TRUE(stored.child("player")) << "the options did not store the cursor choice";
-  ASSERT_TRUE(session->fWaitForRest(mark, kPacksAtRest)) << "the options did not close";
+  ASSERT_TRUE(session->fWaitForRest(mark, kPacks)) << "the options did not close";
   session->fShot("09_options_closed");
 
   // The desktop's close button ends the first run cleanly.
@@ -264,7 +259,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   // Players slides the players screen down over the title: one row, the bar on it, the add
   // button under it (x0 - 190), the delete buttons at x0 + 210, rows 139 above the middle.
   const PICTURE playersScreen =
-      clickTo(static_cast<float>(middleX - 140), static_cast<float>(layout->buttonsY), kPlayersAtRest);
+      clickTo(static_cast<float>(middleX - 140), static_cast<float>(layout->buttonsY), kPlayers);
   session->fShot("11_players");
   EXPECT_GT(greeted.fChangedPixels(playersScreen, middleX - 250, middleY - 250, 500, 500), kBoxPixels)
       << "Players opened no screen";
@@ -273,7 +268,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   ASSERT_FALSE(clickTo(static_cast<float>(middleX - 190), firstRow + rowStep, kPlayersWithBox, kCaretPixels).fEmpty());
   // The keys reach the game in order: the name is whole when its Return comes.
   ASSERT_TRUE(session->fInput().fType("Bo")) << "xdotool failed";
-  const PICTURE added = keyTo("Return", kPlayersAtRest);
+  const PICTURE added = keyTo("Return", kPlayers);
   const pugi::xml_document two = waitForFile([](const pugi::xml_document& d) { return profiles(d) == 2; });
   ASSERT_EQ(profiles(two), 2) << "the second profile was not added";
   EXPECT_STREQ(two.child("lastplayer").attribute("lpname").value(), "Bo");
@@ -285,13 +280,13 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   EXPECT_GT(added.fChangedPixels(deleteQuestion, middleX - 150, middleY - 100, 300, 200), kBoxPixels)
       << "the delete button asked nothing";
   EXPECT_EQ(profiles(waitForFile([](const pugi::xml_document&) { return true; })), 2);
-  keyTo("Return", kPlayersAtRest);
+  keyTo("Return", kPlayers);
   const pugi::xml_document one = waitForFile([](const pugi::xml_document& d) { return profiles(d) == 1; });
   ASSERT_EQ(profiles(one), 1) << "the second profile was not deleted";
   EXPECT_STREQ(one.child("player").attribute("name").value(), "Ann Lee");
 
   // Enter closes the screen with the remaining profile picked; the title greets it again.
-  const PICTURE back = keyTo("Return", kTitleAtRest);
+  const PICTURE back = keyTo("Return", kTitle);
   ASSERT_TRUE(session->fGame().fWaitForLog("SAVE ACCESS", 10s));
   session->fShot("14_title_after_players");
   EXPECT_TRUE(layout->fPanelAtRest(back)) << "the players screen did not return to the title";

@@ -4,6 +4,7 @@
 
 #include "engine/files/qc_file_system.h"
 #include "engine/files/unreadable_data.h"
+#include "tests/kit/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,6 @@
 #include <vector>
 
 namespace qor_test {
-
-inline void fWriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void fWriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  fWriteBytes(path, std::string(bytes.begin(), bytes.end()));
-}
-
-inline std::string fReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 // Every byte value, NULs included, then some text.
 inline std::string fAllByteValues() {

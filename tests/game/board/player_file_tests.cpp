@@ -6,6 +6,7 @@
 #include "game/board/mahjong_player_file.h"
 #include "host/test_doors.h"
 #include "tests/game/kit/game_services.h"
+#include "tests/kit/file_bytes.h"
 #include "tests/kit/log_capture.h"
 
 #include <gtest/gtest.h>
@@ -28,15 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const fs::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+std::string readBytes(const fs::path& path) { return qor_test::fReadBytes(path.string()); }
+void writeBytes(const fs::path& path, const std::string& bytes) { qor_test::fWriteBytes(path.string(), bytes); }
 
 const pugi::xml_document* defaults() {
   static pugi::xml_document document;
