@@ -468,6 +468,17 @@ class MAHJONG_GAME_MANAGER {
   void MovePlayersScreen(float dy);
   // The row whose delete button has the selection bar's y; null when none.
   PLAYER_LIST_ITEM* PickedRow();
+  // The rows from the first row's place down, the add button while the list has room, the bar on
+  // the last row when it stood below it.
+  void LayOutPlayerRows();
+  // One tick of the open player box for the question the screen asked: the delete question
+  // removes the picked profile on OK; the name question adds a profile of the typed name.
+  void AnswerDeleteQuestion();
+  void AnswerNameQuestion();
+  // The question the player box holds on this screen; its answer acts once, by this and not by
+  // what the box shows.
+  enum PLAYERS_QUESTION : int { PLAYERS_NONE, PLAYERS_DELETE, PLAYERS_NAME };
+  PLAYERS_QUESTION playersQuestion = PLAYERS_NONE;
   QOR::QC_SPRITE* playersPanel = nullptr;
   QOR::QC_SPRITE* selectionBar = nullptr;
   std::vector<PLAYER_LIST_ITEM> playerRows;
