@@ -126,8 +126,6 @@ class MAHJONG_GAME_MANAGER {
   void OnActivate();
   void OnDeactivate();
   QOR::QC_LOCMAN* GetLocman() const { return locman; }
-  // Does nothing; the title and the players screens call it.
-  void DoNothing() {}
   // Finishes a running count-up of money and experience at once: the shown values and the
   // player's values end at the earned targets and the count-up stops. Called before every save of
   // the player and when a level is entered, so nothing earned is lost.
@@ -400,7 +398,6 @@ class MAHJONG_GAME_MANAGER {
   float levelFlashTimer = 0.0f;
   VALUE_TWEEN pageTween;
 
-  // What the screens of later work provide; shells until they are built.
   // Judges the trophy rules for an event code (47: experience raised).
   void CheckTrophies(int code);
   // The level intro panel of the current level.
@@ -521,6 +518,9 @@ class MAHJONG_GAME_MANAGER {
   void LevelComplete();
   // Slides the tutorial's panel out below the screen (when it is up and still).
   void HideTutorialPanel();
+  // Switches the tutorial off with nothing of it left moving: the panel put below the screen at
+  // once, the frame's blink and the arrows gone. A level that ends or is left calls it.
+  void EndTutorial();
   // The tip marker's blinking.
   void UpdateTipFlicker();
   // With QOR_LOG_CHIP_PLACES=1 in the environment: logs the free tiles whenever they change while
