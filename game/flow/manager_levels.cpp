@@ -109,6 +109,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
       }
     }
     if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, false);
+    pageTween.Stop();  // a page turn left half done ends with the visit
     ChangeScreen();
     return;
   }
@@ -190,8 +191,8 @@ void MAHJONG_GAME_MANAGER::EnterLevel(int level) {
   ResetLevelRoad();
   if (player->m_tutorialShow && currentPack == 1 && level == 1) {
     BuildTutorial();
-    // The tutorial fills the bonus itself.
-    if (player->m_bonuses.size() >= 2) player->m_bonuses[1].charge = 0;
+    // The tutorial fills the shuffle bonus itself (found by id, wherever the profile lists it).
+    if (PLAYER_BONUS* shuffle = player->FindBonus(BONUS_TOSSCHIPS)) shuffle->charge = 0;
     MAHJONG_HUD_PANEL* panel = board->GetPanel();
     if (panel != nullptr && panel->bonusSlot.button != nullptr) panel->bonusSlot.button->fDisable();
   }

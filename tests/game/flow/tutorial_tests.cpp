@@ -271,4 +271,26 @@ TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
   EXPECT_GE(onDisk.m_levels[MAHJONG_PLAYER::LevelIndex(1, 1)], 1);
 }
 
+// The tutorial fills the shuffle bonus for its slot step itself, so entering its level empties
+// that bonus, found by its id wherever the profile lists it; the others start the level full.
+TEST_F(Tutorial, TheShuffleBonusIsEmptiedByItsIdWhereverItIsListed) {
+  std::reverse(player->m_bonuses.begin(), player->m_bonuses.end());
+  ASSERT_NE(player->m_bonuses[1].id, BONUS_TOSSCHIPS);
+  for (PLAYER_BONUS& bonus : player->m_bonuses) bonus.charge = bonus.recover = 5;
+  manager->currentPack = 1;
+  manager->SlideLeftPanel(-302.0f);
+  manager->currentScreen = LEVEL_END_SCREEN;
+  manager->requestedScreen = LEVELS_SCREEN;
+  manager->ChangeScreen();
+  ASSERT_TRUE(runWhile([this] {
+    return manager->currentScreen != LEVELS_SCREEN || manager->sidePanelTween.active ||
+           manager->screenSlideTween.active || manager->screenFade.active;
+  }));
+  click(manager->levelButtons[0]);
+  ASSERT_EQ(manager->tutorialOn, 1);
+  for (const PLAYER_BONUS& bonus : player->m_bonuses) {
+    EXPECT_EQ(bonus.charge, bonus.id == BONUS_TOSSCHIPS ? 0 : bonus.recover) << "bonus " << bonus.id;
+  }
+}
+
 }  // namespace
