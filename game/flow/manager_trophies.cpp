@@ -119,6 +119,8 @@ void MAHJONG_GAME_MANAGER::AwardTrophy(int id) {
   delete awardedTrophy;
   // Making the item's sprite touches no device state, so it needs no pause between frames.
   awardedTrophy = new TROPHY_ITEM(id, *trophies, locman);
+  // The item holds its own picture and texts: the document is given back at once.
+  MENU_OBJECTS::GiveBackDocument(trophies);
   awardRecorded = false;
 }
 
@@ -191,6 +193,7 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
     }
     trophySlots[place] = new TROPHY_ITEM(shown, *trophies, locman);
   }
+  MENU_OBJECTS::GiveBackDocument(trophies);
   SlideShelf(trophyShelf->fGetPosition().x);  // the places ride off the screen with the shelf
   page = 1;
 }
