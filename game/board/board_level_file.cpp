@@ -160,9 +160,9 @@ void MAHJONG_BOARD::WriteLevel(pugi::xml_document& document, const LEVEL_FILE_SE
   const int halfY = tileMetrics.sizeY / 2;
   for (const MAHJONG_CHIP* chip : m_chips) {
     pugi::xml_node tile = tiles.append_child("tile");
-    const QOR::QS_VEC2& home = chip->GetHomePosition();
-    SetNumber(tile.append_attribute("posx"), halfX != 0 ? (static_cast<double>(home.x) - m_origin.x) / halfX : 0.0);
-    SetNumber(tile.append_attribute("posy"), halfY != 0 ? (static_cast<double>(home.y) - m_origin.y) / halfY : 0.0);
+    const QOR::QS_VEC2& cell = chip->GetCell();
+    SetNumber(tile.append_attribute("posx"), halfX != 0 ? (static_cast<double>(cell.x) - m_origin.x) / halfX : 0.0);
+    SetNumber(tile.append_attribute("posy"), halfY != 0 ? (static_cast<double>(cell.y) - m_origin.y) / halfY : 0.0);
     tile.append_attribute("level").set_value(chip->m_layer);
     if (chip->m_fixed) tile.append_attribute("fixed").set_value("true");
     tile.append_attribute("type").set_value(chip->m_type);

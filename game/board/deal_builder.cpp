@@ -63,8 +63,8 @@ void TakeOut(MAHJONG_BOARD::CHIP_LIST& list, const MAHJONG_CHIP* chip) {
 }
 
 float Distance(const MAHJONG_CHIP& a, const MAHJONG_CHIP& b) {
-  const float dx = a.m_position.x - b.m_position.x;
-  const float dy = a.m_position.y - b.m_position.y;
+  const float dx = a.m_cell.x - b.m_cell.x;
+  const float dy = a.m_cell.y - b.m_cell.y;
   const auto dz = static_cast<float>(a.m_layer - b.m_layer);
   return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
