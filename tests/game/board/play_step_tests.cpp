@@ -1,12 +1,17 @@
 // The play step driven through the real input state, tick by tick: selection, pairs with their
 // score, sounds and the multiplier's growth and decay, the clock and tips, the pause panel and the
 // slots, the shuffle bonus, the no-moves codes and the level's end.
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
+#include "host/recording_device.h"
 #include "gui/widgets/qc_gui_animation_bar.h"
 #include "tests/game/board/play_test_kit.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
+#include <set>
 #include <string>
 
 namespace {
@@ -385,6 +390,48 @@ TEST_F(PlayStep, OverlappingFreeTilesHoverTheOneOnTop) {
     EXPECT_EQ(ClickAt(x, y), 0);
     EXPECT_EQ(b.m_selectedChip, overlap.top);
   }
+}
+
+// Each points popup draws with the font's own colour and its own alpha: one fading in, one held
+// after it, and none of them golden after the special view's hint; the font is left as it was.
+TEST_F(PlayStep, PointsPopupsDrawInTheirOwnColour) {
+  Begin(ScoringLevel());
+  MAHJONG_LAYOUT& b = *board;
+  QOR::QC_FONT* font = b.GetFont();
+  constexpr std::uint32_t kOwn = 0xFF20C040u;
+  font->fSetColor(kOwn);
+  b.m_ptsFadeTime = 1.0f;
+  b.m_ptsDelayTime = 1.0f;
+  // The fading one comes first in the list: the held one is drawn after it.
+  b.GetChips()[0]->m_points = 20;
+  b.GetChips()[0]->m_popupTime = 0.5f;
+  b.GetChips()[1]->m_points = 40;
+  b.GetChips()[1]->m_popupTime = 1.5f;
+  b.m_hintText = L"hint";
+  // The alphas drawn in the font's own colour, over one frame.
+  const auto frame = [&] {
+    host_test::fRecordedCalls().clear();
+    EXPECT_EQ(QOR::qcRENDER->BeginScene(), 1);
+    b.Render(false, font, nullptr);
+    QOR::qcRENDER->fFlush();
+    std::set<std::uint32_t> alphas;
+    for (const host_test::RecordedCall& call : host_test::fRecordedCalls()) {
+      if (call.name != "DrawIndexedPrimitive" && call.name != "DrawPrimitive") continue;
+      for (std::size_t at = 24; call.stride == 36 && at + 4 <= call.vertices.size(); at += 36) {
+        std::uint32_t color = 0;
+        std::memcpy(&color, call.vertices.data() + at, sizeof(color));
+        if ((color & 0x00FFFFFFu) == (kOwn & 0x00FFFFFFu)) alphas.insert(color >> 24);
+      }
+    }
+    QOR::qcRENDER->EndScene();
+    return alphas;
+  };
+  EXPECT_EQ(frame(), (std::set<std::uint32_t>{127u, 255u}));
+  b.m_specialView = true;
+  frame();
+  b.m_specialView = false;
+  EXPECT_EQ(frame(), (std::set<std::uint32_t>{127u, 255u})) << "the hint's gold stays with the hint";
+  EXPECT_EQ(font->fGetColor(), kOwn);
 }
 
 // The level ends on the tick its last special tile lands, with ordinary tiles left: the end bonus
