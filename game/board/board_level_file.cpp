@@ -121,7 +121,8 @@ void MAHJONG_BOARD::ReadLevel(const pugi::xml_node& document, const std::string&
       m_suitCapacity += suit.capacity;
     }
   }
-  if (tiles) m_specsTotal = AttributeInt(tiles, "specsTotal");
+  // A count below 0 means none asked for: every candidate, as 0 does.
+  if (tiles) m_specsTotal = std::max(0, AttributeInt(tiles, "specsTotal"));
   ReadTask(document.child("extratask1"), m_task1Type, m_task1Value);
   ReadTask(document.child("extratask2"), m_task2Type, m_task2Value);
   QOR::fLog() << "LOADED FROM " << name << " total chips == " << m_chips.size();

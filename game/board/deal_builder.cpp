@@ -355,7 +355,7 @@ bool MAHJONG_BOARD::fScatterSpecials() {
   m_scatterDrawn = false;
   if (candidates.empty()) return true;
   m_specialPositions = candidates;
-  const int wanted = m_specsTotal != 0 ? m_specsTotal : static_cast<int>(candidates.size());
+  const int wanted = m_specsTotal > 0 ? m_specsTotal : static_cast<int>(candidates.size());
   m_scatterDrawn = wanted > 0 && wanted < static_cast<int>(candidates.size());
   if (static_cast<int>(candidates.size()) < wanted) {
     QOR::fLog() << "amount of special tiles exceeds amount of possible positions ";
