@@ -59,27 +59,16 @@ class MotionClicks : public board_test::PlayTest {
     return event;
   }
 
-  // The next motion of the road once the board stands still; false at the road's end.
+  // Starts the road's next motion (the board stands still); false at the road's end.
   bool NextStage() {
-    if (Moving()) return true;
-    switch (stage) {
-      case kLevelDropIn:
-        board->StartShuffle();
-        stage = kShuffle;
-        return true;
-      case kShuffle:
-        board->StartSlideOut();
-        tileSetChange = true;
-        stage = kTileSetChange;
-        return true;
-      case kTileSetChange:
-        board->ShowSpecial();
-        stage = kLayerFades;
-        return true;
-      default:
-        stage = kDone;
-        return false;
+    stage = static_cast<STAGE>(stage + 1);
+    if (stage == kShuffle) board->StartShuffle();
+    if (stage == kTileSetChange) {
+      board->StartSlideOut();
+      tileSetChange = true;
     }
+    if (stage == kLayerFades) board->ShowSpecial();
+    return stage != kDone;
   }
 
   // A click (pressed and released before the tick) on the middle of the chip's face as it is
@@ -202,7 +191,7 @@ struct ROAD_LEVEL {
   int level;
   std::uint32_t seed;
 };
-// Levels of four to seven layers, small and large.
+// A small level, a middle one and the largest.
 const ROAD_LEVEL kRoadLevels[] = {{2, 5, 11}, {6, 20, 5}, {4, 12, 3}};
 
 TEST_F(MotionClicks, ClicksOnEveryTickOfEveryMotion) {
