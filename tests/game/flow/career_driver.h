@@ -175,8 +175,8 @@ class CareerDriver : public FlowDriver {
 
   // One move of a player who follows the tutorial: nothing while its panel moves or while a step
   // that goes on by itself waits for its panel to leave; a click on the slot a slot step points
-  // at; else a free pair, sparing the special tiles before their own step (the last of them ends
-  // the level).
+  // at (while it takes clicks); else a free pair, sparing the special tiles before their own step
+  // (the last of them ends the level).
   void followTutorial() {
     const int step = manager->tutorial.step;
     const bool up = tutorialPanelUp();
@@ -189,9 +189,13 @@ class CareerDriver : public FlowDriver {
       return;
     }
     if ((step == 3 || step == 7) && up) {
-      MAHJONG_HUD_PANEL* hud = board.GetPanel();
-      click(step == 3 ? hud->skillSlot.button : hud->bonusSlot.button);
-      return;
+      // A slot used while the panel still rose leaves the panel up with the board free again:
+      // the next pair puts it away.
+      QOR::QC_IMAGE_BUTTON* slot = step == 3 ? board.GetPanel()->skillSlot.button : board.GetPanel()->bonusSlot.button;
+      if (slot->fGetState() != 4) {
+        click(slot);
+        return;
+      }
     }
     MAHJONG_CHIP* pair[2] = {nullptr, nullptr};
     for (const bool spare : {step < 9, false}) {

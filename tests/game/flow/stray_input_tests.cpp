@@ -233,12 +233,13 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   }
 
   // ---- the way out ----
-  // The overlay or box that stands over the screen (0 none).
+  // The overlay or box that takes the input over the screen (0 none), in the manager's order:
+  // help, options, the trophy award, then the boxes of the screens and the pause panel.
   int overlay() const {
     const M& m = *manager;
-    if (m.trophyBox != nullptr && m.trophyBox->isInfo()) return 1;
     if (m.helpOpen != 0) return 2;
     if (m.optionsOpen != 0) return 3;
+    if (m.trophyBox != nullptr && m.trophyBox->isInfo()) return 1;
     if (m.messageBox != nullptr && m.messageBox->isOpen()) return 4;
     if (m.playerBox != nullptr && m.playerBox->isOpen()) return 5;
     if (m.currentScreen == GAME_SCREEN && m.board != nullptr && m.board->GetPanel()->isPaused()) return 6;
