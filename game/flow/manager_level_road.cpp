@@ -214,8 +214,13 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
         board->ResetTip();
         MAHJONG_HUD_PANEL* panel = board->GetPanel();
         if (panel != nullptr && panel->bonusSlot.button != nullptr) panel->bonusSlot.button->fDisable();
-        board->UseBonus(kShuffleBonus);
-        board->m_availableMoves = kMovesHeldOpen;
+        if (board->UseBonus(kShuffleBonus)) {
+          board->m_availableMoves = kMovesHeldOpen;
+        } else {
+          // A bonus that was not full shuffles nothing: the board counts its moves again, so a
+          // board without moves tells of the failed level instead of standing silent.
+          board->CalcAvailableMoves();
+        }
         break;
       }
       case ROAD_NONE:
