@@ -42,8 +42,11 @@ class CareerDriver : public FlowDriver {
     // The left panel counts money and experience up on the screens it stands beside.
     const bool counting = m.countUpRunning != 0 && (m.currentScreen == PACKS_SCREEN || m.currentScreen == LEVELS_SCREEN ||
                                                     m.currentScreen == TROPHIES_SCREEN);
-    return m.sidePanelTween.active || m.screenSlideTween.active || m.levelPanelTween.active || m.pageTween.active ||
-           m.trophyPageTween.active || m.screenFade.active || counting || flashing ||
+    // A page turn runs only on its own screen.
+    const bool turning = (m.currentScreen == LEVELS_SCREEN && m.pageTween.active) ||
+                         (m.currentScreen == TROPHIES_SCREEN && m.trophyPageTween.active);
+    return m.sidePanelTween.active || m.screenSlideTween.active || m.levelPanelTween.active || turning ||
+           m.screenFade.active || counting || flashing ||
            (m.currentScreen == LEVELS_SCREEN && !m.newLevels.empty()) ||
            (m.messageBox != nullptr && m.messageBox->isHiding()) ||
            (m.trophyBox != nullptr && m.trophyBox->isHiding());

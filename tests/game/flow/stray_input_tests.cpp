@@ -246,8 +246,10 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     return 0;
   }
   bool leftPanelStill() const {
-    return !manager->sidePanelTween.active && !manager->screenSlideTween.active && !manager->screenFade.active &&
-           !manager->pageTween.active && !manager->trophyPageTween.active;
+    const M& m = *manager;
+    return !m.sidePanelTween.active && !m.screenSlideTween.active && !m.screenFade.active &&
+           !(m.currentScreen == LEVELS_SCREEN && m.pageTween.active) &&
+           !(m.currentScreen == TROPHIES_SCREEN && m.trophyPageTween.active);
   }
   // One step of the scripted way out of whatever stands: the overlay's or box's OK or Escape,
   // then the screen's own way (Players, OK, Back, the level's start, the pause panel's quit, the
