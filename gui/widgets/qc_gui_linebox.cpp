@@ -129,6 +129,8 @@ bool QC_GUI_LINEBOX::fTypeCharacter() {
   if (QC_GUI_INPUT::isSystemKey(static_cast<int>(lastKey))) return false;
   const wchar_t character = QC_GUI_INPUT::fGetTypedChar();
   if (character == 0 || _text.size() >= _maxLength || character == kKeyTab || !isCharAllowed(character)) return false;
+  // A character the font cannot draw is not taken: the text would hold something no screen shows.
+  if (_font != nullptr && _font->fFindGlyph(static_cast<int>(character)) == nullptr) return false;
   long long needed = 0;
   if (_font != nullptr) {
     needed = static_cast<long long>(_font->fGetLineWidthW(_text.c_str())) +
