@@ -56,6 +56,9 @@ class FlowDriver : public qor_test::GameServices {
   }
   // Runs before the manager is made (a test may write its player file here).
   virtual void beforeLoad() {}
+  // Run in every tick before the manager's update and before its drawing.
+  virtual void beforeUpdate() {}
+  virtual void beforeRender() {}
 
   // One game tick and one frame; a key given is pressed and released just before it.
   int tick(int key = 0) {
@@ -63,8 +66,10 @@ class FlowDriver : public qor_test::GameServices {
       QOR::qcCurrentInput->fKeyDown(static_cast<std::uint32_t>(key));
       QOR::qcCurrentInput->fKeyUp(static_cast<std::uint32_t>(key));
     }
+    beforeUpdate();
     const int result = manager->Update();
     QOR::qcCurrentInput->fUpdate();
+    beforeRender();
     if (QOR::qcRENDER->BeginScene() == 1) {
       manager->Render();
       manager->RenderTop();
