@@ -491,8 +491,7 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   };
   check("level intro", [&](FRAME& frame) {
     overlay(frame);
-    add(frame.plates, band("FinishPanel_back.png", PLACES::kFinishPanel, text(M::TXT_LEVEL_START)));
-    add(frame.plates, panel("FinishPanel_back.png", PLACES::kFinishPanel.size));
+    add(frame.plates, panel("FinishPanel_back.png", PLACES::kFinishPanel, {text(M::TXT_LEVEL_START)}));
     taskPictures(frame);
     frame.buttons.push_back(manager->levelRoad.startButton);
   });
@@ -567,8 +566,7 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   }));
   check("completion", [&](FRAME& frame) {
     overlay(frame);
-    add(frame.plates, band("FinishPanel_back.png", PLACES::kFinishPanel, text(M::TXT_LEVEL_END)));
-    add(frame.plates, panel("FinishPanel_back.png", PLACES::kFinishPanel.size));
+    add(frame.plates, panel("FinishPanel_back.png", PLACES::kFinishPanel, {text(M::TXT_LEVEL_END)}));
     taskPictures(frame);
     frame.buttons.push_back(manager->levelRoad.startButton);
   });

@@ -151,7 +151,7 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   b.fSurface("shelf.png", 2200, 48);
 
   // Level intro and completion, tips and tutorial.
-  b.fSurface("FinishPanel_back.png", ART_PLACES::kFinishPanel.size.w, ART_PLACES::kFinishPanel.size.h);
+  b.fSurface("FinishPanel_back.png", ART_PLACES::kFinishPanel.w, ART_PLACES::kFinishPanel.h);
   b.fSurface("Time_icon.png", 40, 40);
   b.fSurface("Step_icon.png", 40, 40);
   b.fSurface("Special_icon.png", 40, 40);

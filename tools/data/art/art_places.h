@@ -56,13 +56,14 @@ inline constexpr QS_SIZE kTitlePanel{620, 400};
 inline constexpr QS_SIZE kMessageBox{540, 420};
 // The players screen: its title on the band, the rows below.
 inline constexpr QS_TITLED_PANEL kPlayersPanel{{560, 600}, {100.0, 48.0, 360.0, 54.0}};
-// The level intro and the completion panel share one picture: the band holds the intro's title
-// (50 below the panel's top) and the completion's (85 below).
-inline constexpr QS_TITLED_PANEL kFinishPanel{{480, 400}, {84.0, 22.0, 312.0, 92.0}};
+// The level intro and the completion panel share one plain picture: their titles stand at
+// different heights (50 and 85 below the panel's top), which no single band could hold both
+// centred.
+inline constexpr QS_SIZE kFinishPanel{480, 400};
 // The options overlay: its title on the band.
 inline constexpr QS_TITLED_PANEL kOptionsPanel{{460, 640}, {83.0, 68.0, 294.0, 54.0}};
-// The credits and the help pages share a plain panel: the credits' lines start 40 below its top
-// and run down its middle, so no band crosses them.
+// The credits and the help pages share a plain panel too: the credits' lines start 40 below its
+// top and run down its middle, so no band crosses them.
 inline constexpr QS_SIZE kCreditsPanel{960, 680};
 
 // The name plate (a pack's name; the name field's background).

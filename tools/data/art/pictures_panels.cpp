@@ -37,7 +37,7 @@ PAINTER fTitledPanel(const ART_PLACES::QS_TITLED_PANEL& titled) {
 }
 
 // A lacquer panel without a band, its gold frame set off by clouds in the corners, where the
-// game's lines may stand anywhere inside (the credits' run down its middle from the top).
+// game's lines may stand anywhere inside.
 PAINTER fFramedPanel() {
   return [](QC_CANVAS& c, const QS_DATA_ITEM&) {
     cairo_t* cr = c.cr();
@@ -421,7 +421,7 @@ void fAddPanelPainters(PAINTER_TABLE& table) {
   table["Levels_button_glow.png"] = fRingGlow(18);
   table["flash.png"] = fGlowPicture(fHex(0xFFF4D0), 0.95);
   table["shelf.png"] = fPaintShelf;
-  table["FinishPanel_back.png"] = fTitledPanel(ART_PLACES::kFinishPanel);
+  table["FinishPanel_back.png"] = fFramedPanel();
   table["Time_icon.png"] = fIconPicture(ICON::TIME, kGoldLight);
   table["Step_icon.png"] = fIconPicture(ICON::STEPS, kGoldLight);
   table["Special_icon.png"] = fIconPicture(ICON::SPECIAL, kGoldLight);
