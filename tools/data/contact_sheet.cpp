@@ -191,32 +191,56 @@ int fWriteShotSheet(const std::filesystem::path& folder, const std::filesystem::
     std::fprintf(stderr, "contact sheet: no PNG under %s\n", folder.c_str());
     return 1;
   }
-  // Screenshots are larger than the art's thumbnails: three times the cell, four or five a row.
+  // Screenshots are larger than the art's thumbnails; each run's folder starts a row of its own
+  // under its name, each shot is captioned with its step.
   const int cellWidth = 3 * kCellWidth / 2 + 20;
   const int thumbWidth = cellWidth - 20;
   const int thumbHeight = thumbWidth * 3 / 4;
-  const int cellHeight = thumbHeight + 40;
+  const int cellHeight = thumbHeight + 30;
+  const int headerHeight = 34;
   const int columns = (kSheetWidth - 2 * kMargin) / cellWidth;
-  const int rows = (static_cast<int>(shots.size()) + columns - 1) / columns;
-  cairo_surface_t* sheet =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSheetWidth, kMargin * 2 + 50 + rows * cellHeight);
+  struct PLACED {
+    std::filesystem::path shot;
+    double x = 0.0;
+    double y = 0.0;
+  };
+  std::vector<PLACED> placed;
+  std::vector<std::pair<std::string, double>> headers;
+  double y = kMargin + 50;
+  std::filesystem::path group;
+  int column = columns;
+  for (const std::filesystem::path& shot : shots) {
+    if (shot.parent_path() != group) {
+      group = shot.parent_path();
+      if (column != columns) y += cellHeight;
+      headers.emplace_back(std::filesystem::relative(group, folder, error).string(), y + 22);
+      y += headerHeight;
+      column = 0;
+    } else if (column == columns) {
+      y += cellHeight;
+      column = 0;
+    }
+    placed.push_back({shot, kMargin + static_cast<double>(column) * cellWidth, y});
+    ++column;
+  }
+  const int height = static_cast<int>(y) + cellHeight + kMargin;
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSheetWidth, height);
   cairo_t* cr = cairo_create(sheet);
   cairo_set_source_rgb(cr, 0.09, 0.16, 0.13);
   cairo_paint(cr);
   caption(cr, "Screenshots: " + folder.string(), kMargin, kMargin + 24, 22);
+  for (const auto& [name, top] : headers) caption(cr, name, kMargin, top, 18);
   int unreadable = 0;
-  for (std::size_t i = 0; i < shots.size(); ++i) {
-    const double cx = kMargin + static_cast<double>(i % static_cast<std::size_t>(columns)) * cellWidth;
-    const double cy = kMargin + 50 + static_cast<double>(i / static_cast<std::size_t>(columns)) * cellHeight;
-    const std::string name = std::filesystem::relative(shots[i], folder, error).string();
-    cairo_surface_t* picture = loadPicture(shots[i]);
+  for (const PLACED& p : placed) {
+    const std::string step = p.shot.stem().string();
+    cairo_surface_t* picture = loadPicture(p.shot);
     if (picture == nullptr) {
       ++unreadable;
-      caption(cr, "unreadable: " + name, cx, cy + thumbHeight / 2.0, 12);
+      caption(cr, "unreadable: " + step, p.x, p.y + thumbHeight / 2.0, 12);
       continue;
     }
-    drawFitted(cr, picture, cx, cy, thumbWidth, thumbHeight);
-    caption(cr, name, cx, cy + thumbHeight + 18, 12);
+    drawFitted(cr, picture, p.x, p.y, thumbWidth, thumbHeight);
+    caption(cr, step, p.x, p.y + thumbHeight + 18, 13);
     cairo_surface_destroy(picture);
   }
   cairo_destroy(cr);
