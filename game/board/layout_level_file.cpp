@@ -83,10 +83,7 @@ void MAHJONG_LAYOUT::StartDropIn() {
   m_dropChipIndex = 0;
   m_dropWait = 0.0f;
   const auto screenHeight = static_cast<float>(GetScreen().y);
-  for (MAHJONG_CHIP* chip : m_chips) {
-    const QOR::QS_VEC2 at = chip->GetPosition();
-    chip->SetPositionXY(at.x, at.y - (at.y > screenHeight ? 2.0f : 1.0f) * screenHeight);
-  }
+  LiftAboveCells();
   if (m_chips.empty()) return;
   const float top = m_chips.front()->GetPosition().y;
   m_dropTween.Start(top, top + screenHeight, MotionSeconds(showLevelTime));

@@ -89,9 +89,11 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // (grid 1..31 by 1..15 on the shipped tile set: "OUT OF BORDERS"), off the half-tile grid
   // ("BAD POS") and types outside -3..42 ("BAD TYPE").
   void PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer, bool isbonus, bool isspecial, std::int32_t type);
-  // Lifts every chip one screen height above its cell (two when it lies below the screen) and
-  // starts the drop-in tween from the first chip.
+  // Lifts every chip one screen height above its cell and starts the drop-in tween from the first
+  // chip.
   void StartDropIn();
+  // Every tile not in its removal flight shown one screen height above its cell.
+  void LiftAboveCells();
   // Whether the panel's bonus slot is ready; stored in m_bonusUsable.
   bool CheckBonusReady();
 
