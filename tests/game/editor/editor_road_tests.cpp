@@ -76,14 +76,13 @@ void Paint(MAHJONG_LAYOUT& board, const CELLS& cells) {
   }
 }
 
-// The board's tiles as grid cells of their home places; a level started lifts them by the given
-// height for its drop-in.
-CELLS Cells(const MAHJONG_LAYOUT& board, float lift = 0.0f) {
+// The board's tiles as grid cells (half tiles from the board's origin).
+CELLS Cells(const MAHJONG_LAYOUT& board) {
   CELLS cells;
   for (const MAHJONG_CHIP* chip : board.GetChips()) {
-    const QOR::QS_VEC2 at = chip->GetHomePosition();
+    const QOR::QS_VEC2 at = chip->GetCell();
     cells.emplace(static_cast<int>(at.x - board.GetOrigin().x) / (tileMetrics.sizeX / 2),
-                  static_cast<int>(at.y + lift - board.GetOrigin().y) / (tileMetrics.sizeY / 2));
+                  static_cast<int>(at.y - board.GetOrigin().y) / (tileMetrics.sizeY / 2));
   }
   return cells;
 }
@@ -155,7 +154,7 @@ TEST_F(EditorToGame, ALevelSavedAsPk1lv1IsTheLevelOneTheGameDeals) {
   manager->EnterLevel(1);
   EXPECT_TRUE(log.contains("Level pk1lv1.xml read from " + LevelFile("pk1lv1").string()));
   ASSERT_NE(manager->board, nullptr);
-  EXPECT_EQ(Cells(*manager->board, static_cast<float>(MAHJONG_BOARD::GetScreen().y)), designed);
+  EXPECT_EQ(Cells(*manager->board), designed);
   EXPECT_FALSE(manager->board->isDealDegraded());
 }
 
