@@ -457,10 +457,7 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
   const int textWidth = regularFont != nullptr ? regularFont->fGetLineWidthW(pageText.c_str()) : 0;
   const auto setArrow = [this](QOR::QC_TEXTURE_INFO* image, float x, float y) {
     if (pageArrow == nullptr) return;
-    if (image != nullptr) {
-      pageArrow->fGetImage()->fSetImage(image);
-      pageArrow->fRefreshFrame();
-    }
+    if (image != nullptr) pageArrow->fSetStrip(image);
     pageArrow->fSetPosition(x, y);
   };
   const float arrowY = static_cast<float>(size.y - 37);

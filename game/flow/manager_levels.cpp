@@ -143,10 +143,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
       pageArrow->fSetPosition(static_cast<float>(size.x / 2 + 95 + width / 2), arrowY);
       page = 1;
     }
-    if (arrow != nullptr) {
-      pageArrow->fGetImage()->fSetImage(arrow);
-      pageArrow->fRefreshFrame();
-    }
+    if (arrow != nullptr) pageArrow->fSetStrip(arrow);
     pageText = texts[TXT_PAGE] + L" %i/2";
     // A browsing time of 0 or less turns the page at once.
     if (!pageTween.active) SlideLevels(pageTween.end);

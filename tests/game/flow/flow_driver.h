@@ -62,6 +62,11 @@ class FlowDriver : public qor_test::GameServices {
   }
   // Runs before the manager is made (a test may write its player file here).
   virtual void beforeLoad() {}
+  // Run in every tick before the manager's update, after it with its result, and before its
+  // drawing.
+  virtual void beforeUpdate() {}
+  virtual void afterUpdate(int /*result*/) {}
+  virtual void beforeRender() {}
 
   // One game tick and one frame (every drawEvery-th tick only, when set); a key given is pressed
   // and released just before it.
@@ -70,14 +75,17 @@ class FlowDriver : public qor_test::GameServices {
       QOR::qcCurrentInput->fKeyDown(static_cast<std::uint32_t>(key));
       QOR::qcCurrentInput->fKeyUp(static_cast<std::uint32_t>(key));
     }
-    if (beforeTick) beforeTick();
+    beforeUpdate();
     const int result = manager->Update();
-    if (afterTick) afterTick(result);
+    afterUpdate(result);
     QOR::qcCurrentInput->fUpdate();
-    if (++ticks % drawEvery == 0 && QOR::qcRENDER->BeginScene() == 1) {
-      manager->Render();
-      manager->RenderTop();
-      QOR::qcRENDER->EndScene();
+    if (++ticks % drawEvery == 0) {
+      beforeRender();
+      if (QOR::qcRENDER->BeginScene() == 1) {
+        manager->Render();
+        manager->RenderTop();
+        QOR::qcRENDER->EndScene();
+      }
     }
     // Long runs keep no record of the frames: the device would hold every vertex drawn.
     if (forgetFrames) host_test::fRecordedCalls().clear();
@@ -154,9 +162,6 @@ class FlowDriver : public qor_test::GameServices {
   long long ticks = 0;
   int drawEvery = 1;
   bool forgetFrames = false;
-  // Run around every tick's update, with that tick's input in place (checks of long runs).
-  std::function<void()> beforeTick;
-  std::function<void(int)> afterTick;
 };
 
 }  // namespace flow_test

@@ -85,13 +85,14 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     random.seed(GetParam());
     profilesBefore = profileNames();
     ASSERT_EQ(profilesBefore, (std::set<std::string>{"ann", "bo"}));
-    beforeTick = [this] { lookBeforeTick(); };
-    afterTick = [this](int result) { checkAfterTick(result); };
+    watching = true;
   }
-  void TearDown() override {
-    beforeTick = nullptr;
-    afterTick = nullptr;
-    CareerDriver::TearDown();
+  // The invariants are looked at around every tick's update, with that tick's input in place.
+  void beforeUpdate() override {
+    if (watching) lookBeforeTick();
+  }
+  void afterUpdate(int result) override {
+    if (watching) checkAfterTick(result);
   }
 
   // ---- invariants of every tick ----
@@ -471,6 +472,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   std::mt19937 random;
   std::set<std::string> profilesBefore;
   std::string askedDeletion;
+  bool watching = false;
   bool quitAnswered = false;
   bool quit = false;
   bool failed = false;
