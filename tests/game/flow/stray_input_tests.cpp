@@ -375,11 +375,19 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     }
     return done();
   }
-  // From the title to the packs with the named player current (when that profile exists).
-  bool toPacks(const std::string& name) {
+  // From the title to the packs with the named player current; when stray input deleted that
+  // profile, with another one, and when it deleted them all, with a new one named at the title.
+  bool toPacks(const std::string& wanted) {
     if (!toTitle()) return false;
-    if (profileNames().count(name) == 0) return false;
-    if (pugi::as_utf8(manager->player->m_name) != name) {
+    const std::set<std::string> names = profileNames();
+    if (names.empty()) {
+      click(manager->playButton);
+      if (!ticksUntil([this] { return waiting(manager->playerBox); })) return false;
+      type("ZOE");
+      tick(flow_test::kEnter);
+    }
+    const std::string name = names.count(wanted) != 0 ? wanted : names.empty() ? "zoe" : *names.begin();
+    if (!names.empty() && pugi::as_utf8(manager->player->m_name) != name) {
       click(manager->playersButton);
       if (!ticksUntil([this] { return !manager->sidePanelTween.active; })) return false;
       for (const PLAYER_LIST_ITEM& row : manager->playerRows) {
@@ -388,7 +396,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
       tick(flow_test::kEnter);
       if (!ticksUntil([this] { return manager->currentScreen == TITLE_SCREEN && !moving(); })) return false;
     }
-    click(manager->playButton);
+    if (!names.empty()) click(manager->playButton);
     for (int n = 0; n < 40 && !quit && manager->currentScreen != PACKS_SCREEN; ++n) {
       if (!ticksUntil([this] {
             return manager->currentScreen == PACKS_SCREEN ||
@@ -401,9 +409,10 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     }
     return ticksUntil([this] { return manager->currentScreen == PACKS_SCREEN && !moving(); });
   }
-  // From the packs into a pack's levels.
+  // From the packs into a pack's levels (pack 1's when that pack is locked for this player).
   bool toLevels(int packNumber) {
     if (manager->packButtons.size() < static_cast<std::size_t>(packNumber)) return false;
+    if (manager->packButtons[static_cast<std::size_t>(packNumber - 1)]->isLocked()) packNumber = 1;
     PACK_BUTTON& pack = *manager->packButtons[static_cast<std::size_t>(packNumber - 1)];
     if (pack.isLocked()) return false;
     click(pack.button);
