@@ -102,6 +102,9 @@ class QC_GAME : public QC_GAME_BASE {
   static void fSetCursorPos(float x, float y);
   // The input's mouse position in game pixels.
   static QS_POINT fGetMousePos();
+  // Asks the text in the engine's message box over the window, with OK and Cancel and the game's
+  // name as caption: true for OK. Where no dialog can be shown the question is logged.
+  static bool fAskOkCancel(const std::string& text);
 
  private:
   QC_GAME();

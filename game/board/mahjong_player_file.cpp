@@ -294,10 +294,13 @@ bool MAHJONG_PLAYER_FILE::SetLastPlayer(const std::wstring& name) {
   return Write(document);
 }
 
-bool MAHJONG_PLAYER_FILE::DeletePlayer(const std::wstring& name) {
+bool MAHJONG_PLAYER_FILE::DeletePlayer(const std::wstring& name, const std::wstring& successor) {
   pugi::xml_document document;
   if (!LoadForChange(document)) return false;
-  removeByName(document, pugi::as_utf8(name));
+  const std::string gone = pugi::as_utf8(name);
+  removeByName(document, gone);
+  pugi::xml_attribute lastName = document.child("lastplayer").attribute("lpname");
+  if (lastName && gone == lastName.value()) lastName.set_value(pugi::as_utf8(successor).c_str());
   return Write(document);
 }
 

@@ -39,8 +39,9 @@ class MAHJONG_PLAYER_FILE {
   bool SavePlayer(const MAHJONG_PLAYER& player);
   // Names the player in lastplayer (made first in the file when missing).
   bool SetLastPlayer(const std::wstring& name);
-  // Removes every profile of that name.
-  bool DeletePlayer(const std::wstring& name);
+  // Removes every profile of that name; when the file names it as its last player, successor
+  // (a remaining profile, or nobody) takes its place in the same write.
+  bool DeletePlayer(const std::wstring& name, const std::wstring& successor);
 
   // The profiles of a parsed file that are whole: every `player` element but one that a damaged
   // file cuts off (source holds the bytes the document was parsed from, with that result).

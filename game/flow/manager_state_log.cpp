@@ -35,7 +35,8 @@ void MAHJONG_GAME_MANAGER::LogScreenState() {
     moving = moving || sidePanelTween.active || screenSlideTween.active || levelPanelTween.active ||
              pageTween.active || trophyPageTween.active || countUpRunning != 0;
   }
-  if (currentScreen == GAME_SCREEN) {
+  // The board's tiles drop in and slide out under the level's intro and completion too.
+  if (currentScreen == GAME_SCREEN || currentScreen == LEVEL_START_SCREEN || currentScreen == LEVEL_END_SCREEN) {
     moving = moving || (board != nullptr && (board->m_dropTween.active || board->m_slideTween.active));
   }
   // The stars of the completion panel wobble one after the other until the last is at rest; the

@@ -4,8 +4,9 @@
 // at the places the game's chip-place log gives (a log this road alone turns on), the tutorial's
 // steps followed as they come: only the pair a step shows is free, and its slot step is answered
 // by a click on the slot it points at. The last pair brings the completion panel, whose OK leads
-// back to the levels screen with the level's stars lit and the money counted up; the options
-// store a dragged sound volume in player.xml. Back, back and Quit confirmed end the run with
+// back to the levels screen with the level's stars lit and the money counted up; level 2 follows
+// at once, a pair is played there and the pause panel's main menu leads back; the options store
+// a dragged sound volume in player.xml. Back, back and Quit confirmed end the run with
 // status 0. A second start shows the same player with the same stars and money, in the picture
 // and in player.xml, and ends with status 0 too. Neither run logs a missing resource; each screen
 // passed is kept as a PNG under e2e_screenshots/ of the build folder.
@@ -54,6 +55,9 @@ constexpr float kPack1X = 450.0f;  // pack 1 on the packs screen
 constexpr float kPack1Y = 192.0f;
 constexpr float kLevel1X = 390.0f;  // level 1 on page 1 of the levels screen
 constexpr float kLevel1Y = 130.0f;
+constexpr float kLevel2X = kLevel1X + 220.0f;  // level 2 beside it
+constexpr float kMainMenuX = 37.0f;  // the pause panel's main menu button
+constexpr float kMainMenuY = 88.0f;
 constexpr float kStarsDx = 90.0f;  // a level's stars: right edges 90 right of its centre,
 constexpr float kStarsDy = 42.0f;  // 42 apart around its centre line
 constexpr float kMoneyX = 110.0f;  // the left panel's money
@@ -341,6 +345,37 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   const PICTURE levelsAfter = shot("08_levels_with_stars");
   EXPECT_EQ(litStars(levelsAfter, kLevel1X, kLevel1Y), starsWon);
   EXPECT_GT(moneyChanged(levels, levelsAfter), 20) << "the left panel does not show the money earned";
+
+  // Level 2 follows straight on: its intro takes the start (the tutorial ended with level 1 and
+  // leaves nothing behind), a pair is played there, and the pause panel's main menu, confirmed,
+  // leads back to the levels screen.
+  const int blocksOfLevel1 = qor_e2e::fReadChipPlaces(session->fGame().fLog()).blocks;
+  ASSERT_TRUE(clickToRest(kLevel2X, kLevel1Y, kLevelIntro)) << "level 2's intro did not come to rest";
+  shot("08b_level2_intro");
+  clickAt(kMiddleX, kMiddleY + static_cast<float>(introPanel.height) / 2.0f - 10.0f);
+  places = waitForChipPlaces(blocksOfLevel1, 30s);
+  ASSERT_GT(places.blocks, blocksOfLevel1) << "level 2 never started; log:\n" << session->fGame().fLog();
+  places = settledChipPlaces(300ms);
+  const auto level2Pair = qor_e2e::fMatchingPair(places.chips);
+  ASSERT_TRUE(level2Pair) << "level 2 shows no free pair";
+  clickAt(static_cast<float>(level2Pair->first.x), static_cast<float>(level2Pair->first.y));
+  clickAt(static_cast<float>(level2Pair->second.x), static_cast<float>(level2Pair->second.y));
+  const CHIP_PLACES afterPair = waitForChipPlaces(places.blocks, 10s);
+  ASSERT_GT(afterPair.blocks, places.blocks) << "the pair on level 2 was not taken";
+  for (const qor_e2e::CHIP_PLACE& chip : afterPair.chips) {
+    for (const qor_e2e::CHIP_PLACE& taken : {level2Pair->first, level2Pair->second}) {
+      EXPECT_FALSE(chip.x == taken.x && chip.y == taken.y) << "a taken tile is still free";
+    }
+  }
+  shot("08c_level2_pair");
+  key("Escape");
+  session->fWaitStill();  // the pause panel over the darkened board
+  ASSERT_TRUE(clickToRest(kMainMenuX, kMainMenuY, "screen=0 help=0 options=0 box=1"))
+      << "the pause panel's main menu asked nothing";
+  const std::size_t quitMark = session->fGame().fLogSize();
+  key("Return");
+  ASSERT_TRUE(session->fWaitForRest(quitMark, kLevels)) << "the confirmed main menu did not lead to the levels";
+  shot("08d_levels_after_level2");
 
   // The options: the sound knob (at the bar's middle for the default volume of one half) dragged
   // a fifth of the bar to the right; OK stores about 0.7. The bar picture holds the empty and the

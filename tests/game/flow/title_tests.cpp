@@ -214,6 +214,32 @@ TEST_F(TitleTest, PlayersOpensAtOnceAndQuitAsksFirst) {
   EXPECT_EQ(click(box().fGetOkButton()), (ANSWERS{0, 0, -108}));
 }
 
+// A key that lands on the tick a question closes answers nothing: a typed name, Escape and then
+// Enter create no profile; Quit, Escape and then Enter do not end the game.
+TEST_F(TitleTest, AClosingQuestionTakesNoAnswer) {
+  const auto enterOnClosingTick = [this] {
+    for (int n = 0; n < 2000 && box().fGetPosition().y > STORE_MESSAGE_BOX::kHiddenY; ++n) ASSERT_EQ(tick(), 0);
+    ASSERT_TRUE(box().isOpen());
+    EXPECT_EQ(tick(kEnter), 0);
+    EXPECT_FALSE(box().isOpen());
+  };
+  click(manager->playButton);
+  ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
+  for (int key : {'A', 'M', 'Y'}) ASSERT_EQ(tick(key), 0);
+  ASSERT_EQ(tick(kEscape), 0);
+  enterOnClosingTick();
+  for (int n = 0; n < 60; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_FALSE(playerFile().child("player"));
+  EXPECT_TRUE(manager->player->m_name.empty());
+
+  click(manager->quitButton);
+  ASSERT_TRUE(box().isQuestion() && !box().isNameEntry());
+  ASSERT_EQ(tick(kEscape), 0);
+  enterOnClosingTick();
+  for (int n = 0; n < 60; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_EQ(manager->currentScreen, TITLE_SCREEN);
+}
+
 // A player who has seen the start comic: Play (with its own sound) slides the panel out, the screen
 // fades to black, and only then the packs screen becomes current.
 TEST_F(TitleTest, KnownPlayerPlaysOnToThePacks) {
