@@ -69,6 +69,7 @@ void BM_DealLargestLevel(benchmark::State& state) {
     // The last board is deleted and the level read outside the timing: only the deal counts.
     state.PauseTiming();
     board = std::make_unique<MAHJONG_BOARD>();
+    board->SetTileMetrics(tileMetrics);
     board->ComputeOrigin();
     board->SetRandom(&random);
     board->ReadLevel(*document, LevelName(6, 20));
@@ -94,6 +95,7 @@ void BM_LoadAndDealAllLevels(benchmark::State& state) {
       for (int level = 1; level <= 20; ++level) {
         const std::string name = LevelName(pack, level);
         MAHJONG_BOARD board;
+        board.SetTileMetrics(tileMetrics);
         board.ComputeOrigin();
         board.SetRandom(&random);
         board.ReadLevel(*QOR::QC_GAME::fLoadXml(name), name);

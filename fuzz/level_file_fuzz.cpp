@@ -40,6 +40,7 @@ void CheckWriteBack(const MAHJONG_BOARD& board) {
   pugi::xml_document written;
   board.WriteLevel(written, board.CurrentLevelSettings());
   MAHJONG_BOARD copy;
+  copy.SetTileMetrics(board.GetTileMetrics());
   copy.SetOrigin(board.GetOrigin());
   copy.ReadLevel(written, "pk1lv1.xml");
   if (Tiles(copy) != Tiles(board)) __builtin_trap();
@@ -92,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const pugi::xml_parse_result result = document.load_buffer(data, size);
   qor_fuzz::fXmlFeedback(result, document);
   MAHJONG_BOARD board;
+  board.SetTileMetrics(tileMetrics);
   board.ComputeOrigin();
   QOR::QC_RANDOM random(static_cast<std::uint32_t>(size) * 2654435761u);
   board.SetRandom(&random);

@@ -8,7 +8,6 @@
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_board.h"
 #include "game/board/mahjong_chip.h"
-#include "game/board/tile_metrics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,9 +20,9 @@ struct REACH {
   double y;
 };
 
-REACH Reach() {
-  const double halfX = tileMetrics.sizeX / 2.0;
-  const double halfY = tileMetrics.sizeY / 2.0;
+REACH Reach(const TILE_METRICS& metrics) {
+  const double halfX = metrics.sizeX / 2.0;
+  const double halfY = metrics.sizeY / 2.0;
   return {std::trunc(halfX * halfX), std::trunc(halfY * halfY)};
 }
 
@@ -36,10 +35,9 @@ bool Covers(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach) {
          TruncSquare(o.m_cell.y - c.m_cell.y) <= reach.y;
 }
 
-int Side(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach) {
+int Side(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach, float width) {
   if (o.m_layer != c.m_layer || TruncSquare(o.m_cell.y - c.m_cell.y) > reach.y) return 0;
   const float dx = o.m_cell.x - c.m_cell.x;
-  const auto width = static_cast<float>(tileMetrics.sizeX);
   if (dx == width) return 1;
   if (dx == -width) return -1;
   return 0;
@@ -55,7 +53,8 @@ bool MAHJONG_BOARD::UpdateChipFree(MAHJONG_CHIP* chip, const CHIP_LIST& list) {
     return false;
   }
   if (chip->m_removing) return false;
-  const REACH reach = Reach();
+  const REACH reach = Reach(m_metrics);
+  const auto width = static_cast<float>(m_metrics.sizeX);
   bool blocked = false;
   bool left = false;
   bool right = false;
@@ -65,7 +64,7 @@ bool MAHJONG_BOARD::UpdateChipFree(MAHJONG_CHIP* chip, const CHIP_LIST& list) {
       blocked = true;
       break;
     }
-    const int side = Side(*other, *chip, reach);
+    const int side = Side(*other, *chip, reach, width);
     left = left || side < 0;
     right = right || side > 0;
     if (left && right) {
@@ -74,7 +73,6 @@ bool MAHJONG_BOARD::UpdateChipFree(MAHJONG_CHIP* chip, const CHIP_LIST& list) {
     }
   }
   chip->bFreee = !blocked;
-  if (m_editorMode && !chip->m_fixed) chip->m_sprite = blocked ? m_editorBlockedSprite : m_editorFreeSprite;
   return !blocked;
 }
 

@@ -5,7 +5,6 @@
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_board.h"
 #include "game/board/mahjong_chip.h"
-#include "game/board/tile_metrics.h"
 #include "game/board/xml_numbers.h"
 
 #include <pugixml.hpp>
@@ -91,8 +90,8 @@ void MAHJONG_BOARD::ReadLevel(const pugi::xml_node& document, const std::string&
   m_pack = PackFromName(name);
   const pugi::xml_node tiles = document.child("tiles");
   if (document.first_child()) {
-    const float halfX = static_cast<float>(tileMetrics.sizeX / 2);
-    const float halfY = static_cast<float>(tileMetrics.sizeY / 2);
+    const float halfX = static_cast<float>(m_metrics.sizeX / 2);
+    const float halfY = static_cast<float>(m_metrics.sizeY / 2);
     for (const pugi::xml_node& tile : tiles.children()) {
       if (tile.type() != pugi::node_element) continue;
       const bool bonus = HasAttribute(tile, "isbonus");
@@ -157,8 +156,8 @@ void MAHJONG_BOARD::WriteLevel(pugi::xml_document& document, const LEVEL_FILE_SE
   for (int i = 0; i < MAHJONG_FACES::kSuitCount; ++i) {
     if (settings.suits[i]) suits.append_attribute(MAHJONG_FACES::kSuits[i].name).set_value("true");
   }
-  const int halfX = tileMetrics.sizeX / 2;
-  const int halfY = tileMetrics.sizeY / 2;
+  const int halfX = m_metrics.sizeX / 2;
+  const int halfY = m_metrics.sizeY / 2;
   for (const MAHJONG_CHIP* chip : m_chips) {
     pugi::xml_node tile = tiles.append_child("tile");
     const QOR::QS_VEC2& cell = chip->GetCell();

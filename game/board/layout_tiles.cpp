@@ -49,6 +49,7 @@ QOR::QC_SPRITE* MAHJONG_LAYOUT::CutAtlasSprite(QOR::QC_SPRITE* sprite, QOR::QC_T
 
 QOR::QC_TEXTURE_INFO* MAHJONG_LAYOUT::LoadTilesXml(const std::string& tileSet) {
   const std::string picture = tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), tileSet);
+  SetTileMetrics(tileMetrics);
   QOR::QC_TEXTURE_INFO* image = nullptr;
   if (picture.empty()) {
     QOR::fLog() << "no tile set named " << tileSet;

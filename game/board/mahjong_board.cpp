@@ -6,7 +6,6 @@
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_chip.h"
-#include "game/board/tile_metrics.h"
 #include "game/board/xml_numbers.h"
 
 #include <algorithm>
@@ -93,13 +92,13 @@ QOR::QS_POINT MAHJONG_BOARD::GetScreen() {
 
 void MAHJONG_BOARD::ComputeOrigin() {
   const QOR::QS_POINT screen = GetScreen();
-  const int sizeX = tileMetrics.sizeX;
-  const int sizeY = tileMetrics.sizeY;
+  const int sizeX = m_metrics.sizeX;
+  const int sizeY = m_metrics.sizeY;
   // Whole tiles that fit the screen, halved, less half the grid: the grid sits in the middle.
   const int cellsX = sizeX != 0 ? screen.x / sizeX : 0;
   const int cellsY = sizeY != 0 ? screen.y / sizeY : 0;
-  m_origin.x = static_cast<float>((cellsX / 2 - tileMetrics.columns / 2) * sizeX + sizeX / 2 + 6);
-  m_origin.y = static_cast<float>((cellsY / 2 - tileMetrics.rows / 2) * sizeY + sizeY / 2 - 13);
+  m_origin.x = static_cast<float>((cellsX / 2 - m_metrics.columns / 2) * sizeX + sizeX / 2 + 6);
+  m_origin.y = static_cast<float>((cellsY / 2 - m_metrics.rows / 2) * sizeY + sizeY / 2 - 13);
 }
 
 QOR::QC_RANDOM* MAHJONG_BOARD::GetRandom() {

@@ -13,6 +13,7 @@
 #include "engine/math/qs_point.h"
 #include "engine/math/qs_vec2.h"
 #include "game/board/tile_faces.h"
+#include "game/board/tile_metrics.h"
 
 #include <cstdint>
 #include <string>
@@ -138,6 +139,11 @@ class MAHJONG_BOARD {
   static int PackFromName(const std::string& name);
 
   // --- geometry ---
+  // The tile geometry the model works in: the face rectangle (a grid unit is half of it, and side
+  // neighbours stand one width apart) and the board grid. The layout gives the metrics it read
+  // from tiles.xml; all 0 until given.
+  void SetTileMetrics(const TILE_METRICS& metrics) { m_metrics = metrics; }
+  const TILE_METRICS& GetTileMetrics() const { return m_metrics; }
   // The board origin from the screen size and the tile metrics (the board grid centred).
   void ComputeOrigin();
   const QOR::QS_VEC2& GetOrigin() const { return m_origin; }
@@ -183,15 +189,12 @@ class MAHJONG_BOARD {
 
  public:
   // Fields other parts of the game read and write directly.
-  bool m_editorMode = false;
   std::int32_t m_dropTopLayer = 0;       // highest layer of the level; the editor's current layer
   std::int32_t m_topLayer = 0;           // highest layer of the level; bounds the drawing loop
   MAHJONG_CHIP* m_editorChip = nullptr;  // owned
-  // The sprites chips are given: the face atlas by the loader and the deal, the editor's markers
-  // by the free rule in editor mode. Not owned here (the layout owns them).
+  // The sprite chips are given by the loader and the deal: the face atlas. Not owned here (the
+  // layout owns it).
   QOR::QC_SPRITE* m_faceSprite = nullptr;
-  QOR::QC_SPRITE* m_editorFreeSprite = nullptr;
-  QOR::QC_SPRITE* m_editorBlockedSprite = nullptr;
   std::int32_t m_dealMoveCount = 0;
   MAHJONG_CHIP* m_hoverChip = nullptr;     // not owned
   MAHJONG_CHIP* m_selectedChip = nullptr;  // not owned
@@ -215,6 +218,7 @@ class MAHJONG_BOARD {
 
  protected:
   CHIP_LIST m_chips;  // owned
+  TILE_METRICS m_metrics;
   QOR::QS_VEC2 m_origin;
   QOR::QC_RANDOM* m_random = nullptr;
   // Pairs dealt per face in the current deal.

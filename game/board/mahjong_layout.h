@@ -191,7 +191,12 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   void (*m_editorMenuRelease)(EDITOR_MENU* menu) = nullptr;
   QOR::QC_FONT* m_font = nullptr;      // owned
   MAHJONG_PLAYER* m_player = nullptr;  // not owned
-  // Owned sprites (the face atlas and the editor markers are the model's pointers, owned here).
+  // The board is the level editor's: the editor's step and drawing, tiles tinted by kind, and a
+  // tile without a fixed face shown as the free or the blocked marker its free flag picks.
+  bool m_editorMode = false;
+  // Owned sprites (the face atlas is the model's pointer, owned here).
+  QOR::QC_SPRITE* m_editorFreeSprite = nullptr;
+  QOR::QC_SPRITE* m_editorBlockedSprite = nullptr;
   QOR::QC_SPRITE* m_shadowSprite = nullptr;
   QOR::QC_SPRITE* m_darkSprite = nullptr;
   QOR::QC_SPRITE* m_selectionFrame = nullptr;

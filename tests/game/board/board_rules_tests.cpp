@@ -24,6 +24,7 @@ class BoardRules : public ::testing::Test {
  protected:
   void SetUp() override {
     board_test::UseShippedMetrics();
+    board.SetTileMetrics(tileMetrics);
     board.SetRandom(&random);
   }
   void Load(const std::vector<CELL>& cells, int specsTotal = 0, const char* suits = nullptr) {
@@ -68,6 +69,15 @@ TEST_F(BoardRules, FreeRule) {
   EXPECT_FALSE(board.UpdateChipFree(ChipAt(board, 0, 0, 1), board.GetChips()));
   EXPECT_FALSE(board.UpdateChipFree(nullptr, board.GetChips()));
   EXPECT_TRUE(log.contains("MAHJONG_CHIP* is null! "));
+
+  // The rule works in the metrics the board was given, whatever the process-wide ones say.
+  Load({{0, 0, 0}, {2, 0, 0}, {4, 0, 0}});
+  const MAHJONG_CHIP* row[3] = {ChipAt(board, 0, 0, 0), ChipAt(board, 2, 0, 0), ChipAt(board, 4, 0, 0)};
+  ASSERT_TRUE(row[0] != nullptr && row[1] != nullptr && row[2] != nullptr);
+  tileMetrics = TILE_METRICS{};
+  board.UpdateAllFree();
+  board_test::UseShippedMetrics();
+  EXPECT_TRUE(row[0]->bFreee && !row[1]->bFreee && row[2]->bFreee);
 }
 
 // Three free tiles of one face give 2 moves, four give 3; flowers match flowers, seasons seasons;

@@ -89,6 +89,7 @@ struct REPLAY {
 inline REPLAY Replay(const MAHJONG_BOARD& dealt) {
   REPLAY result;
   MAHJONG_BOARD fresh;
+  fresh.SetTileMetrics(dealt.GetTileMetrics());
   std::map<const MAHJONG_CHIP*, MAHJONG_CHIP*> twin;
   for (const MAHJONG_CHIP* chip : dealt.GetChips()) {
     auto* copy = new MAHJONG_CHIP(nullptr, chip->GetCell(), chip->m_layer, chip->m_isBonus, chip->m_isSpecial);

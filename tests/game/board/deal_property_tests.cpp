@@ -125,6 +125,7 @@ void CheckDeal(const SHAPE& shape, std::uint32_t seed, TALLY& tally) {
   SCOPED_TRACE(std::string(shape.name) + " seed " + std::to_string(seed) + " suits " + suits);
 
   MAHJONG_BOARD board;
+  board.SetTileMetrics(tileMetrics);
   QOR::QC_RANDOM random(seed * 2654435761u);
   board.SetRandom(&random);
   ASSERT_TRUE(board_test::Load(board, board_test::LevelText(cells, wanted, suits.c_str())));

@@ -194,6 +194,7 @@ TEST_F(LayoutTest, EffectKeysAndSavedLevel) {
   pugi::xml_document file;
   ASSERT_TRUE(file.load_file(path.c_str()));
   MAHJONG_BOARD copy;
+  copy.SetTileMetrics(board.GetTileMetrics());
   copy.SetOrigin(board.GetOrigin());
   copy.ReadLevel(file, path);
   ASSERT_EQ(copy.GetChips().size(), board.GetChips().size());

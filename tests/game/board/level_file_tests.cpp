@@ -20,7 +20,10 @@ namespace {
 
 class LevelFile : public ::testing::Test {
  protected:
-  void SetUp() override { board_test::UseShippedMetrics(); }
+  void SetUp() override {
+    board_test::UseShippedMetrics();
+    board.SetTileMetrics(tileMetrics);
+  }
   void Read(const std::string& text, const std::string& name = "pk1lv1.xml") {
     ASSERT_TRUE(board_test::Load(board, text, name));
   }
@@ -131,6 +134,7 @@ TEST_F(LevelFile, SaveThenLoadRoundTrip) {
   EXPECT_EQ(std::string(saved.first_child().next_sibling().name()), "suits");
 
   MAHJONG_BOARD copy;
+  copy.SetTileMetrics(board.GetTileMetrics());
   copy.SetOrigin(board.GetOrigin());
   ASSERT_TRUE(board_test::Load(copy, text.str()));
   ASSERT_EQ(copy.GetChips().size(), cells.size());

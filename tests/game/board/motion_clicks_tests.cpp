@@ -108,6 +108,7 @@ class MotionClicks : public board_test::PlayTest {
   // fresh board of the tiles not in flight, each placed on its cell); empty when none does.
   std::string FlagAgainstCells() const {
     MAHJONG_BOARD landed;
+    landed.SetTileMetrics(board->GetTileMetrics());
     std::map<const MAHJONG_CHIP*, MAHJONG_CHIP*> twin;
     for (const MAHJONG_CHIP* chip : board->GetChips()) {
       if (chip->m_removing) continue;

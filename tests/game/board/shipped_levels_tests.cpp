@@ -53,6 +53,7 @@ TEST_F(ShippedLevels, EveryLevelDealsCleanlyAndReplays) {
       ++levels;
       for (std::uint32_t seed = 0; seed < kSeeds; ++seed) {
         MAHJONG_BOARD board;
+        board.SetTileMetrics(tileMetrics);
         board.ComputeOrigin();
         QOR::QC_RANDOM random(seed * 7919u + static_cast<std::uint32_t>(levels));
         board.SetRandom(&random);
@@ -96,6 +97,7 @@ TEST_F(ShippedLevels, MidGameRedealsReplay) {
       for (std::uint32_t seed = 0; seed < kSeeds; ++seed) {
         SCOPED_TRACE(name + " seed " + std::to_string(seed));
         MAHJONG_BOARD board;
+        board.SetTileMetrics(tileMetrics);
         board.ComputeOrigin();
         QOR::QC_RANDOM random(seed * 7919u + static_cast<std::uint32_t>(pack * 100 + level));
         board.SetRandom(&random);
