@@ -11,6 +11,21 @@
 
 namespace QOR {
 
+// The input codes the game reads: mouse buttons, and keys by their virtual-key code (a letter or
+// digit key's code is its upper-case character, 'U' or '1').
+inline constexpr int kMouseLeft = 1;
+inline constexpr int kMouseRight = 2;
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeyLeft = 37;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyRight = 39;
+inline constexpr int kKeyDown = 40;
+inline constexpr int kKeyPadPlus = 107;
+inline constexpr int kKeyPadMinus = 109;
+inline constexpr int kKeyF1 = 0x70;
+inline constexpr int kKeyF2 = 0x71;
+
 // A key record found by id; nothing in the engine creates one.
 struct QK_BUTTON {
   std::uint32_t _key = 0;

@@ -11,6 +11,7 @@
 #include "engine/service/qc_resource_loader.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_layout.h"
+#include "game/board/play_kit.h"
 #include "game/board/resource_folders.h"
 #include "game/board/tile_metrics.h"
 #include "game/board/xml_numbers.h"
@@ -51,10 +52,6 @@ QOR::QC_SPRITE* MakeSprite(QOR::QC_TEXTURE_INFO* image, int width, int height, i
   sprite->fSetAnchor(anchor, 0.0f, 0.0f);
   sprite->fSetPosition(x, y, 0.0f);
   return sprite;
-}
-
-bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
-  return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
 }
 
 // The box shows the text (UTF-8, as the level file holds it) character for character.
@@ -236,10 +233,10 @@ void EDITOR_MENU::Update() {
   for (QOR::QC_GUI_TEXTBOX* box : {levelNameBox, taskValueBoxes[0], taskValueBoxes[1], backgroundBox, specialsBox}) {
     box->fUpdateAll();
   }
-  if (isClicked(pickerButton)) pickerOpen = !pickerOpen;
+  if (PLAY_KIT::isClicked(pickerButton)) pickerOpen = !pickerOpen;
   if (!pickerOpen) return;
   for (int slot = 0; slot < kPickerSlots; ++slot) {
-    if (isClicked(pickerSlots[slot])) {
+    if (PLAY_KIT::isClicked(pickerSlots[slot])) {
       pickedType = slot;
       pickerOpen = false;
       QOR::fLog() << " tile # " << slot;

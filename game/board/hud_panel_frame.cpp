@@ -8,7 +8,7 @@
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_player.h"
-#include "game/board/mahjong_sounds.h"
+#include "game/board/play_kit.h"
 #include "gui/widgets/qc_gui_animation_bar.h"
 #include "gui/widgets/qc_image_button.h"
 
@@ -152,9 +152,9 @@ void MAHJONG_HUD_PANEL::Update(float dt) {
 
 bool MAHJONG_HUD_PANEL::isMenuRequested(float dt) {
   Update(dt);
-  const bool clicked = menuButton != nullptr && menuButton->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
-  const bool escape = QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(kKeyEscape);
+  const bool clicked = PLAY_KIT::isClicked(menuButton);
+  const bool escape = PLAY_KIT::isKeyReleased(QOR::kKeyEscape);
   if (!clicked && !escape) return false;
-  if (gameSounds != nullptr) gameSounds->Play("button_click.ogg");
+  PLAY_KIT::PlaySound("button_click.ogg");
   return true;
 }

@@ -5,16 +5,12 @@
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
-#include "game/board/mahjong_sounds.h"
+#include "game/board/play_kit.h"
 
 namespace {
 
 // The bonus the panel's bonus slot holds.
 constexpr int kShuffleBonus = BONUS_TOSSCHIPS;
-
-void Play(const char* effect) {
-  if (gameSounds != nullptr) gameSounds->Play(effect);
-}
 
 }  // namespace
 
@@ -32,7 +28,7 @@ bool MAHJONG_LAYOUT::UseBonus(int id) {
       ++m_player->m_totalBonusUsed;
       if (id == kShuffleBonus) {
         StartShuffle();
-        Play("use_bonus_shuffle.ogg");
+        PLAY_KIT::PlaySound("use_bonus_shuffle.ogg");
         shuffled = true;
       }
     }
@@ -50,7 +46,7 @@ void MAHJONG_LAYOUT::ChargeBonusSlot() {
   // Full again: the slot flashes and takes clicks.
   m_panel->bonusSlot.Reset();
   CheckBonusReady();
-  Play("bonus_ready.ogg");
+  PLAY_KIT::PlaySound("bonus_ready.ogg");
 }
 
 void MAHJONG_LAYOUT::RemoveAllFreePairs() {
@@ -63,7 +59,7 @@ void MAHJONG_LAYOUT::RemoveAllFreePairs() {
       if (!second->isAvailable() || !first->isMatch(second)) continue;
       first->StartRemove();
       second->StartRemove();
-      Play("tile_collapse.ogg");
+      PLAY_KIT::PlaySound("tile_collapse.ogg");
       removed += 2;
       break;
     }

@@ -3,28 +3,17 @@
 #include "engine/platform/qc_input.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
-#include "host/win_keyboard.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
-#include "game/board/mahjong_sounds.h"
-
-namespace {
-
-bool isReleased(int key) { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(key); }
-
-void Play(const char* effect) {
-  if (gameSounds != nullptr) gameSounds->Play(effect);
-}
-
-}  // namespace
+#include "game/board/play_kit.h"
 
 int MAHJONG_LAYOUT::CheatKeys() {
   if (!MAHJONG_CONSTS::GetInstance()->cheats) return 0;
 
-  if (isReleased('U')) {
+  if (PLAY_KIT::isKeyReleased('U')) {
     QOR::fLog() << "win right now";
     // Every special tile leaves the board at once, flying or not; the board deletes what it owns
     // and forgets every pointer to it.
@@ -38,45 +27,45 @@ int MAHJONG_LAYOUT::CheatKeys() {
       return kEventLevelComplete;
     }
   }
-  if (isReleased('R')) {
+  if (PLAY_KIT::isKeyReleased('R')) {
     QOR::fLog() << "R - set up effects ";
     LoadFxParams();
   }
-  if (isReleased('D')) {
+  if (PLAY_KIT::isKeyReleased('D')) {
     QOR::fLog() << "D - delete any chip";
     m_deleteAny = true;
   }
-  if (isReleased('T')) {
+  if (PLAY_KIT::isKeyReleased('T')) {
     QOR::fLog() << "T -  plus 1 minute ";
     m_elapsed += 60.0f;
   }
-  if (isReleased('S')) {
+  if (PLAY_KIT::isKeyReleased('S')) {
     QOR::fLog() << "S - show special chips ";
     ShowSpecial();
   }
-  if (isReleased(static_cast<int>(VK_F1))) {
+  if (PLAY_KIT::isKeyReleased(QOR::kKeyF1)) {
     QOR::fLog() << "F1 - moves made ++ ";
     ++m_movesMade;
   }
-  if (isReleased(static_cast<int>(VK_F2))) {
+  if (PLAY_KIT::isKeyReleased(QOR::kKeyF2)) {
     QOR::fLog() << "F2 - moves made -- ";
     --m_movesMade;
   }
-  if (isReleased('B')) {
+  if (PLAY_KIT::isKeyReleased('B')) {
     if (m_player != nullptr) m_player->FillBonuses();
     if (m_panel != nullptr) m_panel->ResetBonusButton();
   }
-  if (isReleased('Q')) {
+  if (PLAY_KIT::isKeyReleased('Q')) {
     // The first press fades the darkening out, the second fades it back in.
     m_darkenToggle = !m_darkenToggle;
     DarkenTiles(!m_darkenToggle);
   }
-  if (isReleased('E')) {
-    Play("inc_multiplier.ogg");
+  if (PLAY_KIT::isKeyReleased('E')) {
+    PLAY_KIT::PlaySound("inc_multiplier.ogg");
     if (m_panel != nullptr) m_panel->StartFlash();
   }
-  if (isReleased('F')) {
-    Play("bonus_ready.ogg");
+  if (PLAY_KIT::isKeyReleased('F')) {
+    PLAY_KIT::PlaySound("bonus_ready.ogg");
     if (m_player != nullptr) {
       for (PLAYER_BONUS& bonus : m_player->m_bonuses) {
         bonus.charge = bonus.recover;

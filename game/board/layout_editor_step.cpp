@@ -9,6 +9,7 @@
 #include "game/board/editor_menu.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_layout.h"
+#include "game/board/play_kit.h"
 #include "game/board/tile_metrics.h"
 #include "gui/widgets/qc_image_button.h"
 
@@ -17,18 +18,11 @@
 
 namespace {
 
-constexpr int kMouseLeft = 1;
-constexpr int kMouseRight = 2;
-constexpr int kKeyEscape = 27;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-constexpr int kKeyBonusMode = 49;    // "1"
-constexpr int kKeyNormalMode = 50;   // "2"
-constexpr int kKeySpecialMode = 51;  // "3"
-constexpr int kKeyLayerUp = 107;     // numeric keypad +
-constexpr int kKeyLayerDown = 109;   // numeric keypad -
+constexpr int kKeyBonusMode = '1';
+constexpr int kKeyNormalMode = '2';
+constexpr int kKeySpecialMode = '3';
+constexpr int kKeyLayerUp = QOR::kKeyPadPlus;
+constexpr int kKeyLayerDown = QOR::kKeyPadMinus;
 constexpr char kQuitUnsavedQuestion[] = "The level has changes that are not saved. Quit without saving them?";
 
 // Went down this tick or is held.
@@ -55,10 +49,6 @@ bool isNear(const MAHJONG_CHIP& chip, const QOR::QS_VEC2& cell) {
   return std::trunc(dx * dx) <= halfX * halfX && std::trunc(dy * dy) <= halfY * halfY;
 }
 
-bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
-  return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
-}
-
 struct EDITOR_CLICKS {
   bool save = false;
   bool load = false;
@@ -73,14 +63,14 @@ struct EDITOR_CLICKS {
 EDITOR_CLICKS ClicksOf(EDITOR_MENU* menu) {
   EDITOR_CLICKS clicks;
   if (menu == nullptr) return clicks;
-  clicks.save = isClicked(menu->saveButton);
-  clicks.load = isClicked(menu->loadButton);
-  clicks.layerUp = isClicked(menu->layerUpButton);
-  clicks.layerDown = isClicked(menu->layerDownButton);
-  clicks.bonusMode = isClicked(menu->bonusModeButton);
-  clicks.normalMode = isClicked(menu->normalModeButton);
-  clicks.specialMode = isClicked(menu->specialModeButton);
-  clicks.clear = isClicked(menu->clearButton);
+  clicks.save = PLAY_KIT::isClicked(menu->saveButton);
+  clicks.load = PLAY_KIT::isClicked(menu->loadButton);
+  clicks.layerUp = PLAY_KIT::isClicked(menu->layerUpButton);
+  clicks.layerDown = PLAY_KIT::isClicked(menu->layerDownButton);
+  clicks.bonusMode = PLAY_KIT::isClicked(menu->bonusModeButton);
+  clicks.normalMode = PLAY_KIT::isClicked(menu->normalModeButton);
+  clicks.specialMode = PLAY_KIT::isClicked(menu->specialModeButton);
+  clicks.clear = PLAY_KIT::isClicked(menu->clearButton);
   return clicks;
 }
 
@@ -110,9 +100,9 @@ void Erase(MAHJONG_LAYOUT& board, const QOR::QS_VEC2& cell, std::int32_t layer) 
 // Button 1 paints and button 2 erases on the layer where the button went down, once per cell.
 void PaintAndErase(MAHJONG_LAYOUT& board, const QOR::QC_INPUT& input, const QOR::QS_VEC2& cell,
                    std::int32_t layer) {
-  if (input.isPressed(kMouseLeft)) board.m_dragLayer = layer;
-  if (!isDown(input, kMouseLeft)) {
-    if (!isDown(input, kMouseRight)) {
+  if (input.isPressed(QOR::kMouseLeft)) board.m_dragLayer = layer;
+  if (!isDown(input, QOR::kMouseLeft)) {
+    if (!isDown(input, QOR::kMouseRight)) {
       board.m_lastActedCell = QOR::QS_VEC2(-1.0f, -1.0f);
       board.m_dragLayer = -1;
     }
@@ -122,8 +112,8 @@ void PaintAndErase(MAHJONG_LAYOUT& board, const QOR::QC_INPUT& input, const QOR:
     board.m_dragLayer = layer;
   }
   if (board.GetChips().empty()) return;
-  if (input.isPressed(kMouseRight)) board.m_dragLayer = layer;
-  if (isDown(input, kMouseRight) && !SameCell(cell, board.m_lastActedCell) && board.m_dragLayer == layer) {
+  if (input.isPressed(QOR::kMouseRight)) board.m_dragLayer = layer;
+  if (isDown(input, QOR::kMouseRight) && !SameCell(cell, board.m_lastActedCell) && board.m_dragLayer == layer) {
     Erase(board, cell, layer);
     board.m_lastActedCell = cell;
     board.m_dragLayer = layer;
@@ -198,14 +188,14 @@ void MAHJONG_LAYOUT::UpdateEditor() {
     m_dropTopLayer = 0;
     m_topLayer = 0;
   }
-  if (input->isReleased(kKeyEscape) && QOR::qcGAME != nullptr &&
+  if (input->isReleased(QOR::kKeyEscape) && QOR::qcGAME != nullptr &&
       (!hasUnsavedEdits() || QOR::QC_GAME::fAskOkCancel(kQuitUnsavedQuestion))) {
     QOR::qcGAME->fQuit();
   }
-  if (key(kKeyRight)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(halfX), 0.0f));
-  if (key(kKeyLeft)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(-halfX), 0.0f));
-  if (key(kKeyUp)) MoveAllChips(QOR::QS_VEC2(0.0f, static_cast<float>(-halfY)));
-  if (key(kKeyDown)) MoveAllChips(QOR::QS_VEC2(0.0f, static_cast<float>(halfY)));
+  if (key(QOR::kKeyRight)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(halfX), 0.0f));
+  if (key(QOR::kKeyLeft)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(-halfX), 0.0f));
+  if (key(QOR::kKeyUp)) MoveAllChips(QOR::QS_VEC2(0.0f, static_cast<float>(-halfY)));
+  if (key(QOR::kKeyDown)) MoveAllChips(QOR::QS_VEC2(0.0f, static_cast<float>(halfY)));
   if (menu != nullptr) menu->Update();
 }
 

@@ -11,18 +11,16 @@
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/play_kit.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr int kMouseLeft = 1;
 // Chips move by whole 1/256ths of a pixel: tile places (whole or half pixels) stay exact in floats,
 // so a layer lands exactly on its cells however many steps its fall took.
 constexpr float kMoveGrain = 256.0f;
-
-bool isMouseReleased() { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(kMouseLeft); }
 
 float ScreenHeight() { return static_cast<float>(MAHJONG_BOARD::GetScreen().y); }
 
@@ -138,7 +136,7 @@ void MAHJONG_LAYOUT::StartLevelFromFile(const std::string& name) {
 void MAHJONG_LAYOUT::UpdateDropIn() {
   if (!m_dropTween.active) return;
   // A click makes the layers still to come fall faster.
-  if (isMouseReleased()) m_dropSpeedUp = showLevelTime * -m_showLevelSpeedUp;
+  if (PLAY_KIT::isKeyReleased(QOR::kMouseLeft)) m_dropSpeedUp = showLevelTime * -m_showLevelSpeedUp;
   if (!(m_dropWait >= m_showLayersDelay)) {
     m_dropWait += QOR::qcFrameTime;
     return;

@@ -10,7 +10,7 @@
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
-#include "game/board/mahjong_sounds.h"
+#include "game/board/play_kit.h"
 #include "game/board/tile_metrics.h"
 #include "gui/widgets/qc_image_button.h"
 
@@ -18,18 +18,7 @@
 
 namespace {
 
-constexpr int kMouseLeft = 1;
 constexpr int kShuffleBonus = 2;
-
-bool isMouseReleased() { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(kMouseLeft); }
-
-void Play(const char* effect) {
-  if (gameSounds != nullptr) gameSounds->Play(effect);
-}
-
-bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
-  return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
-}
 
 std::string TwoDigits(int value) { return (value <= 9 ? "0" : "") + std::to_string(value); }
 
@@ -87,7 +76,7 @@ int MAHJONG_LAYOUT::Update() {
                                                           static_cast<float>(tileMetrics.rows * tileMetrics.sizeY));
   if (onBoard) {
     UpdateHover();
-    if (isMouseReleased()) {
+    if (PLAY_KIT::isKeyReleased(QOR::kMouseLeft)) {
       // A click while only the special tiles show brings the hidden layers back.
       if (m_specialView && !m_layerFadeRunning) {
         m_layerFadeRunning = true;
@@ -118,12 +107,12 @@ int MAHJONG_LAYOUT::UpdatePaused() {
                                   {m_panel->optionsButton, kEventOptions},
                                   {m_panel->tutorialsButton, kEventTutorials}};
   for (const PAUSE_BUTTON& entry : buttons) {
-    if (!isClicked(entry.button)) continue;
-    Play("button_click.ogg");
+    if (!PLAY_KIT::isClicked(entry.button)) continue;
+    PLAY_KIT::PlaySound("button_click.ogg");
     SetPause(false);
     return entry.event;
   }
-  if (isMouseReleased()) SetPause(false);
+  if (PLAY_KIT::isKeyReleased(QOR::kMouseLeft)) SetPause(false);
   return 0;
 }
 
@@ -177,7 +166,7 @@ int MAHJONG_LAYOUT::RemovePair() {
     m_panel->StartFlash();
     if (m_panel->GetMultiplier() > m_bestMultiplier) {
       m_bestMultiplier = m_panel->GetMultiplier();
-      Play("inc_multiplier.ogg");
+      PLAY_KIT::PlaySound("inc_multiplier.ogg");
     }
   }
   if ((first->m_isBonus || second->m_isBonus) && m_player != nullptr) m_player->FillBonuses();
@@ -186,7 +175,7 @@ int MAHJONG_LAYOUT::RemovePair() {
   first->StartRemove();
   ResetTip();
   UpdateAllFree();
-  Play("tile_collapse.ogg");
+  PLAY_KIT::PlaySound("tile_collapse.ogg");
   second->m_points = points;
   m_hoverChip = nullptr;
   m_selectedChip = nullptr;
@@ -198,7 +187,7 @@ int MAHJONG_LAYOUT::RemovePair() {
 
 void MAHJONG_LAYOUT::SelectHover() {
   m_selectedChip = m_hoverChip;
-  Play("tile_select.ogg");
+  PLAY_KIT::PlaySound("tile_select.ogg");
   m_selectionFader.Start(m_selectionFrame, m_borderAlphaDuration, true);
 }
 
@@ -209,7 +198,7 @@ void MAHJONG_LAYOUT::DeleteHover() {
   ResetTip();
   chip->m_points = m_multiBonus;
   UpdateAllFree();
-  Play("tile_collapse.ogg");
+  PLAY_KIT::PlaySound("tile_collapse.ogg");
   m_hoverChip = nullptr;
   m_deleteAny = false;
   m_multiplierProgress = SaturatePoints(static_cast<std::int64_t>(m_multiplierProgress) + m_multiBonus);

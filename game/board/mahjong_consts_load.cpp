@@ -14,7 +14,6 @@ MAHJONG_CONSTS loadConsts() {
   MAHJONG_CONSTS consts;
   QOR::QC_GAME::fAddPack("XML/config", MAHJONG_PACKS::kConfig);
   const pugi::xml_document* document = QOR::QC_GAME::fLoadXml("consts.xml");
-  consts.panel_slide_distance = -300;
   consts.cheats = MAHJONG_CONSTS::HasCheatFile();
   consts.ReadConsts(*document);
   consts.ReadFxParams(*QOR::QC_GAME::fLoadXml("fx_params.xml"));

@@ -112,7 +112,6 @@ class MAHJONG_HUD_PANEL {
   static constexpr float kSlotRise = 70.0f;       // slot centres above the screen's bottom
   static constexpr float kSlotMarkStep = 90.0f;   // vertical distance of successive slot marks
   static constexpr int kDigitCells = 20;          // the digit strips show multipliers 1..20
-  static constexpr int kKeyEscape = 27;
 
   // Builds every part from the registered image folders; the top row starts above the screen and
   // the lower corners 300 px outside it. The profile is not kept.

@@ -14,6 +14,7 @@
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/pack_passwords.h"
+#include "game/flow/menu_objects.h"
 #include "game/flow/select_player_msg_box.h"
 #include "game/flow/store_message_box.h"
 #include "gui/widgets/qc_image_button.h"
@@ -25,10 +26,6 @@ namespace {
 QOR::QS_POINT resolution() {
   return QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution() : QOR::QS_POINT(1024, 768);
 }
-
-float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 // A sprite of the subscribed image (the renderer's default texture when it is missing).
 QOR::QC_SPRITE* newSprite(const char* image) { return new QOR::QC_SPRITE(QOR::QC_GAME::fSubscribeImage(image)); }
@@ -164,7 +161,7 @@ void MAHJONG_GAME_MANAGER::LoadStep(int& progress) {
       ApplyPlayerOptions();
       if (titlePanel != nullptr) {
         const float y = titlePanel->fGetPosition().y;
-        sidePanelTween.Start(y, y + panelSlide(), fadeInOutTime);
+        sidePanelTween.Start(y, y + MENU_OBJECTS::PanelSlide(), fadeInOutTime);
       }
       if (blackMask != nullptr) blackMask->fSetColor(0x00FFFFFFu);
       currentScreen = TITLE_SCREEN;
@@ -373,7 +370,7 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
       from == LEVEL_START_SCREEN) {
     if (from == TITLE_SCREEN && blackMask != nullptr) screenFade.Start(blackMask, time, false);
     const float x = LeftPanelX();
-    sidePanelTween.Start(x, x + kPanelSlide, time);
+    sidePanelTween.Start(x, x - MENU_OBJECTS::PanelSlide(), time);
   }
   if ((from == LEVEL_END_SCREEN || from == FINAL_SCREEN) && to != GAME_SCREEN && player != nullptr &&
       (player->m_money > shownMoney || player->m_XP > static_cast<float>(shownXP))) {
@@ -397,16 +394,16 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
         shownMoney = player->m_money;
         shownXP = QOR::fTruncateToInt(player->m_XP);
       }
-      if (boldFont != nullptr) boldFont->fSetColor(golden());
+      if (boldFont != nullptr) boldFont->fSetColor(MENU_OBJECTS::GoldenColor());
       MakeTipMarker();
       break;
     case TITLE_SCREEN:
       if (blackMask != nullptr) screenFade.Start(blackMask, time, false);
       if (titlePanel != nullptr) {
         const float y = titlePanel->fGetPosition().y;
-        sidePanelTween.Start(y, y + panelSlide(), time);
+        sidePanelTween.Start(y, y + MENU_OBJECTS::PanelSlide(), time);
       }
-      if (boldFont != nullptr) boldFont->fSetColor(golden());
+      if (boldFont != nullptr) boldFont->fSetColor(MENU_OBJECTS::GoldenColor());
       break;
     case PACKS_SCREEN:
       if (from == LEVEL_END_SCREEN || from == FINAL_SCREEN) {
@@ -415,12 +412,12 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
         DeleteBoard();
       }
       if (from == COMICS_SCREEN) UpdateRank(1);
-      if (!packButtons.empty()) screenSlideTween.Start(FirstPackButtonX(), 450.0f, time);
+      if (!packButtons.empty()) screenSlideTween.Start(FirstPackButtonX(), kPacksInX, time);
       ResetMenuButtons();
       SelectMenuButton(careerButton);
       break;
     case TROPHIES_SCREEN:
-      if (regularFont != nullptr) regularFont->fSetColor(golden());
+      if (regularFont != nullptr) regularFont->fSetColor(MENU_OBJECTS::GoldenColor());
       if (trophyShelf != nullptr) {
         screenSlideTween.Start(trophyShelf->fGetPosition().x, static_cast<float>(size.x), time);
       }
@@ -429,7 +426,7 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
       CompleteCountUp();
       ShowIntroMark();
       introPanelShown = 0;
-      levelPanelTween.Start(panelSlide(), 0.0f, time);
+      levelPanelTween.Start(MENU_OBJECTS::PanelSlide(), 0.0f, time);
       screenSlideTween.Start(BoardPanelOffset(), 0.0f, time);
       break;
     case LEVELS_SCREEN:
@@ -460,8 +457,8 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
     if (image != nullptr) pageArrow->fSetStrip(image);
     pageArrow->fSetPosition(x, y);
   };
-  const float arrowY = static_cast<float>(size.y - 37);
-  setArrow(rightArrow, static_cast<float>(size.x / 2 + 65 + 30 + textWidth / 2), arrowY);
+  const float arrowY = static_cast<float>(size.y - MENU_OBJECTS::kArrowRise);
+  setArrow(rightArrow, MENU_OBJECTS::PageArrowX(size.x, textWidth, 1), arrowY);
 
   // Played levels are open, unplayed ones closed, then the first unplayed level after a played one
   // opens too; level 1 is always open.
@@ -486,7 +483,7 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
     }
   }
 
-  const int pack = currentPack >= 1 && currentPack <= 6 ? currentPack : 0;
+  const int pack = currentPack >= 1 && currentPack <= MAHJONG_PLAYER::kPacks ? currentPack : 0;
   delete roomBack;
   releaseImage(_roomImage);
   _roomImage = QOR::QC_GAME::fSubscribeImage(kRoomImages[pack]);
@@ -497,10 +494,10 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
 
   const float firstX = levelButtons[0] != nullptr ? levelButtons[0]->fGetPosition().x : 0.0f;
   if (page == 2) {
-    screenSlideTween.Start(firstX, -0.55f * static_cast<float>(size.x), time);
-    setArrow(leftArrow, static_cast<float>(size.x / 2 + 65 - 30 - textWidth / 2), arrowY);
+    screenSlideTween.Start(firstX, kLevelsPage2Share * static_cast<float>(size.x), time);
+    setArrow(leftArrow, MENU_OBJECTS::PageArrowX(size.x, textWidth, 2), arrowY);
   } else {
-    screenSlideTween.Start(firstX, 390.0f, time);
+    screenSlideTween.Start(firstX, kLevelsInX, time);
   }
 
   if (blackMask != nullptr) {

@@ -83,7 +83,6 @@ class MAHJONG_GAME_MANAGER {
   static constexpr int kTexts = 39;
   static constexpr int kLevelButtons = 20;
   static constexpr int kTrophySlots = 12;
-  static constexpr float kPanelSlide = 300.0f;  // the side panels' slide distance, down (title) or right
 
   // Indices of the 39 strings.xml texts, in the order of their keys.
   enum TEXT_ID : int {
@@ -385,9 +384,10 @@ class MAHJONG_GAME_MANAGER {
   int purchaseIndex = -1;
 
   // Levels screen: the 20 level buttons (above) on two pages, level 1's x telling the page:
-  // kLevelsInX page 1, -0.55 x the screen width page 2, kLevelsOutX off the screen.
+  // kLevelsInX page 1, kLevelsPage2Share x the screen width page 2, kLevelsOutX off the screen.
   static constexpr float kLevelsOutX = 1590.0f;
   static constexpr float kLevelsInX = 390.0f;
+  static constexpr float kLevelsPage2Share = -0.55f;
   // Places the level highlight on level 1..20.
   void MoveLevelGlow(int level);
   // Level 1's button to x, the other buttons and the level highlight by the same amount.
@@ -401,7 +401,9 @@ class MAHJONG_GAME_MANAGER {
   float levelFlashTimer = 0.0f;
   VALUE_TWEEN pageTween;
 
-  // Judges the trophy rules for an event code (47: experience raised).
+  // The trophies' event of raised experience; the others are the board's event codes.
+  static constexpr int kEventXPRaised = 47;
+  // Judges the trophy rules for an event code (the board's, or kEventXPRaised).
   void CheckTrophies(int code);
   // The level intro panel of the current level.
   void BuildLevelInfo();

@@ -9,6 +9,7 @@
 #include "engine/service/qc_resource_loader.h"
 #include "game/board/mahjong_consts.h"
 #include "game/flow/game_font.h"
+#include "game/flow/menu_objects.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ MAHJONG_LOADING_SCREEN::MAHJONG_LOADING_SCREEN(QOR::QC_LOCMAN* strings) {
                                 &_fontPage);
   }
   if (progressFont != nullptr) {
-    progressFont->fSetColor(MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB());
+    progressFont->fSetColor(MENU_OBJECTS::GoldenColor());
     progressFont->_spacing = -3;
     progressFont->fSetAlign(0);
   }

@@ -52,8 +52,6 @@ constexpr int kFinalNameY = 356;
 constexpr int kFinalTextY = 420;
 constexpr std::uint32_t kFinalTextColor = 0xFFFF0000u;
 
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
-
 std::uint32_t alphaOf(const QOR::QC_SPRITE* sprite) { return sprite != nullptr ? sprite->fGetVertexColor(0) >> 24 : 0u; }
 
 bool hasText(const std::wstring& text) { return text.find_first_not_of(L' ') != std::wstring::npos; }
@@ -109,7 +107,7 @@ void MAHJONG_GAME_MANAGER::BuildComics() {
     boldFont->fSetScale(scale);
     boldFont->_spacing = spacing;
     boldFont->fSetAlign(0);
-    boldFont->fSetColor(golden());
+    boldFont->fSetColor(GoldenColor());
 
     // The target's texture may have been made again after a lost device.
     comicTargetImage->_texture = comicTarget->_texture;
@@ -125,7 +123,7 @@ void MAHJONG_GAME_MANAGER::BuildComics() {
   requestedScreen = COMICS_SCREEN;
   if (titlePanel != nullptr) {
     const float y = titlePanel->fGetPosition().y;
-    sidePanelTween.Start(y, y + kPanelSlide, fadeInOutTime);
+    sidePanelTween.Start(y, y - PanelSlide(), fadeInOutTime);
   }
   if (regularFont != nullptr) regularFont->fSetAlign(0);
 }
@@ -230,12 +228,12 @@ void MAHJONG_GAME_MANAGER::RenderFinalScreen() {
     boldFont->fSetColor(kFinalTextColor);
     // The greeting's text is the format; the name only ever an argument.
     boldFont->fPrintW(kFinalNameX, kFinalNameY, texts[TXT_END_COMICS_PLAYER].c_str(), name);
-    boldFont->fSetColor(golden());
+    boldFont->fSetColor(GoldenColor());
   }
   if (regularFont != nullptr) {
     regularFont->fSetColor(kFinalTextColor);
     PrintText(regularFont, kFinalNameX, kFinalTextY, texts[TXT_END_COMICS]);
-    regularFont->fSetColor(golden());
+    regularFont->fSetColor(GoldenColor());
   }
   if (blackMask != nullptr) blackMask->fRender();
 }

@@ -10,6 +10,7 @@
 #include "game/board/mahjong_consts.h"
 #include "game/flow/game_font.h"
 #include "game/flow/mahjong_game_manager.h"
+#include "game/flow/menu_objects.h"
 
 #include <pugixml.hpp>
 
@@ -103,7 +104,7 @@ void MAHJONG_GAME_MANAGER::LoadStrings() {
 }
 
 void MAHJONG_GAME_MANAGER::CreateLabels() {
-  const std::uint32_t golden = MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB();
+  const std::uint32_t golden = MENU_OBJECTS::GoldenColor();
   const std::string boldDescription = locman != nullptr ? locman->fGetValue("bold_font_fnt") : kNotFound;
 
   const std::wstring& quit = texts[TXT_QUIT];

@@ -3,6 +3,7 @@
 // multiplier and the bonus tiles, page 3 the level tasks, page 4 the skill and bonus slots, each
 // with a header and lines from strings.xml.
 #include "engine/math/float_to_int.h"
+#include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
@@ -30,8 +31,6 @@ using namespace MENU_OBJECTS;
 namespace {
 
 constexpr const char kClickSound[] = "button_click.ogg";
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
 constexpr int kPages = 4;
 constexpr int kSampleTiles = 12;
 constexpr int kTilesPerRow = 4;
@@ -56,10 +55,6 @@ constexpr HELP_PAGE kHelpPages[kPages] = {
     {"help_header_2", {"help_text_7", "help_text_8", "help_text_9", "help_text_10"}},
     {"help_header_3", {"help_text_11", "help_text_12", nullptr, nullptr}},
 };
-
-float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 void print(QOR::QC_FONT* font, float x, float y, const std::wstring& text) {
   PrintText(font, QOR::fTruncateToInt(x), QOR::fTruncateToInt(y), text);
@@ -92,7 +87,7 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
   const QOR::QS_POINT size = ScreenSize();
   DeleteSprite(helpPanel);
   helpPanel = NewSprite("Credits_back.png");
-  helpPanel->fSetPositionXY(static_cast<float>(size.x / 2), panelSlide());
+  helpPanel->fSetPositionXY(static_cast<float>(size.x / 2), PanelSlide());
   const QOR::QS_VEC2 panel = helpPanel->fGetPosition();
   const float panelWidth = helpPanel->fGetWidth();
   const float panelHeight = helpPanel->fGetHeight();
@@ -146,7 +141,7 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
   helpTiles.clear();
   const float startX = static_cast<float>(size.x / 2) - panelWidth / 2.0f + 3.0f * static_cast<float>(tileMetrics.sizeX);
   float x = startX;
-  float y = panelSlide() - 2.0f * static_cast<float>(tileMetrics.sizeY);
+  float y = PanelSlide() - 2.0f * static_cast<float>(tileMetrics.sizeY);
   for (int i = 0; i < kSampleTiles; ++i) {
     if (i % kTilesPerRow == 0 && i >= 1) {
       y += 2.0f * static_cast<float>(tileMetrics.sizeY);
@@ -188,9 +183,9 @@ void MAHJONG_GAME_MANAGER::UpdateHelp() {
     helpOpen = 0;
     return;
   }
-  if (isClicked(helpOkButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape)) {
+  if (isClicked(helpOkButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape)) {
     PlaySound(kClickSound);
-    sidePanelTween.Start(helpPanel->fGetPosition().y, panelSlide(), fadeInOutTime);
+    sidePanelTween.Start(helpPanel->fGetPosition().y, PanelSlide(), fadeInOutTime);
     if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     return;
   }
@@ -222,11 +217,11 @@ void MAHJONG_GAME_MANAGER::RenderHelp() {
   const float sizeY = static_cast<float>(tileMetrics.sizeY);
   if (boldFont != nullptr) {
     boldFont->fSetAlign(0);
-    boldFont->fSetColor(golden());
+    boldFont->fSetColor(GoldenColor());
   }
   print(boldFont, static_cast<float>(ScreenSize().x / 2), panel.y - panelHeight / 2.0f + 100.0f, helpHeader);
   if (regularFont != nullptr) {
-    regularFont->fSetColor(golden());
+    regularFont->fSetColor(GoldenColor());
     regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
   }
   const auto line = [this](std::size_t k, float x, float y) {
@@ -254,7 +249,7 @@ void MAHJONG_GAME_MANAGER::RenderHelp() {
             regularFont->fSetColor(MAHJONG_CONSTS::GetInstance()->money_color.fGetARGB());
             regularFont->fSetAlign(0);
             print(regularFont, columnX, y, L"x3");
-            regularFont->fSetColor(golden());
+            regularFont->fSetColor(GoldenColor());
             regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
           }
           line(k, columnX + sizeY, y - sizeX / 2.0f);

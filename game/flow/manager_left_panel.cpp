@@ -19,21 +19,17 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
+using namespace MENU_OBJECTS;
 
-using MENU_OBJECTS::isClicked;
-using MENU_OBJECTS::PlaySound;
+namespace {
 
 constexpr char kClickSound[] = "button_click.ogg";
 constexpr char kMoneySound[] = "money.ogg";
 constexpr float kButtonColumn = 110.0f;  // the column's centre from the start x
 constexpr float kMoneyStepShare = 0.4f;  // a step as large as the target falls to this share of the rest
-constexpr float kTrophiesOutBeyond = 1200.0f;
 
 // The left panel's start x: the panel slide distance (-300).
-float startX() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
+float startX() { return PanelSlide(); }
 
 void addX(QOR::QC_SPRITE* sprite, float dx) {
   if (sprite == nullptr) return;
@@ -103,7 +99,7 @@ void MAHJONG_GAME_MANAGER::BuildMainMenu() {
 }
 
 float MAHJONG_GAME_MANAGER::LeftPanelX() const {
-  return leftPanelBack != nullptr ? leftPanelBack->fGetPosition().x : -kPanelSlide;
+  return leftPanelBack != nullptr ? leftPanelBack->fGetPosition().x : startX();
 }
 
 void MAHJONG_GAME_MANAGER::SlideLeftPanel(float x) {
@@ -152,7 +148,7 @@ void MAHJONG_GAME_MANAGER::CountUpStep() {
     if (player->m_XP < static_cast<float>(shownXP)) player->m_XP += 1.0f;
   }
   UpdateRank(1);
-  CheckTrophies(47);
+  CheckTrophies(kEventXPRaised);
   countUpStepClock = 0.0f;
   if (countUpRunning == 0) return;  // a save on the way completed it
   if (player == nullptr || (player->m_money >= shownMoney && player->m_XP >= static_cast<float>(shownXP))) {
@@ -215,7 +211,7 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     PlaySound(kClickSound);
     BuildTrophies();
     if (currentScreen == TROPHIES_SCREEN) return 0;
-    if (regularFont != nullptr) regularFont->fSetColor(golden());
+    if (regularFont != nullptr) regularFont->fSetColor(GoldenColor());
     ResetMenuButtons();
     SelectMenuButton(menuTrophiesButton);
     if (page == 2) page = 1;
@@ -237,7 +233,7 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     if (currentScreen == LEVELS_SCREEN) {
       requestedScreen = PACKS_SCREEN;
     } else {
-      if (boldFont != nullptr) boldFont->fSetColor(golden());
+      if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
       if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
       const float x = LeftPanelX();
       sidePanelTween.Start(x, x + startX(), fadeInOutTime);
@@ -251,7 +247,7 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     switch (currentScreen) {
       case TROPHIES_SCREEN:
         if (trophyShelf != nullptr) {
-          screenSlideTween.Start(trophyShelf->fGetPosition().x, static_cast<float>(size.x) + kTrophiesOutBeyond,
+          screenSlideTween.Start(trophyShelf->fGetPosition().x, static_cast<float>(size.x) + kShelfOutBeyond,
                                  fadeInOutTime);
         }
         break;
@@ -318,7 +314,7 @@ void MAHJONG_GAME_MANAGER::RenderLeftPanel() {
   }
   if (boldFont != nullptr) {
     boldFont->fSetAlign(0);
-    boldFont->fSetColor(golden());
+    boldFont->fSetColor(GoldenColor());
     const std::pair<QOR::QC_IMAGE_BUTTON*, int> labels[4] = {{careerButton, TXT_CAREER},
                                                              {menuHelpButton, TXT_HELP},
                                                              {menuTrophiesButton, TXT_TROPHIES},

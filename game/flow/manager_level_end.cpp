@@ -5,6 +5,7 @@
 #include "behaviours/qc_bot_blob.h"
 #include "engine/math/float_to_int.h"
 #include "engine/math/qs_transform3.h"
+#include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_globals.h"
@@ -26,8 +27,6 @@ using namespace MENU_OBJECTS;
 
 namespace {
 
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
 constexpr int kTimeIcon = 0, kStepIcon = 1, kSpecialIcon = 2, kMoneyIcon = 3;
 constexpr float kStarDx = 120.0f;
 constexpr float kPointsRise = 25.0f;   // the points line above the panel's centre
@@ -38,10 +37,6 @@ constexpr int kTitleRise = 90;
 constexpr int kIconDx = -100;
 constexpr int kLastPack = MAHJONG_PLAYER::kPacks;
 constexpr int kLastLevel = MAHJONG_PLAYER::kLevelsPerPack;
-
-float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 float yOf(const QOR::QC_SPRITE* sprite) { return sprite != nullptr ? sprite->fGetPosition().y : 0.0f; }
 
@@ -104,7 +99,7 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
   }
 
   if (levelRoad.completionPanel == nullptr) levelRoad.completionPanel = NewSprite("FinishPanel_back.png");
-  levelRoad.completionPanel->fSetPositionXY(middleX, panelSlide());
+  levelRoad.completionPanel->fSetPositionXY(middleX, PanelSlide());
   const float panelY = yOf(levelRoad.completionPanel);
 
   // The stars: the first on the points line, the others on their task lines. The blob goes first:
@@ -206,7 +201,8 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
     }
   }
 
-  const bool confirmed = isClicked(levelRoad.startButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape);
+  const bool confirmed =
+      isClicked(levelRoad.startButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape);
   if (!confirmed) return;
   PlaySound("button_click.ogg");
   if (currentPack == kLastPack && currentLevel == kLastLevel && player != nullptr && !player->m_seenEndComics) {
@@ -222,7 +218,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
     requestedScreen = LEVELS_SCREEN;
   }
   if (darkBack1 != nullptr) screenFade.Start(darkBack1, time, false);
-  sidePanelTween.Start(yOf(panel), panelSlide(), time);
+  sidePanelTween.Start(yOf(panel), PanelSlide(), time);
 }
 
 void MAHJONG_GAME_MANAGER::RenderLevelEnd() {
@@ -235,9 +231,9 @@ void MAHJONG_GAME_MANAGER::RenderLevelEnd() {
   panel->fRender();
 
   const int points = board != nullptr && board->GetPanel() != nullptr ? board->GetPanel()->GetScore() : 0;
-  if (boldFont != nullptr) boldFont->fSetColor(golden());
+  if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
   PrintText(boldFont, x, y - kTitleRise, texts[TXT_LEVEL_END]);
-  if (regularFont != nullptr) regularFont->fSetColor(golden());
+  if (regularFont != nullptr) regularFont->fSetColor(GoldenColor());
   PrintText(regularFont, x, y, std::to_wstring(points));
   const auto icon = [this, x](int which, int lineY) {
     if (taskIcons[which] != nullptr) {

@@ -2,6 +2,7 @@
 // has dropped in, starts the level from its button (or Enter or Escape) and slides away, and the
 // board panel's own motion into and out of the screen that the intro and the completion share.
 #include "engine/math/float_to_int.h"
+#include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_globals.h"
@@ -22,8 +23,6 @@ using namespace MENU_OBJECTS;
 
 namespace {
 
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
 constexpr const char kPanelImage[] = "FinishPanel_back.png";
 constexpr const char* kTaskIconImages[4] = {"Time_icon.png", "Step_icon.png", "Special_icon.png", "Money_icon.png"};
 constexpr int kTimeIcon = 0, kStepIcon = 1, kSpecialIcon = 2, kMoneyIcon = 3;
@@ -35,10 +34,6 @@ constexpr int kSpecialLineDrop = 89;
 constexpr int kTaskLineStep = 45;
 constexpr int kMarkDx = 195;
 constexpr int kIconDx = -165;
-
-float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 std::wstring twoDigits(int value) { return (value < 10 ? L"0" : L"") + std::to_wstring(value); }
 
@@ -133,7 +128,7 @@ bool MAHJONG_GAME_MANAGER::StepBoardPanelMotion(bool withDropIn) {
 }
 
 void MAHJONG_GAME_MANAGER::StartBoardPanelExit() {
-  levelPanelTween.Start(0.0f, panelSlide(), fadeInOutTime);
+  levelPanelTween.Start(0.0f, PanelSlide(), fadeInOutTime);
   screenSlideTween.Start(BoardPanelOffset(), MAHJONG_HUD_PANEL::kInitialSideOffset, fadeInOutTime);
   if (board != nullptr) board->StartSlideOut();
 }
@@ -172,7 +167,8 @@ void MAHJONG_GAME_MANAGER::UpdateLevelStart() {
   }
   if (y >= 0.0f) {
     if (tutorialOn != 0 && (tutorial.step == 0 || tutorial.step == 7)) TutorialStep();
-    const bool confirmed = isClicked(levelRoad.startButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape);
+    const bool confirmed =
+        isClicked(levelRoad.startButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape);
     if (confirmed && !tutorialPanelAnimator.active) {
       if (player != nullptr && player->m_doTilesShadowing) board->DarkenTiles(true);
       HideTutorialPanel();
@@ -181,7 +177,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevelStart() {
       board->m_tipTimer = 0.0f;
       SavePlayer();
       if (darkBack1 != nullptr) screenFade.Start(darkBack1, time, false);
-      sidePanelTween.Start(y, panelSlide(), time);
+      sidePanelTween.Start(y, PanelSlide(), time);
       requestedScreen = GAME_SCREEN;
       return;
     }
@@ -208,9 +204,9 @@ void MAHJONG_GAME_MANAGER::RenderLevelStart() {
   const QOR::QS_VEC2 at = panel->fGetPosition();
   const int x = QOR::fTruncateToInt(at.x) - 3;
   int y = QOR::fTruncateToInt(at.y - panel->fGetHeight() / 2.0f + kTitleDrop);
-  if (boldFont != nullptr) boldFont->fSetColor(golden());
+  if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
   PrintText(boldFont, x, y, texts[TXT_LEVEL_START]);
-  if (regularFont != nullptr) regularFont->fSetColor(golden());
+  if (regularFont != nullptr) regularFont->fSetColor(GoldenColor());
 
   y += kSpecialLineDrop;
   const int specials = board != nullptr ? board->m_specialsLeft : 0;

@@ -24,12 +24,9 @@
 namespace {
 
 constexpr char kScreenBackImage[] = "screen_back.jpg";
-constexpr float kPage2Share = -0.55f;  // level 1's x on page 2, as a share of the screen width
 constexpr float kLevelOutBy = 1200.0f;  // a started level slides the buttons this far right
 constexpr float kStarColumn = 90.0f;
 constexpr float kStarRow = 42.0f;
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 void render(QOR::QC_SPRITE* sprite) {
   if (sprite != nullptr) sprite->fRender();
@@ -130,17 +127,17 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
     MENU_OBJECTS::PlaySound("button_click.ogg");
     const float firstX = levelButtons[0]->fGetPosition().x;
     const int width = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageText.c_str()) : 0;
-    const float arrowY = static_cast<float>(size.y - 37);
+    const float arrowY = static_cast<float>(size.y - MENU_OBJECTS::kArrowRise);
     QOR::QC_TEXTURE_INFO* arrow = nullptr;
     if (page == 1) {
-      pageTween.Start(firstX, kPage2Share * static_cast<float>(size.x), fx.browseLevelsSpeed);
+      pageTween.Start(firstX, kLevelsPage2Share * static_cast<float>(size.x), fx.browseLevelsSpeed);
       arrow = leftArrow;
-      pageArrow->fSetPosition(static_cast<float>(size.x / 2 + 35 - width / 2), arrowY);
+      pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, width, 2), arrowY);
       page = 2;
     } else {
       pageTween.Start(firstX, kLevelsInX, fx.browseLevelsSpeed);
       arrow = rightArrow;
-      pageArrow->fSetPosition(static_cast<float>(size.x / 2 + 95 + width / 2), arrowY);
+      pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, width, 1), arrowY);
       page = 1;
     }
     if (arrow != nullptr) pageArrow->fSetStrip(arrow);
@@ -194,12 +191,11 @@ void MAHJONG_GAME_MANAGER::EnterLevel(int level) {
     if (panel != nullptr && panel->bonusSlot.button != nullptr) panel->bonusSlot.button->fDisable();
   }
 
-  if (boldFont != nullptr) boldFont->fSetColor(golden());
+  if (boldFont != nullptr) boldFont->fSetColor(MENU_OBJECTS::GoldenColor());
   const float firstX = levelButtons[0] != nullptr ? levelButtons[0]->fGetPosition().x : 0.0f;
   screenSlideTween.Start(firstX, firstX + kLevelOutBy, fadeInOutTime);
   const float panelX = LeftPanelX();
-  sidePanelTween.Start(panelX, panelX + static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance),
-                       fadeInOutTime);
+  sidePanelTween.Start(panelX, panelX + MENU_OBJECTS::PanelSlide(), fadeInOutTime);
   requestedScreen = LEVEL_START_SCREEN;
 }
 
@@ -212,9 +208,10 @@ void MAHJONG_GAME_MANAGER::RenderLevels() {
   if (pageArrow != nullptr) pageArrow->fRender();
 
   if (regularFont != nullptr) {
-    regularFont->fSetColor(golden());
+    regularFont->fSetColor(MENU_OBJECTS::GoldenColor());
     regularFont->fSetAlign(0);
-    PrintText(regularFont, size.x / 2 + 65, size.y - 37, texts[TXT_PAGE] + L" " + std::to_wstring(page) + L"/2");
+    PrintText(regularFont, size.x / 2 + MENU_OBJECTS::kPageTextX, size.y - MENU_OBJECTS::kArrowRise,
+              texts[TXT_PAGE] + L" " + std::to_wstring(page) + L"/2");
   }
   if (!newLevels.empty() && !screenSlideTween.active && levelFlashSprite != nullptr) {
     const int index = newLevels.front();

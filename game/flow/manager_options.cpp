@@ -4,6 +4,7 @@
 // place the player's options reach the running game (ApplyPlayerOptions).
 #include "engine/files/qc_file_system.h"
 #include "engine/math/float_to_int.h"
+#include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
@@ -36,8 +37,6 @@ namespace {
 
 constexpr const char kOptionsFolder[] = "data/surfaces/options";
 constexpr const char kClickSound[] = "button_click.ogg";
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
 constexpr int kChecked = 3;
 constexpr int kUnchecked = 0;
 // Tile-set codes of the numbers, classic and cards boxes.
@@ -47,10 +46,6 @@ constexpr const char kCardsSet[] = "3";
 constexpr float kLabelsLeft = 160.0f;  // the labels' left edge from the screen's centre
 constexpr int kCreditsStyleBold = 1;
 constexpr int kCreditsStyleCompany = 2;
-
-float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 float yOf(const QOR::QC_SPRITE* sprite) { return sprite != nullptr ? sprite->fGetPosition().y : 0.0f; }
 
@@ -128,7 +123,7 @@ void MAHJONG_GAME_MANAGER::BuildOptions() {
   tilesetChanged = 0;
 
   // The overlay waits above the screen.
-  MoveOptions(panelSlide());
+  MoveOptions(PanelSlide());
 }
 
 void MAHJONG_GAME_MANAGER::MoveOptions(float dy) {
@@ -160,7 +155,7 @@ void MAHJONG_GAME_MANAGER::UpdateOptions() {
     optionsOpen = 0;
     return;
   }
-  const bool confirmKey = isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape);
+  const bool confirmKey = isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape);
   if (creditsOpen != 0) {
     if (sidePanelTween.active) {
       const float dy = sidePanelTween.Update(QOR::qcFrameTime) - yOf(creditsBack);
@@ -170,7 +165,7 @@ void MAHJONG_GAME_MANAGER::UpdateOptions() {
       creditsOpen = 0;
     } else if (isClicked(creditsOkButton) || confirmKey) {
       PlaySound(kClickSound);
-      sidePanelTween.Start(yOf(creditsBack), panelSlide(), fadeInOutTime);
+      sidePanelTween.Start(yOf(creditsBack), PanelSlide(), fadeInOutTime);
       if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     }
     return;
@@ -206,7 +201,7 @@ void MAHJONG_GAME_MANAGER::UpdateOptions() {
     SavePlayer();
     ApplyPlayerOptions();
     if (optionsDarkBack != nullptr) screenFade.Start(optionsDarkBack, fadeInOutTime, false);
-    sidePanelTween.Start(yOf(optionsPanel), panelSlide(), fadeInOutTime);
+    sidePanelTween.Start(yOf(optionsPanel), PanelSlide(), fadeInOutTime);
     if (optionsMenuButton != nullptr) optionsMenuButton->fReset();
     return;
   }
@@ -225,7 +220,7 @@ void MAHJONG_GAME_MANAGER::UpdateOptions() {
     const QOR::QS_POINT size = ScreenSize();
     if (creditsBack == nullptr) creditsBack = NewSprite("Credits_back.png");
     if (creditsOkButton == nullptr) creditsOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
-    creditsBack->fSetPositionXY(static_cast<float>(size.x / 2), panelSlide());
+    creditsBack->fSetPositionXY(static_cast<float>(size.x / 2), PanelSlide());
     const QOR::QS_VEC2 at = creditsBack->fGetPosition();
     creditsOkButton->fSetPosition(at.x - 420.0f, at.y + 290.0f);
     sidePanelTween.Start(at.y, static_cast<float>(size.y / 2), fadeInOutTime);
@@ -313,10 +308,10 @@ void MAHJONG_GAME_MANAGER::RenderOptions() {
   const QOR::QS_POINT size = ScreenSize();
   const QOR::QS_VEC2 panel = optionsPanel->fGetPosition();
   if (boldFont != nullptr) {
-    boldFont->fSetColor(golden());
+    boldFont->fSetColor(GoldenColor());
     boldFont->fSetAlign(0);
   }
-  if (regularFont != nullptr) regularFont->fSetColor(golden());
+  if (regularFont != nullptr) regularFont->fSetColor(GoldenColor());
   print(boldFont, panel.x, panel.y - 225.0f, texts[TXT_OPTIONS]);
   if (regularFont != nullptr) regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorLeftCentre);
   const float labelX = static_cast<float>(size.x / 2) - kLabelsLeft;
@@ -345,7 +340,7 @@ void MAHJONG_GAME_MANAGER::RenderOptions() {
     QOR::QC_FONT* font = style == kCreditsStyleBold ? boldFont : style == kCreditsStyleCompany ? boldStrokeFont : regularFont;
     print(font, static_cast<float>(size.x / 2), y, text);
   }
-  if (boldStrokeFont != nullptr) boldStrokeFont->fSetColor(golden());
+  if (boldStrokeFont != nullptr) boldStrokeFont->fSetColor(GoldenColor());
 }
 
 void MAHJONG_GAME_MANAGER::FreeOverlays() {

@@ -38,8 +38,6 @@ constexpr float kLevelsTop = 130.0f;
 constexpr float kLevelColumn = 220.0f;
 constexpr float kLevelRow = 150.0f;
 
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
-
 int truncated(float value) { return QOR::fTruncateToInt(value); }
 
 // The text a table gives for the key; an unknown or empty key gives an empty text.
@@ -290,7 +288,7 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
       const QOR::QS_VEC2 at = pack->button->fGetPosition();
       const float width = static_cast<float>(pack->button->fGetWidth());
       const float height = static_cast<float>(pack->button->fGetHeight());
-      if (QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(1) &&
+      if (MENU_OBJECTS::isKeyReleased(QOR::kMouseLeft) &&
           QOR::qcCurrentInput->isMouseInRect(at.x - width / 2.0f, at.y - height / 2.0f, width, height) &&
           messageBox != nullptr) {
         const float centreX = static_cast<float>(size.x / 2);
@@ -364,7 +362,7 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
     }
     if (rankTitle == pack->rankTitle) rankReached = false;
   }
-  if (regularFont != nullptr) regularFont->fSetColor(golden());
+  if (regularFont != nullptr) regularFont->fSetColor(MENU_OBJECTS::GoldenColor());
   render(blackMask);
 }
 

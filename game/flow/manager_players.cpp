@@ -48,13 +48,6 @@ constexpr float kTitleAbove = 225.0f;     // the screen's title above the panel'
 constexpr int kMaxRowsBeforeLast = 6;     // the add button's limit in row steps below the first row
 constexpr float kRowLineLeft = 220.0f;    // a row's clickable line starts this far left of the middle
 constexpr float kRowLineWidth = 504.0f;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-constexpr int kMouseLeft = 1;
-
-float panelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 float centreX() { return static_cast<float>(ScreenSize().x / 2); }
 float centreY() { return static_cast<float>(ScreenSize().y / 2); }
@@ -142,7 +135,7 @@ void MAHJONG_GAME_MANAGER::MovePlayersScreen(float dy) {
 
 void MAHJONG_GAME_MANAGER::OpenPlayers() {
   if (playersPanel == nullptr) return;
-  const float lift = panelSlide();
+  const float lift = PanelSlide();
   AddY(playersPanel, lift);
   AddY(addButton, lift);
   AddY(selectionBar, lift);
@@ -299,9 +292,9 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
       loadMenus();  // every object of this screen is new from here on
       ApplyPlayerOptions();
       countUpRunning = 0;
-      MoveTitlePanel(panelSlide());
+      MoveTitlePanel(PanelSlide());
       if (regularFont != nullptr) regularFont->fSetAlign(0);
-      if (boldFont != nullptr) boldFont->fSetColor(golden());
+      if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
     }
     currentScreen = TITLE_SCREEN;
     return;
@@ -339,14 +332,14 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
       return;
     }
     const float side = static_cast<float>(button->fGetWidth());
-    if (input != nullptr && input->isReleased(kMouseLeft) &&
+    if (input != nullptr && input->isReleased(QOR::kMouseLeft) &&
         input->isMouseInRect(width / 2.0f - kRowLineLeft, at.y - static_cast<float>(button->fGetWidth() / 2),
                              kRowLineWidth, side)) {
       selectionBar->fSetPositionXY(x0, at.y);
     }
   }
 
-  if (isClicked(playersOkButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape)) {
+  if (isClicked(playersOkButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape)) {
     PlaySound(kClickSound);
     if (const PLAYER_LIST_ITEM* picked = PickedRow()) {
       selectedName = picked->name;
@@ -354,7 +347,7 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
       if (player == nullptr || player->m_name != picked->name) playersChanged = true;
       if (MAHJONG_PLAYER_FILE(PlayerFilePath()).SetLastPlayer(picked->name)) QOR::fLog("SAVE ACCESS");
     }
-    sidePanelTween.Start(playersPanel->fGetPosition().y, panelSlide(), fadeInOutTime);
+    sidePanelTween.Start(playersPanel->fGetPosition().y, PanelSlide(), fadeInOutTime);
     if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     return;
   }
@@ -381,7 +374,7 @@ void MAHJONG_GAME_MANAGER::RenderPlayers() {
   if (selectionBar != nullptr) selectionBar->fRender();
   if (regularFont != nullptr) {
     regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
-    regularFont->fSetColor(golden());
+    regularFont->fSetColor(GoldenColor());
   }
   const float x0 = centreX();
   for (const PLAYER_LIST_ITEM& row : playerRows) {

@@ -9,10 +9,9 @@
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
 #include "game/board/effect_times.h"
-#include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
-#include "game/board/mahjong_sounds.h"
 #include "game/flow/mahjong_game_manager.h"
+#include "game/flow/menu_objects.h"
 #include "game/flow/print_text.h"
 #include "game/flow/select_player_msg_box.h"
 #include "gui/base/qc_hit_area.h"
@@ -24,6 +23,8 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+
+using namespace MENU_OBJECTS;
 
 namespace {
 
@@ -45,44 +46,6 @@ constexpr float kGreetingLeft = 10.0f;       // the greeting's place from Play's
 constexpr float kGreetingRise = 120.0f;
 constexpr float kFieldRise = MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::kFieldRise;
 
-struct SCREEN_SIZE {
-  int width;
-  int height;
-};
-
-SCREEN_SIZE fScreen() {
-  const QOR::QS_POINT size = QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution() : QOR::QS_POINT{1024, 768};
-  return {size.x, size.y};
-}
-
-void fPlay(const char* sound) {
-  if (gameSounds != nullptr) gameSounds->Play(sound);
-}
-
-// Gives back a picture subscription; the renderer's default texture (what a missing picture
-// gives) was never counted.
-void fGiveBack(QOR::QC_TEXTURE_INFO* texture) {
-  if (texture == nullptr) return;
-  if (QOR::qcRENDER != nullptr && texture == QOR::qcRENDER->fGetDefaultTexture()) return;
-  QOR::QC_GAME::fUnscribeImage(texture);
-}
-
-void fDeleteSprite(QOR::QC_SPRITE*& sprite) {
-  if (sprite == nullptr) return;
-  QOR::QC_TEXTURE_INFO* texture = sprite->fGetTexture();
-  delete sprite;
-  sprite = nullptr;
-  fGiveBack(texture);
-}
-
-void fDeleteButton(QOR::QC_IMAGE_BUTTON*& button) {
-  if (button == nullptr) return;
-  QOR::QC_TEXTURE_INFO* texture = button->fGetImage()->fGetTexture();
-  delete button;
-  button = nullptr;
-  fGiveBack(texture);
-}
-
 // A button over a subscribed strip, its hit area's first dimension (a circle's radius, a
 // rectangle's width) shrunk so only the picture's body answers.
 QOR::QC_IMAGE_BUTTON* fMakeButton(const char* image, int hitType, float width, float height) {
@@ -99,16 +62,6 @@ std::wstring fControlCharacters() {
   return characters;
 }
 
-bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
-  return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
-}
-
-void fAddY(QOR::QC_IMAGE_BUTTON* button, float dy) {
-  if (button == nullptr) return;
-  const QOR::QS_VEC2 at = button->fGetPosition();
-  button->fSetPosition(at.x, at.y + dy);
-}
-
 void fPrintAt(QOR::QC_FONT* font, QOR::QC_IMAGE_BUTTON* button, const std::wstring& text) {
   if (button == nullptr) return;
   const QOR::QS_VEC2 at = button->fGetPosition();
@@ -118,26 +71,26 @@ void fPrintAt(QOR::QC_FONT* font, QOR::QC_IMAGE_BUTTON* button, const std::wstri
 }  // namespace
 
 void MAHJONG_GAME_MANAGER::DeleteTitle() {
-  fDeleteSprite(titleBack);
-  fDeleteSprite(titlePanel);
-  fDeleteButton(playButton);
-  fDeleteButton(quitButton);
-  fDeleteButton(playersButton);
+  DeleteSprite(titleBack);
+  DeleteSprite(titlePanel);
+  DeleteButton(playButton);
+  DeleteButton(quitButton);
+  DeleteButton(playersButton);
 }
 
 void MAHJONG_GAME_MANAGER::BuildTitle() {
-  const SCREEN_SIZE screen = fScreen();
-  const float centreX = static_cast<float>(screen.width / 2);
+  const QOR::QS_POINT screen = ScreenSize();
+  const float centreX = static_cast<float>(screen.x / 2);
   // The new pictures are subscribed before the old ones are given back, so a rebuild never lets
   // a shared picture's count fall to zero.
   auto* back = new QOR::QC_SPRITE(QOR::QC_GAME::fSubscribeImage(kTitleImage), nullptr);
-  back->fSetSize(screen.width, screen.height);
-  back->fSetPosition(centreX, static_cast<float>(screen.height / 2 - 1), 0.0f);
+  back->fSetSize(screen.x, screen.y);
+  back->fSetPosition(centreX, static_cast<float>(screen.y / 2 - 1), 0.0f);
 
   auto* panel = new QOR::QC_SPRITE(QOR::QC_GAME::fSubscribeImage(kPanelImage), nullptr);
   panel->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
   // Built a slide below its resting place (the lower edge one pixel below the screen).
-  panel->fSetPosition(centreX, static_cast<float>(screen.height) + panel->fGetHeight() / -2.0f + kPanelSlide + 1.0f,
+  panel->fSetPosition(centreX, static_cast<float>(screen.y) + panel->fGetHeight() / -2.0f - PanelSlide() + 1.0f,
                       0.0f);
 
   QOR::QC_IMAGE_BUTTON* play = fMakeButton(kPlayImage, QOR::QC_HIT_AREA::kCircle, 0.0f, 0.0f);
@@ -184,9 +137,9 @@ void MAHJONG_GAME_MANAGER::MoveTitlePanel(float dy) {
     const QOR::QS_VEC2 at = titlePanel->fGetPosition();
     titlePanel->fSetPosition(at.x, at.y + dy, 0.0f);
   }
-  fAddY(playButton, dy);
-  fAddY(quitButton, dy);
-  fAddY(playersButton, dy);
+  AddY(playButton, dy);
+  AddY(quitButton, dy);
+  AddY(playersButton, dy);
 }
 
 void MAHJONG_GAME_MANAGER::BuildPlayerBox() {
@@ -204,9 +157,9 @@ void MAHJONG_GAME_MANAGER::BuildPlayerBox() {
 
 int MAHJONG_GAME_MANAGER::UpdateTitle() {
   if (titlePanel == nullptr || playerBox == nullptr) return 0;
-  const SCREEN_SIZE screen = fScreen();
-  const float centreX = static_cast<float>(screen.width / 2);
-  const float centreY = static_cast<float>(screen.height / 2);
+  const QOR::QS_POINT screen = ScreenSize();
+  const float centreX = static_cast<float>(screen.x / 2);
+  const float centreY = static_cast<float>(screen.y / 2);
 
   if (screenFade.active) return 0;
   if (sidePanelTween.active) {
@@ -215,7 +168,7 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
     return 0;
   }
   // The panel has slid out: fade to black, then the requested screen.
-  if (titlePanel->fGetPosition().y > static_cast<float>(screen.height)) {
+  if (titlePanel->fGetPosition().y > static_cast<float>(screen.y)) {
     if (blackMask != nullptr && (blackMask->fGetVertexColor(0) >> 24) == 0u) {
       screenFade.Start(blackMask, fadeInOutTime, true);
       return 0;
@@ -248,9 +201,9 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
       // the rebuilt title is touched from here on.
       loadMenus();
       countUpRunning = 0;
-      MoveTitlePanel(static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance));
+      MoveTitlePanel(PanelSlide());
       if (regularFont != nullptr) regularFont->fSetAlign(0);
-      if (boldFont != nullptr) boldFont->fSetColor(MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB());
+      if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
       // A new player always sees the start comic first.
       BuildComics();
       QOR::fLog("jcAPP->keyboardHide();");
@@ -265,19 +218,19 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
 
   if (isClicked(playButton)) {
     if (player != nullptr && !player->m_name.empty()) {
-      fPlay(kPlaySound);
+      PlaySound(kPlaySound);
       if (!player->m_seenStartComics) {
         BuildComics();
       } else {
         const float y = titlePanel->fGetPosition().y;
-        sidePanelTween.Start(y, y + kPanelSlide, fadeInOutTime);
+        sidePanelTween.Start(y, y - PanelSlide(), fadeInOutTime);
         requestedScreen = PACKS_SCREEN;
         if (regularFont != nullptr) regularFont->fSetAlign(0);
         return 0;
       }
     } else {
       // No player yet: ask for the first name.
-      fPlay(kClickSound);
+      PlaySound(kClickSound);
       if (regularFont != nullptr) regularFont->fSetAlign(0);
       playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], centreX, centreY);
       playerBox->fSetNameEntry(true);
@@ -286,13 +239,13 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
     }
   }
   if (isClicked(quitButton)) {
-    fPlay(kClickSound);
+    PlaySound(kClickSound);
     playerBox->fShowQuestion(0, texts[TXT_WANT_TO_QUIT], centreX, centreY);
     playerBox->fSetNameEntry(false);
   }
   if (isClicked(playersButton)) {
     // The players screen opens over the title at once, without a fade of the title.
-    fPlay(kClickSound);
+    PlaySound(kClickSound);
     currentScreen = PLAYERS_SCREEN;
     if (regularFont != nullptr) regularFont->fSetAlign(1);
     // The players screen slides down over the title while dark back 1 fades in under it.

@@ -28,16 +28,8 @@
 
 namespace {
 
-constexpr int kXPRaised = 47;
-constexpr int kPairRemoved = 100501;
-constexpr int kShuffleUsed = 100502;
-constexpr int kLevelComplete = 100503;
-
 constexpr float kShelfRise = 110.0f;     // the shelf's y above the screen bottom
 constexpr float kPage2Share = -0.45f;    // the shelf's x on page 2, in screen widths
-constexpr int kPageTextX = 65;           // the page text's x right of the screen centre
-constexpr int kArrowGap = 30;            // the arrow stands this far beside the page text
-constexpr int kArrowRise = 37;           // the arrow's and the page text's y above the bottom
 
 // The twelve places of the shelf: each shows the highest owned trophy of its group (listed highest
 // first), else the concealed look of the group's lowest trophy (listed last).
@@ -49,8 +41,6 @@ constexpr PLACE_GROUP kPlaces[MAHJONG_GAME_MANAGER::kTrophySlots] = {
     {{3, 2, 1}, 3},    {{8, 7, 6, 5, 4}, 5}, {{9}, 1},         {{10}, 1},         {{11}, 1},         {{12}, 1},
     {{13}, 1},         {{14}, 1},            {{17, 16, 15}, 3}, {{20, 19, 18}, 3}, {{23, 22, 21}, 3}, {{26, 25, 24}, 3},
 };
-
-std::uint32_t golden() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
 }  // namespace
 
@@ -70,13 +60,13 @@ void MAHJONG_GAME_MANAGER::CheckTrophies(int code) {
     return true;
   };
   switch (code) {
-    case kXPRaised:
+    case kEventXPRaised:
       // Trophies 4..8: the experience of packs 2..6.
       for (std::size_t i = 1; i < packButtons.size() && i <= 5; ++i) {
         if (award(3 + static_cast<int>(i), p.m_XP >= static_cast<float>(packButtons[i]->xp))) return;
       }
       return;
-    case kPairRemoved: {
+    case MAHJONG_LAYOUT::kEventPairRemoved: {
       const MAHJONG_HUD_PANEL* panel = board != nullptr ? board->GetPanel() : nullptr;
       const int multiplier = panel != nullptr ? panel->GetMultiplier() : 0;
       (void)(award(1, p.m_totalScore > 99999) || award(2, p.m_totalScore > 499999) ||
@@ -85,11 +75,11 @@ void MAHJONG_GAME_MANAGER::CheckTrophies(int code) {
              award(21, multiplier == 5) || award(22, multiplier == 10) || award(23, multiplier == 15));
       return;
     }
-    case kShuffleUsed:
+    case MAHJONG_LAYOUT::kEventShuffle:
       (void)(award(18, p.m_totalBonusUsed > 49) || award(19, p.m_totalBonusUsed > 99) ||
              award(20, p.m_totalBonusUsed >= 250));
       return;
-    case kLevelComplete: {
+    case MAHJONG_LAYOUT::kEventLevelComplete: {
       // Trophies 9..14: the last level of packs 1..6.
       const int boardPack = board != nullptr ? board->m_pack : 0;
       const int boardLevel = board != nullptr ? board->m_level : 0;
@@ -151,7 +141,7 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
   }
   if (trophyFont != nullptr) {
     trophyFont->_spacing = -3;
-    trophyFont->fSetColor(golden());
+    trophyFont->fSetColor(MENU_OBJECTS::GoldenColor());
     trophyFont->fSetAlign(0);
   }
 
@@ -165,8 +155,8 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
   }
   const std::wstring pageFormat = texts[TXT_PAGE] + L" %i/2";
   const int textWidth = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageFormat.c_str()) : 0;
-  pageArrow->fSetPosition(static_cast<float>(size.x / 2 + kPageTextX + kArrowGap + textWidth / 2),
-                          static_cast<float>(size.y - kArrowRise));
+  pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, textWidth, 1),
+                          static_cast<float>(size.y - MENU_OBJECTS::kArrowRise));
 
   MENU_OBJECTS::DeleteSprite(trophyShelf);
   trophyShelf = MENU_OBJECTS::NewSprite("shelf.png");
@@ -245,17 +235,17 @@ void MAHJONG_GAME_MANAGER::UpdateTrophies() {
   const std::wstring pageFormat = texts[TXT_PAGE] + L" %i/2";
   const int textWidth = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageFormat.c_str()) : 0;
   const float shelfX = trophyShelf->fGetPosition().x;
-  const float arrowY = static_cast<float>(size.y - kArrowRise);
+  const float arrowY = static_cast<float>(size.y - MENU_OBJECTS::kArrowRise);
   QOR::QC_TEXTURE_INFO* arrow = nullptr;
   if (page == 1) {
     trophyPageTween.Start(shelfX, kPage2Share * static_cast<float>(size.x), fx.browseTrophySpeed);
     arrow = leftArrow;
-    pageArrow->fSetPosition(static_cast<float>(size.x / 2 + kPageTextX - kArrowGap - textWidth / 2), arrowY);
+    pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, textWidth, 2), arrowY);
     page = 2;
   } else {
     trophyPageTween.Start(shelfX, static_cast<float>(size.x), fx.browseTrophySpeed);
     arrow = rightArrow;
-    pageArrow->fSetPosition(static_cast<float>(size.x / 2 + kPageTextX + kArrowGap + textWidth / 2), arrowY);
+    pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, textWidth, 1), arrowY);
     page = 1;
   }
   if (arrow != nullptr) pageArrow->fSetStrip(arrow);
@@ -268,7 +258,7 @@ void MAHJONG_GAME_MANAGER::RenderTrophies() {
   if (screenBack != nullptr) screenBack->fRender();
   if (trophyFont != nullptr) {
     trophyFont->fSetAlign(0);
-    PrintText(trophyFont, size.x / 2 + kPageTextX, 50, texts[TXT_TROPHIES_NAME]);
+    PrintText(trophyFont, size.x / 2 + MENU_OBJECTS::kPageTextX, 50, texts[TXT_TROPHIES_NAME]);
   }
   if (darkBack2 != nullptr) darkBack2->fRender();
   if (trophyShelf != nullptr) {
@@ -282,7 +272,7 @@ void MAHJONG_GAME_MANAGER::RenderTrophies() {
       trophyShelf->fRenderAt(at.x + dx, static_cast<float>(size.y - arrowOffset2), 0.0f, 1.0f, 1.0f);
     }
   }
-  if (regularFont != nullptr) regularFont->fSetColor(golden());
+  if (regularFont != nullptr) regularFont->fSetColor(MENU_OBJECTS::GoldenColor());
   if (boldFont != nullptr) boldFont->fSetColor(0xFFFFFFFFu);
   for (TROPHY_ITEM* item : trophySlots) {
     if (item != nullptr) item->fRender(boldFont, regularFont);
@@ -290,7 +280,7 @@ void MAHJONG_GAME_MANAGER::RenderTrophies() {
   if (pageArrow != nullptr) pageArrow->fRender();
   if (regularFont != nullptr) {
     regularFont->fSetAlign(0);
-    PrintText(regularFont, size.x / 2 + kPageTextX, size.y - kArrowRise,
+    PrintText(regularFont, size.x / 2 + MENU_OBJECTS::kPageTextX, size.y - MENU_OBJECTS::kArrowRise,
               texts[TXT_PAGE] + L" " + std::to_wstring(page) + L"/2");
   }
   if (boldFont != nullptr) boldFont->fSetAlign(0);

@@ -1,12 +1,11 @@
 #include "game/flow/menu_objects.h"
 
-#include "engine/platform/qc_input.h"
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
-#include "game/board/mahjong_sounds.h"
+#include "game/board/mahjong_consts.h"
 #include "gui/widgets/qc_image_button.h"
 #include "gui/widgets/qc_image_checkbox.h"
 
@@ -65,12 +64,13 @@ void DeleteCheckbox(QOR::QC_IMAGE_CHECKBOX*& box) {
   GiveBack(texture);
 }
 
-bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
-  return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
-}
+std::uint32_t GoldenColor() { return MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB(); }
 
-void PlaySound(const char* effect) {
-  if (gameSounds != nullptr) gameSounds->Play(effect);
+float PanelSlide() { return static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance); }
+
+float PageArrowX(int screenWidth, int textWidth, int page) {
+  const int centre = screenWidth / 2 + kPageTextX;
+  return static_cast<float>(page == 2 ? centre - kArrowGap - textWidth / 2 : centre + kArrowGap + textWidth / 2);
 }
 
 void AddY(QOR::QC_SPRITE* sprite, float dy) {
@@ -90,7 +90,5 @@ void AddY(QOR::QC_IMAGE_CHECKBOX* box, float dy) {
   const QOR::QS_VEC2 at = box->fGetPosition();
   box->fSetPosition(at.x, at.y + dy);
 }
-
-bool isKeyReleased(int key) { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(key); }
 
 }  // namespace MENU_OBJECTS

@@ -1,8 +1,12 @@
 // Small pieces the menu screens and overlays share: pictures subscribed by name and given back
-// when their sprite or button goes, clicks, sounds and vertical moves of whole groups.
+// when their sprite or button goes, clicks, keys and sounds, the golden text colour, the panel
+// slide distance and vertical moves of whole groups.
 #pragma once
 
 #include "engine/math/qs_point.h"
+#include "game/board/play_kit.h"
+
+#include <cstdint>
 
 namespace pugi {
 class xml_document;
@@ -33,15 +37,26 @@ void GiveBackDocument(const pugi::xml_document* document);
 void DeleteSprite(QOR::QC_SPRITE*& sprite);
 void DeleteButton(QOR::QC_IMAGE_BUTTON*& button);
 void DeleteCheckbox(QOR::QC_IMAGE_CHECKBOX*& box);
-// True when the button exists and its update reports a click.
-bool isClicked(QOR::QC_IMAGE_BUTTON* button);
-// Plays an effect of the game's list (nothing without one).
-void PlaySound(const char* effect);
+// A click, a key released this tick, an effect played: the board's helpers.
+using PLAY_KIT::isClicked;
+using PLAY_KIT::isKeyReleased;
+using PLAY_KIT::PlaySound;
+// The constants' golden colour (ARGB), the screens' text colour.
+std::uint32_t GoldenColor();
+// The panel slide distance (-300): what a screen adds to a panel's y (the left panel's x) to get
+// the place it slides to or from.
+float PanelSlide();
+// The page switch of the levels and the trophies screens: the page text's x right of the screen's
+// centre, the arrow's distance beside the text, and the y of both above the screen's bottom.
+inline constexpr int kPageTextX = 65;
+inline constexpr int kArrowGap = 30;
+inline constexpr int kArrowRise = 37;
+// The page arrow's x beside a page text of that width: right of it on page 1 (towards page 2),
+// left of it on page 2.
+float PageArrowX(int screenWidth, int textWidth, int page);
 // Add dy to the y of the object (nothing for null).
 void AddY(QOR::QC_SPRITE* sprite, float dy);
 void AddY(QOR::QC_IMAGE_BUTTON* button, float dy);
 void AddY(QOR::QC_IMAGE_CHECKBOX* box, float dy);
-// Key released this tick (the game acts on releases).
-bool isKeyReleased(int key);
 
 }  // namespace MENU_OBJECTS

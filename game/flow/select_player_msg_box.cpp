@@ -4,6 +4,7 @@
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
 #include "game/board/mahjong_consts.h"
+#include "game/flow/menu_objects.h"
 #include "gui/widgets/qc_gui_linebox.h"
 #include "gui/widgets/qc_image_button.h"
 
@@ -33,7 +34,7 @@ void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fSetPosition(float x, float y)
 
 void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fRender(QOR::QC_FONT* font, const std::wstring& errorText) {
   if (!isOpen()) return;
-  if (font != nullptr) font->fSetColor(MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB());
+  if (font != nullptr) font->fSetColor(MENU_OBJECTS::GoldenColor());
   _veil->fRender();
   _back->fRender();
   if (font != nullptr) font->fSetAlign(0);

@@ -8,8 +8,7 @@
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "game/board/effect_times.h"
-#include "game/board/mahjong_consts.h"
-#include "game/board/mahjong_sounds.h"
+#include "game/flow/menu_objects.h"
 #include "gui/base/qc_hit_area.h"
 #include "gui/widgets/qc_image_button.h"
 
@@ -23,20 +22,10 @@ constexpr const char kOkImage[] = "Ok_middle.png";
 constexpr const char kCancelImage[] = "Delete_middle.png";
 constexpr const char kClickSound[] = "button_click.ogg";
 
-bool isReleased(int key) { return QOR::qcCurrentInput != nullptr && QOR::qcCurrentInput->isReleased(key); }
-
-// Gives back a subscription; the renderer's default texture (what a missing picture gives) was
-// never counted, so it is left alone.
-void fGiveBack(QOR::QC_TEXTURE_INFO* texture) {
-  if (texture == nullptr) return;
-  if (QOR::qcRENDER != nullptr && texture == QOR::qcRENDER->fGetDefaultTexture()) return;
-  QOR::QC_GAME::fUnscribeImage(texture);
-}
-
 }  // namespace
 
 STORE_MESSAGE_BOX::STORE_MESSAGE_BOX() {
-  const QOR::QS_POINT screen = QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution() : QOR::QS_POINT{1024, 768};
+  const QOR::QS_POINT screen = MENU_OBJECTS::ScreenSize();
 
   _veilImage = QOR::QC_GAME::fSubscribeImage(kVeilImage);
   _veil = new QOR::QC_SPRITE(_veilImage, nullptr);
@@ -59,10 +48,10 @@ STORE_MESSAGE_BOX::~STORE_MESSAGE_BOX() {
   delete _okButton;
   delete _cancelButton;
   delete _veil;
-  fGiveBack(_veilImage);
-  fGiveBack(_backImage);
-  fGiveBack(_okImage);
-  fGiveBack(_cancelImage);
+  MENU_OBJECTS::GiveBack(_veilImage);
+  MENU_OBJECTS::GiveBack(_backImage);
+  MENU_OBJECTS::GiveBack(_okImage);
+  MENU_OBJECTS::GiveBack(_cancelImage);
 }
 
 void STORE_MESSAGE_BOX::fOpen(bool question, int code, const std::wstring& text, float x, float y) {
@@ -90,7 +79,7 @@ void STORE_MESSAGE_BOX::fHide() {
 }
 
 void STORE_MESSAGE_BOX::fPlayClick() {
-  if (gameSounds != nullptr) gameSounds->Play(kClickSound);
+  MENU_OBJECTS::PlaySound(kClickSound);
 }
 
 int STORE_MESSAGE_BOX::fUpdate() {
@@ -111,13 +100,13 @@ int STORE_MESSAGE_BOX::fUpdate() {
   // their clicks and the keys are no answer.
   int result = 0;
   const bool okClicked = _okButton->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
-  if (!_hiding && (okClicked || isReleased(kKeyEnter))) {
+  if (!_hiding && (okClicked || MENU_OBJECTS::isKeyReleased(QOR::kKeyEnter))) {
     fPlayClick();
     result = 1;
   }
   if (_question) {
     const bool cancelClicked = _cancelButton->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
-    if (!_hiding && (cancelClicked || isReleased(kKeyEscape))) {
+    if (!_hiding && (cancelClicked || MENU_OBJECTS::isKeyReleased(QOR::kKeyEscape))) {
       fPlayClick();
       fHide();
       return -1;
@@ -132,7 +121,7 @@ void STORE_MESSAGE_BOX::fRender(QOR::QC_FONT* font) {
   _back->fRender();
   if (font != nullptr) {
     const QOR::QS_VEC2 at = _back->fGetPosition();
-    font->fSetColor(MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB());
+    font->fSetColor(MENU_OBJECTS::GoldenColor());
     // The text is an argument, never the format: a '%' in it is shown as it stands.
     font->fPrintW(QOR::fTruncateToInt(at.x), QOR::fTruncateToInt(at.y) - kTextRise, L"%s", _text);
   }

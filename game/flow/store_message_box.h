@@ -28,8 +28,6 @@ class STORE_MESSAGE_BOX {
   static constexpr float kButtonDrop = 150.0f;   // buttons stand this far below the box's y
   static constexpr float kButtonSpread = 60.0f;  // OK left and cancel right of x, question mode
   static constexpr int kTextRise = 6;            // the text is drawn this far above the box's y
-  static constexpr int kKeyEnter = 13;
-  static constexpr int kKeyEscape = 27;
 
   // Subscribes "Dark_back.png", "Message_back.png", "Ok_middle.png" and "Delete_middle.png" and
   // builds the veil (the whole screen), the back and the two buttons; closed.

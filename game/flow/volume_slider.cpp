@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kBarId = 34;
-constexpr int kMouseLeft = 1;
 
 }  // namespace
 
@@ -57,7 +56,7 @@ QOR::QS_VEC2 VOLUME_SLIDER::GetPosition() const { return _bar->fGetPosition(); }
 int VOLUME_SLIDER::Update() {
   const QOR::QC_INPUT* input = QOR::qcCurrentInput;
   if (input == nullptr) return 0;
-  if (input->isReleased(kMouseLeft)) {
+  if (input->isReleased(QOR::kMouseLeft)) {
     const bool ended = _dragging;
     _dragging = false;
     if (ended) return 1;
@@ -65,7 +64,7 @@ int VOLUME_SLIDER::Update() {
   const QOR::QS_VEC2 knob = _knob->fGetPosition();
   const float knobWidth = _knob->fGetWidth();
   const float knobHeight = _knob->fGetHeight();
-  if (input->isPressed(kMouseLeft) &&
+  if (input->isPressed(QOR::kMouseLeft) &&
       input->isMouseInRect(knob.x - knobWidth / 2.0f, knob.y - knobHeight / 2.0f, knobWidth, knobHeight)) {
     _dragging = true;
   }

@@ -19,7 +19,7 @@
 
 namespace board_test {
 
-constexpr int kMouseLeft = 1;
+constexpr int kMouseLeft = QOR::kMouseLeft;
 
 // One tick of the game screen for the board alone, in the game screen's order, then the input
 // ageing of the game loop. Returns the play step's event.

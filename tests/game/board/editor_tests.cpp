@@ -3,6 +3,7 @@
 // every tile within the grid's strict bounds, a level made in the editor saved to the user's
 // folder, loaded back (texts as the file writes them, levels only), and then dealt and played to
 // its end by the bot, and Escape asking before unsaved work is lost.
+#include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "game/board/editor_menu.h"
 #include "gui/widgets/qc_gui_textbox.h"
@@ -26,7 +27,7 @@ namespace {
 
 using board_test::kMouseLeft;
 constexpr int kMouseRight = 2;
-constexpr int kKeyEscape = 27;
+constexpr int kKeyEscape = QOR::kKeyEscape;
 constexpr int kKeyUp = 38;
 constexpr int kKeyLeft = 37;
 constexpr int kKeyRight = 39;

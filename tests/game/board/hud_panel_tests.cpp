@@ -301,8 +301,8 @@ TEST_F(HudPanelTest, MenuRequestedByEscapeOrClick) {
 
   EXPECT_FALSE(tick());
   EXPECT_FALSE(clicked());
-  QOR::qcCurrentInput->fKeyDown(MAHJONG_HUD_PANEL::kKeyEscape);
-  QOR::qcCurrentInput->fKeyUp(MAHJONG_HUD_PANEL::kKeyEscape);
+  QOR::qcCurrentInput->fKeyDown(QOR::kKeyEscape);
+  QOR::qcCurrentInput->fKeyUp(QOR::kKeyEscape);
   EXPECT_TRUE(tick());
   EXPECT_TRUE(clicked());
   EXPECT_FALSE(tick());

@@ -1,6 +1,7 @@
 // The play step driven through the real input state, tick by tick: selection, pairs with their
 // score, sounds and the multiplier's growth and decay, the clock and tips, the pause panel and the
 // slots, the shuffle bonus, the no-moves codes and the level's end.
+#include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
@@ -19,7 +20,7 @@ namespace {
 using board_test::CELL;
 using board_test::LevelText;
 
-constexpr int kEscape = 27;
+constexpr int kEscape = QOR::kKeyEscape;
 
 class PlayStep : public board_test::PlayTest {
  protected:

@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr int kMouseLeft = 1;
+constexpr int kMouseLeft = QOR::kMouseLeft;
 constexpr int kSlashKey = 0xBF;  // '/' on a US layout
 
 using CELLS = std::set<std::pair<int, int>>;

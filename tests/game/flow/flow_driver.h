@@ -1,7 +1,8 @@
 // The real game manager over the real Resources, loaded stage by stage to the title and then
 // driven tick by tick through the real input state (mouse moves, button and key messages as the
 // message pump delivers them, aged once per tick as the game loop does), every frame drawn on the
-// recording device. Shared by the tests of the menu screens and overlays.
+// recording device. Shared by the tests of the menu screens and overlays; PlayerDriver starts them
+// with a first profile.
 #pragma once
 
 #include "engine/platform/qc_input.h"
@@ -29,8 +30,8 @@
 
 namespace flow_test {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
+constexpr int kEnter = QOR::kKeyEnter;
+constexpr int kEscape = QOR::kKeyEscape;
 
 class FlowDriver : public qor_test::GameServices {
  protected:
@@ -162,6 +163,19 @@ class FlowDriver : public qor_test::GameServices {
   long long ticks = 0;
   int drawEvery = 1;
   bool forgetFrames = false;
+};
+
+// The driver with a first profile, "Ann", made on the title screen; `player` is its record.
+class PlayerDriver : public FlowDriver {
+ protected:
+  void SetUp() override {
+    FlowDriver::SetUp();
+    manager->SavePlayerFile(L"Ann");
+    player = manager->player;
+    ASSERT_NE(player, nullptr);
+  }
+
+  MAHJONG_PLAYER* player = nullptr;
 };
 
 }  // namespace flow_test

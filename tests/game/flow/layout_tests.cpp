@@ -11,6 +11,7 @@
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
+#include "game/flow/menu_objects.h"
 #include "game/flow/pack_button.h"
 #include "game/flow/select_player_msg_box.h"
 #include "game/flow/store_message_box.h"
@@ -240,7 +241,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   for (int i = 0; i < 5; ++i) manager->SavePlayerFile(longName.substr(0, longName.size() - 1) + std::to_wstring(i));
   widestPlayer();
   manager->loadMenus();
-  manager->MoveTitlePanel(-M::kPanelSlide);
+  manager->MoveTitlePanel(MENU_OBJECTS::PanelSlide());
   settle();
   const std::wstring greeting = text(M::TXT_WELCOME) + L"\n" + longName;
   check("title with a player", [&](FRAME& frame) {
@@ -368,7 +369,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
 TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
   widestPlayer();
   manager->loadMenus();
-  manager->MoveTitlePanel(-M::kPanelSlide);
+  manager->MoveTitlePanel(MENU_OBJECTS::PanelSlide());
   settle();
   toPacks();
   // The columns of the places' table: the left one, the right one this far right of it, and

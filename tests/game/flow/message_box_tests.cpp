@@ -27,8 +27,8 @@ namespace {
 
 constexpr float kX = 512.0f;
 constexpr float kY = 384.0f;
-constexpr int kEnter = STORE_MESSAGE_BOX::kKeyEnter;
-constexpr int kEscape = STORE_MESSAGE_BOX::kKeyEscape;
+constexpr int kEnter = QOR::kKeyEnter;
+constexpr int kEscape = QOR::kKeyEscape;
 using ANSWERS = std::vector<int>;
 
 // A box with its own placement slot, as the players screen's: records each placement.

@@ -24,20 +24,8 @@
 
 namespace {
 
-constexpr int kPairRemoved = 100501;
-constexpr int kShuffleUsed = 100502;
-constexpr int kLevelComplete = 100503;
-constexpr int kXPRaised = 47;
-
-class TrophiesTest : public flow_test::FlowDriver {
+class TrophiesTest : public flow_test::PlayerDriver {
  protected:
-  void SetUp() override {
-    FlowDriver::SetUp();
-    manager->SavePlayerFile(L"Ann");
-    player = manager->player;
-    ASSERT_NE(player, nullptr);
-  }
-
   // Judges the code; when a trophy was awarded, confirms it with Enter, presses Enter again while
   // the box slides away and waits until it has closed. The awarded id, or 0.
   int judge(int code) {
@@ -69,8 +57,6 @@ class TrophiesTest : public flow_test::FlowDriver {
     return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->trophyPageTween.active ||
            manager->screenFade.active;
   }
-
-  MAHJONG_PLAYER* player = nullptr;
 };
 
 // The rule table: one trophy per call, the first rule that fires; a removal crossing two score
@@ -79,9 +65,9 @@ class TrophiesTest : public flow_test::FlowDriver {
 // finished with three stars. Every award plays its sound, shows its item beside the box and is
 // recorded and saved once, however often Enter comes while the box slides away.
 TEST_F(TrophiesTest, RulesAwardOneTrophyPerCallAndRecordItOnce) {
-  EXPECT_EQ(judge(kPairRemoved), 0);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventPairRemoved), 0);
   player->m_totalScore = 500000;
-  manager->CheckTrophies(kPairRemoved);
+  manager->CheckTrophies(MAHJONG_LAYOUT::kEventPairRemoved);
   EXPECT_TRUE(played("trophie.ogg"));
   ASSERT_TRUE(manager->trophyBox->isInfo());
   EXPECT_EQ(manager->awardedTrophy->fGetTitle(), manager->GetText("tt1"));
@@ -93,27 +79,27 @@ TEST_F(TrophiesTest, RulesAwardOneTrophyPerCallAndRecordItOnce) {
   EXPECT_EQ(player->m_trophies, std::vector<int>{1});
   const MAHJONG_PLAYER saved(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann");
   EXPECT_EQ(saved.m_trophies, std::vector<int>{1});
-  EXPECT_EQ(judge(kPairRemoved), 2);
-  EXPECT_EQ(judge(kPairRemoved), 0);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventPairRemoved), 2);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventPairRemoved), 0);
 
   // Tiles removed before the multiplier; the multiplier only at exactly 5, 10 and 15.
   manager->board = new MAHJONG_LAYOUT(player->m_tileset, player, false, 1, manager->darkBack1);
   manager->board->GetPanel()->SetMultiplier(5);
   player->m_totalTilesRemoved = 1000;
-  EXPECT_EQ(judge(kPairRemoved), 15);
-  EXPECT_EQ(judge(kPairRemoved), 21);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventPairRemoved), 15);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventPairRemoved), 21);
   manager->board->GetPanel()->SetMultiplier(11);
-  EXPECT_EQ(judge(kPairRemoved), 0);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventPairRemoved), 0);
   player->m_totalBonusUsed = 249;
-  EXPECT_EQ(judge(kShuffleUsed), 18);
-  EXPECT_EQ(judge(kShuffleUsed), 19);
-  EXPECT_EQ(judge(kShuffleUsed), 0);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventShuffle), 18);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventShuffle), 19);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventShuffle), 0);
 
   // Experience past packs 2 and 3: pack 2's trophy first.
   player->m_XP = 40.0f;
-  EXPECT_EQ(judge(kXPRaised), 4);
-  EXPECT_EQ(judge(kXPRaised), 5);
-  EXPECT_EQ(judge(kXPRaised), 0);
+  EXPECT_EQ(judge(MAHJONG_GAME_MANAGER::kEventXPRaised), 4);
+  EXPECT_EQ(judge(MAHJONG_GAME_MANAGER::kEventXPRaised), 5);
+  EXPECT_EQ(judge(MAHJONG_GAME_MANAGER::kEventXPRaised), 0);
 
   // Thirty three-star levels elsewhere, but this level ended with two stars.
   for (int level = 1; level <= 20; ++level) result(2, level) = result(3, level) = 3;
@@ -122,13 +108,13 @@ TEST_F(TrophiesTest, RulesAwardOneTrophyPerCallAndRecordItOnce) {
   result(1, 4) = 2;
   manager->board->m_pack = 1;
   manager->board->m_level = 4;
-  EXPECT_EQ(judge(kLevelComplete), 0);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventLevelComplete), 0);
   result(1, 4) = 3;
   manager->board->m_pack = 3;
   manager->board->m_level = 20;
-  EXPECT_EQ(judge(kLevelComplete), 11);
-  EXPECT_EQ(judge(kLevelComplete), 24);
-  EXPECT_EQ(judge(kLevelComplete), 0);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventLevelComplete), 11);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventLevelComplete), 24);
+  EXPECT_EQ(judge(MAHJONG_LAYOUT::kEventLevelComplete), 0);
 
   for (int id : {1, 2, 15, 21, 18, 19, 4, 5, 11, 24}) EXPECT_EQ(owned(id), 1) << "trophy " << id;
   EXPECT_EQ(player->m_trophies.size(), 10u);
@@ -251,28 +237,30 @@ TEST_F(TrophiesTest, EachRuleAwardsAtItsEdgeAndNotOneStepBelow) {
     threeStars(count);
   };
   std::vector<EDGE> edges = {
-      {kPairRemoved, 1, {}, score, 99999, 100000, 0},
-      {kPairRemoved, 2, {1}, score, 499999, 500000, 0},
-      {kPairRemoved, 3, {1, 2}, score, 999999, 1000000, 0},
-      {kPairRemoved, 15, {1, 2, 3}, tiles, 999, 1000, 0},
-      {kPairRemoved, 16, {1, 2, 3, 15}, tiles, 4999, 5000, 0},
-      {kPairRemoved, 17, {1, 2, 3, 15, 16}, tiles, 9999, 10000, 0},
-      {kPairRemoved, 21, {1, 2, 3, 15, 16, 17}, multiplier, 4, 5, 6},
-      {kPairRemoved, 22, {1, 2, 3, 15, 16, 17, 21}, multiplier, 9, 10, 11},
-      {kPairRemoved, 23, {1, 2, 3, 15, 16, 17, 21, 22}, multiplier, 14, 15, 16},
-      {kShuffleUsed, 18, {}, bonuses, 49, 50, 0},
-      {kShuffleUsed, 19, {18}, bonuses, 99, 100, 0},
-      {kShuffleUsed, 20, {18, 19}, bonuses, 249, 250, 0},
-      {kLevelComplete, 24, {}, stars, 29, 30, 0},
-      {kLevelComplete, 25, {24}, stars, 59, 60, 0},
-      {kLevelComplete, 26, {24, 25}, stars, 119, 120, 0},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 1, {}, score, 99999, 100000, 0},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 2, {1}, score, 499999, 500000, 0},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 3, {1, 2}, score, 999999, 1000000, 0},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 15, {1, 2, 3}, tiles, 999, 1000, 0},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 16, {1, 2, 3, 15}, tiles, 4999, 5000, 0},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 17, {1, 2, 3, 15, 16}, tiles, 9999, 10000, 0},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 21, {1, 2, 3, 15, 16, 17}, multiplier, 4, 5, 6},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 22, {1, 2, 3, 15, 16, 17, 21}, multiplier, 9, 10, 11},
+      {MAHJONG_LAYOUT::kEventPairRemoved, 23, {1, 2, 3, 15, 16, 17, 21, 22}, multiplier, 14, 15, 16},
+      {MAHJONG_LAYOUT::kEventShuffle, 18, {}, bonuses, 49, 50, 0},
+      {MAHJONG_LAYOUT::kEventShuffle, 19, {18}, bonuses, 99, 100, 0},
+      {MAHJONG_LAYOUT::kEventShuffle, 20, {18, 19}, bonuses, 249, 250, 0},
+      {MAHJONG_LAYOUT::kEventLevelComplete, 24, {}, stars, 29, 30, 0},
+      {MAHJONG_LAYOUT::kEventLevelComplete, 25, {24}, stars, 59, 60, 0},
+      {MAHJONG_LAYOUT::kEventLevelComplete, 26, {24, 25}, stars, 119, 120, 0},
   };
   for (int pack = 2; pack <= 6; ++pack) {
     std::vector<int> lower;
     for (int id = 4; id < pack + 2; ++id) lower.push_back(id);
-    edges.push_back({kXPRaised, pack + 2, lower, xp, packXP(pack) - 1, packXP(pack), 0});
+    edges.push_back({MAHJONG_GAME_MANAGER::kEventXPRaised, pack + 2, lower, xp, packXP(pack) - 1, packXP(pack), 0});
   }
-  for (int pack = 1; pack <= 6; ++pack) edges.push_back({kLevelComplete, 8 + pack, {}, lastLevel(pack), 19, 20, 0});
+  for (int pack = 1; pack <= MAHJONG_PLAYER::kPacks; ++pack) {
+    edges.push_back({MAHJONG_LAYOUT::kEventLevelComplete, 8 + pack, {}, lastLevel(pack), 19, 20, 0});
+  }
 
   for (const EDGE& e : edges) {
     SCOPED_TRACE("trophy " + std::to_string(e.id));
