@@ -27,12 +27,10 @@ namespace {
 using board_test::BOARD_BOT;
 using M = MAHJONG_GAME_MANAGER;
 
-class LevelRoad : public flow_test::FlowDriver {
+class LevelRoad : public flow_test::PlayerDriver {
  protected:
   void SetUp() override {
-    FlowDriver::SetUp();
-    manager->SavePlayerFile(L"Ann");
-    player = manager->player;
+    PlayerDriver::SetUp();
     ASSERT_NE(player, nullptr);
     player->m_tutorialShow = false;
   }
@@ -107,8 +105,6 @@ class LevelRoad : public flow_test::FlowDriver {
     ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVEL_START_SCREEN; }));
     untilIntroAtRest();
   }
-
-  MAHJONG_PLAYER* player = nullptr;
 };
 
 // The road of one level: the intro lists the level's tasks; play; a restart asked from the pause

@@ -31,40 +31,9 @@ namespace {
 
 using flow_test::kEnter;
 
-// The shared driver's loading and tear-down, with a player; the menus' own ticks and clicks.
-class MenuScreensTest : public flow_test::FlowDriver {
+// The shared driver with a player; the menus' own settling.
+class MenuScreensTest : public flow_test::PlayerDriver {
  protected:
-  void SetUp() override {
-    FlowDriver::SetUp();
-    m->SavePlayerFile(L"Ann");
-    ASSERT_NE(m->player, nullptr);
-    player = m->player;
-  }
-
-  void tick() {
-    m->Update();
-    QOR::qcCurrentInput->fUpdate();
-    if (QOR::qcRENDER->BeginScene() == 1) {
-      m->Render();
-      QOR::qcRENDER->EndScene();
-    }
-  }
-  // A click at (x, y) over three ticks (enter, button 1 down, up).
-  void click(float x, float y) {
-    QOR::qcCurrentInput->fSetMousePosition(static_cast<int>(x), static_cast<int>(y));
-    tick();
-    QOR::qcCurrentInput->fKeyDown(1);
-    tick();
-    QOR::qcCurrentInput->fKeyUp(1);
-    tick();
-    QOR::qcCurrentInput->fSetMousePosition(0, 0);
-  }
-  void click(const QOR::QC_IMAGE_BUTTON* button) { click(button->fGetPosition().x, button->fGetPosition().y); }
-  void pressEnter() {
-    QOR::qcCurrentInput->fKeyDown(kEnter);
-    QOR::qcCurrentInput->fKeyUp(kEnter);
-    tick();
-  }
   // Ticks while anything slides or fades or a message box is open (at most 600).
   void settle() {
     const auto busy = [this] {
@@ -106,7 +75,6 @@ class MenuScreensTest : public flow_test::FlowDriver {
   }
 
   MAHJONG_GAME_MANAGER*& m = manager;
-  MAHJONG_PLAYER* player = nullptr;
 };
 
 // The packs from player.xml: names, ranks and their experience, pack 1 open whatever its flag,
@@ -149,7 +117,7 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   const auto lockedMessage = [this](int n) {
     click(pack(n).button);
     const std::wstring text = m->messageBox->isInfo() ? m->messageBox->fGetText() : L"(none)";
-    pressEnter();
+    tick(kEnter);
     settle();
     return text;
   };

@@ -28,6 +28,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,8 +37,7 @@ using ANSWERS = std::vector<int>;
 using flow_test::kEnter;
 using flow_test::kEscape;
 
-// The shared driver's loading and tear-down; the title's own ticks draw without the top layer, and
-// its clicks and settling collect the title's answers.
+// The shared driver; the title's clicks and settling collect the title's answers.
 class TitleTest : public flow_test::FlowDriver {
  protected:
   void SetUp() override {
@@ -46,33 +46,13 @@ class TitleTest : public flow_test::FlowDriver {
     settle();
   }
 
-  // One game tick and one frame; a key given is pressed and released just before it.
-  int tick(int key = 0) {
-    if (key != 0) {
-      QOR::qcCurrentInput->fKeyDown(static_cast<std::uint32_t>(key));
-      QOR::qcCurrentInput->fKeyUp(static_cast<std::uint32_t>(key));
-    }
-    const int result = manager->Update();
-    QOR::qcCurrentInput->fUpdate();
-    if (QOR::qcRENDER->BeginScene() == 1) {
-      manager->Render();
-      QOR::qcRENDER->EndScene();
-    }
-    return result;
+  // The driver's click on the button (three ticks) with the title's answer of each tick.
+  ANSWERS click(const QOR::QC_IMAGE_BUTTON* button) {
+    answers.clear();
+    FlowDriver::click(button);
+    return std::exchange(answers, {});
   }
-  // A click on the button over three ticks (enter, button 1 down, up).
-  ANSWERS click(QOR::QC_IMAGE_BUTTON* button) {
-    ANSWERS answers;
-    const QOR::QS_VEC2 at = button->fGetPosition();
-    QOR::qcCurrentInput->fSetMousePosition(static_cast<int>(at.x), static_cast<int>(at.y));
-    for (int step = 0; step < 3; ++step) {
-      if (step == 1) QOR::qcCurrentInput->fKeyDown(1);
-      if (step == 2) QOR::qcCurrentInput->fKeyUp(1);
-      answers.push_back(tick());
-    }
-    QOR::qcCurrentInput->fSetMousePosition(0, 0);
-    return answers;
-  }
+  void afterUpdate(int result) override { answers.push_back(result); }
   // Ticks until no slide or fade runs and the player box has closed; nothing answers on the way.
   void settle() {
     const auto busy = [this] {
@@ -94,13 +74,8 @@ class TitleTest : public flow_test::FlowDriver {
     manager->playersButton = side[1];
     return manager->boldFont->fGetTextW();
   }
-  static pugi::xml_document playerFile() {
-    pugi::xml_document document;
-    document.load_file(MAHJONG_GAME_MANAGER::PlayerFilePath().c_str());
-    return document;
-  }
-  const std::wstring& text(int id) const { return manager->texts[id]; }
 
+  ANSWERS answers;  // the title's answers since the last click began
 };
 
 // First run: Play asks for a name (with the plain click); Escape closes the question and the next

@@ -42,12 +42,10 @@ bool awaited(const MAHJONG_CHIP* chip, int step) {
   }
 }
 
-class Tutorial : public flow_test::FlowDriver {
+class Tutorial : public flow_test::PlayerDriver {
  protected:
   void SetUp() override {
-    FlowDriver::SetUp();
-    manager->SavePlayerFile(L"Ann");
-    player = manager->player;
+    PlayerDriver::SetUp();
     ASSERT_NE(player, nullptr);
     ASSERT_TRUE(player->m_tutorialShow);
   }
@@ -161,8 +159,6 @@ class Tutorial : public flow_test::FlowDriver {
       specials += 2;
     }
   }
-
-  MAHJONG_PLAYER* player = nullptr;
 };
 
 // The ten steps in order on the first level: the intro refuses its start while the first panel
