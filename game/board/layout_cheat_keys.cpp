@@ -33,10 +33,7 @@ int MAHJONG_LAYOUT::CheatKeys() {
     }
     UpdateFreeInList(m_chips);
     CalcAvailableMoves();
-    if (isLevelComplete()) {
-      FinishLevel();
-      return kEventLevelComplete;
-    }
+    if (EndLevelIfComplete()) return kEventLevelComplete;
   }
   if (isReleased('R')) {
     QOR::fLog() << "R - set up effects ";
