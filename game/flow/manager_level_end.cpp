@@ -94,7 +94,7 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
                                                : MAHJONG_PLAYER::LevelIndex(currentPack + 1, 1);
     if (player->m_levels[next] < 0) {
       // The opened level's button among its pack's twenty (the next pack's first after the last).
-      newLevels.push_back(currentLevel % kLevelButtons);
+      levels.newLevels.push_back(currentLevel % kLevelButtons);
       if (currentLevel + 1 <= kLastLevel) {
         player->m_lastLevel = currentLevel + 1;
         player->m_lastPack = currentPack;
@@ -125,8 +125,8 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
 
   const float buttonY = panelY + kOkDrop;
   if (levelRoad.startButton != nullptr) levelRoad.startButton->fSetPosition(middleX, buttonY);
-  if (nextButton == nullptr) nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
-  nextButton->fSetPosition(middleX + kNextDx, buttonY);
+  if (comics.nextButton == nullptr) comics.nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
+  comics.nextButton->fSetPosition(middleX + kNextDx, buttonY);
 
   if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
   sidePanelTween.Start(panelY, static_cast<float>(size.y / 2), fadeInOutTime);
@@ -149,9 +149,9 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
     if (screenFade.active && screenFade.target == blackMask) return;
     if (alphaOf(blackMask) == 255u) {
       screenFade.Start(blackMask, time, false);
-      if (requestedScreen == FINAL_SCREEN && nextButton != nullptr) {
-        nextButton->fSetPosition(static_cast<float>(size.x) - 50.0f, static_cast<float>(size.y) - 60.0f);
-        nextButton->fGetImage()->fSetColor(0xFFFFFFFFu);
+      if (requestedScreen == FINAL_SCREEN && comics.nextButton != nullptr) {
+        comics.nextButton->fSetPosition(static_cast<float>(size.x) - 50.0f, static_cast<float>(size.y) - 60.0f);
+        comics.nextButton->fGetImage()->fSetColor(0xFFFFFFFFu);
       }
       ChangeScreen();
       return;
@@ -171,7 +171,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
     const float dy = sidePanelTween.Update(QOR::qcFrameTime) - yOf(panel);
     AddY(panel, dy);
     AddY(levelRoad.startButton, dy);
-    AddY(nextButton, dy);
+    AddY(comics.nextButton, dy);
     for (QOR::QS_TRANSFORM3* star : levelRoad.stars) {
       if (star != nullptr) star->fAddPosition(0.0f, dy, 0.0f);
     }
@@ -210,14 +210,14 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
   if (!confirmed) return;
   PlaySound("button_click.ogg");
   if (currentPack == kLastPack && currentLevel == kLastLevel && player != nullptr && !player->m_seenEndComics) {
-    DeleteSprite(comicPictures[0]);
-    comicPictures[0] = NewSprite("Comic_finish.jpg");
-    comicPictures[0]->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
-    if (nextButton == nullptr) nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
+    DeleteSprite(comics.pictures[0]);
+    comics.pictures[0] = NewSprite("Comic_finish.jpg");
+    comics.pictures[0]->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
+    if (comics.nextButton == nullptr) comics.nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
     requestedScreen = FINAL_SCREEN;
   } else if (currentLevel == kLastLevel) {
     requestedScreen = PACKS_SCREEN;
-    newLevels.clear();
+    levels.newLevels.clear();
   } else {
     requestedScreen = LEVELS_SCREEN;
   }

@@ -172,8 +172,8 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
       BuildLevelInfo();
       return;
     }
-    if (tilesetChanged != 0 && player != nullptr) {
-      tilesetChanged = 0;
+    if (options.tilesetChanged != 0 && player != nullptr) {
+      options.tilesetChanged = 0;
       board->LoadTilesXml(player->m_tileset);
       board->StartDropIn();
     }

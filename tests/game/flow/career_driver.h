@@ -26,7 +26,7 @@ class CareerDriver : public FlowDriver {
   static constexpr int kMouseLeft = board_test::kMouseLeft;
 
   // ---- what the screen shows ----
-  bool awardOpen() const { return manager->trophyBox != nullptr && manager->trophyBox->isInfo(); }
+  bool awardOpen() const { return manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo(); }
   // A box that has slid in to the screen's middle and waits for its answer.
   static bool waiting(const STORE_MESSAGE_BOX* box) {
     return box != nullptr && box->isOpen() && !box->isHiding() &&
@@ -38,18 +38,18 @@ class CareerDriver : public FlowDriver {
     // wait for the next screen).
     if (m.currentScreen == COMICS_SCREEN || m.currentScreen == FINAL_SCREEN) return m.screenFade.active;
     bool flashing = false;
-    for (const PACK_BUTTON* pack : m.packButtons) flashing = flashing || pack->lockFlash != 0 || pack->buttonFlash != 0;
+    for (const PACK_BUTTON* pack : m.packs.buttons) flashing = flashing || pack->lockFlash != 0 || pack->buttonFlash != 0;
     // The left panel counts money and experience up on the screens it stands beside.
     const bool counting = m.countUpRunning != 0 && (m.currentScreen == PACKS_SCREEN || m.currentScreen == LEVELS_SCREEN ||
                                                     m.currentScreen == TROPHIES_SCREEN);
     // A page turn runs only on its own screen.
-    const bool turning = (m.currentScreen == LEVELS_SCREEN && m.pageTween.active) ||
-                         (m.currentScreen == TROPHIES_SCREEN && m.trophyPageTween.active);
+    const bool turning = (m.currentScreen == LEVELS_SCREEN && m.levels.pageTween.active) ||
+                         (m.currentScreen == TROPHIES_SCREEN && m.trophies.pageTween.active);
     return m.sidePanelTween.active || m.screenSlideTween.active || m.levelPanelTween.active || turning ||
            m.screenFade.active || counting || flashing ||
-           (m.currentScreen == LEVELS_SCREEN && !m.newLevels.empty()) ||
+           (m.currentScreen == LEVELS_SCREEN && !m.levels.newLevels.empty()) ||
            (m.messageBox != nullptr && m.messageBox->isHiding()) ||
-           (m.trophyBox != nullptr && m.trophyBox->isHiding());
+           (m.trophies.awardBox != nullptr && m.trophies.awardBox->isHiding());
   }
   bool tutorialPanelUp() const {
     return !manager->tutorialPanelAnimator.active &&
@@ -68,16 +68,16 @@ class CareerDriver : public FlowDriver {
   // Waits for the award box to stand, notes the trophy and clicks OK; the box then slides away.
   void answerAward() {
     releaseMouse();
-    ASSERT_TRUE(runWhile([this] { return awardOpen() && !waiting(manager->trophyBox); }));
+    ASSERT_TRUE(runWhile([this] { return awardOpen() && !waiting(manager->trophies.awardBox); }));
     if (!awardOpen()) return;
-    const int id = manager->awardedTrophy->fGetId();
+    const int id = manager->trophies.awarded->fGetId();
     awards.push_back(id);
     if (id >= 21 && id <= 23 && manager->board != nullptr) {
       // The exact multiplier rules: the award came at exactly that multiplier.
       EXPECT_EQ(manager->board->GetPanel()->GetMultiplier(), 5 * (id - 20)) << "trophy " << id;
     }
-    click(manager->trophyBox->fGetOkButton());
-    EXPECT_TRUE(manager->trophyBox->isHiding()) << "trophy " << id << " was not confirmed";
+    click(manager->trophies.awardBox->fGetOkButton());
+    EXPECT_TRUE(manager->trophies.awardBox->isHiding()) << "trophy " << id << " was not confirmed";
   }
   // Confirms the general message box with its OK button once it stands.
   void answerMessage() {
@@ -98,8 +98,8 @@ class CareerDriver : public FlowDriver {
     const MAHJONG_GAME_MANAGER& m = *manager;
     FAIL() << "the screen " << m.currentScreen << " never came to rest: side " << m.sidePanelTween.active << " slide "
            << m.screenSlideTween.active << " level panel " << m.levelPanelTween.active << " page "
-           << m.pageTween.active << " shelf page " << m.trophyPageTween.active << " fade " << m.screenFade.active
-           << " count-up " << static_cast<int>(m.countUpRunning) << " new levels " << m.newLevels.size();
+           << m.levels.pageTween.active << " shelf page " << m.trophies.pageTween.active << " fade " << m.screenFade.active
+           << " count-up " << static_cast<int>(m.countUpRunning) << " new levels " << m.levels.newLevels.size();
   }
   void untilScreen(SCREEN_TYPE screen, int limit = 6000) {
     for (int n = 0; n < limit && manager->currentScreen != screen; ++n) {

@@ -51,17 +51,17 @@ class LevelRoad : public flow_test::FlowDriver {
     // confirmed as they come.
     ASSERT_TRUE(runWhile([this] {
       if (awardShown()) tick(flow_test::kEnter);
-      return manager->currentScreen != LEVELS_SCREEN || busy() || !manager->newLevels.empty() || awardShown();
+      return manager->currentScreen != LEVELS_SCREEN || busy() || !manager->levels.newLevels.empty() || awardShown();
     }));
-    QOR::QC_IMAGE_BUTTON* button = manager->levelButtons[static_cast<std::size_t>(level - 1)];
+    QOR::QC_IMAGE_BUTTON* button = manager->levels.buttons[static_cast<std::size_t>(level - 1)];
     click(button);
     ASSERT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
     untilIntroAtRest();
   }
-  bool awardShown() const { return manager->trophyBox != nullptr && manager->trophyBox->isInfo(); }
+  bool awardShown() const { return manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo(); }
   bool busy() const {
     return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->screenFade.active ||
-           manager->pageTween.active;
+           manager->levels.pageTween.active;
   }
   void untilIntroAtRest() {
     ASSERT_TRUE(runWhile([this] {
@@ -215,7 +215,7 @@ TEST_F(LevelRoad, OneLevelFromIntroToTheNext) {
   EXPECT_EQ(player->m_money, moneyBefore + points);
   EXPECT_EQ(player->m_levels[MAHJONG_PLAYER::LevelIndex(1, 1)], board.m_stars);
   EXPECT_EQ(player->m_lastLevel, 2);
-  EXPECT_EQ(manager->newLevels, std::vector<int>{1});
+  EXPECT_EQ(manager->levels.newLevels, std::vector<int>{1});
 
   // The panel comes to rest and its stars light up in turn.
   ASSERT_TRUE(runWhile([this] {

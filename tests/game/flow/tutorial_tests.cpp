@@ -63,7 +63,7 @@ class Tutorial : public flow_test::FlowDriver {
              manager->screenSlideTween.active || manager->screenFade.active;
     }));
   }
-  bool awardShown() const { return manager->trophyBox != nullptr && manager->trophyBox->isInfo(); }
+  bool awardShown() const { return manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo(); }
   bool panelUp() const {
     return !manager->tutorialPanelAnimator.active &&
            manager->tutorialPanelPos.y <= static_cast<float>(MENU_OBJECTS::ScreenSize().y);
@@ -173,7 +173,7 @@ class Tutorial : public flow_test::FlowDriver {
 TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
   levelsOfPack1();
   QOR::qcRANDOM->fSetSeed(kDealSeed);
-  click(manager->levelButtons[0]);
+  click(manager->levels.buttons[0]);
   ASSERT_EQ(manager->tutorialOn, 1);
   ASSERT_EQ(manager->tutorial.step, 0);
   ASSERT_EQ(manager->tutorial.messages.size(), 10u);
@@ -281,7 +281,7 @@ TEST_F(Tutorial, TheShuffleBonusIsEmptiedByItsIdWhereverItIsListed) {
   ASSERT_NE(player->m_bonuses[1].id, BONUS_TOSSCHIPS);
   for (PLAYER_BONUS& bonus : player->m_bonuses) bonus.charge = bonus.recover = 5;
   levelsOfPack1();
-  click(manager->levelButtons[0]);
+  click(manager->levels.buttons[0]);
   ASSERT_EQ(manager->tutorialOn, 1);
   for (const PLAYER_BONUS& bonus : player->m_bonuses) {
     EXPECT_EQ(bonus.charge, bonus.id == BONUS_TOSSCHIPS ? 0 : bonus.recover) << "bonus " << bonus.id;
