@@ -22,6 +22,14 @@ struct LEFT_PANEL_PARTS {
 
   // Deletes every object and gives its picture back; all null afterwards.
   void Free();
+  // The panel's x (its back's x, or its start x before it exists).
+  float X() const;
+  // The back to x, every other member of the column by the same amount.
+  void Slide(float x);
+  // The career, trophies, options and help buttons back to normal.
+  void ResetButtons();
+  // Selects the button (nothing for null); the selection glow follows it.
+  void Select(QOR::QC_IMAGE_BUTTON* button);
 
   QOR::QC_SPRITE* back = nullptr;  // its x is the panel's x
   QOR::QC_SPRITE* buttonBack = nullptr;
@@ -30,8 +38,8 @@ struct LEFT_PANEL_PARTS {
   QOR::QC_SPRITE* experienceBar = nullptr;  // its width is set by UpdateRank
   QOR::QC_SPRITE* moneyBack = nullptr;
   QOR::QC_SPRITE* hoverGlow = nullptr;
-  QOR::QC_SPRITE* selectionGlow = nullptr;          // drawn centred on selectedButton
-  QOR::QC_IMAGE_BUTTON* selectedButton = nullptr;   // the last one SelectMenuButton was given
+  QOR::QC_SPRITE* selectionGlow = nullptr;         // drawn centred on selectedButton
+  QOR::QC_IMAGE_BUTTON* selectedButton = nullptr;  // the last one SelectMenuButton was given
   QOR::QC_IMAGE_BUTTON* careerButton = nullptr;
   QOR::QC_IMAGE_BUTTON* trophiesButton = nullptr;
   QOR::QC_IMAGE_BUTTON* optionsButton = nullptr;

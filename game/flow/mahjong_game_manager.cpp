@@ -58,11 +58,9 @@ MAHJONG_GAME_MANAGER::~MAHJONG_GAME_MANAGER() {
   // The screens' parts free what they own after this.
   DeleteBoard();
   delete playerBox;
-  for (QOR::QC_SPRITE* sprite :
-       {cursor, screenBack, roomBack, darkBack1, darkBack2, barFill, barStripe, tutorialPanel, tipMarker, blackMask}) {
+  for (QOR::QC_SPRITE* sprite : {cursor, screenBack, roomBack, darkBack1, darkBack2, barFill, barStripe, blackMask}) {
     delete sprite;
   }
-  for (QOR::QC_SPRITE* icon : taskIcons) delete icon;
   // The page arrow shows the arrow pictures the manager holds; it counted no subscription itself.
   delete pageArrow;
   delete messageBox;
@@ -76,9 +74,8 @@ MAHJONG_GAME_MANAGER::~MAHJONG_GAME_MANAGER() {
 void MAHJONG_GAME_MANAGER::ResetFields() {
   locman = nullptr;
   cursor = screenBack = roomBack = darkBack1 = darkBack2 = barFill = barStripe = nullptr;
-  tutorialPanel = tipMarker = blackMask = nullptr;
-  for (QOR::QC_SPRITE*& icon : taskIcons) icon = nullptr;
-  optionsOpen = helpOpen = tutorialOn = introPanelShown = countUpRunning = 0;
+  blackMask = nullptr;
+  optionsOpen = helpOpen = introPanelShown = countUpRunning = 0;
   pillarBox = letterBox = 0;
   pageArrow = nullptr;
   messageBox = nullptr;
@@ -255,9 +252,9 @@ void MAHJONG_GAME_MANAGER::RenderBoardScene() {
   if (darkBack2 != nullptr) darkBack2->fRender();
   RenderBoardLayout();
   if (currentScreen == GAME_SCREEN) RenderTipMarkers();
-  if ((currentScreen == GAME_SCREEN || currentScreen == LEVEL_START_SCREEN) && tutorialOn != 0 &&
-      tutorialPanel != nullptr) {
-    tutorialPanel->fRenderAt(tutorialPanelPos.x, tutorialPanelPos.y, 0.0f, 1.0f, 1.0f);
+  if ((currentScreen == GAME_SCREEN || currentScreen == LEVEL_START_SCREEN) && tutorial.on != 0 &&
+      tutorial.panel != nullptr) {
+    tutorial.panel->fRenderAt(tutorial.panelPos.x, tutorial.panelPos.y, 0.0f, 1.0f, 1.0f);
   }
   RenderBoardHud();
 }
@@ -364,7 +361,7 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
   if (from == TITLE_SCREEN || from == LEVEL_END_SCREEN || from == FINAL_SCREEN || from == GAME_SCREEN ||
       from == LEVEL_START_SCREEN) {
     if (from == TITLE_SCREEN && blackMask != nullptr) screenFade.Start(blackMask, time, false);
-    const float x = LeftPanelX();
+    const float x = leftPanel.X();
     sidePanelTween.Start(x, x + kPanelSlide, time);
   }
   if ((from == LEVEL_END_SCREEN || from == FINAL_SCREEN) && to != GAME_SCREEN && player != nullptr &&
@@ -384,7 +381,7 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
   switch (to) {
     case GAME_SCREEN:
       CompleteCountUp();
-      if (tutorialOn != 0) TutorialStep();
+      if (tutorial.on != 0) TutorialStep();
       if (player != nullptr) {
         shownMoney = player->m_money;
         shownXP = QOR::fTruncateToInt(player->m_XP);
@@ -407,9 +404,9 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
         DeleteBoard();
       }
       if (from == COMICS_SCREEN) UpdateRank(1);
-      if (!packs.buttons.empty()) screenSlideTween.Start(FirstPackButtonX(), 450.0f, time);
-      ResetMenuButtons();
-      SelectMenuButton(leftPanel.careerButton);
+      if (!packs.buttons.empty()) screenSlideTween.Start(packs.FirstX(), 450.0f, time);
+      leftPanel.ResetButtons();
+      leftPanel.Select(leftPanel.careerButton);
       break;
     case TROPHIES_SCREEN:
       if (regularFont != nullptr) regularFont->fSetColor(golden());

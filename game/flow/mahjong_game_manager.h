@@ -17,9 +17,11 @@
 #include "game/flow/level_road_parts.h"
 #include "game/flow/levels_parts.h"
 #include "game/flow/manager_fx_params.h"
+#include "game/flow/manager_texts.h"
 #include "game/flow/options_parts.h"
 #include "game/flow/packs_parts.h"
 #include "game/flow/players_parts.h"
+#include "game/flow/screen_type.h"
 #include "game/flow/title_parts.h"
 #include "game/flow/trophies_parts.h"
 
@@ -41,23 +43,6 @@ class MAHJONG_LAYOUT;
 class MAHJONG_PLAYER;
 class STORE_MESSAGE_BOX;
 
-// The value of the current and of the requested screen. 9 has no handler; values above 12 update
-// and draw nothing.
-enum SCREEN_TYPE : int {
-  GAME_SCREEN = 0,
-  COMICS_SCREEN = 1,
-  FINAL_SCREEN = 2,
-  BOARD_SCREEN = 3,
-  TITLE_SCREEN = 4,
-  PLAYERS_SCREEN = 5,
-  PACKS_SCREEN = 6,
-  EMPTY_SCREEN = 7,
-  TROPHIES_SCREEN = 8,
-  LEVEL_START_SCREEN = 10,
-  LEVEL_END_SCREEN = 11,
-  LEVELS_SCREEN = 12,
-};
-
 class MAHJONG_GAME_MANAGER {
  public:
   static constexpr int kTexts = 39;
@@ -66,27 +51,11 @@ class MAHJONG_GAME_MANAGER {
   static constexpr float kPanelSlide = 300.0f;  // the side panels' slide distance, down (title) or right
   static constexpr float kPacksOutX = 1650.0f;  // pack 1's x off the screen (built and slid out)
   static constexpr float kPacksInX = 450.0f;    // pack 1's x on the screen
-  // Level 1's x tells the levels' page: kLevelsInX page 1, -0.55 x the screen width page 2,
-  // kLevelsOutX off the screen.
-  static constexpr float kLevelsOutX = 1590.0f;
-  static constexpr float kLevelsInX = 390.0f;
+  static constexpr float kLevelsOutX = 1590.0f;  // level 1's x off the screen
+  static constexpr float kLevelsInX = 390.0f;    // level 1's x on page 1 (-0.55 x the width on page 2)
   static constexpr float kShelfOutBeyond = 1200.0f;  // the trophy shelf's x off the screen: width + this
 
-  // Indices of the 39 strings.xml texts, in the order of their keys.
-  enum TEXT_ID : int {
-    TXT_PAGE, TXT_WELCOME, TXT_PLAYERS, TXT_QUIT, TXT_CHANGE_PLAYER, TXT_WANT_TO_QUIT,
-    TXT_DELETE_PLAYER, TXT_TYPE_NEW_NAME, TXT_PLAYER_EXISTS, TXT_RESTART_LEVEL, TXT_OPTIONS,
-    TXT_STORE, TXT_TROPHIES, TXT_CAREER, TXT_SOUND, TXT_MUSIC, TXT_FULL_SCREEN, TXT_CUSTOM_CURSOR,
-    TXT_FRONTS, TXT_CREDITS, TXT_RANK_TOO_LOW, TXT_NOT_MONEY, TXT_BUY_PACK, TXT_HELP,
-    TXT_LEVEL_START, TXT_LEVEL_END, TXT_CLICK_ANYWHERE, TXT_START_COMICS, TXT_END_COMICS,
-    TXT_END_COMICS_PLAYER, TXT_LEVEL_FAIL, TXT_NO_MOVES_BUT_BONUS, TXT_STORE_NAME,
-    TXT_TROPHIES_NAME, TXT_LAST_LEVEL_PACK, TXT_TASK_MONEY, TXT_TASK_MOVES, TXT_TASK_TIME,
-    TXT_TASK_SPECIAL,
-  };
-  // What the level road has open in the general message box; its answer acts once, by this and
-  // not by the box's text.
-  enum ROAD_QUESTION : int { ROAD_NONE, ROAD_QUIT, ROAD_RESTART, ROAD_LEVEL_FAIL, ROAD_NO_MOVES_BONUS };
-
+  using enum MANAGER_TEXT;       // indices of the 39 strings.xml texts
   class SELECT_PLAYER_MSG_BOX;  // defined in select_player_msg_box.h
 
   // Registers the resource packs and reads strings.xml; everything else is made by LoadStep.
@@ -107,14 +76,11 @@ class MAHJONG_GAME_MANAGER {
   void RenderTop();
   // Makes the requested screen current with its set-up: where every screen change ends.
   void ChangeScreen();
-  // Rebuilds the menu screens (main menu, title, players, message box, trophies, packs); the old
-  // objects are deleted and menuGeneration counts one more. Every pointer to a menu object taken
-  // before the call is stale: a screen update that calls it returns right after (to its caller's
-  // caller), or goes on only through members read again after the call. The manager's update ends
-  // the tick when the left panel's update rebuilt the menus.
+  // Rebuilds the menu screens (main menu, title, players, message box, trophies, packs) and counts
+  // menuGeneration up: every menu object taken before is stale, so a screen update that calls it
+  // returns right after (the frame ends the tick when the left panel's update called it).
   void loadMenus();
-  void OnActivate();
-  void OnDeactivate();
+  void OnActivate(); void OnDeactivate();
   QOR::QC_LOCMAN* GetLocman() const { return locman; }
   // Saves the player record to the player file after completing a running count-up.
   bool SavePlayer();
@@ -127,12 +93,7 @@ class MAHJONG_GAME_MANAGER {
   // Starts a new profile of that name, saves it (it becomes the last player) and applies its
   // options; false when the save failed (the profile then lives only in memory).
   bool SavePlayerFile(const std::wstring& name);
-  void LoadStrings();
-  void CreateLabels();
-  void BuildDarkBack();
   void LoadFxParams();
-  // A copy of the text with every blank removed.
-  static std::wstring trimLR(std::wstring text);
   // The string table's text for the key as a wide string ("not found" when missing or no table).
   std::wstring GetText(const char* key) const;
 
@@ -149,8 +110,7 @@ class MAHJONG_GAME_MANAGER {
   void BuildGameHud(); void UpdateHelp(); void RenderHelp();            // manager_help.cpp
   void BuildComics(); void UpdateStartComics(); void RenderStartComics();  // manager_comics.cpp
   void UpdateFinalScreen(); void RenderFinalScreen();
-  void UpdateEmpty() {}
-  void RenderEmpty() {}
+  void UpdateEmpty() {} void RenderEmpty() {}
   // The level road: intro panel, game screen, completion panel (manager_level_panels.cpp,
   // manager_level_road.cpp, manager_level_end.cpp) and the tutorial (manager_tutorial.cpp).
   void BuildLevelInfo(); void UpdateLevelStart(); void RenderLevelStart();
@@ -162,39 +122,21 @@ class MAHJONG_GAME_MANAGER {
   // False (with a log line naming what is missing) when a picture of the title did not load:
   // the title would be a black or empty screen with no button to go on.
   bool TitleCanShow() const;
-  // Adds dy to the y of the title panel and of its three buttons (they always move together).
-  void MoveTitlePanel(float dy);
-  // The players screen's row whose delete button has the selection bar's y; null when none.
-  PLAYER_LIST_ITEM* PickedRow();
-  // The left panel's x (its back's x, or its start x before it exists); the panel back to x,
-  // every other member of the column by the same amount.
-  float LeftPanelX() const;
-  void SlideLeftPanel(float x);
-  // The x of pack 1's button (the packs screen's slide start).
-  float FirstPackButtonX() const;
   // Creates (or reuses) the board for level n of the current pack, loads and starts it and
   // requests the level intro, sliding the buttons and the left panel out.
   void EnterLevel(int level);
   // Opens the overlay: the open flag, the panel sliding down to the screen's middle and its dark
   // back fading in. The left panel's buttons call them, and the level's pause panel opens help.
-  void OpenOptions();
-  void OpenHelp();
+  void OpenOptions(); void OpenHelp();
   // Judges the trophy rules for an event code (47: experience raised); shows trophy id (1..26) in
   // the award box, the previous award replaced; records the awarded trophy in the player's list.
-  void CheckTrophies(int code);
-  void AwardTrophy(int id);
-  void RecordAwardedTrophy();
+  void CheckTrophies(int code); void AwardTrophy(int id); void RecordAwardedTrophy();
   // Shows the completion panel and makes LEVEL_END_SCREEN current.
   void LevelComplete();
   // Whether task 1 or 2 of the level was met by the board's final counters (false when absent).
   bool isTaskMet(int task) const;
-  // With QOR_LOG_SCREEN_STATES=1 in the environment: logs "screen state: screen=<n> help=<0|1>
-  // options=<0|1> box=<0|1> moving=<0|1>" whenever that state changes (box: a message box is
-  // open; moving: a box, the tutorial's panel, the screen fade or the board's tiles move, a menu
-  // panel slides, the completion's stars wobble, the left panel counts up or the comic's pictures
-  // fade in), so a test that drives the real window can wait for a screen at rest; nothing
-  // otherwise. Called after each frame is drawn: a state at rest is logged once a frame showing it
-  // was presented.
+  // With QOR_LOG_SCREEN_STATES=1: logs the screen's state whenever it changes, after each frame
+  // is drawn, so a test that drives the real window can wait for a screen at rest.
   void LogScreenState();
 
   // ---- Shared state ----
@@ -217,13 +159,10 @@ class MAHJONG_GAME_MANAGER {
   VALUE_TWEEN levelPanelTween;   // the board's panel when a level is entered or left
   ALPHA_FADER screenFade;
   std::wstring texts[kTexts];
-  FLOAT_ANIMATOR tutorialPanelAnimator;
-  std::uint8_t tutorialOn = 0;
-  QOR::QS_VEC2 tutorialPanelPos{0.0f, 0.0f};
   std::uint8_t introPanelShown = 0;
   STORE_MESSAGE_BOX* messageBox = nullptr;  // the general message box
   SELECT_PLAYER_MSG_BOX* playerBox = nullptr;  // the title's and the players screen's questions
-  std::wstring selectedName;                   // the name the title or the players screen chose last
+  std::wstring selectedName;                   // the name the title or players screen chose last
   // The page arrow with its two pictures, the page and its text: the levels and the trophies
   // screen's (never shown together).
   QOR::QC_TEXTURE_INFO* rightArrow = nullptr;
@@ -263,93 +202,62 @@ class MAHJONG_GAME_MANAGER {
   COMICS_PARTS comics;
   LEVEL_ROAD_PARTS levelRoad;
   TUTORIAL_PARTS tutorial;
-  ROAD_QUESTION roadQuestion = ROAD_NONE;
-  int lastBoardEvent = 0;  // the play step's event of the last game-screen tick
-  int starsShown = 0;      // stars the completion panel lights so far
 
  private:
   // ---- The frame's own steps (mahjong_game_manager.cpp) ----
   // Every pointer, counter and flag := 0 (not the current and requested screen).
   void ResetFields();
   static void RegisterPacks();
+  // Data files (manager_data.cpp); trimLR copies the text with every blank removed.
+  void LoadStrings(); void CreateLabels(); void BuildDarkBack();
+  static std::wstring trimLR(std::wstring text);
   // The LEVELS_SCREEN set-up of ChangeScreen.
   void EnterLevels(SCREEN_TYPE from);
   // Full-screen border bars.
   void RenderBars();
-  // The board picture of screens 0, 10 and 11: room, dark back, board, tip markers, tutorial
-  // panel, hud.
+  // The board picture of screens 0, 10 and 11: room, dark back, board, tips, tutorial panel, hud.
   void RenderBoardScene();
   // The page arrows' images (the old subscriptions given back) and the arrow offsets.
   void SubscribeArrows();
-  // Finishes a running count-up of money and experience at once: the shown values and the
-  // player's values end at the earned targets and the count-up stops. Called before every save of
-  // the player and when a level is entered, so nothing earned is lost.
+  // Finishes a running count-up at once (the shown and the player's values at the earned targets):
+  // called before every save of the player and when a level is entered, so nothing earned is lost.
   void CompleteCountUp();
 
   // ---- Screen helpers, in their screens' files ----
   // Title: a new player box (closed, no name entry, no error) with its name field.
   void BuildPlayerBox();
-  // Players screen: Players on the title lifts the screen by the slide distance, places OK under
-  // the panel, slides it down to the middle and fades dark back 1 in; moves add dy to its y; the
-  // rows are laid out from the first row's place down, the add button while the list has room,
-  // the bar on the last row when it stood below it; the answers act for the question asked.
-  void OpenPlayers();
-  void MovePlayersScreen(float dy);
-  void LayOutPlayerRows();
-  void AnswerDeleteQuestion();
-  void AnswerNameQuestion();
-  // Left panel: the menu buttons back to normal, one selected; one step of the count-up (money by
-  // the step value, at least 1, never past the target; experience by 1; the rank and the
-  // experience trophies; both targets reached ends it).
-  void ResetMenuButtons();
-  void SelectMenuButton(QOR::QC_IMAGE_BUTTON* button);
+  // Players screen: opened from the title (sliding down over a fading dark back), its rows laid out
+  // again after a change, the answers to its two questions.
+  void OpenPlayers(); void LayOutPlayerRows(); void AnswerDeleteQuestion(); void AnswerNameQuestion();
+  // Left panel: one step of the count-up (money by the step value, at least 1, never past the
+  // target; experience by 1; the rank and the experience trophies; both targets reached ends it).
   void CountUpStep();
-  // Packs: the pack highlight on pack 1..6; every pack's stars (locked packs 0, open ones the
-  // truncated mean of their played levels' results); pack 1's face to x, the rest along.
-  void MovePackGlow(int pack);
+  // Every pack's stars: locked packs 0, open ones the truncated mean of their played levels'
+  // results (0 when none is played).
   void UpdatePackStars();
-  void SlidePacks(float x);
-  // Levels: the level highlight on level 1..20; level 1's button to x, the rest along.
   void LoadLevelBackgrounds();
-  void MoveLevelGlow(int level);
-  void SlideLevels(float x);
-  // Trophies: the shelf to x, the twelve places along; the awarded trophy over the award box.
-  bool HasTrophy(int id) const;
-  void SlideShelf(float x);
-  void RenderAwardedTrophy();
-  // Options: dy added to the y of the panel, its buttons, boxes and sliders.
-  void MoveOptions(float dy);
+  // Trophies: whether the player holds it; the awarded trophy drawn over the award box.
+  bool HasTrophy(int id) const; void RenderAwardedTrophy();
   // Help: the page's header and lines from strings.xml (pages 1..4).
   void SetHelpPage(int page);
-  // Level road. Board hooks: the board and its hud in the board picture, the board's tick on
-  // BOARD_SCREEN, pause, deletion (board := null), the tip marker's making, the board panel's
-  // offset and the intro panel's mark (frame 1 of 2).
-  void RenderBoardLayout();
-  void RenderBoardHud();
-  void UpdateBoard();
-  void PauseBoard(int pause);
-  void DeleteBoard();
-  void MakeTipMarker();
-  float BoardPanelOffset() const;
-  void ShowIntroMark();
+  // Level road. The board's hooks: drawing, its tick on BOARD_SCREEN, pause, deletion (board :=
+  // null), the tip marker, the board panel's offset, the intro panel's mark (frame 1 of 2).
+  void RenderBoardLayout(); void RenderBoardHud(); void UpdateBoard(); void PauseBoard(int pause);
+  void DeleteBoard(); void MakeTipMarker(); float BoardPanelOffset() const; void ShowIntroMark();
   // The level road's per-level counters and flags back to their start.
   void ResetLevelRoad();
   // The board panel's entry and exit motion (level panel tween, drop-in, slide-out, screen slide
   // tween): true while any of it runs, after moving the panel one step; the way out of the intro
   // or the completion panel slides the board panel and the board out.
-  bool StepBoardPanelMotion(bool withDropIn);
-  void StartBoardPanelExit();
+  bool StepBoardPanelMotion(bool withDropIn); void StartBoardPanelExit();
   // The tip marker's blinking.
   void UpdateTipFlicker();
   // Tutorial: its panel slid out below the screen (when up and still); switched off with nothing
   // of it left moving (a level that ends or is left calls it).
-  void HideTutorialPanel();
-  void EndTutorial();
+  void HideTutorialPanel(); void EndTutorial();
   // Does nothing: the level road reports its events here.
   void LogGameEvent(const std::wstring& /*text*/) {}
-  // With QOR_LOG_CHIP_PLACES=1 in the environment: logs the free tiles whenever they change while
-  // the board stands still ("chip places: count=<n>", then per tile "chip place: face=<face>
-  // x=<x> y=<y>", x and y a point in game pixels that picks that tile); nothing otherwise.
+  // With QOR_LOG_CHIP_PLACES=1: logs the free tiles whenever they change while the board is still.
   void LogChipPlaces();
 
   // ---- Fields only the manager's own functions use ----
@@ -359,15 +267,10 @@ class MAHJONG_GAME_MANAGER {
   QOR::QC_SPRITE* barFill = nullptr;
   QOR::QC_SPRITE* barStripe = nullptr;
   QOR::QC_TEXTURE_INFO* _roomImage = nullptr;
-  QOR::QC_SPRITE* tutorialPanel = nullptr;
-  QOR::QC_SPRITE* tipMarker = nullptr;
-  QOR::QC_SPRITE* taskIcons[4] = {};  // time, step, special, money
-  ALPHA_FADER tipFader;
   int arrowOffset1 = 0;
   int arrowOffset2 = 0;
   // The experience earned when the count-up started, with its fraction (shownXP is truncated).
   float earnedXP = 0.0f;
-  std::string loggedChipPlaces;
   std::string loggedScreenState;
   std::string seenScreenState;    // the state of the last frame drawn
   int seenScreenStateFrames = 0;  // frames drawn in it so far

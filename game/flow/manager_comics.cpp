@@ -105,7 +105,8 @@ void MAHJONG_GAME_MANAGER::BuildComics() {
     }
   }
   const std::wstring& caption = texts[TXT_START_COMICS];
-  if (hasText(caption) && comics.target != nullptr && boldFont != nullptr && QOR::qcRENDER->BeginTarget(comics.target) == 1) {
+  if (hasText(caption) && comics.target != nullptr && boldFont != nullptr &&
+      QOR::qcRENDER->BeginTarget(comics.target) == 1) {
     const QOR::QC_SPRITE* page = boldFont->fGetPage();
     const float scale = page != nullptr && page->fGetTransform() != nullptr ? page->fGetTransform()->_scale.x : 1.0f;
     const int spacing = boldFont->_spacing;

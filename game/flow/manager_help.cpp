@@ -129,8 +129,8 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
     const auto image = [](const char* name) { return QOR::QC_GAME::fSubscribeImage(name); };
     help.sprites.push_back(sampleSprite(image("mult_back.png"), 66, 66, 5, 7, 32));
     for (int frame : {MAHJONG_FACES::kNormalBackFrame, MAHJONG_FACES::kBonusBackFrame, MAHJONG_FACES::kSpecialBackFrame}) {
-      help.sprites.push_back(sampleSprite(atlas(), bodyWidth, bodyHeight, MAHJONG_FACES::kAtlasColumns,
-                                         MAHJONG_FACES::kAtlasRows, frame));
+      help.sprites.push_back(
+          sampleSprite(atlas(), bodyWidth, bodyHeight, MAHJONG_FACES::kAtlasColumns, MAHJONG_FACES::kAtlasRows, frame));
     }
     QOR::QC_TEXTURE_INFO* faces = atlas();
     const int cellWidth = faces != nullptr ? faces->fGetWidth() / MAHJONG_FACES::kAtlasColumns : 0;
@@ -241,9 +241,7 @@ void MAHJONG_GAME_MANAGER::RenderHelp() {
   const auto line = [this](std::size_t k, float x, float y) {
     if (k < help.lines.size()) print(regularFont, x, y, help.lines[k]);
   };
-  const auto drawAt = [this](int sprite, float x, float y) {
-    help.sprites[sprite]->fRenderAt(x, y, 0.0f, 1.0f, 1.0f);
-  };
+  const auto drawAt = [this](int sprite, float x, float y) { help.sprites[sprite]->fRenderAt(x, y, 0.0f, 1.0f, 1.0f); };
   const float columnX = panel.x - panelWidth / 4.0f;
   if (help.sprites.size() == kSampleSprites) {
     switch (help.page) {

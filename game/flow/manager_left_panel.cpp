@@ -113,35 +113,34 @@ void MAHJONG_GAME_MANAGER::BuildMainMenu() {
   options.menuButton = leftPanel.optionsButton;
 }
 
-float MAHJONG_GAME_MANAGER::LeftPanelX() const {
-  return leftPanel.back != nullptr ? leftPanel.back->fGetPosition().x : -kPanelSlide;
+float LEFT_PANEL_PARTS::X() const {
+  return back != nullptr ? back->fGetPosition().x : -MAHJONG_GAME_MANAGER::kPanelSlide;
 }
 
-void MAHJONG_GAME_MANAGER::SlideLeftPanel(float x) {
-  if (leftPanel.back == nullptr) return;
+void LEFT_PANEL_PARTS::Slide(float x) {
+  if (back == nullptr) return;
   // The back lands on x itself, so a finished slide stands exactly at the tween's end.
-  const QOR::QS_VEC2 at = leftPanel.back->fGetPosition();
+  const QOR::QS_VEC2 at = back->fGetPosition();
   const float dx = x - at.x;
-  leftPanel.back->fSetPositionXY(x, at.y);
-  for (QOR::QC_SPRITE* sprite : {leftPanel.buttonBack, leftPanel.upperLayer, leftPanel.experienceBack, leftPanel.experienceBar, leftPanel.moneyBack, leftPanel.hoverGlow}) {
+  back->fSetPositionXY(x, at.y);
+  for (QOR::QC_SPRITE* sprite : {buttonBack, upperLayer, experienceBack, experienceBar, moneyBack, hoverGlow}) {
     addX(sprite, dx);
   }
-  for (QOR::QC_IMAGE_BUTTON* button :
-       {leftPanel.careerButton, leftPanel.trophiesButton, leftPanel.optionsButton, leftPanel.helpButton, leftPanel.backButton}) {
+  for (QOR::QC_IMAGE_BUTTON* button : {careerButton, trophiesButton, optionsButton, helpButton, backButton}) {
     addX(button, dx);
   }
 }
 
-void MAHJONG_GAME_MANAGER::ResetMenuButtons() {
-  for (QOR::QC_IMAGE_BUTTON* button : {leftPanel.careerButton, leftPanel.trophiesButton, leftPanel.optionsButton, leftPanel.helpButton}) {
+void LEFT_PANEL_PARTS::ResetButtons() {
+  for (QOR::QC_IMAGE_BUTTON* button : {careerButton, trophiesButton, optionsButton, helpButton}) {
     if (button != nullptr) button->fReset();
   }
 }
 
-void MAHJONG_GAME_MANAGER::SelectMenuButton(QOR::QC_IMAGE_BUTTON* button) {
+void LEFT_PANEL_PARTS::Select(QOR::QC_IMAGE_BUTTON* button) {
   if (button == nullptr) return;
   button->fSelect();
-  leftPanel.selectedButton = button;
+  selectedButton = button;
 }
 
 void MAHJONG_GAME_MANAGER::CountUpStep() {
@@ -195,12 +194,13 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
   if (leftPanel.glowFlicker != 0 && leftPanel.hoverGlow != nullptr) {
     leftPanel.glowFader.Update(dt);
     if (!leftPanel.glowFader.active) {
-      leftPanel.glowFader.Start(leftPanel.hoverGlow, MAHJONG_CONSTS::GetInstance()->storebtn_flickering, !leftPanel.glowFader.direction);
+      leftPanel.glowFader.Start(leftPanel.hoverGlow, MAHJONG_CONSTS::GetInstance()->storebtn_flickering,
+                                !leftPanel.glowFader.direction);
     }
   }
   if (leftPanel.back == nullptr) return 0;
   if (sidePanelTween.active) {
-    SlideLeftPanel(sidePanelTween.Update(dt));
+    leftPanel.Slide(sidePanelTween.Update(dt));
     return 0;
   }
   if (leftPanel.back->fGetPosition().x + 2.0f < 0.0f) {
@@ -213,8 +213,8 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
   bool slideOut = false;
   if (isClicked(leftPanel.careerButton)) {
     PlaySound(kClickSound);
-    ResetMenuButtons();
-    SelectMenuButton(leftPanel.careerButton);
+    leftPanel.ResetButtons();
+    leftPanel.Select(leftPanel.careerButton);
     requestedScreen = PACKS_SCREEN;
     slideOut = true;
   }
@@ -227,8 +227,8 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     BuildTrophies();
     if (currentScreen == TROPHIES_SCREEN) return 0;
     if (regularFont != nullptr) regularFont->fSetColor(golden());
-    ResetMenuButtons();
-    SelectMenuButton(leftPanel.trophiesButton);
+    leftPanel.ResetButtons();
+    leftPanel.Select(leftPanel.trophiesButton);
     if (page == 2) page = 1;
     if (pageArrow != nullptr) {
       if (rightArrow != nullptr) pageArrow->fSetStrip(rightArrow);
@@ -250,7 +250,7 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     } else {
       if (boldFont != nullptr) boldFont->fSetColor(golden());
       if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
-      const float x = LeftPanelX();
+      const float x = leftPanel.X();
       sidePanelTween.Start(x, x + startX(), fadeInOutTime);
       requestedScreen = TITLE_SCREEN;
       CompleteCountUp();
@@ -273,7 +273,7 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
         if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
         break;
       case PACKS_SCREEN:
-        if (!packs.buttons.empty()) screenSlideTween.Start(FirstPackButtonX(), kPacksOutX, fadeInOutTime);
+        if (!packs.buttons.empty()) screenSlideTween.Start(packs.FirstX(), kPacksOutX, fadeInOutTime);
         break;
       default:
         break;
@@ -290,8 +290,8 @@ void MAHJONG_GAME_MANAGER::RenderLeftPanel() {
     const QOR::QS_VEC2 at = leftPanel.selectedButton->fGetPosition();
     leftPanel.selectionGlow->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
   }
-  for (QOR::QC_IMAGE_BUTTON* button :
-       {leftPanel.careerButton, leftPanel.trophiesButton, leftPanel.optionsButton, leftPanel.helpButton, leftPanel.backButton}) {
+  for (QOR::QC_IMAGE_BUTTON* button : {leftPanel.careerButton, leftPanel.trophiesButton, leftPanel.optionsButton,
+                                       leftPanel.helpButton, leftPanel.backButton}) {
     render(button);
   }
   render(leftPanel.upperLayer);

@@ -70,13 +70,13 @@ bool MAHJONG_GAME_MANAGER::isTaskMet(int task) const {
 void MAHJONG_GAME_MANAGER::LevelComplete() {
   const QOR::QS_POINT size = ScreenSize();
   const float middleX = static_cast<float>(size.x / 2);
-  if (taskIcons[kMoneyIcon] != nullptr) taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
+  if (levelRoad.taskIcons[kMoneyIcon] != nullptr) levelRoad.taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
 
   // The last special pair ends the level: a tutorial that had come to the special tiles' step has
   // shown all it has, and ends with the level (its last step would wait for a pair that never
   // comes, and the tutorial would start over on the next visit).
-  if (tutorialOn != 0 && tutorial.step >= TUTORIAL_PARTS::kSteps - 1 && player != nullptr) {
-    tutorialOn = 0;
+  if (tutorial.on != 0 && tutorial.step >= TUTORIAL_PARTS::kSteps - 1 && player != nullptr) {
+    tutorial.on = 0;
     player->m_tutorialShow = false;
     QOR::fLog() << "player->tutorial_show" << "= " << player->m_tutorialShow;
     SavePlayer();
@@ -121,7 +121,7 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
   levelRoad.starsBlob = new QOR::QC_BOT_BLOB(levelRoad.stars[0], fx.starsBlobDuration, fx.starsBlobAmplitude,
                                              fx.starsBlobFrequency, fx.starsBlobDecay, 0.0f, 1.0f, fx.starsBlobDelay,
                                              false);
-  starsShown = 1;
+  levelRoad.starsShown = 1;
 
   const float buttonY = panelY + kOkDrop;
   if (levelRoad.startButton != nullptr) levelRoad.startButton->fSetPosition(middleX, buttonY);
@@ -200,7 +200,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
       blob._delayLeft = blob._delay;
       blob._reached = false;
       blob._target->fSetScale(blob._startScale, blob._startScale, 0.0f);
-      starsShown = nextStar + 1;
+      levelRoad.starsShown = nextStar + 1;
     } else {
       levelRoad.DeleteStarsBlob();
     }
@@ -240,8 +240,9 @@ void MAHJONG_GAME_MANAGER::RenderLevelEnd() {
   if (regularFont != nullptr) regularFont->fSetColor(golden());
   PrintText(regularFont, x, y, std::to_wstring(points));
   const auto icon = [this, x](int which, int lineY) {
-    if (taskIcons[which] != nullptr) {
-      taskIcons[which]->fRenderAt(static_cast<float>(x + kIconDx), static_cast<float>(lineY), 0.0f, 1.0f, 1.0f);
+    if (levelRoad.taskIcons[which] != nullptr) {
+      levelRoad.taskIcons[which]->fRenderAt(static_cast<float>(x + kIconDx), static_cast<float>(lineY), 0.0f, 1.0f,
+                                            1.0f);
     }
   };
   icon(kSpecialIcon, y);
@@ -265,14 +266,14 @@ void MAHJONG_GAME_MANAGER::RenderLevelEnd() {
       icon(kStepIcon, y);
     } else if (kind == kTaskMoney) {
       line = std::to_wstring(points) + L" / " + std::to_wstring(value);
-      if (taskIcons[kMoneyIcon] != nullptr) taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
+      if (levelRoad.taskIcons[kMoneyIcon] != nullptr) levelRoad.taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
       icon(kMoneyIcon, y);
     } else if (kind == kTaskTime) {
       line = LEVEL_ROAD_TEXT::Clock(QOR::fTruncateToInt(board->m_elapsed)) + L" / " + LEVEL_ROAD_TEXT::Clock(value);
       icon(kTimeIcon, y);
     }
     PrintText(regularFont, x, y, line);
-    star(levelRoad.stars[task], isTaskMet(task) && starsShown >= task + 1 ? 0 : 1);
+    star(levelRoad.stars[task], isTaskMet(task) && levelRoad.starsShown >= task + 1 ? 0 : 1);
   }
   if (levelRoad.startButton != nullptr) levelRoad.startButton->fRender();
   if ((requestedScreen == FINAL_SCREEN || requestedScreen == PACKS_SCREEN) && blackMask != nullptr) blackMask->fRender();

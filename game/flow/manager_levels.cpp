@@ -64,26 +64,26 @@ void MAHJONG_GAME_MANAGER::LoadLevelBackgrounds() {
   }
 }
 
-void MAHJONG_GAME_MANAGER::MoveLevelGlow(int level) {
-  if (levels.glow == nullptr || level < 1 || level > kLevelButtons || levels.buttons[level - 1] == nullptr) return;
-  const QOR::QS_VEC2 at = levels.buttons[level - 1]->fGetPosition();
-  levels.glow->fSetPositionXY(at.x, at.y);
+void LEVELS_PARTS::MoveGlow(int level) {
+  if (glow == nullptr || level < 1 || level > kButtons || buttons[level - 1] == nullptr) return;
+  const QOR::QS_VEC2 at = buttons[level - 1]->fGetPosition();
+  glow->fSetPositionXY(at.x, at.y);
 }
 
-void MAHJONG_GAME_MANAGER::SlideLevels(float x) {
-  if (levels.buttons[0] == nullptr) return;
+void LEVELS_PARTS::Slide(float x) {
+  if (buttons[0] == nullptr) return;
   // Level 1 lands on x itself, so a finished slide stands exactly where the screen tests for it.
-  const QOR::QS_VEC2 first = levels.buttons[0]->fGetPosition();
+  const QOR::QS_VEC2 first = buttons[0]->fGetPosition();
   const float dx = x - first.x;
-  levels.buttons[0]->fSetPosition(x, first.y);
-  for (int i = 1; i < kLevelButtons; ++i) {
-    if (levels.buttons[i] == nullptr) continue;
-    const QOR::QS_VEC2 at = levels.buttons[i]->fGetPosition();
-    levels.buttons[i]->fSetPosition(at.x + dx, at.y);
+  buttons[0]->fSetPosition(x, first.y);
+  for (int i = 1; i < kButtons; ++i) {
+    if (buttons[i] == nullptr) continue;
+    const QOR::QS_VEC2 at = buttons[i]->fGetPosition();
+    buttons[i]->fSetPosition(at.x + dx, at.y);
   }
-  if (levels.glow != nullptr) {
-    const QOR::QS_VEC2 at = levels.glow->fGetPosition();
-    levels.glow->fSetPositionXY(at.x + dx, at.y);
+  if (glow != nullptr) {
+    const QOR::QS_VEC2 at = glow->fGetPosition();
+    glow->fSetPositionXY(at.x + dx, at.y);
   }
 }
 
@@ -99,12 +99,12 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
   if (screenSlideTween.active) {
-    SlideLevels(screenSlideTween.Update(dt));
+    levels.Slide(screenSlideTween.Update(dt));
     return;
   }
   // Slid out with the left panel in place: the requested screen. (A started level slides the left
   // panel out too; the panel makes that switch itself once it is out.)
-  if (levels.buttons[0]->fGetPosition().x == kLevelsOutX && !sidePanelTween.active && LeftPanelX() + 2.0f >= 0.0f) {
+  if (levels.buttons[0]->fGetPosition().x == kLevelsOutX && !sidePanelTween.active && leftPanel.X() + 2.0f >= 0.0f) {
     if (screenBack != nullptr) {
       QOR::QC_TEXTURE_INFO* image = QOR::QC_GAME::fSubscribeImage(kScreenBackImage);
       QOR::QC_TEXTURE_INFO* old = screenBack->fGetTexture();
@@ -132,7 +132,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
 
   // The page switch: clicks wait until a page change has ended.
   if (levels.pageTween.active) {
-    SlideLevels(levels.pageTween.Update(dt));
+    levels.Slide(levels.pageTween.Update(dt));
   } else if (MENU_OBJECTS::isClicked(pageArrow)) {
     MENU_OBJECTS::PlaySound("button_click.ogg");
     const float firstX = levels.buttons[0]->fGetPosition().x;
@@ -153,12 +153,13 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
     if (arrow != nullptr) pageArrow->fSetStrip(arrow);
     pageText = texts[TXT_PAGE] + L" %i/2";
     // A browsing time of 0 or less turns the page at once.
-    if (!levels.pageTween.active) SlideLevels(levels.pageTween.end);
+    if (!levels.pageTween.active) levels.Slide(levels.pageTween.end);
   }
 
   packs.highlightFader.Update(dt);
   if (!packs.highlightFader.active && levels.glow != nullptr) {
-    packs.highlightFader.Start(levels.glow, MAHJONG_CONSTS::GetInstance()->pack_level_highlight, !packs.highlightFader.direction);
+    packs.highlightFader.Start(levels.glow, MAHJONG_CONSTS::GetInstance()->pack_level_highlight,
+                               !packs.highlightFader.direction);
   }
 
   for (int i = 0; i < kLevelButtons; ++i) {
@@ -204,7 +205,7 @@ void MAHJONG_GAME_MANAGER::EnterLevel(int level) {
   if (boldFont != nullptr) boldFont->fSetColor(golden());
   const float firstX = levels.buttons[0] != nullptr ? levels.buttons[0]->fGetPosition().x : 0.0f;
   screenSlideTween.Start(firstX, firstX + kLevelOutBy, fadeInOutTime);
-  const float panelX = LeftPanelX();
+  const float panelX = leftPanel.X();
   sidePanelTween.Start(panelX, panelX + static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance),
                        fadeInOutTime);
   requestedScreen = LEVEL_START_SCREEN;

@@ -128,20 +128,20 @@ void MAHJONG_GAME_MANAGER::BuildOptions() {
   options.tilesetChanged = 0;
 
   // The overlay waits above the screen.
-  MoveOptions(panelSlide());
+  options.Move(panelSlide());
 }
 
-void MAHJONG_GAME_MANAGER::MoveOptions(float dy) {
-  AddY(options.darkBack, dy);
-  AddY(options.panel, dy);
-  AddY(options.okButton, dy);
-  AddY(options.creditsButton, dy);
-  AddY(options.fullScreenBox, dy);
-  AddY(options.customCursorBox, dy);
-  AddY(options.classicBox, dy);
-  AddY(options.cardsBox, dy);
-  AddY(options.numbersBox, dy);
-  for (VOLUME_SLIDER* slider : {options.soundSlider, options.musicSlider}) {
+void OPTIONS_PARTS::Move(float dy) {
+  AddY(darkBack, dy);
+  AddY(panel, dy);
+  AddY(okButton, dy);
+  AddY(creditsButton, dy);
+  AddY(fullScreenBox, dy);
+  AddY(customCursorBox, dy);
+  AddY(classicBox, dy);
+  AddY(cardsBox, dy);
+  AddY(numbersBox, dy);
+  for (VOLUME_SLIDER* slider : {soundSlider, musicSlider}) {
     if (slider == nullptr) continue;
     const QOR::QS_VEC2 at = slider->GetPosition();
     slider->SetPosition(at.x, at.y + dy);
@@ -176,7 +176,7 @@ void MAHJONG_GAME_MANAGER::UpdateOptions() {
     return;
   }
   if (sidePanelTween.active) {
-    MoveOptions(sidePanelTween.Update(QOR::qcFrameTime) - yOf(options.panel));
+    options.Move(sidePanelTween.Update(QOR::qcFrameTime) - yOf(options.panel));
     return;
   }
   if (yOf(options.panel) <= 0.0f) {
@@ -224,7 +224,8 @@ void MAHJONG_GAME_MANAGER::UpdateOptions() {
     PlaySound(kClickSound);
     const QOR::QS_POINT size = ScreenSize();
     if (options.creditsBack == nullptr) options.creditsBack = NewSprite("Credits_back.png");
-    if (options.creditsOkButton == nullptr) options.creditsOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
+    if (options.creditsOkButton == nullptr)
+      options.creditsOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
     options.creditsBack->fSetPositionXY(static_cast<float>(size.x / 2), panelSlide());
     const QOR::QS_VEC2 at = options.creditsBack->fGetPosition();
     options.creditsOkButton->fSetPosition(at.x - 420.0f, at.y + 290.0f);
@@ -256,13 +257,16 @@ void MAHJONG_GAME_MANAGER::ApplyPlayerOptions() {
   } else {
     QOR::QC_GAME::fShowCursor();
   }
-  if (options.customCursorBox != nullptr) options.customCursorBox->fSetState(player->m_customCursor ? kChecked : kUnchecked);
+  if (options.customCursorBox != nullptr)
+    options.customCursorBox->fSetState(player->m_customCursor ? kChecked : kUnchecked);
 
   if (gameSounds != nullptr) gameSounds->SetVolume(player->m_soundVolume);
-  if (options.soundSlider != nullptr) options.soundSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_soundVolume));
+  if (options.soundSlider != nullptr)
+    options.soundSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_soundVolume));
   if (MAHJONG_CONSTS::GetInstance()->MUSIC) {
     if (gameMusic != nullptr) gameMusic->SetVolume(player->m_musicVolume);
-    if (options.musicSlider != nullptr) options.musicSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_musicVolume));
+    if (options.musicSlider != nullptr)
+      options.musicSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_musicVolume));
   }
 
   if (QOR::qcGAME == nullptr) return;

@@ -170,8 +170,8 @@ void MAHJONG_GAME_MANAGER::BuildPacks() {
   if (player != nullptr) {
     player->m_lastLevel = std::max(player->m_lastLevel, 1);
     player->m_lastPack = std::max(player->m_lastPack, 1);
-    MoveLevelGlow(player->m_lastLevel);
-    MovePackGlow(player->m_lastPack);
+    levels.MoveGlow(player->m_lastLevel);
+    packs.MoveGlow(player->m_lastPack);
   }
   UpdatePackStars();
   UpdateRank(0);
@@ -195,30 +195,30 @@ void MAHJONG_GAME_MANAGER::UpdatePackStars() {
   }
 }
 
-float MAHJONG_GAME_MANAGER::FirstPackButtonX() const {
-  return !packs.buttons.empty() && packs.buttons[0]->button != nullptr ? packs.buttons[0]->button->fGetPosition().x : 0.0f;
+float PACKS_PARTS::FirstX() const {
+  return !buttons.empty() && buttons[0]->button != nullptr ? buttons[0]->button->fGetPosition().x : 0.0f;
 }
 
-void MAHJONG_GAME_MANAGER::MovePackGlow(int pack) {
-  if (packs.glow == nullptr || pack < 1 || pack > static_cast<int>(packs.buttons.size())) return;
-  const QOR::QS_VEC2 at = packs.buttons[static_cast<std::size_t>(pack - 1)]->button->fGetPosition();
-  packs.glow->fSetPositionXY(at.x, at.y);
+void PACKS_PARTS::MoveGlow(int pack) {
+  if (glow == nullptr || pack < 1 || pack > static_cast<int>(buttons.size())) return;
+  const QOR::QS_VEC2 at = buttons[static_cast<std::size_t>(pack - 1)]->button->fGetPosition();
+  glow->fSetPositionXY(at.x, at.y);
 }
 
-void MAHJONG_GAME_MANAGER::SlidePacks(float x) {
-  if (packs.buttons.empty()) return;
+void PACKS_PARTS::Slide(float x) {
+  if (buttons.empty()) return;
   // Pack 1 lands on x itself, so a finished slide stands exactly where the screen tests for it.
-  const float dx = x - FirstPackButtonX();
-  for (std::size_t i = 0; i < packs.buttons.size(); ++i) {
-    PACK_BUTTON* pack = packs.buttons[i];
+  const float dx = x - FirstX();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    PACK_BUTTON* pack = buttons[i];
     const QOR::QS_VEC2 at = pack->button->fGetPosition();
     const float newX = i == 0 ? x : at.x + dx;
     pack->button->fSetPosition(newX, at.y);
     if (pack->back != nullptr) pack->back->fSetPositionXY(newX, pack->back->fGetPosition().y);
   }
-  if (packs.glow != nullptr) {
-    const QOR::QS_VEC2 at = packs.glow->fGetPosition();
-    packs.glow->fSetPositionXY(at.x + dx, at.y);
+  if (glow != nullptr) {
+    const QOR::QS_VEC2 at = glow->fGetPosition();
+    glow->fSetPositionXY(at.x + dx, at.y);
   }
 }
 
@@ -229,12 +229,12 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
   if (screenSlideTween.active) {
-    SlidePacks(screenSlideTween.Update(dt));
+    packs.Slide(screenSlideTween.Update(dt));
     return;
   }
   // Slid out with the left panel in place: the requested screen. (A left panel that slid out too
   // makes the switch itself once it is out.)
-  if (FirstPackButtonX() == kPacksOutX && !sidePanelTween.active && LeftPanelX() + 2.0f >= 0.0f) {
+  if (packs.FirstX() == kPacksOutX && !sidePanelTween.active && leftPanel.X() + 2.0f >= 0.0f) {
     ChangeScreen();
     return;
   }
@@ -266,9 +266,8 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
   bool rankReached = true;
   for (std::size_t i = 0; i < packs.buttons.size(); ++i) {
     PACK_BUTTON* pack = packs.buttons[i];
-    if (pack->buttonFlash != 0 &&
-        StepUnlockFlash(packs.packFlashSprite, packs.packFlashTimer, {fx.packButtonScale, fx.packButtonTime, fx.packButtonFade},
-                        dt)) {
+    if (pack->buttonFlash != 0 && StepUnlockFlash(packs.packFlashSprite, packs.packFlashTimer,
+                                                  {fx.packButtonScale, fx.packButtonTime, fx.packButtonFade}, dt)) {
       pack->button->fReset();
       pack->buttonFlash = 0;
     }
@@ -278,7 +277,8 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
         MENU_OBJECTS::PlaySound("pack_lock_broken.ogg");
         pack->lockSoundPlayed = 1;
       }
-      if (StepUnlockFlash(packs.lockFlashSprite, packs.lockFlashTimer, {fx.packLockScale, fx.packLockTime, fx.packLockFade}, dt)) {
+      if (StepUnlockFlash(packs.lockFlashSprite, packs.lockFlashTimer,
+                          {fx.packLockScale, fx.packLockTime, fx.packLockFade}, dt)) {
         pack->lockFlash = 0;
         pack->lockSoundPlayed = 0;
         pack->button->fReset();
@@ -305,7 +305,7 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
       MENU_OBJECTS::PlaySound("button_pack_click.ogg");
       if (leftPanel.careerButton != nullptr) leftPanel.careerButton->fReset();
       currentPack = static_cast<int>(i) + 1;
-      screenSlideTween.Start(FirstPackButtonX(), kPacksOutX, fadeInOutTime);
+      screenSlideTween.Start(packs.FirstX(), kPacksOutX, fadeInOutTime);
       if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
       LoadLevelBackgrounds();
       requestedScreen = LEVELS_SCREEN;
@@ -328,7 +328,8 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
   bool rankReached = true;
   for (PACK_BUTTON* pack : packs.buttons) {
     const QOR::QS_VEC2 at = pack->button->fGetPosition();
-    if (pack->buttonFlash != 0 && packs.packFlashSprite != nullptr) packs.packFlashSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
+    if (pack->buttonFlash != 0 && packs.packFlashSprite != nullptr)
+      packs.packFlashSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
     render(pack->back);
     pack->button->fRender();
 
@@ -337,8 +338,8 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
     if (packs.starSprite != nullptr) {
       for (int k = 0; k < 3; ++k) {
         packs.starSprite->fSetFrame(2, 1, pack->stars >= k + 1 ? 0 : 1);
-        packs.starSprite->fRenderAt(at.x + width / 2.0f - 18.0f, at.y - height / 2.0f + 45.0f + 45.0f * static_cast<float>(k),
-                              0.0f, 1.0f, 1.0f);
+        packs.starSprite->fRenderAt(at.x + width / 2.0f - 18.0f,
+                                    at.y - height / 2.0f + 45.0f + 45.0f * static_cast<float>(k), 0.0f, 1.0f, 1.0f);
       }
     }
     if (pack->isLocked()) {

@@ -133,7 +133,7 @@ void MAHJONG_GAME_MANAGER::BuildPlayers() {
     if (hasRoom(y, last->fGetHeight())) {
       players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
       players.addButton->fSetPosition(x0 - kAddLeft,
-                              static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+                                      static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
     }
   }
 
@@ -141,14 +141,16 @@ void MAHJONG_GAME_MANAGER::BuildPlayers() {
   players.okButton->fSetPosition(x0, centreY() + kOkBelow);
 }
 
-void MAHJONG_GAME_MANAGER::MovePlayersScreen(float dy) {
-  AddY(players.addButton, dy);
-  for (PLAYER_LIST_ITEM& row : players.rows) AddY(row.deleteButton, dy);
-  AddY(players.panel, dy);
-  AddY(players.selectionBar, dy);
-  AddY(players.okButton, dy);
+void PLAYERS_PARTS::Move(float dy) {
+  AddY(addButton, dy);
+  for (PLAYER_LIST_ITEM& row : rows) AddY(row.deleteButton, dy);
+  AddY(panel, dy);
+  AddY(selectionBar, dy);
+  AddY(okButton, dy);
 }
 
+// The title's Players button: lifts the screen by the slide distance, places OK under the panel,
+// slides it down to the middle and fades dark back 1 in.
 void MAHJONG_GAME_MANAGER::OpenPlayers() {
   if (players.panel == nullptr) return;
   const float lift = panelSlide();
@@ -162,15 +164,17 @@ void MAHJONG_GAME_MANAGER::OpenPlayers() {
   if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
 }
 
-PLAYER_LIST_ITEM* MAHJONG_GAME_MANAGER::PickedRow() {
-  if (players.selectionBar == nullptr) return nullptr;
-  const float barY = players.selectionBar->fGetPosition().y;
-  for (PLAYER_LIST_ITEM& row : players.rows) {
+PLAYER_LIST_ITEM* PLAYERS_PARTS::PickedRow() {
+  if (selectionBar == nullptr) return nullptr;
+  const float barY = selectionBar->fGetPosition().y;
+  for (PLAYER_LIST_ITEM& row : rows) {
     if (row.deleteButton->fGetPosition().y == barY) return &row;
   }
   return nullptr;
 }
 
+// The rows from the first row's place down, the add button while the list has room, the bar on the
+// last row when it stood below it.
 void MAHJONG_GAME_MANAGER::LayOutPlayerRows() {
   const float x0 = centreX();
   float y = firstRowY();
@@ -183,7 +187,8 @@ void MAHJONG_GAME_MANAGER::LayOutPlayerRows() {
   const QOR::QC_IMAGE_BUTTON* last = players.rows.back().deleteButton;
   if (hasRoom(y, last->fGetHeight())) {
     players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-    players.addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+    players.addButton->fSetPosition(x0 - kAddLeft,
+                                    static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
   }
   const QOR::QS_VEC2 bar = players.selectionBar->fGetPosition();
   if (bar.y > last->fGetPosition().y) players.selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
@@ -196,7 +201,7 @@ void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
     return;
   }
   players.question = PLAYERS_NONE;
-  PLAYER_LIST_ITEM* picked = PickedRow();
+  PLAYER_LIST_ITEM* picked = players.PickedRow();
   if (picked == nullptr) {
     playerBox->fHide();
     return;
@@ -215,7 +220,7 @@ void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
   // nobody) takes its place in the same write, becomes the current player at once and brings its
   // own options (its full-screen mode among them); the title is rebuilt for it when the screen
   // closes.
-  const PLAYER_LIST_ITEM* next = PickedRow();
+  const PLAYER_LIST_ITEM* next = players.PickedRow();
   MAHJONG_PLAYER_FILE(PlayerFilePath()).DeletePlayer(gone, next != nullptr ? next->name : std::wstring());
   if (wasCurrent) {
     delete player;
@@ -276,8 +281,8 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
   PLAYER_LIST_ITEM row;
   row.name = selectedName;
   const float y = players.rows.empty() ? firstRowY()
-                                     : nextRowY(players.rows.back().deleteButton->fGetPosition().y,
-                                                players.rows.back().deleteButton->fGetHeight());
+                                       : nextRowY(players.rows.back().deleteButton->fGetPosition().y,
+                                                  players.rows.back().deleteButton->fGetHeight());
   row.deleteButton = newDeleteButton(y);
   players.rows.push_back(row);
   players.selectionBar->fSetPositionXY(x0, y);
@@ -296,7 +301,7 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
   const float y0 = centreY();
 
   if (sidePanelTween.active) {
-    MovePlayersScreen(sidePanelTween.Update(QOR::qcFrameTime) - players.panel->fGetPosition().y);
+    players.Move(sidePanelTween.Update(QOR::qcFrameTime) - players.panel->fGetPosition().y);
     return;
   }
   // Slid up and faded: back to the title, reading the player again when the profile changed.
@@ -308,7 +313,7 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
       loadMenus();  // every object of this screen is new from here on
       ApplyPlayerOptions();
       countUpRunning = 0;
-      MoveTitlePanel(panelSlide());
+      title.Move(panelSlide());
       if (regularFont != nullptr) regularFont->fSetAlign(0);
       if (boldFont != nullptr) boldFont->fSetColor(golden());
     }
@@ -357,7 +362,7 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
 
   if (isClicked(players.okButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape)) {
     PlaySound(kClickSound);
-    if (const PLAYER_LIST_ITEM* picked = PickedRow()) {
+    if (const PLAYER_LIST_ITEM* picked = players.PickedRow()) {
       selectedName = picked->name;
       // The picked profile becomes current when the screen has closed: read, shown and applied.
       if (player == nullptr || player->m_name != picked->name) players.changed = true;

@@ -62,7 +62,8 @@ void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
   if (flash != 0) {
     // The first locked pack, not opened yet, whose rank's experience is reached and whose
     // predecessor's last level has been completed.
-    const std::size_t packCount = player != nullptr ? std::min(packs.buttons.size(), std::size_t{MAHJONG_PLAYER::kPacks}) : 0;
+    const std::size_t packCount =
+        player != nullptr ? std::min(packs.buttons.size(), std::size_t{MAHJONG_PLAYER::kPacks}) : 0;
     for (std::size_t k = 1; k < packCount; ++k) {
       PACK_BUTTON* pack = packs.buttons[k];
       const int previous = static_cast<int>(k);  // the pack before, numbered from 1
@@ -79,8 +80,8 @@ void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
       player->m_packs[k] = 1;
       player->m_lastPack = previous + 1;
       player->m_lastLevel = 1;
-      MoveLevelGlow(1);
-      MovePackGlow(previous + 1);
+      levels.MoveGlow(1);
+      packs.MoveGlow(previous + 1);
       SavePlayer();
       break;
     }

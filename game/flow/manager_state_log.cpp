@@ -19,13 +19,18 @@ bool isMoving(const STORE_MESSAGE_BOX* box) { return box != nullptr && box->isMo
 
 }  // namespace
 
+// Logs "screen state: screen=<n> help=<0|1> options=<0|1> box=<0|1> moving=<0|1>" whenever that
+// state changes (box: a message box is open; moving: a box, the tutorial's panel, the screen fade
+// or the board's tiles move, a menu panel slides, the completion's stars wobble, the left panel
+// counts up or the comic's pictures fade in); nothing without the switch. Called after each frame
+// is drawn: a state at rest is logged once a frame showing it was presented.
 void MAHJONG_GAME_MANAGER::LogScreenState() {
   const char* flag = std::getenv("QOR_LOG_SCREEN_STATES");
   if (flag == nullptr || std::string_view(flag) != "1") return;
   // Boxes, the tutorial's panel and the screen fade move over every screen; the pulses of
   // highlights and glows never stop and are not motion of the screen.
   bool moving = isMoving(messageBox) || isMoving(trophies.awardBox) || isMoving(playerBox) ||
-                (tutorialOn != 0 && tutorialPanelAnimator.active) || screenFade.active;
+                (tutorial.on != 0 && tutorial.panelAnimator.active) || screenFade.active;
   // The board, the comic and the final screen step none of the menus' slides: one started on the
   // way in (the title's or the left panel's) stays unfinished there until a menu comes back.
   const bool menusStep =

@@ -179,14 +179,14 @@ bool MAHJONG_GAME_MANAGER::TitleCanShow() const {
   return complete;
 }
 
-void MAHJONG_GAME_MANAGER::MoveTitlePanel(float dy) {
-  if (title.panel != nullptr) {
-    const QOR::QS_VEC2 at = title.panel->fGetPosition();
-    title.panel->fSetPosition(at.x, at.y + dy, 0.0f);
+void TITLE_PARTS::Move(float dy) {
+  if (panel != nullptr) {
+    const QOR::QS_VEC2 at = panel->fGetPosition();
+    panel->fSetPosition(at.x, at.y + dy, 0.0f);
   }
-  fAddY(title.playButton, dy);
-  fAddY(title.quitButton, dy);
-  fAddY(title.playersButton, dy);
+  fAddY(playButton, dy);
+  fAddY(quitButton, dy);
+  fAddY(playersButton, dy);
 }
 
 void MAHJONG_GAME_MANAGER::BuildPlayerBox() {
@@ -211,7 +211,7 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
   if (screenFade.active) return 0;
   if (sidePanelTween.active) {
     const float y = sidePanelTween.Update(QOR::qcFrameTime);
-    MoveTitlePanel(y - title.panel->fGetPosition().y);
+    title.Move(y - title.panel->fGetPosition().y);
     return 0;
   }
   // The panel has slid out: fade to black, then the requested screen.
@@ -248,7 +248,7 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
       // the rebuilt title is touched from here on.
       loadMenus();
       countUpRunning = 0;
-      MoveTitlePanel(static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance));
+      title.Move(static_cast<float>(MAHJONG_CONSTS::GetInstance()->panel_slide_distance));
       if (regularFont != nullptr) regularFont->fSetAlign(0);
       if (boldFont != nullptr) boldFont->fSetColor(MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB());
       // A new player always sees the start comic first.

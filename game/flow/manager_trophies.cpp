@@ -147,7 +147,8 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
   MENU_OBJECTS::GiveBack(trophies.fontPage);
   trophies.fontPage = nullptr;
   if (locman != nullptr) {
-    trophies.font = LoadGameFont(locman->fGetValue("big_font_fnt"), locman->fGetValue("big_font_png"), &trophies.fontPage);
+    trophies.font =
+        LoadGameFont(locman->fGetValue("big_font_fnt"), locman->fGetValue("big_font_png"), &trophies.fontPage);
   }
   if (trophies.font != nullptr) {
     trophies.font->_spacing = -3;
@@ -193,19 +194,19 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
     trophies.slots[place] = new TROPHY_ITEM(shown, *trophyFile, locman);
   }
   MENU_OBJECTS::GiveBackDocument(trophyFile);
-  SlideShelf(trophies.shelf->fGetPosition().x);  // the places ride off the screen with the shelf
+  trophies.Slide(trophies.shelf->fGetPosition().x);  // the places ride off the screen with the shelf
   page = 1;
 }
 
-void MAHJONG_GAME_MANAGER::SlideShelf(float x) {
-  if (trophies.shelf == nullptr) return;
+void TROPHIES_PARTS::Slide(float x) {
+  if (shelf == nullptr) return;
   // The shelf lands on x itself, so a finished slide stands exactly where the screen tests for it.
   // Each place keeps its table x plus the shelf's distance from page 1 (the shelf at the screen
   // width), so no rounding adds up over the slides.
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   const float offset = x - static_cast<float>(size.x);
-  trophies.shelf->fSetPositionXY(x, trophies.shelf->fGetPosition().y);
-  for (TROPHY_ITEM* item : trophies.slots) {
+  shelf->fSetPositionXY(x, shelf->fGetPosition().y);
+  for (TROPHY_ITEM* item : slots) {
     if (item == nullptr) continue;
     float placeX = 0.0f;
     float placeY = 0.0f;
@@ -224,20 +225,20 @@ void MAHJONG_GAME_MANAGER::UpdateTrophies() {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
   if (screenSlideTween.active) {
-    SlideShelf(screenSlideTween.Update(dt));
+    trophies.Slide(screenSlideTween.Update(dt));
     return;
   }
   // Slid out with the left panel in place: the requested screen. (A left panel that slid out too
   // makes the switch itself once it is out.)
   if (trophies.shelf->fGetPosition().x == static_cast<float>(size.x) + kShelfOutBeyond && !sidePanelTween.active &&
-      LeftPanelX() + 2.0f >= 0.0f) {
+      leftPanel.X() + 2.0f >= 0.0f) {
     ChangeScreen();
     return;
   }
 
   // The page switch: clicks wait until a page turn has ended.
   if (trophies.pageTween.active) {
-    SlideShelf(trophies.pageTween.Update(dt));
+    trophies.Slide(trophies.pageTween.Update(dt));
     return;
   }
   if (!MENU_OBJECTS::isClicked(pageArrow)) return;
@@ -260,7 +261,7 @@ void MAHJONG_GAME_MANAGER::UpdateTrophies() {
   }
   if (arrow != nullptr) pageArrow->fSetStrip(arrow);
   // A browsing time of 0 or less turns the page at once.
-  if (!trophies.pageTween.active) SlideShelf(trophies.pageTween.end);
+  if (!trophies.pageTween.active) trophies.Slide(trophies.pageTween.end);
 }
 
 void MAHJONG_GAME_MANAGER::RenderTrophies() {

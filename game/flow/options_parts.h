@@ -30,6 +30,8 @@ struct OPTIONS_PARTS {
 
   // Deletes every object and gives its picture back; all null afterwards.
   void Free();
+  // Adds dy to the y of the panel, its buttons, boxes and sliders.
+  void Move(float dy);
 
   QOR::QC_SPRITE* panel = nullptr;
   QOR::QC_SPRITE* darkBack = nullptr;

@@ -24,6 +24,12 @@ struct PACKS_PARTS {
 
   // Deletes every object and gives its picture back; no buttons and all null afterwards.
   void Free();
+  // The x of pack 1's button (0 without one).
+  float FirstX() const;
+  // Places the pack highlight on pack 1..6.
+  void MoveGlow(int pack);
+  // Pack 1's face to x, every other face, picture and the pack highlight by the same amount.
+  void Slide(float x);
 
   std::vector<PACK_BUTTON*> buttons;
   QOR::QC_SPRITE* lockSprite = nullptr;
@@ -31,7 +37,7 @@ struct PACKS_PARTS {
   QOR::QC_SPRITE* packFlashSprite = nullptr;  // the face flash
   QOR::QC_SPRITE* rankPlate = nullptr;        // frame 0 rank not reached, 1 reached
   QOR::QC_SPRITE* namePlate = nullptr;
-  QOR::QC_SPRITE* starSprite = nullptr;       // frame 0 lit, 1 unlit
+  QOR::QC_SPRITE* starSprite = nullptr;  // frame 0 lit, 1 unlit
   QOR::QC_SPRITE* glow = nullptr;
   ALPHA_FADER highlightFader;  // the pulse of the pack and the level highlight
   float packFlashTimer = 0.0f;

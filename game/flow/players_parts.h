@@ -30,6 +30,10 @@ struct PLAYERS_PARTS {
 
   // Deletes every object and gives its picture back; all null and no rows afterwards.
   void Free();
+  // Adds dy to the y of the panel, the selection bar, the rows, the add and the OK button.
+  void Move(float dy);
+  // The row whose delete button has the selection bar's y; null when none.
+  PLAYER_LIST_ITEM* PickedRow();
 
   PLAYERS_QUESTION question = PLAYERS_NONE;
   bool changed = false;  // a profile was added, deleted or picked: leaving reads the player again

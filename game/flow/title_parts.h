@@ -16,6 +16,8 @@ struct TITLE_PARTS {
 
   // Deletes every object and gives its picture back; all null afterwards.
   void Free();
+  // Adds dy to the y of the panel and of its three buttons (they always move together).
+  void Move(float dy);
 
   QOR::QC_SPRITE* back = nullptr;
   QOR::QC_SPRITE* panel = nullptr;  // the buttons always move with it

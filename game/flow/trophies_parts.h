@@ -26,14 +26,16 @@ struct TROPHIES_PARTS {
 
   // Deletes every object and gives its picture back; all null afterwards.
   void Free();
+  // The shelf to x, the twelve places by the same amount.
+  void Slide(float x);
 
   QOR::QC_SPRITE* shelf = nullptr;
   TROPHY_ITEM* slots[kSlots] = {};
-  QOR::QC_FONT* font = nullptr;                // the screen's header font
-  QOR::QC_TEXTURE_INFO* fontPage = nullptr;    // its page image (subscribed)
-  VALUE_TWEEN pageTween;                       // the shelf's x while a page turns
-  STORE_MESSAGE_BOX* awardBox = nullptr;       // shows a newly won trophy
-  TROPHY_ITEM* awarded = nullptr;              // the trophy the award box shows
+  QOR::QC_FONT* font = nullptr;              // the screen's header font
+  QOR::QC_TEXTURE_INFO* fontPage = nullptr;  // its page image (subscribed)
+  VALUE_TWEEN pageTween;                     // the shelf's x while a page turns
+  STORE_MESSAGE_BOX* awardBox = nullptr;     // shows a newly won trophy
+  TROPHY_ITEM* awarded = nullptr;            // the trophy the award box shows
   // The shown award has been recorded: a later confirmation of the same box records nothing.
   bool awardRecorded = true;
 };

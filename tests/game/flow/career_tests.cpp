@@ -93,7 +93,8 @@ class Career : public flow_test::CareerDriver {
       const PLAYER_BONUS* shuffle = manager->player->FindBonus(BONUS_TOSSCHIPS);
       int bonusTiles = 0;
       for (const MAHJONG_CHIP* chip : board->GetChips()) bonusTiles += chip->isBonus() && !chip->isRemoving() ? 1 : 0;
-      if (manager->lastBoardEvent == MAHJONG_LAYOUT::kEventPairRemoved && charge >= 0 && manager->tutorialOn == 0) {
+      if (manager->levelRoad.lastBoardEvent == MAHJONG_LAYOUT::kEventPairRemoved && charge >= 0 &&
+          manager->tutorial.on == 0) {
         const int expected = bonusTiles < bonusTilesBefore && shuffle->set != 0 ? shuffle->recover
                              : slotReady                   ? charge
                                                            : std::min(charge + 1, shuffle->recover);
@@ -207,7 +208,7 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
       ASSERT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
       untilIntroAtRest();
       checkBacks();
-      EXPECT_EQ(manager->tutorialOn != 0, p == 1 && level == 1);
+      EXPECT_EQ(manager->tutorial.on != 0, p == 1 && level == 1);
 
       std::function<void()> checks = pairChecks();
       const bool decayHere = level == 1 && p > 1;
@@ -261,7 +262,7 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
       } else {
         untilScreen(FINAL_SCREEN);
       }
-      EXPECT_FALSE(manager->tutorialOn);
+      EXPECT_FALSE(manager->tutorial.on);
       // A career that went wrong stops at the level where it did.
       if (HasFailure()) return;
     }

@@ -43,8 +43,8 @@ TEST_F(Comics, StartComicShowsItsPagesAndRecordsThatItWasSeen) {
 
   // The order in which the pictures and the button become opaque.
   std::vector<const QOR::QC_SPRITE*> appeared;
-  const QOR::QC_SPRITE* parts[4] = {manager->comics.pictures[0], manager->comics.pictures[1], manager->comics.pictures[2],
-                                    next()->fGetImage()};
+  const QOR::QC_SPRITE* parts[4] = {manager->comics.pictures[0], manager->comics.pictures[1],
+                                    manager->comics.pictures[2], next()->fGetImage()};
   bool clickedEarly = false;
   for (int n = 0; n < 3000 && appeared.size() < 4; ++n) {
     if (n == 30) {

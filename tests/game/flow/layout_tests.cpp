@@ -128,9 +128,9 @@ class Layout : public flow_test::FlowDriver {
     for (const auto& [picture, caption] : captions) {
       add(frame.plates, layout_test::fPlatesOn(picture, PLACES::kMenuButtonCell, PLACES::kMenuButtonCaption, {text(caption)}));
     }
-    for (const QOR::QC_IMAGE_BUTTON* button : {manager->leftPanel.careerButton, manager->leftPanel.trophiesButton,
-                                               manager->leftPanel.optionsButton, manager->leftPanel.helpButton,
-                                               manager->leftPanel.backButton}) {
+    for (const QOR::QC_IMAGE_BUTTON* button :
+         {manager->leftPanel.careerButton, manager->leftPanel.trophiesButton, manager->leftPanel.optionsButton,
+          manager->leftPanel.helpButton, manager->leftPanel.backButton}) {
       frame.buttons.push_back(button);
     }
   }
@@ -183,7 +183,8 @@ TEST_F(Layout, FirstRunTitleNameBoxAndStartComic) {
     add(frame.plates, layout_test::fPlatesOn("QuitButtin.png", side, PLACES::fInset(side, 4.0),
                                              {text(M::TXT_QUIT)}));
     keepOff(frame, "PlayButton.png");
-    for (const QOR::QC_IMAGE_BUTTON* button : {manager->title.playButton, manager->title.quitButton, manager->title.playersButton}) {
+    for (const QOR::QC_IMAGE_BUTTON* button :
+         {manager->title.playButton, manager->title.quitButton, manager->title.playersButton}) {
       frame.buttons.push_back(button);
     }
   };
@@ -240,13 +241,14 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   for (int i = 0; i < 5; ++i) manager->SavePlayerFile(longName.substr(0, longName.size() - 1) + std::to_wstring(i));
   widestPlayer();
   manager->loadMenus();
-  manager->MoveTitlePanel(-M::kPanelSlide);
+  manager->title.Move(-M::kPanelSlide);
   settle();
   const std::wstring greeting = text(M::TXT_WELCOME) + L"\n" + longName;
   check("title with a player", [&](FRAME& frame) {
     add(frame.plates, panel("TitleScreenButtun_back.png", PLACES::kTitlePanel, {greeting}));
     keepOff(frame, "PlayButton.png");
-    for (const QOR::QC_IMAGE_BUTTON* button : {manager->title.playButton, manager->title.quitButton, manager->title.playersButton}) {
+    for (const QOR::QC_IMAGE_BUTTON* button :
+         {manager->title.playButton, manager->title.quitButton, manager->title.playersButton}) {
       frame.buttons.push_back(button);
     }
   });
@@ -352,7 +354,8 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
     check("help, page " + std::to_string(page), [&](FRAME& frame) {
       overlay(frame);
       add(frame.plates, panel("Credits_back.png", PLACES::kCreditsPanel, {manager->help.header}));
-      for (const QOR::QC_IMAGE_BUTTON* button : {manager->help.okButton, manager->help.leftArrow, manager->help.rightArrow}) {
+      for (const QOR::QC_IMAGE_BUTTON* button :
+           {manager->help.okButton, manager->help.leftArrow, manager->help.rightArrow}) {
         frame.buttons.push_back(button);
       }
       keepOff(frame, "Ok_middle.png");
@@ -368,7 +371,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
 TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
   widestPlayer();
   manager->loadMenus();
-  manager->MoveTitlePanel(-M::kPanelSlide);
+  manager->title.Move(-M::kPanelSlide);
   settle();
   toPacks();
   // The columns of the places' table: the left one, the right one this far right of it, and
@@ -436,7 +439,8 @@ TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
     manager->AwardTrophy(id);
     untilBoxAtRest(manager->trophies.awardBox);
     check("award of trophy " + std::to_string(id), [&](FRAME& frame) {
-      messageBox(frame, manager->trophies.awardBox, {manager->trophies.awarded->fGetTitle(), manager->trophies.awarded->fGetDescription()});
+      messageBox(frame, manager->trophies.awardBox,
+                 {manager->trophies.awarded->fGetTitle(), manager->trophies.awarded->fGetDescription()});
     });
     tick(flow_test::kEnter);
     ASSERT_TRUE(runWhile([this] { return manager->trophies.awardBox->isOpen(); }));
@@ -457,7 +461,7 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   }
   player.m_XP = 1000.0f;
   manager->currentPack = MAHJONG_PLAYER::kPacks;
-  manager->SlideLeftPanel(-302.0f);
+  manager->leftPanel.Slide(-302.0f);
   manager->currentScreen = LEVEL_END_SCREEN;
   manager->requestedScreen = LEVELS_SCREEN;
   manager->ChangeScreen();

@@ -42,7 +42,7 @@ class LevelRoad : public flow_test::FlowDriver {
   void enterLevel(int pack, int level) {
     manager->currentPack = pack;
     if (manager->currentScreen != LEVELS_SCREEN) {
-      manager->SlideLeftPanel(-302.0f);
+      manager->leftPanel.Slide(-302.0f);
       manager->currentScreen = LEVEL_END_SCREEN;
       manager->requestedScreen = LEVELS_SCREEN;
       manager->ChangeScreen();
@@ -86,7 +86,7 @@ class LevelRoad : public flow_test::FlowDriver {
       }
       bot.BeforeTick();
       tick();
-      bot.AfterTick(manager->lastBoardEvent);
+      bot.AfterTick(manager->levelRoad.lastBoardEvent);
     }
     // A press the bot began is let go.
     const std::uint8_t left = QOR::qcCurrentInput->fGetState(board_test::kMouseLeft);
@@ -225,7 +225,8 @@ TEST_F(LevelRoad, OneLevelFromIntroToTheNext) {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   EXPECT_EQ(manager->levelRoad.completionPanel->fGetPosition().y, static_cast<float>(size.y / 2));
   int lit = 1;
-  for (int task = 1; task <= 2; ++task) lit += manager->isTaskMet(task) && manager->starsShown >= task + 1 ? 1 : 0;
+  for (int task = 1; task <= 2; ++task)
+    lit += manager->isTaskMet(task) && manager->levelRoad.starsShown >= task + 1 ? 1 : 0;
   EXPECT_EQ(lit, board.m_stars);
   for (const QOR::QS_TRANSFORM3* star : manager->levelRoad.stars) {
     ASSERT_NE(star, nullptr);

@@ -68,8 +68,8 @@ class MenuScreensTest : public flow_test::FlowDriver {
   // Ticks while anything slides or fades or a message box is open (at most 600).
   void settle() {
     const auto busy = [this] {
-      return m->sidePanelTween.active || m->screenSlideTween.active || m->levels.pageTween.active || m->screenFade.active ||
-             m->messageBox->isOpen();
+      return m->sidePanelTween.active || m->screenSlideTween.active || m->levels.pageTween.active ||
+             m->screenFade.active || m->messageBox->isOpen();
     };
     for (int n = 0; n < 600 && busy(); ++n) tick();
     ASSERT_FALSE(busy());
@@ -82,7 +82,7 @@ class MenuScreensTest : public flow_test::FlowDriver {
   }
   // A level has just ended: the panel stands slid out, as the level's start left it.
   void leaveLevelFor(SCREEN_TYPE screen) {
-    m->SlideLeftPanel(-302.0f);
+    m->leftPanel.Slide(-302.0f);
     m->currentScreen = LEVEL_END_SCREEN;
     m->requestedScreen = screen;
     m->ChangeScreen();
@@ -138,10 +138,10 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   EXPECT_EQ(pack(6).button->fGetPosition().y, 612.0f);
 
   enterPacks();
-  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+  EXPECT_EQ(m->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksInX);
   EXPECT_EQ(pack(1).button->fGetPosition().y, 192.0f);
   EXPECT_FLOAT_EQ(pack(4).button->fGetPosition().x, 800.0f);
-  EXPECT_EQ(m->LeftPanelX(), -2.0f);
+  EXPECT_EQ(m->leftPanel.X(), -2.0f);
   EXPECT_EQ(m->leftPanel.careerButton->fGetState(), 3);
 
   // The player holds pack 3's rank: pack 4 asks for more, pack 3 for its predecessor's last level.
@@ -184,7 +184,7 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   EXPECT_EQ(m->requestedScreen, LEVELS_SCREEN);
   for (int n = 0; n < 600 && m->currentScreen == PACKS_SCREEN; ++n) tick();
   EXPECT_EQ(m->currentScreen, LEVELS_SCREEN);
-  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksOutX);
+  EXPECT_EQ(m->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksOutX);
   EXPECT_EQ(m->currentPack, 1);
   EXPECT_NE(m->levels.backs[19]->fGetTexture(), QOR::qcRENDER->fGetDefaultTexture());
 }
@@ -254,11 +254,11 @@ TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
   EXPECT_EQ(m->requestedScreen, PACKS_SCREEN);
   for (int n = 0; n < 600 && m->currentScreen == LEVELS_SCREEN; ++n) {
     tick();
-    EXPECT_EQ(m->LeftPanelX(), -2.0f);
+    EXPECT_EQ(m->leftPanel.X(), -2.0f);
   }
   EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
   untilScreen(PACKS_SCREEN);
-  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+  EXPECT_EQ(m->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksInX);
 
   // The turn ended with the visit: the levels come again on the page of their next level, and
   // the arrow turns the page.
@@ -350,7 +350,7 @@ TEST_F(MenuScreensTest, LevelClickCompletesTheCountUpAndEntersTheLevel) {
   ASSERT_EQ(m->currentScreen, LEVELS_SCREEN);
   ASSERT_EQ(m->countUpRunning, 1);
   EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
-  EXPECT_EQ(m->LeftPanelX(), -2.0f);
+  EXPECT_EQ(m->leftPanel.X(), -2.0f);
   std::vector<int> expected(20, 4);
   expected[0] = expected[1] = 0;
   EXPECT_EQ(levelStates(), expected);
@@ -374,7 +374,7 @@ TEST_F(MenuScreensTest, LevelClickCompletesTheCountUpAndEntersTheLevel) {
 
   for (int n = 0; n < 600 && m->currentScreen == LEVELS_SCREEN; ++n) tick();
   EXPECT_EQ(m->currentScreen, LEVEL_START_SCREEN);
-  EXPECT_EQ(m->LeftPanelX(), -302.0f);
+  EXPECT_EQ(m->leftPanel.X(), -302.0f);
   EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
   // Entered once, by the panel: a second switch from the intro would slide the panel back in, and
   // the buttons' own switch would flash the black mask over the intro.

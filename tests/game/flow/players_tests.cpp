@@ -90,7 +90,7 @@ TEST_F(PlayersScreen, RowsComeFromProfilesOnlyAndClosingTakesThePickedOne) {
 
   clickAt(kMiddleX - 100.0f, rowY(0));
   EXPECT_FLOAT_EQ(barY(), rowY(0));
-  EXPECT_EQ(manager->PickedRow(), &manager->players.rows[0]);
+  EXPECT_EQ(manager->players.PickedRow(), &manager->players.rows[0]);
   qor_test::LogCapture log;
   tick(kEscape);
   EXPECT_TRUE(played("button_click.ogg"));
@@ -171,7 +171,7 @@ TEST_F(PlayersScreen, DeletesOnlyAfterConfirmationDownToAFirstNameAgain) {
   settle();
   EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"cy"}));
   EXPECT_FLOAT_EQ(rowY(1), secondRow);
-  EXPECT_EQ(manager->PickedRow(), &manager->players.rows[1]);  // the next profile moved under the bar
+  EXPECT_EQ(manager->players.PickedRow(), &manager->players.rows[1]);  // the next profile moved under the bar
   EXPECT_EQ(manager->player->m_name, L"cy");                  // bo was current: cy takes over
   EXPECT_EQ(lastPlayer(), "cy");
   EXPECT_FALSE(playerFile().find_child_by_attribute("player", "name", "bo"));
@@ -264,7 +264,7 @@ TEST_F(PlayersScreen, TheCurrentProfileIsAlwaysOneThatExists) {
   open();
   ASSERT_EQ(names(), (std::vector<std::wstring>{L"bo", L"cy", L"dee"}));
   clickAt(kMiddleX - 100.0f, rowY(1));
-  ASSERT_EQ(manager->PickedRow(), &manager->players.rows[1]);
+  ASSERT_EQ(manager->players.PickedRow(), &manager->players.rows[1]);
   closeScreen();
   EXPECT_EQ(lastPlayer(), "cy");
   EXPECT_EQ(manager->player->m_name, L"cy");

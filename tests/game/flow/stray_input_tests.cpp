@@ -113,7 +113,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     askedDeletion.clear();
     if (manager->currentScreen == PLAYERS_SCREEN && boxStands && manager->players.question == PLAYERS_DELETE &&
         answered()) {
-      const PLAYER_LIST_ITEM* row = manager->PickedRow();
+      const PLAYER_LIST_ITEM* row = manager->players.PickedRow();
       if (row != nullptr) askedDeletion = pugi::as_utf8(row->name);
     }
     quitAnswered = manager->currentScreen == TITLE_SCREEN && boxStands && box->isQuestion() && !box->isNameEntry() &&
@@ -136,10 +136,10 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
       }
     }
     profilesBefore = now;
-    EXPECT_FALSE(manager->tutorialOn == 0 && manager->tutorialPanelAnimator.active)
+    EXPECT_FALSE(manager->tutorial.on == 0 && manager->tutorial.panelAnimator.active)
         << "the tutorial's panel moves for a tutorial that is off; " << where.str();
-    if (manager->currentScreen == LEVELS_SCREEN && !manager->screenSlideTween.active && !manager->levels.pageTween.active &&
-        manager->levels.buttons[0] != nullptr) {
+    if (manager->currentScreen == LEVELS_SCREEN && !manager->screenSlideTween.active &&
+        !manager->levels.pageTween.active && manager->levels.buttons[0] != nullptr) {
       const float x = manager->levels.buttons[0]->fGetPosition().x;
       const float page2 = -0.55f * static_cast<float>(QOR::qcGAME->fGetResolution().x);
       if (x == M::kLevelsInX || x == page2) {
@@ -154,11 +154,24 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   // The buttons that stand on the screen now (a stray click lands on one of them half the time).
   std::vector<QOR::QC_IMAGE_BUTTON*> buttons() const {
     const M& m = *manager;
-    std::vector<QOR::QC_IMAGE_BUTTON*> list = {m.title.playButton, m.title.quitButton, m.title.playersButton, m.players.okButton,
-                                               m.players.addButton, m.leftPanel.careerButton, m.leftPanel.trophiesButton,
-                                               m.leftPanel.optionsButton, m.leftPanel.helpButton, m.leftPanel.backButton,
-                                               m.pageArrow, m.comics.nextButton, m.options.okButton, m.options.creditsButton,
-                                               m.options.creditsOkButton, m.help.okButton, m.help.leftArrow, m.help.rightArrow,
+    std::vector<QOR::QC_IMAGE_BUTTON*> list = {m.title.playButton,
+                                               m.title.quitButton,
+                                               m.title.playersButton,
+                                               m.players.okButton,
+                                               m.players.addButton,
+                                               m.leftPanel.careerButton,
+                                               m.leftPanel.trophiesButton,
+                                               m.leftPanel.optionsButton,
+                                               m.leftPanel.helpButton,
+                                               m.leftPanel.backButton,
+                                               m.pageArrow,
+                                               m.comics.nextButton,
+                                               m.options.okButton,
+                                               m.options.creditsButton,
+                                               m.options.creditsOkButton,
+                                               m.help.okButton,
+                                               m.help.leftArrow,
+                                               m.help.rightArrow,
                                                m.levelRoad.startButton};
     for (const PLAYER_LIST_ITEM& row : m.players.rows) list.push_back(row.deleteButton);
     for (PACK_BUTTON* pack : m.packs.buttons) list.push_back(pack->button);
@@ -186,9 +199,10 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   // while something moves.
   void strayTick() {
     const M& m = *manager;
-    const bool boxSliding = (m.playerBox != nullptr && m.playerBox->isOpen() && !waiting(m.playerBox)) ||
-                            (m.messageBox != nullptr && m.messageBox->isOpen() && !waiting(m.messageBox)) ||
-                            (m.trophies.awardBox != nullptr && m.trophies.awardBox->isOpen() && !waiting(m.trophies.awardBox));
+    const bool boxSliding =
+        (m.playerBox != nullptr && m.playerBox->isOpen() && !waiting(m.playerBox)) ||
+        (m.messageBox != nullptr && m.messageBox->isOpen() && !waiting(m.messageBox)) ||
+        (m.trophies.awardBox != nullptr && m.trophies.awardBox->isOpen() && !waiting(m.trophies.awardBox));
     const bool dropping = m.board != nullptr && (m.board->m_dropTween.active || m.board->m_slideTween.active);
     const double busy = moving() || boxSliding || dropping ? 2.0 : 1.0;
     QOR::QC_INPUT& input = *QOR::qcCurrentInput;
@@ -273,7 +287,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     if (shown == 4) {
       if (!waiting(m.messageBox)) {
         tick();
-      } else if (m.currentScreen == GAME_SCREEN && m.roadQuestion == M::ROAD_QUIT) {
+      } else if (m.currentScreen == GAME_SCREEN && m.levelRoad.question == ROAD_QUIT) {
         tick(flow_test::kEnter);
       } else {
         tick(m.messageBox->isQuestion() ? flow_test::kEscape : flow_test::kEnter);
@@ -298,7 +312,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
       case PACKS_SCREEN:
       case LEVELS_SCREEN:
       case TROPHIES_SCREEN:
-        if (leftPanelStill() && m.LeftPanelX() + 2.0f >= 0.0f) {
+        if (leftPanelStill() && m.leftPanel.X() + 2.0f >= 0.0f) {
           click(m.leftPanel.backButton);
         } else {
           tick();
@@ -433,7 +447,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     click(manager->levels.buttons[level - 1]);
     return ticksUntil([this] {
       return manager->currentScreen == LEVEL_START_SCREEN && manager->introPanelShown != 0 &&
-             !manager->sidePanelTween.active && !manager->tutorialPanelAnimator.active;
+             !manager->sidePanelTween.active && !manager->tutorial.panelAnimator.active;
     });
   }
   void road(ROAD to) {
@@ -449,8 +463,9 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
       case kOptions:
       case kHelp:
         if (toPacks("ann")) {
-          click(to == kTrophies ? manager->leftPanel.trophiesButton
-                                : to == kOptions ? manager->leftPanel.optionsButton : manager->leftPanel.helpButton);
+          click(to == kTrophies  ? manager->leftPanel.trophiesButton
+                : to == kOptions ? manager->leftPanel.optionsButton
+                                 : manager->leftPanel.helpButton);
         }
         return;
       case kLevels:

@@ -416,7 +416,7 @@ TEST_F(TrophiesTest, ShelfShowsOwnedOrConcealedTrophiesOverTwoPages) {
   click(manager->leftPanel.careerButton);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
   EXPECT_EQ(manager->trophies.shelf->fGetPosition().x, 1024.0f + MAHJONG_GAME_MANAGER::kShelfOutBeyond);
-  EXPECT_EQ(manager->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+  EXPECT_EQ(manager->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksInX);
 }
 
 }  // namespace
