@@ -67,5 +67,5 @@ void MAHJONG_LAYOUT::RemoveAllFreePairs() {
   CountSpecials();
   AddPoints(static_cast<std::int64_t>(m_scoreAllClickable) * removed);
   UpdateAllFree();
-  if (isLevelComplete()) FinishLevel();
+  EndLevelIfComplete();
 }

@@ -22,10 +22,7 @@ int MAHJONG_LAYOUT::CheatKeys() {
     }
     UpdateFreeInList(m_chips);
     CalcAvailableMoves();
-    if (isLevelComplete()) {
-      FinishLevel();
-      return kEventLevelComplete;
-    }
+    if (EndLevelIfComplete()) return kEventLevelComplete;
   }
   if (PLAY_KIT::isKeyReleased('R')) {
     QOR::fLog() << "R - set up effects ";

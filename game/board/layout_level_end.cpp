@@ -71,6 +71,12 @@ void MAHJONG_LAYOUT::LoadBalance() {
   m_xp3 = MAHJONG_XML::AttributeInt(pack, "xp3");
 }
 
+bool MAHJONG_LAYOUT::EndLevelIfComplete() {
+  if (!isLevelComplete()) return false;
+  FinishLevel();
+  return true;
+}
+
 void MAHJONG_LAYOUT::FinishLevel() {
   if (m_levelFinished) return;
   m_levelFinished = true;

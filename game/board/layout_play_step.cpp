@@ -58,10 +58,7 @@ int MAHJONG_LAYOUT::Update() {
   UpdateTimer();
 
   const FLIGHT_STEP flights = UpdateFlights(dt);
-  if (flights.levelComplete) {
-    FinishLevel();
-    return kEventLevelComplete;
-  }
+  if (flights.levelComplete && EndLevelIfComplete()) return kEventLevelComplete;
   // Whatever the count of tiles left: a board with an odd one still meets its dead end.
   if (flights.landed > 0) CalcAvailableMoves();
   if (!m_chips.empty() && m_availableMoves == 0) {

@@ -103,7 +103,8 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
     bool levelComplete = false;  // the walk stopped: the level is complete
   };
   // Advances every chip and every removal flight by dt; a chip whose flight ends leaves the board
-  // (deleted). Stops as soon as a landing completes the level.
+  // (deleted). Stops as soon as a landing completes the level; the play step then ends it
+  // (EndLevelIfComplete).
   FLIGHT_STEP UpdateFlights(float dt);
 
   // --- the play step (layout_play_step.cpp, layout_bonuses.cpp) ---
@@ -141,6 +142,9 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
 
   // --- balance and level end (layout_level_end.cpp) ---
   void LoadBalance();
+  // Where a level's end is decided: when no special tile is left (or no tile at all) the level
+  // end runs (once) and the answer is true. Every way a tile leaves the board asks here.
+  bool EndLevelIfComplete();
   // Pays the level into the profile, counts the stars, keeps the best and saves; runs once per
   // level start.
   void FinishLevel();

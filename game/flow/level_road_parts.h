@@ -1,7 +1,8 @@
 // What the level road and the tutorial own besides the manager's shared fields: the level intro
-// and completion panels with their buttons, the stars of the completion panel and the blob that
-// wobbles them, the tutorial's arrow, tile frame, texts and points. The manager holds one of each
-// by value; they free what they own when the manager goes.
+// and completion panels with their buttons and task icons, the stars of the completion panel and
+// the blob that wobbles them, the tip marker, the question open in the general message box; the
+// tutorial's panel, arrow, tile frame, texts and points. The manager holds one of each by value;
+// they free what they own when the manager goes.
 #pragma once
 
 #include "engine/math/qs_vec2.h"
@@ -35,6 +36,10 @@ std::wstring Clock(int seconds);
 std::wstring FillIn(const std::wstring& text, const std::wstring& value);
 }  // namespace LEVEL_ROAD_TEXT
 
+// What the road has open in the general message box; its answer acts once, by this and not by the
+// box's text.
+enum ROAD_QUESTION : int { ROAD_NONE, ROAD_QUIT, ROAD_RESTART, ROAD_LEVEL_FAIL, ROAD_NO_MOVES_BONUS };
+
 struct LEVEL_ROAD_PARTS {
   static constexpr int kStars = 3;
 
@@ -54,6 +59,13 @@ struct LEVEL_ROAD_PARTS {
   QOR::QS_TRANSFORM3* stars[kStars] = {};
   QOR::QC_BOT_BLOB* starsBlob = nullptr;  // on one of the star transforms, null once at rest
   std::vector<INTRO_TASK> introTasks;
+  QOR::QC_SPRITE* taskIcons[4] = {};  // time, step, special, money
+  QOR::QC_SPRITE* tipMarker = nullptr;
+  ALPHA_FADER tipFader;  // the tip marker's blinking
+  ROAD_QUESTION question = ROAD_NONE;
+  int lastBoardEvent = 0;  // the play step's event of the last game-screen tick
+  int starsShown = 0;      // stars the completion panel lights so far
+  std::string loggedChipPlaces;
 };
 
 struct TUTORIAL_PARTS {
@@ -64,6 +76,11 @@ struct TUTORIAL_PARTS {
   TUTORIAL_PARTS(const TUTORIAL_PARTS&) = delete;
   TUTORIAL_PARTS& operator=(const TUTORIAL_PARTS&) = delete;
 
+  std::uint8_t on = 0;  // the tutorial runs
+  // The tutorial's text band, moved by the animator.
+  QOR::QC_SPRITE* panel = nullptr;
+  QOR::QS_VEC2 panelPos{0.0f, 0.0f};
+  FLOAT_ANIMATOR panelAnimator;
   int step = 0;     // 0 before the first step, 1..10 while running
   int counter = 0;  // starts of the level refused while the panel moved (see UpdateLevelStart)
   std::vector<std::wstring> messages;  // message i belongs to step i + 1

@@ -52,21 +52,15 @@ MAHJONG_GAME_MANAGER::MAHJONG_GAME_MANAGER() {
 }
 
 MAHJONG_GAME_MANAGER::~MAHJONG_GAME_MANAGER() {
-  FreeLaterScreens();
-  FreeOverlays();
+  // The screens' parts free what they own after this.
   DeleteBoard();
-  DeleteTitle();
   delete playerBox;
-  for (QOR::QC_SPRITE* sprite : {cursor, screenBack, roomBack, darkBack1, darkBack2, barFill, barStripe, tutorialPanel,
-                                 tipMarker, blackMask, trophyShelf, leftPanelBack}) {
+  for (QOR::QC_SPRITE* sprite : {cursor, screenBack, roomBack, darkBack1, darkBack2, barFill, barStripe, blackMask}) {
     delete sprite;
   }
-  for (QOR::QC_SPRITE* icon : taskIcons) delete icon;
-  for (QOR::QC_IMAGE_BUTTON* button : levelButtons) delete button;
+  // The page arrow shows the arrow pictures the manager holds; it counted no subscription itself.
   delete pageArrow;
-  delete careerButton;
   delete messageBox;
-  delete trophyBox;
   delete regularFont;
   delete boldFont;
   delete boldStrokeFont;
@@ -77,16 +71,12 @@ MAHJONG_GAME_MANAGER::~MAHJONG_GAME_MANAGER() {
 void MAHJONG_GAME_MANAGER::ResetFields() {
   locman = nullptr;
   cursor = screenBack = roomBack = darkBack1 = darkBack2 = barFill = barStripe = nullptr;
-  tutorialPanel = tipMarker = blackMask = trophyShelf = leftPanelBack = nullptr;
-  for (QOR::QC_SPRITE*& icon : taskIcons) icon = nullptr;
-  for (TROPHY_ITEM*& slot : trophySlots) slot = nullptr;
-  for (QOR::QC_IMAGE_BUTTON*& button : levelButtons) button = nullptr;
-  optionsOpen = helpOpen = tutorialOn = introPanelShown = countUpRunning = 0;
+  blackMask = nullptr;
+  optionsOpen = helpOpen = introPanelShown = countUpRunning = 0;
   pillarBox = letterBox = 0;
-  careerButton = pageArrow = nullptr;
-  messageBox = trophyBox = nullptr;
+  pageArrow = nullptr;
+  messageBox = nullptr;
   rightArrow = leftArrow = _roomImage = nullptr;
-  awardedTrophy = nullptr;
   regularFont = boldFont = boldStrokeFont = nullptr;
   board = nullptr;
   player = nullptr;
@@ -94,7 +84,6 @@ void MAHJONG_GAME_MANAGER::ResetFields() {
   arrowOffset1 = arrowOffset2 = 0;
   shownMoney = shownXP = 0;
   earnedXP = 0.0f;
-  countUpDelayClock = countUpStepClock = 0.0f;
 }
 
 void MAHJONG_GAME_MANAGER::RegisterPacks() {
@@ -159,8 +148,8 @@ void MAHJONG_GAME_MANAGER::LoadStep(int& progress) {
       break;
     case 90:
       ApplyPlayerOptions();
-      if (titlePanel != nullptr) {
-        const float y = titlePanel->fGetPosition().y;
+      if (title.panel != nullptr) {
+        const float y = title.panel->fGetPosition().y;
         sidePanelTween.Start(y, y + MENU_OBJECTS::PanelSlide(), fadeInOutTime);
       }
       if (blackMask != nullptr) blackMask->fSetColor(0x00FFFFFFu);
@@ -195,11 +184,11 @@ int MAHJONG_GAME_MANAGER::Update() {
     UpdateOptions();
     return 0;
   }
-  if (trophyBox != nullptr && trophyBox->isInfo()) {
-    if (trophyBox->fUpdate() == 1) {
+  if (trophies.awardBox != nullptr && trophies.awardBox->isInfo()) {
+    if (trophies.awardBox->fUpdate() == 1) {
       RecordAwardedTrophy();
       SavePlayer();
-      trophyBox->fHide();
+      trophies.awardBox->fHide();
     }
     return 0;
   }
@@ -208,7 +197,7 @@ int MAHJONG_GAME_MANAGER::Update() {
   // A left panel that switched screens through a rebuild of the menus ends the tick: the screen
   // update below would otherwise run on objects made for another screen.
   const unsigned generation = menuGeneration;
-  const auto leftPanel = [this, generation]() {
+  const auto updateLeftPanel = [this, generation]() {
     UpdateLeftPanel();
     return menuGeneration == generation;
   };
@@ -231,13 +220,13 @@ int MAHJONG_GAME_MANAGER::Update() {
       UpdatePlayers();
       break;
     case PACKS_SCREEN:
-      if (leftPanel()) UpdatePacks();
+      if (updateLeftPanel()) UpdatePacks();
       break;
     case EMPTY_SCREEN:
-      if (leftPanel()) UpdateEmpty();
+      if (updateLeftPanel()) UpdateEmpty();
       break;
     case TROPHIES_SCREEN:
-      if (leftPanel()) UpdateTrophies();
+      if (updateLeftPanel()) UpdateTrophies();
       break;
     case LEVEL_START_SCREEN:
       UpdateLevelStart();
@@ -247,7 +236,7 @@ int MAHJONG_GAME_MANAGER::Update() {
       UpdateLevelEnd();
       break;
     case LEVELS_SCREEN:
-      if (leftPanel()) UpdateLevels(currentPack);
+      if (updateLeftPanel()) UpdateLevels(currentPack);
       break;
     default:
       break;
@@ -260,9 +249,9 @@ void MAHJONG_GAME_MANAGER::RenderBoardScene() {
   if (darkBack2 != nullptr) darkBack2->fRender();
   RenderBoardLayout();
   if (currentScreen == GAME_SCREEN) RenderTipMarkers();
-  if ((currentScreen == GAME_SCREEN || currentScreen == LEVEL_START_SCREEN) && tutorialOn != 0 &&
-      tutorialPanel != nullptr) {
-    tutorialPanel->fRenderAt(tutorialPanelPos.x, tutorialPanelPos.y, 0.0f, 1.0f, 1.0f);
+  if ((currentScreen == GAME_SCREEN || currentScreen == LEVEL_START_SCREEN) && tutorial.on != 0 &&
+      tutorial.panel != nullptr) {
+    tutorial.panel->fRenderAt(tutorial.panelPos.x, tutorial.panelPos.y, 0.0f, 1.0f, 1.0f);
   }
   RenderBoardHud();
 }
@@ -313,8 +302,8 @@ void MAHJONG_GAME_MANAGER::Render() {
       break;
   }
   RenderTutorial();
-  if (trophyBox != nullptr && trophyBox->isInfo()) {
-    trophyBox->fRender(regularFont);
+  if (trophies.awardBox != nullptr && trophies.awardBox->isInfo()) {
+    trophies.awardBox->fRender(regularFont);
     RenderAwardedTrophy();
   }
   if (messageBox != nullptr) messageBox->fRender(regularFont);
@@ -369,15 +358,15 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
   if (from == TITLE_SCREEN || from == LEVEL_END_SCREEN || from == FINAL_SCREEN || from == GAME_SCREEN ||
       from == LEVEL_START_SCREEN) {
     if (from == TITLE_SCREEN && blackMask != nullptr) screenFade.Start(blackMask, time, false);
-    const float x = LeftPanelX();
+    const float x = leftPanel.X();
     sidePanelTween.Start(x, x - MENU_OBJECTS::PanelSlide(), time);
   }
   if ((from == LEVEL_END_SCREEN || from == FINAL_SCREEN) && to != GAME_SCREEN && player != nullptr &&
       (player->m_money > shownMoney || player->m_XP > static_cast<float>(shownXP))) {
     // The left panel counts the player's values up from what was shown to what was earned.
     countUpRunning = 1;
-    countUpDelayClock = 0.0f;
-    countUpStepClock = 0.0f;
+    leftPanel.countUpDelayClock = 0.0f;
+    leftPanel.countUpStepClock = 0.0f;
     const int earnedMoney = player->m_money;
     earnedXP = player->m_XP;
     player->m_money = shownMoney;
@@ -389,7 +378,7 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
   switch (to) {
     case GAME_SCREEN:
       CompleteCountUp();
-      if (tutorialOn != 0) TutorialStep();
+      if (tutorial.on != 0) TutorialStep();
       if (player != nullptr) {
         shownMoney = player->m_money;
         shownXP = QOR::fTruncateToInt(player->m_XP);
@@ -399,8 +388,8 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
       break;
     case TITLE_SCREEN:
       if (blackMask != nullptr) screenFade.Start(blackMask, time, false);
-      if (titlePanel != nullptr) {
-        const float y = titlePanel->fGetPosition().y;
+      if (title.panel != nullptr) {
+        const float y = title.panel->fGetPosition().y;
         sidePanelTween.Start(y, y + MENU_OBJECTS::PanelSlide(), time);
       }
       if (boldFont != nullptr) boldFont->fSetColor(MENU_OBJECTS::GoldenColor());
@@ -412,14 +401,14 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
         DeleteBoard();
       }
       if (from == COMICS_SCREEN) UpdateRank(1);
-      if (!packButtons.empty()) screenSlideTween.Start(FirstPackButtonX(), kPacksInX, time);
-      ResetMenuButtons();
-      SelectMenuButton(careerButton);
+      if (!packs.buttons.empty()) screenSlideTween.Start(packs.FirstX(), kPacksInX, time);
+      leftPanel.ResetButtons();
+      leftPanel.Select(leftPanel.careerButton);
       break;
     case TROPHIES_SCREEN:
       if (regularFont != nullptr) regularFont->fSetColor(MENU_OBJECTS::GoldenColor());
-      if (trophyShelf != nullptr) {
-        screenSlideTween.Start(trophyShelf->fGetPosition().x, static_cast<float>(size.x), time);
+      if (trophies.shelf != nullptr) {
+        screenSlideTween.Start(trophies.shelf->fGetPosition().x, static_cast<float>(size.x), time);
       }
       break;
     case LEVEL_START_SCREEN:
@@ -448,7 +437,7 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
 
   // A page turn the last visit left running (it was left by Back mid-turn) ends here: the
   // screen opens on the page chosen below, with the arrow answering.
-  pageTween.Stop();
+  levels.pageTween.Stop();
   page = 1;
   pageText = texts[TXT_PAGE] + L" %i/2";
   const int textWidth = regularFont != nullptr ? regularFont->fGetLineWidthW(pageText.c_str()) : 0;
@@ -467,17 +456,17 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
     return packKnown && player != nullptr ? player->m_levels[MAHJONG_PLAYER::LevelIndex(currentPack, level)] : -1;
   };
   for (int i = 0; i < kLevelButtons; ++i) {
-    if (levelButtons[i] == nullptr) continue;
+    if (levels.buttons[i] == nullptr) continue;
     if (result(i + 1) == -1) {
-      levelButtons[i]->fDisable();
+      levels.buttons[i]->fDisable();
     } else {
-      levelButtons[i]->fReset();
+      levels.buttons[i]->fReset();
     }
   }
-  if (levelButtons[0] != nullptr) levelButtons[0]->fReset();
+  if (levels.buttons[0] != nullptr) levels.buttons[0]->fReset();
   for (int n = 2; n <= kLevelButtons; ++n) {
     if (result(n) == -1 && result(n - 1) >= 0) {
-      if (levelButtons[n - 1] != nullptr) levelButtons[n - 1]->fReset();
+      if (levels.buttons[n - 1] != nullptr) levels.buttons[n - 1]->fReset();
       if (n > 10) page = 2;
       break;
     }
@@ -490,9 +479,9 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
   roomBack = new QOR::QC_SPRITE(_roomImage);
   roomBack->fSetPosition(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2), 0.0f);
 
-  if (careerButton != nullptr) careerButton->fReset();
+  if (leftPanel.careerButton != nullptr) leftPanel.careerButton->fReset();
 
-  const float firstX = levelButtons[0] != nullptr ? levelButtons[0]->fGetPosition().x : 0.0f;
+  const float firstX = levels.buttons[0] != nullptr ? levels.buttons[0]->fGetPosition().x : 0.0f;
   if (page == 2) {
     screenSlideTween.Start(firstX, kLevelsPage2Share * static_cast<float>(size.x), time);
     setArrow(leftArrow, MENU_OBJECTS::PageArrowX(size.x, textWidth, 2), arrowY);

@@ -58,8 +58,19 @@ bool hasText(const std::wstring& text) { return text.find_first_not_of(L' ') != 
 
 }  // namespace
 
-void MAHJONG_GAME_MANAGER::DeleteComicPictures() {
-  for (QOR::QC_SPRITE*& picture : comicPictures) DeleteSprite(picture);
+void COMICS_PARTS::DeletePictures() {
+  for (QOR::QC_SPRITE*& picture : pictures) DeleteSprite(picture);
+}
+
+void COMICS_PARTS::Free() {
+  DeletePictures();
+  DeleteButton(nextButton);
+  delete caption;
+  caption = nullptr;
+  if (target != nullptr && QOR::qcRENDER != nullptr) QOR::qcRENDER->fReleaseTarget(target);
+  target = nullptr;
+  delete targetImage;
+  targetImage = nullptr;
 }
 
 void MAHJONG_GAME_MANAGER::BuildComics() {
@@ -67,32 +78,33 @@ void MAHJONG_GAME_MANAGER::BuildComics() {
   const float width = static_cast<float>(size.x);
   const float height = static_cast<float>(size.y);
 
-  if (nextButton == nullptr) nextButton = NewButton(kNextImage, QOR::QC_HIT_AREA::kRectangle);
-  nextButton->fSetPosition(width - 50.0f, height - 60.0f);
-  nextButton->fGetImage()->fSetTransparentWhite();
+  if (comics.nextButton == nullptr) comics.nextButton = NewButton(kNextImage, QOR::QC_HIT_AREA::kRectangle);
+  comics.nextButton->fSetPosition(width - 50.0f, height - 60.0f);
+  comics.nextButton->fGetImage()->fSetTransparentWhite();
 
-  DeleteComicPictures();
+  comics.DeletePictures();
   const int anchors[3] = {QOR::QC_SPRITE::kAnchorTopLeft, QOR::QC_SPRITE::kAnchorTopRight,
                           QOR::QC_SPRITE::kAnchorBottomRight};
   const QOR::QS_VEC2 places[3] = {{1.0f, 1.0f}, {width, 1.0f}, {width + 1.0f, height - 1.0f}};
   for (int i = 0; i < 3; ++i) {
-    comicPictures[i] = NewSprite(kPictureImages[i]);
-    comicPictures[i]->fSetAnchor(anchors[i], 0.0f, 0.0f);
-    comicPictures[i]->fSetTransparentWhite();
-    comicPictures[i]->fSetPositionXY(places[i].x, places[i].y);
+    comics.pictures[i] = NewSprite(kPictureImages[i]);
+    comics.pictures[i]->fSetAnchor(anchors[i], 0.0f, 0.0f);
+    comics.pictures[i]->fSetTransparentWhite();
+    comics.pictures[i]->fSetPositionXY(places[i].x, places[i].y);
   }
 
   // The caption: one target for the whole process, lettered again for each build.
-  delete comicCaption;
-  comicCaption = nullptr;
-  if (comicTarget == nullptr && QOR::qcRENDER != nullptr) {
-    comicTarget = QOR::qcRENDER->fCreateTarget(kCaptionWidth, kCaptionHeight);
-    if (comicTarget != nullptr) {
-      comicTargetImage = new QOR::QC_TEXTURE_INFO(comicTarget->_texture, kCaptionWidth, kCaptionHeight);
+  delete comics.caption;
+  comics.caption = nullptr;
+  if (comics.target == nullptr && QOR::qcRENDER != nullptr) {
+    comics.target = QOR::qcRENDER->fCreateTarget(kCaptionWidth, kCaptionHeight);
+    if (comics.target != nullptr) {
+      comics.targetImage = new QOR::QC_TEXTURE_INFO(comics.target->_texture, kCaptionWidth, kCaptionHeight);
     }
   }
   const std::wstring& caption = texts[TXT_START_COMICS];
-  if (hasText(caption) && comicTarget != nullptr && boldFont != nullptr && QOR::qcRENDER->BeginTarget(comicTarget) == 1) {
+  if (hasText(caption) && comics.target != nullptr && boldFont != nullptr &&
+      QOR::qcRENDER->BeginTarget(comics.target) == 1) {
     const QOR::QC_SPRITE* page = boldFont->fGetPage();
     const float scale = page != nullptr && page->fGetTransform() != nullptr ? page->fGetTransform()->_scale.x : 1.0f;
     const int spacing = boldFont->_spacing;
@@ -110,19 +122,19 @@ void MAHJONG_GAME_MANAGER::BuildComics() {
     boldFont->fSetColor(GoldenColor());
 
     // The target's texture may have been made again after a lost device.
-    comicTargetImage->_texture = comicTarget->_texture;
-    comicCaption = new QOR::QC_SPRITE(comicTargetImage);
-    comicCaption->fSetScale(kCaptionScale, kCaptionScale, kCaptionScale);
-    comicCaption->fSetAnchor(QOR::QC_SPRITE::kAnchorTopCentre, 0.0f, static_cast<float>(kCaptionHeight / 2));
-    comicCaption->fSetPositionXY(kCaptionX, static_cast<float>(boldFont->fGetLineHeight()) * 0.5f + kCaptionY);
-    comicCaption->fSetAngle(kCaptionAngle);
-    comicCaption->fSetFilter(kAnisotropic);
+    comics.targetImage->_texture = comics.target->_texture;
+    comics.caption = new QOR::QC_SPRITE(comics.targetImage);
+    comics.caption->fSetScale(kCaptionScale, kCaptionScale, kCaptionScale);
+    comics.caption->fSetAnchor(QOR::QC_SPRITE::kAnchorTopCentre, 0.0f, static_cast<float>(kCaptionHeight / 2));
+    comics.caption->fSetPositionXY(kCaptionX, static_cast<float>(boldFont->fGetLineHeight()) * 0.5f + kCaptionY);
+    comics.caption->fSetAngle(kCaptionAngle);
+    comics.caption->fSetFilter(kAnisotropic);
   }
 
-  comicPage = 1;
+  comics.page = 1;
   requestedScreen = COMICS_SCREEN;
-  if (titlePanel != nullptr) {
-    const float y = titlePanel->fGetPosition().y;
+  if (title.panel != nullptr) {
+    const float y = title.panel->fGetPosition().y;
     sidePanelTween.Start(y, y - PanelSlide(), fadeInOutTime);
   }
   if (regularFont != nullptr) regularFont->fSetAlign(0);
@@ -134,11 +146,11 @@ void MAHJONG_GAME_MANAGER::UpdateStartComics() {
   const bool clear = alphaOf(blackMask) == 0u;
   const bool dark = alphaOf(blackMask) == 255u;
 
-  if (comicPage == 1) {
+  if (comics.page == 1) {
     if (clear) {
       // The pictures, then the button, appear one at a time.
-      QOR::QC_SPRITE* pending[4] = {comicPictures[0], comicPictures[1], comicPictures[2],
-                                    nextButton != nullptr ? nextButton->fGetImage() : nullptr};
+      QOR::QC_SPRITE* pending[4] = {comics.pictures[0], comics.pictures[1], comics.pictures[2],
+                                    comics.nextButton != nullptr ? comics.nextButton->fGetImage() : nullptr};
       for (QOR::QC_SPRITE* sprite : pending) {
         if (sprite != nullptr && alphaOf(sprite) == 0u) {
           screenFade.Start(sprite, fadeIn, true);
@@ -146,26 +158,26 @@ void MAHJONG_GAME_MANAGER::UpdateStartComics() {
         }
       }
     }
-    if (dark) comicPage = 2;
+    if (dark) comics.page = 2;
   }
-  if (comicPage == 2 && dark) {
+  if (comics.page == 2 && dark) {
     // Page 2: picture 1 becomes the full page; pictures 2 and 3 are done with.
-    DeleteSprite(comicPictures[1]);
-    DeleteSprite(comicPictures[2]);
-    if (comicPictures[0] != nullptr) {
-      QOR::QC_TEXTURE_INFO* old = comicPictures[0]->fGetTexture();
-      comicPictures[0]->fSetImage(QOR::QC_GAME::fSubscribeImage(kFullPageImage));
+    DeleteSprite(comics.pictures[1]);
+    DeleteSprite(comics.pictures[2]);
+    if (comics.pictures[0] != nullptr) {
+      QOR::QC_TEXTURE_INFO* old = comics.pictures[0]->fGetTexture();
+      comics.pictures[0]->fSetImage(QOR::QC_GAME::fSubscribeImage(kFullPageImage));
       GiveBack(old);
-      comicPictures[0]->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+      comics.pictures[0]->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
       const QOR::QS_POINT size = ScreenSize();
-      comicPictures[0]->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
+      comics.pictures[0]->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
     }
     screenFade.Start(blackMask, fadeInOutTime, false);
     return;
   }
-  if (comicPage == 3) {
+  if (comics.page == 3) {
     if (!dark) return;
-    DeleteComicPictures();
+    comics.DeletePictures();
     requestedScreen = PACKS_SCREEN;
     screenFade.Start(blackMask, fadeIn, false);
     if (player != nullptr) player->m_seenStartComics = true;
@@ -175,27 +187,27 @@ void MAHJONG_GAME_MANAGER::UpdateStartComics() {
     return;
   }
   // Pages 1 and 2: the button answers once it has fully appeared.
-  if (isClicked(nextButton) && alphaOf(nextButton->fGetImage()) == 255u) {
+  if (isClicked(comics.nextButton) && alphaOf(comics.nextButton->fGetImage()) == 255u) {
     PlaySound(kClickSound);
-    if (comicPage == 2) comicPage = 3;
+    if (comics.page == 2) comics.page = 3;
     screenFade.Start(blackMask, fadeIn, true);
   }
 }
 
 void MAHJONG_GAME_MANAGER::RenderStartComics() {
-  if (comicPage == 1) {
-    if (comicPictures[0] != nullptr) comicPictures[0]->fRender();
-    if (comicPictures[1] != nullptr) comicPictures[1]->fRender();
-    if (comicCaption != nullptr && comicPictures[1] != nullptr) {
+  if (comics.page == 1) {
+    if (comics.pictures[0] != nullptr) comics.pictures[0]->fRender();
+    if (comics.pictures[1] != nullptr) comics.pictures[1]->fRender();
+    if (comics.caption != nullptr && comics.pictures[1] != nullptr) {
       // The caption appears with picture 2.
-      comicCaption->fSetColor(comicPictures[1]->fGetVertexColor(0));
-      comicCaption->fRender();
+      comics.caption->fSetColor(comics.pictures[1]->fGetVertexColor(0));
+      comics.caption->fRender();
     }
-    if (comicPictures[2] != nullptr) comicPictures[2]->fRender();
-  } else if (comicPictures[0] != nullptr) {
-    comicPictures[0]->fRender();
+    if (comics.pictures[2] != nullptr) comics.pictures[2]->fRender();
+  } else if (comics.pictures[0] != nullptr) {
+    comics.pictures[0]->fRender();
   }
-  if (nextButton != nullptr) nextButton->fRender();
+  if (comics.nextButton != nullptr) comics.nextButton->fRender();
   // The dark back over everything, so its fades between the pages show.
   if (blackMask != nullptr) blackMask->fRender();
 }
@@ -207,7 +219,7 @@ void MAHJONG_GAME_MANAGER::UpdateFinalScreen() {
     ChangeScreen();
     return;
   }
-  if (isClicked(nextButton)) {
+  if (isClicked(comics.nextButton)) {
     PlaySound(kClickSound);
     if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
     requestedScreen = PACKS_SCREEN;
@@ -217,12 +229,12 @@ void MAHJONG_GAME_MANAGER::UpdateFinalScreen() {
 }
 
 void MAHJONG_GAME_MANAGER::RenderFinalScreen() {
-  if (comicPictures[0] != nullptr) {
-    comicPictures[0]->fRender();
+  if (comics.pictures[0] != nullptr) {
+    comics.pictures[0]->fRender();
   } else if (screenBack != nullptr) {
     screenBack->fRender();
   }
-  if (nextButton != nullptr) nextButton->fRender();
+  if (comics.nextButton != nullptr) comics.nextButton->fRender();
   const std::wstring name = player != nullptr ? player->m_name : std::wstring();
   if (boldFont != nullptr) {
     boldFont->fSetColor(kFinalTextColor);

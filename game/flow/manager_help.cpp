@@ -72,36 +72,45 @@ QOR::QC_SPRITE* sampleSprite(QOR::QC_TEXTURE_INFO* image, int width = 0, int hei
 
 }  // namespace
 
+void HELP_PARTS::Free() {
+  for (MAHJONG_CHIP* tile : tiles) delete tile;
+  tiles.clear();
+  for (QOR::QC_SPRITE*& sprite : sprites) DeleteSprite(sprite);
+  sprites.clear();
+  DeleteSprite(panel);
+  for (QOR::QC_IMAGE_BUTTON** button : {&rightArrow, &leftArrow, &okButton}) DeleteButton(*button);
+}
+
 void MAHJONG_GAME_MANAGER::SetHelpPage(int page) {
   if (page < 1 || page > kPages) return;
-  helpPage = page;
+  help.page = page;
   const HELP_PAGE& content = kHelpPages[page - 1];
-  helpHeader = GetText(content.header);
-  helpLines.clear();
+  help.header = GetText(content.header);
+  help.lines.clear();
   for (const char* key : content.lines) {
-    if (key != nullptr) helpLines.push_back(GetText(key));
+    if (key != nullptr) help.lines.push_back(GetText(key));
   }
 }
 
 void MAHJONG_GAME_MANAGER::BuildGameHud() {
   const QOR::QS_POINT size = ScreenSize();
-  DeleteSprite(helpPanel);
-  helpPanel = NewSprite("Credits_back.png");
-  helpPanel->fSetPositionXY(static_cast<float>(size.x / 2), PanelSlide());
-  const QOR::QS_VEC2 panel = helpPanel->fGetPosition();
-  const float panelWidth = helpPanel->fGetWidth();
-  const float panelHeight = helpPanel->fGetHeight();
-  DeleteButton(helpRightArrow);
-  DeleteButton(helpLeftArrow);
-  DeleteButton(helpOkButton);
-  helpRightArrow = NewButton("RightPoint_smoll.png", QOR::QC_HIT_AREA::kCircle);
-  helpRightArrow->fSetPosition(panel.x + 85.0f, panel.y + panelHeight / 2.0f - 40.0f);
-  helpLeftArrow = NewButton("LeftPoint_smoll.png", QOR::QC_HIT_AREA::kCircle);
-  helpLeftArrow->fSetPosition(panel.x - 80.0f, panel.y + panelHeight / 2.0f - 40.0f);
-  helpOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
-  helpOkButton->fSetPosition(panel.x - panelWidth / 2.0f + 80.0f, panel.y + panelHeight / 2.0f - 80.0f);
+  DeleteSprite(help.panel);
+  help.panel = NewSprite("Credits_back.png");
+  help.panel->fSetPositionXY(static_cast<float>(size.x / 2), PanelSlide());
+  const QOR::QS_VEC2 panel = help.panel->fGetPosition();
+  const float panelWidth = help.panel->fGetWidth();
+  const float panelHeight = help.panel->fGetHeight();
+  DeleteButton(help.rightArrow);
+  DeleteButton(help.leftArrow);
+  DeleteButton(help.okButton);
+  help.rightArrow = NewButton("RightPoint_smoll.png", QOR::QC_HIT_AREA::kCircle);
+  help.rightArrow->fSetPosition(panel.x + 85.0f, panel.y + panelHeight / 2.0f - 40.0f);
+  help.leftArrow = NewButton("LeftPoint_smoll.png", QOR::QC_HIT_AREA::kCircle);
+  help.leftArrow->fSetPosition(panel.x - 80.0f, panel.y + panelHeight / 2.0f - 40.0f);
+  help.okButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
+  help.okButton->fSetPosition(panel.x - panelWidth / 2.0f + 80.0f, panel.y + panelHeight / 2.0f - 80.0f);
 
-  if (helpSprites.empty()) {
+  if (help.sprites.empty()) {
     // Made once, from the tile set the player has at the first build.
     const std::string setName = player != nullptr ? player->m_tileset : std::string();
     const std::string atlasName = tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), setName);
@@ -113,32 +122,32 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
     const int bodyWidth = 2 * tileMetrics.layer_offsetX + tileMetrics.sizeX;
     const int bodyHeight = 2 * tileMetrics.layer_offsetY + tileMetrics.sizeY;
     const auto image = [](const char* name) { return QOR::QC_GAME::fSubscribeImage(name); };
-    helpSprites.push_back(sampleSprite(image("mult_back.png"), 66, 66, 5, 7, 32));
+    help.sprites.push_back(sampleSprite(image("mult_back.png"), 66, 66, 5, 7, 32));
     for (int frame : {MAHJONG_FACES::kNormalBackFrame, MAHJONG_FACES::kBonusBackFrame, MAHJONG_FACES::kSpecialBackFrame}) {
-      helpSprites.push_back(sampleSprite(atlas(), bodyWidth, bodyHeight, MAHJONG_FACES::kAtlasColumns,
-                                         MAHJONG_FACES::kAtlasRows, frame));
+      help.sprites.push_back(
+          sampleSprite(atlas(), bodyWidth, bodyHeight, MAHJONG_FACES::kAtlasColumns, MAHJONG_FACES::kAtlasRows, frame));
     }
     QOR::QC_TEXTURE_INFO* faces = atlas();
     const int cellWidth = faces != nullptr ? faces->fGetWidth() / MAHJONG_FACES::kAtlasColumns : 0;
     const int cellHeight = faces != nullptr ? faces->fGetHeight() / MAHJONG_FACES::kAtlasRows : 0;
-    helpSprites.push_back(sampleSprite(faces, cellWidth, cellHeight));
+    help.sprites.push_back(sampleSprite(faces, cellWidth, cellHeight));
     for (const char* icon : {"Time_icon.png", "Step_icon.png", "Special_icon.png", "Money_icon.png"}) {
-      helpSprites.push_back(sampleSprite(image(icon)));
+      help.sprites.push_back(sampleSprite(image(icon)));
     }
     for (const char* slot : {"Skill_01_small.png", "Bonus_01_small.png"}) {
       QOR::QC_TEXTURE_INFO* strip = image(slot);
       const int width = strip != nullptr ? strip->fGetWidth() / 5 : 0;
       const int height = strip != nullptr ? strip->fGetHeight() : 0;
-      helpSprites.push_back(sampleSprite(strip, width, height, 5, 1, 1));
+      help.sprites.push_back(sampleSprite(strip, width, height, 5, 1, 1));
     }
-    helpSprites.push_back(sampleSprite(image("Skill3_s.png")));
-    helpSprites.push_back(sampleSprite(image("Bonus1_2s.png")));
+    help.sprites.push_back(sampleSprite(image("Skill3_s.png")));
+    help.sprites.push_back(sampleSprite(image("Bonus1_2s.png")));
   }
 
   SetHelpPage(1);
 
-  for (MAHJONG_CHIP* tile : helpTiles) delete tile;
-  helpTiles.clear();
+  for (MAHJONG_CHIP* tile : help.tiles) delete tile;
+  help.tiles.clear();
   const float startX = static_cast<float>(size.x / 2) - panelWidth / 2.0f + 3.0f * static_cast<float>(tileMetrics.sizeX);
   float x = startX;
   float y = PanelSlide() - 2.0f * static_cast<float>(tileMetrics.sizeY);
@@ -147,96 +156,94 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
       y += 2.0f * static_cast<float>(tileMetrics.sizeY);
       x = startX;
     }
-    auto* tile = new MAHJONG_CHIP(helpSprites[kFace], QOR::QS_VEC2(x, y), 0, false, false);
+    auto* tile = new MAHJONG_CHIP(help.sprites[kFace], QOR::QS_VEC2(x, y), 0, false, false);
     tile->SetType(1);
-    helpTiles.push_back(tile);
+    help.tiles.push_back(tile);
     x += static_cast<float>(tileMetrics.sizeX);
   }
-  for (int i = 0; i < kSampleTiles; ++i) helpTiles[i]->SetType(kSampleFaces[i]);
+  for (int i = 0; i < kSampleTiles; ++i) help.tiles[i]->SetType(kSampleFaces[i]);
 }
 
 void MAHJONG_GAME_MANAGER::OpenHelp() {
-  if (helpPanel == nullptr) return;
+  if (help.panel == nullptr) return;
   helpOpen = 1;
-  sidePanelTween.Start(helpPanel->fGetPosition().y, static_cast<float>(ScreenSize().y / 2), fadeInOutTime);
+  sidePanelTween.Start(help.panel->fGetPosition().y, static_cast<float>(ScreenSize().y / 2), fadeInOutTime);
   if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
 }
 
 void MAHJONG_GAME_MANAGER::UpdateHelp() {
-  if (helpPanel == nullptr) {
+  if (help.panel == nullptr) {
     helpOpen = 0;
     return;
   }
   if (sidePanelTween.active) {
-    const float dy = sidePanelTween.Update(QOR::qcFrameTime) - helpPanel->fGetPosition().y;
-    AddY(helpPanel, dy);
-    AddY(helpRightArrow, dy);
-    AddY(helpLeftArrow, dy);
-    AddY(helpOkButton, dy);
-    for (MAHJONG_CHIP* tile : helpTiles) {
+    const float dy = sidePanelTween.Update(QOR::qcFrameTime) - help.panel->fGetPosition().y;
+    AddY(help.panel, dy);
+    AddY(help.rightArrow, dy);
+    AddY(help.leftArrow, dy);
+    AddY(help.okButton, dy);
+    for (MAHJONG_CHIP* tile : help.tiles) {
       const QOR::QS_VEC2 at = tile->GetPosition();
       tile->SetPositionXY(at.x, at.y + dy);
     }
     return;
   }
-  if (helpPanel->fGetPosition().y <= 0.0f) {
+  if (help.panel->fGetPosition().y <= 0.0f) {
     helpOpen = 0;
     return;
   }
-  if (isClicked(helpOkButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape)) {
+  if (isClicked(help.okButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape)) {
     PlaySound(kClickSound);
-    sidePanelTween.Start(helpPanel->fGetPosition().y, PanelSlide(), fadeInOutTime);
+    sidePanelTween.Start(help.panel->fGetPosition().y, PanelSlide(), fadeInOutTime);
     if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     return;
   }
   // An arrow is neither drawn nor updated on the page where it has nowhere to go.
-  const int page = helpPage;
-  if (helpPage < kPages && isClicked(helpRightArrow)) {
+  const int page = help.page;
+  if (help.page < kPages && isClicked(help.rightArrow)) {
     PlaySound(kClickSound);
-    ++helpPage;
+    ++help.page;
   }
-  if (helpPage > 1 && isClicked(helpLeftArrow)) {
+  if (help.page > 1 && isClicked(help.leftArrow)) {
     PlaySound(kClickSound);
-    --helpPage;
+    --help.page;
   }
-  if (helpPage != page) SetHelpPage(helpPage);
+  if (help.page != page) SetHelpPage(help.page);
 }
 
 void MAHJONG_GAME_MANAGER::RenderHelp() {
-  if (helpOpen == 0 || helpPanel == nullptr) return;
+  if (helpOpen == 0 || help.panel == nullptr) return;
   if (darkBack1 != nullptr) darkBack1->fRender();
-  helpPanel->fRender();
-  if (helpPage < kPages) helpRightArrow->fRender();
-  if (helpPage > 1) helpLeftArrow->fRender();
-  helpOkButton->fRender();
+  help.panel->fRender();
+  if (help.page < kPages) help.rightArrow->fRender();
+  if (help.page > 1) help.leftArrow->fRender();
+  help.okButton->fRender();
 
-  const QOR::QS_VEC2 panel = helpPanel->fGetPosition();
-  const float panelWidth = helpPanel->fGetWidth();
-  const float panelHeight = helpPanel->fGetHeight();
+  const QOR::QS_VEC2 panel = help.panel->fGetPosition();
+  const float panelWidth = help.panel->fGetWidth();
+  const float panelHeight = help.panel->fGetHeight();
   const float sizeX = static_cast<float>(tileMetrics.sizeX);
   const float sizeY = static_cast<float>(tileMetrics.sizeY);
   if (boldFont != nullptr) {
     boldFont->fSetAlign(0);
     boldFont->fSetColor(GoldenColor());
   }
-  print(boldFont, static_cast<float>(ScreenSize().x / 2), panel.y - panelHeight / 2.0f + 100.0f, helpHeader);
+  print(boldFont, static_cast<float>(ScreenSize().x / 2), panel.y - panelHeight / 2.0f + 100.0f, help.header);
   if (regularFont != nullptr) {
     regularFont->fSetColor(GoldenColor());
     regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
   }
   const auto line = [this](std::size_t k, float x, float y) {
-    if (k < helpLines.size()) print(regularFont, x, y, helpLines[k]);
+    if (k < help.lines.size()) print(regularFont, x, y, help.lines[k]);
   };
-  const auto drawAt = [this](int sprite, float x, float y) {
-    helpSprites[sprite]->fRenderAt(x, y, 0.0f, 1.0f, 1.0f);
-  };
+  const auto drawAt = [this](int sprite, float x, float y) { help.sprites[sprite]->fRenderAt(x, y, 0.0f, 1.0f, 1.0f); };
   const float columnX = panel.x - panelWidth / 4.0f;
-  if (helpSprites.size() == kSampleSprites) {
-    switch (helpPage) {
+  if (help.sprites.size() == kSampleSprites) {
+    switch (help.page) {
       case 1:
-        for (MAHJONG_CHIP* tile : helpTiles) tile->Render(helpSprites[kNormalBody], false, nullptr);
-        for (std::size_t k = 0; k * kTilesPerRow + kTilesPerRow - 1 < helpTiles.size(); ++k) {
-          const QOR::QS_VEC2 last = helpTiles[k * kTilesPerRow + kTilesPerRow - 1]->GetPosition();
+        for (MAHJONG_CHIP* tile : help.tiles) tile->Render(help.sprites[kNormalBody], false, nullptr);
+        for (std::size_t k = 0; k * kTilesPerRow + kTilesPerRow - 1 < help.tiles.size(); ++k) {
+          const QOR::QS_VEC2 last = help.tiles[k * kTilesPerRow + kTilesPerRow - 1]->GetPosition();
           line(k, last.x + 2.0f * sizeX, last.y - sizeX / 2.0f);
         }
         break;
@@ -259,7 +266,7 @@ void MAHJONG_GAME_MANAGER::RenderHelp() {
       }
       case 3: {
         float y = panel.y - panelHeight / 4.0f + sizeY + sizeX;
-        const float rise = helpSprites[kTimeIcon]->fGetHeight() / 4.0f;
+        const float rise = help.sprites[kTimeIcon]->fGetHeight() / 4.0f;
         for (int k = 0; k < kTasks; ++k) {
           drawAt(kFirstTask + k, columnX, y);
           line(static_cast<std::size_t>(k), columnX + sizeY, y - rise);
@@ -273,7 +280,7 @@ void MAHJONG_GAME_MANAGER::RenderHelp() {
         line(0, x0 + sizeY, y0 - sizeX / 2.0f);
         drawAt(kSkillSlot, x0, y0);
         drawAt(kSkillIcon, x0, y0);
-        const float y1 = panel.y + 1.5f * helpSprites[kBonusSlot]->fGetHeight();
+        const float y1 = panel.y + 1.5f * help.sprites[kBonusSlot]->fGetHeight();
         drawAt(kBonusSlot, x0, y1);
         drawAt(kBonusIcon, x0, y1);
         line(1, x0 + sizeY, y1 - sizeX / 2.0f);
@@ -283,5 +290,5 @@ void MAHJONG_GAME_MANAGER::RenderHelp() {
   }
   if (regularFont != nullptr) regularFont->fSetAlign(0);
   print(regularFont, panel.x, panel.y + panelHeight / 2.0f - 40.0f,
-        texts[TXT_PAGE] + L" " + std::to_wstring(helpPage) + L"/" + std::to_wstring(kPages));
+        texts[TXT_PAGE] + L" " + std::to_wstring(help.page) + L"/" + std::to_wstring(kPages));
 }

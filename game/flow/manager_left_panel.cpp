@@ -71,77 +71,87 @@ bool showsLeftPanel(SCREEN_TYPE screen) {
 
 }  // namespace
 
+void LEFT_PANEL_PARTS::Free() {
+  for (QOR::QC_SPRITE** sprite :
+       {&back, &buttonBack, &upperLayer, &experienceBack, &experienceBar, &moneyBack, &hoverGlow, &selectionGlow}) {
+    MENU_OBJECTS::DeleteSprite(*sprite);
+  }
+  for (QOR::QC_IMAGE_BUTTON** button : {&careerButton, &trophiesButton, &optionsButton, &helpButton, &backButton}) {
+    MENU_OBJECTS::DeleteButton(*button);
+  }
+  selectedButton = nullptr;
+}
+
 void MAHJONG_GAME_MANAGER::BuildMainMenu() {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   const float x0 = startX();
   const float column = x0 + kButtonColumn;
-  placeSprite(leftPanelBack, "MainMenu_back.png", QOR::QC_SPRITE::kAnchorLeftCentre, x0 - 2.0f,
+  placeSprite(leftPanel.back, "MainMenu_back.png", QOR::QC_SPRITE::kAnchorLeftCentre, x0 - 2.0f,
               static_cast<float>(size.y / 2));
-  placeSprite(menuButtonBack, "MainMenu_ButtonBack.png", QOR::QC_SPRITE::kAnchorLeftCentre, x0, 475.0f);
-  placeSprite(menuUpperLayer, "MainMenu_UpLayer.png", QOR::QC_SPRITE::kAnchorLeftCentre, x0 - 2.0f, 475.0f);
-  placeSprite(experienceBack, "Experience_back.png", QOR::QC_SPRITE::kAnchorCentre, column, 140.0f);
-  placeSprite(experienceBar, "Experience_color.png", QOR::QC_SPRITE::kAnchorCentre, column, 162.0f);
-  placeSprite(moneyBack, "Money_back.png", QOR::QC_SPRITE::kAnchorCentre, column, 235.0f);
-  placeButton(careerButton, "MainMenu_CareerButton.png", QOR::QC_HIT_AREA::kRectangle, column, 373.0f);
-  const bool newHover = hoverGlow == nullptr;
-  placeSprite(hoverGlow, "Glow.png", QOR::QC_SPRITE::kAnchorCentre, column, 441.0f);
-  if (newHover) hoverGlow->fSetColor(0x00FFFFFFu);
-  if (selectionGlow == nullptr) {
-    selectionGlow = MENU_OBJECTS::NewSprite("Glow.png");
-    selectionGlow->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
-    selectedMenuButton = careerButton;
+  placeSprite(leftPanel.buttonBack, "MainMenu_ButtonBack.png", QOR::QC_SPRITE::kAnchorLeftCentre, x0, 475.0f);
+  placeSprite(leftPanel.upperLayer, "MainMenu_UpLayer.png", QOR::QC_SPRITE::kAnchorLeftCentre, x0 - 2.0f, 475.0f);
+  placeSprite(leftPanel.experienceBack, "Experience_back.png", QOR::QC_SPRITE::kAnchorCentre, column, 140.0f);
+  placeSprite(leftPanel.experienceBar, "Experience_color.png", QOR::QC_SPRITE::kAnchorCentre, column, 162.0f);
+  placeSprite(leftPanel.moneyBack, "Money_back.png", QOR::QC_SPRITE::kAnchorCentre, column, 235.0f);
+  placeButton(leftPanel.careerButton, "MainMenu_CareerButton.png", QOR::QC_HIT_AREA::kRectangle, column, 373.0f);
+  const bool newHover = leftPanel.hoverGlow == nullptr;
+  placeSprite(leftPanel.hoverGlow, "Glow.png", QOR::QC_SPRITE::kAnchorCentre, column, 441.0f);
+  if (newHover) leftPanel.hoverGlow->fSetColor(0x00FFFFFFu);
+  if (leftPanel.selectionGlow == nullptr) {
+    leftPanel.selectionGlow = MENU_OBJECTS::NewSprite("Glow.png");
+    leftPanel.selectionGlow->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+    leftPanel.selectedButton = leftPanel.careerButton;
   }
-  placeButton(menuTrophiesButton, "MainMenu_TrophiesButton.png", QOR::QC_HIT_AREA::kRectangle, column, 441.0f);
-  placeButton(menuOptionsButton, "MainMenu_OptionsButton.png", QOR::QC_HIT_AREA::kRectangle, column, 509.0f);
-  placeButton(menuHelpButton, "MainMenu_HelpButton.png", QOR::QC_HIT_AREA::kRectangle, column, 577.0f);
-  placeButton(menuBackButton, "Back_button.png", QOR::QC_HIT_AREA::kCircle, x0 + 145.0f, 45.0f);
-  optionsMenuButton = menuOptionsButton;
+  placeButton(leftPanel.trophiesButton, "MainMenu_TrophiesButton.png", QOR::QC_HIT_AREA::kRectangle, column, 441.0f);
+  placeButton(leftPanel.optionsButton, "MainMenu_OptionsButton.png", QOR::QC_HIT_AREA::kRectangle, column, 509.0f);
+  placeButton(leftPanel.helpButton, "MainMenu_HelpButton.png", QOR::QC_HIT_AREA::kRectangle, column, 577.0f);
+  placeButton(leftPanel.backButton, "Back_button.png", QOR::QC_HIT_AREA::kCircle, x0 + 145.0f, 45.0f);
+  options.menuButton = leftPanel.optionsButton;
 }
 
-float MAHJONG_GAME_MANAGER::LeftPanelX() const {
-  return leftPanelBack != nullptr ? leftPanelBack->fGetPosition().x : startX();
+float LEFT_PANEL_PARTS::X() const {
+  return back != nullptr ? back->fGetPosition().x : startX();
 }
 
-void MAHJONG_GAME_MANAGER::SlideLeftPanel(float x) {
-  if (leftPanelBack == nullptr) return;
+void LEFT_PANEL_PARTS::Slide(float x) {
+  if (back == nullptr) return;
   // The back lands on x itself, so a finished slide stands exactly at the tween's end.
-  const QOR::QS_VEC2 at = leftPanelBack->fGetPosition();
+  const QOR::QS_VEC2 at = back->fGetPosition();
   const float dx = x - at.x;
-  leftPanelBack->fSetPositionXY(x, at.y);
-  for (QOR::QC_SPRITE* sprite : {menuButtonBack, menuUpperLayer, experienceBack, experienceBar, moneyBack, hoverGlow}) {
+  back->fSetPositionXY(x, at.y);
+  for (QOR::QC_SPRITE* sprite : {buttonBack, upperLayer, experienceBack, experienceBar, moneyBack, hoverGlow}) {
     addX(sprite, dx);
   }
-  for (QOR::QC_IMAGE_BUTTON* button :
-       {careerButton, menuTrophiesButton, menuOptionsButton, menuHelpButton, menuBackButton}) {
+  for (QOR::QC_IMAGE_BUTTON* button : {careerButton, trophiesButton, optionsButton, helpButton, backButton}) {
     addX(button, dx);
   }
 }
 
-void MAHJONG_GAME_MANAGER::ResetMenuButtons() {
-  for (QOR::QC_IMAGE_BUTTON* button : {careerButton, menuTrophiesButton, menuOptionsButton, menuHelpButton}) {
+void LEFT_PANEL_PARTS::ResetButtons() {
+  for (QOR::QC_IMAGE_BUTTON* button : {careerButton, trophiesButton, optionsButton, helpButton}) {
     if (button != nullptr) button->fReset();
   }
 }
 
-void MAHJONG_GAME_MANAGER::SelectMenuButton(QOR::QC_IMAGE_BUTTON* button) {
+void LEFT_PANEL_PARTS::Select(QOR::QC_IMAGE_BUTTON* button) {
   if (button == nullptr) return;
   button->fSelect();
-  selectedMenuButton = button;
+  selectedButton = button;
 }
 
 void MAHJONG_GAME_MANAGER::CountUpStep() {
-  if (!countUpStepSet) {
-    countUpStepValue = static_cast<float>(fx.countUpIncrement);
-    countUpStepSet = true;
+  if (!leftPanel.countUpStepSet) {
+    leftPanel.countUpStepValue = static_cast<float>(fx.countUpIncrement);
+    leftPanel.countUpStepSet = true;
   }
   if (player != nullptr) {
     if (player->m_money < shownMoney) {
       const std::int64_t rest = static_cast<std::int64_t>(shownMoney) - player->m_money;
-      if (countUpStepValue >= static_cast<float>(shownMoney)) {
-        countUpStepValue = kMoneyStepShare * static_cast<float>(rest);
+      if (leftPanel.countUpStepValue >= static_cast<float>(shownMoney)) {
+        leftPanel.countUpStepValue = kMoneyStepShare * static_cast<float>(rest);
       }
       // At least 1 so the count always arrives; never past what was earned.
-      const std::int64_t step = std::max<std::int64_t>(1, QOR::fTruncateToInt(countUpStepValue));
+      const std::int64_t step = std::max<std::int64_t>(1, QOR::fTruncateToInt(leftPanel.countUpStepValue));
       player->m_money = step >= rest ? shownMoney : static_cast<int>(player->m_money + step);
       PlaySound(kMoneySound);
     }
@@ -149,7 +159,7 @@ void MAHJONG_GAME_MANAGER::CountUpStep() {
   }
   UpdateRank(1);
   CheckTrophies(kEventXPRaised);
-  countUpStepClock = 0.0f;
+  leftPanel.countUpStepClock = 0.0f;
   if (countUpRunning == 0) return;  // a save on the way completed it
   if (player == nullptr || (player->m_money >= shownMoney && player->m_XP >= static_cast<float>(shownXP))) {
     CompleteCountUp();
@@ -161,34 +171,35 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
   const float dt = QOR::qcFrameTime;
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
-  if (rankFlash != 0) {
-    rankFlashTimer += dt;
-    if (rankFlashTimer >= fx.flashRankDuration) {
-      rankFlashTimer = 0.0f;
-      rankFlash = 0;
+  if (leftPanel.rankFlash != 0) {
+    leftPanel.rankFlashTimer += dt;
+    if (leftPanel.rankFlashTimer >= fx.flashRankDuration) {
+      leftPanel.rankFlashTimer = 0.0f;
+      leftPanel.rankFlash = 0;
     }
   }
   if (countUpRunning != 0) {
-    if (fx.countUpEffectDelay > countUpDelayClock) {
-      countUpDelayClock += dt;
-    } else if (fx.countUpIncrDelay > countUpStepClock) {
-      countUpStepClock += dt;
+    if (fx.countUpEffectDelay > leftPanel.countUpDelayClock) {
+      leftPanel.countUpDelayClock += dt;
+    } else if (fx.countUpIncrDelay > leftPanel.countUpStepClock) {
+      leftPanel.countUpStepClock += dt;
     } else {
       CountUpStep();
     }
   }
-  if (glowFlicker != 0 && hoverGlow != nullptr) {
-    glowFader.Update(dt);
-    if (!glowFader.active) {
-      glowFader.Start(hoverGlow, MAHJONG_CONSTS::GetInstance()->storebtn_flickering, !glowFader.direction);
+  if (leftPanel.glowFlicker != 0 && leftPanel.hoverGlow != nullptr) {
+    leftPanel.glowFader.Update(dt);
+    if (!leftPanel.glowFader.active) {
+      leftPanel.glowFader.Start(leftPanel.hoverGlow, MAHJONG_CONSTS::GetInstance()->storebtn_flickering,
+                                !leftPanel.glowFader.direction);
     }
   }
-  if (leftPanelBack == nullptr) return 0;
+  if (leftPanel.back == nullptr) return 0;
   if (sidePanelTween.active) {
-    SlideLeftPanel(sidePanelTween.Update(dt));
+    leftPanel.Slide(sidePanelTween.Update(dt));
     return 0;
   }
-  if (leftPanelBack->fGetPosition().x + 2.0f < 0.0f) {
+  if (leftPanel.back->fGetPosition().x + 2.0f < 0.0f) {
     const unsigned generation = menuGeneration;
     ChangeScreen();
     // Nothing of this panel acts on a tick that left its screens or rebuilt the menus.
@@ -196,24 +207,24 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
   }
 
   bool slideOut = false;
-  if (isClicked(careerButton)) {
+  if (isClicked(leftPanel.careerButton)) {
     PlaySound(kClickSound);
-    ResetMenuButtons();
-    SelectMenuButton(careerButton);
+    leftPanel.ResetButtons();
+    leftPanel.Select(leftPanel.careerButton);
     requestedScreen = PACKS_SCREEN;
     slideOut = true;
   }
-  if (isClicked(menuHelpButton)) {
+  if (isClicked(leftPanel.helpButton)) {
     PlaySound(kClickSound);
     OpenHelp();
   }
-  if (isClicked(menuTrophiesButton)) {
+  if (isClicked(leftPanel.trophiesButton)) {
     PlaySound(kClickSound);
     BuildTrophies();
     if (currentScreen == TROPHIES_SCREEN) return 0;
     if (regularFont != nullptr) regularFont->fSetColor(GoldenColor());
-    ResetMenuButtons();
-    SelectMenuButton(menuTrophiesButton);
+    leftPanel.ResetButtons();
+    leftPanel.Select(leftPanel.trophiesButton);
     if (page == 2) page = 1;
     if (pageArrow != nullptr) {
       if (rightArrow != nullptr) pageArrow->fSetStrip(rightArrow);
@@ -223,19 +234,19 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     requestedScreen = TROPHIES_SCREEN;
     slideOut = true;
   }
-  if (isClicked(menuOptionsButton)) {
+  if (isClicked(leftPanel.optionsButton)) {
     PlaySound(kClickSound);
     OpenOptions();
     return 0;
   }
-  if (isClicked(menuBackButton)) {
+  if (isClicked(leftPanel.backButton)) {
     PlaySound(kClickSound);
     if (currentScreen == LEVELS_SCREEN) {
       requestedScreen = PACKS_SCREEN;
     } else {
       if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
       if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
-      const float x = LeftPanelX();
+      const float x = leftPanel.X();
       sidePanelTween.Start(x, x + startX(), fadeInOutTime);
       requestedScreen = TITLE_SCREEN;
       CompleteCountUp();
@@ -246,19 +257,19 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
   if (slideOut) {
     switch (currentScreen) {
       case TROPHIES_SCREEN:
-        if (trophyShelf != nullptr) {
-          screenSlideTween.Start(trophyShelf->fGetPosition().x, static_cast<float>(size.x) + kShelfOutBeyond,
+        if (trophies.shelf != nullptr) {
+          screenSlideTween.Start(trophies.shelf->fGetPosition().x, static_cast<float>(size.x) + kShelfOutBeyond,
                                  fadeInOutTime);
         }
         break;
       case LEVELS_SCREEN:
-        if (levelButtons[0] != nullptr) {
-          screenSlideTween.Start(levelButtons[0]->fGetPosition().x, kLevelsOutX, fadeInOutTime);
+        if (levels.buttons[0] != nullptr) {
+          screenSlideTween.Start(levels.buttons[0]->fGetPosition().x, kLevelsOutX, fadeInOutTime);
         }
         if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
         break;
       case PACKS_SCREEN:
-        if (!packButtons.empty()) screenSlideTween.Start(FirstPackButtonX(), kPacksOutX, fadeInOutTime);
+        if (!packs.buttons.empty()) screenSlideTween.Start(packs.FirstX(), kPacksOutX, fadeInOutTime);
         break;
       default:
         break;
@@ -268,36 +279,36 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
 }
 
 void MAHJONG_GAME_MANAGER::RenderLeftPanel() {
-  render(leftPanelBack);
-  render(menuButtonBack);
-  render(hoverGlow);
-  if (selectionGlow != nullptr && selectedMenuButton != nullptr) {
-    const QOR::QS_VEC2 at = selectedMenuButton->fGetPosition();
-    selectionGlow->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
+  render(leftPanel.back);
+  render(leftPanel.buttonBack);
+  render(leftPanel.hoverGlow);
+  if (leftPanel.selectionGlow != nullptr && leftPanel.selectedButton != nullptr) {
+    const QOR::QS_VEC2 at = leftPanel.selectedButton->fGetPosition();
+    leftPanel.selectionGlow->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
   }
-  for (QOR::QC_IMAGE_BUTTON* button :
-       {careerButton, menuTrophiesButton, menuOptionsButton, menuHelpButton, menuBackButton}) {
+  for (QOR::QC_IMAGE_BUTTON* button : {leftPanel.careerButton, leftPanel.trophiesButton, leftPanel.optionsButton,
+                                       leftPanel.helpButton, leftPanel.backButton}) {
     render(button);
   }
-  render(menuUpperLayer);
-  render(experienceBack);
-  render(experienceBar);
-  render(moneyBack);
+  render(leftPanel.upperLayer);
+  render(leftPanel.experienceBack);
+  render(leftPanel.experienceBar);
+  render(leftPanel.moneyBack);
 
   const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
   if (regularFont != nullptr) {
     regularFont->fSetAlign(0);
     regularFont->fSetColor(countUpRunning != 0 ? fx.countUpColor : consts.money_color.fGetARGB());
-    if (moneyBack != nullptr && player != nullptr) {
-      const QOR::QS_VEC2 at = moneyBack->fGetPosition();
+    if (leftPanel.moneyBack != nullptr && player != nullptr) {
+      const QOR::QS_VEC2 at = leftPanel.moneyBack->fGetPosition();
       regularFont->fPrint(truncated(at.x), truncated(at.y + 3.0f), "%i", player->m_money);
     }
-    if (experienceBack != nullptr) {
-      const QOR::QS_VEC2 at = experienceBack->fGetPosition();
+    if (leftPanel.experienceBack != nullptr) {
+      const QOR::QS_VEC2 at = leftPanel.experienceBack->fGetPosition();
       const int x = truncated(at.x + 3.0f);
       const int y = truncated(at.y - 10.0f);
-      if (rankFlash != 0 && fx.flashRankDuration > 0.0f) {
-        const float share = std::clamp(rankFlashTimer / fx.flashRankDuration, 0.0f, 1.0f);
+      if (leftPanel.rankFlash != 0 && fx.flashRankDuration > 0.0f) {
+        const float share = std::clamp(leftPanel.rankFlashTimer / fx.flashRankDuration, 0.0f, 1.0f);
         const auto alpha = static_cast<std::uint32_t>(truncated((1.0f - share) * 255.0f));
         regularFont->fSetColor((alpha << 24) | 0x00FFFFFFu);
         regularFont->fSetScale(share * fx.flashRankScale);
@@ -307,18 +318,18 @@ void MAHJONG_GAME_MANAGER::RenderLeftPanel() {
       regularFont->fSetColor(0xFF000000u);
       PrintText(regularFont, x, y, rankTitle);
     }
-    if (nextRankXP != 0 && experienceBar != nullptr && player != nullptr) {
-      const QOR::QS_VEC2 at = experienceBar->fGetPosition();
+    if (nextRankXP != 0 && leftPanel.experienceBar != nullptr && player != nullptr) {
+      const QOR::QS_VEC2 at = leftPanel.experienceBar->fGetPosition();
       regularFont->fPrint(truncated(at.x), truncated(at.y + 2.0f), "%i/%i", truncated(player->m_XP), nextRankXP);
     }
   }
   if (boldFont != nullptr) {
     boldFont->fSetAlign(0);
     boldFont->fSetColor(GoldenColor());
-    const std::pair<QOR::QC_IMAGE_BUTTON*, int> labels[4] = {{careerButton, TXT_CAREER},
-                                                             {menuHelpButton, TXT_HELP},
-                                                             {menuTrophiesButton, TXT_TROPHIES},
-                                                             {menuOptionsButton, TXT_OPTIONS}};
+    const std::pair<QOR::QC_IMAGE_BUTTON*, int> labels[4] = {{leftPanel.careerButton, TXT_CAREER},
+                                                             {leftPanel.helpButton, TXT_HELP},
+                                                             {leftPanel.trophiesButton, TXT_TROPHIES},
+                                                             {leftPanel.optionsButton, TXT_OPTIONS}};
     for (const auto& [button, text] : labels) {
       if (button == nullptr) continue;
       const QOR::QS_VEC2 at = button->fGetPosition();

@@ -65,13 +65,13 @@ bool MAHJONG_GAME_MANAGER::isTaskMet(int task) const {
 void MAHJONG_GAME_MANAGER::LevelComplete() {
   const QOR::QS_POINT size = ScreenSize();
   const float middleX = static_cast<float>(size.x / 2);
-  if (taskIcons[kMoneyIcon] != nullptr) taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
+  if (levelRoad.taskIcons[kMoneyIcon] != nullptr) levelRoad.taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
 
   // The last special pair ends the level: a tutorial that had come to the special tiles' step has
   // shown all it has, and ends with the level (its last step would wait for a pair that never
   // comes, and the tutorial would start over on the next visit).
-  if (tutorialOn != 0 && tutorial.step >= TUTORIAL_PARTS::kSteps - 1 && player != nullptr) {
-    tutorialOn = 0;
+  if (tutorial.on != 0 && tutorial.step >= TUTORIAL_PARTS::kSteps - 1 && player != nullptr) {
+    tutorial.on = 0;
     player->m_tutorialShow = false;
     QOR::fLog() << "player->tutorial_show" << "= " << player->m_tutorialShow;
     SavePlayer();
@@ -89,7 +89,7 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
                                                : MAHJONG_PLAYER::LevelIndex(currentPack + 1, 1);
     if (player->m_levels[next] < 0) {
       // The opened level's button among its pack's twenty (the next pack's first after the last).
-      newLevels.push_back(currentLevel % kLevelButtons);
+      levels.newLevels.push_back(currentLevel % kLevelButtons);
       if (currentLevel + 1 <= kLastLevel) {
         player->m_lastLevel = currentLevel + 1;
         player->m_lastPack = currentPack;
@@ -116,12 +116,12 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
   levelRoad.starsBlob = new QOR::QC_BOT_BLOB(levelRoad.stars[0], fx.starsBlobDuration, fx.starsBlobAmplitude,
                                              fx.starsBlobFrequency, fx.starsBlobDecay, 0.0f, 1.0f, fx.starsBlobDelay,
                                              false);
-  starsShown = 1;
+  levelRoad.starsShown = 1;
 
   const float buttonY = panelY + kOkDrop;
   if (levelRoad.startButton != nullptr) levelRoad.startButton->fSetPosition(middleX, buttonY);
-  if (nextButton == nullptr) nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
-  nextButton->fSetPosition(middleX + kNextDx, buttonY);
+  if (comics.nextButton == nullptr) comics.nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
+  comics.nextButton->fSetPosition(middleX + kNextDx, buttonY);
 
   if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
   sidePanelTween.Start(panelY, static_cast<float>(size.y / 2), fadeInOutTime);
@@ -144,9 +144,9 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
     if (screenFade.active && screenFade.target == blackMask) return;
     if (alphaOf(blackMask) == 255u) {
       screenFade.Start(blackMask, time, false);
-      if (requestedScreen == FINAL_SCREEN && nextButton != nullptr) {
-        nextButton->fSetPosition(static_cast<float>(size.x) - 50.0f, static_cast<float>(size.y) - 60.0f);
-        nextButton->fGetImage()->fSetColor(0xFFFFFFFFu);
+      if (requestedScreen == FINAL_SCREEN && comics.nextButton != nullptr) {
+        comics.nextButton->fSetPosition(static_cast<float>(size.x) - 50.0f, static_cast<float>(size.y) - 60.0f);
+        comics.nextButton->fGetImage()->fSetColor(0xFFFFFFFFu);
       }
       ChangeScreen();
       return;
@@ -166,7 +166,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
     const float dy = sidePanelTween.Update(QOR::qcFrameTime) - yOf(panel);
     AddY(panel, dy);
     AddY(levelRoad.startButton, dy);
-    AddY(nextButton, dy);
+    AddY(comics.nextButton, dy);
     for (QOR::QS_TRANSFORM3* star : levelRoad.stars) {
       if (star != nullptr) star->fAddPosition(0.0f, dy, 0.0f);
     }
@@ -195,7 +195,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
       blob._delayLeft = blob._delay;
       blob._reached = false;
       blob._target->fSetScale(blob._startScale, blob._startScale, 0.0f);
-      starsShown = nextStar + 1;
+      levelRoad.starsShown = nextStar + 1;
     } else {
       levelRoad.DeleteStarsBlob();
     }
@@ -206,14 +206,14 @@ void MAHJONG_GAME_MANAGER::UpdateLevelEnd() {
   if (!confirmed) return;
   PlaySound("button_click.ogg");
   if (currentPack == kLastPack && currentLevel == kLastLevel && player != nullptr && !player->m_seenEndComics) {
-    DeleteSprite(comicPictures[0]);
-    comicPictures[0] = NewSprite("Comic_finish.jpg");
-    comicPictures[0]->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
-    if (nextButton == nullptr) nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
+    DeleteSprite(comics.pictures[0]);
+    comics.pictures[0] = NewSprite("Comic_finish.jpg");
+    comics.pictures[0]->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
+    if (comics.nextButton == nullptr) comics.nextButton = NewButton("nextbtn.png", QOR::QC_HIT_AREA::kRectangle);
     requestedScreen = FINAL_SCREEN;
   } else if (currentLevel == kLastLevel) {
     requestedScreen = PACKS_SCREEN;
-    newLevels.clear();
+    levels.newLevels.clear();
   } else {
     requestedScreen = LEVELS_SCREEN;
   }
@@ -236,8 +236,9 @@ void MAHJONG_GAME_MANAGER::RenderLevelEnd() {
   if (regularFont != nullptr) regularFont->fSetColor(GoldenColor());
   PrintText(regularFont, x, y, std::to_wstring(points));
   const auto icon = [this, x](int which, int lineY) {
-    if (taskIcons[which] != nullptr) {
-      taskIcons[which]->fRenderAt(static_cast<float>(x + kIconDx), static_cast<float>(lineY), 0.0f, 1.0f, 1.0f);
+    if (levelRoad.taskIcons[which] != nullptr) {
+      levelRoad.taskIcons[which]->fRenderAt(static_cast<float>(x + kIconDx), static_cast<float>(lineY), 0.0f, 1.0f,
+                                            1.0f);
     }
   };
   icon(kSpecialIcon, y);
@@ -261,14 +262,14 @@ void MAHJONG_GAME_MANAGER::RenderLevelEnd() {
       icon(kStepIcon, y);
     } else if (kind == kTaskMoney) {
       line = std::to_wstring(points) + L" / " + std::to_wstring(value);
-      if (taskIcons[kMoneyIcon] != nullptr) taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
+      if (levelRoad.taskIcons[kMoneyIcon] != nullptr) levelRoad.taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
       icon(kMoneyIcon, y);
     } else if (kind == kTaskTime) {
       line = LEVEL_ROAD_TEXT::Clock(QOR::fTruncateToInt(board->m_elapsed)) + L" / " + LEVEL_ROAD_TEXT::Clock(value);
       icon(kTimeIcon, y);
     }
     PrintText(regularFont, x, y, line);
-    star(levelRoad.stars[task], isTaskMet(task) && starsShown >= task + 1 ? 0 : 1);
+    star(levelRoad.stars[task], isTaskMet(task) && levelRoad.starsShown >= task + 1 ? 0 : 1);
   }
   if (levelRoad.startButton != nullptr) levelRoad.startButton->fRender();
   if ((requestedScreen == FINAL_SCREEN || requestedScreen == PACKS_SCREEN) && blackMask != nullptr) blackMask->fRender();

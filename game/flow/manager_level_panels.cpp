@@ -96,11 +96,11 @@ void MAHJONG_GAME_MANAGER::BuildLevelInfo() {
   levelRoad.startButton->fSetPosition(middleX, at.y + levelRoad.introPanel->fGetHeight() / 2.0f - kButtonRise);
 
   bool iconsComplete = true;
-  for (const QOR::QC_SPRITE* icon : taskIcons) iconsComplete = iconsComplete && icon != nullptr;
+  for (const QOR::QC_SPRITE* icon : levelRoad.taskIcons) iconsComplete = iconsComplete && icon != nullptr;
   if (!iconsComplete) {
     for (int i = 0; i < 4; ++i) {
-      DeleteSprite(taskIcons[i]);
-      taskIcons[i] = NewSprite(kTaskIconImages[i]);
+      DeleteSprite(levelRoad.taskIcons[i]);
+      levelRoad.taskIcons[i] = NewSprite(kTaskIconImages[i]);
     }
   }
   if (board != nullptr && board->GetPanel() != nullptr) board->GetPanel()->PlaceSlots();
@@ -166,10 +166,10 @@ void MAHJONG_GAME_MANAGER::UpdateLevelStart() {
     return;
   }
   if (y >= 0.0f) {
-    if (tutorialOn != 0 && (tutorial.step == 0 || tutorial.step == 7)) TutorialStep();
+    if (tutorial.on != 0 && (tutorial.step == 0 || tutorial.step == 7)) TutorialStep();
     const bool confirmed =
         isClicked(levelRoad.startButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape);
-    if (confirmed && !tutorialPanelAnimator.active) {
+    if (confirmed && !tutorial.panelAnimator.active) {
       if (player != nullptr && player->m_doTilesShadowing) board->DarkenTiles(true);
       HideTutorialPanel();
       PlaySound("button_click.ogg");
@@ -183,8 +183,8 @@ void MAHJONG_GAME_MANAGER::UpdateLevelStart() {
     }
     // A start refused while the tutorial's panel moves is counted: the second one puts the
     // first step's panel away, so the player is never held at the intro.
-    if (confirmed && tutorialOn != 0) ++tutorial.counter;
-    if (tutorialOn != 0 && tutorial.step == 1 && tutorial.counter >= 2) HideTutorialPanel();
+    if (confirmed && tutorial.on != 0) ++tutorial.counter;
+    if (tutorial.on != 0 && tutorial.step == 1 && tutorial.counter >= 2) HideTutorialPanel();
     return;
   }
   if (requestedScreen != GAME_SCREEN) {
@@ -212,7 +212,7 @@ void MAHJONG_GAME_MANAGER::RenderLevelStart() {
   const int specials = board != nullptr ? board->m_specialsLeft : 0;
   PrintText(regularFont, x, y, LEVEL_ROAD_TEXT::FillIn(texts[TXT_TASK_SPECIAL], std::to_wstring(specials)));
   renderAt(levelRoad.mark, x + kMarkDx, y);
-  renderAt(taskIcons[kSpecialIcon], x + kIconDx, y);
+  renderAt(levelRoad.taskIcons[kSpecialIcon], x + kIconDx, y);
 
   for (const INTRO_TASK& task : levelRoad.introTasks) {
     y += kTaskLineStep;
@@ -222,7 +222,7 @@ void MAHJONG_GAME_MANAGER::RenderLevelStart() {
     if (task.kind == kTaskMoney) {
       text = TXT_TASK_MONEY;
       icon = kMoneyIcon;
-      if (taskIcons[kMoneyIcon] != nullptr) taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
+      if (levelRoad.taskIcons[kMoneyIcon] != nullptr) levelRoad.taskIcons[kMoneyIcon]->fSetColor(0xFFFFFFFFu);
     } else if (task.kind == kTaskMoves) {
       text = TXT_TASK_MOVES;
       icon = kStepIcon;
@@ -232,7 +232,7 @@ void MAHJONG_GAME_MANAGER::RenderLevelStart() {
     }
     if (text < 0) continue;
     PrintText(regularFont, x, y, LEVEL_ROAD_TEXT::FillIn(texts[text], task.text));
-    renderAt(taskIcons[icon], x + kIconDx, y);
+    renderAt(levelRoad.taskIcons[icon], x + kIconDx, y);
   }
   if (levelRoad.startButton != nullptr) levelRoad.startButton->fRender();
 }

@@ -81,6 +81,8 @@ LEVEL_ROAD_PARTS::~LEVEL_ROAD_PARTS() {
   DeleteSprite(completionPanel);
   DeleteButton(startButton);
   DeleteButton(secondButton);
+  for (QOR::QC_SPRITE* icon : taskIcons) delete icon;
+  delete tipMarker;
 }
 
 void LEVEL_ROAD_PARTS::DeleteStarsBlob() {
@@ -95,18 +97,18 @@ void MAHJONG_GAME_MANAGER::ResetLevelRoad() {
     board->m_scoreFactor = board->m_factorBase;
   }
   tutorial.counter = 0;
-  lastBoardEvent = 0;
-  roadQuestion = ROAD_NONE;
-  starsShown = 0;
-  loggedChipPlaces.clear();
+  levelRoad.lastBoardEvent = 0;
+  levelRoad.question = ROAD_NONE;
+  levelRoad.starsShown = 0;
+  levelRoad.loggedChipPlaces.clear();
   levelRoad.DeleteStarsBlob();
-  tipFader.Stop();
+  levelRoad.tipFader.Stop();
 }
 
 // ---- the board's hooks of the manager's frame ----
 
 void MAHJONG_GAME_MANAGER::RenderBoardLayout() {
-  if (board != nullptr) board->Render(true, boldStrokeFont, taskIcons[3]);
+  if (board != nullptr) board->Render(true, boldStrokeFont, levelRoad.taskIcons[3]);
 }
 
 void MAHJONG_GAME_MANAGER::RenderBoardHud() {
@@ -126,37 +128,39 @@ float MAHJONG_GAME_MANAGER::BoardPanelOffset() const {
 }
 
 void MAHJONG_GAME_MANAGER::MakeTipMarker() {
-  if (board == nullptr || !(board->m_tipPeriod > 0.0f) || tipMarker != nullptr) return;
-  tipMarker = NewSprite("board.png");
-  tipMarker->fSetSize(6 * tileMetrics.layer_offsetX + tileMetrics.sizeX, 4 * tileMetrics.layer_offsetY + tileMetrics.sizeY);
-  tipMarker->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  if (board == nullptr || !(board->m_tipPeriod > 0.0f) || levelRoad.tipMarker != nullptr) return;
+  levelRoad.tipMarker = NewSprite("board.png");
+  levelRoad.tipMarker->fSetSize(6 * tileMetrics.layer_offsetX + tileMetrics.sizeX,
+                                4 * tileMetrics.layer_offsetY + tileMetrics.sizeY);
+  levelRoad.tipMarker->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
 }
 
 // ---- the tip marker ----
 
 void MAHJONG_GAME_MANAGER::RenderTipMarkers() {
-  if (board == nullptr || tipMarker == nullptr) return;
+  if (board == nullptr || levelRoad.tipMarker == nullptr) return;
   for (const MAHJONG_CHIP* chip : {board->m_tipChipA, board->m_tipChipB}) {
     if (chip == nullptr) continue;
     const QOR::QS_VEC2 at = chip->GetPosition();
-    tipMarker->fRenderAt(at.x + static_cast<float>(chip->GetLayer() * tileMetrics.layer_offsetX),
-                         at.y - static_cast<float>((chip->GetLayer() + 1) * tileMetrics.layer_offsetY), 0.0f, 1.0f,
-                         1.0f);
+    levelRoad.tipMarker->fRenderAt(at.x + static_cast<float>(chip->GetLayer() * tileMetrics.layer_offsetX),
+                                   at.y - static_cast<float>((chip->GetLayer() + 1) * tileMetrics.layer_offsetY), 0.0f,
+                                   1.0f, 1.0f);
   }
 }
 
 void MAHJONG_GAME_MANAGER::UpdateTipFlicker() {
-  if (tutorialOn != 0 || tipMarker == nullptr) return;
-  tipFader.Update(QOR::qcFrameTime);
-  if (!tipFader.active) {
-    tipFader.Start(tipMarker, MAHJONG_CONSTS::GetInstance()->ability_show_tip_flickering, !tipFader.direction);
+  if (tutorial.on != 0 || levelRoad.tipMarker == nullptr) return;
+  levelRoad.tipFader.Update(QOR::qcFrameTime);
+  if (!levelRoad.tipFader.active) {
+    levelRoad.tipFader.Start(levelRoad.tipMarker, MAHJONG_CONSTS::GetInstance()->ability_show_tip_flickering,
+                             !levelRoad.tipFader.direction);
   }
 }
 
 // ---- the game screen ----
 
 void MAHJONG_GAME_MANAGER::UpdateGame() {
-  lastBoardEvent = 0;
+  levelRoad.lastBoardEvent = 0;
   if (board == nullptr) return;
   const QOR::QS_POINT size = ScreenSize();
   board->UpdateEffects();
@@ -172,8 +176,8 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
       BuildLevelInfo();
       return;
     }
-    if (tilesetChanged != 0 && player != nullptr) {
-      tilesetChanged = 0;
+    if (options.tilesetChanged != 0 && player != nullptr) {
+      options.tilesetChanged = 0;
       board->LoadTilesXml(player->m_tileset);
       board->StartDropIn();
     }
@@ -183,8 +187,8 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
     // The box answers once: hidden, it says 0 to every button and key while it slides away.
     if (messageBox->fUpdate() != 1) return;
     messageBox->fHide();
-    const ROAD_QUESTION question = roadQuestion;
-    roadQuestion = ROAD_NONE;
+    const ROAD_QUESTION question = levelRoad.question;
+    levelRoad.question = ROAD_NONE;
     switch (question) {
       case ROAD_QUIT:
         LogGameEvent(L" выход");
@@ -202,7 +206,7 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
         board->StartSlideOut();
         EndTutorial();
         if (player != nullptr && player->m_tutorialShow && currentPack == 1 && currentLevel == 1) {
-          tutorialOn = 1;
+          tutorial.on = 1;
           tutorial.step = 0;
           tutorial.counter = 0;
         }
@@ -230,17 +234,17 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
   }
 
   const int code = board->Update();
-  lastBoardEvent = code;
+  levelRoad.lastBoardEvent = code;
   const float midX = static_cast<float>(size.x / 2);
   const float midY = static_cast<float>(size.y / 2);
   const auto ask = [&](ROAD_QUESTION question, int text) {
     if (messageBox == nullptr) return;
-    roadQuestion = question;
+    levelRoad.question = question;
     messageBox->fShowQuestion(0, texts[text], midX, midY);
   };
   const auto tell = [&](ROAD_QUESTION question, int text) {
     if (messageBox == nullptr) return;
-    roadQuestion = question;
+    levelRoad.question = question;
     messageBox->fShowMessage(texts[text], midX, midY);
   };
   switch (code) {
@@ -268,7 +272,7 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
     case MAHJONG_LAYOUT::kEventNoMovesBonus:
       // The tutorial's slot steps keep every tile blocked on purpose: no message then, and the
       // board, with no tile free, stands as it is.
-      if (!(tutorialOn != 0 && (tutorial.step == 3 || tutorial.step == 7))) {
+      if (!(tutorial.on != 0 && (tutorial.step == 3 || tutorial.step == 7))) {
         tell(ROAD_NO_MOVES_BONUS, TXT_NO_MOVES_BUT_BONUS);
       } else if (currentScreen == GAME_SCREEN) {
         LogChipPlaces();
@@ -277,8 +281,8 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
     default:
       break;
   }
-  if (tutorialOn != 0 && ((code == MAHJONG_LAYOUT::kEventSkill && tutorial.step == 3) ||
-                          (code == MAHJONG_LAYOUT::kEventShuffle && tutorial.step == 7))) {
+  if (tutorial.on != 0 && ((code == MAHJONG_LAYOUT::kEventSkill && tutorial.step == 3) ||
+                           (code == MAHJONG_LAYOUT::kEventShuffle && tutorial.step == 7))) {
     HideTutorialPanel();
     board->UpdateAllFree();
     board->CalcAvailableMoves();
@@ -287,6 +291,8 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
   if (currentScreen == GAME_SCREEN) LogChipPlaces();
 }
 
+// Logs "chip places: count=<n>", then per tile "chip place: face=<face> x=<x> y=<y>", x and y a
+// point in game pixels that picks that tile.
 void MAHJONG_GAME_MANAGER::LogChipPlaces() {
   const char* flag = std::getenv("QOR_LOG_CHIP_PLACES");
   if (flag == nullptr || std::string_view(flag) != "1" || board == nullptr) return;
@@ -302,8 +308,8 @@ void MAHJONG_GAME_MANAGER::LogChipPlaces() {
   }
   std::string snapshot = "chip places: count=" + std::to_string(lines.size());
   for (const std::string& line : lines) snapshot += "\n" + line;
-  if (snapshot == loggedChipPlaces) return;
-  loggedChipPlaces = snapshot;
+  if (snapshot == levelRoad.loggedChipPlaces) return;
+  levelRoad.loggedChipPlaces = snapshot;
   QOR::fLog("chip places: count=" + std::to_string(lines.size()));
   for (const std::string& line : lines) QOR::fLog(line);
 }

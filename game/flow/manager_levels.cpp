@@ -34,8 +34,15 @@ void render(QOR::QC_SPRITE* sprite) {
 
 }  // namespace
 
+void LEVELS_PARTS::Free() {
+  for (QOR::QC_IMAGE_BUTTON*& button : buttons) MENU_OBJECTS::DeleteButton(button);
+  for (QOR::QC_SPRITE*& back : backs) MENU_OBJECTS::DeleteSprite(back);
+  MENU_OBJECTS::DeleteSprite(flashSprite);
+  MENU_OBJECTS::DeleteSprite(glow);
+}
+
 void MAHJONG_GAME_MANAGER::LoadLevelBackgrounds() {
-  for (QOR::QC_SPRITE* back : levelBacks) {
+  for (QOR::QC_SPRITE* back : levels.backs) {
     if (back == nullptr) continue;
     QOR::fLog("unscribe image");
     MENU_OBJECTS::GiveBack(back->fGetTexture());
@@ -44,7 +51,7 @@ void MAHJONG_GAME_MANAGER::LoadLevelBackgrounds() {
   for (int n = 1; n <= kLevelButtons; ++n) {
     const std::string name = "bgnd/Levels/" + std::to_string(currentPack) + "/" + std::to_string(n) + ".png";
     QOR::QC_TEXTURE_INFO* image = QOR::QC_GAME::fSubscribeImage(name);
-    QOR::QC_SPRITE*& back = levelBacks[n - 1];
+    QOR::QC_SPRITE*& back = levels.backs[n - 1];
     if (back != nullptr) {
       back->fSetImage(image);
     } else {
@@ -54,26 +61,26 @@ void MAHJONG_GAME_MANAGER::LoadLevelBackgrounds() {
   }
 }
 
-void MAHJONG_GAME_MANAGER::MoveLevelGlow(int level) {
-  if (levelGlow == nullptr || level < 1 || level > kLevelButtons || levelButtons[level - 1] == nullptr) return;
-  const QOR::QS_VEC2 at = levelButtons[level - 1]->fGetPosition();
-  levelGlow->fSetPositionXY(at.x, at.y);
+void LEVELS_PARTS::MoveGlow(int level) {
+  if (glow == nullptr || level < 1 || level > kButtons || buttons[level - 1] == nullptr) return;
+  const QOR::QS_VEC2 at = buttons[level - 1]->fGetPosition();
+  glow->fSetPositionXY(at.x, at.y);
 }
 
-void MAHJONG_GAME_MANAGER::SlideLevels(float x) {
-  if (levelButtons[0] == nullptr) return;
+void LEVELS_PARTS::Slide(float x) {
+  if (buttons[0] == nullptr) return;
   // Level 1 lands on x itself, so a finished slide stands exactly where the screen tests for it.
-  const QOR::QS_VEC2 first = levelButtons[0]->fGetPosition();
+  const QOR::QS_VEC2 first = buttons[0]->fGetPosition();
   const float dx = x - first.x;
-  levelButtons[0]->fSetPosition(x, first.y);
-  for (int i = 1; i < kLevelButtons; ++i) {
-    if (levelButtons[i] == nullptr) continue;
-    const QOR::QS_VEC2 at = levelButtons[i]->fGetPosition();
-    levelButtons[i]->fSetPosition(at.x + dx, at.y);
+  buttons[0]->fSetPosition(x, first.y);
+  for (int i = 1; i < kButtons; ++i) {
+    if (buttons[i] == nullptr) continue;
+    const QOR::QS_VEC2 at = buttons[i]->fGetPosition();
+    buttons[i]->fSetPosition(at.x + dx, at.y);
   }
-  if (levelGlow != nullptr) {
-    const QOR::QS_VEC2 at = levelGlow->fGetPosition();
-    levelGlow->fSetPositionXY(at.x + dx, at.y);
+  if (glow != nullptr) {
+    const QOR::QS_VEC2 at = glow->fGetPosition();
+    glow->fSetPositionXY(at.x + dx, at.y);
   }
 }
 
@@ -84,17 +91,17 @@ void MAHJONG_GAME_MANAGER::DeleteBoard() {
 
 void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the screen reads itself*/) {
   // The left panel may have switched the screen in this tick.
-  if (currentScreen != LEVELS_SCREEN || levelButtons[0] == nullptr) return;
+  if (currentScreen != LEVELS_SCREEN || levels.buttons[0] == nullptr) return;
   const float dt = QOR::qcFrameTime;
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
   if (screenSlideTween.active) {
-    SlideLevels(screenSlideTween.Update(dt));
+    levels.Slide(screenSlideTween.Update(dt));
     return;
   }
   // Slid out with the left panel in place: the requested screen. (A started level slides the left
   // panel out too; the panel makes that switch itself once it is out.)
-  if (levelButtons[0]->fGetPosition().x == kLevelsOutX && !sidePanelTween.active && LeftPanelX() + 2.0f >= 0.0f) {
+  if (levels.buttons[0]->fGetPosition().x == kLevelsOutX && !sidePanelTween.active && leftPanel.X() + 2.0f >= 0.0f) {
     if (screenBack != nullptr) {
       QOR::QC_TEXTURE_INFO* image = QOR::QC_GAME::fSubscribeImage(kScreenBackImage);
       QOR::QC_TEXTURE_INFO* old = screenBack->fGetTexture();
@@ -106,36 +113,36 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
       }
     }
     if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, false);
-    pageTween.Stop();  // a page turn left half done ends with the visit
+    levels.pageTween.Stop();  // a page turn left half done ends with the visit
     ChangeScreen();
     return;
   }
 
   // The flash of a newly opened level; indices that name no button are dropped.
-  while (!newLevels.empty() && (newLevels.front() < 0 || newLevels.front() >= kLevelButtons)) {
-    newLevels.erase(newLevels.begin());
+  while (!levels.newLevels.empty() && (levels.newLevels.front() < 0 || levels.newLevels.front() >= kLevelButtons)) {
+    levels.newLevels.erase(levels.newLevels.begin());
   }
   const UNLOCK_FLASH levelFlash{fx.levelUnblockScale, fx.levelUnblockTime, fx.levelUnblockFade};
-  if (!newLevels.empty() && StepUnlockFlash(levelFlashSprite, levelFlashTimer, levelFlash, dt)) {
-    newLevels.erase(newLevels.begin());
+  if (!levels.newLevels.empty() && StepUnlockFlash(levels.flashSprite, levels.flashTimer, levelFlash, dt)) {
+    levels.newLevels.erase(levels.newLevels.begin());
   }
 
   // The page switch: clicks wait until a page change has ended.
-  if (pageTween.active) {
-    SlideLevels(pageTween.Update(dt));
+  if (levels.pageTween.active) {
+    levels.Slide(levels.pageTween.Update(dt));
   } else if (MENU_OBJECTS::isClicked(pageArrow)) {
     MENU_OBJECTS::PlaySound("button_click.ogg");
-    const float firstX = levelButtons[0]->fGetPosition().x;
+    const float firstX = levels.buttons[0]->fGetPosition().x;
     const int width = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageText.c_str()) : 0;
     const float arrowY = static_cast<float>(size.y - MENU_OBJECTS::kArrowRise);
     QOR::QC_TEXTURE_INFO* arrow = nullptr;
     if (page == 1) {
-      pageTween.Start(firstX, kLevelsPage2Share * static_cast<float>(size.x), fx.browseLevelsSpeed);
+      levels.pageTween.Start(firstX, kLevelsPage2Share * static_cast<float>(size.x), fx.browseLevelsSpeed);
       arrow = leftArrow;
       pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, width, 2), arrowY);
       page = 2;
     } else {
-      pageTween.Start(firstX, kLevelsInX, fx.browseLevelsSpeed);
+      levels.pageTween.Start(firstX, kLevelsInX, fx.browseLevelsSpeed);
       arrow = rightArrow;
       pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, width, 1), arrowY);
       page = 1;
@@ -143,16 +150,17 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
     if (arrow != nullptr) pageArrow->fSetStrip(arrow);
     pageText = texts[TXT_PAGE] + L" %i/2";
     // A browsing time of 0 or less turns the page at once.
-    if (!pageTween.active) SlideLevels(pageTween.end);
+    if (!levels.pageTween.active) levels.Slide(levels.pageTween.end);
   }
 
-  highlightFader.Update(dt);
-  if (!highlightFader.active && levelGlow != nullptr) {
-    highlightFader.Start(levelGlow, MAHJONG_CONSTS::GetInstance()->pack_level_highlight, !highlightFader.direction);
+  packs.highlightFader.Update(dt);
+  if (!packs.highlightFader.active && levels.glow != nullptr) {
+    packs.highlightFader.Start(levels.glow, MAHJONG_CONSTS::GetInstance()->pack_level_highlight,
+                               !packs.highlightFader.direction);
   }
 
   for (int i = 0; i < kLevelButtons; ++i) {
-    if (MENU_OBJECTS::isClicked(levelButtons[i])) {
+    if (MENU_OBJECTS::isClicked(levels.buttons[i])) {
       EnterLevel(i + 1);
       return;
     }
@@ -164,8 +172,8 @@ void MAHJONG_GAME_MANAGER::EnterLevel(int level) {
   MENU_OBJECTS::PlaySound("button_level_click.ogg");
   // The level starts from everything earned so far: a count-up still running ends here.
   CompleteCountUp();
-  newLevels.clear();
-  levelFlashTimer = 0.0f;
+  levels.newLevels.clear();
+  levels.flashTimer = 0.0f;
   const std::string file = "pk" + std::to_string(currentPack) + "lv" + std::to_string(level) + ".xml";
   if (board == nullptr) {
     board = new MAHJONG_LAYOUT(player->m_tileset, player, false, 1, darkBack1);
@@ -192,9 +200,9 @@ void MAHJONG_GAME_MANAGER::EnterLevel(int level) {
   }
 
   if (boldFont != nullptr) boldFont->fSetColor(MENU_OBJECTS::GoldenColor());
-  const float firstX = levelButtons[0] != nullptr ? levelButtons[0]->fGetPosition().x : 0.0f;
+  const float firstX = levels.buttons[0] != nullptr ? levels.buttons[0]->fGetPosition().x : 0.0f;
   screenSlideTween.Start(firstX, firstX + kLevelOutBy, fadeInOutTime);
-  const float panelX = LeftPanelX();
+  const float panelX = leftPanel.X();
   sidePanelTween.Start(panelX, panelX + MENU_OBJECTS::PanelSlide(), fadeInOutTime);
   requestedScreen = LEVEL_START_SCREEN;
 }
@@ -213,29 +221,29 @@ void MAHJONG_GAME_MANAGER::RenderLevels() {
     PrintText(regularFont, size.x / 2 + MENU_OBJECTS::kPageTextX, size.y - MENU_OBJECTS::kArrowRise,
               texts[TXT_PAGE] + L" " + std::to_wstring(page) + L"/2");
   }
-  if (!newLevels.empty() && !screenSlideTween.active && levelFlashSprite != nullptr) {
-    const int index = newLevels.front();
-    if (index >= 0 && index < kLevelButtons && levelButtons[index] != nullptr) {
-      const QOR::QS_VEC2 at = levelButtons[index]->fGetPosition();
-      levelFlashSprite->fSetPositionXY(at.x, at.y);
-      levelFlashSprite->fRender();
+  if (!levels.newLevels.empty() && !screenSlideTween.active && levels.flashSprite != nullptr) {
+    const int index = levels.newLevels.front();
+    if (index >= 0 && index < kLevelButtons && levels.buttons[index] != nullptr) {
+      const QOR::QS_VEC2 at = levels.buttons[index]->fGetPosition();
+      levels.flashSprite->fSetPositionXY(at.x, at.y);
+      levels.flashSprite->fRender();
     }
   }
-  if (player != nullptr && currentPack == player->m_lastPack) render(levelGlow);
+  if (player != nullptr && currentPack == player->m_lastPack) render(levels.glow);
 
   const bool packKnown = player != nullptr && currentPack >= 1 && currentPack <= MAHJONG_PLAYER::kPacks;
-  if (starSprite != nullptr) starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);
+  if (packs.starSprite != nullptr) packs.starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);
   for (int i = 0; i < kLevelButtons; ++i) {
-    QOR::QC_IMAGE_BUTTON* button = levelButtons[i];
+    QOR::QC_IMAGE_BUTTON* button = levels.buttons[i];
     if (button == nullptr) continue;
     const QOR::QS_VEC2 at = button->fGetPosition();
-    if (levelBacks[i] != nullptr) levelBacks[i]->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
+    if (levels.backs[i] != nullptr) levels.backs[i]->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
     button->fRender();
-    if (starSprite == nullptr) continue;
+    if (packs.starSprite == nullptr) continue;
     const int result = packKnown ? player->m_levels[MAHJONG_PLAYER::LevelIndex(currentPack, i + 1)] : -1;
     for (int k = 1; k <= 3; ++k) {
-      starSprite->fSetFrame(2, 1, result >= k ? 0 : 1);
-      starSprite->fRenderAt(at.x + kStarColumn, at.y + kStarRow * static_cast<float>(k - 2), 0.0f, 1.0f, 1.0f);
+      packs.starSprite->fSetFrame(2, 1, result >= k ? 0 : 1);
+      packs.starSprite->fRenderAt(at.x + kStarColumn, at.y + kStarRow * static_cast<float>(k - 2), 0.0f, 1.0f, 1.0f);
     }
   }
 }

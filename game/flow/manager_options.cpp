@@ -55,14 +55,14 @@ void print(QOR::QC_FONT* font, float x, float y, const std::wstring& text) {
 
 }  // namespace
 
-float MAHJONG_GAME_MANAGER::SliderToVolume(float value) {
+float OPTIONS_PARTS::SliderToVolume(float value) {
   const float volume = value / 100.0f;
   if (!(volume > kVolumeSilent)) return 0.0f;  // not a number is silence too
   if (volume >= kVolumeFull) return 1.0f;
   return volume;
 }
 
-float MAHJONG_GAME_MANAGER::VolumeToSlider(float volume) {
+float OPTIONS_PARTS::VolumeToSlider(float volume) {
   if (!(volume > kVolumeSilent)) volume = kVolumeSilent;
   return std::min(volume, kVolumeFull) * 100.0f;
 }
@@ -77,33 +77,33 @@ void MAHJONG_GAME_MANAGER::BuildOptions() {
   const float cx = static_cast<float>(size.x / 2);
   const float cy = static_cast<float>(size.y / 2);
 
-  DeleteSprite(optionsDarkBack);
-  optionsDarkBack = NewSprite("Dark_back.png");
-  optionsDarkBack->fSetSize(size.x, size.y);
-  optionsDarkBack->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
-  optionsDarkBack->fSetPositionXY(cx, cy);
-  optionsDarkBack->fSetTransparentWhite();
+  DeleteSprite(options.darkBack);
+  options.darkBack = NewSprite("Dark_back.png");
+  options.darkBack->fSetSize(size.x, size.y);
+  options.darkBack->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  options.darkBack->fSetPositionXY(cx, cy);
+  options.darkBack->fSetTransparentWhite();
 
-  DeleteSprite(optionsPanel);
-  optionsPanel = NewSprite("OptionsPanel_back.png");
-  optionsPanel->fSetPositionXY(cx, cy);
-  DeleteButton(optionsOkButton);
-  optionsOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
-  optionsOkButton->fSetPosition(cx, cy + 285.0f);
-  DeleteButton(creditsButton);
-  creditsButton = NewButton("Credits_button.png", QOR::QC_HIT_AREA::kRectangle);
-  creditsButton->fSetPosition(cx + 125.0f, cy + 195.0f);
+  DeleteSprite(options.panel);
+  options.panel = NewSprite("OptionsPanel_back.png");
+  options.panel->fSetPositionXY(cx, cy);
+  DeleteButton(options.okButton);
+  options.okButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
+  options.okButton->fSetPosition(cx, cy + 285.0f);
+  DeleteButton(options.creditsButton);
+  options.creditsButton = NewButton("Credits_button.png", QOR::QC_HIT_AREA::kRectangle);
+  options.creditsButton->fSetPosition(cx + 125.0f, cy + 195.0f);
 
   const auto box = [](QOR::QC_IMAGE_CHECKBOX*& member, const char* image, float x, float y) {
     DeleteCheckbox(member);
     member = NewCheckbox(image);
     member->fSetPosition(x, y);
   };
-  box(fullScreenBox, "Options_button.png", cx + 126.0f, cy - 60.0f);
-  box(customCursorBox, "Options_button.png", cx + 126.0f, cy - 10.0f);
-  box(classicBox, "classic.png", cx, cy + 105.0f);
-  box(cardsBox, "cards.png", cx + 70.0f, cy + 105.0f);
-  box(numbersBox, "numbers.png", cx - 70.0f, cy + 105.0f);
+  box(options.fullScreenBox, "Options_button.png", cx + 126.0f, cy - 60.0f);
+  box(options.customCursorBox, "Options_button.png", cx + 126.0f, cy - 10.0f);
+  box(options.classicBox, "classic.png", cx, cy + 105.0f);
+  box(options.cardsBox, "cards.png", cx + 70.0f, cy + 105.0f);
+  box(options.numbersBox, "numbers.png", cx - 70.0f, cy + 105.0f);
 
   const auto slider = [](VOLUME_SLIDER*& member, float x, float y, float volume) {
     delete member;
@@ -113,23 +113,23 @@ void MAHJONG_GAME_MANAGER::BuildOptions() {
     member->SetPosition(x, y);
     member->SetValue(volume * 100.0f);
   };
-  slider(soundSlider, cx + 35.0f, cy - 145.0f, player != nullptr ? player->m_soundVolume : 0.0f);
-  slider(musicSlider, cx + 35.0f, cy - 105.0f, player != nullptr ? player->m_musicVolume : 0.0f);
+  slider(options.soundSlider, cx + 35.0f, cy - 145.0f, player != nullptr ? player->m_soundVolume : 0.0f);
+  slider(options.musicSlider, cx + 35.0f, cy - 105.0f, player != nullptr ? player->m_musicVolume : 0.0f);
 
   const std::string tileset = player != nullptr ? player->m_tileset : std::string();
-  classicBox->fSetState(tileset == kClassicSet ? kChecked : kUnchecked);
-  cardsBox->fSetState(tileset == kCardsSet ? kChecked : kUnchecked);
-  numbersBox->fSetState(tileset == kNumbersSet ? kChecked : kUnchecked);
-  tilesetChanged = 0;
+  options.classicBox->fSetState(tileset == kClassicSet ? kChecked : kUnchecked);
+  options.cardsBox->fSetState(tileset == kCardsSet ? kChecked : kUnchecked);
+  options.numbersBox->fSetState(tileset == kNumbersSet ? kChecked : kUnchecked);
+  options.tilesetChanged = 0;
 
   // The overlay waits above the screen.
-  MoveOptions(PanelSlide());
+  options.Move(PanelSlide());
 }
 
-void MAHJONG_GAME_MANAGER::MoveOptions(float dy) {
-  AddY(optionsDarkBack, dy);
-  AddY(optionsPanel, dy);
-  AddY(optionsOkButton, dy);
+void OPTIONS_PARTS::Move(float dy) {
+  AddY(darkBack, dy);
+  AddY(panel, dy);
+  AddY(okButton, dy);
   AddY(creditsButton, dy);
   AddY(fullScreenBox, dy);
   AddY(customCursorBox, dy);
@@ -144,96 +144,97 @@ void MAHJONG_GAME_MANAGER::MoveOptions(float dy) {
 }
 
 void MAHJONG_GAME_MANAGER::OpenOptions() {
-  if (optionsPanel == nullptr) return;
+  if (options.panel == nullptr) return;
   optionsOpen = 1;
-  sidePanelTween.Start(optionsPanel->fGetPosition().y, static_cast<float>(ScreenSize().y / 2), fadeInOutTime);
-  if (optionsDarkBack != nullptr) screenFade.Start(optionsDarkBack, fadeInOutTime, true);
+  sidePanelTween.Start(options.panel->fGetPosition().y, static_cast<float>(ScreenSize().y / 2), fadeInOutTime);
+  if (options.darkBack != nullptr) screenFade.Start(options.darkBack, fadeInOutTime, true);
 }
 
 void MAHJONG_GAME_MANAGER::UpdateOptions() {
-  if (optionsPanel == nullptr || player == nullptr) {
+  if (options.panel == nullptr || player == nullptr) {
     optionsOpen = 0;
     return;
   }
   const bool confirmKey = isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape);
-  if (creditsOpen != 0) {
+  if (options.creditsOpen != 0) {
     if (sidePanelTween.active) {
-      const float dy = sidePanelTween.Update(QOR::qcFrameTime) - yOf(creditsBack);
-      AddY(creditsBack, dy);
-      AddY(creditsOkButton, dy);
-    } else if (yOf(creditsBack) <= 0.0f) {
-      creditsOpen = 0;
-    } else if (isClicked(creditsOkButton) || confirmKey) {
+      const float dy = sidePanelTween.Update(QOR::qcFrameTime) - yOf(options.creditsBack);
+      AddY(options.creditsBack, dy);
+      AddY(options.creditsOkButton, dy);
+    } else if (yOf(options.creditsBack) <= 0.0f) {
+      options.creditsOpen = 0;
+    } else if (isClicked(options.creditsOkButton) || confirmKey) {
       PlaySound(kClickSound);
-      sidePanelTween.Start(yOf(creditsBack), PanelSlide(), fadeInOutTime);
+      sidePanelTween.Start(yOf(options.creditsBack), PanelSlide(), fadeInOutTime);
       if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     }
     return;
   }
   if (sidePanelTween.active) {
-    MoveOptions(sidePanelTween.Update(QOR::qcFrameTime) - yOf(optionsPanel));
+    options.Move(sidePanelTween.Update(QOR::qcFrameTime) - yOf(options.panel));
     return;
   }
-  if (yOf(optionsPanel) <= 0.0f) {
+  if (yOf(options.panel) <= 0.0f) {
     optionsOpen = 0;
     return;
   }
 
-  if (isClicked(optionsOkButton) || confirmKey) {
+  if (isClicked(options.okButton) || confirmKey) {
     PlaySound(kClickSound);
     const std::string previous = player->m_tileset;
-    if (numbersBox->isChecked()) {
+    if (options.numbersBox->isChecked()) {
       player->m_tileset = kNumbersSet;
-    } else if (classicBox->isChecked()) {
+    } else if (options.classicBox->isChecked()) {
       player->m_tileset = kClassicSet;
-    } else if (cardsBox->isChecked()) {
+    } else if (options.cardsBox->isChecked()) {
       player->m_tileset = kCardsSet;
     }
-    player->m_customCursor = customCursorBox->isChecked();
+    player->m_customCursor = options.customCursorBox->isChecked();
     if (currentScreen == GAME_SCREEN && player->m_tileset != previous && board != nullptr) {
       // The level road rebuilds the board with the new tiles once it has slid out.
       board->StartSlideOut();
-      tilesetChanged = 1;
+      options.tilesetChanged = 1;
     }
-    player->m_soundVolume = SliderToVolume(soundSlider->GetValue());
-    player->m_musicVolume = SliderToVolume(musicSlider->GetValue());
-    player->m_fullScreen = fullScreenBox->isChecked();
+    player->m_soundVolume = OPTIONS_PARTS::SliderToVolume(options.soundSlider->GetValue());
+    player->m_musicVolume = OPTIONS_PARTS::SliderToVolume(options.musicSlider->GetValue());
+    player->m_fullScreen = options.fullScreenBox->isChecked();
     SavePlayer();
     ApplyPlayerOptions();
-    if (optionsDarkBack != nullptr) screenFade.Start(optionsDarkBack, fadeInOutTime, false);
-    sidePanelTween.Start(yOf(optionsPanel), PanelSlide(), fadeInOutTime);
-    if (optionsMenuButton != nullptr) optionsMenuButton->fReset();
+    if (options.darkBack != nullptr) screenFade.Start(options.darkBack, fadeInOutTime, false);
+    sidePanelTween.Start(yOf(options.panel), PanelSlide(), fadeInOutTime);
+    if (options.menuButton != nullptr) options.menuButton->fReset();
     return;
   }
 
-  if (soundSlider->Update() == 1) {
+  if (options.soundSlider->Update() == 1) {
     // The click is a sample of the new volume.
-    if (gameSounds != nullptr) gameSounds->SetVolume(soundSlider->GetValue() / 100.0f);
+    if (gameSounds != nullptr) gameSounds->SetVolume(options.soundSlider->GetValue() / 100.0f);
     PlaySound(kClickSound);
   }
-  if (musicSlider->Update() == 1 && MAHJONG_CONSTS::GetInstance()->MUSIC && gameMusic != nullptr) {
-    gameMusic->SetVolume(musicSlider->GetValue() / 100.0f);
+  if (options.musicSlider->Update() == 1 && MAHJONG_CONSTS::GetInstance()->MUSIC && gameMusic != nullptr) {
+    gameMusic->SetVolume(options.musicSlider->GetValue() / 100.0f);
   }
 
-  if (isClicked(creditsButton)) {
+  if (isClicked(options.creditsButton)) {
     PlaySound(kClickSound);
     const QOR::QS_POINT size = ScreenSize();
-    if (creditsBack == nullptr) creditsBack = NewSprite("Credits_back.png");
-    if (creditsOkButton == nullptr) creditsOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
-    creditsBack->fSetPositionXY(static_cast<float>(size.x / 2), PanelSlide());
-    const QOR::QS_VEC2 at = creditsBack->fGetPosition();
-    creditsOkButton->fSetPosition(at.x - 420.0f, at.y + 290.0f);
+    if (options.creditsBack == nullptr) options.creditsBack = NewSprite("Credits_back.png");
+    if (options.creditsOkButton == nullptr)
+      options.creditsOkButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
+    options.creditsBack->fSetPositionXY(static_cast<float>(size.x / 2), PanelSlide());
+    const QOR::QS_VEC2 at = options.creditsBack->fGetPosition();
+    options.creditsOkButton->fSetPosition(at.x - 420.0f, at.y + 290.0f);
     sidePanelTween.Start(at.y, static_cast<float>(size.y / 2), fadeInOutTime);
     if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
-    creditsOpen = 1;
+    options.creditsOpen = 1;
     return;
   }
 
-  for (QOR::QC_IMAGE_CHECKBOX* box : {customCursorBox, fullScreenBox}) {
+  for (QOR::QC_IMAGE_CHECKBOX* box : {options.customCursorBox, options.fullScreenBox}) {
     if (box->fUpdate() == QOR::QC_IMAGE_CHECKBOX::kClicked) PlaySound(kClickSound);
   }
   // The tile sets choose like radio buttons: a checked box is left alone, so one stays chosen.
-  QOR::QC_IMAGE_CHECKBOX* sets[3] = {classicBox, cardsBox, numbersBox};
+  QOR::QC_IMAGE_CHECKBOX* sets[3] = {options.classicBox, options.cardsBox, options.numbersBox};
   for (QOR::QC_IMAGE_CHECKBOX* box : sets) {
     if (box->isChecked() || box->fUpdate() != QOR::QC_IMAGE_CHECKBOX::kClicked) continue;
     PlaySound(kClickSound);
@@ -251,13 +252,16 @@ void MAHJONG_GAME_MANAGER::ApplyPlayerOptions() {
   } else {
     QOR::QC_GAME::fShowCursor();
   }
-  if (customCursorBox != nullptr) customCursorBox->fSetState(player->m_customCursor ? kChecked : kUnchecked);
+  if (options.customCursorBox != nullptr)
+    options.customCursorBox->fSetState(player->m_customCursor ? kChecked : kUnchecked);
 
   if (gameSounds != nullptr) gameSounds->SetVolume(player->m_soundVolume);
-  if (soundSlider != nullptr) soundSlider->SetValue(VolumeToSlider(player->m_soundVolume));
+  if (options.soundSlider != nullptr)
+    options.soundSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_soundVolume));
   if (MAHJONG_CONSTS::GetInstance()->MUSIC) {
     if (gameMusic != nullptr) gameMusic->SetVolume(player->m_musicVolume);
-    if (musicSlider != nullptr) musicSlider->SetValue(VolumeToSlider(player->m_musicVolume));
+    if (options.musicSlider != nullptr)
+      options.musicSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_musicVolume));
   }
 
   if (QOR::qcGAME == nullptr) return;
@@ -272,7 +276,7 @@ void MAHJONG_GAME_MANAGER::ApplyPlayerOptions() {
     }
   }
   if (player->m_fullScreen) {
-    if (fullScreenBox != nullptr) fullScreenBox->fSetState(kChecked);
+    if (options.fullScreenBox != nullptr) options.fullScreenBox->fSetState(kChecked);
     pillarBox = 0;
     letterBox = 0;
     // Bars fill what the game's picture leaves of a desktop of another shape.
@@ -286,27 +290,27 @@ void MAHJONG_GAME_MANAGER::ApplyPlayerOptions() {
         pillarBox = 1;
       }
     }
-  } else if (fullScreenBox != nullptr) {
-    fullScreenBox->fSetState(kUnchecked);
+  } else if (options.fullScreenBox != nullptr) {
+    options.fullScreenBox->fSetState(kUnchecked);
   }
 }
 
 void MAHJONG_GAME_MANAGER::RenderOptions() {
-  if (optionsOpen == 0 || optionsPanel == nullptr) return;
-  if (optionsDarkBack != nullptr) optionsDarkBack->fRender();
-  optionsPanel->fRender();
-  optionsOkButton->fRender();
-  soundSlider->Render();
-  musicSlider->Render();
-  creditsButton->fRender();
-  customCursorBox->fRender();
-  fullScreenBox->fRender();
-  classicBox->fRender();
-  cardsBox->fRender();
-  numbersBox->fRender();
+  if (optionsOpen == 0 || options.panel == nullptr) return;
+  if (options.darkBack != nullptr) options.darkBack->fRender();
+  options.panel->fRender();
+  options.okButton->fRender();
+  options.soundSlider->Render();
+  options.musicSlider->Render();
+  options.creditsButton->fRender();
+  options.customCursorBox->fRender();
+  options.fullScreenBox->fRender();
+  options.classicBox->fRender();
+  options.cardsBox->fRender();
+  options.numbersBox->fRender();
 
   const QOR::QS_POINT size = ScreenSize();
-  const QOR::QS_VEC2 panel = optionsPanel->fGetPosition();
+  const QOR::QS_VEC2 panel = options.panel->fGetPosition();
   if (boldFont != nullptr) {
     boldFont->fSetColor(GoldenColor());
     boldFont->fSetAlign(0);
@@ -315,24 +319,24 @@ void MAHJONG_GAME_MANAGER::RenderOptions() {
   print(boldFont, panel.x, panel.y - 225.0f, texts[TXT_OPTIONS]);
   if (regularFont != nullptr) regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorLeftCentre);
   const float labelX = static_cast<float>(size.x / 2) - kLabelsLeft;
-  print(regularFont, labelX, soundSlider->GetPosition().y, texts[TXT_SOUND]);
-  print(regularFont, labelX, musicSlider->GetPosition().y, texts[TXT_MUSIC]);
-  print(regularFont, labelX, fullScreenBox->fGetPosition().y, texts[TXT_FULL_SCREEN]);
-  print(regularFont, labelX, customCursorBox->fGetPosition().y, texts[TXT_CUSTOM_CURSOR]);
+  print(regularFont, labelX, options.soundSlider->GetPosition().y, texts[TXT_SOUND]);
+  print(regularFont, labelX, options.musicSlider->GetPosition().y, texts[TXT_MUSIC]);
+  print(regularFont, labelX, options.fullScreenBox->fGetPosition().y, texts[TXT_FULL_SCREEN]);
+  print(regularFont, labelX, options.customCursorBox->fGetPosition().y, texts[TXT_CUSTOM_CURSOR]);
   if (regularFont != nullptr) regularFont->fSetAlign(0);
   print(boldFont, panel.x, panel.y + 50.0f, texts[TXT_FRONTS]);
-  const QOR::QS_VEC2 creditsAt = creditsButton->fGetPosition();
+  const QOR::QS_VEC2 creditsAt = options.creditsButton->fGetPosition();
   print(regularFont, creditsAt.x, creditsAt.y, texts[TXT_CREDITS]);
 
-  if (creditsOpen == 0 || creditsBack == nullptr) return;
+  if (options.creditsOpen == 0 || options.creditsBack == nullptr) return;
   if (darkBack1 != nullptr) darkBack1->fRender();
-  creditsBack->fRender();
-  if (creditsOkButton != nullptr) creditsOkButton->fRender();
+  options.creditsBack->fRender();
+  if (options.creditsOkButton != nullptr) options.creditsOkButton->fRender();
   for (QOR::QC_FONT* font : {regularFont, boldFont, boldStrokeFont}) {
     if (font != nullptr) font->fSetAlign(0);
   }
   if (boldStrokeFont != nullptr) boldStrokeFont->fSetColor(0xFFFFFFFFu);
-  float y = creditsBack->fGetPosition().y - creditsBack->fGetHeight() / 2.0f;
+  float y = options.creditsBack->fGetPosition().y - options.creditsBack->fGetHeight() / 2.0f;
   float carry = 0.0f;  // a bold line pushes the next one down, a company line pulls it up
   for (const auto& [style, text] : credits) {
     y += (style == kCreditsStyleBold || style == kCreditsStyleCompany ? 40.0f : 24.0f) + carry;
@@ -343,37 +347,14 @@ void MAHJONG_GAME_MANAGER::RenderOptions() {
   if (boldStrokeFont != nullptr) boldStrokeFont->fSetColor(GoldenColor());
 }
 
-void MAHJONG_GAME_MANAGER::FreeOverlays() {
-  // Start comic and final screen.
-  DeleteComicPictures();
-  DeleteButton(nextButton);
-  delete comicCaption;
-  comicCaption = nullptr;
-  if (comicTarget != nullptr && QOR::qcRENDER != nullptr) QOR::qcRENDER->fReleaseTarget(comicTarget);
-  comicTarget = nullptr;
-  delete comicTargetImage;
-  comicTargetImage = nullptr;
-  // Options and credits.
-  for (QOR::QC_SPRITE** sprite : {&optionsDarkBack, &optionsPanel, &creditsBack}) DeleteSprite(*sprite);
-  for (QOR::QC_IMAGE_BUTTON** button : {&optionsOkButton, &creditsButton, &creditsOkButton}) DeleteButton(*button);
+void OPTIONS_PARTS::Free() {
+  for (QOR::QC_SPRITE** sprite : {&darkBack, &panel, &creditsBack}) DeleteSprite(*sprite);
+  for (QOR::QC_IMAGE_BUTTON** button : {&okButton, &creditsButton, &creditsOkButton}) DeleteButton(*button);
   for (QOR::QC_IMAGE_CHECKBOX** box : {&fullScreenBox, &customCursorBox, &classicBox, &cardsBox, &numbersBox}) {
     DeleteCheckbox(*box);
   }
   delete soundSlider;
   delete musicSlider;
   soundSlider = musicSlider = nullptr;
-  // Players screen.
-  for (PLAYER_LIST_ITEM& row : playerRows) DeleteButton(row.deleteButton);
-  playerRows.clear();
-  DeleteButton(addButton);
-  DeleteButton(playersOkButton);
-  DeleteSprite(playersPanel);
-  DeleteSprite(selectionBar);
-  // Help.
-  for (MAHJONG_CHIP* tile : helpTiles) delete tile;
-  helpTiles.clear();
-  for (QOR::QC_SPRITE*& sprite : helpSprites) DeleteSprite(sprite);
-  helpSprites.clear();
-  DeleteSprite(helpPanel);
-  for (QOR::QC_IMAGE_BUTTON** button : {&helpRightArrow, &helpLeftArrow, &helpOkButton}) DeleteButton(*button);
+  menuButton = nullptr;
 }

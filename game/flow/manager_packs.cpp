@@ -64,18 +64,18 @@ void MAHJONG_GAME_MANAGER::BuildPacks() {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   if (screenBack == nullptr) screenBack = MENU_OBJECTS::NewSprite("screen_back.jpg");
   screenBack->fSetPositionXY(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2 + 1));
-  if (lockSprite == nullptr) lockSprite = MENU_OBJECTS::NewSprite("Lock.png");
-  if (lockFlashSprite == nullptr) lockFlashSprite = MENU_OBJECTS::NewSprite("Lock_flash.png");
-  if (packFlashSprite == nullptr) packFlashSprite = MENU_OBJECTS::NewSprite("pcbtn_flash.png");
+  if (packs.lockSprite == nullptr) packs.lockSprite = MENU_OBJECTS::NewSprite("Lock.png");
+  if (packs.lockFlashSprite == nullptr) packs.lockFlashSprite = MENU_OBJECTS::NewSprite("Lock_flash.png");
+  if (packs.packFlashSprite == nullptr) packs.packFlashSprite = MENU_OBJECTS::NewSprite("pcbtn_flash.png");
 
   // The pack definitions and the rank list of the player file.
   pugi::xml_document file;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), file);
-  const pugi::xml_node packs = file.child("packs");
+  const pugi::xml_node packDefinitions = file.child("packs");
   const pugi::xml_node ranks = file.child("ranks");
 
-  for (PACK_BUTTON* pack : packButtons) delete pack;
-  packButtons.clear();
+  for (PACK_BUTTON* pack : packs.buttons) delete pack;
+  packs.buttons.clear();
   float x = kPacksOutX;
   float y = kPacksTop;
   for (int i = 0; i < MAHJONG_PLAYER::kPacks; ++i) {
@@ -96,7 +96,7 @@ void MAHJONG_GAME_MANAGER::BuildPacks() {
 
     pugi::xml_node definition;
     const std::string id = std::to_string(n);
-    for (const pugi::xml_node& child : packs.children()) {
+    for (const pugi::xml_node& child : packDefinitions.children()) {
       if (child.type() == pugi::node_element && id == child.attribute("id").value()) {
         definition = child;
         break;
@@ -118,20 +118,20 @@ void MAHJONG_GAME_MANAGER::BuildPacks() {
     } else {
       pack->button->fDisable();
     }
-    packButtons.push_back(pack);
+    packs.buttons.push_back(pack);
   }
 
-  if (rankPlate == nullptr) {
-    rankPlate = newTwoFrameSprite("Exp_back.png");
-    rankPlate->fSetAnchor(QOR::QC_SPRITE::kAnchorBottomLeft, 0.0f, 0.0f);
+  if (packs.rankPlate == nullptr) {
+    packs.rankPlate = newTwoFrameSprite("Exp_back.png");
+    packs.rankPlate->fSetAnchor(QOR::QC_SPRITE::kAnchorBottomLeft, 0.0f, 0.0f);
   }
-  if (namePlate == nullptr) {
-    namePlate = MENU_OBJECTS::NewSprite("PackName_button.png");
-    namePlate->fSetAnchor(QOR::QC_SPRITE::kAnchorBottomCentre, 0.0f, 0.0f);
+  if (packs.namePlate == nullptr) {
+    packs.namePlate = MENU_OBJECTS::NewSprite("PackName_button.png");
+    packs.namePlate->fSetAnchor(QOR::QC_SPRITE::kAnchorBottomCentre, 0.0f, 0.0f);
   }
-  if (levelFlashSprite == nullptr) {
-    levelFlashSprite = MENU_OBJECTS::NewSprite("flash.png");
-    levelFlashSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  if (levels.flashSprite == nullptr) {
+    levels.flashSprite = MENU_OBJECTS::NewSprite("flash.png");
+    levels.flashSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
   }
 
   // The levels screen's page switch starts on page 1.
@@ -140,7 +140,7 @@ void MAHJONG_GAME_MANAGER::BuildPacks() {
   }
   page = 1;
   pageText = texts[TXT_PAGE] + L" %i/2";
-  pageTween.Stop();
+  levels.pageTween.Stop();
 
   // The level buttons, off the screen at the right (page 1 from x 1590, page 2 960 further).
   float levelY = kLevelsTop;
@@ -155,29 +155,29 @@ void MAHJONG_GAME_MANAGER::BuildPacks() {
       baseX += 1180.0f;
     }
     if (i == 9 || i == 19) baseX += kLevelColumn;
-    if (levelButtons[i] == nullptr) {
-      levelButtons[i] = MENU_OBJECTS::NewButton("Levels_button.png", QOR::QC_HIT_AREA::kRectangle);
+    if (levels.buttons[i] == nullptr) {
+      levels.buttons[i] = MENU_OBJECTS::NewButton("Levels_button.png", QOR::QC_HIT_AREA::kRectangle);
     }
-    levelButtons[i]->fSetPosition(baseX + kLevelColumn * static_cast<float>(i), levelY);
+    levels.buttons[i]->fSetPosition(baseX + kLevelColumn * static_cast<float>(i), levelY);
   }
-  if (starSprite == nullptr) starSprite = newTwoFrameSprite("star_active_passive.png");
-  if (careerButton != nullptr) careerButton->fSelect();
-  if (packGlow == nullptr) packGlow = MENU_OBJECTS::NewSprite("Pack_button_glow.png");
-  if (levelGlow == nullptr) levelGlow = MENU_OBJECTS::NewSprite("Levels_button_glow.png");
+  if (packs.starSprite == nullptr) packs.starSprite = newTwoFrameSprite("star_active_passive.png");
+  if (leftPanel.careerButton != nullptr) leftPanel.careerButton->fSelect();
+  if (packs.glow == nullptr) packs.glow = MENU_OBJECTS::NewSprite("Pack_button_glow.png");
+  if (levels.glow == nullptr) levels.glow = MENU_OBJECTS::NewSprite("Levels_button_glow.png");
 
   if (player != nullptr) {
     player->m_lastLevel = std::max(player->m_lastLevel, 1);
     player->m_lastPack = std::max(player->m_lastPack, 1);
-    MoveLevelGlow(player->m_lastLevel);
-    MovePackGlow(player->m_lastPack);
+    levels.MoveGlow(player->m_lastLevel);
+    packs.MoveGlow(player->m_lastPack);
   }
   UpdatePackStars();
   UpdateRank(0);
 }
 
 void MAHJONG_GAME_MANAGER::UpdatePackStars() {
-  for (std::size_t k = 0; k < packButtons.size(); ++k) {
-    PACK_BUTTON* pack = packButtons[k];
+  for (std::size_t k = 0; k < packs.buttons.size(); ++k) {
+    PACK_BUTTON* pack = packs.buttons[k];
     pack->stars = 0;
     if (pack->isLocked() || player == nullptr || k >= static_cast<std::size_t>(MAHJONG_PLAYER::kPacks)) continue;
     int sum = 0;
@@ -193,46 +193,46 @@ void MAHJONG_GAME_MANAGER::UpdatePackStars() {
   }
 }
 
-float MAHJONG_GAME_MANAGER::FirstPackButtonX() const {
-  return !packButtons.empty() && packButtons[0]->button != nullptr ? packButtons[0]->button->fGetPosition().x : 0.0f;
+float PACKS_PARTS::FirstX() const {
+  return !buttons.empty() && buttons[0]->button != nullptr ? buttons[0]->button->fGetPosition().x : 0.0f;
 }
 
-void MAHJONG_GAME_MANAGER::MovePackGlow(int pack) {
-  if (packGlow == nullptr || pack < 1 || pack > static_cast<int>(packButtons.size())) return;
-  const QOR::QS_VEC2 at = packButtons[static_cast<std::size_t>(pack - 1)]->button->fGetPosition();
-  packGlow->fSetPositionXY(at.x, at.y);
+void PACKS_PARTS::MoveGlow(int pack) {
+  if (glow == nullptr || pack < 1 || pack > static_cast<int>(buttons.size())) return;
+  const QOR::QS_VEC2 at = buttons[static_cast<std::size_t>(pack - 1)]->button->fGetPosition();
+  glow->fSetPositionXY(at.x, at.y);
 }
 
-void MAHJONG_GAME_MANAGER::SlidePacks(float x) {
-  if (packButtons.empty()) return;
+void PACKS_PARTS::Slide(float x) {
+  if (buttons.empty()) return;
   // Pack 1 lands on x itself, so a finished slide stands exactly where the screen tests for it.
-  const float dx = x - FirstPackButtonX();
-  for (std::size_t i = 0; i < packButtons.size(); ++i) {
-    PACK_BUTTON* pack = packButtons[i];
+  const float dx = x - FirstX();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    PACK_BUTTON* pack = buttons[i];
     const QOR::QS_VEC2 at = pack->button->fGetPosition();
     const float newX = i == 0 ? x : at.x + dx;
     pack->button->fSetPosition(newX, at.y);
     if (pack->back != nullptr) pack->back->fSetPositionXY(newX, pack->back->fGetPosition().y);
   }
-  if (packGlow != nullptr) {
-    const QOR::QS_VEC2 at = packGlow->fGetPosition();
-    packGlow->fSetPositionXY(at.x + dx, at.y);
+  if (glow != nullptr) {
+    const QOR::QS_VEC2 at = glow->fGetPosition();
+    glow->fSetPositionXY(at.x + dx, at.y);
   }
 }
 
 void MAHJONG_GAME_MANAGER::UpdatePacks() {
   // The left panel may have switched the screen in this tick.
-  if (currentScreen != PACKS_SCREEN || packButtons.empty()) return;
+  if (currentScreen != PACKS_SCREEN || packs.buttons.empty()) return;
   const float dt = QOR::qcFrameTime;
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
   if (screenSlideTween.active) {
-    SlidePacks(screenSlideTween.Update(dt));
+    packs.Slide(screenSlideTween.Update(dt));
     return;
   }
   // Slid out with the left panel in place: the requested screen. (A left panel that slid out too
   // makes the switch itself once it is out.)
-  if (FirstPackButtonX() == kPacksOutX && !sidePanelTween.active && LeftPanelX() + 2.0f >= 0.0f) {
+  if (packs.FirstX() == kPacksOutX && !sidePanelTween.active && leftPanel.X() + 2.0f >= 0.0f) {
     ChangeScreen();
     return;
   }
@@ -243,30 +243,29 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
   if (messageBox != nullptr && messageBox->isQuestion()) {
     if (messageBox->fUpdate() != 1) return;
     // A confirmed purchase opens the pack.
-    if (purchaseIndex >= 0 && purchaseIndex < static_cast<int>(packButtons.size()) && player != nullptr) {
-      PACK_BUTTON* pack = packButtons[static_cast<std::size_t>(purchaseIndex)];
+    if (packs.purchaseIndex >= 0 && packs.purchaseIndex < static_cast<int>(packs.buttons.size()) && player != nullptr) {
+      PACK_BUTTON* pack = packs.buttons[static_cast<std::size_t>(packs.purchaseIndex)];
       pack->buttonFlash = 1;
       player->m_money -= pack->price;
-      if (purchaseIndex < MAHJONG_PLAYER::kPacks) player->m_packs[purchaseIndex] = 1;
+      if (packs.purchaseIndex < MAHJONG_PLAYER::kPacks) player->m_packs[packs.purchaseIndex] = 1;
       SavePlayer();
     }
-    purchaseIndex = -1;
+    packs.purchaseIndex = -1;
     messageBox->fHide();
     return;
   }
 
   const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
-  highlightFader.Update(dt);
-  if (!highlightFader.active && packGlow != nullptr) {
-    highlightFader.Start(packGlow, consts.pack_level_highlight, !highlightFader.direction);
+  packs.highlightFader.Update(dt);
+  if (!packs.highlightFader.active && packs.glow != nullptr) {
+    packs.highlightFader.Start(packs.glow, consts.pack_level_highlight, !packs.highlightFader.direction);
   }
 
   bool rankReached = true;
-  for (std::size_t i = 0; i < packButtons.size(); ++i) {
-    PACK_BUTTON* pack = packButtons[i];
-    if (pack->buttonFlash != 0 &&
-        StepUnlockFlash(packFlashSprite, packFlashTimer, {fx.packButtonScale, fx.packButtonTime, fx.packButtonFade},
-                        dt)) {
+  for (std::size_t i = 0; i < packs.buttons.size(); ++i) {
+    PACK_BUTTON* pack = packs.buttons[i];
+    if (pack->buttonFlash != 0 && StepUnlockFlash(packs.packFlashSprite, packs.packFlashTimer,
+                                                  {fx.packButtonScale, fx.packButtonTime, fx.packButtonFade}, dt)) {
       pack->button->fReset();
       pack->buttonFlash = 0;
     }
@@ -276,11 +275,12 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
         MENU_OBJECTS::PlaySound("pack_lock_broken.ogg");
         pack->lockSoundPlayed = 1;
       }
-      if (StepUnlockFlash(lockFlashSprite, lockFlashTimer, {fx.packLockScale, fx.packLockTime, fx.packLockFade}, dt)) {
+      if (StepUnlockFlash(packs.lockFlashSprite, packs.lockFlashTimer,
+                          {fx.packLockScale, fx.packLockTime, fx.packLockFade}, dt)) {
         pack->lockFlash = 0;
         pack->lockSoundPlayed = 0;
         pack->button->fReset();
-        if (lockFlashSprite != nullptr) lockFlashSprite->fSetColor(0xFFFFFFFFu);
+        if (packs.lockFlashSprite != nullptr) packs.lockFlashSprite->fSetColor(0xFFFFFFFFu);
       }
     }
 
@@ -301,9 +301,9 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
       }
     } else if (MENU_OBJECTS::isClicked(pack->button)) {
       MENU_OBJECTS::PlaySound("button_pack_click.ogg");
-      if (careerButton != nullptr) careerButton->fReset();
+      if (leftPanel.careerButton != nullptr) leftPanel.careerButton->fReset();
       currentPack = static_cast<int>(i) + 1;
-      screenSlideTween.Start(FirstPackButtonX(), kPacksOutX, fadeInOutTime);
+      screenSlideTween.Start(packs.FirstX(), kPacksOutX, fadeInOutTime);
       if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, true);
       LoadLevelBackgrounds();
       requestedScreen = LEVELS_SCREEN;
@@ -315,8 +315,8 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
 
 void MAHJONG_GAME_MANAGER::RenderPacks() {
   render(screenBack);
-  if (starSprite != nullptr) starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);
-  render(packGlow);
+  if (packs.starSprite != nullptr) packs.starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);
+  render(packs.glow);
 
   const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
   if (regularFont != nullptr) {
@@ -324,40 +324,41 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
     regularFont->fSetColor(consts.money_color.fGetARGB());
   }
   bool rankReached = true;
-  for (PACK_BUTTON* pack : packButtons) {
+  for (PACK_BUTTON* pack : packs.buttons) {
     const QOR::QS_VEC2 at = pack->button->fGetPosition();
-    if (pack->buttonFlash != 0 && packFlashSprite != nullptr) packFlashSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
+    if (pack->buttonFlash != 0 && packs.packFlashSprite != nullptr)
+      packs.packFlashSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
     render(pack->back);
     pack->button->fRender();
 
     const float width = static_cast<float>(pack->button->fGetWidth());
     const float height = static_cast<float>(pack->button->fGetHeight());
-    if (starSprite != nullptr) {
+    if (packs.starSprite != nullptr) {
       for (int k = 0; k < 3; ++k) {
-        starSprite->fSetFrame(2, 1, pack->stars >= k + 1 ? 0 : 1);
-        starSprite->fRenderAt(at.x + width / 2.0f - 18.0f, at.y - height / 2.0f + 45.0f + 45.0f * static_cast<float>(k),
-                              0.0f, 1.0f, 1.0f);
+        packs.starSprite->fSetFrame(2, 1, pack->stars >= k + 1 ? 0 : 1);
+        packs.starSprite->fRenderAt(at.x + width / 2.0f - 18.0f,
+                                    at.y - height / 2.0f + 45.0f + 45.0f * static_cast<float>(k), 0.0f, 1.0f, 1.0f);
       }
     }
     if (pack->isLocked()) {
-      if (lockSprite != nullptr) {
-        if (pack->lockFlash != 0 && lockFlashSprite != nullptr) {
-          lockFlashSprite->fSetPositionXY(at.x, at.y);
-          lockFlashSprite->fRender();
-          lockSprite->fSetColor(lockFlashSprite->fGetVertexColor(0));
+      if (packs.lockSprite != nullptr) {
+        if (pack->lockFlash != 0 && packs.lockFlashSprite != nullptr) {
+          packs.lockFlashSprite->fSetPositionXY(at.x, at.y);
+          packs.lockFlashSprite->fRender();
+          packs.lockSprite->fSetColor(packs.lockFlashSprite->fGetVertexColor(0));
         } else {
-          lockSprite->fSetColor(0xFFFFFFFFu);
+          packs.lockSprite->fSetColor(0xFFFFFFFFu);
         }
-        lockSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
+        packs.lockSprite->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
       }
-      if (rankPlate != nullptr) {
-        rankPlate->fSetFrame(2, 1, rankReached ? 1 : 0);
-        rankPlate->fRenderAt(at.x - width / 2.0f - 5.0f, at.y + height / 2.0f, 0.0f, 1.0f, 1.0f);
+      if (packs.rankPlate != nullptr) {
+        packs.rankPlate->fSetFrame(2, 1, rankReached ? 1 : 0);
+        packs.rankPlate->fRenderAt(at.x - width / 2.0f - 5.0f, at.y + height / 2.0f, 0.0f, 1.0f, 1.0f);
       }
       PrintText(regularFont, truncated(at.x - width / 2.0f + 90.0f), truncated(at.y + height / 2.0f - 23.0f),
                 pack->rankTitle);
     } else {
-      if (namePlate != nullptr) namePlate->fRenderAt(at.x, at.y + height / 2.0f, 0.0f, 1.0f, 1.0f);
+      if (packs.namePlate != nullptr) packs.namePlate->fRenderAt(at.x, at.y + height / 2.0f, 0.0f, 1.0f, 1.0f);
       PrintText(regularFont, truncated(at.x), truncated(at.y + height / 2.0f - 23.0f), pack->name);
     }
     if (rankTitle == pack->rankTitle) rankReached = false;
@@ -366,24 +367,11 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
   render(blackMask);
 }
 
-void MAHJONG_GAME_MANAGER::FreeMenuScreens() {
-  for (PACK_BUTTON* pack : packButtons) delete pack;
-  packButtons.clear();
+void PACKS_PARTS::Free() {
+  for (PACK_BUTTON* pack : buttons) delete pack;
+  buttons.clear();
   for (QOR::QC_SPRITE** sprite :
-       {&leftPanelBack, &menuButtonBack, &menuUpperLayer, &experienceBack, &experienceBar, &moneyBack, &hoverGlow,
-        &selectionGlow, &lockSprite, &lockFlashSprite, &packFlashSprite, &rankPlate, &namePlate, &levelFlashSprite,
-        &starSprite, &packGlow, &levelGlow}) {
+       {&lockSprite, &lockFlashSprite, &packFlashSprite, &rankPlate, &namePlate, &starSprite, &glow}) {
     MENU_OBJECTS::DeleteSprite(*sprite);
   }
-  for (QOR::QC_SPRITE*& back : levelBacks) MENU_OBJECTS::DeleteSprite(back);
-  for (QOR::QC_IMAGE_BUTTON** button :
-       {&careerButton, &menuTrophiesButton, &menuOptionsButton, &menuHelpButton, &menuBackButton}) {
-    MENU_OBJECTS::DeleteButton(*button);
-  }
-  for (QOR::QC_IMAGE_BUTTON*& button : levelButtons) MENU_OBJECTS::DeleteButton(button);
-  selectedMenuButton = nullptr;
-  optionsMenuButton = nullptr;
-  // The page arrow shows the arrow pictures the manager holds; it counted no subscription itself.
-  delete pageArrow;
-  pageArrow = nullptr;
 }

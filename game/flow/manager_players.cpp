@@ -78,23 +78,32 @@ pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring
 
 }  // namespace
 
+void PLAYERS_PARTS::Free() {
+  for (PLAYER_LIST_ITEM& row : rows) DeleteButton(row.deleteButton);
+  rows.clear();
+  DeleteButton(addButton);
+  DeleteButton(okButton);
+  DeleteSprite(panel);
+  DeleteSprite(selectionBar);
+}
+
 void MAHJONG_GAME_MANAGER::BuildPlayers() {
   const float x0 = centreX();
-  DeleteSprite(playersPanel);
-  playersPanel = NewSprite(kPanelImage);
-  playersPanel->fSetPositionXY(x0, centreY());
-  DeleteSprite(selectionBar);
-  selectionBar = NewSprite(kBarImage);
-  selectionBar->fSetSize(kBarWidth, kBarHeight);
-  selectionBar->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
-  selectionBar->fSetPositionXY(0.0f, 0.0f);
+  DeleteSprite(players.panel);
+  players.panel = NewSprite(kPanelImage);
+  players.panel->fSetPositionXY(x0, centreY());
+  DeleteSprite(players.selectionBar);
+  players.selectionBar = NewSprite(kBarImage);
+  players.selectionBar->fSetSize(kBarWidth, kBarHeight);
+  players.selectionBar->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  players.selectionBar->fSetPositionXY(0.0f, 0.0f);
   BuildPlayerBox();
-  playersQuestion = PLAYERS_NONE;
+  players.question = PLAYERS_NONE;
 
   pugi::xml_document document;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
-  for (PLAYER_LIST_ITEM& row : playerRows) DeleteButton(row.deleteButton);
-  playerRows.clear();
+  for (PLAYER_LIST_ITEM& row : players.rows) DeleteButton(row.deleteButton);
+  players.rows.clear();
   const std::string lastName = document.child("lastplayer").attribute("lpname").value();
   // Only profiles make rows; the file's other elements (lastplayer, packs, ranks) never do.
   float y = firstRowY();
@@ -103,84 +112,89 @@ void MAHJONG_GAME_MANAGER::BuildPlayers() {
     row.name = pugi::as_wide(node.attribute("name").value());
     QOR::fLog() << "player: " << node.attribute("name").value();
     row.deleteButton = newDeleteButton(y);
-    playerRows.push_back(row);
-    if (lastName == node.attribute("name").value()) selectionBar->fSetPositionXY(x0, y);
+    players.rows.push_back(row);
+    if (lastName == node.attribute("name").value()) players.selectionBar->fSetPositionXY(x0, y);
     y = nextRowY(y, row.deleteButton->fGetHeight());
   }
 
-  DeleteButton(addButton);
-  if (playerRows.empty()) {
-    addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-    addButton->fSetPosition(x0 - kAddLeft, firstRowY());
+  DeleteButton(players.addButton);
+  if (players.rows.empty()) {
+    players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+    players.addButton->fSetPosition(x0 - kAddLeft, firstRowY());
   } else {
-    const QOR::QC_IMAGE_BUTTON* last = playerRows.back().deleteButton;
+    const QOR::QC_IMAGE_BUTTON* last = players.rows.back().deleteButton;
     if (hasRoom(y, last->fGetHeight())) {
-      addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-      addButton->fSetPosition(x0 - kAddLeft,
-                              static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+      players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+      players.addButton->fSetPosition(x0 - kAddLeft,
+                                      static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
     }
   }
 
-  if (playersOkButton == nullptr) playersOkButton = NewButton(kOkImage, QOR::QC_HIT_AREA::kCircle);
-  playersOkButton->fSetPosition(x0, centreY() + kOkBelow);
+  if (players.okButton == nullptr) players.okButton = NewButton(kOkImage, QOR::QC_HIT_AREA::kCircle);
+  players.okButton->fSetPosition(x0, centreY() + kOkBelow);
 }
 
-void MAHJONG_GAME_MANAGER::MovePlayersScreen(float dy) {
+void PLAYERS_PARTS::Move(float dy) {
   AddY(addButton, dy);
-  for (PLAYER_LIST_ITEM& row : playerRows) AddY(row.deleteButton, dy);
-  AddY(playersPanel, dy);
+  for (PLAYER_LIST_ITEM& row : rows) AddY(row.deleteButton, dy);
+  AddY(panel, dy);
   AddY(selectionBar, dy);
-  AddY(playersOkButton, dy);
+  AddY(okButton, dy);
 }
 
+// The title's Players button: lifts the screen by the slide distance, places OK under the panel,
+// slides it down to the middle and fades dark back 1 in.
 void MAHJONG_GAME_MANAGER::OpenPlayers() {
-  if (playersPanel == nullptr) return;
+  if (players.panel == nullptr) return;
   const float lift = PanelSlide();
-  AddY(playersPanel, lift);
-  AddY(addButton, lift);
-  AddY(selectionBar, lift);
-  for (PLAYER_LIST_ITEM& row : playerRows) AddY(row.deleteButton, lift);
-  const float panelY = playersPanel->fGetPosition().y;
-  if (playersOkButton != nullptr) playersOkButton->fSetPosition(centreX(), panelY + kOkUnderPanel);
+  AddY(players.panel, lift);
+  AddY(players.addButton, lift);
+  AddY(players.selectionBar, lift);
+  for (PLAYER_LIST_ITEM& row : players.rows) AddY(row.deleteButton, lift);
+  const float panelY = players.panel->fGetPosition().y;
+  if (players.okButton != nullptr) players.okButton->fSetPosition(centreX(), panelY + kOkUnderPanel);
   sidePanelTween.Start(panelY, centreY(), fadeInOutTime);
   if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);
 }
 
-PLAYER_LIST_ITEM* MAHJONG_GAME_MANAGER::PickedRow() {
+PLAYER_LIST_ITEM* PLAYERS_PARTS::PickedRow() {
   if (selectionBar == nullptr) return nullptr;
   const float barY = selectionBar->fGetPosition().y;
-  for (PLAYER_LIST_ITEM& row : playerRows) {
+  for (PLAYER_LIST_ITEM& row : rows) {
     if (row.deleteButton->fGetPosition().y == barY) return &row;
   }
   return nullptr;
 }
 
+// The rows from the first row's place down, the add button while the list has room, the bar on the
+// last row when it stood below it.
 void MAHJONG_GAME_MANAGER::LayOutPlayerRows() {
   const float x0 = centreX();
   float y = firstRowY();
-  for (PLAYER_LIST_ITEM& row : playerRows) {
+  for (PLAYER_LIST_ITEM& row : players.rows) {
     row.deleteButton->fSetPosition(x0 + kDeleteRight, y);
     y = nextRowY(y, row.deleteButton->fGetHeight());
   }
-  DeleteButton(addButton);
-  if (playerRows.empty()) return;
-  const QOR::QC_IMAGE_BUTTON* last = playerRows.back().deleteButton;
+  DeleteButton(players.addButton);
+  if (players.rows.empty()) return;
+  const QOR::QC_IMAGE_BUTTON* last = players.rows.back().deleteButton;
   if (hasRoom(y, last->fGetHeight())) {
-    addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-    addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+    players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+    players.addButton->fSetPosition(x0 - kAddLeft,
+                                    static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
   }
-  const QOR::QS_VEC2 bar = selectionBar->fGetPosition();
-  if (bar.y > last->fGetPosition().y) selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
+  const QOR::QS_VEC2 bar = players.selectionBar->fGetPosition();
+  if (bar.y > last->fGetPosition().y) players.selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
 }
 
 void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
   // Once answered (or hidden) the box answers 0 while it slides away.
   if (playerBox->fUpdate() != 1) {
-    if (!playerBox->isOpen() || playerBox->isHiding()) playersQuestion = PLAYERS_NONE;
+    if (!playerBox->isOpen() || playerBox->isHiding()) players.question = PLAYERS_NONE;
     return;
   }
-  playersQuestion = PLAYERS_NONE;
-  PLAYER_LIST_ITEM* picked = PickedRow();
+  players.question = PLAYERS_NONE;
+  PLAYER_LIST_ITEM* picked = players.PickedRow();
   if (picked == nullptr) {
     playerBox->fHide();
     return;
@@ -192,29 +206,29 @@ void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
   const std::wstring gone = picked->name;
   if (player != nullptr) player->m_name.clear();  // read again when the screen closes
   DeleteButton(picked->deleteButton);
-  playerRows.erase(playerRows.begin() + (picked - playerRows.data()));
-  if (!playerRows.empty()) LayOutPlayerRows();
+  players.rows.erase(players.rows.begin() + (picked - players.rows.data()));
+  if (!players.rows.empty()) LayOutPlayerRows();
 
   // The file never names a deleted profile as its last player: the row now under the bar (or
   // nobody) takes its place in the same write, becomes the current player at once and brings its
   // own options (its full-screen mode among them); the title is rebuilt for it when the screen
   // closes.
-  const PLAYER_LIST_ITEM* next = PickedRow();
+  const PLAYER_LIST_ITEM* next = players.PickedRow();
   MAHJONG_PLAYER_FILE(PlayerFilePath()).DeletePlayer(gone, next != nullptr ? next->name : std::wstring());
   if (wasCurrent) {
     delete player;
     player = new MAHJONG_PLAYER(PlayerFilePath(), std::wstring());
     ApplyPlayerOptions();
-    playersChanged = true;
+    players.changed = true;
   }
 
-  if (playerRows.empty()) {
+  if (players.rows.empty()) {
     // Nobody left: a first profile is asked for at once, and cannot be cancelled by its button.
     playerBox->fHide();
     playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], centreX(), centreY());
     playerBox->fSetNameEntry(true);
     playerBox->fGetCancelButton()->fDisable();
-    playersQuestion = PLAYERS_NAME;
+    players.question = PLAYERS_NAME;
     if (QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField()) field->fSetActive(true);
     QOR::fLog("WORK!!!!!!");
     return;
@@ -225,7 +239,7 @@ void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
 void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
   const float x0 = centreX();
   QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
-  playersChanged = true;
+  players.changed = true;
   if (field != nullptr) {
     field->fSetActive(true);
     field->fSetEnabled(true);
@@ -234,8 +248,8 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
   const int answer = playerBox->fUpdate();
   if (answer == -1) {
     // Cancelled: the box closes by itself.
-    playersQuestion = PLAYERS_NONE;
-    if (!playerRows.empty()) {
+    players.question = PLAYERS_NONE;
+    if (!players.rows.empty()) {
       playerBox->fSetNameEntry(false);
       if (field != nullptr) field->fClearText();
     }
@@ -251,7 +265,7 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
     playerBox->fSetError(true);
     return;
   }
-  playersQuestion = PLAYERS_NONE;
+  players.question = PLAYERS_NONE;
   playerBox->fSetError(false);
   SavePlayerFile(selectedName);
   playerBox->fHide();
@@ -259,40 +273,40 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
   field->fClearText();
   PLAYER_LIST_ITEM row;
   row.name = selectedName;
-  const float y = playerRows.empty() ? firstRowY()
-                                     : nextRowY(playerRows.back().deleteButton->fGetPosition().y,
-                                                playerRows.back().deleteButton->fGetHeight());
+  const float y = players.rows.empty() ? firstRowY()
+                                       : nextRowY(players.rows.back().deleteButton->fGetPosition().y,
+                                                  players.rows.back().deleteButton->fGetHeight());
   row.deleteButton = newDeleteButton(y);
-  playerRows.push_back(row);
-  selectionBar->fSetPositionXY(x0, y);
+  players.rows.push_back(row);
+  players.selectionBar->fSetPositionXY(x0, y);
   const int height = row.deleteButton->fGetHeight();
   if (!hasRoom(nextRowY(y, height), height)) {
-    DeleteButton(addButton);
+    DeleteButton(players.addButton);
   } else {
-    if (addButton == nullptr) addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-    addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(y + rowStep(height)));
+    if (players.addButton == nullptr) players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+    players.addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(y + rowStep(height)));
   }
 }
 
 void MAHJONG_GAME_MANAGER::UpdatePlayers() {
-  if (playersPanel == nullptr || playerBox == nullptr) return;
+  if (players.panel == nullptr || playerBox == nullptr) return;
   const float x0 = centreX();
   const float y0 = centreY();
 
   if (sidePanelTween.active) {
-    MovePlayersScreen(sidePanelTween.Update(QOR::qcFrameTime) - playersPanel->fGetPosition().y);
+    players.Move(sidePanelTween.Update(QOR::qcFrameTime) - players.panel->fGetPosition().y);
     return;
   }
   // Slid up and faded: back to the title, reading the player again when the profile changed.
-  if (playersPanel->fGetPosition().y < 0.0f && !screenFade.active) {
-    if (player == nullptr || player->m_name != selectedName || playersChanged) {
-      playersChanged = false;
+  if (players.panel->fGetPosition().y < 0.0f && !screenFade.active) {
+    if (player == nullptr || player->m_name != selectedName || players.changed) {
+      players.changed = false;
       delete player;
       player = new MAHJONG_PLAYER(PlayerFilePath(), std::wstring());
       loadMenus();  // every object of this screen is new from here on
       ApplyPlayerOptions();
       countUpRunning = 0;
-      MoveTitlePanel(PanelSlide());
+      title.Move(PanelSlide());
       if (regularFont != nullptr) regularFont->fSetAlign(0);
       if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
     }
@@ -302,7 +316,7 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
 
   // The box answers the question this screen asked; once answered or cancelled it only slides away.
   if (playerBox->isOpen()) {
-    switch (playersQuestion) {
+    switch (players.question) {
       case PLAYERS_DELETE:
         AnswerDeleteQuestion();
         break;
@@ -319,46 +333,46 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
   // The list is live.
   const QOR::QC_INPUT* input = QOR::qcCurrentInput;
   const float width = static_cast<float>(ScreenSize().x);
-  for (PLAYER_LIST_ITEM& row : playerRows) {
+  for (PLAYER_LIST_ITEM& row : players.rows) {
     QOR::QC_IMAGE_BUTTON* button = row.deleteButton;
     const QOR::QS_VEC2 at = button->fGetPosition();
     if (button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked) {
       PlaySound(kClickSound);
-      selectionBar->fSetPositionXY(x0, at.y);
+      players.selectionBar->fSetPositionXY(x0, at.y);
       playerBox->fShowQuestion(0, texts[TXT_DELETE_PLAYER] + L"\n" + row.name + L"?", x0, y0);
       playerBox->fSetNameEntry(false);
       playerBox->fSetError(false);
-      playersQuestion = PLAYERS_DELETE;
+      players.question = PLAYERS_DELETE;
       return;
     }
     const float side = static_cast<float>(button->fGetWidth());
     if (input != nullptr && input->isReleased(QOR::kMouseLeft) &&
         input->isMouseInRect(width / 2.0f - kRowLineLeft, at.y - static_cast<float>(button->fGetWidth() / 2),
                              kRowLineWidth, side)) {
-      selectionBar->fSetPositionXY(x0, at.y);
+      players.selectionBar->fSetPositionXY(x0, at.y);
     }
   }
 
-  if (isClicked(playersOkButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape)) {
+  if (isClicked(players.okButton) || isKeyReleased(QOR::kKeyEnter) || isKeyReleased(QOR::kKeyEscape)) {
     PlaySound(kClickSound);
-    if (const PLAYER_LIST_ITEM* picked = PickedRow()) {
+    if (const PLAYER_LIST_ITEM* picked = players.PickedRow()) {
       selectedName = picked->name;
       // The picked profile becomes current when the screen has closed: read, shown and applied.
-      if (player == nullptr || player->m_name != picked->name) playersChanged = true;
+      if (player == nullptr || player->m_name != picked->name) players.changed = true;
       if (MAHJONG_PLAYER_FILE(PlayerFilePath()).SetLastPlayer(picked->name)) QOR::fLog("SAVE ACCESS");
     }
-    sidePanelTween.Start(playersPanel->fGetPosition().y, PanelSlide(), fadeInOutTime);
+    sidePanelTween.Start(players.panel->fGetPosition().y, PanelSlide(), fadeInOutTime);
     if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     return;
   }
 
-  if (addButton != nullptr && isClicked(addButton)) {
+  if (players.addButton != nullptr && isClicked(players.addButton)) {
     PlaySound(kClickSound);
     if (regularFont != nullptr) regularFont->fSetAlign(0);
     playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], x0, y0);
     playerBox->fSetError(false);
     playerBox->fSetNameEntry(true);
-    playersQuestion = PLAYERS_NAME;
+    players.question = PLAYERS_NAME;
     QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
     if (field != nullptr) {
       field->fSetPosition(width / 2.0f, y0 - SELECT_PLAYER_MSG_BOX::kFieldRise, 0.0f);
@@ -368,24 +382,24 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
 }
 
 void MAHJONG_GAME_MANAGER::RenderPlayers() {
-  if (playersPanel == nullptr) return;
+  if (players.panel == nullptr) return;
   if (darkBack1 != nullptr) darkBack1->fRender();
-  playersPanel->fRender();
-  if (selectionBar != nullptr) selectionBar->fRender();
+  players.panel->fRender();
+  if (players.selectionBar != nullptr) players.selectionBar->fRender();
   if (regularFont != nullptr) {
     regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
     regularFont->fSetColor(GoldenColor());
   }
   const float x0 = centreX();
-  for (const PLAYER_LIST_ITEM& row : playerRows) {
+  for (const PLAYER_LIST_ITEM& row : players.rows) {
     // Names are drawn as they are: a '%' in one is a character like any other.
     PrintText(regularFont, QOR::fTruncateToInt(x0 - kDeleteRight), QOR::fTruncateToInt(row.deleteButton->fGetPosition().y),
               row.name);
     row.deleteButton->fRender();
   }
-  if (addButton != nullptr) addButton->fRender();
-  if (playersOkButton != nullptr) playersOkButton->fRender();
-  const QOR::QS_VEC2 panel = playersPanel->fGetPosition();
+  if (players.addButton != nullptr) players.addButton->fRender();
+  if (players.okButton != nullptr) players.okButton->fRender();
+  const QOR::QS_VEC2 panel = players.panel->fGetPosition();
   PrintText(boldFont, QOR::fTruncateToInt(panel.x), QOR::fTruncateToInt(panel.y - kTitleAbove), texts[TXT_CHANGE_PLAYER]);
   if (playerBox != nullptr) playerBox->fRender(regularFont, texts[TXT_PLAYER_EXISTS]);
 }

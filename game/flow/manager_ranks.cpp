@@ -28,7 +28,7 @@ double barShare(double xp, int current, int next, bool hasNext) {
 }  // namespace
 
 void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
-  glowFlicker = 0;
+  leftPanel.glowFlicker = 0;
   UpdatePackStars();
   const float xp = player != nullptr ? player->m_XP : 0.0f;
 
@@ -50,21 +50,22 @@ void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
     current = next;
   }
 
-  if (experienceBar != nullptr) {
-    const int imageWidth = std::max(experienceBar->fGetPageWidth(), 0);
+  if (leftPanel.experienceBar != nullptr) {
+    const int imageWidth = std::max(leftPanel.experienceBar->fGetPageWidth(), 0);
     const double share =
         current ? barShare(xp, MAHJONG_XML::AttributeInt(current, "xp"), nextRankXP, static_cast<bool>(next)) : 0.0;
     const int width = std::clamp(QOR::fTruncateToInt(share * imageWidth), 0, imageWidth);
-    experienceBar->fSetSize(width, experienceBar->fGetPageHeight());
-    experienceBar->fFitUV();
+    leftPanel.experienceBar->fSetSize(width, leftPanel.experienceBar->fGetPageHeight());
+    leftPanel.experienceBar->fFitUV();
   }
 
   if (flash != 0) {
     // The first locked pack, not opened yet, whose rank's experience is reached and whose
     // predecessor's last level has been completed.
-    const std::size_t packs = player != nullptr ? std::min(packButtons.size(), std::size_t{MAHJONG_PLAYER::kPacks}) : 0;
-    for (std::size_t k = 1; k < packs; ++k) {
-      PACK_BUTTON* pack = packButtons[k];
+    const std::size_t packCount =
+        player != nullptr ? std::min(packs.buttons.size(), std::size_t{MAHJONG_PLAYER::kPacks}) : 0;
+    for (std::size_t k = 1; k < packCount; ++k) {
+      PACK_BUTTON* pack = packs.buttons[k];
       const int previous = static_cast<int>(k);  // the pack before, numbered from 1
       if (!pack->isLocked() || pack->buttonFlash != 0 || pack->lockFlash != 0 || player->m_packs[k] == 1 ||
           !(static_cast<float>(pack->xp) <= player->m_XP) ||
@@ -74,18 +75,18 @@ void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
       pack->buttonFlash = 1;
       pack->lockFlash = 1;
       pack->lockSoundPlayed = 0;
-      packFlashTimer = 0.0f;
-      lockFlashTimer = 0.0f;
+      packs.packFlashTimer = 0.0f;
+      packs.lockFlashTimer = 0.0f;
       player->m_packs[k] = 1;
       player->m_lastPack = previous + 1;
       player->m_lastLevel = 1;
-      MoveLevelGlow(1);
-      MovePackGlow(previous + 1);
+      levels.MoveGlow(1);
+      packs.MoveGlow(previous + 1);
       SavePlayer();
       break;
     }
-    rankFlash = 1;
-    rankFlashTimer = 0.0f;
+    leftPanel.rankFlash = 1;
+    leftPanel.rankFlashTimer = 0.0f;
   }
 
   const auto title = current ? rankTitles.find(pugi::as_wide(current.attribute("title").value())) : rankTitles.end();

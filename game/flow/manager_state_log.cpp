@@ -19,13 +19,18 @@ bool isMoving(const STORE_MESSAGE_BOX* box) { return box != nullptr && box->isMo
 
 }  // namespace
 
+// Logs "screen state: screen=<n> help=<0|1> options=<0|1> box=<0|1> moving=<0|1>" whenever that
+// state changes (box: a message box is open; moving: a box, the tutorial's panel, the screen fade
+// or the board's tiles move, a menu panel slides, the completion's stars wobble, the left panel
+// counts up or the comic's pictures fade in); nothing without the switch. Called after each frame
+// is drawn: a state at rest is logged once a frame showing it was presented.
 void MAHJONG_GAME_MANAGER::LogScreenState() {
   const char* flag = std::getenv("QOR_LOG_SCREEN_STATES");
   if (flag == nullptr || std::string_view(flag) != "1") return;
   // Boxes, the tutorial's panel and the screen fade move over every screen; the pulses of
   // highlights and glows never stop and are not motion of the screen.
-  bool moving = isMoving(messageBox) || isMoving(trophyBox) || isMoving(playerBox) ||
-                (tutorialOn != 0 && tutorialPanelAnimator.active) || screenFade.active;
+  bool moving = isMoving(messageBox) || isMoving(trophies.awardBox) || isMoving(playerBox) ||
+                (tutorial.on != 0 && tutorial.panelAnimator.active) || screenFade.active;
   // The board, the comic and the final screen step none of the menus' slides: one started on the
   // way in (the title's or the left panel's) stays unfinished there until a menu comes back.
   const bool menusStep =
@@ -33,7 +38,7 @@ void MAHJONG_GAME_MANAGER::LogScreenState() {
       helpOpen != 0 || optionsOpen != 0;
   if (menusStep) {
     moving = moving || sidePanelTween.active || screenSlideTween.active || levelPanelTween.active ||
-             pageTween.active || trophyPageTween.active || countUpRunning != 0;
+             levels.pageTween.active || trophies.pageTween.active || countUpRunning != 0;
   }
   // The board's tiles drop in and slide out under the level's intro and completion too.
   if (currentScreen == GAME_SCREEN || currentScreen == LEVEL_START_SCREEN || currentScreen == LEVEL_END_SCREEN) {
@@ -44,13 +49,13 @@ void MAHJONG_GAME_MANAGER::LogScreenState() {
   // answers once it has come whole.
   bool appearing = false;
   if (currentScreen == COMICS_SCREEN || currentScreen == FINAL_SCREEN) {
-    for (const QOR::QC_SPRITE* sprite : {comicPictures[0], comicPictures[1], comicPictures[2],
-                                         nextButton != nullptr ? nextButton->fGetImage() : nullptr}) {
+    for (const QOR::QC_SPRITE* sprite : {comics.pictures[0], comics.pictures[1], comics.pictures[2],
+                                         comics.nextButton != nullptr ? comics.nextButton->fGetImage() : nullptr}) {
       appearing = appearing || (sprite != nullptr && (sprite->fGetVertexColor(0) >> 24) != 0xFFu);
     }
   }
   moving = moving || levelRoad.starsBlob != nullptr || appearing;
-  const bool boxOpen = isOpen(messageBox) || isOpen(trophyBox) || isOpen(playerBox);
+  const bool boxOpen = isOpen(messageBox) || isOpen(trophies.awardBox) || isOpen(playerBox);
   const std::string state = "screen state: screen=" + std::to_string(static_cast<int>(currentScreen)) +
                             " help=" + std::to_string(helpOpen != 0 ? 1 : 0) +
                             " options=" + std::to_string(optionsOpen != 0 ? 1 : 0) +

@@ -70,9 +70,9 @@ void fPrintAt(QOR::QC_FONT* font, QOR::QC_IMAGE_BUTTON* button, const std::wstri
 
 }  // namespace
 
-void MAHJONG_GAME_MANAGER::DeleteTitle() {
-  DeleteSprite(titleBack);
-  DeleteSprite(titlePanel);
+void TITLE_PARTS::Free() {
+  DeleteSprite(back);
+  DeleteSprite(panel);
   DeleteButton(playButton);
   DeleteButton(quitButton);
   DeleteButton(playersButton);
@@ -103,12 +103,12 @@ void MAHJONG_GAME_MANAGER::BuildTitle() {
       fMakeButton(kPlayersImage, QOR::QC_HIT_AREA::kRectangle, kSideButtonWidth, kSideButtonHeight);
   players->fSetPosition(centreX - kSideButtonSpread, buttonsY);
 
-  DeleteTitle();
-  titleBack = back;
-  titlePanel = panel;
-  playButton = play;
-  quitButton = quit;
-  playersButton = players;
+  title.Free();
+  title.back = back;
+  title.panel = panel;
+  title.playButton = play;
+  title.quitButton = quit;
+  title.playersButton = players;
 }
 
 bool MAHJONG_GAME_MANAGER::TitleCanShow() const {
@@ -117,11 +117,11 @@ bool MAHJONG_GAME_MANAGER::TitleCanShow() const {
     return sprite != nullptr && sprite->fGetTexture() != nullptr && sprite->fGetTexture() != missing;
   };
   const std::pair<const char*, const QOR::QC_SPRITE*> pictures[] = {
-      {kTitleImage, titleBack},
-      {kPanelImage, titlePanel},
-      {kPlayImage, playButton != nullptr ? playButton->fGetImage() : nullptr},
-      {kQuitImage, quitButton != nullptr ? quitButton->fGetImage() : nullptr},
-      {kPlayersImage, playersButton != nullptr ? playersButton->fGetImage() : nullptr},
+      {kTitleImage, title.back},
+      {kPanelImage, title.panel},
+      {kPlayImage, title.playButton != nullptr ? title.playButton->fGetImage() : nullptr},
+      {kQuitImage, title.quitButton != nullptr ? title.quitButton->fGetImage() : nullptr},
+      {kPlayersImage, title.playersButton != nullptr ? title.playersButton->fGetImage() : nullptr},
   };
   bool complete = true;
   for (const auto& [name, sprite] : pictures) {
@@ -132,10 +132,10 @@ bool MAHJONG_GAME_MANAGER::TitleCanShow() const {
   return complete;
 }
 
-void MAHJONG_GAME_MANAGER::MoveTitlePanel(float dy) {
-  if (titlePanel != nullptr) {
-    const QOR::QS_VEC2 at = titlePanel->fGetPosition();
-    titlePanel->fSetPosition(at.x, at.y + dy, 0.0f);
+void TITLE_PARTS::Move(float dy) {
+  if (panel != nullptr) {
+    const QOR::QS_VEC2 at = panel->fGetPosition();
+    panel->fSetPosition(at.x, at.y + dy, 0.0f);
   }
   AddY(playButton, dy);
   AddY(quitButton, dy);
@@ -156,7 +156,7 @@ void MAHJONG_GAME_MANAGER::BuildPlayerBox() {
 }
 
 int MAHJONG_GAME_MANAGER::UpdateTitle() {
-  if (titlePanel == nullptr || playerBox == nullptr) return 0;
+  if (title.panel == nullptr || playerBox == nullptr) return 0;
   const QOR::QS_POINT screen = ScreenSize();
   const float centreX = static_cast<float>(screen.x / 2);
   const float centreY = static_cast<float>(screen.y / 2);
@@ -164,11 +164,11 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
   if (screenFade.active) return 0;
   if (sidePanelTween.active) {
     const float y = sidePanelTween.Update(QOR::qcFrameTime);
-    MoveTitlePanel(y - titlePanel->fGetPosition().y);
+    title.Move(y - title.panel->fGetPosition().y);
     return 0;
   }
   // The panel has slid out: fade to black, then the requested screen.
-  if (titlePanel->fGetPosition().y > static_cast<float>(screen.y)) {
+  if (title.panel->fGetPosition().y > static_cast<float>(screen.y)) {
     if (blackMask != nullptr && (blackMask->fGetVertexColor(0) >> 24) == 0u) {
       screenFade.Start(blackMask, fadeInOutTime, true);
       return 0;
@@ -201,7 +201,7 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
       // the rebuilt title is touched from here on.
       loadMenus();
       countUpRunning = 0;
-      MoveTitlePanel(PanelSlide());
+      title.Move(PanelSlide());
       if (regularFont != nullptr) regularFont->fSetAlign(0);
       if (boldFont != nullptr) boldFont->fSetColor(GoldenColor());
       // A new player always sees the start comic first.
@@ -216,13 +216,13 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
   // The quit question.
   if (playerBox->isQuestion()) return playerBox->fUpdate() == 1 ? -108 : 0;
 
-  if (isClicked(playButton)) {
+  if (isClicked(title.playButton)) {
     if (player != nullptr && !player->m_name.empty()) {
       PlaySound(kPlaySound);
       if (!player->m_seenStartComics) {
         BuildComics();
       } else {
-        const float y = titlePanel->fGetPosition().y;
+        const float y = title.panel->fGetPosition().y;
         sidePanelTween.Start(y, y - PanelSlide(), fadeInOutTime);
         requestedScreen = PACKS_SCREEN;
         if (regularFont != nullptr) regularFont->fSetAlign(0);
@@ -238,12 +238,12 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
       if (field != nullptr) field->fSetPosition(centreX, centreY - kFieldRise, 0.0f);
     }
   }
-  if (isClicked(quitButton)) {
+  if (isClicked(title.quitButton)) {
     PlaySound(kClickSound);
     playerBox->fShowQuestion(0, texts[TXT_WANT_TO_QUIT], centreX, centreY);
     playerBox->fSetNameEntry(false);
   }
-  if (isClicked(playersButton)) {
+  if (isClicked(title.playersButton)) {
     // The players screen opens over the title at once, without a fade of the title.
     PlaySound(kClickSound);
     currentScreen = PLAYERS_SCREEN;
@@ -255,19 +255,19 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
 }
 
 void MAHJONG_GAME_MANAGER::RenderTitle() {
-  if (titleBack != nullptr) titleBack->fRender();
-  if (titlePanel != nullptr) titlePanel->fRender();
-  for (QOR::QC_IMAGE_BUTTON* button : {quitButton, playersButton, playButton}) {
+  if (title.back != nullptr) title.back->fRender();
+  if (title.panel != nullptr) title.panel->fRender();
+  for (QOR::QC_IMAGE_BUTTON* button : {title.quitButton, title.playersButton, title.playButton}) {
     if (button != nullptr) button->fRender();
   }
-  if (playButton != nullptr) {
+  if (title.playButton != nullptr) {
     std::wstring greeting = texts[TXT_WELCOME];
     if (player != nullptr && !player->m_name.empty()) greeting += L"\n" + player->m_name;
-    const QOR::QS_VEC2 at = playButton->fGetPosition();
+    const QOR::QS_VEC2 at = title.playButton->fGetPosition();
     PrintText(boldFont, QOR::fTruncateToInt(at.x - kGreetingLeft), QOR::fTruncateToInt(at.y - kGreetingRise), greeting);
   }
-  fPrintAt(boldFont, playersButton, texts[TXT_PLAYERS]);
-  fPrintAt(boldFont, quitButton, texts[TXT_QUIT]);
+  fPrintAt(boldFont, title.playersButton, texts[TXT_PLAYERS]);
+  fPrintAt(boldFont, title.quitButton, texts[TXT_QUIT]);
   if (playerBox != nullptr) playerBox->fRender(regularFont, std::wstring());
   if (blackMask != nullptr) blackMask->fRender();
 }

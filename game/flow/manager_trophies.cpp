@@ -62,8 +62,8 @@ void MAHJONG_GAME_MANAGER::CheckTrophies(int code) {
   switch (code) {
     case kEventXPRaised:
       // Trophies 4..8: the experience of packs 2..6.
-      for (std::size_t i = 1; i < packButtons.size() && i <= 5; ++i) {
-        if (award(3 + static_cast<int>(i), p.m_XP >= static_cast<float>(packButtons[i]->xp))) return;
+      for (std::size_t i = 1; i < packs.buttons.size() && i <= 5; ++i) {
+        if (award(3 + static_cast<int>(i), p.m_XP >= static_cast<float>(packs.buttons[i]->xp))) return;
       }
       return;
     case MAHJONG_LAYOUT::kEventPairRemoved: {
@@ -103,50 +103,51 @@ void MAHJONG_GAME_MANAGER::CheckTrophies(int code) {
 void MAHJONG_GAME_MANAGER::AwardTrophy(int id) {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   MENU_OBJECTS::PlaySound("trophie.ogg");
-  if (trophyBox == nullptr) trophyBox = new STORE_MESSAGE_BOX();
-  trophyBox->fShowMessage(L"", static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
-  const pugi::xml_document* trophies = QOR::QC_GAME::fLoadXml("trophies.xml");
-  delete awardedTrophy;
+  if (trophies.awardBox == nullptr) trophies.awardBox = new STORE_MESSAGE_BOX();
+  trophies.awardBox->fShowMessage(L"", static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
+  const pugi::xml_document* trophyFile = QOR::QC_GAME::fLoadXml("trophies.xml");
+  delete trophies.awarded;
   // Making the item's sprite touches no device state, so it needs no pause between frames.
-  awardedTrophy = new TROPHY_ITEM(id, *trophies, locman);
+  trophies.awarded = new TROPHY_ITEM(id, *trophyFile, locman);
   // The item holds its own picture and texts: the document is given back at once.
-  MENU_OBJECTS::GiveBackDocument(trophies);
-  awardRecorded = false;
+  MENU_OBJECTS::GiveBackDocument(trophyFile);
+  trophies.awardRecorded = false;
 }
 
 void MAHJONG_GAME_MANAGER::RecordAwardedTrophy() {
-  if (awardRecorded || awardedTrophy == nullptr || player == nullptr) return;
-  awardRecorded = true;
-  const int id = awardedTrophy->fGetId();
+  if (trophies.awardRecorded || trophies.awarded == nullptr || player == nullptr) return;
+  trophies.awardRecorded = true;
+  const int id = trophies.awarded->fGetId();
   if (!HasTrophy(id)) player->m_trophies.push_back(id);
 }
 
 void MAHJONG_GAME_MANAGER::RenderAwardedTrophy() {
-  if (awardedTrophy == nullptr || trophyBox == nullptr) return;
-  const QOR::QS_VEC2 at = trophyBox->fGetPosition();
-  awardedTrophy->fSetPosition(at.x - 100.0f, at.y + 100.0f);
+  if (trophies.awarded == nullptr || trophies.awardBox == nullptr) return;
+  const QOR::QS_VEC2 at = trophies.awardBox->fGetPosition();
+  trophies.awarded->fSetPosition(at.x - 100.0f, at.y + 100.0f);
   if (boldFont != nullptr) boldFont->fSetColor(0xFFFFFFFFu);
-  awardedTrophy->fRender(boldFont, regularFont);
+  trophies.awarded->fRender(boldFont, regularFont);
 }
 
 void MAHJONG_GAME_MANAGER::BuildTrophies() {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
-  delete trophyFont;
-  trophyFont = nullptr;
-  MENU_OBJECTS::GiveBack(trophyFontPage);
-  trophyFontPage = nullptr;
+  delete trophies.font;
+  trophies.font = nullptr;
+  MENU_OBJECTS::GiveBack(trophies.fontPage);
+  trophies.fontPage = nullptr;
   if (locman != nullptr) {
-    trophyFont = LoadGameFont(locman->fGetValue("big_font_fnt"), locman->fGetValue("big_font_png"), &trophyFontPage);
+    trophies.font =
+        LoadGameFont(locman->fGetValue("big_font_fnt"), locman->fGetValue("big_font_png"), &trophies.fontPage);
   }
-  if (trophyFont != nullptr) {
-    trophyFont->_spacing = -3;
-    trophyFont->fSetColor(MENU_OBJECTS::GoldenColor());
-    trophyFont->fSetAlign(0);
+  if (trophies.font != nullptr) {
+    trophies.font->_spacing = -3;
+    trophies.font->fSetColor(MENU_OBJECTS::GoldenColor());
+    trophies.font->fSetAlign(0);
   }
 
-  trophyPageTween = VALUE_TWEEN();
-  trophyPageTween.t = trophyPageTween.duration = 0.5f;  // finished
+  trophies.pageTween = VALUE_TWEEN();
+  trophies.pageTween.t = trophies.pageTween.duration = 0.5f;  // finished
 
   if (pageArrow == nullptr) {
     pageArrow = new QOR::QC_IMAGE_BUTTON(rightArrow, nullptr, QOR::QC_HIT_AREA::kCircle, 0.0f, 0.0f);
@@ -158,20 +159,20 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
   pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, textWidth, 1),
                           static_cast<float>(size.y - MENU_OBJECTS::kArrowRise));
 
-  MENU_OBJECTS::DeleteSprite(trophyShelf);
-  trophyShelf = MENU_OBJECTS::NewSprite("shelf.png");
-  trophyShelf->fSetSize(2200, 48);
-  trophyShelf->fSetPositionXY(static_cast<float>(size.x) + kShelfOutBeyond, static_cast<float>(size.y) - kShelfRise);
+  MENU_OBJECTS::DeleteSprite(trophies.shelf);
+  trophies.shelf = MENU_OBJECTS::NewSprite("shelf.png");
+  trophies.shelf->fSetSize(2200, 48);
+  trophies.shelf->fSetPositionXY(static_cast<float>(size.x) + kShelfOutBeyond, static_cast<float>(size.y) - kShelfRise);
 
   // An award still on show keeps its box; it is recorded when confirmed.
-  if (trophyBox == nullptr || !trophyBox->isOpen()) {
-    delete trophyBox;
-    trophyBox = new STORE_MESSAGE_BOX();
+  if (trophies.awardBox == nullptr || !trophies.awardBox->isOpen()) {
+    delete trophies.awardBox;
+    trophies.awardBox = new STORE_MESSAGE_BOX();
   }
 
-  const pugi::xml_document* trophies = QOR::QC_GAME::fLoadXml("trophies.xml");
+  const pugi::xml_document* trophyFile = QOR::QC_GAME::fLoadXml("trophies.xml");
   for (int place = 0; place < kTrophySlots; ++place) {
-    delete trophySlots[place];
+    delete trophies.slots[place];
     const PLACE_GROUP& group = kPlaces[place];
     int shown = -group.ids[group.count - 1];
     for (int i = 0; i < group.count; ++i) {
@@ -180,22 +181,22 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
         break;
       }
     }
-    trophySlots[place] = new TROPHY_ITEM(shown, *trophies, locman);
+    trophies.slots[place] = new TROPHY_ITEM(shown, *trophyFile, locman);
   }
-  MENU_OBJECTS::GiveBackDocument(trophies);
-  SlideShelf(trophyShelf->fGetPosition().x);  // the places ride off the screen with the shelf
+  MENU_OBJECTS::GiveBackDocument(trophyFile);
+  trophies.Slide(trophies.shelf->fGetPosition().x);  // the places ride off the screen with the shelf
   page = 1;
 }
 
-void MAHJONG_GAME_MANAGER::SlideShelf(float x) {
-  if (trophyShelf == nullptr) return;
+void TROPHIES_PARTS::Slide(float x) {
+  if (shelf == nullptr) return;
   // The shelf lands on x itself, so a finished slide stands exactly where the screen tests for it.
   // Each place keeps its table x plus the shelf's distance from page 1 (the shelf at the screen
   // width), so no rounding adds up over the slides.
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   const float offset = x - static_cast<float>(size.x);
-  trophyShelf->fSetPositionXY(x, trophyShelf->fGetPosition().y);
-  for (TROPHY_ITEM* item : trophySlots) {
+  shelf->fSetPositionXY(x, shelf->fGetPosition().y);
+  for (TROPHY_ITEM* item : slots) {
     if (item == nullptr) continue;
     float placeX = 0.0f;
     float placeY = 0.0f;
@@ -209,72 +210,72 @@ void MAHJONG_GAME_MANAGER::SlideShelf(float x) {
 
 void MAHJONG_GAME_MANAGER::UpdateTrophies() {
   // The left panel may have switched the screen in this tick.
-  if (currentScreen != TROPHIES_SCREEN || trophyShelf == nullptr) return;
+  if (currentScreen != TROPHIES_SCREEN || trophies.shelf == nullptr) return;
   const float dt = QOR::qcFrameTime;
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
   if (screenSlideTween.active) {
-    SlideShelf(screenSlideTween.Update(dt));
+    trophies.Slide(screenSlideTween.Update(dt));
     return;
   }
   // Slid out with the left panel in place: the requested screen. (A left panel that slid out too
   // makes the switch itself once it is out.)
-  if (trophyShelf->fGetPosition().x == static_cast<float>(size.x) + kShelfOutBeyond && !sidePanelTween.active &&
-      LeftPanelX() + 2.0f >= 0.0f) {
+  if (trophies.shelf->fGetPosition().x == static_cast<float>(size.x) + kShelfOutBeyond && !sidePanelTween.active &&
+      leftPanel.X() + 2.0f >= 0.0f) {
     ChangeScreen();
     return;
   }
 
   // The page switch: clicks wait until a page turn has ended.
-  if (trophyPageTween.active) {
-    SlideShelf(trophyPageTween.Update(dt));
+  if (trophies.pageTween.active) {
+    trophies.Slide(trophies.pageTween.Update(dt));
     return;
   }
   if (!MENU_OBJECTS::isClicked(pageArrow)) return;
   MENU_OBJECTS::PlaySound("button_click.ogg");
   const std::wstring pageFormat = texts[TXT_PAGE] + L" %i/2";
   const int textWidth = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageFormat.c_str()) : 0;
-  const float shelfX = trophyShelf->fGetPosition().x;
+  const float shelfX = trophies.shelf->fGetPosition().x;
   const float arrowY = static_cast<float>(size.y - MENU_OBJECTS::kArrowRise);
   QOR::QC_TEXTURE_INFO* arrow = nullptr;
   if (page == 1) {
-    trophyPageTween.Start(shelfX, kPage2Share * static_cast<float>(size.x), fx.browseTrophySpeed);
+    trophies.pageTween.Start(shelfX, kPage2Share * static_cast<float>(size.x), fx.browseTrophySpeed);
     arrow = leftArrow;
     pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, textWidth, 2), arrowY);
     page = 2;
   } else {
-    trophyPageTween.Start(shelfX, static_cast<float>(size.x), fx.browseTrophySpeed);
+    trophies.pageTween.Start(shelfX, static_cast<float>(size.x), fx.browseTrophySpeed);
     arrow = rightArrow;
     pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, textWidth, 1), arrowY);
     page = 1;
   }
   if (arrow != nullptr) pageArrow->fSetStrip(arrow);
   // A browsing time of 0 or less turns the page at once.
-  if (!trophyPageTween.active) SlideShelf(trophyPageTween.end);
+  if (!trophies.pageTween.active) trophies.Slide(trophies.pageTween.end);
 }
 
 void MAHJONG_GAME_MANAGER::RenderTrophies() {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   if (screenBack != nullptr) screenBack->fRender();
-  if (trophyFont != nullptr) {
-    trophyFont->fSetAlign(0);
-    PrintText(trophyFont, size.x / 2 + MENU_OBJECTS::kPageTextX, 50, texts[TXT_TROPHIES_NAME]);
+  if (trophies.font != nullptr) {
+    trophies.font->fSetAlign(0);
+    PrintText(trophies.font, size.x / 2 + MENU_OBJECTS::kPageTextX, 50, texts[TXT_TROPHIES_NAME]);
   }
   if (darkBack2 != nullptr) darkBack2->fRender();
-  if (trophyShelf != nullptr) {
+  if (trophies.shelf != nullptr) {
     // Three shelves from one sprite, each continued by a second one to its right: one shelf is
     // shorter than the two pages together, and page 2's trophies stand on the continuation.
-    const QOR::QS_VEC2 at = trophyShelf->fGetPosition();
-    trophyShelf->fRender();
-    for (const float dx : {0.0f, trophyShelf->fGetWidth()}) {
-      if (dx != 0.0f) trophyShelf->fRenderAt(at.x + dx, at.y, 0.0f, 1.0f, 1.0f);
-      trophyShelf->fRenderAt(at.x + dx, static_cast<float>(size.y - arrowOffset1), 0.0f, 1.0f, 1.0f);
-      trophyShelf->fRenderAt(at.x + dx, static_cast<float>(size.y - arrowOffset2), 0.0f, 1.0f, 1.0f);
+    const QOR::QS_VEC2 at = trophies.shelf->fGetPosition();
+    trophies.shelf->fRender();
+    for (const float dx : {0.0f, trophies.shelf->fGetWidth()}) {
+      if (dx != 0.0f) trophies.shelf->fRenderAt(at.x + dx, at.y, 0.0f, 1.0f, 1.0f);
+      trophies.shelf->fRenderAt(at.x + dx, static_cast<float>(size.y - arrowOffset1), 0.0f, 1.0f, 1.0f);
+      trophies.shelf->fRenderAt(at.x + dx, static_cast<float>(size.y - arrowOffset2), 0.0f, 1.0f, 1.0f);
     }
   }
   if (regularFont != nullptr) regularFont->fSetColor(MENU_OBJECTS::GoldenColor());
   if (boldFont != nullptr) boldFont->fSetColor(0xFFFFFFFFu);
-  for (TROPHY_ITEM* item : trophySlots) {
+  for (TROPHY_ITEM* item : trophies.slots) {
     if (item != nullptr) item->fRender(boldFont, regularFont);
   }
   if (pageArrow != nullptr) pageArrow->fRender();
@@ -286,20 +287,19 @@ void MAHJONG_GAME_MANAGER::RenderTrophies() {
   if (boldFont != nullptr) boldFont->fSetAlign(0);
 }
 
-void MAHJONG_GAME_MANAGER::FreeLaterScreens() {
-  FreeMenuScreens();
-  for (TROPHY_ITEM*& slot : trophySlots) {
+void TROPHIES_PARTS::Free() {
+  for (TROPHY_ITEM*& slot : slots) {
     delete slot;
     slot = nullptr;
   }
-  delete awardedTrophy;
-  awardedTrophy = nullptr;
+  delete awarded;
+  awarded = nullptr;
   awardRecorded = true;
-  MENU_OBJECTS::DeleteSprite(trophyShelf);
-  delete trophyBox;
-  trophyBox = nullptr;
-  delete trophyFont;
-  trophyFont = nullptr;
-  MENU_OBJECTS::GiveBack(trophyFontPage);
-  trophyFontPage = nullptr;
+  MENU_OBJECTS::DeleteSprite(shelf);
+  delete awardBox;
+  awardBox = nullptr;
+  delete font;
+  font = nullptr;
+  MENU_OBJECTS::GiveBack(fontPage);
+  fontPage = nullptr;
 }

@@ -80,22 +80,23 @@ float arrowAngle(int step, float x) {
 TUTORIAL_PARTS::~TUTORIAL_PARTS() {
   DeleteSprite(arrow);
   DeleteSprite(tileFrame);
+  delete panel;
 }
 
 void MAHJONG_GAME_MANAGER::BuildTutorial() {
   const QOR::QS_POINT size = ScreenSize();
-  tutorialOn = 1;
+  tutorial.on = 1;
   tutorial.step = currentLevel == 2 ? 7 : 0;
   tutorial.counter = 0;
   tutorial.arrowPoints.clear();
   tutorial.framePoints.clear();
 
-  DeleteSprite(tutorialPanel);
-  tutorialPanel = NewSprite("black_mask.png");
+  DeleteSprite(tutorial.panel);
+  tutorial.panel = NewSprite("black_mask.png");
   const int lineHeight = regularFont != nullptr ? regularFont->fGetLineHeight() : 0;
-  tutorialPanel->fSetSize(size.x, 3 * lineHeight);
-  tutorialPanel->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
-  tutorialPanel->fSetColor(0x7FFFFFFFu);
+  tutorial.panel->fSetSize(size.x, 3 * lineHeight);
+  tutorial.panel->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
+  tutorial.panel->fSetColor(0x7FFFFFFFu);
   DeleteSprite(tutorial.arrow);
   tutorial.arrow = NewSprite("arrow_tutorial.png");
   tutorial.arrow->fSetAnchor(QOR::QC_SPRITE::kAnchorTopLeft, 0.0f, 0.0f);
@@ -109,19 +110,19 @@ void MAHJONG_GAME_MANAGER::BuildTutorial() {
   // A rebuild starts the list again: message i is always step i + 1's.
   tutorial.messages.clear();
   for (int i = 1; i <= TUTORIAL_PARTS::kSteps; ++i) tutorial.messages.push_back(GetText(("tut" + std::to_string(i)).c_str()));
-  tutorialPanelPos.x = static_cast<float>(size.x / 2);
-  tutorialPanelPos.y = static_cast<float>(size.y) + kPanelBelow;
+  tutorial.panelPos.x = static_cast<float>(size.x / 2);
+  tutorial.panelPos.y = static_cast<float>(size.y) + kPanelBelow;
 }
 
 void MAHJONG_GAME_MANAGER::TutorialStep() {
   const QOR::QS_POINT size = ScreenSize();
-  if (!(tutorialPanelPos.y >= static_cast<float>(size.y)) || tutorialPanelAnimator.active || tutorialOn == 0) return;
+  if (!(tutorial.panelPos.y >= static_cast<float>(size.y)) || tutorial.panelAnimator.active || tutorial.on == 0) return;
   ++tutorial.step;
   QOR::fLog() << "tut_curr_msg" << "= " << tutorial.step;
   tutorial.arrowPoints.clear();
   tutorial.framePoints.clear();
   if (tutorial.step > TUTORIAL_PARTS::kSteps) {
-    tutorialOn = 0;
+    tutorial.on = 0;
     if (player != nullptr) player->m_tutorialShow = false;
     QOR::fLog() << "player->tutorial_show" << "= " << (player != nullptr && player->m_tutorialShow);
     return;
@@ -200,27 +201,27 @@ void MAHJONG_GAME_MANAGER::TutorialStep() {
     default:
       break;
   }
-  tutorialPanelAnimator.Start(&tutorialPanelPos.y, kPanelRest * static_cast<float>(size.y), fadeInOutTime);
+  tutorial.panelAnimator.Start(&tutorial.panelPos.y, kPanelRest * static_cast<float>(size.y), fadeInOutTime);
 }
 
 void MAHJONG_GAME_MANAGER::EndTutorial() {
-  tutorialOn = 0;
-  tutorialPanelAnimator.Stop();
-  tutorialPanelPos.y = screenHeight() + kPanelBelow;
+  tutorial.on = 0;
+  tutorial.panelAnimator.Stop();
+  tutorial.panelPos.y = screenHeight() + kPanelBelow;
   tutorial.frameBlink.Stop();
   tutorial.arrowPoints.clear();
   tutorial.framePoints.clear();
 }
 
 void MAHJONG_GAME_MANAGER::HideTutorialPanel() {
-  if (!(tutorialPanelPos.y <= screenHeight()) || tutorialPanelAnimator.active || tutorialOn == 0) return;
-  tutorialPanelAnimator.Start(&tutorialPanelPos.y, screenHeight() + kPanelBelow, fadeInOutTime);
+  if (!(tutorial.panelPos.y <= screenHeight()) || tutorial.panelAnimator.active || tutorial.on == 0) return;
+  tutorial.panelAnimator.Start(&tutorial.panelPos.y, screenHeight() + kPanelBelow, fadeInOutTime);
 }
 
 void MAHJONG_GAME_MANAGER::UpdateTutorial(int pairRemoved) {
-  if (tutorialOn == 0) return;
+  if (tutorial.on == 0) return;
   const float dt = QOR::qcFrameTime;
-  tutorialPanelAnimator.Update(dt);
+  tutorial.panelAnimator.Update(dt);
   tutorial.frameBlink.Update(dt);
   if (!tutorial.frameBlink.active && tutorial.tileFrame != nullptr) {
     tutorial.frameBlink.Start(tutorial.tileFrame, flickering(), !tutorial.frameBlink.direction);
@@ -230,7 +231,7 @@ void MAHJONG_GAME_MANAGER::UpdateTutorial(int pairRemoved) {
   if (step == 9 && board != nullptr && board->GetPanel() != nullptr) {
     board->m_multiplierProgress = board->GetPanel()->GetMultiplier() * board->m_multiIncrAp;
   }
-  const bool panelOut = !tutorialPanelAnimator.active && tutorialPanelPos.y > screenHeight();
+  const bool panelOut = !tutorial.panelAnimator.active && tutorial.panelPos.y > screenHeight();
   if (panelOut && (step == 1 || step == 2 || step == 3 || step == 6 || step >= 9)) TutorialStep();
   if (pairRemoved == 0) return;
 
@@ -279,7 +280,7 @@ void MAHJONG_GAME_MANAGER::UpdateTutorial(int pairRemoved) {
 }
 
 void MAHJONG_GAME_MANAGER::RenderTutorial() {
-  if (tutorialOn == 0 || tutorial.step < 1 || !(tutorialPanelPos.y <= screenHeight())) return;
+  if (tutorial.on == 0 || tutorial.step < 1 || !(tutorial.panelPos.y <= screenHeight())) return;
   if (tutorial.tileFrame != nullptr) {
     for (const QOR::QS_VEC2& at : tutorial.framePoints) tutorial.tileFrame->fRenderAt(at.x, at.y, 0.0f, 1.0f, 1.0f);
   }
@@ -291,6 +292,6 @@ void MAHJONG_GAME_MANAGER::RenderTutorial() {
   const auto index = static_cast<std::size_t>(tutorial.step - 1);
   if (regularFont == nullptr || index >= tutorial.messages.size()) return;
   regularFont->fSetColor(0xFFFFFFFFu);
-  PrintText(regularFont, QOR::fTruncateToInt(tutorialPanelPos.x), QOR::fTruncateToInt(tutorialPanelPos.y),
+  PrintText(regularFont, QOR::fTruncateToInt(tutorial.panelPos.x), QOR::fTruncateToInt(tutorial.panelPos.y),
             tutorial.messages[index]);
 }

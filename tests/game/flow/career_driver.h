@@ -26,7 +26,7 @@ class CareerDriver : public FlowDriver {
   static constexpr int kMouseLeft = board_test::kMouseLeft;
 
   // ---- what the screen shows ----
-  bool awardOpen() const { return manager->trophyBox != nullptr && manager->trophyBox->isInfo(); }
+  bool awardOpen() const { return manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo(); }
   // A box that has slid in to the screen's middle and waits for its answer.
   static bool waiting(const STORE_MESSAGE_BOX* box) {
     return box != nullptr && box->isOpen() && !box->isHiding() &&
@@ -38,22 +38,23 @@ class CareerDriver : public FlowDriver {
     // wait for the next screen).
     if (m.currentScreen == COMICS_SCREEN || m.currentScreen == FINAL_SCREEN) return m.screenFade.active;
     bool flashing = false;
-    for (const PACK_BUTTON* pack : m.packButtons) flashing = flashing || pack->lockFlash != 0 || pack->buttonFlash != 0;
+    for (const PACK_BUTTON* pack : m.packs.buttons)
+      flashing = flashing || pack->lockFlash != 0 || pack->buttonFlash != 0;
     // The left panel counts money and experience up on the screens it stands beside.
     const bool counting = m.countUpRunning != 0 && (m.currentScreen == PACKS_SCREEN || m.currentScreen == LEVELS_SCREEN ||
                                                     m.currentScreen == TROPHIES_SCREEN);
     // A page turn runs only on its own screen.
-    const bool turning = (m.currentScreen == LEVELS_SCREEN && m.pageTween.active) ||
-                         (m.currentScreen == TROPHIES_SCREEN && m.trophyPageTween.active);
+    const bool turning = (m.currentScreen == LEVELS_SCREEN && m.levels.pageTween.active) ||
+                         (m.currentScreen == TROPHIES_SCREEN && m.trophies.pageTween.active);
     return m.sidePanelTween.active || m.screenSlideTween.active || m.levelPanelTween.active || turning ||
            m.screenFade.active || counting || flashing ||
-           (m.currentScreen == LEVELS_SCREEN && !m.newLevels.empty()) ||
+           (m.currentScreen == LEVELS_SCREEN && !m.levels.newLevels.empty()) ||
            (m.messageBox != nullptr && m.messageBox->isHiding()) ||
-           (m.trophyBox != nullptr && m.trophyBox->isHiding());
+           (m.trophies.awardBox != nullptr && m.trophies.awardBox->isHiding());
   }
   bool tutorialPanelUp() const {
-    return !manager->tutorialPanelAnimator.active &&
-           manager->tutorialPanelPos.y <= static_cast<float>(QOR::qcGAME->fGetResolution().y);
+    return !manager->tutorial.panelAnimator.active &&
+           manager->tutorial.panelPos.y <= static_cast<float>(QOR::qcGAME->fGetResolution().y);
   }
 
   // ---- hands ----
@@ -68,16 +69,16 @@ class CareerDriver : public FlowDriver {
   // Waits for the award box to stand, notes the trophy and clicks OK; the box then slides away.
   void answerAward() {
     releaseMouse();
-    ASSERT_TRUE(runWhile([this] { return awardOpen() && !waiting(manager->trophyBox); }));
+    ASSERT_TRUE(runWhile([this] { return awardOpen() && !waiting(manager->trophies.awardBox); }));
     if (!awardOpen()) return;
-    const int id = manager->awardedTrophy->fGetId();
+    const int id = manager->trophies.awarded->fGetId();
     awards.push_back(id);
     if (id >= 21 && id <= 23 && manager->board != nullptr) {
       // The exact multiplier rules: the award came at exactly that multiplier.
       EXPECT_EQ(manager->board->GetPanel()->GetMultiplier(), 5 * (id - 20)) << "trophy " << id;
     }
-    click(manager->trophyBox->fGetOkButton());
-    EXPECT_TRUE(manager->trophyBox->isHiding()) << "trophy " << id << " was not confirmed";
+    click(manager->trophies.awardBox->fGetOkButton());
+    EXPECT_TRUE(manager->trophies.awardBox->isHiding()) << "trophy " << id << " was not confirmed";
   }
   // Confirms the general message box with its OK button once it stands.
   void answerMessage() {
@@ -98,8 +99,9 @@ class CareerDriver : public FlowDriver {
     const MAHJONG_GAME_MANAGER& m = *manager;
     FAIL() << "the screen " << m.currentScreen << " never came to rest: side " << m.sidePanelTween.active << " slide "
            << m.screenSlideTween.active << " level panel " << m.levelPanelTween.active << " page "
-           << m.pageTween.active << " shelf page " << m.trophyPageTween.active << " fade " << m.screenFade.active
-           << " count-up " << static_cast<int>(m.countUpRunning) << " new levels " << m.newLevels.size();
+           << m.levels.pageTween.active << " shelf page " << m.trophies.pageTween.active << " fade "
+           << m.screenFade.active << " count-up " << static_cast<int>(m.countUpRunning) << " new levels "
+           << m.levels.newLevels.size();
   }
   void untilScreen(SCREEN_TYPE screen, int limit = 6000) {
     for (int n = 0; n < limit && manager->currentScreen != screen; ++n) {
@@ -119,7 +121,7 @@ class CareerDriver : public FlowDriver {
       if (awardOpen()) answerAward();
       return manager->currentScreen != LEVEL_START_SCREEN || manager->introPanelShown == 0 ||
              manager->sidePanelTween.active || manager->levelRoad.introPanel->fGetPosition().y < 0.0f ||
-             manager->tutorialPanelAnimator.active;
+             manager->tutorial.panelAnimator.active;
     }));
   }
 
@@ -147,7 +149,7 @@ class CareerDriver : public FlowDriver {
         releaseMouse();
         if (manager->requestedScreen == LEVEL_START_SCREEN && manager->introPanelShown != 0 &&
             !manager->sidePanelTween.active && manager->levelRoad.introPanel->fGetPosition().y >= 0.0f &&
-            !manager->tutorialPanelAnimator.active) {
+            !manager->tutorial.panelAnimator.active) {
           click(manager->levelRoad.startButton);
         } else {
           tick();
@@ -158,7 +160,7 @@ class CareerDriver : public FlowDriver {
         tick();
         continue;
       }
-      if (manager->tutorialOn != 0) {
+      if (manager->tutorial.on != 0) {
         followTutorial();
         eachTick();
         continue;
@@ -169,7 +171,7 @@ class CareerDriver : public FlowDriver {
       }
       bot->BeforeTick();
       tick();
-      bot->AfterTick(manager->lastBoardEvent);
+      bot->AfterTick(manager->levelRoad.lastBoardEvent);
       eachTick();
     }
     FAIL() << "the level did not end within " << budget << " ticks, screen " << manager->currentScreen
@@ -185,7 +187,7 @@ class CareerDriver : public FlowDriver {
     const bool up = tutorialPanelUp();
     const bool waitsForPair = step == 4 || step == 5 || step == 7 || step == 8;
     MAHJONG_LAYOUT& board = *manager->board;
-    if (manager->tutorialPanelAnimator.active || (!up && !waitsForPair) || board.m_dropTween.active ||
+    if (manager->tutorial.panelAnimator.active || (!up && !waitsForPair) || board.m_dropTween.active ||
         board.m_slideTween.active || board.m_shuffleRequested) {
       releaseMouse();
       tick();

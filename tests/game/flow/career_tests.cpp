@@ -31,7 +31,7 @@ class Career : public flow_test::CareerDriver {
     forgetFrames = true;
   }
 
-  PACK_BUTTON& pack(int n) const { return *manager->packButtons.at(static_cast<std::size_t>(n - 1)); }
+  PACK_BUTTON& pack(int n) const { return *manager->packs.buttons.at(static_cast<std::size_t>(n - 1)); }
   int result(int packNumber, int level) const {
     return manager->player->m_levels[MAHJONG_PLAYER::LevelIndex(packNumber, level)];
   }
@@ -41,11 +41,11 @@ class Career : public flow_test::CareerDriver {
   void checkLevelsScreen(int level) {
     SCOPED_TRACE("levels screen before level " + std::to_string(level));
     for (int i = 1; i <= M::kLevelButtons; ++i) {
-      EXPECT_EQ(manager->levelButtons[i - 1]->fGetState(), i <= level ? 0 : 4) << "level " << i;
+      EXPECT_EQ(manager->levels.buttons[i - 1]->fGetState(), i <= level ? 0 : 4) << "level " << i;
     }
     const int page = level > 10 ? 2 : 1;
     EXPECT_EQ(manager->page, page);
-    EXPECT_EQ(manager->levelButtons[0]->fGetPosition().x,
+    EXPECT_EQ(manager->levels.buttons[0]->fGetPosition().x,
               page == 1 ? M::kLevelsInX : -0.55f * static_cast<float>(QOR::qcGAME->fGetResolution().x));
   }
 
@@ -93,7 +93,8 @@ class Career : public flow_test::CareerDriver {
       const PLAYER_BONUS* shuffle = manager->player->FindBonus(BONUS_TOSSCHIPS);
       int bonusTiles = 0;
       for (const MAHJONG_CHIP* chip : board->GetChips()) bonusTiles += chip->isBonus() && !chip->isRemoving() ? 1 : 0;
-      if (manager->lastBoardEvent == MAHJONG_LAYOUT::kEventPairRemoved && charge >= 0 && manager->tutorialOn == 0) {
+      if (manager->levelRoad.lastBoardEvent == MAHJONG_LAYOUT::kEventPairRemoved && charge >= 0 &&
+          manager->tutorial.on == 0) {
         const int expected = bonusTiles < bonusTilesBefore && shuffle->set != 0 ? shuffle->recover
                              : slotReady                   ? charge
                                                            : std::min(charge + 1, shuffle->recover);
@@ -173,7 +174,7 @@ class Career : public flow_test::CareerDriver {
 
 TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
   // The first player, named at the title; the start comic page by page.
-  click(manager->playButton);
+  click(manager->title.playButton);
   ASSERT_TRUE(runWhile([this] { return !waiting(manager->playerBox); }));
   type("CAREER");
   click(manager->playerBox->fGetOkButton());
@@ -182,9 +183,9 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
     ASSERT_TRUE(runWhile([this] {
       return manager->currentScreen != PACKS_SCREEN &&
              (manager->currentScreen != COMICS_SCREEN || manager->screenFade.active ||
-              (manager->nextButton->fGetImage()->fGetVertexColor(0) >> 24) != 255u);
+              (manager->comics.nextButton->fGetImage()->fGetVertexColor(0) >> 24) != 255u);
     }));
-    if (manager->currentScreen == COMICS_SCREEN) click(manager->nextButton);
+    if (manager->currentScreen == COMICS_SCREEN) click(manager->comics.nextButton);
   }
   untilScreen(PACKS_SCREEN);
   EXPECT_TRUE(manager->player->m_seenStartComics);
@@ -203,11 +204,11 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
     for (int level = 1; level <= MAHJONG_PLAYER::kLevelsPerPack; ++level) {
       SCOPED_TRACE("level " + std::to_string(level));
       checkLevelsScreen(level);
-      click(manager->levelButtons[level - 1]);
+      click(manager->levels.buttons[level - 1]);
       ASSERT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
       untilIntroAtRest();
       checkBacks();
-      EXPECT_EQ(manager->tutorialOn != 0, p == 1 && level == 1);
+      EXPECT_EQ(manager->tutorial.on != 0, p == 1 && level == 1);
 
       std::function<void()> checks = pairChecks();
       const bool decayHere = level == 1 && p > 1;
@@ -250,7 +251,7 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
       EXPECT_EQ(player.m_XP, xp);
       EXPECT_EQ(player.m_totalScore, money);
       if (!(p == MAHJONG_PLAYER::kPacks && level == MAHJONG_PLAYER::kLevelsPerPack)) {
-        EXPECT_EQ(manager->newLevels, std::vector<int>{level % M::kLevelButtons});
+        EXPECT_EQ(manager->levels.newLevels, std::vector<int>{level % M::kLevelButtons});
       }
       rest();
       click(manager->levelRoad.startButton);
@@ -261,7 +262,7 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
       } else {
         untilScreen(FINAL_SCREEN);
       }
-      EXPECT_FALSE(manager->tutorialOn);
+      EXPECT_FALSE(manager->tutorial.on);
       // A career that went wrong stops at the level where it did.
       if (HasFailure()) return;
     }
@@ -282,8 +283,8 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
 
   // The final screen shows the end comic; its button leads to the packs and records it as seen.
   ASSERT_EQ(manager->currentScreen, FINAL_SCREEN);
-  ASSERT_NE(manager->comicPictures[0], nullptr);
-  click(manager->nextButton);
+  ASSERT_NE(manager->comics.pictures[0], nullptr);
+  click(manager->comics.nextButton);
   untilScreen(PACKS_SCREEN);
   EXPECT_TRUE(player.m_seenEndComics);
   checkProfileOnDisk();

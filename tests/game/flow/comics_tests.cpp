@@ -23,7 +23,7 @@ class Comics : public flow_test::FlowDriver {
     manager->SavePlayerFile(L"ann");
     settle();
   }
-  QOR::QC_IMAGE_BUTTON* next() const { return manager->nextButton; }
+  QOR::QC_IMAGE_BUTTON* next() const { return manager->comics.nextButton; }
 };
 
 // Play starts the comic for a player who has not seen it. Its three pictures and then its button
@@ -32,19 +32,19 @@ class Comics : public flow_test::FlowDriver {
 // the seen flag is in player.xml at once. The caption's target is made once for the process, and a
 // blank caption text makes no caption.
 TEST_F(Comics, StartComicShowsItsPagesAndRecordsThatItWasSeen) {
-  click(manager->playButton);
+  click(manager->title.playButton);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen == TITLE_SCREEN; }));
   ASSERT_EQ(manager->currentScreen, COMICS_SCREEN);
-  ASSERT_NE(manager->comicCaption, nullptr);
-  QOR::QC_RENDER_TARGET* target = manager->comicTarget;
+  ASSERT_NE(manager->comics.caption, nullptr);
+  QOR::QC_RENDER_TARGET* target = manager->comics.target;
   ASSERT_NE(target, nullptr);
   EXPECT_EQ(target->_width, 1024);
   EXPECT_EQ(target->_height, 768);
 
   // The order in which the pictures and the button become opaque.
   std::vector<const QOR::QC_SPRITE*> appeared;
-  const QOR::QC_SPRITE* parts[4] = {manager->comicPictures[0], manager->comicPictures[1], manager->comicPictures[2],
-                                    next()->fGetImage()};
+  const QOR::QC_SPRITE* parts[4] = {manager->comics.pictures[0], manager->comics.pictures[1],
+                                    manager->comics.pictures[2], next()->fGetImage()};
   bool clickedEarly = false;
   for (int n = 0; n < 3000 && appeared.size() < 4; ++n) {
     if (n == 30) {
@@ -60,7 +60,7 @@ TEST_F(Comics, StartComicShowsItsPagesAndRecordsThatItWasSeen) {
   }
   ASSERT_TRUE(clickedEarly);
   EXPECT_EQ(appeared, (std::vector<const QOR::QC_SPRITE*>(std::begin(parts), std::end(parts))));
-  EXPECT_EQ(manager->comicPage, 1);
+  EXPECT_EQ(manager->comics.page, 1);
   EXPECT_EQ(alpha(manager->blackMask), 0u);
 
   played("button_click.ogg");
@@ -68,30 +68,30 @@ TEST_F(Comics, StartComicShowsItsPagesAndRecordsThatItWasSeen) {
   EXPECT_TRUE(played("button_click.ogg"));
   EXPECT_TRUE(manager->screenFade.active);
   click(next());  // during the fade: nothing
-  ASSERT_TRUE(runWhile([this] { return manager->screenFade.active || manager->comicPage == 1; }));
+  ASSERT_TRUE(runWhile([this] { return manager->screenFade.active || manager->comics.page == 1; }));
   ASSERT_TRUE(runWhile([this] { return manager->screenFade.active; }));
-  EXPECT_EQ(manager->comicPage, 2);
-  EXPECT_EQ(manager->comicPictures[1], nullptr);
-  EXPECT_EQ(manager->comicPictures[2], nullptr);
-  EXPECT_EQ(manager->comicPictures[0]->fGetTexture()->fGetWidth(), 1024);  // the full page
+  EXPECT_EQ(manager->comics.page, 2);
+  EXPECT_EQ(manager->comics.pictures[1], nullptr);
+  EXPECT_EQ(manager->comics.pictures[2], nullptr);
+  EXPECT_EQ(manager->comics.pictures[0]->fGetTexture()->fGetWidth(), 1024);  // the full page
   EXPECT_FALSE(manager->player->m_seenStartComics);
 
   click(next());
-  EXPECT_EQ(manager->comicPage, 3);
+  EXPECT_EQ(manager->comics.page, 3);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen == COMICS_SCREEN; }));
   EXPECT_EQ(manager->currentScreen, PACKS_SCREEN);
   EXPECT_TRUE(manager->player->m_seenStartComics);
   EXPECT_STREQ(playerFile().find_child_by_attribute("player", "name", "ann").attribute("seen_start_comics").value(),
                "true");
-  EXPECT_EQ(manager->comicPictures[0], nullptr);
+  EXPECT_EQ(manager->comics.pictures[0], nullptr);
 
   manager->BuildComics();
-  EXPECT_EQ(manager->comicTarget, target);
-  EXPECT_NE(manager->comicCaption, nullptr);
+  EXPECT_EQ(manager->comics.target, target);
+  EXPECT_NE(manager->comics.caption, nullptr);
   manager->texts[MAHJONG_GAME_MANAGER::TXT_START_COMICS] = L"   ";
   manager->BuildComics();
-  EXPECT_EQ(manager->comicTarget, target);
-  EXPECT_EQ(manager->comicCaption, nullptr);
+  EXPECT_EQ(manager->comics.target, target);
+  EXPECT_EQ(manager->comics.caption, nullptr);
 }
 
 // The final screen greets the player by name as plain text; its button fades to black, records

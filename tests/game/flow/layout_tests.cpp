@@ -129,9 +129,9 @@ class Layout : public flow_test::FlowDriver {
     for (const auto& [picture, caption] : captions) {
       add(frame.plates, layout_test::fPlatesOn(picture, PLACES::kMenuButtonCell, PLACES::kMenuButtonCaption, {text(caption)}));
     }
-    for (const QOR::QC_IMAGE_BUTTON* button : {manager->careerButton, manager->menuTrophiesButton,
-                                               manager->menuOptionsButton, manager->menuHelpButton,
-                                               manager->menuBackButton}) {
+    for (const QOR::QC_IMAGE_BUTTON* button :
+         {manager->leftPanel.careerButton, manager->leftPanel.trophiesButton, manager->leftPanel.optionsButton,
+          manager->leftPanel.helpButton, manager->leftPanel.backButton}) {
       frame.buttons.push_back(button);
     }
   }
@@ -144,7 +144,7 @@ class Layout : public flow_test::FlowDriver {
   // ---- Getting there ----
   bool moving() const {
     return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->screenFade.active ||
-           manager->pageTween.active || manager->trophyPageTween.active;
+           manager->levels.pageTween.active || manager->trophies.pageTween.active;
   }
   void untilStill() { ASSERT_TRUE(runWhile([this] { return moving(); })); }
   void untilBoxAtRest(const STORE_MESSAGE_BOX* box) {
@@ -163,7 +163,7 @@ class Layout : public flow_test::FlowDriver {
     manager->SavePlayer();
   }
   void toPacks() {
-    click(manager->playButton);
+    click(manager->title.playButton);
     ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
   }
 
@@ -184,13 +184,14 @@ TEST_F(Layout, FirstRunTitleNameBoxAndStartComic) {
     add(frame.plates, layout_test::fPlatesOn("QuitButtin.png", side, PLACES::fInset(side, 4.0),
                                              {text(M::TXT_QUIT)}));
     keepOff(frame, "PlayButton.png");
-    for (const QOR::QC_IMAGE_BUTTON* button : {manager->playButton, manager->quitButton, manager->playersButton}) {
+    for (const QOR::QC_IMAGE_BUTTON* button :
+         {manager->title.playButton, manager->title.quitButton, manager->title.playersButton}) {
       frame.buttons.push_back(button);
     }
   };
   check("title without a player", [&](FRAME& frame) { title(frame, text(M::TXT_WELCOME)); });
 
-  click(manager->playButton);
+  click(manager->title.playButton);
   M::SELECT_PLAYER_MSG_BOX* box = manager->playerBox;
   ASSERT_TRUE(box->isNameEntry());
   untilBoxAtRest(box);
@@ -206,12 +207,12 @@ TEST_F(Layout, FirstRunTitleNameBoxAndStartComic) {
   ASSERT_EQ(manager->player->m_name, longName);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != COMICS_SCREEN; }));
   // The pictures and the button fade in one after the other.
-  ASSERT_TRUE(runWhile([this] { return (manager->nextButton->fGetImage()->fGetVertexColor(0) >> 24) != 255u; }));
+  ASSERT_TRUE(runWhile([this] { return (manager->comics.nextButton->fGetImage()->fGetVertexColor(0) >> 24) != 255u; }));
   check("start comic", [&](FRAME& frame) {
-    frame.buttons.push_back(manager->nextButton);
+    frame.buttons.push_back(manager->comics.nextButton);
     // The caption was lettered into its target; the screen shows it through the caption's sprite.
-    ASSERT_NE(manager->comicCaption, nullptr);
-    const QOR::QS_TRANSFORM3& place = *manager->comicCaption->fGetTransform();
+    ASSERT_NE(manager->comics.caption, nullptr);
+    const QOR::QS_TRANSFORM3& place = *manager->comics.caption->fGetTransform();
     std::wstring caption;
     for (layout_test::SHOWN_TEXT shown : lettered) {
       for (QUAD& line : shown.lines) {
@@ -241,33 +242,34 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   for (int i = 0; i < 5; ++i) manager->SavePlayerFile(longName.substr(0, longName.size() - 1) + std::to_wstring(i));
   widestPlayer();
   manager->loadMenus();
-  manager->MoveTitlePanel(MENU_OBJECTS::PanelSlide());
+  manager->title.Move(MENU_OBJECTS::PanelSlide());
   settle();
   const std::wstring greeting = text(M::TXT_WELCOME) + L"\n" + longName;
   check("title with a player", [&](FRAME& frame) {
     add(frame.plates, panel("TitleScreenButtun_back.png", PLACES::kTitlePanel, {greeting}));
     keepOff(frame, "PlayButton.png");
-    for (const QOR::QC_IMAGE_BUTTON* button : {manager->playButton, manager->quitButton, manager->playersButton}) {
+    for (const QOR::QC_IMAGE_BUTTON* button :
+         {manager->title.playButton, manager->title.quitButton, manager->title.playersButton}) {
       frame.buttons.push_back(button);
     }
   });
 
-  click(manager->playersButton);
+  click(manager->title.playersButton);
   untilStill();
   const auto players = [this](FRAME& frame) {
     overlay(frame);
     add(frame.plates, band("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel, text(M::TXT_CHANGE_PLAYER)));
     add(frame.plates, panel("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel.size));
-    for (const PLAYER_LIST_ITEM& row : manager->playerRows) frame.buttons.push_back(row.deleteButton);
-    frame.buttons.push_back(manager->addButton);
-    frame.buttons.push_back(manager->playersOkButton);
+    for (const PLAYER_LIST_ITEM& row : manager->players.rows) frame.buttons.push_back(row.deleteButton);
+    frame.buttons.push_back(manager->players.addButton);
+    frame.buttons.push_back(manager->players.okButton);
     keepOff(frame, "DeleteButton_smoll.png");
     keepOff(frame, "PlusButton_smoll.png");
   };
-  ASSERT_EQ(manager->playerRows.size(), 6u);
+  ASSERT_EQ(manager->players.rows.size(), 6u);
   check("players", players);
 
-  click(manager->playerRows.back().deleteButton);
+  click(manager->players.rows.back().deleteButton);
   untilBoxAtRest(manager->playerBox);
   check("players, delete question", [&](FRAME& frame) {
     messageBox(frame, manager->playerBox, {manager->playerBox->fGetText()});
@@ -275,7 +277,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   tick(flow_test::kEscape);
   ASSERT_TRUE(runWhile([this] { return manager->playerBox->isOpen(); }));
 
-  click(manager->addButton);
+  click(manager->players.addButton);
   untilBoxAtRest(manager->playerBox);
   manager->playerBox->fGetTextField()->fSetText(longName);
   ASSERT_EQ(manager->playerBox->fGetTextField()->fGetText(), longName);
@@ -293,18 +295,18 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   toPacks();
   check("packs", [&](FRAME& frame) {
     leftPanel(frame);
-    for (const PACK_BUTTON* pack : manager->packButtons) frame.buttons.push_back(pack->button);
+    for (const PACK_BUTTON* pack : manager->packs.buttons) frame.buttons.push_back(pack->button);
     add(frame.plates, layout_test::fPlatesOn("PackName_button.png", PLACES::kNamePlate,
                                              PLACES::fInset(PLACES::kNamePlate, PLACES::kPlateTextMargin)));
     add(frame.plates, layout_test::fPlatesOn("Exp_back.png", PLACES::kRankPlateCell, PLACES::kRankPlateText));
   });
 
-  click(manager->packButtons.front()->button);
+  click(manager->packs.buttons.front()->button);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN || moving(); }));
   const auto levels = [this](FRAME& frame) {
     leftPanel(frame);
     pageSwitch(frame);
-    for (const QOR::QC_IMAGE_BUTTON* button : manager->levelButtons) frame.buttons.push_back(button);
+    for (const QOR::QC_IMAGE_BUTTON* button : manager->levels.buttons) frame.buttons.push_back(button);
   };
   check("levels, page 1", levels);
   click(manager->pageArrow);
@@ -312,7 +314,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   ASSERT_EQ(manager->page, 2);
   check("levels, page 2", levels);
 
-  click(manager->menuOptionsButton);
+  click(manager->leftPanel.optionsButton);
   untilStill();
   ASSERT_NE(manager->optionsOpen, 0);
   check("options", [&](FRAME& frame) {
@@ -325,42 +327,43 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
                                 "cards.png", "numbers.png", "Ok_middle.png"}) {
       keepOff(frame, picture);
     }
-    frame.buttons.push_back(manager->optionsOkButton);
-    frame.buttons.push_back(manager->creditsButton);
+    frame.buttons.push_back(manager->options.okButton);
+    frame.buttons.push_back(manager->options.creditsButton);
   });
 
-  click(manager->creditsButton);
+  click(manager->options.creditsButton);
   untilStill();
-  ASSERT_NE(manager->creditsOpen, 0);
+  ASSERT_NE(manager->options.creditsOpen, 0);
   check("credits", [&](FRAME& frame) {
     overlay(frame);
     std::vector<std::wstring> lines;
     for (const auto& [style, line] : manager->credits) lines.push_back(line);
     add(frame.plates, panel("Credits_back.png", PLACES::kCreditsPanel, lines));
     keepOff(frame, "Ok_middle.png");
-    frame.buttons.push_back(manager->creditsOkButton);
+    frame.buttons.push_back(manager->options.creditsOkButton);
   });
-  click(manager->creditsOkButton);
-  ASSERT_TRUE(runWhile([this] { return manager->creditsOpen != 0; }));
+  click(manager->options.creditsOkButton);
+  ASSERT_TRUE(runWhile([this] { return manager->options.creditsOpen != 0; }));
   tick(flow_test::kEnter);
   untilStill();
   ASSERT_TRUE(runWhile([this] { return manager->optionsOpen != 0; }));
 
-  click(manager->menuHelpButton);
+  click(manager->leftPanel.helpButton);
   untilStill();
   for (int page = 1; page <= 4; ++page) {
-    ASSERT_EQ(manager->helpPage, page);
+    ASSERT_EQ(manager->help.page, page);
     check("help, page " + std::to_string(page), [&](FRAME& frame) {
       overlay(frame);
-      add(frame.plates, panel("Credits_back.png", PLACES::kCreditsPanel, {manager->helpHeader}));
-      for (const QOR::QC_IMAGE_BUTTON* button : {manager->helpOkButton, manager->helpLeftArrow, manager->helpRightArrow}) {
+      add(frame.plates, panel("Credits_back.png", PLACES::kCreditsPanel, {manager->help.header}));
+      for (const QOR::QC_IMAGE_BUTTON* button :
+           {manager->help.okButton, manager->help.leftArrow, manager->help.rightArrow}) {
         frame.buttons.push_back(button);
       }
       keepOff(frame, "Ok_middle.png");
       if (page > 1) keepOff(frame, "LeftPoint_smoll.png");
       if (page < 4) keepOff(frame, "RightPoint_smoll.png");
     });
-    if (page < 4) click(manager->helpRightArrow);
+    if (page < 4) click(manager->help.rightArrow);
   }
 }
 
@@ -369,7 +372,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
 TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
   widestPlayer();
   manager->loadMenus();
-  manager->MoveTitlePanel(MENU_OBJECTS::PanelSlide());
+  manager->title.Move(MENU_OBJECTS::PanelSlide());
   settle();
   toPacks();
   // The columns of the places' table: the left one, the right one this far right of it, and
@@ -383,7 +386,7 @@ TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
   const auto shelf = [&](FRAME& frame) {
     leftPanel(frame);
     pageSwitch(frame);
-    for (const TROPHY_ITEM* item : manager->trophySlots) {
+    for (const TROPHY_ITEM* item : manager->trophies.slots) {
       float x = 0.0f, y = 0.0f;
       item->fGetPosition(x, y);
       if (x < -200.0f || x > kWidth + 200.0f) continue;
@@ -422,25 +425,26 @@ TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
     if (k > 0) {
       for (int id = 9; id <= 14; ++id) manager->player->m_trophies.push_back(id);
     }
-    click(manager->menuTrophiesButton);
+    click(manager->leftPanel.trophiesButton);
     ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TROPHIES_SCREEN || moving(); }));
     check("trophies " + std::to_string(k) + ", page 1", shelf);
     click(manager->pageArrow);
     untilStill();
     ASSERT_EQ(manager->page, 2);
     check("trophies " + std::to_string(k) + ", page 2", shelf);
-    click(manager->careerButton);
+    click(manager->leftPanel.careerButton);
     ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
   }
 
   for (int id = 1; id <= 26; ++id) {
     manager->AwardTrophy(id);
-    untilBoxAtRest(manager->trophyBox);
+    untilBoxAtRest(manager->trophies.awardBox);
     check("award of trophy " + std::to_string(id), [&](FRAME& frame) {
-      messageBox(frame, manager->trophyBox, {manager->awardedTrophy->fGetTitle(), manager->awardedTrophy->fGetDescription()});
+      messageBox(frame, manager->trophies.awardBox,
+                 {manager->trophies.awarded->fGetTitle(), manager->trophies.awarded->fGetDescription()});
     });
     tick(flow_test::kEnter);
-    ASSERT_TRUE(runWhile([this] { return manager->trophyBox->isOpen(); }));
+    ASSERT_TRUE(runWhile([this] { return manager->trophies.awardBox->isOpen(); }));
   }
 }
 
@@ -458,19 +462,19 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   }
   player.m_XP = 1000.0f;
   manager->currentPack = MAHJONG_PLAYER::kPacks;
-  manager->SlideLeftPanel(-302.0f);
+  manager->leftPanel.Slide(-302.0f);
   manager->currentScreen = LEVEL_END_SCREEN;
   manager->requestedScreen = LEVELS_SCREEN;
   manager->ChangeScreen();
   ASSERT_TRUE(runWhile([this] {
-    if (manager->trophyBox != nullptr && manager->trophyBox->isInfo()) tick(flow_test::kEnter);
-    return manager->currentScreen != LEVELS_SCREEN || moving() || !manager->newLevels.empty();
+    if (manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo()) tick(flow_test::kEnter);
+    return manager->currentScreen != LEVELS_SCREEN || moving() || !manager->levels.newLevels.empty();
   }));
   if (manager->page != 2) {
     click(manager->pageArrow);
     untilStill();
   }
-  click(manager->levelButtons[MAHJONG_PLAYER::kLevelsPerPack - 1]);
+  click(manager->levels.buttons[MAHJONG_PLAYER::kLevelsPerPack - 1]);
   ASSERT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
   MAHJONG_LAYOUT& board = *manager->board;
   // The longest task texts of our levels: a score and a time, and many special tiles.
@@ -562,7 +566,7 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   board.m_movesMade = 999;
   manager->LevelComplete();
   ASSERT_TRUE(runWhile([this] {
-    if (manager->trophyBox != nullptr && manager->trophyBox->isInfo()) tick(flow_test::kEnter);
+    if (manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo()) tick(flow_test::kEnter);
     return moving() || manager->levelRoad.starsBlob != nullptr;
   }));
   check("completion", [&](FRAME& frame) {
@@ -577,7 +581,7 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   ASSERT_EQ(manager->requestedScreen, FINAL_SCREEN);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != FINAL_SCREEN || manager->screenFade.active; }));
   check("final screen", [&](FRAME& frame) {
-    frame.buttons.push_back(manager->nextButton);
+    frame.buttons.push_back(manager->comics.nextButton);
     const std::wstring named = LEVEL_ROAD_TEXT::FillIn(text(M::TXT_END_COMICS_PLAYER), longName);
     for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces("Comic_finish.jpg")) {
       PLATE scroll;

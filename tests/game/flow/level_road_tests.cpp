@@ -40,7 +40,7 @@ class LevelRoad : public flow_test::PlayerDriver {
   void enterLevel(int pack, int level) {
     manager->currentPack = pack;
     if (manager->currentScreen != LEVELS_SCREEN) {
-      manager->SlideLeftPanel(-302.0f);
+      manager->leftPanel.Slide(-302.0f);
       manager->currentScreen = LEVEL_END_SCREEN;
       manager->requestedScreen = LEVELS_SCREEN;
       manager->ChangeScreen();
@@ -49,17 +49,17 @@ class LevelRoad : public flow_test::PlayerDriver {
     // confirmed as they come.
     ASSERT_TRUE(runWhile([this] {
       if (awardShown()) tick(flow_test::kEnter);
-      return manager->currentScreen != LEVELS_SCREEN || busy() || !manager->newLevels.empty() || awardShown();
+      return manager->currentScreen != LEVELS_SCREEN || busy() || !manager->levels.newLevels.empty() || awardShown();
     }));
-    QOR::QC_IMAGE_BUTTON* button = manager->levelButtons[static_cast<std::size_t>(level - 1)];
+    QOR::QC_IMAGE_BUTTON* button = manager->levels.buttons[static_cast<std::size_t>(level - 1)];
     click(button);
     ASSERT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
     untilIntroAtRest();
   }
-  bool awardShown() const { return manager->trophyBox != nullptr && manager->trophyBox->isInfo(); }
+  bool awardShown() const { return manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo(); }
   bool busy() const {
     return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->screenFade.active ||
-           manager->pageTween.active;
+           manager->levels.pageTween.active;
   }
   void untilIntroAtRest() {
     ASSERT_TRUE(runWhile([this] {
@@ -84,7 +84,7 @@ class LevelRoad : public flow_test::PlayerDriver {
       }
       bot.BeforeTick();
       tick();
-      bot.AfterTick(manager->lastBoardEvent);
+      bot.AfterTick(manager->levelRoad.lastBoardEvent);
     }
     // A press the bot began is let go.
     const std::uint8_t left = QOR::qcCurrentInput->fGetState(board_test::kMouseLeft);
@@ -211,7 +211,7 @@ TEST_F(LevelRoad, OneLevelFromIntroToTheNext) {
   EXPECT_EQ(player->m_money, moneyBefore + points);
   EXPECT_EQ(player->m_levels[MAHJONG_PLAYER::LevelIndex(1, 1)], board.m_stars);
   EXPECT_EQ(player->m_lastLevel, 2);
-  EXPECT_EQ(manager->newLevels, std::vector<int>{1});
+  EXPECT_EQ(manager->levels.newLevels, std::vector<int>{1});
 
   // The panel comes to rest and its stars light up in turn.
   ASSERT_TRUE(runWhile([this] {
@@ -221,7 +221,8 @@ TEST_F(LevelRoad, OneLevelFromIntroToTheNext) {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   EXPECT_EQ(manager->levelRoad.completionPanel->fGetPosition().y, static_cast<float>(size.y / 2));
   int lit = 1;
-  for (int task = 1; task <= 2; ++task) lit += manager->isTaskMet(task) && manager->starsShown >= task + 1 ? 1 : 0;
+  for (int task = 1; task <= 2; ++task)
+    lit += manager->isTaskMet(task) && manager->levelRoad.starsShown >= task + 1 ? 1 : 0;
   EXPECT_EQ(lit, board.m_stars);
   for (const QOR::QS_TRANSFORM3* star : manager->levelRoad.stars) {
     ASSERT_NE(star, nullptr);

@@ -297,9 +297,9 @@ TEST_F(ManagerTest, LevelsScreenOpensOnThePageOfTheNextLevel) {
   MAHJONG_GAME_MANAGER& manager = *loadedManager();
   QOR::QC_TEXTURE_INFO* strip = QOR::QC_GAME::fSubscribeImage("PlayButton.png");
   for (int i = 0; i < MAHJONG_GAME_MANAGER::kLevelButtons; ++i) {
-    delete manager.levelButtons[i];
-    manager.levelButtons[i] = new QOR::QC_IMAGE_BUTTON(strip, nullptr, 2, 0.0f, 0.0f);
-    manager.levelButtons[i]->fSetPosition(100.0f + 10.0f * static_cast<float>(i), 300.0f);
+    delete manager.levels.buttons[i];
+    manager.levels.buttons[i] = new QOR::QC_IMAGE_BUTTON(strip, nullptr, 2, 0.0f, 0.0f);
+    manager.levels.buttons[i]->fSetPosition(100.0f + 10.0f * static_cast<float>(i), 300.0f);
   }
   delete manager.pageArrow;
   manager.pageArrow = new QOR::QC_IMAGE_BUTTON(strip, nullptr, 2, 0.0f, 0.0f);
@@ -316,7 +316,7 @@ TEST_F(ManagerTest, LevelsScreenOpensOnThePageOfTheNextLevel) {
   const unsigned builds = manager.menuGeneration;
   enter(PACKS_SCREEN);
   EXPECT_EQ(manager.menuGeneration, builds);
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(manager.levelButtons[i]->fGetState(), i < 13 ? 0 : 4) << "level " << i + 1;
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(manager.levels.buttons[i]->fGetState(), i < 13 ? 0 : 4) << "level " << i + 1;
   EXPECT_EQ(manager.page, 2);
   EXPECT_EQ(manager.pageText, L"Page %i/2");
   EXPECT_EQ(manager.pageArrow->fGetImage()->fGetTexture(), manager.leftArrow);
@@ -332,7 +332,7 @@ TEST_F(ManagerTest, LevelsScreenOpensOnThePageOfTheNextLevel) {
   manager.screenFade.Stop();
   enter(LEVEL_END_SCREEN);
   EXPECT_EQ(manager.menuGeneration, builds + 1);
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(manager.levelButtons[i]->fGetState(), i == 0 ? 0 : 4) << "level " << i + 1;
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(manager.levels.buttons[i]->fGetState(), i == 0 ? 0 : 4) << "level " << i + 1;
   EXPECT_EQ(manager.page, 1);
   EXPECT_EQ(manager.pageArrow->fGetImage()->fGetTexture(), manager.rightArrow);
   EXPECT_FLOAT_EQ(manager.screenSlideTween.end, 390.0f);

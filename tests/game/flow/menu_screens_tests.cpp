@@ -37,8 +37,8 @@ class MenuScreensTest : public flow_test::PlayerDriver {
   // Ticks while anything slides or fades or a message box is open (at most 600).
   void settle() {
     const auto busy = [this] {
-      return m->sidePanelTween.active || m->screenSlideTween.active || m->pageTween.active || m->screenFade.active ||
-             m->messageBox->isOpen();
+      return m->sidePanelTween.active || m->screenSlideTween.active || m->levels.pageTween.active ||
+             m->screenFade.active || m->messageBox->isOpen();
     };
     for (int n = 0; n < 600 && busy(); ++n) tick();
     ASSERT_FALSE(busy());
@@ -51,7 +51,7 @@ class MenuScreensTest : public flow_test::PlayerDriver {
   }
   // A level has just ended: the panel stands slid out, as the level's start left it.
   void leaveLevelFor(SCREEN_TYPE screen) {
-    m->SlideLeftPanel(-302.0f);
+    m->leftPanel.Slide(-302.0f);
     m->currentScreen = LEVEL_END_SCREEN;
     m->requestedScreen = screen;
     m->ChangeScreen();
@@ -64,13 +64,13 @@ class MenuScreensTest : public flow_test::PlayerDriver {
     settle();
     ASSERT_EQ(m->currentScreen, PACKS_SCREEN);
   }
-  PACK_BUTTON& pack(int n) const { return *m->packButtons.at(static_cast<std::size_t>(n - 1)); }
+  PACK_BUTTON& pack(int n) const { return *m->packs.buttons.at(static_cast<std::size_t>(n - 1)); }
   int& result(int packNumber, int level) const {
     return player->m_levels[MAHJONG_PLAYER::LevelIndex(packNumber, level)];
   }
   std::vector<int> levelStates() const {
     std::vector<int> states;
-    for (const QOR::QC_IMAGE_BUTTON* button : m->levelButtons) states.push_back(button->fGetState());
+    for (const QOR::QC_IMAGE_BUTTON* button : m->levels.buttons) states.push_back(button->fGetState());
     return states;
   }
 
@@ -89,7 +89,7 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   for (const auto& [level, stars] : std::vector<std::pair<int, int>>{{1, 3}, {2, 2}, {3, 2}}) result(1, level) = stars;
   result(3, 1) = 3;  // a result in a locked pack counts nothing
   m->loadMenus();
-  ASSERT_EQ(m->packButtons.size(), 6u);
+  ASSERT_EQ(m->packs.buttons.size(), 6u);
   EXPECT_EQ(pack(1).name, m->GetText("Flourishing Lotus"));
   EXPECT_EQ(pack(4).rankTitle, m->rankTitles.at(L"Expert"));
   EXPECT_EQ(pack(4).xp, 75);
@@ -106,11 +106,11 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   EXPECT_EQ(pack(6).button->fGetPosition().y, 612.0f);
 
   enterPacks();
-  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+  EXPECT_EQ(m->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksInX);
   EXPECT_EQ(pack(1).button->fGetPosition().y, 192.0f);
   EXPECT_FLOAT_EQ(pack(4).button->fGetPosition().x, 800.0f);
-  EXPECT_EQ(m->LeftPanelX(), -2.0f);
-  EXPECT_EQ(m->careerButton->fGetState(), 3);
+  EXPECT_EQ(m->leftPanel.X(), -2.0f);
+  EXPECT_EQ(m->leftPanel.careerButton->fGetState(), 3);
 
   // The player holds pack 3's rank: pack 4 asks for more, pack 3 for its predecessor's last level.
   m->rankTitle = pack(3).rankTitle;
@@ -144,7 +144,7 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   EXPECT_EQ(lockSounds, 1);
   EXPECT_NEAR(ticksLocked, 42, 2);  // 0.3 s growing and 0.4 s fading at 60 ticks a second
   EXPECT_FALSE(pack(3).isLocked());
-  EXPECT_EQ(m->lockFlashSprite->fGetVertexColor(0), 0xFFFFFFFFu);
+  EXPECT_EQ(m->packs.lockFlashSprite->fGetVertexColor(0), 0xFFFFFFFFu);
 
   // Pack 1 with its open flag 0: slides out to exactly 1650 and the levels follow.
   click(pack(1).button);
@@ -152,9 +152,9 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   EXPECT_EQ(m->requestedScreen, LEVELS_SCREEN);
   for (int n = 0; n < 600 && m->currentScreen == PACKS_SCREEN; ++n) tick();
   EXPECT_EQ(m->currentScreen, LEVELS_SCREEN);
-  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksOutX);
+  EXPECT_EQ(m->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksOutX);
   EXPECT_EQ(m->currentPack, 1);
-  EXPECT_NE(m->levelBacks[19]->fGetTexture(), QOR::qcRENDER->fGetDefaultTexture());
+  EXPECT_NE(m->levels.backs[19]->fGetTexture(), QOR::qcRENDER->fGetDefaultTexture());
 }
 
 // The levels screen: with levels 1..10 played (one of them with no star) it opens on page 2 with
@@ -175,12 +175,12 @@ TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
   for (int i = 0; i <= 10; ++i) expected[static_cast<std::size_t>(i)] = 0;
   EXPECT_EQ(levelStates(), expected);
   const float page2 = -0.55f * 1024.0f;
-  const QOR::QS_VEC2 first = m->levelButtons[0]->fGetPosition();
+  const QOR::QS_VEC2 first = m->levels.buttons[0]->fGetPosition();
   EXPECT_EQ(first.x, page2);
   EXPECT_EQ(first.y, 130.0f);
   EXPECT_EQ(m->page, 2);
   const auto at = [this, first](int level) {
-    const QOR::QS_VEC2 p = m->levelButtons[level - 1]->fGetPosition();
+    const QOR::QS_VEC2 p = m->levels.buttons[level - 1]->fGetPosition();
     return QOR::QS_VEC2(p.x - first.x, p.y);
   };
   for (const auto& [level, x, y] : std::vector<std::tuple<int, float, float>>{
@@ -191,53 +191,53 @@ TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
 
   // Page 2 -> 1: a click while the page turns changes nothing; the turn lands on 390 exactly.
   click(m->pageArrow);
-  EXPECT_TRUE(m->pageTween.active);
+  EXPECT_TRUE(m->levels.pageTween.active);
   EXPECT_EQ(m->page, 1);
   click(m->pageArrow);
   EXPECT_EQ(m->page, 1);
-  EXPECT_EQ(m->pageTween.end, MAHJONG_GAME_MANAGER::kLevelsInX);
+  EXPECT_EQ(m->levels.pageTween.end, MAHJONG_GAME_MANAGER::kLevelsInX);
   settle();
-  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
   EXPECT_EQ(m->pageArrow->fGetImage()->fGetTexture(), m->rightArrow);
   click(m->pageArrow);
   settle();
   EXPECT_EQ(m->page, 2);
-  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, page2);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, page2);
   EXPECT_EQ(m->pageArrow->fGetImage()->fGetTexture(), m->leftArrow);
 
   // Level 11 was opened by the last completion: its flash runs once; a bad index is dropped.
-  m->newLevels = {10, 20};
+  m->levels.newLevels = {10, 20};
   int flashTicks = 0;
-  for (int n = 0; n < 200 && !m->newLevels.empty(); ++n) {
+  for (int n = 0; n < 200 && !m->levels.newLevels.empty(); ++n) {
     tick();
     ++flashTicks;
   }
-  EXPECT_TRUE(m->newLevels.empty());
+  EXPECT_TRUE(m->levels.newLevels.empty());
   EXPECT_NEAR(flashTicks, 43, 2);  // 0.3 s growing and 0.4 s fading
 
   // Back while a page turns: the packs screen, the panel never moving.
   click(m->pageArrow);
-  ASSERT_TRUE(m->pageTween.active);
-  click(m->menuBackButton);
+  ASSERT_TRUE(m->levels.pageTween.active);
+  click(m->leftPanel.backButton);
   EXPECT_EQ(m->requestedScreen, PACKS_SCREEN);
   for (int n = 0; n < 600 && m->currentScreen == LEVELS_SCREEN; ++n) {
     tick();
-    EXPECT_EQ(m->LeftPanelX(), -2.0f);
+    EXPECT_EQ(m->leftPanel.X(), -2.0f);
   }
-  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
   untilScreen(PACKS_SCREEN);
-  EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+  EXPECT_EQ(m->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksInX);
 
   // The turn ended with the visit: the levels come again on the page of their next level, and
   // the arrow turns the page.
   click(pack(2).button);
   untilScreen(LEVELS_SCREEN);
   EXPECT_EQ(m->page, 2);
-  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, page2);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, page2);
   click(m->pageArrow);
   settle();
   EXPECT_EQ(m->page, 1);
-  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
 }
 
 // The count-up after a level: money rises by the step value each step with "money.ogg" and the
@@ -273,15 +273,15 @@ TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
   for (std::size_t i = 0; i < tens.size(); ++i) EXPECT_EQ(tens[i], 10 * static_cast<int>(i + 1));
 
   // A fresh process's first step of 50 towards 30: the step becomes 4 and stays 4.
-  m->countUpStepSet = false;
+  m->leftPanel.countUpStepSet = false;
   m->fx.countUpIncrement = 50;
   EXPECT_EQ(countUp(20, 30, 3, 3), (std::vector<int>{24, 28, 30}));
-  EXPECT_EQ(m->countUpStepValue, 4.0f);
+  EXPECT_EQ(m->leftPanel.countUpStepValue, 4.0f);
   EXPECT_EQ(countUp(30, 45, 3, 9), (std::vector<int>{34, 38, 42, 45}));  // experience 4..9 goes on
-  EXPECT_EQ(m->countUpStepValue, 4.0f);
+  EXPECT_EQ(m->leftPanel.countUpStepValue, 4.0f);
 
   // A step that truncates to 0 still adds 1.
-  m->countUpStepValue = 0.4f;
+  m->leftPanel.countUpStepValue = 0.4f;
   EXPECT_EQ(countUp(45, 48, 9, 9), (std::vector<int>{46, 47, 48}));
 
   // Back during a count-up ends it at the earned values and slides to the title.
@@ -294,7 +294,7 @@ TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
   settle();
   ASSERT_EQ(m->countUpRunning, 1);
   EXPECT_LT(player->m_money, 900);
-  click(m->menuBackButton);
+  click(m->leftPanel.backButton);
   EXPECT_EQ(m->countUpRunning, 0);
   EXPECT_EQ(player->m_money, 900);
   EXPECT_EQ(player->m_XP, 12.5f);
@@ -312,23 +312,23 @@ TEST_F(MenuScreensTest, LevelClickCompletesTheCountUpAndEntersTheLevel) {
   m->shownXP = 0;
   player->m_money = 300;
   player->m_XP = 10.25f;
-  m->newLevels = {1};
+  m->levels.newLevels = {1};
   leaveLevelFor(LEVELS_SCREEN);
   settle();
   ASSERT_EQ(m->currentScreen, LEVELS_SCREEN);
   ASSERT_EQ(m->countUpRunning, 1);
-  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
-  EXPECT_EQ(m->LeftPanelX(), -2.0f);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
+  EXPECT_EQ(m->leftPanel.X(), -2.0f);
   std::vector<int> expected(20, 4);
   expected[0] = expected[1] = 0;
   EXPECT_EQ(levelStates(), expected);
 
-  click(m->levelButtons[0]);
+  click(m->levels.buttons[0]);
   EXPECT_TRUE(played("button_level_click.ogg"));
   EXPECT_EQ(m->countUpRunning, 0);
   EXPECT_EQ(player->m_money, 300);
   EXPECT_EQ(player->m_XP, 10.25f);
-  EXPECT_TRUE(m->newLevels.empty());
+  EXPECT_TRUE(m->levels.newLevels.empty());
   ASSERT_NE(m->board, nullptr);
   EXPECT_EQ(m->board->m_pack, 1);
   EXPECT_EQ(m->board->m_level, 1);
@@ -342,8 +342,8 @@ TEST_F(MenuScreensTest, LevelClickCompletesTheCountUpAndEntersTheLevel) {
 
   for (int n = 0; n < 600 && m->currentScreen == LEVELS_SCREEN; ++n) tick();
   EXPECT_EQ(m->currentScreen, LEVEL_START_SCREEN);
-  EXPECT_EQ(m->LeftPanelX(), -302.0f);
-  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
+  EXPECT_EQ(m->leftPanel.X(), -302.0f);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
   // Entered once, by the panel: a second switch from the intro would slide the panel back in, and
   // the buttons' own switch would flash the black mask over the intro.
   EXPECT_FALSE(m->sidePanelTween.active);

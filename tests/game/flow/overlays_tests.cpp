@@ -20,7 +20,7 @@ using flow_test::kEnter;
 using flow_test::kEscape;
 
 TEST(OptionsVolume, SliderValuesMapToStoredVolumesWithBothClamps) {
-  using M = MAHJONG_GAME_MANAGER;
+  using M = OPTIONS_PARTS;
   EXPECT_EQ(M::SliderToVolume(5.0f), 0.0f);
   EXPECT_EQ(M::SliderToVolume(8.0f), 0.0f);
   EXPECT_FLOAT_EQ(M::SliderToVolume(9.0f), 0.09f);
@@ -80,27 +80,27 @@ TEST_F(Overlays, OptionsStoreSaveAndApplyTheChoices) {
   manager->OpenOptions();
   settle();
   ASSERT_EQ(manager->optionsOpen, 1);
-  ASSERT_FLOAT_EQ(manager->optionsPanel->fGetPosition().y, 384.0f);
+  ASSERT_FLOAT_EQ(manager->options.panel->fGetPosition().y, 384.0f);
 
   played("button_click.ogg");
-  drag(manager->soundSlider, 0.0f);
+  drag(manager->options.soundSlider, 0.0f);
   EXPECT_TRUE(played("button_click.ogg"));  // a sample of the new volume
-  EXPECT_LE(manager->soundSlider->GetValue(), 8.0f);
-  EXPECT_GT(manager->soundSlider->GetValue(), 0.0f);  // the knob stays half its width inside
-  drag(manager->musicSlider, 1024.0f);
-  EXPECT_GE(manager->musicSlider->GetValue(), 90.0f);
-  EXPECT_LT(manager->musicSlider->GetValue(), 100.0f);
+  EXPECT_LE(manager->options.soundSlider->GetValue(), 8.0f);
+  EXPECT_GT(manager->options.soundSlider->GetValue(), 0.0f);  // the knob stays half its width inside
+  drag(manager->options.musicSlider, 1024.0f);
+  EXPECT_GE(manager->options.musicSlider->GetValue(), 90.0f);
+  EXPECT_LT(manager->options.musicSlider->GetValue(), 100.0f);
 
-  ASSERT_TRUE(manager->classicBox->isChecked());
-  clickBox(manager->cardsBox);
-  EXPECT_TRUE(manager->cardsBox->isChecked());
-  EXPECT_FALSE(manager->classicBox->isChecked());
-  EXPECT_FALSE(manager->numbersBox->isChecked());
-  clickBox(manager->cardsBox);
-  EXPECT_TRUE(manager->cardsBox->isChecked());
-  clickBox(manager->customCursorBox);
-  clickBox(manager->fullScreenBox);
-  EXPECT_TRUE(manager->customCursorBox->isChecked() && manager->fullScreenBox->isChecked());
+  ASSERT_TRUE(manager->options.classicBox->isChecked());
+  clickBox(manager->options.cardsBox);
+  EXPECT_TRUE(manager->options.cardsBox->isChecked());
+  EXPECT_FALSE(manager->options.classicBox->isChecked());
+  EXPECT_FALSE(manager->options.numbersBox->isChecked());
+  clickBox(manager->options.cardsBox);
+  EXPECT_TRUE(manager->options.cardsBox->isChecked());
+  clickBox(manager->options.customCursorBox);
+  clickBox(manager->options.fullScreenBox);
+  EXPECT_TRUE(manager->options.customCursorBox->isChecked() && manager->options.fullScreenBox->isChecked());
   EXPECT_EQ(attribute("tileset"), "2");  // nothing is stored before the overlay closes
 
   tick(kEscape);
@@ -114,21 +114,21 @@ TEST_F(Overlays, OptionsStoreSaveAndApplyTheChoices) {
   EXPECT_EQ(attribute("tileset"), "3");
   EXPECT_EQ(attribute("custom_cursor"), "true");
   EXPECT_EQ(attribute("full_screen"), "true");
-  EXPECT_FLOAT_EQ(manager->soundSlider->GetValue(), 8.0f);
-  EXPECT_FLOAT_EQ(manager->musicSlider->GetValue(), 90.0f);
+  EXPECT_FLOAT_EQ(manager->options.soundSlider->GetValue(), 8.0f);
+  EXPECT_FLOAT_EQ(manager->options.musicSlider->GetValue(), 90.0f);
   EXPECT_LT(host_test::fCursorCounter(), 0);
   EXPECT_TRUE(QOR::qcRENDER->isFullScreen());
   EXPECT_EQ(QOR::qcGAME->_stretch, 1);
   EXPECT_EQ(manager->letterBox, 1);
   EXPECT_EQ(manager->pillarBox, 0);
-  EXPECT_EQ(manager->tilesetChanged, 0);  // outside a level the new set is only stored
+  EXPECT_EQ(manager->options.tilesetChanged, 0);  // outside a level the new set is only stored
 
   // Back to a window: the system cursor shows again.
   manager->OpenOptions();
   settle();
-  clickBox(manager->fullScreenBox);
-  clickBox(manager->customCursorBox);
-  click(manager->optionsOkButton);
+  clickBox(manager->options.fullScreenBox);
+  clickBox(manager->options.customCursorBox);
+  click(manager->options.okButton);
   ASSERT_TRUE(runWhile([this] { return manager->optionsOpen != 0; }));
   EXPECT_FALSE(QOR::qcRENDER->isFullScreen());
   EXPECT_GE(host_test::fCursorCounter(), 0);
@@ -147,43 +147,43 @@ TEST_F(Overlays, HelpTurnsItsFourPagesAndClosesLikeOk) {
   manager->OpenHelp();
   settle();
   ASSERT_EQ(manager->helpOpen, 1);
-  EXPECT_FLOAT_EQ(manager->helpPanel->fGetPosition().y, 384.0f);
-  EXPECT_EQ(manager->helpPage, 1);
-  EXPECT_EQ(manager->helpHeader, manager->GetText("help_header_1"));
-  EXPECT_EQ(manager->helpLines, texts({"help_text_1", "help_text_2", "help_text_3"}));
-  ASSERT_EQ(manager->helpTiles.size(), 12u);
+  EXPECT_FLOAT_EQ(manager->help.panel->fGetPosition().y, 384.0f);
+  EXPECT_EQ(manager->help.page, 1);
+  EXPECT_EQ(manager->help.header, manager->GetText("help_header_1"));
+  EXPECT_EQ(manager->help.lines, texts({"help_text_1", "help_text_2", "help_text_3"}));
+  ASSERT_EQ(manager->help.tiles.size(), 12u);
   std::vector<int> faces;
-  for (const MAHJONG_CHIP* tile : manager->helpTiles) faces.push_back(tile->GetType());
+  for (const MAHJONG_CHIP* tile : manager->help.tiles) faces.push_back(tile->GetType());
   EXPECT_EQ(faces, (std::vector<int>{4, 14, 14, 4, 41, 40, 39, 38, 37, 36, 35, 34}));
-  EXPECT_LT(manager->helpTiles[0]->GetPosition().y, manager->helpPanel->fGetPosition().y);  // slid with the panel
-  EXPECT_GT(manager->helpTiles[0]->GetPosition().y, 0.0f);
+  EXPECT_LT(manager->help.tiles[0]->GetPosition().y, manager->help.panel->fGetPosition().y);  // slid with the panel
+  EXPECT_GT(manager->help.tiles[0]->GetPosition().y, 0.0f);
 
   played("button_click.ogg");
-  click(manager->helpLeftArrow);
-  EXPECT_EQ(manager->helpPage, 1);
+  click(manager->help.leftArrow);
+  EXPECT_EQ(manager->help.page, 1);
   EXPECT_FALSE(played("button_click.ogg"));
   for (int page = 2; page <= 4; ++page) {
-    click(manager->helpRightArrow);
-    EXPECT_EQ(manager->helpPage, page);
+    click(manager->help.rightArrow);
+    EXPECT_EQ(manager->help.page, page);
     EXPECT_TRUE(played("button_click.ogg"));
   }
-  EXPECT_EQ(manager->helpHeader, manager->GetText("help_header_3"));
-  EXPECT_EQ(manager->helpLines, texts({"help_text_11", "help_text_12"}));
-  click(manager->helpRightArrow);
-  EXPECT_EQ(manager->helpPage, 4);
+  EXPECT_EQ(manager->help.header, manager->GetText("help_header_3"));
+  EXPECT_EQ(manager->help.lines, texts({"help_text_11", "help_text_12"}));
+  click(manager->help.rightArrow);
+  EXPECT_EQ(manager->help.page, 4);
   EXPECT_FALSE(played("button_click.ogg"));
-  click(manager->helpLeftArrow);
-  EXPECT_EQ(manager->helpPage, 3);
-  EXPECT_EQ(manager->helpHeader, manager->GetText("help_header_2"));
-  EXPECT_EQ(manager->helpLines, texts({"help_text_7", "help_text_8", "help_text_9", "help_text_10"}));
-  click(manager->helpLeftArrow);
-  EXPECT_EQ(manager->helpLines, texts({"help_text_4", "help_text_5", "help_text_6"}));
+  click(manager->help.leftArrow);
+  EXPECT_EQ(manager->help.page, 3);
+  EXPECT_EQ(manager->help.header, manager->GetText("help_header_2"));
+  EXPECT_EQ(manager->help.lines, texts({"help_text_7", "help_text_8", "help_text_9", "help_text_10"}));
+  click(manager->help.leftArrow);
+  EXPECT_EQ(manager->help.lines, texts({"help_text_4", "help_text_5", "help_text_6"}));
 
   tick(kEscape);
   EXPECT_TRUE(played("button_click.ogg"));
   ASSERT_TRUE(runWhile([this] { return manager->helpOpen != 0; }));
-  EXPECT_FLOAT_EQ(manager->helpPanel->fGetPosition().y, -300.0f);
-  EXPECT_EQ(manager->helpPage, 2);  // the page stays for the next opening
+  EXPECT_FLOAT_EQ(manager->help.panel->fGetPosition().y, -300.0f);
+  EXPECT_EQ(manager->help.page, 2);  // the page stays for the next opening
 }
 
 }  // namespace

@@ -34,22 +34,22 @@ class PlayersScreen : public flow_test::FlowDriver {
   // The title's Players button, then the slide down to rest.
   void open() {
     played("button_click.ogg");
-    click(manager->playersButton);
+    click(manager->title.playersButton);
     ASSERT_EQ(manager->currentScreen, PLAYERS_SCREEN);
     settle();
-    ASSERT_FLOAT_EQ(manager->playersPanel->fGetPosition().y, 384.0f);
+    ASSERT_FLOAT_EQ(manager->players.panel->fGetPosition().y, 384.0f);
   }
   std::vector<std::wstring> names() const {
     std::vector<std::wstring> out;
-    for (const PLAYER_LIST_ITEM& row : manager->playerRows) out.push_back(row.name);
+    for (const PLAYER_LIST_ITEM& row : manager->players.rows) out.push_back(row.name);
     return out;
   }
-  float rowY(std::size_t i) const { return manager->playerRows.at(i).deleteButton->fGetPosition().y; }
-  float barY() const { return manager->selectionBar->fGetPosition().y; }
+  float rowY(std::size_t i) const { return manager->players.rows.at(i).deleteButton->fGetPosition().y; }
+  float barY() const { return manager->players.selectionBar->fGetPosition().y; }
   MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX& box() const { return *manager->playerBox; }
   // Opens the name question with the add button and confirms what is typed.
   void add(const char* keys) {
-    click(manager->addButton);
+    click(manager->players.addButton);
     ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
     type(keys);
     tick(kEnter);
@@ -83,14 +83,14 @@ TEST_F(PlayersScreen, RowsComeFromProfilesOnlyAndClosingTakesThePickedOne) {
   EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"bo", L"5%d %s"}));
   EXPECT_FLOAT_EQ(rowY(0), kFirstRow);
   EXPECT_FLOAT_EQ(barY(), rowY(1));
-  ASSERT_NE(manager->addButton, nullptr);
+  ASSERT_NE(manager->players.addButton, nullptr);
   // Drawn literally: the last text of the regular font in a frame is the last row's name.
   tick();
   EXPECT_STREQ(manager->regularFont->fGetTextW(), L"5%d %s");
 
   clickAt(kMiddleX - 100.0f, rowY(0));
   EXPECT_FLOAT_EQ(barY(), rowY(0));
-  EXPECT_EQ(manager->PickedRow(), &manager->playerRows[0]);
+  EXPECT_EQ(manager->players.PickedRow(), &manager->players.rows[0]);
   qor_test::LogCapture log;
   tick(kEscape);
   EXPECT_TRUE(played("button_click.ogg"));
@@ -108,7 +108,7 @@ TEST_F(PlayersScreen, RowsComeFromProfilesOnlyAndClosingTakesThePickedOne) {
 TEST_F(PlayersScreen, AddsUpToTheSeventhRowAndRefusesATakenName) {
   start("<lastplayer lpname=\"ann\"/>\n<player name=\"ann\"/>\n");
   open();
-  click(manager->addButton);
+  click(manager->players.addButton);
   EXPECT_TRUE(played("button_click.ogg"));
   type("ANN");
   tick(kEnter);
@@ -128,7 +128,7 @@ TEST_F(PlayersScreen, AddsUpToTheSeventhRowAndRefusesATakenName) {
 
   // A name with a character beyond 16 bits, as the text field now keeps it.
   const std::wstring clef = {L'c', static_cast<wchar_t>(0x1D11E)};
-  click(manager->addButton);
+  click(manager->players.addButton);
   box().fGetTextField()->fSetText(clef);
   tick(kEnter);
   settle();
@@ -137,12 +137,12 @@ TEST_F(PlayersScreen, AddsUpToTheSeventhRowAndRefusesATakenName) {
 
   for (const char* name : {"DI", "ED", "FA"}) {
     add(name);
-    ASSERT_NE(manager->addButton, nullptr) << name;
+    ASSERT_NE(manager->players.addButton, nullptr) << name;
   }
-  EXPECT_EQ(manager->playerRows.size(), 6u);
+  EXPECT_EQ(manager->players.rows.size(), 6u);
   add("GU");
-  EXPECT_EQ(manager->playerRows.size(), 7u);
-  EXPECT_EQ(manager->addButton, nullptr);
+  EXPECT_EQ(manager->players.rows.size(), 7u);
+  EXPECT_EQ(manager->players.addButton, nullptr);
   EXPECT_EQ(profiles(playerFile()), 7);
   EXPECT_FLOAT_EQ(barY(), rowY(6));
   for (std::size_t i = 1; i < 7; ++i) EXPECT_GT(rowY(i), rowY(i - 1));
@@ -155,7 +155,7 @@ TEST_F(PlayersScreen, DeletesOnlyAfterConfirmationDownToAFirstNameAgain) {
   start("<lastplayer lpname=\"bo\"/>\n<player name=\"ann\"/>\n<player name=\"bo\"/>\n<player name=\"cy\"/>\n");
   open();
   const float secondRow = rowY(1);
-  click(manager->playerRows[1].deleteButton);
+  click(manager->players.rows[1].deleteButton);
   EXPECT_TRUE(played("button_click.ogg"));
   ASSERT_TRUE(box().isQuestion() && !box().isNameEntry());
   EXPECT_EQ(box().fGetText(), text(MAHJONG_GAME_MANAGER::TXT_DELETE_PLAYER) + L"\nbo?");
@@ -165,30 +165,30 @@ TEST_F(PlayersScreen, DeletesOnlyAfterConfirmationDownToAFirstNameAgain) {
   EXPECT_EQ(names().size(), 3u);
   EXPECT_EQ(profiles(playerFile()), 3);
 
-  click(manager->playerRows[1].deleteButton);
+  click(manager->players.rows[1].deleteButton);
   for (int n = 0; n < 60; ++n) tick();
   tick(kEnter);
   settle();
   EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"cy"}));
   EXPECT_FLOAT_EQ(rowY(1), secondRow);
-  EXPECT_EQ(manager->PickedRow(), &manager->playerRows[1]);  // the next profile moved under the bar
+  EXPECT_EQ(manager->players.PickedRow(), &manager->players.rows[1]);  // the next profile moved under the bar
   EXPECT_EQ(manager->player->m_name, L"cy");                  // bo was current: cy takes over
   EXPECT_EQ(lastPlayer(), "cy");
   EXPECT_FALSE(playerFile().find_child_by_attribute("player", "name", "bo"));
 
   // The last row goes: the bar follows up to the new last row.
-  click(manager->playerRows[1].deleteButton);
+  click(manager->players.rows[1].deleteButton);
   for (int n = 0; n < 60; ++n) tick();
   tick(kEnter);
   settle();
   EXPECT_FLOAT_EQ(barY(), rowY(0));
 
   qor_test::LogCapture log;
-  click(manager->playerRows[0].deleteButton);
+  click(manager->players.rows[0].deleteButton);
   for (int n = 0; n < 60; ++n) tick();
   tick(kEnter);
   EXPECT_TRUE(log.hasLine("WORK!!!!!!"));
-  EXPECT_TRUE(manager->playerRows.empty());
+  EXPECT_TRUE(manager->players.rows.empty());
   EXPECT_EQ(profiles(playerFile()), 0);
   ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
   EXPECT_EQ(box().fGetCancelButton()->fGetState(), 4);
@@ -216,7 +216,7 @@ TEST_F(PlayersScreen, AClosingQuestionTakesNoAnswer) {
   open();
   for (const bool deleteQuestion : {true, false}) {
     SCOPED_TRACE(deleteQuestion ? "delete question" : "name question");
-    click(deleteQuestion ? manager->playerRows[1].deleteButton : manager->addButton);
+    click(deleteQuestion ? manager->players.rows[1].deleteButton : manager->players.addButton);
     ASSERT_TRUE(box().isQuestion());
     for (int n = 0; n < 60; ++n) tick();
     tick(kEscape);
@@ -242,7 +242,7 @@ TEST_F(PlayersScreen, TheCurrentProfileIsAlwaysOneThatExists) {
   ASSERT_EQ(manager->player->m_name, L"ann");
   ASSERT_FALSE(QOR::qcRENDER->isFullScreen());
   open();
-  click(manager->playerRows[0].deleteButton);
+  click(manager->players.rows[0].deleteButton);
   for (int n = 0; n < 60; ++n) tick();
   tick(kEnter);
   EXPECT_EQ(lastPlayer(), "bo");
@@ -264,7 +264,7 @@ TEST_F(PlayersScreen, TheCurrentProfileIsAlwaysOneThatExists) {
   open();
   ASSERT_EQ(names(), (std::vector<std::wstring>{L"bo", L"cy", L"dee"}));
   clickAt(kMiddleX - 100.0f, rowY(1));
-  ASSERT_EQ(manager->PickedRow(), &manager->playerRows[1]);
+  ASSERT_EQ(manager->players.PickedRow(), &manager->players.rows[1]);
   closeScreen();
   EXPECT_EQ(lastPlayer(), "cy");
   EXPECT_EQ(manager->player->m_name, L"cy");

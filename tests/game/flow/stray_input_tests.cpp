@@ -111,9 +111,9 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     const auto* box = manager->playerBox;
     const bool boxStands = box != nullptr && box->isOpen() && !box->isHiding();
     askedDeletion.clear();
-    if (manager->currentScreen == PLAYERS_SCREEN && boxStands && manager->playersQuestion == M::PLAYERS_DELETE &&
+    if (manager->currentScreen == PLAYERS_SCREEN && boxStands && manager->players.question == PLAYERS_DELETE &&
         answered()) {
-      const PLAYER_LIST_ITEM* row = manager->PickedRow();
+      const PLAYER_LIST_ITEM* row = manager->players.PickedRow();
       if (row != nullptr) askedDeletion = pugi::as_utf8(row->name);
     }
     quitAnswered = manager->currentScreen == TITLE_SCREEN && boxStands && box->isQuestion() && !box->isNameEntry() &&
@@ -136,11 +136,11 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
       }
     }
     profilesBefore = now;
-    EXPECT_FALSE(manager->tutorialOn == 0 && manager->tutorialPanelAnimator.active)
+    EXPECT_FALSE(manager->tutorial.on == 0 && manager->tutorial.panelAnimator.active)
         << "the tutorial's panel moves for a tutorial that is off; " << where.str();
-    if (manager->currentScreen == LEVELS_SCREEN && !manager->screenSlideTween.active && !manager->pageTween.active &&
-        manager->levelButtons[0] != nullptr) {
-      const float x = manager->levelButtons[0]->fGetPosition().x;
+    if (manager->currentScreen == LEVELS_SCREEN && !manager->screenSlideTween.active &&
+        !manager->levels.pageTween.active && manager->levels.buttons[0] != nullptr) {
+      const float x = manager->levels.buttons[0]->fGetPosition().x;
       const float page2 = -0.55f * static_cast<float>(QOR::qcGAME->fGetResolution().x);
       if (x == M::kLevelsInX || x == page2) {
         EXPECT_EQ(manager->page, x == M::kLevelsInX ? 1 : 2) << "the levels stand on another page; " << where.str();
@@ -154,16 +154,29 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   // The buttons that stand on the screen now (a stray click lands on one of them half the time).
   std::vector<QOR::QC_IMAGE_BUTTON*> buttons() const {
     const M& m = *manager;
-    std::vector<QOR::QC_IMAGE_BUTTON*> list = {m.playButton, m.quitButton, m.playersButton, m.playersOkButton,
-                                               m.addButton, m.careerButton, m.menuTrophiesButton,
-                                               m.menuOptionsButton, m.menuHelpButton, m.menuBackButton,
-                                               m.pageArrow, m.nextButton, m.optionsOkButton, m.creditsButton,
-                                               m.creditsOkButton, m.helpOkButton, m.helpLeftArrow, m.helpRightArrow,
+    std::vector<QOR::QC_IMAGE_BUTTON*> list = {m.title.playButton,
+                                               m.title.quitButton,
+                                               m.title.playersButton,
+                                               m.players.okButton,
+                                               m.players.addButton,
+                                               m.leftPanel.careerButton,
+                                               m.leftPanel.trophiesButton,
+                                               m.leftPanel.optionsButton,
+                                               m.leftPanel.helpButton,
+                                               m.leftPanel.backButton,
+                                               m.pageArrow,
+                                               m.comics.nextButton,
+                                               m.options.okButton,
+                                               m.options.creditsButton,
+                                               m.options.creditsOkButton,
+                                               m.help.okButton,
+                                               m.help.leftArrow,
+                                               m.help.rightArrow,
                                                m.levelRoad.startButton};
-    for (const PLAYER_LIST_ITEM& row : m.playerRows) list.push_back(row.deleteButton);
-    for (PACK_BUTTON* pack : m.packButtons) list.push_back(pack->button);
-    for (QOR::QC_IMAGE_BUTTON* button : m.levelButtons) list.push_back(button);
-    const STORE_MESSAGE_BOX* boxes[] = {m.playerBox, m.messageBox, m.trophyBox};
+    for (const PLAYER_LIST_ITEM& row : m.players.rows) list.push_back(row.deleteButton);
+    for (PACK_BUTTON* pack : m.packs.buttons) list.push_back(pack->button);
+    for (QOR::QC_IMAGE_BUTTON* button : m.levels.buttons) list.push_back(button);
+    const STORE_MESSAGE_BOX* boxes[] = {m.playerBox, m.messageBox, m.trophies.awardBox};
     for (const STORE_MESSAGE_BOX* box : boxes) {
       if (box != nullptr && box->isOpen()) {
         list.push_back(box->fGetOkButton());
@@ -186,9 +199,10 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   // while something moves.
   void strayTick() {
     const M& m = *manager;
-    const bool boxSliding = (m.playerBox != nullptr && m.playerBox->isOpen() && !waiting(m.playerBox)) ||
-                            (m.messageBox != nullptr && m.messageBox->isOpen() && !waiting(m.messageBox)) ||
-                            (m.trophyBox != nullptr && m.trophyBox->isOpen() && !waiting(m.trophyBox));
+    const bool boxSliding =
+        (m.playerBox != nullptr && m.playerBox->isOpen() && !waiting(m.playerBox)) ||
+        (m.messageBox != nullptr && m.messageBox->isOpen() && !waiting(m.messageBox)) ||
+        (m.trophies.awardBox != nullptr && m.trophies.awardBox->isOpen() && !waiting(m.trophies.awardBox));
     const bool dropping = m.board != nullptr && (m.board->m_dropTween.active || m.board->m_slideTween.active);
     const double busy = moving() || boxSliding || dropping ? 2.0 : 1.0;
     QOR::QC_INPUT& input = *QOR::qcCurrentInput;
@@ -240,7 +254,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     const M& m = *manager;
     if (m.helpOpen != 0) return 2;
     if (m.optionsOpen != 0) return 3;
-    if (m.trophyBox != nullptr && m.trophyBox->isInfo()) return 1;
+    if (m.trophies.awardBox != nullptr && m.trophies.awardBox->isInfo()) return 1;
     if (m.messageBox != nullptr && m.messageBox->isOpen()) return 4;
     if (m.playerBox != nullptr && m.playerBox->isOpen()) return 5;
     if (m.currentScreen == GAME_SCREEN && m.board != nullptr && m.board->GetPanel()->isPaused()) return 6;
@@ -249,8 +263,8 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   bool leftPanelStill() const {
     const M& m = *manager;
     return !m.sidePanelTween.active && !m.screenSlideTween.active && !m.screenFade.active &&
-           !(m.currentScreen == LEVELS_SCREEN && m.pageTween.active) &&
-           !(m.currentScreen == TROPHIES_SCREEN && m.trophyPageTween.active);
+           !(m.currentScreen == LEVELS_SCREEN && m.levels.pageTween.active) &&
+           !(m.currentScreen == TROPHIES_SCREEN && m.trophies.pageTween.active);
   }
   // One step of the scripted way out of whatever stands: the overlay's or box's OK or Escape,
   // then the screen's own way (Players, OK, Back, the level's start, the pause panel's quit, the
@@ -259,8 +273,8 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     M& m = *manager;
     const int shown = overlay();
     if (shown == 1) {
-      if (waiting(m.trophyBox)) {
-        click(m.trophyBox->fGetOkButton());
+      if (waiting(m.trophies.awardBox)) {
+        click(m.trophies.awardBox->fGetOkButton());
       } else {
         tick();
       }
@@ -273,7 +287,7 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     if (shown == 4) {
       if (!waiting(m.messageBox)) {
         tick();
-      } else if (m.currentScreen == GAME_SCREEN && m.roadQuestion == M::ROAD_QUIT) {
+      } else if (m.currentScreen == GAME_SCREEN && m.levelRoad.question == ROAD_QUIT) {
         tick(flow_test::kEnter);
       } else {
         tick(m.messageBox->isQuestion() ? flow_test::kEscape : flow_test::kEnter);
@@ -286,8 +300,8 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     }
     switch (m.currentScreen) {
       case TITLE_SCREEN:
-        if (leftPanelStill() && m.titlePanel->fGetPosition().y < static_cast<float>(QOR::qcGAME->fGetResolution().y)) {
-          click(m.playersButton);
+        if (leftPanelStill() && m.title.panel->fGetPosition().y < static_cast<float>(QOR::qcGAME->fGetResolution().y)) {
+          click(m.title.playersButton);
         } else {
           tick();
         }
@@ -298,8 +312,8 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
       case PACKS_SCREEN:
       case LEVELS_SCREEN:
       case TROPHIES_SCREEN:
-        if (leftPanelStill() && m.LeftPanelX() + 2.0f >= 0.0f) {
-          click(m.menuBackButton);
+        if (leftPanelStill() && m.leftPanel.X() + 2.0f >= 0.0f) {
+          click(m.leftPanel.backButton);
         } else {
           tick();
         }
@@ -323,8 +337,8 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
         return;
       case COMICS_SCREEN:
       case FINAL_SCREEN:
-        if (!m.screenFade.active && (m.nextButton->fGetImage()->fGetVertexColor(0) >> 24) == 255u) {
-          click(m.nextButton);
+        if (!m.screenFade.active && (m.comics.nextButton->fGetImage()->fGetVertexColor(0) >> 24) == 255u) {
+          click(m.comics.nextButton);
         } else {
           tick();
         }
@@ -381,39 +395,39 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
     if (!toTitle()) return false;
     const std::set<std::string> names = profileNames();
     if (names.empty()) {
-      click(manager->playButton);
+      click(manager->title.playButton);
       if (!ticksUntil([this] { return waiting(manager->playerBox); })) return false;
       type("ZOE");
       tick(flow_test::kEnter);
     }
     const std::string name = names.count(wanted) != 0 ? wanted : names.empty() ? "zoe" : *names.begin();
     if (!names.empty() && pugi::as_utf8(manager->player->m_name) != name) {
-      click(manager->playersButton);
+      click(manager->title.playersButton);
       if (!ticksUntil([this] { return !manager->sidePanelTween.active; })) return false;
-      for (const PLAYER_LIST_ITEM& row : manager->playerRows) {
+      for (const PLAYER_LIST_ITEM& row : manager->players.rows) {
         if (pugi::as_utf8(row.name) == name) clickAt(row.deleteButton->fGetPosition().x - 400.0f, row.deleteButton->fGetPosition().y);
       }
       tick(flow_test::kEnter);
       if (!ticksUntil([this] { return manager->currentScreen == TITLE_SCREEN && !moving(); })) return false;
     }
-    if (!names.empty()) click(manager->playButton);
+    if (!names.empty()) click(manager->title.playButton);
     for (int n = 0; n < 40 && !quit && manager->currentScreen != PACKS_SCREEN; ++n) {
       if (!ticksUntil([this] {
             return manager->currentScreen == PACKS_SCREEN ||
                    (manager->currentScreen == COMICS_SCREEN && !manager->screenFade.active &&
-                    (manager->nextButton->fGetImage()->fGetVertexColor(0) >> 24) == 255u);
+                    (manager->comics.nextButton->fGetImage()->fGetVertexColor(0) >> 24) == 255u);
           })) {
         return false;
       }
-      if (manager->currentScreen == COMICS_SCREEN) click(manager->nextButton);
+      if (manager->currentScreen == COMICS_SCREEN) click(manager->comics.nextButton);
     }
     return ticksUntil([this] { return manager->currentScreen == PACKS_SCREEN && !moving(); });
   }
   // From the packs into a pack's levels (pack 1's when that pack is locked for this player).
   bool toLevels(int packNumber) {
-    if (manager->packButtons.size() < static_cast<std::size_t>(packNumber)) return false;
-    if (manager->packButtons[static_cast<std::size_t>(packNumber - 1)]->isLocked()) packNumber = 1;
-    PACK_BUTTON& pack = *manager->packButtons[static_cast<std::size_t>(packNumber - 1)];
+    if (manager->packs.buttons.size() < static_cast<std::size_t>(packNumber)) return false;
+    if (manager->packs.buttons[static_cast<std::size_t>(packNumber - 1)]->isLocked()) packNumber = 1;
+    PACK_BUTTON& pack = *manager->packs.buttons[static_cast<std::size_t>(packNumber - 1)];
     if (pack.isLocked()) return false;
     click(pack.button);
     return ticksUntil([this] { return manager->currentScreen == LEVELS_SCREEN && !moving(); });
@@ -422,25 +436,25 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
   bool toIntro(int level = 0) {
     if (level == 0) {
       for (int i = 1; i <= M::kLevelButtons; ++i) {
-        if (manager->levelButtons[i - 1]->fGetState() != 4) level = i;
+        if (manager->levels.buttons[i - 1]->fGetState() != 4) level = i;
       }
     }
-    if (level == 0 || manager->levelButtons[level - 1]->fGetState() == 4) return false;
+    if (level == 0 || manager->levels.buttons[level - 1]->fGetState() == 4) return false;
     if ((level > 10) != (manager->page == 2)) {
       click(manager->pageArrow);
       if (!ticksUntil([this] { return !moving(); })) return false;
     }
-    click(manager->levelButtons[level - 1]);
+    click(manager->levels.buttons[level - 1]);
     return ticksUntil([this] {
       return manager->currentScreen == LEVEL_START_SCREEN && manager->introPanelShown != 0 &&
-             !manager->sidePanelTween.active && !manager->tutorialPanelAnimator.active;
+             !manager->sidePanelTween.active && !manager->tutorial.panelAnimator.active;
     });
   }
   void road(ROAD to) {
     journal << "[road " << to << "] ";
     switch (to) {
       case kPlayers:
-        if (toTitle()) click(manager->playersButton);
+        if (toTitle()) click(manager->title.playersButton);
         return;
       case kPacks:
         toPacks(chance(0.5) ? "ann" : "bo");
@@ -449,8 +463,9 @@ class StrayInput : public flow_test::CareerDriver, public ::testing::WithParamIn
       case kOptions:
       case kHelp:
         if (toPacks("ann")) {
-          click(to == kTrophies ? manager->menuTrophiesButton
-                                : to == kOptions ? manager->menuOptionsButton : manager->menuHelpButton);
+          click(to == kTrophies  ? manager->leftPanel.trophiesButton
+                : to == kOptions ? manager->leftPanel.optionsButton
+                                 : manager->leftPanel.helpButton);
         }
         return;
       case kLevels:

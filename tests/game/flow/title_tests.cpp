@@ -65,13 +65,13 @@ class TitleTest : public flow_test::FlowDriver {
   // The greeting as drawn: with the side buttons' labels left out for one frame, the bold font's
   // last text is the greeting.
   std::wstring greeting() {
-    QOR::QC_IMAGE_BUTTON* side[2] = {manager->quitButton, manager->playersButton};
-    manager->quitButton = manager->playersButton = nullptr;
+    QOR::QC_IMAGE_BUTTON* side[2] = {manager->title.quitButton, manager->title.playersButton};
+    manager->title.quitButton = manager->title.playersButton = nullptr;
     EXPECT_EQ(QOR::qcRENDER->BeginScene(), 1);
     manager->RenderTitle();
     QOR::qcRENDER->EndScene();
-    manager->quitButton = side[0];
-    manager->playersButton = side[1];
+    manager->title.quitButton = side[0];
+    manager->title.playersButton = side[1];
     return manager->boldFont->fGetTextW();
   }
 
@@ -83,13 +83,13 @@ class TitleTest : public flow_test::FlowDriver {
 // as the last player, the rebuilt title stands at its resting place, the greeting carries the name
 // as plain text, and the start comic follows once the panel has slid out.
 TEST_F(TitleTest, FirstPlayerIsAskedForAndCreated) {
-  const float restingY = manager->titlePanel->fGetPosition().y;
-  EXPECT_FLOAT_EQ(restingY, 768.0f - manager->titlePanel->fGetHeight() / 2.0f + 1.0f);
+  const float restingY = manager->title.panel->fGetPosition().y;
+  EXPECT_FLOAT_EQ(restingY, 768.0f - manager->title.panel->fGetHeight() / 2.0f + 1.0f);
   ASSERT_TRUE(manager->player->m_name.empty());
   EXPECT_EQ(greeting(), text(MAHJONG_GAME_MANAGER::TXT_WELCOME));
   played("button_click.ogg");
 
-  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(click(manager->title.playButton), (ANSWERS{0, 0, 0}));
   EXPECT_TRUE(box().isQuestion() && box().isNameEntry());
   EXPECT_EQ(box().fGetText(), text(MAHJONG_GAME_MANAGER::TXT_TYPE_NEW_NAME));
   EXPECT_TRUE(played("button_click.ogg"));
@@ -100,7 +100,7 @@ TEST_F(TitleTest, FirstPlayerIsAskedForAndCreated) {
   EXPECT_FALSE(playerFile().child("player"));
 
   played("button_click.ogg");
-  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(click(manager->title.playButton), (ANSWERS{0, 0, 0}));
   ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
   EXPECT_TRUE(played("button_click.ogg"));
   for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);  // at rest
@@ -147,7 +147,7 @@ TEST_F(TitleTest, AFirstPlayerWhoseSaveFailsKeepsTheName) {
   std::ofstream(game.parent_path()) << "not a folder";
   host_test::fResetMessageBoxCount();
 
-  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(click(manager->title.playButton), (ANSWERS{0, 0, 0}));
   ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
   for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);  // at rest
   for (int key : {'Z', 'E', 'D'}) ASSERT_EQ(tick(key), 0);
@@ -171,20 +171,20 @@ TEST_F(TitleTest, AFirstPlayerWhoseSaveFailsKeepsTheName) {
 // the title, Quit asks first: cancel (Escape) closes the question and the game goes on; OK ends it.
 TEST_F(TitleTest, PlayersOpensAtOnceAndQuitAsksFirst) {
   played("button_click.ogg");
-  EXPECT_EQ(click(manager->playersButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(click(manager->title.playersButton), (ANSWERS{0, 0, 0}));
   EXPECT_EQ(manager->currentScreen, PLAYERS_SCREEN);
   EXPECT_TRUE(played("button_click.ogg"));
   EXPECT_EQ(manager->blackMask->fGetVertexColor(0) >> 24, 0u);
   manager->currentScreen = TITLE_SCREEN;  // as the players screen does when it closes
   settle();
 
-  EXPECT_EQ(click(manager->quitButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(click(manager->title.quitButton), (ANSWERS{0, 0, 0}));
   ASSERT_TRUE(box().isQuestion() && !box().isNameEntry());
   EXPECT_EQ(box().fGetText(), text(MAHJONG_GAME_MANAGER::TXT_WANT_TO_QUIT));
   EXPECT_TRUE(played("button_click.ogg"));
   EXPECT_EQ(tick(kEscape), 0);
   settle();
-  EXPECT_EQ(click(manager->quitButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(click(manager->title.quitButton), (ANSWERS{0, 0, 0}));
   for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);
   EXPECT_EQ(click(box().fGetOkButton()), (ANSWERS{0, 0, -108}));
 }
@@ -198,7 +198,7 @@ TEST_F(TitleTest, AClosingQuestionTakesNoAnswer) {
     EXPECT_EQ(tick(kEnter), 0);
     EXPECT_FALSE(box().isOpen());
   };
-  click(manager->playButton);
+  click(manager->title.playButton);
   ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
   for (int key : {'A', 'M', 'Y'}) ASSERT_EQ(tick(key), 0);
   ASSERT_EQ(tick(kEscape), 0);
@@ -207,7 +207,7 @@ TEST_F(TitleTest, AClosingQuestionTakesNoAnswer) {
   EXPECT_FALSE(playerFile().child("player"));
   EXPECT_TRUE(manager->player->m_name.empty());
 
-  click(manager->quitButton);
+  click(manager->title.quitButton);
   ASSERT_TRUE(box().isQuestion() && !box().isNameEntry());
   ASSERT_EQ(tick(kEscape), 0);
   enterOnClosingTick();
@@ -220,7 +220,7 @@ TEST_F(TitleTest, AClosingQuestionTakesNoAnswer) {
 TEST_F(TitleTest, KnownPlayerPlaysOnToThePacks) {
   manager->player->m_name = L"ann";
   manager->player->m_seenStartComics = true;
-  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  EXPECT_EQ(click(manager->title.playButton), (ANSWERS{0, 0, 0}));
   EXPECT_TRUE(played("button_play_click.ogg"));
   EXPECT_EQ(manager->requestedScreen, PACKS_SCREEN);
   bool faded = false;
@@ -230,7 +230,7 @@ TEST_F(TitleTest, KnownPlayerPlaysOnToThePacks) {
   }
   EXPECT_EQ(manager->currentScreen, PACKS_SCREEN);
   EXPECT_TRUE(faded);
-  EXPECT_GT(manager->titlePanel->fGetPosition().y, 768.0f);
+  EXPECT_GT(manager->title.panel->fGetPosition().y, 768.0f);
 }
 
 }  // namespace

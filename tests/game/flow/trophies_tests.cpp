@@ -30,18 +30,18 @@ class TrophiesTest : public flow_test::PlayerDriver {
   // the box slides away and waits until it has closed. The awarded id, or 0.
   int judge(int code) {
     manager->CheckTrophies(code);
-    if (!manager->trophyBox->isInfo()) return 0;
-    const int id = manager->awardedTrophy->fGetId();
+    if (!manager->trophies.awardBox->isInfo()) return 0;
+    const int id = manager->trophies.awarded->fGetId();
     tick();
     float x = 0.0f;
     float y = 0.0f;
-    manager->awardedTrophy->fGetPosition(x, y);
-    const QOR::QS_VEC2 box = manager->trophyBox->fGetPosition();
+    manager->trophies.awarded->fGetPosition(x, y);
+    const QOR::QS_VEC2 box = manager->trophies.awardBox->fGetPosition();
     EXPECT_EQ(x, box.x - 100.0f);
     EXPECT_EQ(y, box.y + 100.0f);
     tick(flow_test::kEnter);
     tick(flow_test::kEnter);
-    EXPECT_TRUE(runWhile([this] { return manager->trophyBox->isOpen(); }));
+    EXPECT_TRUE(runWhile([this] { return manager->trophies.awardBox->isOpen(); }));
     return id;
   }
   int owned(int id) const {
@@ -49,12 +49,12 @@ class TrophiesTest : public flow_test::PlayerDriver {
   }
   // The experience a pack's rank starts at, from its button.
   int packXP(int n) const { return pack(n).xp; }
-  PACK_BUTTON& pack(int n) const { return *manager->packButtons.at(static_cast<std::size_t>(n - 1)); }
+  PACK_BUTTON& pack(int n) const { return *manager->packs.buttons.at(static_cast<std::size_t>(n - 1)); }
   int& result(int packNumber, int level) const {
     return player->m_levels[MAHJONG_PLAYER::LevelIndex(packNumber, level)];
   }
   bool moving() const {
-    return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->trophyPageTween.active ||
+    return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->trophies.pageTween.active ||
            manager->screenFade.active;
   }
 };
@@ -69,12 +69,12 @@ TEST_F(TrophiesTest, RulesAwardOneTrophyPerCallAndRecordItOnce) {
   player->m_totalScore = 500000;
   manager->CheckTrophies(MAHJONG_LAYOUT::kEventPairRemoved);
   EXPECT_TRUE(played("trophie.ogg"));
-  ASSERT_TRUE(manager->trophyBox->isInfo());
-  EXPECT_EQ(manager->awardedTrophy->fGetTitle(), manager->GetText("tt1"));
-  EXPECT_EQ(manager->awardedTrophy->fGetDescription(), manager->GetText("tr1"));
+  ASSERT_TRUE(manager->trophies.awardBox->isInfo());
+  EXPECT_EQ(manager->trophies.awarded->fGetTitle(), manager->GetText("tt1"));
+  EXPECT_EQ(manager->trophies.awarded->fGetDescription(), manager->GetText("tr1"));
   tick(flow_test::kEnter);
   tick(flow_test::kEnter);
-  ASSERT_TRUE(runWhile([this] { return manager->trophyBox->isOpen(); }));
+  ASSERT_TRUE(runWhile([this] { return manager->trophies.awardBox->isOpen(); }));
   manager->RecordAwardedTrophy();  // a late confirmation of the same award
   EXPECT_EQ(player->m_trophies, std::vector<int>{1});
   const MAHJONG_PLAYER saved(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann");
@@ -130,18 +130,18 @@ TEST_F(TrophiesTest, RulesAwardOneTrophyPerCallAndRecordItOnce) {
 // not taken again, and without unlock nothing opens. The bar never divides by an empty or
 // negative span: full at the top rank, empty when the thresholds are equal or out of order.
 TEST_F(TrophiesTest, RankWalkOpensOnePackAtATimeAndTheBarStaysInRange) {
-  const int barWidth = manager->experienceBar->fGetPageWidth();
+  const int barWidth = manager->leftPanel.experienceBar->fGetPageWidth();
   ASSERT_GT(barWidth, 0);
   player->m_XP = 50.0f;  // packs 2 and 3 by experience, not pack 4
   result(1, 20) = 2;
   result(2, 20) = 0;
   manager->loadMenus();
-  ASSERT_EQ(manager->packButtons.size(), 6u);
+  ASSERT_EQ(manager->packs.buttons.size(), 6u);
 
   manager->UpdateRank(0);
   EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Experienced"));
   EXPECT_EQ(manager->nextRankXP, 75);
-  EXPECT_EQ(manager->experienceBar->fGetWidth(), static_cast<float>(barWidth * 10 / 35));
+  EXPECT_EQ(manager->leftPanel.experienceBar->fGetWidth(), static_cast<float>(barWidth * 10 / 35));
   EXPECT_TRUE(pack(2).isLocked());
   EXPECT_EQ(pack(2).buttonFlash, 0);
 
@@ -152,7 +152,7 @@ TEST_F(TrophiesTest, RankWalkOpensOnePackAtATimeAndTheBarStaysInRange) {
   EXPECT_EQ(pack(3).buttonFlash + pack(3).lockFlash, 0);
   EXPECT_EQ(player->m_lastPack, 2);
   EXPECT_EQ(player->m_lastLevel, 1);
-  EXPECT_EQ(manager->rankFlash, 1);
+  EXPECT_EQ(manager->leftPanel.rankFlash, 1);
   const MAHJONG_PLAYER saved(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann");
   EXPECT_EQ(openFlags(saved), openFlags(*player));
   EXPECT_EQ(saved.m_lastPack, 2);
@@ -171,7 +171,7 @@ TEST_F(TrophiesTest, RankWalkOpensOnePackAtATimeAndTheBarStaysInRange) {
   manager->UpdateRank(0);
   EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Grand Master"));
   EXPECT_EQ(manager->nextRankXP, 0);
-  EXPECT_EQ(manager->experienceBar->fGetWidth(), static_cast<float>(barWidth));
+  EXPECT_EQ(manager->leftPanel.experienceBar->fGetWidth(), static_cast<float>(barWidth));
 
   // Equal thresholds, then a first rank above the second.
   const auto writeRanks = [](std::vector<std::pair<int, const char*>> ranks) {
@@ -190,14 +190,14 @@ TEST_F(TrophiesTest, RankWalkOpensOnePackAtATimeAndTheBarStaysInRange) {
   manager->UpdateRank(0);
   EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Candidate"));
   EXPECT_EQ(manager->nextRankXP, 15);
-  EXPECT_EQ(manager->experienceBar->fGetWidth(), 0.0f);
+  EXPECT_EQ(manager->leftPanel.experienceBar->fGetWidth(), 0.0f);
   writeRanks({{50, "Candidate"}, {15, "Novice"}});
   manager->UpdateRank(0);
-  EXPECT_EQ(manager->experienceBar->fGetWidth(), 0.0f);
+  EXPECT_EQ(manager->leftPanel.experienceBar->fGetWidth(), 0.0f);
   player->m_XP = 20.0f;
   manager->UpdateRank(0);
   EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Novice"));
-  EXPECT_EQ(manager->experienceBar->fGetWidth(), static_cast<float>(barWidth));
+  EXPECT_EQ(manager->leftPanel.experienceBar->fGetWidth(), static_cast<float>(barWidth));
 }
 
 // Every rule of the table approached from one step below and then met at its edge, the lower
@@ -334,10 +334,10 @@ TEST_F(TrophiesTest, ShelfShowsOwnedOrConcealedTrophiesOverTwoPages) {
   manager->requestedScreen = PACKS_SCREEN;
   manager->ChangeScreen();
   ASSERT_TRUE(runWhile([this] { return moving(); }));
-  click(manager->menuTrophiesButton);
+  click(manager->leftPanel.trophiesButton);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TROPHIES_SCREEN || moving(); }));
   ASSERT_EQ(manager->currentScreen, TROPHIES_SCREEN);
-  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, 1024.0f);
+  EXPECT_EQ(manager->trophies.shelf->fGetPosition().x, 1024.0f);
 
   QOR::QC_TEXTURE_INFO* concealed = QOR::QC_GAME::fSubscribeImage("concealed.png");
   MENU_OBJECTS::GiveBack(concealed);
@@ -354,7 +354,7 @@ TEST_F(TrophiesTest, ShelfShowsOwnedOrConcealedTrophiesOverTwoPages) {
                                            {8, 15, false, x1 + 1425, 452},
                                            {9, 18, true, x2 + 1425, 452},
                                            {11, 24, true, x2 + 1425, 652}}) {
-    const TROPHY_ITEM* item = manager->trophySlots[s.place];
+    const TROPHY_ITEM* item = manager->trophies.slots[s.place];
     EXPECT_EQ(item->fGetId(), s.id) << "place " << s.place;
     EXPECT_EQ(item->isConcealed(), s.concealed) << "place " << s.place;
     EXPECT_EQ(item->fGetPicture()->fGetTexture() == concealed, s.concealed) << "place " << s.place;
@@ -381,30 +381,30 @@ TEST_F(TrophiesTest, ShelfShowsOwnedOrConcealedTrophiesOverTwoPages) {
   const auto placeX = [this] {
     float x = 0.0f;
     float y = 0.0f;
-    manager->trophySlots[0]->fGetPosition(x, y);
+    manager->trophies.slots[0]->fGetPosition(x, y);
     return x;
   };
   click(manager->pageArrow);
   EXPECT_TRUE(played("button_click.ogg"));
-  EXPECT_TRUE(manager->trophyPageTween.active);
+  EXPECT_TRUE(manager->trophies.pageTween.active);
   EXPECT_EQ(manager->page, 2);
   click(manager->pageArrow);
   EXPECT_EQ(manager->page, 2);
   ASSERT_TRUE(runWhile([this] { return moving(); }));
-  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, -0.45f * 1024.0f);
+  EXPECT_EQ(manager->trophies.shelf->fGetPosition().x, -0.45f * 1024.0f);
   EXPECT_NEAR(placeX(), x1 - 1024.0f * 1.45f, 0.01f);
   EXPECT_EQ(manager->pageArrow->fGetImage()->fGetTexture(), manager->leftArrow);
   click(manager->pageArrow);
   ASSERT_TRUE(runWhile([this] { return moving(); }));
   EXPECT_EQ(manager->page, 1);
-  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, 1024.0f);
+  EXPECT_EQ(manager->trophies.shelf->fGetPosition().x, 1024.0f);
   EXPECT_NEAR(placeX(), x1, 0.01f);
   EXPECT_EQ(manager->pageArrow->fGetImage()->fGetTexture(), manager->rightArrow);
 
-  click(manager->careerButton);
+  click(manager->leftPanel.careerButton);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
-  EXPECT_EQ(manager->trophyShelf->fGetPosition().x, 1024.0f + MAHJONG_GAME_MANAGER::kShelfOutBeyond);
-  EXPECT_EQ(manager->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+  EXPECT_EQ(manager->trophies.shelf->fGetPosition().x, 1024.0f + MAHJONG_GAME_MANAGER::kShelfOutBeyond);
+  EXPECT_EQ(manager->packs.FirstX(), MAHJONG_GAME_MANAGER::kPacksInX);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ class Tutorial : public flow_test::PlayerDriver {
   // The levels screen of pack 1 at rest, reached as a finished level leaves for it.
   void levelsOfPack1() {
     manager->currentPack = 1;
-    manager->SlideLeftPanel(-302.0f);
+    manager->leftPanel.Slide(-302.0f);
     manager->currentScreen = LEVEL_END_SCREEN;
     manager->requestedScreen = LEVELS_SCREEN;
     manager->ChangeScreen();
@@ -61,10 +61,10 @@ class Tutorial : public flow_test::PlayerDriver {
              manager->screenSlideTween.active || manager->screenFade.active;
     }));
   }
-  bool awardShown() const { return manager->trophyBox != nullptr && manager->trophyBox->isInfo(); }
+  bool awardShown() const { return manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo(); }
   bool panelUp() const {
-    return !manager->tutorialPanelAnimator.active &&
-           manager->tutorialPanelPos.y <= static_cast<float>(MENU_OBJECTS::ScreenSize().y);
+    return !manager->tutorial.panelAnimator.active &&
+           manager->tutorial.panelPos.y <= static_cast<float>(MENU_OBJECTS::ScreenSize().y);
   }
   std::vector<MAHJONG_CHIP*> takeable() const {
     std::vector<MAHJONG_CHIP*> chips;
@@ -169,15 +169,15 @@ class Tutorial : public flow_test::PlayerDriver {
 TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
   levelsOfPack1();
   QOR::qcRANDOM->fSetSeed(kDealSeed);
-  click(manager->levelButtons[0]);
-  ASSERT_EQ(manager->tutorialOn, 1);
+  click(manager->levels.buttons[0]);
+  ASSERT_EQ(manager->tutorial.on, 1);
   ASSERT_EQ(manager->tutorial.step, 0);
   ASSERT_EQ(manager->tutorial.messages.size(), 10u);
 
   // The intro comes to rest and shows the first step; a start while its panel rises is refused.
   ASSERT_TRUE(runWhile([this] { return manager->tutorial.step == 0; }));
   EXPECT_EQ(manager->currentScreen, LEVEL_START_SCREEN);
-  ASSERT_TRUE(manager->tutorialPanelAnimator.active);
+  ASSERT_TRUE(manager->tutorial.panelAnimator.active);
   tick(flow_test::kEnter);
   EXPECT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
   EXPECT_EQ(manager->tutorial.counter, 1);
@@ -198,8 +198,8 @@ TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
       continue;
     }
     const int step = manager->tutorial.step;
-    if (manager->tutorialOn != 0 && (steps.empty() || steps.back() != step)) steps.push_back(step);
-    if (manager->tutorialOn != 0 && panelUp() && checked.insert(step).second) {
+    if (manager->tutorial.on != 0 && (steps.empty() || steps.back() != step)) steps.push_back(step);
+    if (manager->tutorial.on != 0 && panelUp() && checked.insert(step).second) {
       SCOPED_TRACE("step " + std::to_string(step));
       const std::vector<MAHJONG_CHIP*> chips = takeable();
       if (step == 3 || step == 7) {
@@ -246,22 +246,22 @@ TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
     // The player reads each panel before playing on: nothing is clicked while a panel moves, nor
     // while a step that goes on by itself waits for its panel to leave. (At steps 4, 5, 7 and 8 the
     // next step comes on a removed pair with the panel out.)
-    const bool waits = manager->tutorialOn != 0 && (manager->tutorialPanelAnimator.active ||
-                                                    (!panelUp() && step != 4 && step != 5 && step != 7 && step != 8));
+    const bool waits = manager->tutorial.on != 0 && (manager->tutorial.panelAnimator.active ||
+                                                     (!panelUp() && step != 4 && step != 5 && step != 7 && step != 8));
     if (waits) {
       releaseMouse();
       tick();
       continue;
     }
-    if (manager->tutorialOn != 0) keepLevelGoing(board);
-    if (manager->tutorialOn != 0 && !panelUp()) offerAwaitedPair(board, step);
+    if (manager->tutorial.on != 0) keepLevelGoing(board);
+    if (manager->tutorial.on != 0 && !panelUp()) offerAwaitedPair(board, step);
     bot.BeforeTick();
     tick();
-    bot.AfterTick(manager->lastBoardEvent);
+    bot.AfterTick(manager->levelRoad.lastBoardEvent);
   }
   releaseMouse();
   EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-  EXPECT_EQ(manager->tutorialOn, 0);
+  EXPECT_EQ(manager->tutorial.on, 0);
   EXPECT_EQ(manager->tutorial.step, 11);
   EXPECT_FALSE(player->m_tutorialShow);
   ASSERT_EQ(manager->currentScreen, LEVEL_END_SCREEN);
@@ -277,8 +277,8 @@ TEST_F(Tutorial, TheShuffleBonusIsEmptiedByItsIdWhereverItIsListed) {
   ASSERT_NE(player->m_bonuses[1].id, BONUS_TOSSCHIPS);
   for (PLAYER_BONUS& bonus : player->m_bonuses) bonus.charge = bonus.recover = 5;
   levelsOfPack1();
-  click(manager->levelButtons[0]);
-  ASSERT_EQ(manager->tutorialOn, 1);
+  click(manager->levels.buttons[0]);
+  ASSERT_EQ(manager->tutorial.on, 1);
   for (const PLAYER_BONUS& bonus : player->m_bonuses) {
     EXPECT_EQ(bonus.charge, bonus.id == BONUS_TOSSCHIPS ? 0 : bonus.recover) << "bonus " << bonus.id;
   }
