@@ -10,16 +10,12 @@
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
-
-#include <chrono>
-#include <thread>
+#include "engine/sound/qc_sound_wake.h"
 
 namespace QOR {
 
 namespace {
 std::atomic<bool> g_soundThreadStop{false};
-// Pause of the sound thread between refills, taken outside lock 1.
-constexpr std::uint32_t kSoundThreadPauseMs = 4;
 }  // namespace
 
 QC_GAME::QC_GAME() : _fpsAccumulator(0.0f), _upsAccumulator(0.0f), _frameCounter(0), _tickCounter(0) {
@@ -113,6 +109,7 @@ void QC_GAME::fRun() {
   }
   // The sound thread is stopped and joined so the process never exits inside the audio library.
   g_soundThreadStop = true;
+  QC_SOUND_WAKE::fWake();
   QC_THREAD::fJoinThread(_soundThread);
   _soundThread = nullptr;
 }
@@ -172,10 +169,15 @@ void QC_GAME::fRender() {
 int fSoundThread(std::uintptr_t /*argument*/) {
   while (!g_soundThreadStop) {
     QC_THREAD::fMutexLock(1);
-    if (qcMIXER != nullptr) qcMIXER->fUpdate();
+    std::chrono::milliseconds period = QC_SOUND_WAKE::kUntilWoken;
+    if (qcMIXER != nullptr) {
+      qcMIXER->fUpdate();
+      period = qcMIXER->fRefillPeriod();
+    }
     QC_THREAD::fMutexUnlock(1);
-    // A real pause even under a test's manual clock, which Sleep would advance.
-    std::this_thread::sleep_for(std::chrono::milliseconds(kSoundThreadPauseMs));
+    // Outside lock 1, in real time even under a test's manual clock; a sound that starts, or the
+    // loop's end, wakes it early.
+    QC_SOUND_WAKE::fWait(period);
   }
   return 0;
 }
