@@ -12,6 +12,8 @@
 #include "engine/sound/qc_mixer.h"
 #include "engine/sound/qc_sound_wake.h"
 
+#include <algorithm>
+
 namespace QOR {
 
 namespace {
@@ -120,10 +122,13 @@ bool QC_GAME::isUpdateTime() {
   const float target = (1.0f / static_cast<float>(_upsLimit)) * static_cast<float>(_tickCounter + 1);
   if (target > _upsAccumulator) {
     const float waitMs = (target - _upsAccumulator) * 1000.0f;
+    // The timer counts whole milliseconds: a wait under one would come back at once, again and
+    // again until the count moves on, so it sleeps one.
+    const std::uint32_t sleepMs = std::max<std::uint32_t>(static_cast<std::uint32_t>(waitMs), 1);
     if (qcWINDOW != nullptr) {
-      qcWINDOW->fSleep(static_cast<std::uint32_t>(waitMs));
+      qcWINDOW->fSleep(sleepMs);
     } else {
-      Sleep(static_cast<std::uint32_t>(waitMs));
+      Sleep(sleepMs);
     }
     return false;
   }
