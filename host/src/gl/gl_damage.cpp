@@ -24,128 +24,6 @@ float readFloat(const std::uint8_t* at) {
 
 GlRect wholeOf(int width, int height) { return GlRect{0, 0, width, height}; }
 
-// Places a draw's vertices in the target as the device's program does: through world * view *
-// projection, then the perspective divide, x to the right and rows from the top.
-class Placer {
- public:
-  Placer(const GlFrame& frame, std::size_t index, int width, int height)
-      : draw_(frame.fDrawCall(frame.fCommand(index))),
-        state_(frame.fCommand(index).state),
-        layout_(host_d3d::fFvfLayout(draw_.fvf)),
-        wvp_(host_d3d::fMultiply(host_d3d::fMultiply(state_.world, state_.view), state_.projection)),
-        width_(width),
-        height_(height) {
-    if (draw_.type == D3DPT_POINTLIST) {
-      pointLow_ = std::max(state_.fFloatState(D3DRS_POINTSIZE_MIN), 0.0f);
-      pointHigh_ = std::max(pointLow_, state_.fFloatState(D3DRS_POINTSIZE_MAX));
-    }
-  }
-
-  const host_d3d::DrawCall& fDraw() const { return draw_; }
-
-  // The box of the listed vertices (numbers counted from the draw's first vertex).
-  GlRect fBox(const int* vertices, std::size_t count) const {
-    float x0 = std::numeric_limits<float>::max();
-    float y0 = x0;
-    float x1 = -x0;
-    float y1 = -x0;
-    const float extra = kMargin + (draw_.type == D3DPT_LINELIST || draw_.type == D3DPT_LINESTRIP ? 1.0f : 0.0f);
-    for (std::size_t k = 0; k < count; ++k) {
-      const int vertex = vertices[k];
-      if (vertex < 0 || static_cast<UINT>(vertex) >= draw_.vertexCount) return wholeOf(width_, height_);
-      const std::uint8_t* v = draw_.vertexData + static_cast<std::size_t>(vertex) * draw_.stride;
-      const float p[3] = {readFloat(v + layout_.position), readFloat(v + layout_.position + 4),
-                          readFloat(v + layout_.position + 8)};
-      float clip[4];
-      for (int c = 0; c < 4; ++c)
-        clip[c] = p[0] * wvp_.m[0][c] + p[1] * wvp_.m[1][c] + p[2] * wvp_.m[2][c] + wvp_.m[3][c];
-      // At or behind the eye the divide says nothing about where the primitive lands.
-      if (!(clip[3] > 1e-6f) || !std::isfinite(clip[0]) || !std::isfinite(clip[1])) return wholeOf(width_, height_);
-      const float x = (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(width_);
-      const float y = (1.0f - clip[1] / clip[3]) * 0.5f * static_cast<float>(height_);
-      if (!std::isfinite(x) || !std::isfinite(y)) return wholeOf(width_, height_);
-      float reach = extra;
-      if (draw_.type == D3DPT_POINTLIST) {
-        const float size =
-            layout_.pointSize >= 0 ? readFloat(v + layout_.pointSize) : state_.fFloatState(D3DRS_POINTSIZE);
-        reach += std::isfinite(size) ? std::clamp(size, pointLow_, pointHigh_) / 2.0f : pointHigh_;
-        if (!std::isfinite(reach)) return wholeOf(width_, height_);
-      }
-      x0 = std::min(x0, x - reach);
-      y0 = std::min(y0, y - reach);
-      x1 = std::max(x1, x + reach);
-      y1 = std::max(y1, y + reach);
-    }
-    if (count == 0) return GlRect{};
-    const auto clampTo = [](float value, int limit) {
-      return static_cast<int>(std::clamp(value, 0.0f, static_cast<float>(limit)));
-    };
-    return GlRect{clampTo(std::floor(x0), width_), clampTo(std::floor(y0), height_), clampTo(std::ceil(x1), width_),
-                  clampTo(std::ceil(y1), height_)};
-  }
-
-  // The vertices primitive p reads, counted from the draw's first vertex; how many there are.
-  std::size_t fPrimitive(UINT p, int* out) const {
-    UINT at[3] = {0, 0, 0};
-    std::size_t count = 0;
-    switch (draw_.type) {
-      case D3DPT_POINTLIST:
-        at[0] = p;
-        count = 1;
-        break;
-      case D3DPT_LINELIST:
-        at[0] = 2 * p;
-        at[1] = 2 * p + 1;
-        count = 2;
-        break;
-      case D3DPT_LINESTRIP:
-        at[0] = p;
-        at[1] = p + 1;
-        count = 2;
-        break;
-      case D3DPT_TRIANGLELIST:
-        at[0] = 3 * p;
-        at[1] = 3 * p + 1;
-        at[2] = 3 * p + 2;
-        count = 3;
-        break;
-      case D3DPT_TRIANGLESTRIP:
-        at[0] = p;
-        at[1] = p + 1;
-        at[2] = p + 2;
-        count = 3;
-        break;
-      case D3DPT_TRIANGLEFAN:
-        at[0] = 0;
-        at[1] = p + 1;
-        at[2] = p + 2;
-        count = 3;
-        break;
-    }
-    for (std::size_t k = 0; k < count; ++k) {
-      out[k] = draw_.indices != nullptr ? host_d3d::fIndexAt(draw_.indices, at[k]) + draw_.indexBase
-                                        : static_cast<int>(at[k]);
-    }
-    return count;
-  }
-
-  // The bytes of a vertex (null for a number outside the draw).
-  const std::uint8_t* fVertex(int vertex) const {
-    if (vertex < 0 || static_cast<UINT>(vertex) >= draw_.vertexCount) return nullptr;
-    return draw_.vertexData + static_cast<std::size_t>(vertex) * draw_.stride;
-  }
-
- private:
-  host_d3d::DrawCall draw_;
-  const host_d3d::DeviceState& state_;
-  host_d3d::FvfLayout layout_;
-  D3DMATRIX wvp_;
-  int width_;
-  int height_;
-  float pointLow_ = 0.0f;
-  float pointHigh_ = 0.0f;
-};
-
 // Boxes to draw again, each merged with those it meets, so that no pixel is drawn twice over.
 class RectSet {
  public:
@@ -175,7 +53,7 @@ class RectSet {
 };
 
 // The primitives that differ between two draws of the same shape: each one's box in both.
-void addChangedPrimitives(const Placer& before, const Placer& after, RectSet& rects) {
+void addChangedPrimitives(const GlPlacer& before, const GlPlacer& after, RectSet& rects) {
   const host_d3d::DrawCall& draw = after.fDraw();
   for (UINT p = 0; p < draw.primitiveCount; ++p) {
     int a[3];
@@ -203,6 +81,108 @@ bool drawsOnTheBackBuffer(const GlFrame& frame) {
 
 }  // namespace
 
+GlPlacer::GlPlacer(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw, int width, int height)
+    : draw_(draw),
+      state_(state),
+      layout_(host_d3d::fFvfLayout(draw.fvf)),
+      wvp_(host_d3d::fMultiply(host_d3d::fMultiply(state.world, state.view), state.projection)),
+      width_(width),
+      height_(height) {
+  if (draw_.type == D3DPT_POINTLIST) {
+    pointLow_ = std::max(state_.fFloatState(D3DRS_POINTSIZE_MIN), 0.0f);
+    pointHigh_ = std::max(pointLow_, state_.fFloatState(D3DRS_POINTSIZE_MAX));
+  }
+}
+
+GlRect GlPlacer::fBox(const int* vertices, std::size_t count) const {
+  float x0 = std::numeric_limits<float>::max();
+  float y0 = x0;
+  float x1 = -x0;
+  float y1 = -x0;
+  const float extra = kMargin + (draw_.type == D3DPT_LINELIST || draw_.type == D3DPT_LINESTRIP ? 1.0f : 0.0f);
+  for (std::size_t k = 0; k < count; ++k) {
+    const int vertex = vertices[k];
+    if (vertex < 0 || static_cast<UINT>(vertex) >= draw_.vertexCount) return wholeOf(width_, height_);
+    const std::uint8_t* v = draw_.vertexData + static_cast<std::size_t>(vertex) * draw_.stride;
+    const float p[3] = {readFloat(v + layout_.position), readFloat(v + layout_.position + 4),
+                        readFloat(v + layout_.position + 8)};
+    float clip[4];
+    for (int c = 0; c < 4; ++c)
+      clip[c] = p[0] * wvp_.m[0][c] + p[1] * wvp_.m[1][c] + p[2] * wvp_.m[2][c] + wvp_.m[3][c];
+    // At or behind the eye the divide says nothing about where the primitive lands.
+    if (!(clip[3] > 1e-6f) || !std::isfinite(clip[0]) || !std::isfinite(clip[1])) return wholeOf(width_, height_);
+    const float x = (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(width_);
+    const float y = (1.0f - clip[1] / clip[3]) * 0.5f * static_cast<float>(height_);
+    if (!std::isfinite(x) || !std::isfinite(y)) return wholeOf(width_, height_);
+    float reach = extra;
+    if (draw_.type == D3DPT_POINTLIST) {
+      const float size =
+          layout_.pointSize >= 0 ? readFloat(v + layout_.pointSize) : state_.fFloatState(D3DRS_POINTSIZE);
+      reach += std::isfinite(size) ? std::clamp(size, pointLow_, pointHigh_) / 2.0f : pointHigh_;
+      if (!std::isfinite(reach)) return wholeOf(width_, height_);
+    }
+    x0 = std::min(x0, x - reach);
+    y0 = std::min(y0, y - reach);
+    x1 = std::max(x1, x + reach);
+    y1 = std::max(y1, y + reach);
+  }
+  if (count == 0) return GlRect{};
+  const auto clampTo = [](float value, int limit) {
+    return static_cast<int>(std::clamp(value, 0.0f, static_cast<float>(limit)));
+  };
+  return GlRect{clampTo(std::floor(x0), width_), clampTo(std::floor(y0), height_), clampTo(std::ceil(x1), width_),
+                clampTo(std::ceil(y1), height_)};
+}
+
+std::size_t GlPlacer::fPrimitive(UINT p, int* out) const {
+  UINT at[3] = {0, 0, 0};
+  std::size_t count = 0;
+  switch (draw_.type) {
+    case D3DPT_POINTLIST:
+      at[0] = p;
+      count = 1;
+      break;
+    case D3DPT_LINELIST:
+      at[0] = 2 * p;
+      at[1] = 2 * p + 1;
+      count = 2;
+      break;
+    case D3DPT_LINESTRIP:
+      at[0] = p;
+      at[1] = p + 1;
+      count = 2;
+      break;
+    case D3DPT_TRIANGLELIST:
+      at[0] = 3 * p;
+      at[1] = 3 * p + 1;
+      at[2] = 3 * p + 2;
+      count = 3;
+      break;
+    case D3DPT_TRIANGLESTRIP:
+      at[0] = p;
+      at[1] = p + 1;
+      at[2] = p + 2;
+      count = 3;
+      break;
+    case D3DPT_TRIANGLEFAN:
+      at[0] = 0;
+      at[1] = p + 1;
+      at[2] = p + 2;
+      count = 3;
+      break;
+  }
+  for (std::size_t k = 0; k < count; ++k) {
+    out[k] = draw_.indices != nullptr ? host_d3d::fIndexAt(draw_.indices, at[k]) + draw_.indexBase
+                                      : static_cast<int>(at[k]);
+  }
+  return count;
+}
+
+const std::uint8_t* GlPlacer::fVertex(int vertex) const {
+  if (vertex < 0 || static_cast<UINT>(vertex) >= draw_.vertexCount) return nullptr;
+  return draw_.vertexData + static_cast<std::size_t>(vertex) * draw_.stride;
+}
+
 GlRect GlRect::fUnion(const GlRect& other) const {
   if (fEmpty()) return other;
   if (other.fEmpty()) return *this;
@@ -212,16 +192,16 @@ GlRect GlRect::fUnion(const GlRect& other) const {
 GlRect fCommandBounds(const GlFrame& frame, std::size_t index, int width, int height) {
   const GlCommand& command = frame.fCommand(index);
   if (command.isClear) return wholeOf(width, height);
-  const Placer placer(frame, index, width, height);
+  const GlPlacer placer(command.state, frame.fDrawCall(command), width, height);
   const UINT count = command.draw.vertexCount;
   std::vector<int> all(count);
   for (UINT i = 0; i < count; ++i) all[i] = static_cast<int>(i);
   return placer.fBox(all.data(), all.size());
 }
 
-std::optional<std::vector<GlRect>> fChangedRects(const GlFrame& shown, const std::vector<GlRect>& shownBounds,
-                                                 const GlFrame& frame, const std::vector<GlRect>& frameBounds,
-                                                 int width, int height) {
+std::optional<GlChanges> fChangedRects(const GlFrame& shown, const std::vector<GlRect>& shownBounds,
+                                       const GlFrame& frame, const std::vector<GlRect>& frameBounds, int width,
+                                       int height) {
   if (!drawsOnTheBackBuffer(shown) || !drawsOnTheBackBuffer(frame)) return std::nullopt;
   const std::size_t m = shown.fSize();
   const std::size_t n = frame.fSize();
@@ -236,7 +216,9 @@ std::optional<std::vector<GlRect>> fChangedRects(const GlFrame& shown, const std
     for (std::size_t i = head; i < n - tail; ++i) {
       if (frame.fSameCommand(i, shown, i)) continue;
       if (!frame.fCommand(i).isClear && frame.fSameShape(i, shown, i)) {
-        addChangedPrimitives(Placer(shown, i, width, height), Placer(frame, i, width, height), rects);
+        addChangedPrimitives(GlPlacer(shown.fCommand(i).state, shown.fDrawCall(shown.fCommand(i)), width, height),
+                             GlPlacer(frame.fCommand(i).state, frame.fDrawCall(frame.fCommand(i)), width, height),
+                             rects);
       } else {
         rects.fAdd(shownBounds[i]);
         rects.fAdd(frameBounds[i]);
@@ -251,7 +233,7 @@ std::optional<std::vector<GlRect>> fChangedRects(const GlFrame& shown, const std
   if (static_cast<double>(area) > kWholeShare * static_cast<double>(width) * static_cast<double>(height)) {
     return std::nullopt;
   }
-  return rects.fRects();
+  return GlChanges{rects.fRects(), head};
 }
 
 }  // namespace host_gl

@@ -147,6 +147,9 @@ std::chrono::milliseconds fTextureRest() { return g_textureRest; }
 void fSetTextureRest(std::chrono::milliseconds rest) { g_textureRest = rest; }
 
 GlDevice* GlDevice::fCreate(SDL_Window* window, const D3DPRESENT_PARAMETERS& parameters) {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -181,6 +184,7 @@ GlDevice::~GlDevice() {
   context_->flush = nullptr;
   if (context_->fMakeCurrent()) {
     for (auto& entry : programs_) entry.second.fDestroy();
+    fDropBoxStarts();
     presenter_.fDestroy();
     fDeleteBackBuffer();
     if (vertexBuffer_ != 0) gl.DeleteBuffers(1, &vertexBuffer_);
@@ -287,6 +291,7 @@ void GlDevice::fOnReset() {
   fFlush();
   shownValid_ = false;
   shownBounds_.clear();
+  fDropBoxStarts();
   fDeleteBackBuffer();
   fMakeBackBuffer();
   SDL_GL_SetSwapInterval(parameters_.PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
@@ -300,7 +305,7 @@ void GlDevice::fFlush() {
   frameWhole_ = false;
 }
 
-void GlDevice::fCarryOut(const std::vector<GlRect>* boxes, const std::vector<GlRect>* bounds) {
+void GlDevice::fCarryOut(const GlChanges* changes, const std::vector<GlRect>* bounds) {
   const auto carryOut = [this](std::size_t i) {
     const GlCommand& command = frame_.fCommand(i);
     if (command.isClear) {
@@ -309,18 +314,85 @@ void GlDevice::fCarryOut(const std::vector<GlRect>* boxes, const std::vector<GlR
       fDrawNow(command.state, frame_.fDrawCall(command));
     }
   };
-  if (boxes == nullptr || bounds == nullptr) {
-    for (std::size_t i = 0; i < frame_.fSize(); ++i) carryOut(i);
+  const std::size_t n = frame_.fSize();
+  if (changes == nullptr || bounds == nullptr) {
+    for (std::size_t i = 0; i < n; ++i) carryOut(i);
     return;
   }
-  for (const GlRect& box : *boxes) {
+  // A start holds colour alone: a frame that tests depth or stencil is drawn from its clear.
+  bool colourOnly = true;
+  for (std::size_t i = 0; i < n && colourOnly; ++i) {
+    const auto& rs = frame_.fCommand(i).state.render;
+    colourOnly = rs[D3DRS_ZENABLE] == FALSE && rs[D3DRS_STENCILENABLE] == FALSE;
+  }
+  const std::size_t same = changes->sameStart;
+  std::vector<BoxStart> kept;
+  for (const GlRect& box : changes->boxes) {
+    // The box as the first commands left it in an earlier frame, when every frame since began
+    // with those commands: the redraw goes on from there.
+    BoxStart start;
+    std::size_t from = 0;
+    const auto found = std::find_if(boxStarts_.begin(), boxStarts_.end(),
+                                    [&](const BoxStart& b) { return b.box == box && b.commands <= same; });
+    if (colourOnly && found != boxStarts_.end()) {
+      start = *found;
+      boxStarts_.erase(found);
+      fCopyBoxStart(start, false);
+      from = start.commands;
+    }
     scissor_ = &box;
-    for (std::size_t i = 0; i < frame_.fSize(); ++i) {
+    for (std::size_t i = from; i < n; ++i) {
+      if (colourOnly && i == same && (start.framebuffer == 0 || start.commands != same)) {
+        start.box = box;
+        start.commands = same;
+        fCopyBoxStart(start, true);
+      }
       if ((*bounds)[i].fIntersects(box)) carryOut(i);
     }
+    if (start.framebuffer != 0) kept.push_back(start);
   }
   scissor_ = nullptr;
   gl.Disable(GL_SCISSOR_TEST);
+  // Starts of boxes this frame did not draw may no longer hold: they go.
+  fDropBoxStarts();
+  boxStarts_ = std::move(kept);
+}
+
+void GlDevice::fCopyBoxStart(BoxStart& start, bool save) {
+  const GLsizei w = start.box.x1 - start.box.x0;
+  const GLsizei h = start.box.y1 - start.box.y0;
+  if (save && (start.framebuffer == 0 || start.width != w || start.height != h)) {
+    if (start.framebuffer == 0) {
+      gl.GenTextures(1, &start.texture);
+      gl.GenFramebuffers(1, &start.framebuffer);
+    }
+    gl.ActiveTexture(GL_TEXTURE0);
+    gl.BindTexture(GL_TEXTURE_2D, start.texture);
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, start.framebuffer);
+    gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, start.texture, 0);
+    start.width = w;
+    start.height = h;
+  }
+  // A copy of exactly the box's pixels; the scissor would cut it.
+  gl.Disable(GL_SCISSOR_TEST);
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, save ? backFramebuffer_ : start.framebuffer);
+  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, save ? start.framebuffer : backFramebuffer_);
+  const GlRect& b = start.box;
+  if (save) {
+    gl.BlitFramebuffer(b.x0, b.y0, b.x1, b.y1, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  } else {
+    gl.BlitFramebuffer(0, 0, w, h, b.x0, b.y0, b.x1, b.y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  }
+}
+
+void GlDevice::fDropBoxStarts() {
+  for (BoxStart& start : boxStarts_) {
+    if (start.framebuffer != 0) gl.DeleteFramebuffers(1, &start.framebuffer);
+    if (start.texture != 0) gl.DeleteTextures(1, &start.texture);
+  }
+  boxStarts_.clear();
 }
 
 // Back-buffer rows are stored from the top, so a box's rows are the framebuffer's own.
@@ -534,18 +606,49 @@ void GlDevice::fDrawNow(const host_d3d::DeviceState& state, const host_d3d::Draw
       return;
     }
   }
+  // Under a box only the triangles that reach it are sent: the others give no fragment inside the
+  // scissor, and the driver would transform and set up every one of them all the same.
+  host_d3d::DrawCall sent = draw;
+  if (scissor_ != nullptr && draw.type == D3DPT_TRIANGLELIST && !fKeepTrianglesIn(*scissor_, state, sent)) return;
   fApplyPipeline(state, true);
   fApplyUniforms(state, false, points);
-  fBindVertices(draw.vertexData, static_cast<std::size_t>(draw.vertexCount) * draw.stride, draw.stride, draw.fvf);
-  const GLenum mode = primitiveMode(draw.type);
-  const GLsizei count = static_cast<GLsizei>(host_d3d::fVerticesFor(draw.type, draw.primitiveCount));
-  if (draw.indices == nullptr) {
+  fBindVertices(sent.vertexData, static_cast<std::size_t>(sent.vertexCount) * sent.stride, sent.stride, sent.fvf);
+  const GLenum mode = primitiveMode(sent.type);
+  const GLsizei count = static_cast<GLsizei>(host_d3d::fVerticesFor(sent.type, sent.primitiveCount));
+  if (sent.indices == nullptr) {
     gl.DrawArrays(mode, 0, count);
     return;
   }
   gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
-  gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(draw.indexCount) * 2, draw.indices, GL_STREAM_DRAW);
-  gl.DrawElementsBaseVertex(mode, count, GL_UNSIGNED_SHORT, nullptr, draw.indexBase);
+  gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(sent.indexCount) * 2, sent.indices, GL_STREAM_DRAW);
+  gl.DrawElementsBaseVertex(mode, count, GL_UNSIGNED_SHORT, nullptr, sent.indexBase);
+}
+
+bool GlDevice::fKeepTrianglesIn(const GlRect& box, const host_d3d::DeviceState& state, host_d3d::DrawCall& draw) {
+  // Vertex numbers of a draw without indices become indices: they must fit 16 bits.
+  if (draw.indices == nullptr && draw.vertexCount > 0x10000u) return true;
+  const GlPlacer placer(state, draw, static_cast<int>(targetWidth_), static_cast<int>(targetHeight_));
+  boxIndices_.clear();
+  UINT kept = 0;
+  for (UINT p = 0; p < draw.primitiveCount; ++p) {
+    int vertices[3];
+    placer.fPrimitive(p, vertices);
+    if (!placer.fBox(vertices, 3).fIntersects(box)) continue;
+    for (UINT k = 0; k < 3; ++k) {
+      const std::uint16_t index = draw.indices != nullptr ? host_d3d::fIndexAt(draw.indices, 3 * p + k)
+                                                          : static_cast<std::uint16_t>(3 * p + k);
+      const auto* bytes = reinterpret_cast<const std::uint8_t*>(&index);
+      boxIndices_.insert(boxIndices_.end(), bytes, bytes + 2);
+    }
+    ++kept;
+  }
+  if (kept == draw.primitiveCount) return true;
+  if (kept == 0) return false;
+  if (draw.indices == nullptr) draw.indexBase = 0;
+  draw.indices = boxIndices_.data();
+  draw.indexCount = 3 * kept;
+  draw.primitiveCount = kept;
+  return true;
 }
 
 void GlDevice::fDrawExpandedPoints(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw) {
@@ -608,21 +711,22 @@ HRESULT GlDevice::fExecutePresent() {
   const bool repeatable = frameWhole_ && frame_.fRepeatable();
   // What of the back buffer is drawn again: the changed boxes (none when the picture repeats), or
   // everything.
-  std::optional<std::vector<GlRect>> boxes;
+  std::optional<GlChanges> changes;
   if (shownValid_ && repeatable) {
     if (g_partialRedraw) {
-      boxes = fChangedRects(shown_, shownBounds_, frame_, bounds, width, height);
+      changes = fChangedRects(shown_, shownBounds_, frame_, bounds, width, height);
     } else if (frame_.fSameAs(shown_)) {
-      boxes.emplace();
+      changes.emplace();
     }
   }
+  if (!changes) fDropBoxStarts();
   const bool windowSame = w == shownWidth_ && h == shownHeight_ && exposures == shownExposures_;
-  if (!boxes || !boxes->empty() || !windowSame) {
-    fCarryOut(boxes ? &*boxes : nullptr, &bounds);
+  if (!changes || !changes->boxes.empty() || !windowSame) {
+    fCarryOut(changes ? &*changes : nullptr, &bounds);
     // The back buffer is read as a texture next. Mesa's software renderer does not always wait
     // for a frame of clears alone to be written before such a read: the frame is finished first.
     gl.Finish();
-    fShowWindow(w, h, boxes && windowSame ? &*boxes : nullptr);
+    fShowWindow(w, h, changes && windowSame ? &changes->boxes : nullptr);
   }
   std::swap(shown_, frame_);
   shownBounds_.swap(bounds);

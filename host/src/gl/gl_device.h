@@ -54,9 +54,23 @@ class GlDevice final : public host_d3d::HostDevice {
   void fDeleteBackBuffer();
   // Carries out the frame's commands that wait now (the frame is then no longer whole).
   void fFlush();
-  // Carries out the frame's commands; with boxes, once per box under its scissor, each time only
-  // the commands whose bounds meet the box.
-  void fCarryOut(const std::vector<GlRect>* boxes = nullptr, const std::vector<GlRect>* bounds = nullptr);
+  // Carries out the frame's commands; with changes, once per changed box under its scissor, each
+  // time only the commands whose bounds meet the box, from the box's start when one holds.
+  void fCarryOut(const GlChanges* changes = nullptr, const std::vector<GlRect>* bounds = nullptr);
+  // A box's pixels as a frame's first commands left them, kept for the next frame that begins with
+  // the same commands and draws the same box again: its redraw goes on from there, past the
+  // unchanged picture under a blinking sprite.
+  struct BoxStart {
+    GlRect box;
+    std::size_t commands = 0;  // how many of the frame's first commands the pixels hold
+    GLuint texture = 0;
+    GLuint framebuffer = 0;
+    GLsizei width = 0;
+    GLsizei height = 0;
+  };
+  // Copies the box of the back buffer into the start (made or resized as needed), or back.
+  void fCopyBoxStart(BoxStart& start, bool save);
+  void fDropBoxStarts();
   // Binds the command's target (its framebuffer and the whole of it as viewport) and scissors the
   // back buffer to the box being drawn again; true when the target is the back buffer.
   bool fBindTarget(const host_d3d::DeviceState& state);
@@ -74,6 +88,9 @@ class GlDevice final : public host_d3d::HostDevice {
   // The shaders for a program key, made on first use.
   const GlProgram& fProgramFor(std::uint32_t key);
   void fBindVertices(const std::uint8_t* data, std::size_t bytes, UINT stride, DWORD fvf);
+  // Narrows a triangle list to the triangles that reach the box, in their order; false when none
+  // does. Leaves the draw as it is when all do.
+  bool fKeepTrianglesIn(const GlRect& box, const host_d3d::DeviceState& state, host_d3d::DrawCall& draw);
   // Draws points as two triangles each, on the processor, when a size exceeds the driver's limit.
   void fDrawExpandedPoints(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw);
 
@@ -94,6 +111,7 @@ class GlDevice final : public host_d3d::HostDevice {
   UINT targetHeight_ = 1;
   float maxPointSize_ = 1.0f;
   std::vector<std::uint8_t> expanded_;
+  std::vector<std::uint8_t> boxIndices_;  // the triangles of a draw that reach the box being drawn
   // The commands waiting since the last present or flush; whether none was carried out before
   // the present. A frame that issues very many commands is carried out in parts.
   static constexpr std::size_t kMaxWaitingCommands = 4096;
@@ -107,8 +125,10 @@ class GlDevice final : public host_d3d::HostDevice {
   int shownWidth_ = 0;
   int shownHeight_ = 0;
   unsigned shownExposures_ = 0;
-  // The box being drawn again while a frame is carried out in boxes.
+  // The box being drawn again while a frame is carried out in boxes, and the starts of the boxes
+  // the last frame drew.
   const GlRect* scissor_ = nullptr;
+  std::vector<BoxStart> boxStarts_;
   // Parts of pictures go to the window without a swap where the driver allows it; the window size
   // of the last swap, and whether the next picture must be shown whole.
   GlWindowCopy windowCopy_;

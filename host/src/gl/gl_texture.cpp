@@ -35,6 +35,7 @@ GlTexture::~GlTexture() {
   if (framebuffer_ != 0) gl.DeleteFramebuffers(1, &framebuffer_);
   if (depth_ != 0) gl.DeleteRenderbuffers(1, &depth_);
   if (name_ != 0) gl.DeleteTextures(1, &name_);
+  if (hasStorage_) context_->storageMoved = true;
 }
 
 // One level, no mipmaps; filtering and addressing come from the device's sampler object. A

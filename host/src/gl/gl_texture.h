@@ -29,8 +29,8 @@ struct GlContext {
   // before a texture's pixels change, are read or go away, so that every draw sees the pixels it
   // was issued with. Null when the device holds nothing back.
   std::function<void()> flush;
-  // The textures made on the context that still live, and whether one read its image again or
-  // gave its storage back since the device last handed freed memory back to the system.
+  // The textures made on the context that still live, and whether one read its image again, gave
+  // its storage back or went since the device last handed freed memory back to the system.
   std::vector<GlTexture*> textures;
   bool storageMoved = false;
 

@@ -1,9 +1,10 @@
-// The OpenGL device draws a changed frame only in the boxes its changes cover, and gives image
-// textures' storage back while they are unused. Neither may change a single pixel: random
-// sequences of frames (sprites moving, fading to nothing, turning, changing texture and blending;
+// The OpenGL device draws a changed frame only in the boxes its changes cover, from the picture
+// the unchanged first commands left there when it can, and gives image textures' storage back
+// while they are unused. None of it may change a single pixel: random sequences of frames (sprites
+// moving, fading to nothing, turning, changing texture and blending; a sprite fading every frame;
 // lines, squares and point sprites; texture pixels rewritten; items coming and going; frames that
-// repeat) are drawn with both on, every image texture given back after every frame, and again
-// with both off and the images' pixels taken under a lock, and the pictures are compared byte for
+// repeat) are drawn with all of it on, every image texture given back after every frame, and again
+// with the boxes off and the images' pixels taken under a lock, and the pictures are compared byte for
 // byte.
 #include "engine/objects/qc_particle.h"
 #include "engine/render/qc_render.h"
@@ -169,6 +170,10 @@ class RenderGlRedraw : public qor_test::GlRenderTest {
     }
     std::vector<ITEM> items;
     for (int i = 0; i < 40; ++i) items.push_back(randomItem(random));
+    // A sprite that fades in every frame, drawn two thirds into the list, as a hint blinks over
+    // the board: its box is drawn again each frame from the picture under it.
+    ITEM blinker = randomItem(random);
+    blinker.kind = 0;
 
     std::vector<qor_test::Picture> pictures;
     for (int frame = 0; frame < kFrames; ++frame) {
@@ -186,8 +191,12 @@ class RenderGlRedraw : public qor_test::GlRenderTest {
         for (std::uint32_t& word : words) word = static_cast<std::uint32_t>(random());
         EXPECT_TRUE(t->fFill(words.data()));
       }  // else the frame repeats the last one
+      blinker.argb = (blinker.argb & 0x00FFFFFFu) | (static_cast<std::uint32_t>(frame * 37 % 256) << 24);
       pictures.push_back(this->frame([&] {
-        for (const ITEM& item : items) drawItem(item, textures);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+          if (i == items.size() * 2 / 3) drawItem(blinker, textures);
+          drawItem(items[i], textures);
+        }
       }));
     }
     for (QC_TEXTURE_INFO* t : textures) render->fReleaseTexture(t);
