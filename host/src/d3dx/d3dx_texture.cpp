@@ -8,9 +8,10 @@ namespace {
 
 bool isDefault(UINT value) { return value == 0 || value == D3DX_DEFAULT || value == D3DX_DEFAULT_NONPOW2; }
 
-// The texture takes no pixels now: it gets them from the image (decoded once here, so that data
-// that does not decode is refused at once) when it is first drawn or locked. Until the caller sets
-// a reader of its own (host_image::fSetImageReader) the texture keeps a copy of the bytes.
+// The texture takes no pixels now: it gets them from the image when it is first drawn or locked.
+// Data whose header is no image is refused at once; the body is decoded only then, not twice (an
+// image whose body does not decode leaves the texture transparent black). Until the caller sets a
+// reader of its own (host_image::fSetImageReader) the texture keeps a copy of the bytes.
 HRESULT createFromImage(IDirect3DDevice9* device, const std::uint8_t* data, std::size_t size, UINT width, UINT height,
                         DWORD usage, D3DFORMAT format, D3DPOOL pool, D3DCOLOR colorKey, D3DXIMAGE_INFO* info,
                         IDirect3DTexture9** texture) {
@@ -20,7 +21,6 @@ HRESULT createFromImage(IDirect3DDevice9* device, const std::uint8_t* data, std:
   D3DXIMAGE_INFO own{};
   if (!host_d3dx::fImageInfo(data, size, own)) return D3DXERR_INVALIDDATA;
   if (info != nullptr) *info = own;
-  if (!host_d3dx::fDecodeImage(data, size).rgba) return D3DXERR_INVALIDDATA;
   const UINT w = isDefault(width) ? own.Width : width;
   const UINT h = isDefault(height) ? own.Height : height;
   const D3DFORMAT f = format == D3DFMT_UNKNOWN ? D3DFMT_A8R8G8B8 : format;
