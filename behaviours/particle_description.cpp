@@ -72,9 +72,16 @@ int fReadParticleDescription(const pugi::xml_node& element, QS_PARTICLE_DESCRIPT
       description.area = QS_PARTICLE_DESCRIPTION::AREA::kDisc;
       description.areaA = fTextToFloat(items[0]);
     } else {
-      description.area = QS_PARTICLE_DESCRIPTION::AREA::kRectangle;
-      description.areaA = fTextToFloat(items[0]);
-      description.areaB = fTextToFloat(items[1]);
+      const float width = fTextToFloat(items[0]);
+      const float height = fTextToFloat(items[1]);
+      // A negative side would turn the rectangle inside out: births outside it.
+      if (width < 0.0f || height < 0.0f) {
+        fLog("Error on parsing particle XML: the area has a negative width or height");
+      } else {
+        description.area = QS_PARTICLE_DESCRIPTION::AREA::kRectangle;
+        description.areaA = width;
+        description.areaB = height;
+      }
     }
   }
 

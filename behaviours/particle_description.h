@@ -49,7 +49,7 @@ struct QS_PARTICLE_DESCRIPTION {
 
 // Reads the element. Numbers are read in the C locale (anything that is not a number reads as 0);
 // a pair needs two numbers and an area one or two, else the item is left out with a log line (an
-// empty area is refused so). 1, or -1 with the log line "Error on paring XML file: add texture
+// empty area, and a rectangle with a negative width or height, are refused so). 1, or -1 with the log line "Error on paring XML file: add texture
 // attribute" when the texture attribute is missing (the rest is still read).
 int fReadParticleDescription(const pugi::xml_node& element, QS_PARTICLE_DESCRIPTION& description);
 

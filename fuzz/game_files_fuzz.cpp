@@ -3,13 +3,13 @@
 //   player.xml: the profile read from the input is saved to a new file and read again, and must
 //   come back as the file format carries it (floats to six digits, one record per bonus and
 //   ability id); it is also saved over the input itself, which must then parse and hold every
-//   other profile the input held, plus this one once, at the end.
+//   other whole profile the input held, plus this one once, at the end.
 //   consts.xml and fx_params.xml: every float the constants take is finite.
 #include "fuzz/fuzz_scratch.h"
 #include "fuzz/xml_feedback.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
-#include "host/win_window.h"
+#include "game/board/mahjong_player_file.h"
 
 #include <pugixml.hpp>
 
@@ -20,9 +20,6 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-
-// The loader's message boxes say nothing here.
-int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
 
 namespace {
 
@@ -116,11 +113,16 @@ void checkPlayerFile(const std::uint8_t* data, std::size_t size) {
   second.m_filePath = expected.m_filePath;
   if (!(second == expected)) __builtin_trap();
 
-  // Saved over the input: the other profiles stay, this one is there once, last.
+  // Saved over the input: the other whole profiles stay (one a damaged input cuts off is left
+  // out), this one is there once, last.
   const std::string name = pugi::as_utf8(first.m_name);
   pugi::xml_document before;
-  MAHJONG_PLAYER::LoadPlayerFile(input, before);
-  const int others = countPlayers(before) - countPlayers(before, &name);
+  const pugi::xml_parse_result parsed = before.load_buffer(data, size);
+  const std::string source(reinterpret_cast<const char*>(data), size);
+  int others = 0;
+  for (const pugi::xml_node& profile : MAHJONG_PLAYER_FILE::WholeProfiles(before, source, parsed)) {
+    if (name != profile.attribute("name").value()) ++others;
+  }
   if (!first.SavePlayersWith(input, &defaultPlayerDocument)) __builtin_trap();
   pugi::xml_document after;
   if (!MAHJONG_PLAYER::LoadPlayerFile(input, after)) __builtin_trap();

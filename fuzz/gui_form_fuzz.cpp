@@ -15,7 +15,6 @@
 #include "gui/factory/qc_gui_factory.h"
 #include "host/recording_device.h"
 #include "host/test_doors.h"
-#include "host/win_window.h"
 
 #include <pugixml.hpp>
 
@@ -32,9 +31,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// Message boxes of the loader only say what is missing; here they say nothing.
-int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
 
 namespace {
 

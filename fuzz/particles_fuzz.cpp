@@ -2,7 +2,8 @@
 // a description and applied to a particle system, which then emits and ages for a few ticks (no
 // game service and no renderer: the system alone, with its own random stream).
 //   - the reader answers 1 exactly when the texture attribute is there, and -1 otherwise;
-//   - a description's rectangle or disc is what the system then emits from, an area never empty;
+//   - a description's rectangle or disc is what the system then emits from, an area never empty
+//     and a rectangle never inside out;
 //   - a positive frequency gives a finite period, any other none at all;
 //   - the live list stays whole: its walk counts the live particles and every back link agrees;
 //   - no crash, no hang, no leak (the system deletes every particle it made).
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QOR::fApplyParticleDescription(system, description, 512.0f, 384.0f);
   if (description.area == QOR::QS_PARTICLE_DESCRIPTION::AREA::kRectangle) {
     const float* area = system.fGetArea();
-    if (area[4] != 0.0f) __builtin_trap();
+    if (area[4] != 0.0f || area[2] < area[0] || area[3] < area[1]) __builtin_trap();
   }
   if (description.frequency) {
     const bool finite = std::isfinite(system.fGetPeriod());

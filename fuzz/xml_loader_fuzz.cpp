@@ -10,7 +10,6 @@
 #include "engine/loc/qc_locman.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
-#include "host/win_window.h"
 
 #include <pugixml.hpp>
 
@@ -21,9 +20,6 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
-
-// Message boxes of the loader only say what is missing; here they say nothing.
-int MessageBoxA(HWND, const char*, const char*, UINT) { return IDOK; }
 
 namespace {
 

@@ -28,6 +28,8 @@ void fSetNonInteractive(bool on);
 // How many message boxes were asked for (shown or logged) since the last reset.
 int fMessageBoxCount();
 void fResetMessageBoxCount();
+// What a logged OK / Cancel question answers (IDOK or IDCANCEL; IDOK until told otherwise).
+void fSetMessageBoxAnswer(int answer);
 
 // Drops every queued and pending message and forgets the pump state.
 void fResetMessages();

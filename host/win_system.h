@@ -9,6 +9,19 @@
 DWORD timeGetTime();
 void Sleep(DWORD milliseconds);
 
+// The calling thread's last error, set by the calls that fail (window creation, the device), and
+// its text. FormatMessageA knows the texts of the failures the stand-in itself sets, from the
+// system (FORMAT_MESSAGE_FROM_SYSTEM); it writes at most size - 1 characters and a NUL and returns
+// how many it wrote (0 for an unknown code).
+inline constexpr DWORD ERROR_SUCCESS = 0;
+inline constexpr DWORD ERROR_NOT_SUPPORTED = 50;
+inline constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
+inline constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
+DWORD GetLastError();
+void SetLastError(DWORD code);
+DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId, char* buffer, DWORD size,
+                     void* arguments);
+
 struct PROCESS_MEMORY_COUNTERS {
   DWORD cb;
   DWORD PageFaultCount;

@@ -71,7 +71,9 @@ inline constexpr int BLACK_BRUSH = 4;
 inline const char* const IDC_ARROW = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(32512));
 
 inline constexpr UINT MB_OK = 0x0000;
+inline constexpr UINT MB_OKCANCEL = 0x0001;
 inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
 
 inline const char* MAKEINTRESOURCEA(int id) {
   return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id));

@@ -105,8 +105,10 @@ class QC_FILE_SYSTEM {
   int fLoadLooseFile(QS_RESOURCE* record, const std::string& path);
   // "missing", or the Resources folder's full path when that folder itself is missing.
   std::string fMissingCause() const;
-  // One log line naming the record's pack, the entry and why it was not read.
-  static void fLogUnread(const QS_RESOURCE* record, const std::string& cause);
+  // Reports the record as unreadable (engine/files/unreadable_data.h): the first time, the fixed
+  // line (when given), then one line naming the record's pack, the entry and why it was not read,
+  // and the pack's box; nothing when the entry was reported before.
+  void fLogUnread(const QS_RESOURCE* record, const std::string& cause, const char* fixedLine = nullptr) const;
 
   std::string _appFolder;
   std::string _resourceFolder;

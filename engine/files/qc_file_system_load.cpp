@@ -2,6 +2,7 @@
 #include "engine/files/qc_file_system.h"
 
 #include "engine/files/qc_zip_reader.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/service/qc_log.h"
 #include "engine/util/text_utils.h"
 
@@ -34,12 +35,10 @@ std::string QC_FILE_SYSTEM::fMissingCause() const {
   return "missing";
 }
 
-void QC_FILE_SYSTEM::fLogUnread(const QS_RESOURCE* record, const std::string& cause) {
-  if (record->_folder.empty()) {
-    fLog("Resource " + record->_sgResName + " not read: " + cause);
-  } else {
-    fLog("Pack " + record->_folder + " entry " + record->_sgResName + " not read: " + cause);
-  }
+void QC_FILE_SYSTEM::fLogUnread(const QS_RESOURCE* record, const std::string& cause, const char* fixedLine) const {
+  std::string packPath = _resourceFolder + record->_folder;
+  fReplaceBackslashes(packPath);
+  fReportUnreadable(packPath, record->_folder, record->_sgResName, cause, fixedLine != nullptr ? fixedLine : "");
 }
 
 int QC_FILE_SYSTEM::fLoadResource(QS_RESOURCE* record) {
@@ -108,8 +107,10 @@ int QC_FILE_SYSTEM::fLoadFromArchive(QS_RESOURCE* record, const std::string& pat
   void* data = nullptr;
   std::uint32_t size = 0;
   const QE_ZIP_RESULT result = QC_ZIP_READER::fReadEntry(path, record->_sgResName, record->_sgPass, data, size);
-  // The fixed lines come first, then one line naming pack, entry and cause.
+  // The fixed line comes first, then one line naming pack, entry and cause; both only the first
+  // time the entry fails.
   int code = -1;
+  const char* fixedLine = nullptr;
   switch (result) {
     case QE_ZIP_RESULT::OK:
       dropHeld(record);
@@ -121,26 +122,26 @@ int QC_FILE_SYSTEM::fLoadFromArchive(QS_RESOURCE* record, const std::string& pat
     case QE_ZIP_RESULT::NOT_ARCHIVE:
     case QE_ZIP_RESULT::EMPTY:
     case QE_ZIP_RESULT::TRUNCATED:
-      fLog(" zipfile is NULL ");
+      fixedLine = " zipfile is NULL ";
       break;
     case QE_ZIP_RESULT::NO_FIRST_ENTRY:
-      fLog(" UNZ_OK != unzGoToFirstFile(zipfile) ");
+      fixedLine = " UNZ_OK != unzGoToFirstFile(zipfile) ";
       break;
     case QE_ZIP_RESULT::NOT_FOUND:
       break;
     case QE_ZIP_RESULT::BAD_HEADER:
     case QE_ZIP_RESULT::WRONG_PASSWORD:
     case QE_ZIP_RESULT::UNSUPPORTED:
-      fLog("UNZ_OK != unzOpenCurrentFilePassword(zipfile,res->_sgPass.c_str())");
+      fixedLine = "UNZ_OK != unzOpenCurrentFilePassword(zipfile,res->_sgPass.c_str())";
       break;
     case QE_ZIP_RESULT::TRUNCATED_ENTRY:
     case QE_ZIP_RESULT::DAMAGED:
     case QE_ZIP_RESULT::NO_MEMORY:
-      fLog("zip file Read Error");
+      fixedLine = "zip file Read Error";
       code = -109;
       break;
   }
-  fLogUnread(record, QC_ZIP_READER::fDescribe(result));
+  fLogUnread(record, QC_ZIP_READER::fDescribe(result), fixedLine);
   return code;
 }
 

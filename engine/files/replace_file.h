@@ -7,11 +7,16 @@
 
 namespace QOR {
 
-// Writes the bytes to a new temporary file in the target's folder, flushes them to the disk and
-// renames the temporary file over path. The file keeps the old file's permissions (new files
-// get rw-r--r--). 1 on success; -1 on failure, with the cause in error, the temporary file
-// removed and any old file untouched.
+// Writes the bytes to a new temporary file (path + ".XXXXXX") in the target's folder, flushes them
+// to the disk, renames the temporary file over path and flushes the folder, so a power cut cannot
+// take the new name back. The file keeps the old file's permissions (new files get rw-r--r--).
+// 1 on success; -1 on failure, with the cause in error, the temporary file removed and any old
+// file untouched.
 int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+// Removes the temporary files that replacements of path killed before their rename left in its
+// folder (path + "." + six letters or digits); the number removed.
+int fRemoveReplaceLeftovers(const std::string& path);
 
 // Test door: pause is called with the temporary file's path once its bytes are written and
 // flushed, just before the rename (a test kills the process there). Null, the default, calls

@@ -5,4 +5,5 @@ list(APPEND QOR_ENGINE_SOURCES
   files/qc_file_system.cpp
   files/qc_file_system_list.cpp
   files/qc_file_system_load.cpp
-  files/replace_file.cpp)
+  files/replace_file.cpp
+  files/unreadable_data.cpp)

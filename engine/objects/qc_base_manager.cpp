@@ -35,7 +35,9 @@ QC_BASE_MANAGER::QC_BASE_MANAGER()
       _renderFilterLevel(1),
       _renderFilterMode(kFilterAtLeast),
       _renderMark(0),
-      _walking(false) {}
+      _walking(false),
+      _sending(nullptr),
+      _sendingDetached(false) {}
 
 QC_BASE_MANAGER* QC_BASE_MANAGER::fGetInstance() {
   static QC_BASE_MANAGER manager;
@@ -81,6 +83,26 @@ void QC_BASE_MANAGER::fForget(const QC_BASE* object) {
   if (_previous == object) _previous = nullptr;
 }
 
+int QC_BASE_MANAGER::fSendAndSettle(std::size_t i, int id, std::intptr_t a, std::intptr_t b, std::intptr_t c,
+                                    std::intptr_t d) {
+  QC_BASE* entry = _objects[i];
+  _sending = entry;
+  _sendingDetached = false;
+  const int result = entry->fMessage(id, a, b, c, d);
+  // Null when the handler had the object deleted (fDelete, fDeleteAll): nothing is left to delete.
+  const bool alive = _sending == entry;
+  const bool detached = _sendingDetached;
+  _sending = nullptr;
+  _sendingDetached = false;
+  // An object that asks to go is deleted exactly once: here when it is still in the list, or when
+  // its own handler detached it and then asked (nobody else holds it to delete).
+  if (result == QC_BASE::kDeleteMe && alive && (detached || _objects[i] == entry)) {
+    fForget(entry);
+    delete entry;
+  }
+  return result;
+}
+
 void QC_BASE_MANAGER::fUpdate() {
   _renderMark = 0;
   if (_objects.empty() || _walking) return;
@@ -101,13 +123,8 @@ void QC_BASE_MANAGER::fUpdate() {
         ++i;
         continue;
       }
-      const int result = entry->fMessage(QC_BASE::kMessageUpdate, 0, 0, 0, 0);
+      const int result = fSendAndSettle(i, QC_BASE::kMessageUpdate, 0, 0, 0, 0);
       if (result == QC_BASE::kStopPass) return;
-      // An object its own handler deleted or detached is no longer the manager's to delete.
-      if (result == QC_BASE::kDeleteMe && _objects[i] == entry) {
-        fForget(entry);
-        delete entry;
-      }
       ++i;
     }
   }
@@ -169,15 +186,8 @@ int QC_BASE_MANAGER::fSendMessageCount(int id, std::intptr_t a, std::intptr_t b,
     _current = entry;
     if (!isMatching(entry, name, lastName, idFilter, updateLevel, renderLevel)) continue;
     ++count;
-    const int result = entry->fMessage(id, a, b, c, d);
-    if (result == QC_BASE::kStopPass) break;
-    if (result == QC_BASE::kDeleteMe) {
-      if (_objects[i] == entry) {
-        fForget(entry);
-        delete entry;
-      }
-      break;
-    }
+    const int result = fSendAndSettle(i, id, a, b, c, d);
+    if (result == QC_BASE::kStopPass || result == QC_BASE::kDeleteMe) break;
   }
   return count;
 }
@@ -200,6 +210,7 @@ int QC_BASE_MANAGER::fDelete(const char* name, QC_ID id) {
       _current = entry;
       if (entry->isName(name) && entry->isId(id)) {
         fForget(entry);
+        if (_sending == entry) _sending = nullptr;
         delete entry;
         return 1;
       }
@@ -220,6 +231,7 @@ QC_BASE* QC_BASE_MANAGER::fDetach(const char* name, const char* lastName, QC_ID 
     if (id.fGet() != 0 && !entry->isId(id)) continue;
     fForget(entry);
     entry->_managerMark = 0;
+    if (_sending == entry) _sendingDetached = true;
     return entry;
   }
   return nullptr;
@@ -229,6 +241,7 @@ void QC_BASE_MANAGER::fDeleteAll() {
   for (QC_BASE*& entry : _objects) {
     QC_BASE* object = entry;
     entry = nullptr;
+    if (_sending == object) _sending = nullptr;
     delete object;
   }
   _current = nullptr;

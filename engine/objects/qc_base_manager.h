@@ -11,6 +11,7 @@
 #include "engine/objects/qc_base.h"
 #include "engine/objects/qc_id.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 
@@ -107,6 +108,10 @@ class QC_BASE_MANAGER {
   // Nulls every entry holding the object and forgets it as the current or previous object, so no
   // pointer to it survives; the caller deletes it or hands it back.
   void fForget(const QC_BASE* object);
+  // Sends the message to the object at index i and settles its -113: the object is deleted once,
+  // also when its own handler detached it before asking; one its handler had deleted is left
+  // alone. The object's answer.
+  int fSendAndSettle(std::size_t i, int id, std::intptr_t a, std::intptr_t b, std::intptr_t c, std::intptr_t d);
 
   QC_BASE* _current;        // the object being visited; stays set between passes
   std::uint8_t _orderBreaks;  // Z order breaks found by the running update pass
@@ -120,6 +125,10 @@ class QC_BASE_MANAGER {
   // Set while a pass or a broadcast walks the list: the list is then only appended to and nulled,
   // never erased from or reordered, so every index the walk holds stays valid.
   bool _walking;
+  // The object whose handler runs in fSendAndSettle (null once something deleted it), and whether
+  // that handler detached it.
+  QC_BASE* _sending;
+  bool _sendingDetached;
 };
 
 }  // namespace QOR

@@ -127,6 +127,8 @@ class QC_FONT {
 
  private:
   void fClearGlyphs();
+  // Reports a text to the test door's trace (qc_font_test_door.h); one of wide and narrow is null.
+  void fTraceDraw(int x, int y, const wchar_t* wide, const char* narrow) const;
   float fScaleX() const;
   float fScaleY() const;
 

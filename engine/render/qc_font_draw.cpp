@@ -2,6 +2,7 @@
 #include "engine/math/float_to_int.h"
 #include "engine/render/font_numbers.h"
 #include "engine/render/qc_font.h"
+#include "engine/render/qc_font_test_door.h"
 
 namespace QOR {
 
@@ -17,6 +18,7 @@ int QC_FONT::fDrawChar(int code, int x, int y) {
 
 void QC_FONT::fDrawText(int x, int y, const char* text) {
   if (text == nullptr) return;
+  if (font_test::isTracing()) fTraceDraw(x, y, nullptr, text);
   std::int64_t offsetX = fGetOffsetX(text);
   const std::int64_t offsetY = fGetOffsetY(text);
   std::int64_t line = 0;
@@ -37,6 +39,7 @@ void QC_FONT::fDrawText(int x, int y, const char* text) {
 
 void QC_FONT::fDrawTextW(int x, int y, const wchar_t* text) {
   if (text == nullptr) return;
+  if (font_test::isTracing()) fTraceDraw(x, y, text, nullptr);
   const float scale = fScaleX();
   std::int64_t offsetX = fGetOffsetXW(text);
   const std::int64_t offsetY = fGetOffsetYW(text);
@@ -54,6 +57,20 @@ void QC_FONT::fDrawTextW(int x, int y, const wchar_t* text) {
     // A character without a glyph does not move the pen.
     if (width != 0) pen = scale * static_cast<float>(static_cast<std::int64_t>(width) + _spacing) + pen;
   }
+}
+
+void QC_FONT::fTraceDraw(int x, int y, const wchar_t* wide, const char* narrow) const {
+  font_test::QS_TRACED_TEXT traced;
+  traced.font = this;
+  traced.x = x;
+  traced.y = y;
+  traced.narrow = narrow != nullptr;
+  if (wide != nullptr) traced.text = wide;
+  for (const char* p = narrow; p != nullptr && *p != '\0'; ++p) {
+    traced.text += static_cast<wchar_t>(static_cast<signed char>(*p));
+  }
+  traced.frame = _page != nullptr && _page->fGetTransform() != nullptr ? _page->fGetTransform()->_parent : nullptr;
+  font_test::fTraceText(traced);
 }
 
 void QC_FONT::fPrintList(int x, int y, const char* format, std::span<const QC_FORMAT_ARG> args) {

@@ -16,4 +16,5 @@ list(APPEND QOR_ENGINE_SOURCES
   render/qc_mesh.cpp
   render/qc_sprite.cpp
   render/qc_font.cpp
-  render/qc_font_draw.cpp)
+  render/qc_font_draw.cpp
+  render/qc_font_test_door.cpp)

@@ -18,6 +18,17 @@ namespace QOR {
 
 namespace {
 std::atomic<bool> g_soundThreadStop{false};
+
+// The text of the calling thread's last system error, in parentheses after a space; empty when
+// the system gives none.
+std::string lastErrorText() {
+  char text[512] = {};
+  if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
+                     sizeof(text), nullptr) == 0) {
+    return std::string();
+  }
+  return std::string(": ") + text;
+}
 }  // namespace
 
 QC_GAME::QC_GAME() : _fpsAccumulator(0.0f), _upsAccumulator(0.0f), _frameCounter(0), _tickCounter(0) {
@@ -52,21 +63,25 @@ int QC_GAME::fInitServices(QC_GAME* game, std::string title) {
 
   qcWINDOW = new QC_WINDOW();
   qcWINDOW->fSetSize(game->_resolution.x, game->_resolution.y);
+  SetLastError(ERROR_SUCCESS);
   if (qcWINDOW->WindowInit(game->_gameName) == 1) {
     fLog("Window initialised");
     game->_windowFailed = false;
   } else {
     fLog("Window creation error");
     game->_windowFailed = true;
+    game->_startFailure = "The game window could not be created" + lastErrorText() + ".";
   }
 
   qcRENDER = new QC_RENDER();
+  SetLastError(ERROR_SUCCESS);
   if (qcRENDER->fInit(qcWINDOW->fGetHandle(), 0.1f, 0.0f) == 1) {
     fLog("Render initialised");
     game->_renderFailed = false;
   } else {
     fLog("Render error");
     game->_renderFailed = true;
+    if (!game->_windowFailed) game->_startFailure = "The renderer could not be started" + lastErrorText() + ".";
   }
 
   qcTIMER = new QC_TIMER();
@@ -94,11 +109,12 @@ void QC_GAME::fRun() {
     fLog("Some component does not exist? or you may fogot initialise game class");
     return;
   }
-  // Without a window or a device there is nothing to show and no way to quit: say so and stop.
+  // Without a window or a device there is nothing to show and no way to quit: say why and stop
+  // with a status that says the start failed.
   if (_windowFailed || _renderFailed) {
-    const char* text = _windowFailed ? "The game window could not be created." : "The renderer could not be started.";
-    fLog(text);
-    MessageBoxA(nullptr, text, _gameName.c_str(), MB_OK);
+    fLog(_startFailure);
+    MessageBoxA(nullptr, _startFailure.c_str(), _gameName.c_str(), MB_OK);
+    _exitStatus = 1;
     return;
   }
   g_soundThreadStop = false;

@@ -47,6 +47,15 @@ class QC_GAME : public QC_GAME_BASE {
   bool isUpdateTime();
   bool isRenderTime();
   void fQuit() { _running = 0; }
+  // Ends the loop like fQuit, with a status for the process to exit with (a start that cannot
+  // go on ends non-zero).
+  void fQuitWithStatus(int status) {
+    _exitStatus = status;
+    _running = 0;
+  }
+  // 0, or the status of a start that failed (1 when the window or the renderer could not be
+  // started) or of fQuitWithStatus: what the process exits with.
+  int fGetExitStatus() const { return _exitStatus; }
 
   int fGetMeasuredFps() const { return _measuredFps; }
   int fGetMeasuredUps() const { return _measuredUps; }
@@ -97,6 +106,9 @@ class QC_GAME : public QC_GAME_BASE {
   static void fSetCursorPos(float x, float y);
   // The input's mouse position in game pixels.
   static QS_POINT fGetMousePos();
+  // Asks the text in the engine's message box over the window, with OK and Cancel and the game's
+  // name as caption: true for OK. Where no dialog can be shown the question is logged.
+  static bool fAskOkCancel(const std::string& text);
 
  private:
   QC_GAME();
@@ -114,6 +126,9 @@ class QC_GAME : public QC_GAME_BASE {
   int _tickCounter;
   bool _windowFailed = false;
   bool _renderFailed = false;
+  // Why the window or the renderer could not be started, for the player.
+  std::string _startFailure;
+  int _exitStatus = 0;
   QC_THREAD_INFO* _soundThread = nullptr;
 };
 

@@ -10,6 +10,7 @@
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
 #include "engine/sound/qc_sound.h"
+#include "host/win_window.h"
 
 #include <climits>
 
@@ -95,5 +96,11 @@ void QC_GAME::fShowCursor() { fShowSystemCursor(qcWINDOW != nullptr ? qcWINDOW->
 void QC_GAME::fSetCursorPos(float x, float y) { SetCursorPos(fTruncateToInt(x), fTruncateToInt(y)); }
 
 QS_POINT QC_GAME::fGetMousePos() { return qcINPUT != nullptr ? qcINPUT->fGetMousePos() : QS_POINT(0, 0); }
+
+bool QC_GAME::fAskOkCancel(const std::string& text) {
+  HWND owner = qcWINDOW != nullptr ? qcWINDOW->fGetHandle() : nullptr;
+  const std::string caption = qcGAME != nullptr ? qcGAME->_gameName : std::string();
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK;
+}
 
 }  // namespace QOR

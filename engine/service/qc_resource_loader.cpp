@@ -2,6 +2,7 @@
 #include "engine/service/qc_resource_loader.h"
 
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
@@ -105,7 +106,7 @@ int QC_RESOURCE_LOADER::fOpenPack(const std::string& name, const char* password)
     QC_FILE_SYSTEM::fListDirectory(path, items, false, "*");
   }
   if (items.empty()) {
-    fLog("Pack " + name + " not opened: " + fLoaderFileSystem()->fDescribeUnlistedPack(path, archive));
+    fReportUnopenedPack(path, name, fLoaderFileSystem()->fDescribeUnlistedPack(path, archive));
     return -1;
   }
   if (fGetPack(name) != nullptr) {
@@ -171,7 +172,7 @@ QS_RESOURCE* QC_RESOURCE_LOADER::fFindInMain(const std::string& name, bool quiet
   for (QC_RESOURCE_PACK* pack : _packs) {
     if (QS_RESOURCE* record = pack->fFind(name)) return record;
   }
-  if (!quiet) MessageBoxA(nullptr, name.c_str(), "No resource", MB_OK);
+  if (!quiet) fTellMissingResource("No resource", name);
   return nullptr;
 }
 

@@ -1,5 +1,6 @@
 // Content objects of the resource loader: videos played from a resource's open file.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
@@ -27,7 +28,7 @@ void releaseVideo(void* data) {
 
 void QC_RESOURCE_LOADER::fContentError(const std::string& name) {
   fLog("No resource " + name);
-  MessageBoxA(nullptr, name.c_str(), "Resource not found ", MB_OK);
+  fTellMissingResource("Resource not found ", name);
   qcLastError = name;
   fInvokeCallback(qcOnResourceError, 0);
 }
@@ -75,7 +76,7 @@ QC_VIDEO* QC_RESOURCE_LOADER::fLoadContent(QS_RESOURCE* record) {
     fLog("Cant load content " + record->_sgResName);
     qcLastError = record->_sgResName;
     fInvokeCallback(qcOnResourceError, 0);
-    MessageBoxA(nullptr, record->_sgResName.c_str(), "Resource not found ", MB_OK);
+    fTellMissingResource("Resource not found ", record->_sgResName);
     return nullptr;
   };
   if (files->fOpenResourceStream(record) != 1) return failed();

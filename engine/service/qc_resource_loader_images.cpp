@@ -1,5 +1,6 @@
 // Images of the resource loader: subscriptions, texture creation and preloads.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
@@ -42,7 +43,7 @@ QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fSubscribeImage(const std::string& name) {
     record = fFindInMain(name, !boxes);
     if (record == nullptr) {
       if (boxes) {
-        MessageBoxA(nullptr, name.c_str(), "No resource", MB_OK);
+        fTellMissingResource("No resource", name);
       } else {
         logImageFailure(name, "not found");
       }
@@ -63,7 +64,7 @@ QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fSubscribeImage(const std::string& name) {
     record = pack->fFind(entry);
     if (record == nullptr) {
       if (boxes) {
-        MessageBoxA(nullptr, entry.c_str(), "Not find", MB_OK);
+        fTellMissingResource("Not find", entry);
       } else {
         logImageFailure(name, "not found");
       }

@@ -1,5 +1,6 @@
 // XML documents and byte buffers of the resource loader.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
@@ -35,7 +36,7 @@ pugi::xml_document* QC_RESOURCE_LOADER::fGetXmlDoc(const std::string& name) {
   QS_RESOURCE* record = fFindResource(name);
   if (record == nullptr) {
     fLog("Resource not found " + name);
-    MessageBoxA(nullptr, name.c_str(), "Resource not found ", MB_OK);
+    fTellMissingResource("Resource not found ", name);
     return fGetEmptyDocument();
   }
   if (record->isReady()) {
@@ -57,7 +58,7 @@ pugi::xml_document* QC_RESOURCE_LOADER::fLoadXmlDoc(QS_RESOURCE* record) {
   QC_FILE_SYSTEM* files = fLoaderFileSystem();
   if (files->fLoadResource(record) != 1) {
     fLog("Cant load content " + record->_sgResName);
-    MessageBoxA(nullptr, record->_sgResName.c_str(), "Cant load content ", MB_OK);
+    fTellMissingResource("Cant load content ", record->_sgResName);
     return nullptr;
   }
   auto* document = new pugi::xml_document();

@@ -31,6 +31,13 @@ bool readConfigFile(const std::string& file, std::string& bytes) {
   return !stream.bad();
 }
 
+// Saves killed before their rename leave config.xml.XXXXXX beside the file: they go whenever the
+// settings' folder is opened.
+void removeLeftovers(const std::string& file) {
+  const int removed = fRemoveReplaceLeftovers(file);
+  if (removed > 0) fLog() << "Removed " << removed << " unfinished save(s) of " << file;
+}
+
 }  // namespace
 
 std::string QC_GAME::fGetEngineConfigFolder() const {
@@ -45,6 +52,7 @@ void QC_GAME::fSaveEngineConfig() {
   QC_FILE_SYSTEM* files = fLoaderFileSystem();
   if (files->fGetPathType(folder) == 0) files->fCreateDirectory(folder);
   const std::string file = folder + "/" + "config.xml";
+  removeLeftovers(file);
 
   const std::string text = fEngineConfigText({_gameName, _companyName, _resolution});
   std::string error;
@@ -58,6 +66,7 @@ void QC_GAME::LoadEngineConfig() {
   const std::string folder = fGetEngineConfigFolder();
   if (folder.empty()) return;
   const std::string file = folder + "/" + "config.xml";
+  removeLeftovers(file);
   if (fLoaderFileSystem()->fGetPathType(file) == 0) fSaveEngineConfig();
 
   std::string bytes;

@@ -11,4 +11,5 @@ list(APPEND QOR_ENGINE_SOURCES
   service/qc_resource_loader_admin.cpp
   service/qc_game_wrappers.cpp
   service/qc_settings.cpp
+  service/qc_tell_player.cpp
   service/qs_engine_config.cpp)

@@ -3,7 +3,8 @@
 // A chip is blocked by a chip one layer up that overlaps it by at least half a tile in x and in y,
 // or by side neighbours on its own layer (a tile width exactly to its left and to its right, rows
 // overlapping by half a tile): one neighbour on each side. Chips in their removal flight neither
-// block nor are free.
+// block nor are free. The rule looks at cells, never at where motion shows a tile: a tile still
+// dropping in blocks what it will cover once it has landed.
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_board.h"
 #include "game/board/mahjong_chip.h"
@@ -31,13 +32,13 @@ double TruncSquare(float d) { return std::trunc(static_cast<double>(d * d)); }
 
 // Whether o blocks c, or is a side neighbour of it (left -1, right +1, none 0).
 bool Covers(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach) {
-  return o.m_layer - c.m_layer == 1 && TruncSquare(o.m_position.x - c.m_position.x) <= reach.x &&
-         TruncSquare(o.m_position.y - c.m_position.y) <= reach.y;
+  return o.m_layer - c.m_layer == 1 && TruncSquare(o.m_cell.x - c.m_cell.x) <= reach.x &&
+         TruncSquare(o.m_cell.y - c.m_cell.y) <= reach.y;
 }
 
 int Side(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach) {
-  if (o.m_layer != c.m_layer || TruncSquare(o.m_position.y - c.m_position.y) > reach.y) return 0;
-  const float dx = o.m_position.x - c.m_position.x;
+  if (o.m_layer != c.m_layer || TruncSquare(o.m_cell.y - c.m_cell.y) > reach.y) return 0;
+  const float dx = o.m_cell.x - c.m_cell.x;
   const auto width = static_cast<float>(tileMetrics.sizeX);
   if (dx == width) return 1;
   if (dx == -width) return -1;

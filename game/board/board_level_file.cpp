@@ -121,7 +121,8 @@ void MAHJONG_BOARD::ReadLevel(const pugi::xml_node& document, const std::string&
       m_suitCapacity += suit.capacity;
     }
   }
-  if (tiles) m_specsTotal = AttributeInt(tiles, "specsTotal");
+  // A count below 0 means none asked for: every candidate, as 0 does.
+  if (tiles) m_specsTotal = std::max(0, AttributeInt(tiles, "specsTotal"));
   ReadTask(document.child("extratask1"), m_task1Type, m_task1Value);
   ReadTask(document.child("extratask2"), m_task2Type, m_task2Value);
   QOR::fLog() << "LOADED FROM " << name << " total chips == " << m_chips.size();
@@ -160,9 +161,9 @@ void MAHJONG_BOARD::WriteLevel(pugi::xml_document& document, const LEVEL_FILE_SE
   const int halfY = tileMetrics.sizeY / 2;
   for (const MAHJONG_CHIP* chip : m_chips) {
     pugi::xml_node tile = tiles.append_child("tile");
-    const QOR::QS_VEC2& home = chip->GetHomePosition();
-    SetNumber(tile.append_attribute("posx"), halfX != 0 ? (static_cast<double>(home.x) - m_origin.x) / halfX : 0.0);
-    SetNumber(tile.append_attribute("posy"), halfY != 0 ? (static_cast<double>(home.y) - m_origin.y) / halfY : 0.0);
+    const QOR::QS_VEC2& cell = chip->GetCell();
+    SetNumber(tile.append_attribute("posx"), halfX != 0 ? (static_cast<double>(cell.x) - m_origin.x) / halfX : 0.0);
+    SetNumber(tile.append_attribute("posy"), halfY != 0 ? (static_cast<double>(cell.y) - m_origin.y) / halfY : 0.0);
     tile.append_attribute("level").set_value(chip->m_layer);
     if (chip->m_fixed) tile.append_attribute("fixed").set_value("true");
     tile.append_attribute("type").set_value(chip->m_type);

@@ -39,8 +39,8 @@ void MAHJONG_BOARD::SortChips(int order, bool distance, CHIP_LIST* list) {
   const float fromX = -1.5f * static_cast<float>(screen.x);
   const float fromY = 2.0f * static_cast<float>(screen.y);
   const auto far = [fromX, fromY](const MAHJONG_CHIP& chip) {
-    const float dx = chip.m_position.x - fromX;
-    const float dy = chip.m_position.y - fromY;
+    const float dx = chip.m_cell.x - fromX;
+    const float dy = chip.m_cell.y - fromY;
     return std::sqrt(dx * dx + dy * dy);
   };
   BubbleSort(chips, [&far](const MAHJONG_CHIP& a, const MAHJONG_CHIP& b) {

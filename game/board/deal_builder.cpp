@@ -9,7 +9,8 @@
 //
 // The order of every step and every random draw is the order the move count and the shipped
 // levels were made with; do not reorder. Where the original passes could only repeat themselves
-// (nothing changes between them and nothing is drawn), they stop early with the same result.
+// (nothing changes between them and nothing is drawn), they stop early with the same result. Only
+// a degraded re-deal's further runs draw more: the order they take the tiles in.
 #include "engine/platform/qc_random.h"
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_board.h"
@@ -28,6 +29,7 @@ struct MAHJONG_BOARD::DEAL_RUN {
   std::vector<int> moves;  // pairs of each special pass
   std::size_t kept = 0;    // kept chips at the front of the taken list
   bool variable = false;   // the special tiles were drawn: another run may take other pairs
+  bool mixed = false;      // the tiles are taken in an order drawn at random
   bool degraded = false;   // a pair was forced, or a special tile missed its passes
 };
 
@@ -63,8 +65,8 @@ void TakeOut(MAHJONG_BOARD::CHIP_LIST& list, const MAHJONG_CHIP* chip) {
 }
 
 float Distance(const MAHJONG_CHIP& a, const MAHJONG_CHIP& b) {
-  const float dx = a.m_position.x - b.m_position.x;
-  const float dy = a.m_position.y - b.m_position.y;
+  const float dx = a.m_cell.x - b.m_cell.x;
+  const float dy = a.m_cell.y - b.m_cell.y;
   const auto dz = static_cast<float>(a.m_layer - b.m_layer);
   return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
@@ -78,15 +80,18 @@ void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
   const DEAL_SNAPSHOT start(m_chips);
   for (int runNumber = 1;; ++runNumber) {
     DEAL_RUN run;
+    // A re-deal keeps its special tiles, so its pairs follow from the board's order alone: dealt
+    // again, it takes the tiles in an order drawn at random instead of the top layers first.
+    run.mixed = reshuffle && runNumber > 1;
     if (!BuildPathOnce(reshuffle, run)) {
       m_dealOrder.clear();
       m_dealRuns = runNumber;
       m_dealDegraded = false;
       return;
     }
-    // Only the choice of special tiles changes which pairs a run takes; without a choice every run
-    // would degrade the same way.
-    if (run.degraded && run.variable && runNumber < kDealRuns) {
+    // A first deal takes other pairs only with another choice of special tiles; without a choice
+    // every run would degrade the same way. A re-deal takes other pairs in its mixed order.
+    if (run.degraded && (run.variable || reshuffle) && runNumber < kDealRuns) {
       QOR::fLog() << "degraded deal, dealing again (run " << runNumber + 1 << " of " << kDealRuns << ")";
       start.Restore(m_chips);
       continue;
@@ -136,7 +141,13 @@ bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
   }
   run.kept = run.taken.size();
   UpdateFreeInList(run.remaining);
-  SortChips(-1, false, &run.remaining);
+  if (run.mixed) {
+    for (std::size_t i = run.remaining.size(); i > 1; --i) {
+      std::swap(run.remaining[i - 1], run.remaining[static_cast<std::size_t>(Draw(0, static_cast<int>(i) - 1))]);
+    }
+  } else {
+    SortChips(-1, false, &run.remaining);
+  }
   SpecialPhase(run);
   const int moves = std::accumulate(run.moves.begin(), run.moves.end(), 0);
   if (!reshuffle) {
@@ -355,7 +366,7 @@ bool MAHJONG_BOARD::fScatterSpecials() {
   m_scatterDrawn = false;
   if (candidates.empty()) return true;
   m_specialPositions = candidates;
-  const int wanted = m_specsTotal != 0 ? m_specsTotal : static_cast<int>(candidates.size());
+  const int wanted = m_specsTotal > 0 ? m_specsTotal : static_cast<int>(candidates.size());
   m_scatterDrawn = wanted > 0 && wanted < static_cast<int>(candidates.size());
   if (static_cast<int>(candidates.size()) < wanted) {
     QOR::fLog() << "amount of special tiles exceeds amount of possible positions ";

@@ -1,12 +1,10 @@
-// The editor's save and load buttons. Levels are written to a loose folder of the user's (never
-// into a pack) and read from there, or, when that folder has no level of the name, from the
-// shipped levels of the pack "XML/levels".
+// The editor's save and load buttons, and what it counts as unsaved work. Levels are written to
+// the designer's folder of levels (never into a pack) and read from there, or, when that folder
+// has no level of the name, from the shipped levels (level_lookup.h).
 #include "engine/files/qc_file_system.h"
-#include "engine/service/qc_game.h"
-#include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
-#include "engine/service/qc_resource_loader.h"
 #include "game/board/editor_menu.h"
+#include "game/board/level_lookup.h"
 #include "game/board/mahjong_layout.h"
 
 #include <pugixml.hpp>
@@ -18,6 +16,7 @@ namespace {
 constexpr char kDefaultName[] = "default";
 constexpr char kBackgroundFolder[] = "data/surfaces/";
 constexpr char kBackgroundExtension[] = ".png";
+constexpr const char* kTaskElements[2] = {"extratask1", "extratask2"};
 
 // The background box's text from the level's `background` ("data/surfaces/" + text + ".png").
 std::string BackgroundName(const pugi::xml_node& document) {
@@ -31,12 +30,16 @@ std::string BackgroundName(const pugi::xml_node& document) {
   return value.substr(folder.size(), value.size() - folder.size() - extension.size());
 }
 
-// A level name is a file name inside the levels folder: no folder part, not "." or "..".
-bool isPlainName(const std::string& name) {
-  return name.find_first_of("/\\:") == std::string::npos && name != "." && name != "..";
+}  // namespace
+
+std::string MAHJONG_LAYOUT::EditorLevelText() const {
+  EDITOR_MENU* menu = m_editorMenu;
+  return LevelText(menu != nullptr ? menu->Settings(menu->TargetMoves()) : CurrentLevelSettings());
 }
 
-}  // namespace
+bool MAHJONG_LAYOUT::hasUnsavedEdits() const { return EditorLevelText() != m_editorSavedText; }
+
+void MAHJONG_LAYOUT::MarkEditorSaved() { m_editorSavedText = EditorLevelText(); }
 
 bool MAHJONG_LAYOUT::SaveEditorLevel() {
   EDITOR_MENU* menu = m_editorMenu;
@@ -44,13 +47,15 @@ bool MAHJONG_LAYOUT::SaveEditorLevel() {
   m_targetMoves = menu->TargetMoves();
   std::string name = EDITOR_MENU::TextOf(menu->levelNameBox);
   if (name.empty()) name = kDefaultName;
-  if (!isPlainName(name)) {
+  if (!MAHJONG_LEVELS::isPlainName(name)) {
     QOR::fLog() << "level name refused: " << name;
     return false;
   }
-  const std::string folder = EDITOR_MENU::LevelFolder();
+  const std::string folder = MAHJONG_LEVELS::Folder();
   QOR::QC_FILE_SYSTEM::fGetInstance()->fCreateDirectory(folder.substr(0, folder.size() - 1));
-  return SaveLevelWith(folder + name + ".xml", menu->Settings(m_targetMoves));
+  if (!SaveLevelWith(folder + name + ".xml", menu->Settings(m_targetMoves))) return false;
+  MarkEditorSaved();
+  return true;
 }
 
 bool MAHJONG_LAYOUT::LoadEditorLevel() {
@@ -58,34 +63,27 @@ bool MAHJONG_LAYOUT::LoadEditorLevel() {
   if (menu == nullptr) return false;
   const std::string name = EDITOR_MENU::TextOf(menu->levelNameBox);
   if (name.empty()) return false;
-  if (!isPlainName(name)) {
+  if (!MAHJONG_LEVELS::isPlainName(name)) {
     QOR::fLog() << "level name refused: " << name;
     return false;
   }
   const std::string file = name + ".xml";
-  const std::string path = EDITOR_MENU::LevelFolder() + file;
-
   pugi::xml_document own;
-  const pugi::xml_document* document = nullptr;
-  if (QOR::QC_GAME::fGetPathType(path) == 1) {
-    const pugi::xml_parse_result parsed = own.load_file(path.c_str());
-    if (!parsed) {
-      QOR::fLog() << "level not loaded from " << path << ": " << parsed.description();
-      return false;
-    }
-    document = &own;
-  } else if (QOR::qcRESOURCE_LOADER != nullptr && QOR::qcRESOURCE_LOADER->fFindResource(file, true) != nullptr) {
-    document = QOR::QC_GAME::fLoadXml(file);
-  } else {
-    QOR::fLog() << "File doesn't exist " << path;
-    return false;
-  }
+  const pugi::xml_document* document = MAHJONG_LEVELS::ReadForEditing(file, own);
+  if (document == nullptr) return false;
 
   m_targetMoves = menu->TargetMoves();
   ResetFields();
   ReadLevel(*document, file);
   LEVEL_FILE_SETTINGS settings = CurrentLevelSettings();
   settings.background = BackgroundName(*document);
+  // A task's value is shown as the file writes it: the board keeps a time in whole seconds
+  // ("1.30" reads as 89), and a text made back from those is not the designer's.
+  for (int t = 0; t < 2; ++t) {
+    if (settings.tasks[t].type.empty()) continue;
+    settings.tasks[t].value = document->child(kTaskElements[t]).attribute("val").value();
+  }
   menu->ShowSettings(settings);
+  MarkEditorSaved();
   return true;
 }

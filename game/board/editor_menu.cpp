@@ -57,10 +57,11 @@ bool isClicked(QOR::QC_IMAGE_BUTTON* button) {
   return button != nullptr && button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked;
 }
 
+// The box shows the text (UTF-8, as the level file holds it) character for character.
 void SetText(QOR::QC_GUI_TEXTBOX* box, const std::string& text) {
   if (box == nullptr) return;
   box->fClearText();
-  if (!text.empty()) box->fSetTextA(text.c_str());
+  box->fSetText(pugi::as_wide(text));
 }
 
 }  // namespace
@@ -70,8 +71,9 @@ EDITOR_MENU::EDITOR_MENU(QOR::QC_TEXTURE_INFO* atlas) {
   RegisterFolder(MAHJONG_FOLDERS::kEditor);
   RegisterFolder(MAHJONG_FOLDERS::kButtons);
 
-  menuBack = MakeSprite(Subscribe("data/editor/ editMenuBack.png"), 220, 1024, QOR::QC_SPRITE::kAnchorCentre, 60.0f,
-                        512.0f);
+  // The back spans the column from the layout's left edge to kMenuRight, wide enough for the captions.
+  menuBack = MakeSprite(Subscribe("data/editor/ editMenuBack.png"), static_cast<int>(kMenuRight - kMenuLeft), 1024,
+                        QOR::QC_SPRITE::kAnchorCentre, (kMenuLeft + kMenuRight) / 2.0f, 512.0f);
   tooltipBubble = MakeSprite(Subscribe("data/editor/ tooltip-bubble.png"), 300, 350, QOR::QC_SPRITE::kAnchorTopLeft,
                              110.0f, kBase + 400.0f);
 
@@ -177,14 +179,9 @@ EDITOR_MENU* EDITOR_MENU::Attach(MAHJONG_LAYOUT& board) {
   }
   // Tiles without a fixed face show the editor's markers from now on.
   board.UpdateAllFree();
+  // What the editor starts with is no unsaved work.
+  board.MarkEditorSaved();
   return menu;
-}
-
-std::string EDITOR_MENU::LevelFolder() {
-  QOR::QC_FILE_SYSTEM* files = QOR::QC_FILE_SYSTEM::fGetInstance();
-  const char* documents = files->fGetDocumentsPath();
-  const std::string base = documents != nullptr && documents[0] != '\0' ? documents : files->fGetCurrentDirectory();
-  return base + "/Greyfern/Lantern Tiles/levels/";
 }
 
 QOR::QC_TEXTURE_INFO* EDITOR_MENU::Subscribe(const char* name) {

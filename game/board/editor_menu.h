@@ -31,9 +31,21 @@ class EDITOR_MENU {
   static constexpr int kFreeFace = 42;
   // The kinds of a task row, in the row's order.
   enum TASK_KIND { kKindTime = 0, kKindMoney = 1, kKindMoves = 2, kKindCount = 3 };
-  // Right edge of the menu's back: the board's grid lies beyond it.
-  static constexpr float kMenuRight = 170.0f;
+  // The menu's column: its back spans these edges, wide enough for every caption; the board's grid
+  // lies beyond it.
+  static constexpr float kMenuLeft = -50.0f;
+  static constexpr float kMenuRight = 250.0f;
   static constexpr float kGridGap = 30.0f;
+  // Captions end this far inside the column's right edge.
+  static constexpr float kCaptionMargin = 10.0f;
+
+  // One line of text the menu draws beside its widgets: top-left at (x, y), at that scale.
+  struct CAPTION {
+    std::wstring text;
+    float x = 0.0f;
+    float y = 0.0f;
+    float scale = 1.0f;
+  };
   // Target moves when the task-1 box is empty.
   static constexpr std::int32_t kDefaultTargetMoves = 10;
 
@@ -47,15 +59,15 @@ class EDITOR_MENU {
   // Puts the board in editor mode with a new menu of its own (an older one is released) and moves
   // its grid right of the menu (kMenuRight + kGridGap), centred vertically on the screen.
   static EDITOR_MENU* Attach(MAHJONG_LAYOUT& board);
-  // The folder the editor saves levels to and loads them from first: "Greyfern/Lantern Tiles/
-  // levels/" in the user's documents folder (beside the game when there is none), with a
-  // trailing '/'.
-  static std::string LevelFolder();
 
   // One input step of the menu's own widgets: suit boxes, the task rows (one kind per row), the
   // text boxes, the picker button and, while the picker is open, its slots.
   void Update();
   void Render();
+  // What Render writes beside the widgets: the suit names and the task, background and specials
+  // captions (one entry per line), each at its place, scaled to end inside the column, the lines of
+  // a caption stacked without overlapping and ending at the caption's place.
+  std::vector<CAPTION> Captions() const;
   // The mode marker goes round that button.
   void MarkModeButton(QOR::QC_IMAGE_BUTTON* button);
 
@@ -102,7 +114,7 @@ class EDITOR_MENU {
   QOR::QC_TEXTURE_INFO* Subscribe(const char* name);
   QOR::QC_IMAGE_BUTTON* MakeButton(const char* name, int width, int height, float x, float y);
   QOR::QC_GUI_TEXTBOX* MakeTextBox(int id, float x, float y, int width);
-  void RenderTaskRow(int row, float labelY);
+  void RenderTaskRow(int row);
   // The picker slot's picture: its atlas cell, or the whole image for the free-face slot.
   void ShowSlotFace(int slot);
 

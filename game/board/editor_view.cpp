@@ -74,7 +74,8 @@ void MAHJONG_LAYOUT::RenderEditor() {
   if (m_font == nullptr) return;
   m_font->fSetColor(kBlack);
   m_font->fSetScale(kCounterScale);
-  m_font->fPrint(2, 0, "%i", static_cast<int>(m_chips.size()));
+  // Two pixels down: the digits' glyphs rise above their line and would leave the window at y 0.
+  m_font->fPrint(2, 2, "%i", static_cast<int>(m_chips.size()));
   m_font->fPrint(55, 120, "%i", static_cast<int>(m_dropTopLayer));
   m_font->fSetScale(1.0f);
   m_font->fSetColor(kWhite);

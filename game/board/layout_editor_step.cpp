@@ -29,6 +29,7 @@ constexpr int kKeyNormalMode = 50;   // "2"
 constexpr int kKeySpecialMode = 51;  // "3"
 constexpr int kKeyLayerUp = 107;     // numeric keypad +
 constexpr int kKeyLayerDown = 109;   // numeric keypad -
+constexpr char kQuitUnsavedQuestion[] = "The level has changes that are not saved. Quit without saving them?";
 
 // Went down this tick or is held.
 bool isDown(const QOR::QC_INPUT& input, int key) {
@@ -197,7 +198,10 @@ void MAHJONG_LAYOUT::UpdateEditor() {
     m_dropTopLayer = 0;
     m_topLayer = 0;
   }
-  if (input->isReleased(kKeyEscape) && QOR::qcGAME != nullptr) QOR::qcGAME->fQuit();
+  if (input->isReleased(kKeyEscape) && QOR::qcGAME != nullptr &&
+      (!hasUnsavedEdits() || QOR::QC_GAME::fAskOkCancel(kQuitUnsavedQuestion))) {
+    QOR::qcGAME->fQuit();
+  }
   if (key(kKeyRight)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(halfX), 0.0f));
   if (key(kKeyLeft)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(-halfX), 0.0f));
   if (key(kKeyUp)) MoveAllChips(QOR::QS_VEC2(0.0f, static_cast<float>(-halfY)));
@@ -206,13 +210,13 @@ void MAHJONG_LAYOUT::UpdateEditor() {
 }
 
 void MAHJONG_LAYOUT::MoveAllChips(const QOR::QS_VEC2& offset) {
-  // The bounds a tile may be placed within (PlaceChip's), so a moved tile stays placeable.
+  // The bounds a tile may be placed within (PlaceChip's, strict), so a moved tile stays placeable.
   const float right = m_origin.x + static_cast<float>(tileMetrics.columns * tileMetrics.sizeX);
   const float bottom = m_origin.y + static_cast<float>(tileMetrics.rows * tileMetrics.sizeY);
   for (const MAHJONG_CHIP* chip : m_chips) {
     const float x = chip->m_position.x + offset.x;
     const float y = chip->m_position.y + offset.y;
-    if (!(x >= m_origin.x && x <= right && y >= m_origin.y && y <= bottom)) {
+    if (!(x > m_origin.x && x < right && y > m_origin.y && y < bottom)) {
       QOR::fLog() << "OUT OF BORDERS";
       return;
     }

@@ -5,6 +5,7 @@
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_log.h"
 #include "game/board/effect_times.h"
+#include "game/board/level_lookup.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
@@ -19,19 +20,24 @@
 void MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
   LoadFxParams();
   if (m_panel != nullptr) m_panel->CreateSlots(m_player);
-  const pugi::xml_document* document = QOR::QC_GAME::fLoadXml(name);
+  pugi::xml_document own;
+  const pugi::xml_document* document = MAHJONG_LEVELS::ReadForPlay(name, own);
   ResetFields();
   ReadLevel(*document, name);
 }
 
 bool MAHJONG_LAYOUT::SaveLevel(const std::string& path) { return SaveLevelWith(path, CurrentLevelSettings()); }
 
-bool MAHJONG_LAYOUT::SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings) {
+std::string MAHJONG_LAYOUT::LevelText(const LEVEL_FILE_SETTINGS& settings) const {
   pugi::xml_document document;
   WriteLevel(document, settings);
   std::ostringstream text;
   document.save(text, "\t", pugi::format_indent, pugi::encoding_auto);
-  const std::string bytes = text.str();
+  return text.str();
+}
+
+bool MAHJONG_LAYOUT::SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings) {
+  const std::string bytes = LevelText(settings);
   std::string error;
   const bool saved = QOR::fReplaceFile(path, bytes.data(), bytes.size(), error) == 1;
   if (!saved) QOR::fLog() << "level not saved to " << path << ": " << error;
@@ -45,7 +51,8 @@ void MAHJONG_LAYOUT::PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer,
   const float y = position.y - m_origin.y;
   const auto width = static_cast<float>(tileMetrics.columns * tileMetrics.sizeX);
   const auto height = static_cast<float>(tileMetrics.rows * tileMetrics.sizeY);
-  if (!(x >= 0.0f && x <= width && y >= 0.0f && y <= height)) {
+  // Strictly inside: a tile's place is its centre, so a tile on the edge would hang off the board.
+  if (!(x > 0.0f && x < width && y > 0.0f && y < height)) {
     QOR::fLog() << "OUT OF BORDERS";
     return;
   }
@@ -76,10 +83,7 @@ void MAHJONG_LAYOUT::StartDropIn() {
   m_dropChipIndex = 0;
   m_dropWait = 0.0f;
   const auto screenHeight = static_cast<float>(GetScreen().y);
-  for (MAHJONG_CHIP* chip : m_chips) {
-    const QOR::QS_VEC2 at = chip->GetPosition();
-    chip->SetPositionXY(at.x, at.y - (at.y > screenHeight ? 2.0f : 1.0f) * screenHeight);
-  }
+  LiftAboveCells();
   if (m_chips.empty()) return;
   const float top = m_chips.front()->GetPosition().y;
   m_dropTween.Start(top, top + screenHeight, MotionSeconds(showLevelTime));

@@ -48,9 +48,19 @@ void MAHJONG_LAYOUT::FollowTween(VALUE_TWEEN& tween, std::int32_t layer) {
   const float before = grain(tween.GetValue());
   const float step = grain(tween.Update(QOR::qcFrameTime)) - before;
   if (step == 0.0f || !std::isfinite(step)) return;
+  // A tile in its removal flight follows its curve instead.
   for (MAHJONG_CHIP* chip : m_chips) {
-    if (layer >= 0 && chip->m_layer != layer) continue;
-    chip->SetPositionXY(chip->m_position.x, chip->m_position.y + step);
+    if ((layer >= 0 && chip->m_layer != layer) || chip->m_removing) continue;
+    chip->Displace(QOR::QS_VEC2(chip->m_position.x, chip->m_position.y + step));
+  }
+}
+
+void MAHJONG_LAYOUT::LiftAboveCells() {
+  const float height = ScreenHeight();
+  for (MAHJONG_CHIP* chip : m_chips) {
+    if (chip->m_removing) continue;
+    const QOR::QS_VEC2& cell = chip->GetCell();
+    chip->Displace(QOR::QS_VEC2(cell.x, cell.y - height));
   }
 }
 
@@ -178,12 +188,9 @@ bool MAHJONG_LAYOUT::ShuffleChips() {
   QOR::fLog() << "tosschips start ----------------";
   m_shuffleRequested = false;
   const float height = ScreenHeight();
-  // Back one screen height above the cells: from where they lie, or from below the screen after a
-  // slide-out. Each tile by its own place, so one still in flight decides nothing for the others.
-  for (MAHJONG_CHIP* chip : m_chips) {
-    const float y = chip->m_position.y;
-    chip->SetPositionXY(chip->m_position.x, y - (y > height ? 2.0f : 1.0f) * height);
-  }
+  // Back one screen height above the cells, whatever moment of a drop-in or slide-out the tiles
+  // were caught at: each one lands on its own cell.
+  LiftAboveCells();
   const std::size_t before = m_chips.size();
   QOR::fLog() << "tosschips build path";
   AlternBuildPath(true);

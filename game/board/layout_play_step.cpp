@@ -73,7 +73,8 @@ int MAHJONG_LAYOUT::Update() {
     FinishLevel();
     return kEventLevelComplete;
   }
-  if (flights.landed > 0 && m_chips.size() % 2 == 0) CalcAvailableMoves();
+  // Whatever the count of tiles left: a board with an odd one still meets its dead end.
+  if (flights.landed > 0) CalcAvailableMoves();
   if (!m_chips.empty() && m_availableMoves == 0) {
     if (m_bonusUsable != 0) return kEventNoMovesBonus;
     QOR::fLog() << "THIS IS THE END!!!!!!!!!";
@@ -127,15 +128,17 @@ int MAHJONG_LAYOUT::UpdatePaused() {
 }
 
 void MAHJONG_LAYOUT::UpdateHover() {
-  // Upper layers lie at the end of the list: they are found first.
-  for (auto it = m_chips.rbegin(); it != m_chips.rend(); ++it) {
-    MAHJONG_CHIP* chip = *it;
-    if (chip == m_hoverChip || !chip->isAvailable() || !chip->isUnderMouse()) continue;
-    if (m_hoverChip != nullptr) m_hoverChip->StartAlphaAnim(0, m_highlighTileDuration);
-    m_hoverChip = chip;
-    chip->StartAlphaAnim(m_hoverAlpha, m_highlighTileDuration);
-    return;
+  // Where free tiles overlap, the one drawn on top is under the pointer: the highest layer, and
+  // within a layer the last in the list (layers are drawn bottom up, each in list order).
+  MAHJONG_CHIP* top = nullptr;
+  for (MAHJONG_CHIP* chip : m_chips) {
+    if (!chip->isAvailable() || !chip->isUnderMouse()) continue;
+    if (top == nullptr || chip->m_layer >= top->m_layer) top = chip;
   }
+  if (top == nullptr || top == m_hoverChip) return;
+  if (m_hoverChip != nullptr) m_hoverChip->StartAlphaAnim(0, m_highlighTileDuration);
+  m_hoverChip = top;
+  top->StartAlphaAnim(m_hoverAlpha, m_highlighTileDuration);
 }
 
 int MAHJONG_LAYOUT::ClickChip() {

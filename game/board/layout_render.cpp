@@ -10,6 +10,7 @@
 #include "game/board/mahjong_layout.h"
 #include "game/board/tile_metrics.h"
 
+#include <algorithm>
 #include <string>
 
 void MAHJONG_LAYOUT::RenderChip(MAHJONG_CHIP* chip, bool fadeActive) {
@@ -40,23 +41,26 @@ void MAHJONG_LAYOUT::RenderPopup(const MAHJONG_CHIP* chip, QOR::QC_FONT* font, Q
   const float fade = m_ptsFadeTime;
   const float hold = m_ptsDelayTime;
   const float t = chip->m_popupTime;
-  // A fade of no length shows the popup at full strength (nothing divides by zero).
-  if (fade > 0.0f) {
-    const std::uint32_t rgb = font->fGetColor() & 0x00FFFFFFu;
-    if (t < fade) {
-      font->fSetColor(rgb | (static_cast<std::uint32_t>(QOR::fTruncateToInt(t / fade * 255.0f) & 0xFF) << 24));
-    } else if (t > fade + hold) {
-      const int alpha = QOR::fTruncateToInt((1.0f - (t - hold - fade) / fade) * 255.0f);
-      font->fSetColor(rgb | (static_cast<std::uint32_t>(alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha)) << 24));
-    }
+  // The font is shared: each popup takes the font's own colour with its own alpha, and gives the
+  // font back as it found it, so no popup passes its fade to the next one.
+  const std::uint32_t own = font->fGetColor();
+  std::uint32_t color = own;
+  // Fading in, then held, then fading out; a fade of no length shows the popup at full strength
+  // (nothing divides by zero).
+  if (fade > 0.0f && (t < fade || t > fade + hold)) {
+    const float part = t < fade ? t / fade : 1.0f - (t - hold - fade) / fade;
+    const int alpha = std::clamp(QOR::fTruncateToInt(part * 255.0f), 0, 255);
+    color = (own & 0x00FFFFFFu) | (static_cast<std::uint32_t>(alpha) << 24);
   }
-  if (sprite != nullptr) sprite->fSetColor(font->fGetColor());
+  font->fSetColor(color);
+  if (sprite != nullptr) sprite->fSetColor(color);
   const float length = 2.0f * fade + hold;
   const float y = chip->m_flightStart.y - (length > 0.0f ? t / length : 1.0f) * static_cast<float>(m_ptsHeight);
   if (sprite != nullptr) sprite->fRenderAt(chip->m_flightStart.x - 40.0f, y, 0.0f, 1.0f, 1.0f);
   const std::string text = std::to_string(chip->m_points);
   font->fPrint(QOR::fTruncateToInt(static_cast<float>(font->fGetLineWidth(text.c_str()) / 3) + chip->m_flightStart.x),
                QOR::fTruncateToInt(y), "%s", text.c_str());
+  font->fSetColor(own);
 }
 
 void MAHJONG_LAYOUT::Render(bool showPanelButtons, QOR::QC_FONT* popupFont, QOR::QC_SPRITE* popupSprite) {
@@ -82,7 +86,9 @@ void MAHJONG_LAYOUT::Render(bool showPanelButtons, QOR::QC_FONT* popupFont, QOR:
   if (showPanelButtons && m_panel != nullptr && m_panel->isPaused()) m_panel->RenderButtons();
   if (m_specialView && !m_layerFadeRunning && popupFont != nullptr) {
     const QOR::QS_POINT screen = GetScreen();
+    const std::uint32_t own = popupFont->fGetColor();
     popupFont->fSetColor(MAHJONG_CONSTS::GetInstance()->golden_color.fGetARGB());
     popupFont->fPrintW(screen.x / 2, screen.y - 50, L"%ls", m_hintText.c_str());
+    popupFont->fSetColor(own);
   }
 }

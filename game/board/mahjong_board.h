@@ -109,8 +109,9 @@ class MAHJONG_BOARD {
   // --- the solvable deal ---
   // Deals faces by playing the board backwards (see deal_builder.cpp). Chips it cannot pair are
   // deleted. A degraded deal (a pair forced while blocked, or a special tile outside the move
-  // count) whose special tiles were drawn is dealt again from the same start, the random stream
-  // going on, up to kDealRuns runs in all.
+  // count) is dealt again from the same start, the random stream going on, up to kDealRuns runs
+  // in all: a first deal when its special tiles were drawn, a re-deal (reshuffle) always, taking
+  // the tiles in an order drawn at random.
   void AlternBuildPath(bool reshuffle);
   // Faces for one pair: 0, or -1 when both are fixed and do not match.
   int AssignTileTypes(MAHJONG_CHIP* first, MAHJONG_CHIP* second);

@@ -10,6 +10,7 @@ MAHJONG_CHIP::MAHJONG_CHIP(QOR::QC_SPRITE* sprite, const QOR::QS_VEC2& position,
     : m_sprite(sprite),
       m_position(position),
       m_home(position),
+      m_cell(position),
       m_layer(layer),
       m_isBonus(isbonus),
       m_isSpecial(isspecial) {}
@@ -22,7 +23,7 @@ bool MAHJONG_CHIP::isSeason() const { return MAHJONG_FACES::isSeason(m_type); }
 
 bool MAHJONG_CHIP::SamePlace(const MAHJONG_CHIP& other) const {
   // x and y each: the engine's vector equality compares lengths only.
-  return m_position.x == other.m_position.x && m_position.y == other.m_position.y && m_layer == other.m_layer;
+  return m_cell.x == other.m_cell.x && m_cell.y == other.m_cell.y && m_layer == other.m_layer;
 }
 
 bool MAHJONG_CHIP::isMatch(const MAHJONG_CHIP* other) const {

@@ -29,10 +29,15 @@ class MAHJONG_CHIP {
   void SetLayer(std::int32_t layer) { m_layer = layer; }
   const QOR::QS_VEC2& GetPosition() const { return m_position; }
   const QOR::QS_VEC2& GetHomePosition() const { return m_home; }
-  // Both set the current and the home position.
-  void SetPosition(const QOR::QS_VEC2& position) { m_position = m_home = position; }
+  // The cell the tile stands on: where the level puts it, whatever motion shows it elsewhere. The
+  // free rule, the deal and the level file work on cells.
+  const QOR::QS_VEC2& GetCell() const { return m_cell; }
+  // Places the tile: its cell, current and home position.
+  void SetPosition(const QOR::QS_VEC2& position) { m_position = m_home = m_cell = position; }
   void SetPositionXY(float x, float y) { SetPosition(QOR::QS_VEC2(x, y)); }
-  // Only the current position (drop-in, slide-out and the flight move the tile off its cell).
+  // The tile and its shadow shown away from the cell (drop-in, slide-out); the cell stays.
+  void Displace(const QOR::QS_VEC2& position) { m_position = m_home = position; }
+  // Only the current position (the removal flight).
   void MoveTo(const QOR::QS_VEC2& position) { m_position = position; }
   bool isBonus() const { return m_isBonus; }
   bool isSpecial() const { return m_isSpecial; }
@@ -51,7 +56,7 @@ class MAHJONG_CHIP {
   bool isSeason() const;
   // Free and not flying.
   bool isAvailable() const { return bFreee && !m_removing; }
-  // The same x, y (current positions, compared exactly) and layer.
+  // The same cell (x and y compared exactly) and layer.
   bool SamePlace(const MAHJONG_CHIP& other) const;
   // Not itself nor a chip at the same place; equal faces, two flowers or two seasons.
   bool isMatch(const MAHJONG_CHIP* other) const;
@@ -79,6 +84,7 @@ class MAHJONG_CHIP {
   QOR::QC_SPRITE* m_backSprite = nullptr;  // back sprite of the first Render, for the trail
   QOR::QS_VEC2 m_position;
   QOR::QS_VEC2 m_home;
+  QOR::QS_VEC2 m_cell;  // the level's cell (see GetCell)
   std::int32_t m_layer = 0;
   std::int32_t m_type = -1;
   bool m_isBonus = false;

@@ -72,22 +72,28 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   void LoadFxParams();
 
   // --- level file (layout_level_file.cpp) ---
-  // The effect keys, the panel's slots, then the level file from the resource loader; the board's
-  // previous level (chips, counters, tasks, suits) is replaced.
+  // The effect keys, the panel's slots, then the level file (a designer's copy in the documents
+  // folder before the shipped one, level_lookup.h); the board's previous level (chips, counters,
+  // tasks, suits) is replaced.
   void LoadLevel(const std::string& name);
   // Writes the board as a level file at that path (replaced whole); the settings are the board's
   // own (SaveLevelWith takes the editor's). Logs "SAVED TO " and the path; false when the file
   // could not be written.
   bool SaveLevel(const std::string& path);
   bool SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings);
+  // The bytes SaveLevelWith writes.
+  std::string LevelText(const LEVEL_FILE_SETTINGS& settings) const;
   // The editor's placement of one tile at a cell centre on the screen (board origin + a whole
   // number of half tiles). Type 42 places a tile whose face the deal gives; any other type fixes
-  // the face. Refuses, with a log line and no change, positions outside the board ("OUT OF
-  // BORDERS"), off the half-tile grid ("BAD POS") and types outside -3..42 ("BAD TYPE").
+  // the face. Refuses, with a log line and no change, positions not strictly inside the board
+  // (grid 1..31 by 1..15 on the shipped tile set: "OUT OF BORDERS"), off the half-tile grid
+  // ("BAD POS") and types outside -3..42 ("BAD TYPE").
   void PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer, bool isbonus, bool isspecial, std::int32_t type);
-  // Lifts every chip one screen height above its cell (two when it lies below the screen) and
-  // starts the drop-in tween from the first chip.
+  // Lifts every chip one screen height above its cell and starts the drop-in tween from the first
+  // chip.
   void StartDropIn();
+  // Every tile not in its removal flight shown one screen height above its cell.
+  void LiftAboveCells();
   // Whether the panel's bonus slot is ready; stored in m_bonusUsable.
   bool CheckBonusReady();
 
@@ -153,7 +159,8 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // The grid, the tiles up to the current layer with the cursor tile among them, the menu and the
   // two counters.
   void RenderEditor();
-  // Shifts every tile by the offset, or none when one would leave the grid ("OUT OF BORDERS").
+  // Shifts every tile by the offset, or none when one would not stay strictly inside the grid, as
+  // PlaceChip takes them ("OUT OF BORDERS").
   void MoveAllChips(const QOR::QS_VEC2& offset);
   // The layer the cursor tile takes at that cell: one above the highest tile shown (at most the
   // current layer) that lies within half a tile of it in x and in y, else 0.
@@ -163,9 +170,15 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // refused).
   bool SaveEditorLevel();
   // The load button: the menu's level name from the editor's folder, else the shipped level of
-  // that name; the menu then shows the level's settings. False (board unchanged) when neither
-  // exists or the file does not parse.
+  // that name; the menu then shows the level's settings (a task's value as the file writes it).
+  // False (board unchanged) when neither exists or the folder's file does not parse.
   bool LoadEditorLevel();
+  // The level file the board and the menu would save now.
+  std::string EditorLevelText() const;
+  // Whether that differs from what was last saved or loaded (or from the empty board the editor
+  // started with): the level name alone is no unsaved work.
+  bool hasUnsavedEdits() const;
+  void MarkEditorSaved();
 
   MAHJONG_HUD_PANEL* GetPanel() const { return m_panel; }
   MAHJONG_PLAYER* GetPlayer() const { return m_player; }
@@ -254,6 +267,7 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   bool m_editorBonus = false;
   std::int32_t m_pickedType = 42;
   std::int32_t m_dragLayer = -1;
+  std::string m_editorSavedText;  // the level file as last saved or loaded
 
  private:
   // A sprite of the atlas cell, sized and anchored at its centre; an existing sprite keeps its

@@ -60,11 +60,10 @@ class MAHJONG_PLAYER {
   void LoadPlayer(const std::wstring& playerName, const std::string& filePath);
 
   // Writes this profile into the file (the profile's own path when none is given; a given path is
-  // remembered when the profile has none), replacing any element of its name and keeping every
-  // other profile and top-level element. A file that is missing or does not parse takes
-  // lastplayer, packs and ranks from the game's default_player.xml. The file is replaced whole, so
-  // a failure or a kill at any point leaves the old one intact. False (with a log line) when
-  // nothing was written.
+  // remembered when the profile has none) through the file's one writer, MAHJONG_PLAYER_FILE:
+  // any element of its name is replaced and every other profile and top-level element kept. A
+  // file that is missing or does not parse takes lastplayer, packs and ranks from the game's
+  // default_player.xml. False (logged, and told to the player once) when nothing was written.
   bool SavePlayers(const std::string& filePath = std::string());
   // The same with the default document from the given source instead of the game's resources.
   bool SavePlayersWith(const std::string& filePath, DEFAULTS_SOURCE defaults);
@@ -77,6 +76,8 @@ class MAHJONG_PLAYER {
 
   // The default profile of that name.
   void Reset(const std::wstring& playerName);
+  // Writes this profile's attributes and child elements into an empty `player` element.
+  void WritePlayer(pugi::xml_node& player) const;
 
   // Every bonus's recover from its id and improvement level (level start).
   void UpdateBonusRecover();
@@ -128,6 +129,4 @@ class MAHJONG_PLAYER {
   // Reads the profile of that name from a parsed player file (steps after the file is loaded).
   void ReadPlayers(const pugi::xml_node& document, const std::wstring& playerName);
   void ReadPlayer(const pugi::xml_node& player);
-  // Writes this profile's attributes and child elements into an empty `player` element.
-  void WritePlayer(pugi::xml_node& player) const;
 };

@@ -1,29 +1,18 @@
-// Writing the profile into player.xml. The file holds every profile, so a save rewrites the whole
-// document: it is made in memory from the file as it is and replaces the file in one step.
-#include "engine/files/replace_file.h"
+// Writing the profile into player.xml: its element as the file format carries it; the file itself
+// is changed by its one writer, MAHJONG_PLAYER_FILE.
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
 
 #include <pugixml.hpp>
 
 #include <charconv>
-#include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 namespace {
 
 constexpr const char* kBonusNames[4] = {"allclickable", "tosschips", "deleteany", "showspec"};
 constexpr const char* kAbilityNames[4] = {"startmult", "xpmult", "fadeunable", "tip"};
-// The top-level elements of a player file that are not profiles.
-constexpr const char* kFileElements[3] = {"lastplayer", "packs", "ranks"};
-
-class STRING_WRITER : public pugi::xml_writer {
- public:
-  void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
-  std::string text;
-};
 
 // As printf's "%g" in the C locale: six significant digits, no trailing zeros.
 std::string formatFloat(float value) {
@@ -47,47 +36,6 @@ const RECORD* recordOf(const std::vector<RECORD>& records, int id) {
   return &records.front();
 }
 
-// What a save starts from when the file is missing or damaged: the default file's lastplayer,
-// packs and ranks, then every profile the damaged file still yields (may be none).
-void rebuildBase(pugi::xml_document& base, const pugi::xml_document* defaults, const pugi::xml_document& damaged,
-                 const std::string& path) {
-  if (defaults != nullptr) {
-    for (const pugi::xml_node& element : defaults->children()) {
-      for (const char* name : kFileElements) {
-        if (std::strcmp(element.name(), name) == 0) base.append_copy(element);
-      }
-    }
-  }
-  if (!base.child("lastplayer")) QOR::fLog("default_player.xml gives no lastplayer for " + path);
-  for (const pugi::xml_node& player : damaged.children("player")) base.append_copy(player);
-}
-
-// The document a save starts from: the file as it is, or a rebuilt one when it is missing or does
-// not parse. False when the file is there but cannot be read (writing over it would lose it).
-bool loadBase(const std::string& path, MAHJONG_PLAYER::DEFAULTS_SOURCE defaults, pugi::xml_document& base) {
-  pugi::xml_document file;
-  const pugi::xml_parse_result result = MAHJONG_PLAYER::LoadPlayerFile(path, file);
-  if (result) {
-    base.reset(file);
-    return true;
-  }
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  const bool missing = status.type() == std::filesystem::file_type::not_found;
-  const bool unreadable = result.status == pugi::status_file_not_found || result.status == pugi::status_io_error ||
-                          result.status == pugi::status_out_of_memory;
-  if (unreadable && !missing) {
-    QOR::fLog() << "player.xml not saved, it cannot be read: " << path << ": " << result.description();
-    return false;
-  }
-  if (!missing) {
-    QOR::fLog() << "player.xml does not parse (" << result.description()
-                << "), rebuilt from default_player.xml and its readable profiles: " << path;
-  }
-  rebuildBase(base, defaults != nullptr ? defaults() : nullptr, file, path);
-  return true;
-}
-
 }  // namespace
 
 bool MAHJONG_PLAYER::SavePlayersWith(const std::string& filePath, DEFAULTS_SOURCE defaults) {
@@ -97,33 +45,7 @@ bool MAHJONG_PLAYER::SavePlayersWith(const std::string& filePath, DEFAULTS_SOURC
     QOR::fLog("player.xml not saved: the profile has no file");
     return false;
   }
-  pugi::xml_document document;
-  if (!loadBase(path, defaults, document)) return false;
-
-  // Every element of this name goes (a file edited by hand may hold two), so the one written at
-  // the end is the only one.
-  const std::string name = pugi::as_utf8(m_name);
-  for (pugi::xml_node player = document.child("player"); player;) {
-    const pugi::xml_node next = player.next_sibling("player");
-    if (std::strcmp(player.attribute("name").value(), name.c_str()) == 0) document.remove_child(player);
-    player = next;
-  }
-  pugi::xml_node player = document.append_child("player");
-  if (pugi::xml_node last = document.child("lastplayer")) {
-    pugi::xml_attribute lastName = last.attribute("lpname");
-    if (!lastName) lastName = last.append_attribute("lpname");
-    lastName.set_value(name.c_str());
-  }
-  WritePlayer(player);
-
-  STRING_WRITER text;
-  document.save(text, "\t", pugi::format_indent);
-  std::string error;
-  if (QOR::fReplaceFile(path, text.text.data(), text.text.size(), error) != 1) {
-    QOR::fLog("player.xml not saved, the old file is kept: " + path + ": " + error);
-    return false;
-  }
-  return true;
+  return MAHJONG_PLAYER_FILE(path, defaults).SavePlayer(*this);
 }
 
 void MAHJONG_PLAYER::WritePlayer(pugi::xml_node& player) const {

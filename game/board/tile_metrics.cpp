@@ -1,5 +1,6 @@
 #include "game/board/tile_metrics.h"
 
+#include "engine/service/qc_log.h"
 #include "game/board/xml_numbers.h"
 
 #include <pugixml.hpp>
@@ -31,8 +32,17 @@ std::string TILE_METRICS::Read(const pugi::xml_node& document, const std::string
   const pugi::xml_node layout = document.child("layout");
   rows = AttributeInt(layout, "rows");
   columns = AttributeInt(layout, "columns");
-  for (const pugi::xml_node& set : tiles.children("set")) {
-    if (setName == set.attribute("name").value()) return set.attribute("pic").value();
-  }
-  return std::string();
+  const auto pictureOf = [&tiles](const std::string& name) -> pugi::xml_attribute {
+    for (const pugi::xml_node& set : tiles.children("set")) {
+      if (name == set.attribute("name").value()) return set.attribute("pic");
+    }
+    return pugi::xml_attribute();
+  };
+  if (const pugi::xml_attribute picture = pictureOf(setName)) return picture.value();
+  // A profile may name a set this tiles.xml does not list (edited by hand, or from another
+  // version): the default set keeps the levels playable.
+  const pugi::xml_attribute fallback = setName != kDefaultSet ? pictureOf(kDefaultSet) : pugi::xml_attribute();
+  if (!fallback) return std::string();
+  QOR::fLog() << "tile set " << setName << " is not in tiles.xml, the default set " << kDefaultSet << " is used";
+  return fallback.value();
 }

@@ -18,9 +18,13 @@ struct TILE_METRICS {
   int rows = 0;            // board grid, in tiles
   int columns = 0;
 
+  // The set a new profile has, and the one a set tiles.xml does not list falls back to.
+  static constexpr const char* kDefaultSet = "2";
+
   // Reads tiles.xml (the document, or a node whose children are `tiles` and `layout`): the six
   // metrics of `tiles`, the grid of `layout`; missing values are 0. Returns the `pic` of the `set`
-  // named setName, empty when there is none.
+  // named setName; when no set has that name, the default set's (with a log line); empty when
+  // there is neither.
   std::string Read(const pugi::xml_node& document, const std::string& setName);
 };
 

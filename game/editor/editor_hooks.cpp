@@ -5,15 +5,17 @@
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
+#include "engine/service/qc_resource_loader.h"
 #include "game/board/editor_menu.h"
+#include "game/board/level_lookup.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/pack_passwords.h"
 
 namespace {
 
-// Wide enough for the menu column beside the board's grid.
-constexpr int kWidth = 1200;
+// Wide enough for the menu column beside the board's grid (16 tiles of 60 pixels).
+constexpr int kWidth = 1260;
 constexpr int kHeight = 800;
 // The tile set every new profile starts with.
 constexpr char kTileSet[] = "2";
@@ -25,7 +27,9 @@ MAHJONG_LAYOUT* editorBoard = nullptr;
 QOR::QC_TEXTURE_INFO* backdropImage = nullptr;
 QOR::QC_SPRITE* backdrop = nullptr;
 
-void Release() {
+}  // namespace
+
+void EditorRelease() {
   delete editorBoard;
   editorBoard = nullptr;
   delete backdrop;
@@ -34,7 +38,7 @@ void Release() {
   backdropImage = nullptr;
 }
 
-}  // namespace
+MAHJONG_LAYOUT* EditorBoard() { return editorBoard; }
 
 int EditorMain(std::uintptr_t) {
   QOR::qcGAME = QOR::QC_GAME::fGetGame();
@@ -44,7 +48,7 @@ int EditorMain(std::uintptr_t) {
   QOR::qcOnQuit = QOR::fCreateCallback(&EditorExit);
   QOR::QC_GAME::fInitServices(QOR::qcGAME, "Lantern Tiles level editor");
   QOR::qcGAME->fRun();
-  Release();
+  EditorRelease();
   return 0;
 }
 
@@ -54,10 +58,16 @@ int EditorInit(std::uintptr_t) {
   QOR::QC_GAME::fSetCaption(consts->window_header + " - level editor");
   QOR::qcGAME->_upsLimit = consts->UPS_LIMIT;
   QOR::qcGAME->_fpsLimit = consts->FPS_LIMIT;
-  // The shipped levels, the tile sets, the fonts and the pictures (the backgrounds among them).
+  // The constants are read once a process; the board reads more of their pack with each loader.
+  if (QOR::qcRESOURCE_LOADER->fGetPack("XML/config") == nullptr) {
+    QOR::QC_GAME::fAddPack("XML/config", MAHJONG_PACKS::kConfig);
+  }
+  // The shipped levels, the tile sets, the fonts, the buttons (the board's in-game panel is made
+  // with it) and the pictures (the backgrounds among them).
   QOR::QC_GAME::fAddPack("XML/levels", MAHJONG_PACKS::kLevels);
   QOR::QC_GAME::fAddPack("data/tiles", MAHJONG_PACKS::kTiles);
   QOR::QC_GAME::fAddPack("data/fonts", MAHJONG_PACKS::kFonts);
+  QOR::QC_GAME::fAddPack("data/btns", MAHJONG_PACKS::kButtons);
   QOR::QC_GAME::fAddPack("data/surfaces", MAHJONG_PACKS::kSurfaces);
   QOR::qcGAME->fSetResolution(kWidth, kHeight, 0);
   QOR::QC_GAME::fSetClearColor(0xFF000000u);
@@ -71,7 +81,7 @@ int EditorInit(std::uintptr_t) {
 
   editorBoard = new MAHJONG_LAYOUT(kTileSet, nullptr, true, 0, nullptr);
   EDITOR_MENU::Attach(*editorBoard);
-  QOR::fLog() << "level editor: levels are saved to " << EDITOR_MENU::LevelFolder();
+  QOR::fLog() << "level editor: levels are saved to " << MAHJONG_LEVELS::Folder();
   return 1;
 }
 

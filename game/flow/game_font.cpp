@@ -3,6 +3,7 @@
 #include "engine/render/qc_font.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_log.h"
+#include "game/flow/menu_objects.h"
 
 #include <pugixml.hpp>
 
@@ -17,9 +18,13 @@ QOR::QC_FONT* LoadGameFont(const std::string& description, const std::string& pa
   const pugi::xml_node font = document != nullptr ? document->child("font") : pugi::xml_node();
   if (!font) {
     QOR::fLog("Font " + description + " not loaded: no font element");
+    MENU_OBJECTS::GiveBackDocument(document);
     return nullptr;
   }
   QOR::QC_TEXTURE_INFO* image = QOR::QC_GAME::fSubscribeImage(pageImage);
   if (page != nullptr) *page = image;
-  return new QOR::QC_FONT(font, image, 600);
+  auto* made = new QOR::QC_FONT(font, image, 600);
+  // The font keeps its own copy of every glyph: the description is given back at once.
+  MENU_OBJECTS::GiveBackDocument(document);
+  return made;
 }

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kQuit = -108;
+// The process's status when its start cannot reach the title.
+constexpr int kStartFailed = 1;
 
 // A folder pack is registered only where a folder is: the shipped layout has password archives
 // under these names, which the manager registers, and a folder registration of an archive would
@@ -61,6 +63,7 @@ int GameInit(std::uintptr_t) {
 
 int GameUpdate(std::uintptr_t) {
   if (gameLoaded == 0) {
+    const int before = loadProgress;
     // The effects and the music load with the first stage, after the loading screen's first frame.
     if (loadProgress == 10 && gameSounds == nullptr) {
       const MAHJONG_CONSTS* consts = MAHJONG_CONSTS::GetInstance();
@@ -68,6 +71,13 @@ int GameUpdate(std::uintptr_t) {
       if (consts->MUSIC) gameMusic = new MAHJONG_MUSIC();
     }
     if (gameManager != nullptr) gameManager->LoadStep(loadProgress);
+    // The title is the first screen: without its pictures the player would face a black screen
+    // with no way on. The damage was told as it was read; the start ends here, not zero.
+    if (before < 100 && loadProgress >= 100 && gameManager != nullptr && !gameManager->TitleCanShow()) {
+      QOR::fLog("The start ends: the title cannot be shown");
+      if (QOR::qcGAME != nullptr) QOR::qcGAME->fQuitWithStatus(kStartFailed);
+      return 0;
+    }
     if (gameLoadingScreen != nullptr) gameLoadingScreen->Update();
     if (gameLoadingScreen != nullptr && gameLoadingScreen->isFinished() && loadProgress > 99) {
       gameLoaded = 1;
@@ -90,6 +100,7 @@ int GameRender(std::uintptr_t) {
   if (gameManager != nullptr) {
     gameManager->Render();
     gameManager->RenderTop();
+    gameManager->LogScreenState();
   }
   return 1;
 }

@@ -449,15 +449,15 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
     DeleteBoard();
   }
 
+  // A page turn the last visit left running (it was left by Back mid-turn) ends here: the
+  // screen opens on the page chosen below, with the arrow answering.
+  pageTween.Stop();
   page = 1;
   pageText = texts[TXT_PAGE] + L" %i/2";
   const int textWidth = regularFont != nullptr ? regularFont->fGetLineWidthW(pageText.c_str()) : 0;
   const auto setArrow = [this](QOR::QC_TEXTURE_INFO* image, float x, float y) {
     if (pageArrow == nullptr) return;
-    if (image != nullptr) {
-      pageArrow->fGetImage()->fSetImage(image);
-      pageArrow->fRefreshFrame();
-    }
+    if (image != nullptr) pageArrow->fSetStrip(image);
     pageArrow->fSetPosition(x, y);
   };
   const float arrowY = static_cast<float>(size.y - 37);

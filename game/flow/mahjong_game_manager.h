@@ -126,8 +126,6 @@ class MAHJONG_GAME_MANAGER {
   void OnActivate();
   void OnDeactivate();
   QOR::QC_LOCMAN* GetLocman() const { return locman; }
-  // Does nothing; the title and the players screens call it.
-  void DoNothing() {}
   // Finishes a running count-up of money and experience at once: the shown values and the
   // player's values end at the earned targets and the count-up stops. Called before every save of
   // the player and when a level is entered, so nothing earned is lost.
@@ -141,8 +139,8 @@ class MAHJONG_GAME_MANAGER {
   // First-run creation and repair of player.xml, then the player record of its last player.
   void CheckPlayer();
   // Starts a new profile of that name, saves it (it becomes the last player) and applies its
-  // options.
-  void SavePlayerFile(const std::wstring& name);
+  // options; false when the save failed (the profile then lives only in memory).
+  bool SavePlayerFile(const std::wstring& name);
 
   // ---- Data files (manager_data.cpp) ----
   void LoadStrings();
@@ -163,6 +161,9 @@ class MAHJONG_GAME_MANAGER {
   void RenderTitle();
   // Deletes the title's objects and gives their pictures back; all null afterwards.
   void DeleteTitle();
+  // False (with a log line naming what is missing) when a picture of the title did not load:
+  // the title would be a black or empty screen with no button to go on.
+  bool TitleCanShow() const;
   // Adds dy to the y of the title panel and of its three buttons (they always move together).
   void MoveTitlePanel(float dy);
   // Makes a new player box (closed, no name entry, no error) with its name field; the old box is
@@ -400,7 +401,6 @@ class MAHJONG_GAME_MANAGER {
   float levelFlashTimer = 0.0f;
   VALUE_TWEEN pageTween;
 
-  // What the screens of later work provide; shells until they are built.
   // Judges the trophy rules for an event code (47: experience raised).
   void CheckTrophies(int code);
   // The level intro panel of the current level.
@@ -468,6 +468,17 @@ class MAHJONG_GAME_MANAGER {
   void MovePlayersScreen(float dy);
   // The row whose delete button has the selection bar's y; null when none.
   PLAYER_LIST_ITEM* PickedRow();
+  // The rows from the first row's place down, the add button while the list has room, the bar on
+  // the last row when it stood below it.
+  void LayOutPlayerRows();
+  // One tick of the open player box for the question the screen asked: the delete question
+  // removes the picked profile on OK; the name question adds a profile of the typed name.
+  void AnswerDeleteQuestion();
+  void AnswerNameQuestion();
+  // The question the player box holds on this screen; its answer acts once, by this and not by
+  // what the box shows.
+  enum PLAYERS_QUESTION : int { PLAYERS_NONE, PLAYERS_DELETE, PLAYERS_NAME };
+  PLAYERS_QUESTION playersQuestion = PLAYERS_NONE;
   QOR::QC_SPRITE* playersPanel = nullptr;
   QOR::QC_SPRITE* selectionBar = nullptr;
   std::vector<PLAYER_LIST_ITEM> playerRows;
@@ -510,12 +521,23 @@ class MAHJONG_GAME_MANAGER {
   void LevelComplete();
   // Slides the tutorial's panel out below the screen (when it is up and still).
   void HideTutorialPanel();
+  // Switches the tutorial off with nothing of it left moving: the panel put below the screen at
+  // once, the frame's blink and the arrows gone. A level that ends or is left calls it.
+  void EndTutorial();
   // The tip marker's blinking.
   void UpdateTipFlicker();
   // With QOR_LOG_CHIP_PLACES=1 in the environment: logs the free tiles whenever they change while
   // the board stands still ("chip places: count=<n>", then per tile "chip place: face=<face>
   // x=<x> y=<y>", x and y a point in game pixels that picks that tile); nothing otherwise.
   void LogChipPlaces();
+  // With QOR_LOG_SCREEN_STATES=1 in the environment: logs "screen state: screen=<n> help=<0|1>
+  // options=<0|1> box=<0|1> moving=<0|1>" whenever that state changes (box: a message box is
+  // open; moving: a box, the tutorial's panel, the screen fade or the board's tiles move, a menu
+  // panel slides, the completion's stars wobble, the left panel counts up or the comic's pictures
+  // fade in), so a test that drives the real window can wait for a screen at rest; nothing
+  // otherwise. Called after each frame is drawn: a state at rest is logged once a frame showing it
+  // was presented.
+  void LogScreenState();
   // The board panel's entry and exit motion (level panel tween, drop-in, slide-out, screen slide
   // tween): true while any of it runs, after moving the panel one step.
   bool StepBoardPanelMotion(bool withDropIn);
@@ -529,6 +551,9 @@ class MAHJONG_GAME_MANAGER {
   int lastBoardEvent = 0;  // the play step's event of the last game-screen tick
   int starsShown = 0;      // stars the completion panel lights so far
   std::string loggedChipPlaces;
+  std::string loggedScreenState;
+  std::string seenScreenState;      // the state of the last frame drawn
+  int seenScreenStateFrames = 0;    // frames drawn in it so far
   // End of the level road and tutorial section
 
   // Trophies and ranks (manager_trophies.cpp, manager_ranks.cpp, trophy_item.cpp)
@@ -565,9 +590,6 @@ class MAHJONG_GAME_MANAGER {
   void RenderBoardScene();
   // The page arrows' images (the old subscriptions given back) and the arrow offsets.
   void SubscribeArrows();
-  // Helpers of the player file (manager_player_file.cpp).
-  static void CreatePlayerFile(const std::string& path);
-  static void RepairPlayerFile(const std::string& path);
 
   QOR::QC_TEXTURE_INFO* _roomImage = nullptr;
 };

@@ -220,10 +220,7 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     SelectMenuButton(menuTrophiesButton);
     if (page == 2) page = 1;
     if (pageArrow != nullptr) {
-      if (rightArrow != nullptr) {
-        pageArrow->fGetImage()->fSetImage(rightArrow);
-        pageArrow->fRefreshFrame();
-      }
+      if (rightArrow != nullptr) pageArrow->fSetStrip(rightArrow);
       const int width = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageText.c_str()) : 0;
       pageArrow->fSetPosition(static_cast<float>(size.x / 2 + 95 + width / 2), static_cast<float>(size.y - 37));
     }

@@ -81,6 +81,9 @@ void MAHJONG_GAME_MANAGER::LevelComplete() {
     QOR::fLog() << "player->tutorial_show" << "= " << player->m_tutorialShow;
     SavePlayer();
   }
+  // Whatever step it had reached, the tutorial ends with its level: its panel stops where it is
+  // (a slide the last pair began would never end, and the next intro waits for it).
+  EndTutorial();
 
   // The level after this one (after a pack's last level, the next pack's first) opens now unless
   // it has a result already; the career's very last level has none.

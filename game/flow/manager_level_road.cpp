@@ -187,9 +187,10 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
     roadQuestion = ROAD_NONE;
     switch (question) {
       case ROAD_QUIT:
+        LogGameEvent(L" выход");
         currentScreen = LEVEL_START_SCREEN;
         requestedScreen = LEVELS_SCREEN;
-        tutorialOn = 0;
+        EndTutorial();
         if (levelRoad.introPanel != nullptr) {
           const float y = levelRoad.introPanel->fGetPosition().y;
           sidePanelTween.Start(y, y, QOR::qcFrameTime);
@@ -197,14 +198,13 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
         break;
       case ROAD_RESTART:
       case ROAD_LEVEL_FAIL:
+        LogGameEvent(question == ROAD_RESTART ? L" рестар" : L" проиграл - нет ходов");
         board->StartSlideOut();
-        tutorialPanelAnimator.active = false;
-        tutorialOn = 0;
+        EndTutorial();
         if (player != nullptr && player->m_tutorialShow && currentPack == 1 && currentLevel == 1) {
           tutorialOn = 1;
           tutorial.step = 0;
           tutorial.counter = 0;
-          tutorialPanelPos.y = static_cast<float>(size.y + 300);
         }
         BuildLevelInfo();
         requestedScreen = LEVEL_START_SCREEN;
@@ -214,8 +214,13 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
         board->ResetTip();
         MAHJONG_HUD_PANEL* panel = board->GetPanel();
         if (panel != nullptr && panel->bonusSlot.button != nullptr) panel->bonusSlot.button->fDisable();
-        board->UseBonus(kShuffleBonus);
-        board->m_availableMoves = kMovesHeldOpen;
+        if (board->UseBonus(kShuffleBonus)) {
+          board->m_availableMoves = kMovesHeldOpen;
+        } else {
+          // A bonus that was not full shuffles nothing: the board counts its moves again, so a
+          // board without moves tells of the failed level instead of standing silent.
+          board->CalcAvailableMoves();
+        }
         break;
       }
       case ROAD_NONE:
@@ -261,8 +266,13 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
       tell(ROAD_LEVEL_FAIL, TXT_LEVEL_FAIL);
       return;
     case MAHJONG_LAYOUT::kEventNoMovesBonus:
-      // The tutorial's slot steps keep every tile blocked on purpose: no message then.
-      if (!(tutorialOn != 0 && (tutorial.step == 3 || tutorial.step == 7))) tell(ROAD_NO_MOVES_BONUS, TXT_NO_MOVES_BUT_BONUS);
+      // The tutorial's slot steps keep every tile blocked on purpose: no message then, and the
+      // board, with no tile free, stands as it is.
+      if (!(tutorialOn != 0 && (tutorial.step == 3 || tutorial.step == 7))) {
+        tell(ROAD_NO_MOVES_BONUS, TXT_NO_MOVES_BUT_BONUS);
+      } else if (currentScreen == GAME_SCREEN) {
+        LogChipPlaces();
+      }
       return;
     default:
       break;

@@ -109,6 +109,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
       }
     }
     if (blackMask != nullptr) screenFade.Start(blackMask, fadeInOutTime, false);
+    pageTween.Stop();  // a page turn left half done ends with the visit
     ChangeScreen();
     return;
   }
@@ -142,10 +143,7 @@ void MAHJONG_GAME_MANAGER::UpdateLevels(int /*pack: the current pack, which the 
       pageArrow->fSetPosition(static_cast<float>(size.x / 2 + 95 + width / 2), arrowY);
       page = 1;
     }
-    if (arrow != nullptr) {
-      pageArrow->fGetImage()->fSetImage(arrow);
-      pageArrow->fRefreshFrame();
-    }
+    if (arrow != nullptr) pageArrow->fSetStrip(arrow);
     pageText = texts[TXT_PAGE] + L" %i/2";
     // A browsing time of 0 or less turns the page at once.
     if (!pageTween.active) SlideLevels(pageTween.end);
@@ -190,8 +188,8 @@ void MAHJONG_GAME_MANAGER::EnterLevel(int level) {
   ResetLevelRoad();
   if (player->m_tutorialShow && currentPack == 1 && level == 1) {
     BuildTutorial();
-    // The tutorial fills the bonus itself.
-    if (player->m_bonuses.size() >= 2) player->m_bonuses[1].charge = 0;
+    // The tutorial fills the shuffle bonus itself (found by id, wherever the profile lists it).
+    if (PLAYER_BONUS* shuffle = player->FindBonus(BONUS_TOSSCHIPS)) shuffle->charge = 0;
     MAHJONG_HUD_PANEL* panel = board->GetPanel();
     if (panel != nullptr && panel->bonusSlot.button != nullptr) panel->bonusSlot.button->fDisable();
   }

@@ -2,8 +2,7 @@
 // per `player` element with its name and a delete button. A row is picked by a click on its line;
 // the add button asks for a new name, a delete button asks before removing that profile. Closing
 // (OK, Enter or Escape) makes the picked profile the file's last player, and the title then shows
-// it. The screen edits player.xml directly; every write replaces the file whole.
-#include "engine/files/replace_file.h"
+// it. Deletions and the last player are written through the file's one writer.
 #include "engine/math/float_to_int.h"
 #include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
@@ -13,6 +12,7 @@
 #include "game/board/effect_times.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/menu_objects.h"
 #include "game/flow/print_text.h"
@@ -75,22 +75,6 @@ QOR::QC_IMAGE_BUTTON* newDeleteButton(float y) {
   return button;
 }
 
-// Replaces player.xml with the document; a failure keeps the old file and is logged.
-bool savePlayerDocument(const pugi::xml_document& document) {
-  struct STRING_WRITER : pugi::xml_writer {
-    void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
-    std::string text;
-  } writer;
-  document.save(writer, "\t", pugi::format_indent);
-  std::string error;
-  const std::string path = MAHJONG_GAME_MANAGER::PlayerFilePath();
-  if (QOR::fReplaceFile(path, writer.text.data(), writer.text.size(), error) != 1) {
-    QOR::fLog("player.xml not saved, the old file is kept: " + path + ": " + error);
-    return false;
-  }
-  return true;
-}
-
 pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring& name) {
   const std::string utf8 = pugi::as_utf8(name);
   for (const pugi::xml_node& player : document.children("player")) {
@@ -112,6 +96,7 @@ void MAHJONG_GAME_MANAGER::BuildPlayers() {
   selectionBar->fSetAnchor(QOR::QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
   selectionBar->fSetPositionXY(0.0f, 0.0f);
   BuildPlayerBox();
+  playersQuestion = PLAYERS_NONE;
 
   pugi::xml_document document;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
@@ -177,6 +162,125 @@ PLAYER_LIST_ITEM* MAHJONG_GAME_MANAGER::PickedRow() {
   return nullptr;
 }
 
+void MAHJONG_GAME_MANAGER::LayOutPlayerRows() {
+  const float x0 = centreX();
+  float y = firstRowY();
+  for (PLAYER_LIST_ITEM& row : playerRows) {
+    row.deleteButton->fSetPosition(x0 + kDeleteRight, y);
+    y = nextRowY(y, row.deleteButton->fGetHeight());
+  }
+  DeleteButton(addButton);
+  if (playerRows.empty()) return;
+  const QOR::QC_IMAGE_BUTTON* last = playerRows.back().deleteButton;
+  if (hasRoom(y, last->fGetHeight())) {
+    addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+    addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+  }
+  const QOR::QS_VEC2 bar = selectionBar->fGetPosition();
+  if (bar.y > last->fGetPosition().y) selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
+}
+
+void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
+  // Once answered (or hidden) the box answers 0 while it slides away.
+  if (playerBox->fUpdate() != 1) {
+    if (!playerBox->isOpen() || playerBox->isHiding()) playersQuestion = PLAYERS_NONE;
+    return;
+  }
+  playersQuestion = PLAYERS_NONE;
+  PLAYER_LIST_ITEM* picked = PickedRow();
+  if (picked == nullptr) {
+    playerBox->fHide();
+    return;
+  }
+  pugi::xml_document document;
+  MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
+  const pugi::xml_attribute lastName = document.child("lastplayer").attribute("lpname");
+  const bool wasCurrent = lastName && pugi::as_wide(lastName.value()) == picked->name;
+  const std::wstring gone = picked->name;
+  if (player != nullptr) player->m_name.clear();  // read again when the screen closes
+  DeleteButton(picked->deleteButton);
+  playerRows.erase(playerRows.begin() + (picked - playerRows.data()));
+  if (!playerRows.empty()) LayOutPlayerRows();
+
+  // The file never names a deleted profile as its last player: the row now under the bar (or
+  // nobody) takes its place in the same write, becomes the current player at once and brings its
+  // own options (its full-screen mode among them); the title is rebuilt for it when the screen
+  // closes.
+  const PLAYER_LIST_ITEM* next = PickedRow();
+  MAHJONG_PLAYER_FILE(PlayerFilePath()).DeletePlayer(gone, next != nullptr ? next->name : std::wstring());
+  if (wasCurrent) {
+    delete player;
+    player = new MAHJONG_PLAYER(PlayerFilePath(), std::wstring());
+    ApplyPlayerOptions();
+    playersChanged = true;
+  }
+
+  if (playerRows.empty()) {
+    // Nobody left: a first profile is asked for at once, and cannot be cancelled by its button.
+    playerBox->fHide();
+    playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], centreX(), centreY());
+    playerBox->fSetNameEntry(true);
+    playerBox->fGetCancelButton()->fDisable();
+    playersQuestion = PLAYERS_NAME;
+    if (QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField()) field->fSetActive(true);
+    QOR::fLog("WORK!!!!!!");
+    return;
+  }
+  playerBox->fHide();
+}
+
+void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
+  const float x0 = centreX();
+  QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
+  playersChanged = true;
+  if (field != nullptr) {
+    field->fSetActive(true);
+    field->fSetEnabled(true);
+    field->fUpdateAll();
+  }
+  const int answer = playerBox->fUpdate();
+  if (answer == -1) {
+    // Cancelled: the box closes by itself.
+    playersQuestion = PLAYERS_NONE;
+    if (!playerRows.empty()) {
+      playerBox->fSetNameEntry(false);
+      if (field != nullptr) field->fClearText();
+    }
+    return;
+  }
+  if (answer != 1 || field == nullptr || field->isEmpty()) return;
+  selectedName = field->fGetText();
+  pugi::xml_document document;
+  MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
+  if (findPlayer(document, selectedName)) {
+    // Taken: the box stays open and says so under the field.
+    PlaySound(kErrorSound);
+    playerBox->fSetError(true);
+    return;
+  }
+  playersQuestion = PLAYERS_NONE;
+  playerBox->fSetError(false);
+  SavePlayerFile(selectedName);
+  playerBox->fHide();
+  playerBox->fSetNameEntry(false);
+  field->fClearText();
+  PLAYER_LIST_ITEM row;
+  row.name = selectedName;
+  const float y = playerRows.empty() ? firstRowY()
+                                     : nextRowY(playerRows.back().deleteButton->fGetPosition().y,
+                                                playerRows.back().deleteButton->fGetHeight());
+  row.deleteButton = newDeleteButton(y);
+  playerRows.push_back(row);
+  selectionBar->fSetPositionXY(x0, y);
+  const int height = row.deleteButton->fGetHeight();
+  if (!hasRoom(nextRowY(y, height), height)) {
+    DeleteButton(addButton);
+  } else {
+    if (addButton == nullptr) addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
+    addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(y + rowStep(height)));
+  }
+}
+
 void MAHJONG_GAME_MANAGER::UpdatePlayers() {
   if (playersPanel == nullptr || playerBox == nullptr) return;
   const float x0 = centreX();
@@ -203,96 +307,18 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
     return;
   }
 
-  QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
-  if (playerBox->isQuestion() && !playerBox->isNameEntry()) {
-    // The delete question. Once answered (or hidden) the box answers 0 while it slides away.
-    if (playerBox->fUpdate() != 1) return;
-    PLAYER_LIST_ITEM* picked = PickedRow();
-    if (picked == nullptr) {
-      playerBox->fHide();
-      return;
-    }
-    pugi::xml_document document;
-    MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
-    if (pugi::xml_node gone = findPlayer(document, picked->name)) document.remove_child(gone);
-    if (player != nullptr) player->m_name.clear();  // read again when the screen closes
-    DeleteButton(picked->deleteButton);
-    playerRows.erase(playerRows.begin() + (picked - playerRows.data()));
-
-    if (playerRows.empty()) {
-      // Nobody left: a first profile is asked for at once, and cannot be cancelled by its button.
-      playerBox->fHide();
-      playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], x0, y0);
-      playerBox->fSetNameEntry(true);
-      playerBox->fGetCancelButton()->fDisable();
-      if (field != nullptr) field->fSetActive(true);
-      QOR::fLog("WORK!!!!!!");
-      savePlayerDocument(document);
-      return;
-    }
-    float y = firstRowY();
-    for (PLAYER_LIST_ITEM& row : playerRows) {
-      row.deleteButton->fSetPosition(x0 + kDeleteRight, y);
-      y = nextRowY(y, row.deleteButton->fGetHeight());
-    }
-    DeleteButton(addButton);
-    const QOR::QC_IMAGE_BUTTON* last = playerRows.back().deleteButton;
-    if (hasRoom(y, last->fGetHeight())) {
-      addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-      addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
-    }
-    const QOR::QS_VEC2 bar = selectionBar->fGetPosition();
-    if (bar.y > last->fGetPosition().y) selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
-    savePlayerDocument(document);
-    playerBox->fHide();
-    return;
-  }
-
-  if (playerBox->isQuestion()) {
-    // The name question.
-    playersChanged = true;
-    if (field != nullptr) {
-      field->fSetActive(true);
-      field->fSetEnabled(true);
-      field->fUpdateAll();
-    }
-    const int answer = playerBox->fUpdate();
-    if (answer == 1 && field != nullptr && !field->isEmpty()) {
-      selectedName = field->fGetText();
-      pugi::xml_document document;
-      MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
-      if (findPlayer(document, selectedName)) {
-        // Taken: the box stays open and says so under the field.
-        PlaySound(kErrorSound);
-        playerBox->fSetError(true);
-        return;
-      }
-      playerBox->fSetError(false);
-      SavePlayerFile(selectedName);
-      playerBox->fHide();
-      playerBox->fSetNameEntry(false);
-      field->fClearText();
-      PLAYER_LIST_ITEM row;
-      row.name = selectedName;
-      const float y = playerRows.empty()
-                          ? firstRowY()
-                          : nextRowY(playerRows.back().deleteButton->fGetPosition().y,
-                                     playerRows.back().deleteButton->fGetHeight());
-      row.deleteButton = newDeleteButton(y);
-      playerRows.push_back(row);
-      selectionBar->fSetPositionXY(x0, y);
-      const int height = row.deleteButton->fGetHeight();
-      if (!hasRoom(nextRowY(y, height), height)) {
-        DeleteButton(addButton);
-      } else {
-        if (addButton == nullptr) addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-        addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(y + rowStep(height)));
-      }
-      return;
-    }
-    if (answer == -1 && !playerRows.empty()) {
-      playerBox->fSetNameEntry(false);
-      if (field != nullptr) field->fClearText();
+  // The box answers the question this screen asked; once answered or cancelled it only slides away.
+  if (playerBox->isOpen()) {
+    switch (playersQuestion) {
+      case PLAYERS_DELETE:
+        AnswerDeleteQuestion();
+        break;
+      case PLAYERS_NAME:
+        AnswerNameQuestion();
+        break;
+      case PLAYERS_NONE:
+        playerBox->fUpdate();
+        break;
     }
     return;
   }
@@ -307,7 +333,9 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
       PlaySound(kClickSound);
       selectionBar->fSetPositionXY(x0, at.y);
       playerBox->fShowQuestion(0, texts[TXT_DELETE_PLAYER] + L"\n" + row.name + L"?", x0, y0);
+      playerBox->fSetNameEntry(false);
       playerBox->fSetError(false);
+      playersQuestion = PLAYERS_DELETE;
       return;
     }
     const float side = static_cast<float>(button->fGetWidth());
@@ -320,17 +348,12 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
 
   if (isClicked(playersOkButton) || isKeyReleased(kKeyEnter) || isKeyReleased(kKeyEscape)) {
     PlaySound(kClickSound);
-    pugi::xml_document document;
-    MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
     if (const PLAYER_LIST_ITEM* picked = PickedRow()) {
-      pugi::xml_node last = document.child("lastplayer");
-      if (!last) last = document.prepend_child("lastplayer");
-      pugi::xml_attribute lastName = last.attribute("lpname");
-      if (!lastName) lastName = last.append_attribute("lpname");
-      lastName.set_value(pugi::as_utf8(picked->name).c_str());
       selectedName = picked->name;
+      // The picked profile becomes current when the screen has closed: read, shown and applied.
+      if (player == nullptr || player->m_name != picked->name) playersChanged = true;
+      if (MAHJONG_PLAYER_FILE(PlayerFilePath()).SetLastPlayer(picked->name)) QOR::fLog("SAVE ACCESS");
     }
-    if (savePlayerDocument(document)) QOR::fLog("SAVE ACCESS");
     sidePanelTween.Start(playersPanel->fGetPosition().y, panelSlide(), fadeInOutTime);
     if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, false);
     return;
@@ -342,6 +365,8 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
     playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], x0, y0);
     playerBox->fSetError(false);
     playerBox->fSetNameEntry(true);
+    playersQuestion = PLAYERS_NAME;
+    QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
     if (field != nullptr) {
       field->fSetPosition(width / 2.0f, y0 - SELECT_PLAYER_MSG_BOX::kFieldRise, 0.0f);
       field->fSetActive(true);

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -157,6 +158,27 @@ void MAHJONG_GAME_MANAGER::BuildTitle() {
   playersButton = players;
 }
 
+bool MAHJONG_GAME_MANAGER::TitleCanShow() const {
+  const QOR::QC_TEXTURE_INFO* missing = QOR::qcRENDER != nullptr ? QOR::qcRENDER->fGetDefaultTexture() : nullptr;
+  const auto shown = [missing](const QOR::QC_SPRITE* sprite) {
+    return sprite != nullptr && sprite->fGetTexture() != nullptr && sprite->fGetTexture() != missing;
+  };
+  const std::pair<const char*, const QOR::QC_SPRITE*> pictures[] = {
+      {kTitleImage, titleBack},
+      {kPanelImage, titlePanel},
+      {kPlayImage, playButton != nullptr ? playButton->fGetImage() : nullptr},
+      {kQuitImage, quitButton != nullptr ? quitButton->fGetImage() : nullptr},
+      {kPlayersImage, playersButton != nullptr ? playersButton->fGetImage() : nullptr},
+  };
+  bool complete = true;
+  for (const auto& [name, sprite] : pictures) {
+    if (shown(sprite)) continue;
+    QOR::fLog() << "The title cannot be shown: " << name << " did not load";
+    complete = false;
+  }
+  return complete;
+}
+
 void MAHJONG_GAME_MANAGER::MoveTitlePanel(float dy) {
   if (titlePanel != nullptr) {
     const QOR::QS_VEC2 at = titlePanel->fGetPosition();
@@ -215,10 +237,13 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
     if (answer == 1 && field != nullptr && !field->isEmpty()) {
       selectedName = field->fGetText();
       QOR::fLog() << "+====================== newname== " << pugi::as_utf8(selectedName);
-      SavePlayerFile(selectedName);
+      // The new profile is read back as the file holds it; a save that failed (told to the player)
+      // leaves it in memory, so the name typed is not lost.
+      if (SavePlayerFile(selectedName)) {
+        delete player;
+        player = new MAHJONG_PLAYER(PlayerFilePath(), std::wstring());
+      }
       playerBox->fHide();
-      delete player;
-      player = new MAHJONG_PLAYER(PlayerFilePath(), std::wstring());
       // The menus are rebuilt for the new player: the box and the field above are gone, and only
       // the rebuilt title is touched from here on.
       loadMenus();

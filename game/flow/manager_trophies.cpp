@@ -119,6 +119,8 @@ void MAHJONG_GAME_MANAGER::AwardTrophy(int id) {
   delete awardedTrophy;
   // Making the item's sprite touches no device state, so it needs no pause between frames.
   awardedTrophy = new TROPHY_ITEM(id, *trophies, locman);
+  // The item holds its own picture and texts: the document is given back at once.
+  MENU_OBJECTS::GiveBackDocument(trophies);
   awardRecorded = false;
 }
 
@@ -159,8 +161,7 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
   if (pageArrow == nullptr) {
     pageArrow = new QOR::QC_IMAGE_BUTTON(rightArrow, nullptr, QOR::QC_HIT_AREA::kCircle, 0.0f, 0.0f);
   } else if (rightArrow != nullptr) {
-    pageArrow->fGetImage()->fSetImage(rightArrow);
-    pageArrow->fRefreshFrame();
+    pageArrow->fSetStrip(rightArrow);
   }
   const std::wstring pageFormat = texts[TXT_PAGE] + L" %i/2";
   const int textWidth = regularFont != nullptr ? regularFont->fGetFixedWidthW(pageFormat.c_str()) : 0;
@@ -191,6 +192,7 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
     }
     trophySlots[place] = new TROPHY_ITEM(shown, *trophies, locman);
   }
+  MENU_OBJECTS::GiveBackDocument(trophies);
   SlideShelf(trophyShelf->fGetPosition().x);  // the places ride off the screen with the shelf
   page = 1;
 }
@@ -256,10 +258,7 @@ void MAHJONG_GAME_MANAGER::UpdateTrophies() {
     pageArrow->fSetPosition(static_cast<float>(size.x / 2 + kPageTextX + kArrowGap + textWidth / 2), arrowY);
     page = 1;
   }
-  if (arrow != nullptr) {
-    pageArrow->fGetImage()->fSetImage(arrow);
-    pageArrow->fRefreshFrame();
-  }
+  if (arrow != nullptr) pageArrow->fSetStrip(arrow);
   // A browsing time of 0 or less turns the page at once.
   if (!trophyPageTween.active) SlideShelf(trophyPageTween.end);
 }
@@ -273,11 +272,15 @@ void MAHJONG_GAME_MANAGER::RenderTrophies() {
   }
   if (darkBack2 != nullptr) darkBack2->fRender();
   if (trophyShelf != nullptr) {
-    // Three shelves from one sprite.
-    const float x = trophyShelf->fGetPosition().x;
+    // Three shelves from one sprite, each continued by a second one to its right: one shelf is
+    // shorter than the two pages together, and page 2's trophies stand on the continuation.
+    const QOR::QS_VEC2 at = trophyShelf->fGetPosition();
     trophyShelf->fRender();
-    trophyShelf->fRenderAt(x, static_cast<float>(size.y - arrowOffset1), 0.0f, 1.0f, 1.0f);
-    trophyShelf->fRenderAt(x, static_cast<float>(size.y - arrowOffset2), 0.0f, 1.0f, 1.0f);
+    for (const float dx : {0.0f, trophyShelf->fGetWidth()}) {
+      if (dx != 0.0f) trophyShelf->fRenderAt(at.x + dx, at.y, 0.0f, 1.0f, 1.0f);
+      trophyShelf->fRenderAt(at.x + dx, static_cast<float>(size.y - arrowOffset1), 0.0f, 1.0f, 1.0f);
+      trophyShelf->fRenderAt(at.x + dx, static_cast<float>(size.y - arrowOffset2), 0.0f, 1.0f, 1.0f);
+    }
   }
   if (regularFont != nullptr) regularFont->fSetColor(golden());
   if (boldFont != nullptr) boldFont->fSetColor(0xFFFFFFFFu);

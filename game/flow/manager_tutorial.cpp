@@ -203,6 +203,15 @@ void MAHJONG_GAME_MANAGER::TutorialStep() {
   tutorialPanelAnimator.Start(&tutorialPanelPos.y, kPanelRest * static_cast<float>(size.y), fadeInOutTime);
 }
 
+void MAHJONG_GAME_MANAGER::EndTutorial() {
+  tutorialOn = 0;
+  tutorialPanelAnimator.Stop();
+  tutorialPanelPos.y = screenHeight() + kPanelBelow;
+  tutorial.frameBlink.Stop();
+  tutorial.arrowPoints.clear();
+  tutorial.framePoints.clear();
+}
+
 void MAHJONG_GAME_MANAGER::HideTutorialPanel() {
   if (!(tutorialPanelPos.y <= screenHeight()) || tutorialPanelAnimator.active || tutorialOn == 0) return;
   tutorialPanelAnimator.Start(&tutorialPanelPos.y, screenHeight() + kPanelBelow, fadeInOutTime);

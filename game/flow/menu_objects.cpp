@@ -5,6 +5,7 @@
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
+#include "engine/service/qc_resource_loader.h"
 #include "game/board/mahjong_sounds.h"
 #include "gui/widgets/qc_image_button.h"
 #include "gui/widgets/qc_image_checkbox.h"
@@ -29,6 +30,15 @@ void GiveBack(QOR::QC_TEXTURE_INFO* texture) {
   if (texture == nullptr) return;
   if (QOR::qcRENDER != nullptr && texture == QOR::qcRENDER->fGetDefaultTexture()) return;
   QOR::QC_GAME::fUnscribeImage(texture);
+}
+
+void GiveBackDocument(const pugi::xml_document* document) {
+  if (document == nullptr || QOR::qcRESOURCE_LOADER == nullptr ||
+      document == QOR::QC_RESOURCE_LOADER::fGetEmptyDocument()) {
+    return;
+  }
+  // The loader counts a document's subscriptions by its data, as it does an image's.
+  QOR::qcRESOURCE_LOADER->fUnscribeImage(document);
 }
 
 void DeleteSprite(QOR::QC_SPRITE*& sprite) {

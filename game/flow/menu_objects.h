@@ -4,6 +4,10 @@
 
 #include "engine/math/qs_point.h"
 
+namespace pugi {
+class xml_document;
+}
+
 namespace QOR {
 class QC_IMAGE_BUTTON;
 class QC_IMAGE_CHECKBOX;
@@ -22,6 +26,9 @@ QOR::QC_IMAGE_BUTTON* NewButton(const char* image, int hitType, float width = 0.
 QOR::QC_IMAGE_CHECKBOX* NewCheckbox(const char* image);
 // Gives one subscription back; the renderer's stand-in texture never counted one.
 void GiveBack(QOR::QC_TEXTURE_INFO* texture);
+// Gives back the subscription a document load took (QC_GAME::fLoadXml); the shared empty
+// document that stands for a missing one never counted one.
+void GiveBackDocument(const pugi::xml_document* document);
 // Delete the object, give its picture back and null the pointer.
 void DeleteSprite(QOR::QC_SPRITE*& sprite);
 void DeleteButton(QOR::QC_IMAGE_BUTTON*& button);

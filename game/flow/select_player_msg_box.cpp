@@ -40,13 +40,17 @@ void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fRender(QOR::QC_FONT* font, co
   const QOR::QS_VEC2 at = _back->fGetPosition();
   if (_nameEntry) {
     if (_textField != nullptr) {
+      // The question itself, above the field: an empty field alone would not say what to type.
+      const float fieldY = _textField->fGetPosition().y;
+      if (font != nullptr) {
+        font->fPrintW(QOR::fTruncateToInt(at.x), QOR::fTruncateToInt(fieldY) - kPromptRise, L"%s", _text);
+      }
       QOR::QC_FONT* fieldFont = _textField->fGetFont();
       const std::uint32_t saved = fieldFont != nullptr ? fieldFont->fGetColor() : 0u;
       if (fieldFont != nullptr) fieldFont->fSetColor(kFieldTextColor);
       _textField->fRenderAll();
       if (fieldFont != nullptr) fieldFont->fSetColor(saved);
       if (_error && font != nullptr) {
-        const float fieldY = _textField->fGetPosition().y;
         font->fPrintW(QOR::fTruncateToInt(at.x), QOR::fTruncateToInt(fieldY + static_cast<float>(kErrorDrop)), L"%s",
                       errorText);
       }

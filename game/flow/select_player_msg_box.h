@@ -18,6 +18,7 @@ class MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX : public STORE_MESSAGE_BOX {
  public:
   static constexpr float kFieldRise = 20.0f;  // the field stands this far above the box's y
   static constexpr int kErrorDrop = 50;       // the error line stands this far below the field
+  static constexpr int kPromptRise = 60;      // the prompt stands this far above the field
 
   SELECT_PLAYER_MSG_BOX() = default;
   // Deletes the text field (which gives its background back).
@@ -25,9 +26,10 @@ class MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX : public STORE_MESSAGE_BOX {
 
   // Back at (x, y), the field at (x, y - 20) and enabled, the buttons below.
   void fSetPosition(float x, float y) override;
-  // Draws the box while open: veil, back, then the field (name entry, its text in opaque black,
-  // and errorText under it when the error flag is set) or the box's own text, then the buttons.
-  // Texts are drawn as they stand. Replaces the base's fRender.
+  // Draws the box while open: veil, back, then in name entry the box's own text as the prompt
+  // above the field, the field (its text in opaque black) and errorText under it when the error
+  // flag is set, otherwise the box's own text; then the buttons. Texts are drawn as they stand.
+  // Replaces the base's fRender.
   void fRender(QOR::QC_FONT* font, const std::wstring& errorText);
 
   // Takes the field over (a previous one is deleted).

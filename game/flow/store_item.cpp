@@ -221,11 +221,7 @@ void STORE_ITEM::fSetLabel(const char* name) {
 }
 
 void STORE_ITEM::fSetButtonImage(QOR::QC_TEXTURE_INFO* image) {
-  QOR::QC_SPRITE* sprite = button->fGetImage();
-  sprite->fSetImage(image);
-  // One cell of the five-cell strip, centred, as the button was made.
-  button->fSetSize(sprite->fGetPageWidth() / 5, sprite->fGetPageHeight(), QOR::QC_SPRITE::kAnchorCentre);
-  button->fRefreshFrame();
+  button->fSetStrip(image);
   Unsubscribe(_buttonImage);
   _buttonImage = image;
 }

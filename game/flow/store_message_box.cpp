@@ -104,6 +104,8 @@ int STORE_MESSAGE_BOX::fUpdate() {
     _info = false;
     _hiding = false;
   }
+  // A box answers only while it is open: the tick on which it closes takes no key or click.
+  if (!isOpen()) return 0;
 
   // The buttons follow the pointer on every tick; while the box slides away after being hidden
   // their clicks and the keys are no answer.

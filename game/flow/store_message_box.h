@@ -6,7 +6,8 @@
 // Protocol: show it, then call fUpdate once per tick while it is open. On 1 act and call fHide;
 // it keeps drawing while it slides out and closes itself above the screen. On -1 (cancel or
 // Escape, question mode) it is already closing. Once hidden it answers 0 to every button and key
-// until the next show, so an answer is never given twice.
+// until the next show, so an answer is never given twice; closed, it answers 0 as well (also on
+// the tick its slide-out ends).
 #pragma once
 
 #include "engine/math/qs_vec2.h"
@@ -45,7 +46,7 @@ class STORE_MESSAGE_BOX {
   // Starts sliding out; the box closes when the slide ends above the screen.
   void fHide();
   // One tick: 1 confirmed (OK or Enter), -1 cancelled (cancel or Escape, question mode only, the
-  // box then hides itself), 0 nothing.
+  // box then hides itself), 0 nothing. Only an open box that is not hiding answers.
   int fUpdate();
   // Draws the veil, the back, the text (literally, in the golden colour, with the font's current
   // alignment) and the buttons; nothing while closed.
@@ -61,6 +62,8 @@ class STORE_MESSAGE_BOX {
   bool isOpen() const { return _question || _info; }
   // Hidden by its caller (or by its own cancel) and sliding out.
   bool isHiding() const { return _hiding; }
+  // Sliding in or out, or its veil fading.
+  bool isMoving() const { return _slide.active || _veilFade.active; }
   int fGetCode() const { return _code; }
   const std::wstring& fGetText() const { return _text; }
   QOR::QC_SPRITE* fGetVeil() const { return _veil; }

@@ -50,6 +50,7 @@ void QC_GUI_LINEBOX::fBuild(QC_TEXTURE_INFO* background) {
   _caret = 0;
   _caretShown = false;
   _focusRequest = false;
+  _full = false;
   for (float& m : _margins) m = 0.0f;
   fSetCaretBlinkTime(0.5f);
   fSetInputMargin(4.0f);
@@ -68,6 +69,7 @@ void QC_GUI_LINEBOX::fSetInputArea(float left, float top, float right, float bot
   _margins[1] = top;
   _margins[2] = right;
   _margins[3] = bottom;
+  _full = false;  // the room is measured anew
   const float width = _background->fGetWidth() - left - right;
   const float height = _background->fGetHeight() - top - bottom;
   _hitArea->fSetHeight(height);
@@ -107,6 +109,7 @@ void QC_GUI_LINEBOX::fSetText(const std::wstring& text) {
   if (!(_hitArea->fGetWidth() >= width)) return;
   _text = text;
   _caret = 0;
+  _full = false;
 }
 
 QC_GUI_LINEBOX* QC_GUI_LINEBOX::fSetCaretPosition(int position) {
@@ -120,6 +123,7 @@ QC_GUI_LINEBOX* QC_GUI_LINEBOX::fSetFont(QC_FONT* font) {
   if (font == _font) return this;
   fDropOwnedFont(_font, _ownsFont);
   _font = font;
+  _full = false;  // the room is measured anew
   fSetAlignment(_alignment);  // the text inset follows the font's advance
   return this;
 }
@@ -128,13 +132,20 @@ bool QC_GUI_LINEBOX::fTypeCharacter() {
   const std::uint32_t lastKey = QC_GUI_INPUT::fGetLastKey();
   if (QC_GUI_INPUT::isSystemKey(static_cast<int>(lastKey))) return false;
   const wchar_t character = QC_GUI_INPUT::fGetTypedChar();
-  if (character == 0 || _text.size() >= _maxLength || character == kKeyTab || !isCharAllowed(character)) return false;
+  if (character == 0 || _full || _text.size() >= _maxLength || character == kKeyTab || !isCharAllowed(character)) {
+    return false;
+  }
+  // A character the font cannot draw is not taken: the text would hold something no screen shows.
+  if (_font != nullptr && _font->fFindGlyph(static_cast<int>(character)) == nullptr) return false;
   long long needed = 0;
   if (_font != nullptr) {
     needed = static_cast<long long>(_font->fGetLineWidthW(_text.c_str())) +
              2LL * (static_cast<long long>(_font->fGetCharWidth(static_cast<int>(character))) + _font->_spacing);
   }
-  if (!(_hitArea->fGetWidth() > static_cast<float>(needed))) return false;
+  if (!(_hitArea->fGetWidth() > static_cast<float>(needed))) {
+    _full = true;
+    return false;
+  }
   if (_caret > _text.size()) return false;
   _text.insert(_text.begin() + _caret, character);
   ++_caret;
@@ -176,8 +187,12 @@ QS_GUI_EVENT* QC_GUI_LINEBOX::fUpdate() {
     if (QC_GUI_INPUT::isPressed(QC_GUI_INPUT::kKeyBackspace) && _caret > 0) {
       _text.erase(_caret - 1, 1);
       --_caret;
+      _full = false;
     }
-    if (QC_GUI_INPUT::isPressed(QC_GUI_INPUT::kKeyDelete) && _caret < _text.size()) _text.erase(_caret, 1);
+    if (QC_GUI_INPUT::isPressed(QC_GUI_INPUT::kKeyDelete) && _caret < _text.size()) {
+      _text.erase(_caret, 1);
+      _full = false;
+    }
     if (fTypeCharacter()) _pair._event = QE_GUI_CHANGED;
   }
   return _pair._event != QE_GUI_NONE ? &_pair : nullptr;

@@ -49,11 +49,15 @@ class QC_GUI_LINEBOX : public QC_GUI_OBJECT {
   // Accepted when it is no longer than the maximum and no wider than the input area; the caret
   // goes to the start. Refused silently otherwise.
   void fSetText(const std::wstring& text);
+  // Full: a typed character was refused for want of room, and nothing was erased since. A full
+  // line box takes no character, however narrow, so a text never goes on past a refused one.
+  bool isFull() const { return _full; }
   std::wstring fGetText() const { return _text; }
   bool isEmpty() const { return _text.empty(); }
   void fClearText() {
     _text.clear();
     _caret = 0;
+    _full = false;
   }
   QC_GUI_LINEBOX* fSetCaretPosition(int position);
   unsigned fGetCaretPosition() const { return _caret; }
@@ -80,7 +84,8 @@ class QC_GUI_LINEBOX : public QC_GUI_OBJECT {
 
  private:
   void fBuild(QC_TEXTURE_INFO* background);
-  // Inserts the character typed this tick when it fits; true when one was inserted.
+  // Inserts the character typed this tick when it fits; true when one was inserted. A character
+  // refused for want of room makes the line box full.
   bool fTypeCharacter();
   void fDrawText();
 
@@ -96,6 +101,7 @@ class QC_GUI_LINEBOX : public QC_GUI_OBJECT {
   unsigned _maxLength;
   bool _caretShown;
   bool _focusRequest;
+  bool _full;
   float _blinkPeriod;
   float _blinkCountdown;
   bool _ownsFont;

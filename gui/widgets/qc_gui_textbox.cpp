@@ -38,7 +38,8 @@ QC_GUI_TEXTBOX::QC_GUI_TEXTBOX(int id, QC_FONT* font, QC_TEXTURE_INFO* backgroun
     _width = _height = 0;
     _cellWidth = 1;
     _spacing = 0;
-    _maxChars = 0;
+    _maxLength = kDefaultMaxLength;
+    _firstShown = 0;
     _marginDivisor = 20;
     _caretShown = true;
     _caretIndex = 0;
@@ -75,7 +76,8 @@ void QC_GUI_TEXTBOX::fBuild(QC_TEXTURE_INFO* background) {
   _marginDivisor = 20;
   _cellWidth = _font != nullptr ? _font->fGetLineHeight() : 1;
   _spacing = 0;
-  fRecomputeMaxChars();
+  _maxLength = kDefaultMaxLength;
+  _firstShown = 0;
   _hitArea = new QC_HIT_AREA(QC_HIT_AREA::kRectangle, _transform, static_cast<float>(_width),
                              static_cast<float>(_height), 0, 0);
 }
@@ -85,16 +87,35 @@ int QC_GUI_TEXTBOX::fColumnWidth() const {
   return static_cast<int>(std::clamp<long long>(column, 1, INT32_MAX));
 }
 
-void QC_GUI_TEXTBOX::fRecomputeMaxChars() {
-  const long long margin = _marginDivisor > 0 ? _width / _marginDivisor : 0;
-  const long long room = static_cast<long long>(_width) - 2 * margin;
-  _maxChars = static_cast<int>(std::clamp<long long>(room / fColumnWidth(), 0, INT32_MAX));
+int QC_GUI_TEXTBOX::fMargin() const { return _marginDivisor > 0 ? _width / _marginDivisor : 0; }
+
+int QC_GUI_TEXTBOX::fRoom() const {
+  const long long room = static_cast<long long>(_width) - 2LL * fMargin();
+  return static_cast<int>(std::clamp<long long>(room, 0, INT32_MAX));
+}
+
+long long QC_GUI_TEXTBOX::fSpanWidth(int from, int to) const {
+  if (_font == nullptr) return 0;
+  long long width = 0;
+  for (int i = std::max(from, 0); i < to && i < static_cast<int>(_text.size()); ++i) {
+    width += static_cast<long long>(_font->fGetCharWidth(static_cast<int>(_text[static_cast<std::size_t>(i)]))) +
+             _spacing;
+  }
+  return width;
+}
+
+void QC_GUI_TEXTBOX::fScrollToCaret() {
+  const int length = static_cast<int>(_text.size());
+  _caretIndex = std::clamp(_caretIndex, 0, length);
+  _firstShown = std::clamp(_firstShown, 0, _caretIndex);
+  while (_firstShown < _caretIndex && fSpanWidth(_firstShown, _caretIndex) > fRoom()) ++_firstShown;
+  // Where the text's end leaves room (after erasing), earlier characters come back into view.
+  while (_firstShown > 0 && fSpanWidth(_firstShown - 1, length) <= fRoom()) --_firstShown;
 }
 
 void QC_GUI_TEXTBOX::fSetSize(int width, int height) {
   if (width != 0) _width = width;
   if (height != 0) _height = height;
-  fRecomputeMaxChars();
   if (_background == nullptr) return;
   _background->fSetSize(_width, _height);
   _background->fSetAnchor(QC_SPRITE::kAnchorCentre, 0.0f, 0.0f);
@@ -105,7 +126,6 @@ void QC_GUI_TEXTBOX::fSetSize(int width, int height) {
 
 QC_GUI_TEXTBOX* QC_GUI_TEXTBOX::fSetSpacing(int spacing) {
   _spacing = spacing;
-  fRecomputeMaxChars();
   return this;
 }
 
@@ -115,7 +135,6 @@ QC_GUI_TEXTBOX* QC_GUI_TEXTBOX::fSetFont(QC_FONT* font) {
     _font = font;
   }
   _cellWidth = _font != nullptr ? _font->fGetLineHeight() : 1;
-  fRecomputeMaxChars();
   return this;
 }
 
@@ -139,6 +158,11 @@ void QC_GUI_TEXTBOX::fSetTextA(const char* text) {
   _caretIndex = std::min(_caretIndex, static_cast<int>(_text.size()));
 }
 
+void QC_GUI_TEXTBOX::fSetText(const std::wstring& text) {
+  _text = text;
+  _caretIndex = std::min(_caretIndex, static_cast<int>(_text.size()));
+}
+
 const char* QC_GUI_TEXTBOX::fGetTextA() const {
   gNarrowText.clear();
   gNarrowText.shrink_to_fit();
@@ -156,13 +180,13 @@ const wchar_t* QC_GUI_TEXTBOX::fGetTextW() const {
 }
 
 int QC_GUI_TEXTBOX::fAppendChar(wchar_t character) {
-  if (static_cast<long long>(_text.size()) >= _maxChars) return 1;
+  if (static_cast<long long>(_text.size()) >= _maxLength) return 1;
   _text.push_back(character);
   return 0;
 }
 
 int QC_GUI_TEXTBOX::fInsertChar(wchar_t character, int index) {
-  if (static_cast<long long>(_text.size()) >= _maxChars) return 1;
+  if (static_cast<long long>(_text.size()) >= _maxLength) return 1;
   const int at = std::clamp(index, 0, static_cast<int>(_text.size()));
   _text.insert(_text.begin() + at, character);
   return 0;
@@ -187,25 +211,26 @@ void QC_GUI_TEXTBOX::fTrimRight() {
 
 void QC_GUI_TEXTBOX::fEditKeys() {
   const int length = static_cast<int>(_text.size());
-  if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyRight) == 1 && _caretIndex < length && _caretIndex < _maxChars) {
-    ++_caretIndex;
-  }
+  if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyRight) == 1 && _caretIndex < length) ++_caretIndex;
   if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyLeft) == 1 && _caretIndex > 0) --_caretIndex;
   if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyBackspace) == 1) fDeleteChar(true);
   if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyDelete) == 1) fDeleteChar(false);
   // Typing: a key that produced no character inserts nothing, and a mouse press in the same tick
   // takes precedence.
   const std::uint32_t lastKey = QC_GUI_INPUT::fGetLastKey();
-  if (static_cast<long long>(_text.size()) < _maxChars && lastKey != 0 &&
-      !QC_GUI_INPUT::isSystemKey(static_cast<int>(lastKey)) && !QC_GUI_INPUT::isPressed(1) &&
-      !QC_GUI_INPUT::isPressed(2)) {
-    const wchar_t character = QC_GUI_INPUT::fGetTypedChar();
-    if (character != 0) {
+  const wchar_t character = QC_GUI_INPUT::fGetTypedChar();
+  if (lastKey != 0 && character != 0 && !QC_GUI_INPUT::isSystemKey(static_cast<int>(lastKey)) &&
+      !QC_GUI_INPUT::isPressed(1) && !QC_GUI_INPUT::isPressed(2)) {
+    if (static_cast<long long>(_text.size()) < _maxLength) {
       const int at = _caretIndex;
       ++_caretIndex;
       fInsertChar(character, at);
+    } else {
+      // Never cut silently: the refusal is told.
+      fLog() << "Text box " << fGetId() << " is full (" << _maxLength << " characters): typing refused";
     }
   }
+  fScrollToCaret();
 }
 
 QS_GUI_EVENT* QC_GUI_TEXTBOX::fUpdate() {
@@ -224,7 +249,7 @@ QS_GUI_EVENT* QC_GUI_TEXTBOX::fUpdate() {
       _active = true;
       const QS_TRANSFORM3 world = _transform->fGetWorld(false, false, false);
       const long long x = fTruncateToInt(static_cast<double>(world._position.x));
-      const long long column = (QC_GUI_INPUT::fMouseX() - x + _width / 2) / fColumnWidth();
+      const long long column = (QC_GUI_INPUT::fMouseX() - x + _width / 2) / fColumnWidth() + _firstShown;
       _caretIndex = static_cast<int>(std::clamp<long long>(column, 0, static_cast<long long>(_text.size())));
       return fReport(QE_GUI_DOWN);
     }
@@ -238,22 +263,33 @@ QS_GUI_EVENT* QC_GUI_TEXTBOX::fUpdate() {
 
 void QC_GUI_TEXTBOX::fRender() {
   if (_font == nullptr || _background == nullptr) return;
+  fScrollToCaret();
   _background->fRenderInFrame(false, false, false);
   const QS_TRANSFORM3 world = _transform->fGetWorld(false, false, false);
-  const float x0 = world._position.x - static_cast<float>(_width / 2 - _width / 20);
-  const int y = fTruncateToInt(static_cast<double>(world._position.y));
+  const float x0 = world._position.x - static_cast<float>(_width / 2 - fMargin());
+  // The line is centred on the box: its top at the box's middle would hang below the box. Glyphs
+  // are drawn from the font page's pivot, so the line's top lies that far above the pen.
+  const QS_TRANSFORM3* page = _font->fGetPage() != nullptr ? _font->fGetPage()->fGetTransform() : nullptr;
+  const double pivot = page != nullptr ? static_cast<double>(page->_pivot.y) : 0.0;
+  const int y = fTruncateToInt(static_cast<double>(world._position.y) - _font->fGetLineHeight() / 2 + pivot);
   const int savedAlignment = _font->fGetAlign();
   _font->fSetAlign(1);
-  float run = 0.0f;
-  const std::size_t length = _text.size();
-  for (std::size_t i = 0; i <= length; ++i) {
-    if (i < length) {
-      _font->fDrawChar(static_cast<int>(_text[i]), fTruncateToInt(static_cast<double>(x0 + run)), y);
+  // The characters from the first shown on, as many as the room between the margins holds.
+  const long long room = fRoom();
+  long long run = 0;
+  const int length = static_cast<int>(_text.size());
+  for (int i = _firstShown; i <= length; ++i) {
+    const long long advance = i < length ? fSpanWidth(i, i + 1) : 0;
+    const bool fits = i < length && run + advance <= room;
+    if (fits) {
+      _font->fDrawChar(static_cast<int>(_text[static_cast<std::size_t>(i)]),
+                       fTruncateToInt(static_cast<double>(x0) + static_cast<double>(run)), y);
     }
-    if (_active && _caretShown && static_cast<std::size_t>(_caretIndex) == i) {
-      _font->fDrawText(fTruncateToInt(static_cast<double>(x0 + run - 5.0f)), y, "|");
+    if (_active && _caretShown && _caretIndex == i) {
+      _font->fDrawText(fTruncateToInt(static_cast<double>(x0) + static_cast<double>(run) - 5.0), y, "|");
     }
-    if (i < length) run += static_cast<float>(_spacing + _font->fGetCharWidth(static_cast<int>(_text[i])));
+    if (!fits) break;
+    run += advance;
   }
   _font->fSetAlign(savedAlignment);
 }

@@ -1,6 +1,8 @@
-// One-line text field limited by a character count worked out from its width and a fixed cell
-// width (the font's line height). A click places the caret by column; the caret blinks once a
-// second. Reports only clicks (7) and releases (8); editing and typing report nothing.
+// One-line text field. A text wider than the box scrolls in it: the box shows the part around the
+// caret, and the text is kept whole up to a length limit (typing beyond it is refused with a log
+// line). A click places the caret by column (a fixed cell width, the font's line height, from the
+// first character shown); the caret blinks once a second. Reports only clicks (7) and releases
+// (8); editing and typing report nothing.
 #pragma once
 
 #include "engine/render/qc_font.h"
@@ -30,14 +32,13 @@ class QC_GUI_TEXTBOX : public QC_GUI_OBJECT {
 
   QS_GUI_EVENT* fUpdate() override;
   void fRender() override;
-  // A 0 keeps the current value; the character limit and the hit area follow.
+  // A 0 keeps the current value; the hit area follows.
   void fSetSize(int width, int height) override;
   float fGetWidth() override { return _background != nullptr ? _background->fGetWidth() : 0.0f; }
   float fGetHeight() override { return _background != nullptr ? _background->fGetHeight() : 0.0f; }
 
   QC_GUI_TEXTBOX* fSetSpacing(int spacing);
-  // Divisor of the side margins (width / divisor each); used from the next change of size,
-  // spacing or font.
+  // Divisor of the side margins (width / divisor each; 0 for none).
   QC_GUI_TEXTBOX* fSetMarginDivisor(int divisor) {
     _marginDivisor = divisor;
     return this;
@@ -53,13 +54,15 @@ class QC_GUI_TEXTBOX : public QC_GUI_OBJECT {
   // Each byte becomes one character (as a signed 8-bit value widened to 16 bits); no limit; the
   // caret stays where it is, within the new text.
   void fSetTextA(const char* text);
+  // The text as given (no limit); the caret stays where it is, within the new text.
+  void fSetText(const std::wstring& text);
   // The text as UTF-8 in one buffer shared by every text box (replaced by the next call), or null
   // for an empty text.
   const char* fGetTextA() const;
   // The same with one shared wide copy.
   const wchar_t* fGetTextW() const;
   const std::wstring& fGetText() const { return _text; }
-  // 1 (nothing added) when the box is full, else 0.
+  // 1 (nothing added) when the text has reached the length limit, else 0.
   int fAppendChar(wchar_t character);
   int fInsertChar(wchar_t character, int index);
   // 0 when a character was erased before (backward) or at the caret, else 1.
@@ -68,10 +71,17 @@ class QC_GUI_TEXTBOX : public QC_GUI_OBJECT {
   void fTrimRight();
   void fClearText() {
     _caretIndex = 0;
+    _firstShown = 0;
     _text.clear();
   }
 
-  int fGetMaxChars() const { return _maxChars; }
+  // The longest text typing and the character operations make (kDefaultMaxLength unless set; a
+  // longer text set whole is kept).
+  static constexpr int kDefaultMaxLength = 255;
+  void fSetMaxLength(int length) { _maxLength = length; }
+  int fGetMaxLength() const { return _maxLength; }
+  // The first character the box shows.
+  int fGetFirstShown() const { return _firstShown; }
   int fGetCellWidth() const { return _cellWidth; }
   int fGetCaretIndex() const { return _caretIndex; }
   bool isCaretShown() const { return _caretShown; }
@@ -80,9 +90,15 @@ class QC_GUI_TEXTBOX : public QC_GUI_OBJECT {
 
  private:
   void fBuild(QC_TEXTURE_INFO* background);
-  void fRecomputeMaxChars();
   // Cell width plus spacing, at least 1.
   int fColumnWidth() const;
+  // Width of each side margin, and the room for text between them.
+  int fMargin() const;
+  int fRoom() const;
+  // The drawn width of the characters [from, to): glyph widths plus spacing (0 without a font).
+  long long fSpanWidth(int from, int to) const;
+  // Scrolls so the caret stands inside the room, showing as much of the text's end as fits.
+  void fScrollToCaret();
   void fEditKeys();
 
   std::wstring _text;
@@ -93,7 +109,8 @@ class QC_GUI_TEXTBOX : public QC_GUI_OBJECT {
   int _height;
   int _cellWidth;
   int _spacing;
-  int _maxChars;
+  int _maxLength;
+  int _firstShown;
   int _marginDivisor;
   bool _caretShown;
   int _caretIndex;

@@ -52,6 +52,12 @@ void QC_IMAGE_BUTTON::fSetSize(int width, int height, int anchorMode) {
   if (_hitArea->fGetType() == QC_HIT_AREA::kCircle) _hitArea->fSetWidth(_hitArea->fGetWidth() * 0.5f);
 }
 
+void QC_IMAGE_BUTTON::fSetStrip(QC_TEXTURE_INFO* strip) {
+  _image->fSetImage(strip);
+  fSetSize(fTruncateToInt(fFiveCellWidth(*_image)), _image->fGetPageHeight(), QC_SPRITE::kAnchorCentre);
+  fRefreshFrame();
+}
+
 int QC_IMAGE_BUTTON::fGetWidth() const { return fTruncateToInt(_image->fGetWidth()); }
 
 int QC_IMAGE_BUTTON::fGetHeight() const { return fTruncateToInt(_image->fGetHeight()); }

@@ -48,6 +48,10 @@ class QC_IMAGE_BUTTON {
   void fEnable() { fShowState(0); }
   void fReset() { fShowState(0); }
   void fRefreshFrame() { _image->fSetFrame(5, 1, _state); }
+  // A new five-cell strip: the picture becomes one cell of it, centred on the button's transform
+  // and showing the current state, and the hit area takes that cell's size (a circle half its
+  // width as radius). A sprite given a new image alone would show the whole strip from its corner.
+  void fSetStrip(QC_TEXTURE_INFO* strip);
 
   // The owner's callback records (not owned), invoked with argument 0, so their functions
   // receive the record's default argument.

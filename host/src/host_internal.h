@@ -26,9 +26,17 @@ struct HostWindow {
 
 namespace host_detail {
 
-// Starts SDL's video subsystem on first use; false when no video driver can start.
+// Starts SDL's video subsystem on first use; false when no video driver can start, or when only
+// SDL's offscreen or dummy driver could, which the process did not ask for (SDL_VIDEODRIVER): a
+// window there would be invisible. The last error then says why.
 bool fEnsureVideo();
 bool fVideoIsInteractive();
+// Shows a box with the caption, the text and an OK button on the X display of DISPLAY, drawn with
+// the core font every X server has, and waits for it to be answered; false when it cannot.
+bool fShowX11MessageBox(const std::string& caption, const std::string& text);
+
+// Sets the calling thread's last error with the text FormatMessageA gives for it.
+void fSetLastFailure(DWORD code, const std::string& text);
 
 // The frame AdjustWindowRectEx adds around a client area for a style.
 RECT fFrameFor(DWORD style, DWORD exStyle);

@@ -27,6 +27,20 @@ constexpr KeyPair kNamedKeys[] = {
     {SDLK_QUOTE, VK_OEM_7},
 };
 
+struct ScanPair {
+  SDL_Scancode scan;
+  UINT vk;
+};
+
+// The symbol keys of a US keyboard by their place.
+constexpr ScanPair kSymbolPlaces[] = {
+    {SDL_SCANCODE_SEMICOLON, VK_OEM_1},    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},   {SDL_SCANCODE_COMMA, VK_OEM_COMMA},
+    {SDL_SCANCODE_MINUS, VK_OEM_MINUS},    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD}, {SDL_SCANCODE_SLASH, VK_OEM_2},
+    {SDL_SCANCODE_GRAVE, VK_OEM_3},        {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4}, {SDL_SCANCODE_BACKSLASH, VK_OEM_5},
+    {SDL_SCANCODE_NONUSHASH, VK_OEM_5},    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6}, {SDL_SCANCODE_APOSTROPHE, VK_OEM_7},
+    {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102},
+};
+
 struct CharPair {
   UINT vk;
   char32_t plain;
@@ -82,10 +96,17 @@ UINT fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scan) {
   for (const KeyPair& p : kNamedKeys) {
     if (p.key == key) return p.vk;
   }
-  // Layouts whose keys carry other symbols: fall back to the key's place on a US keyboard.
+  // Layouts whose keys carry other symbols (an o with umlaut where a US keyboard has ';'): fall
+  // back to the key's place on a US keyboard. The text SDL types for the key still comes with it.
   if (scan >= SDL_SCANCODE_A && scan <= SDL_SCANCODE_Z) return static_cast<UINT>('A' + (scan - SDL_SCANCODE_A));
   if (scan >= SDL_SCANCODE_1 && scan <= SDL_SCANCODE_9) return static_cast<UINT>('1' + (scan - SDL_SCANCODE_1));
   if (scan == SDL_SCANCODE_0) return '0';
+  for (const ScanPair& p : kSymbolPlaces) {
+    if (p.scan == scan) return p.vk;
+  }
+  // Any other key that stands for a character (the extra key of European keyboards, keys of other
+  // layouts): a key code of its own, so its key-down and its text are not lost.
+  if (key >= SDLK_SPACE && (key & SDLK_SCANCODE_MASK) == 0) return VK_OEM_102;
   return 0;
 }
 

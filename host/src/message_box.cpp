@@ -1,14 +1,38 @@
-// Message boxes: a real dialog on an interactive display, a log line everywhere else.
+// Message boxes: a real dialog on an interactive display (SDL's, else for a plain OK box a plain
+// X11 one), a log line everywhere else. An OK / Cancel question that is only logged answers what
+// the test door says (OK unless told).
 #include "host/src/host_internal.h"
 #include "host/test_doors.h"
 #include "host/win_window.h"
 
 #include <atomic>
+#include <cstring>
 #include <string>
 
 namespace {
 
 std::atomic<int> g_messageBoxes{0};
+std::atomic<int> g_loggedAnswer{IDOK};
+
+// An OK / Cancel question as a dialog: IDOK or IDCANCEL (Enter and Escape choose them); -1 when
+// no dialog could be shown.
+int fAskDialog(SDL_Window* parent, const std::string& title, const std::string& body) {
+  const SDL_MessageBoxButtonData buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, "Cancel"},
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDOK, "OK"},
+  };
+  SDL_MessageBoxData data{};
+  data.flags = SDL_MESSAGEBOX_WARNING;
+  data.window = parent;
+  data.title = title.c_str();
+  data.message = body.c_str();
+  data.numbuttons = 2;
+  data.buttons = buttons;
+  int chosen = -1;
+  if (SDL_ShowMessageBox(&data, &chosen) != 0) return -1;
+  // Closing the dialog without a button is no consent.
+  return chosen == IDOK ? IDOK : IDCANCEL;
+}
 
 }  // namespace
 
@@ -16,20 +40,30 @@ namespace host_test {
 
 int fMessageBoxCount() { return g_messageBoxes.load(); }
 void fResetMessageBoxCount() { g_messageBoxes.store(0); }
+void fSetMessageBoxAnswer(int answer) { g_loggedAnswer.store(answer); }
 
 }  // namespace host_test
 
-int MessageBoxA(HWND owner, const char* text, const char* caption, UINT /*type*/) {
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
   g_messageBoxes.fetch_add(1);
   const std::string body = text != nullptr ? text : "";
   const std::string title = caption != nullptr ? caption : "";
+  const bool question = (type & 0xF) == MB_OKCANCEL;
   if (!host_detail::fVideoIsInteractive()) {
     host_detail::fLogLine("MessageBox [" + title + "] " + body);
-    return IDOK;
+    return question ? g_loggedAnswer.load() : IDOK;
   }
   SDL_Window* parent = owner != nullptr ? host_detail::fSdlWindow(owner) : nullptr;
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), body.c_str(), parent) != 0) {
+  if (question) {
+    const int answer = fAskDialog(parent, title, body);
+    if (answer != -1) return answer;
     host_detail::fLogLine("MessageBox [" + title + "] " + body);
+    return g_loggedAnswer.load();
   }
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), body.c_str(), parent) == 0) return IDOK;
+  // SDL's box needs a desktop's dialog program or scalable fonts; a plain X server gets ours.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && std::strcmp(driver, "x11") == 0 && host_detail::fShowX11MessageBox(title, body)) return IDOK;
+  host_detail::fLogLine("MessageBox [" + title + "] " + body);
   return IDOK;
 }

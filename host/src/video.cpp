@@ -1,28 +1,75 @@
 // Lazy start of SDL's video subsystem, the desktop size and the frame metrics of window styles.
 #include "host/src/host_internal.h"
 #include "host/test_doors.h"
+#include "host/win_system.h"
 #include "host/win_window.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string>
 
 namespace {
 int g_desktopOverrideWidth = 0;
 int g_desktopOverrideHeight = 0;
 bool g_forceNonInteractive = false;
+
+// SDL's drivers that show nothing on any screen.
+bool isInvisibleDriver(const char* driver) {
+  return std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+}
+
+// True when SDL_VIDEODRIVER (the variable or the hint) names the driver: the tests ask for the
+// offscreen and dummy drivers this way.
+bool isAskedFor(const char* driver) {
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (asked == nullptr) return false;
+  const std::string list = asked;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    const std::size_t end = std::min(list.find(',', start), list.size());
+    if (list.compare(start, end - start, driver) == 0 && std::strlen(driver) == end - start) return true;
+    start = end + 1;
+  }
+  return false;
+}
 }  // namespace
 
 namespace host_detail {
 
 bool fEnsureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  // A refused start stays refused (every later call would find the same), with its cause.
+  static std::string refusal;
+  if (!refusal.empty()) {
+    fSetLastFailure(ERROR_NOT_SUPPORTED, refusal);
+    return false;
+  }
   // SDL's own SIGINT/SIGTERM handlers would only work once video is up and while a window exists;
   // the process entry catches both itself (host/quit_signals.h).
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // Closing the last window is already one WM_CLOSE; SDL's extra SDL_QUIT would make it two.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    fSetLastFailure(ERROR_NOT_SUPPORTED, std::string("no display could be opened (") + SDL_GetError() + ")");
+    return false;
+  }
+  // Without a display SDL falls back to its offscreen driver, which shows nothing: a program that
+  // did not ask for it would run where nobody sees it and nothing can end it.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && isInvisibleDriver(driver) && !isAskedFor(driver)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    refusal = "there is no display to open (DISPLAY and WAYLAND_DISPLAY are not set)";
+    for (const char* name : {"WAYLAND_DISPLAY", "DISPLAY"}) {
+      const char* display = std::getenv(name);
+      if (display != nullptr && display[0] != '\0') refusal = std::string("no display could be opened at ") + name + "=" + display;
+    }
+    fSetLastFailure(ERROR_NOT_SUPPORTED, refusal);
+    return false;
+  }
+  return true;
 }
 
 bool fVideoIsInteractive() {
@@ -31,8 +78,7 @@ bool fVideoIsInteractive() {
   if (env != nullptr && env[0] != '\0' && std::strcmp(env, "0") != 0) return false;
   if (!fEnsureVideo()) return false;
   const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver == nullptr) return false;
-  return std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+  return driver != nullptr && !isInvisibleDriver(driver);
 }
 
 RECT fFrameFor(DWORD style, DWORD /*exStyle*/) {

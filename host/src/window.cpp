@@ -1,5 +1,6 @@
 // Window class registration, window creation, style and placement on top of SDL windows.
 #include "host/src/host_internal.h"
+#include "host/win_system.h"
 #include "host/win_window.h"
 
 #include <memory>
@@ -184,7 +185,10 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* cap
   if (w->sdl == nullptr) {
     w->sdl = SDL_CreateWindow(title.c_str(), x + frame.left, y + frame.top, cw, ch, SDL_WINDOW_HIDDEN);
   }
-  if (w->sdl == nullptr) return nullptr;
+  if (w->sdl == nullptr) {
+    host_detail::fSetLastFailure(ERROR_NOT_SUPPORTED, std::string("the window cannot be made (") + SDL_GetError() + ")");
+    return nullptr;
+  }
   // The class's icon (LoadImageA, icon.cpp), the small one when there is no large one.
   w->icon = cls->hIcon != nullptr ? cls->hIcon : cls->hIconSm;
   if (SDL_Surface* icon = host_detail::fIconSurface(w->icon)) SDL_SetWindowIcon(w->sdl, icon);

@@ -6,11 +6,13 @@
 #include "engine/platform/qc_random.h"
 #include "engine/service/qc_game.h"
 #include "tests/behaviours/bot_test_kit.h"
+#include "tests/kit/log_capture.h"
 
 #include <pugixml.hpp>
 
 #include <cmath>
 #include <set>
+#include <string>
 #include <vector>
 
 using namespace QOR;
@@ -265,6 +267,18 @@ TEST_F(Particles, FaultyDescriptionsAreRefusedItemByItem) {
   system.fSetPoint(1.0f, 2.0f, 3.0f);
   fApplyParticleDescription(system, d, 100.0f, 100.0f);
   EXPECT_EQ(system.fGetArea()[4], 3.0f) << "the area stays";
+  // A rectangle with a negative side would emit outside itself: refused with its line, the area
+  // kept; a side of 0 is a line and taken.
+  for (const char* area : {"-40 20", "40 -20"}) {
+    qor_test::LogCapture log;
+    ASSERT_EQ(Read((std::string(R"(<p texture="t" area=")") + area + R"("/>)").c_str(), d), 1);
+    EXPECT_EQ(d.area, QS_PARTICLE_DESCRIPTION::AREA::kNone) << area;
+    EXPECT_TRUE(log.contains("negative width or height")) << area;
+    fApplyParticleDescription(system, d, 100.0f, 100.0f);
+    EXPECT_EQ(system.fGetArea()[4], 3.0f) << area;
+  }
+  ASSERT_EQ(Read(R"(<p texture="t" area="0 20"/>)", d), 1);
+  EXPECT_EQ(d.area, QS_PARTICLE_DESCRIPTION::AREA::kRectangle);
   // Reading again starts from nothing.
   ASSERT_EQ(Read(R"(<p texture="u"/>)", d), 1);
   EXPECT_FALSE(d.maxCount.has_value());

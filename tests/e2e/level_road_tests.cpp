@@ -4,8 +4,9 @@
 // at the places the game's chip-place log gives (a log this road alone turns on), the tutorial's
 // steps followed as they come: only the pair a step shows is free, and its slot step is answered
 // by a click on the slot it points at. The last pair brings the completion panel, whose OK leads
-// back to the levels screen with the level's stars lit and the money counted up; the options
-// store a dragged sound volume in player.xml. Back, back and Quit confirmed end the run with
+// back to the levels screen with the level's stars lit and the money counted up; level 2 follows
+// at once, a pair is played there and the pause panel's main menu leads back; the options store
+// a dragged sound volume in player.xml. Back, back and Quit confirmed end the run with
 // status 0. A second start shows the same player with the same stars and money, in the picture
 // and in player.xml, and ends with status 0 too. Neither run logs a missing resource; each screen
 // passed is kept as a PNG under e2e_screenshots/ of the build folder.
@@ -14,6 +15,7 @@
 #include "tests/e2e/kit/e2e_session.h"
 #include "tests/e2e/kit/pack_images.h"
 #include "tests/e2e/kit/road_checks.h"
+#include "tests/e2e/kit/screen_states.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -53,6 +55,9 @@ constexpr float kPack1X = 450.0f;  // pack 1 on the packs screen
 constexpr float kPack1Y = 192.0f;
 constexpr float kLevel1X = 390.0f;  // level 1 on page 1 of the levels screen
 constexpr float kLevel1Y = 130.0f;
+constexpr float kLevel2X = kLevel1X + 220.0f;  // level 2 beside it
+constexpr float kMainMenuX = 37.0f;  // the pause panel's main menu button
+constexpr float kMainMenuY = 88.0f;
 constexpr float kStarsDx = 90.0f;  // a level's stars: right edges 90 right of its centre,
 constexpr float kStarsDy = 42.0f;  // 42 apart around its centre line
 constexpr float kMoneyX = 110.0f;  // the left panel's money
@@ -70,8 +75,8 @@ constexpr int kSkillStep = 3;
 constexpr int kBonusStep = 7;
 constexpr int kTutorialSteps = 10;
 
-// Long enough for any slide or fade of the menus (0.45 s in the data) to end on a slow machine.
-constexpr auto kSettle = 2s;
+// Screen states the road waits for, at rest (kPacks, kTitleWithBox, ...).
+using namespace qor_e2e::screen_state;
 
 class LevelRoad : public ::testing::Test {
  protected:
@@ -100,6 +105,12 @@ class LevelRoad : public ::testing::Test {
   }
   void clickAt(float x, float y) { EXPECT_TRUE(session->fInput().fClickAt(x, y)) << "xdotool failed (scripts/setup)"; }
   void key(const std::string& keysym) { EXPECT_TRUE(session->fInput().fKey(keysym)) << "xdotool failed"; }
+  // Clicks, then waits until the game logs its screen at rest in state; false when it never does.
+  bool clickToRest(float x, float y, const std::string& state) {
+    const std::size_t mark = session->fGame().fLogSize();
+    clickAt(x, y);
+    return session->fWaitForRest(mark, state);
+  }
 
   // Starts the game with the chip-place log on and waits until its title stands still with the
   // panel at rest; that picture in game pixels (empty when the title is never reached).
@@ -205,41 +216,38 @@ class LevelRoad : public ::testing::Test {
 TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   // First run: a new player by typed name, the start comic page by page, the packs.
   ASSERT_FALSE(startToTitle("01_title").fEmpty());
-  clickAt(static_cast<float>(layout->playX), static_cast<float>(layout->buttonsY));
-  session->fWaitStill(200);
+  ASSERT_TRUE(clickToRest(static_cast<float>(layout->playX), static_cast<float>(layout->buttonsY), kTitleWithBox))
+      << "Play asked no name";
+  // The keys go to the game in order: the name is whole when its Return comes.
   ASSERT_TRUE(session->fInput().fType("Ann Lee")) << "xdotool failed";
-  session->fWaitStill(200);
+  std::size_t mark = session->fGame().fLogSize();
   key("Return");
-  ASSERT_TRUE(session->fGame().fWaitForLog("newname== Ann Lee", 10s)) << session->fGame().fLog();
-  // The comic's button answers once it has fully appeared: it is clicked until the comic ends,
-  // which records that it was seen.
-  bool seen = false;
-  for (int click = 0; click < 8 && !seen; ++click) {
-    session->fWaitStill();
-    clickAt(kComicNextX, kComicNextY);
-    seen = !waitForFile(
-                [](const pugi::xml_node& p) { return std::string(p.attribute("seen_start_comics").value()) == "true"; },
-                3s)
-                .child("player")
-                .empty();
-  }
-  ASSERT_TRUE(seen) << "the comic did not end";
-  std::this_thread::sleep_for(kSettle);
+  ASSERT_TRUE(session->fGame().fWaitForLog("newname== Ann Lee", 30s)) << session->fGame().fLog();
+  // The start comic: its button answers once it has fully appeared; the second page, then the
+  // packs screen, which records that the comic was seen.
+  ASSERT_TRUE(session->fWaitForRest(mark, kComic)) << "the comic did not come";
+  ASSERT_TRUE(clickToRest(kComicNextX, kComicNextY, kComic)) << "the comic did not turn its page";
+  ASSERT_TRUE(clickToRest(kComicNextX, kComicNextY, kPacks)) << "the packs screen did not come to rest";
+  EXPECT_FALSE(waitForFile([](const pugi::xml_node& p) {
+                 return std::string(p.attribute("seen_start_comics").value()) == "true";
+               }).child("player").empty())
+      << "the comic was not recorded as seen";
   const PICTURE packs = shot("02_packs");
   EXPECT_FALSE(packs.fIsDark(40)) << "the packs screen did not come";
 
   // Pack 1 slides the packs out and the levels in.
-  clickAt(kPack1X, kPack1Y);
-  std::this_thread::sleep_for(kSettle);
+  ASSERT_TRUE(clickToRest(kPack1X, kPack1Y, kLevels)) << "pack 1 did not open its levels";
   const PICTURE levels = shot("03_levels");
   EXPECT_GT(packs.fChangedPixels(levels, 250, 0, kWidth - 250, kHeight), kWidth * kHeight / 8)
       << "pack 1 did not open its levels";
   EXPECT_EQ(litStars(levels, kLevel1X, kLevel1Y), 0) << "level 1 shows stars before it was played";
 
-  // Level 1: the board drops in, the intro panel comes down and the tutorial's first step rises.
+  // Level 1: the board drops in, the intro panel comes down, then the tutorial's first step rises
+  // (the intro answers once it is up).
   clickAt(kLevel1X, kLevel1Y);
-  ASSERT_TRUE(session->fGame().fWaitForLog("tut_curr_msg= 1", 30s)) << "no tutorial at the intro";
-  std::this_thread::sleep_for(kSettle);
+  ASSERT_TRUE(session->fGame().fWaitForLog("tut_curr_msg= 1", 60s)) << "no tutorial at the intro";
+  ASSERT_TRUE(session->fWaitForRest(session->fGame().fLog().rfind("tut_curr_msg= 1"), kLevelIntro))
+      << "level 1's intro did not come to rest";
   const PICTURE intro = shot("04_level_intro");
   EXPECT_GT(levels.fChangedPixels(intro), kWidth * kHeight / 4) << "the level did not start";
 
@@ -265,7 +273,11 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
     const int step = tutorialStep();
     if (step != shownStep) {
       shownStep = step;
-      std::this_thread::sleep_for(kSettle);
+      // The step's panel rises: acted on once it has come up (or the level has ended with it).
+      if (tutorialOn && step >= 1 && step <= kTutorialSteps) {
+        ASSERT_TRUE(session->fWaitForRest(session->fGame().fLog().rfind("tut_curr_msg= "), "screen="))
+            << "step " << step << "'s panel did not come to rest";
+      }
       places = qor_e2e::fReadChipPlaces(session->fGame().fLog());
       if (tutorialOn && step >= 2 && step <= kTutorialSteps) {
         session->fShot("06_tutorial_step_" + std::to_string(step));
@@ -310,7 +322,8 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_TRUE(session->fGame().fLogHas("player->tutorial_show= 0")) << "the tutorial did not end";
 
   // The completion panel with its stars; the result and the money are saved with it.
-  std::this_thread::sleep_for(2 * kSettle);
+  ASSERT_TRUE(session->fWaitForRest(session->fGame().fLog().rfind("LevelComplete end"), kLevelEnd))
+      << "the completion panel did not come to rest";
   const PICTURE completion = shot("07_completion");
   EXPECT_GT(levels.fChangedPixels(completion, static_cast<int>(kMiddleX) - 200, static_cast<int>(kMiddleY) - 150, 400,
                                   300),
@@ -328,17 +341,46 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_GT(money, 0) << "the level's points did not become money";
 
   // Its OK returns to the levels screen: level 1 shows its stars, the money is counted up.
-  clickAt(kMiddleX, kCompletionOkY);
-  std::this_thread::sleep_for(3 * kSettle);
+  ASSERT_TRUE(clickToRest(kMiddleX, kCompletionOkY, kLevels)) << "OK did not lead to the levels";
   const PICTURE levelsAfter = shot("08_levels_with_stars");
   EXPECT_EQ(litStars(levelsAfter, kLevel1X, kLevel1Y), starsWon);
   EXPECT_GT(moneyChanged(levels, levelsAfter), 20) << "the left panel does not show the money earned";
 
+  // Level 2 follows straight on: its intro takes the start (the tutorial ended with level 1 and
+  // leaves nothing behind), a pair is played there, and the pause panel's main menu, confirmed,
+  // leads back to the levels screen.
+  const int blocksOfLevel1 = qor_e2e::fReadChipPlaces(session->fGame().fLog()).blocks;
+  ASSERT_TRUE(clickToRest(kLevel2X, kLevel1Y, kLevelIntro)) << "level 2's intro did not come to rest";
+  shot("08b_level2_intro");
+  clickAt(kMiddleX, kMiddleY + static_cast<float>(introPanel.height) / 2.0f - 10.0f);
+  places = waitForChipPlaces(blocksOfLevel1, 30s);
+  ASSERT_GT(places.blocks, blocksOfLevel1) << "level 2 never started; log:\n" << session->fGame().fLog();
+  places = settledChipPlaces(300ms);
+  const auto level2Pair = qor_e2e::fMatchingPair(places.chips);
+  ASSERT_TRUE(level2Pair) << "level 2 shows no free pair";
+  clickAt(static_cast<float>(level2Pair->first.x), static_cast<float>(level2Pair->first.y));
+  clickAt(static_cast<float>(level2Pair->second.x), static_cast<float>(level2Pair->second.y));
+  const CHIP_PLACES afterPair = waitForChipPlaces(places.blocks, 10s);
+  ASSERT_GT(afterPair.blocks, places.blocks) << "the pair on level 2 was not taken";
+  for (const qor_e2e::CHIP_PLACE& chip : afterPair.chips) {
+    for (const qor_e2e::CHIP_PLACE& taken : {level2Pair->first, level2Pair->second}) {
+      EXPECT_FALSE(chip.x == taken.x && chip.y == taken.y) << "a taken tile is still free";
+    }
+  }
+  shot("08c_level2_pair");
+  key("Escape");
+  session->fWaitStill();  // the pause panel over the darkened board
+  ASSERT_TRUE(clickToRest(kMainMenuX, kMainMenuY, "screen=0 help=0 options=0 box=1"))
+      << "the pause panel's main menu asked nothing";
+  const std::size_t quitMark = session->fGame().fLogSize();
+  key("Return");
+  ASSERT_TRUE(session->fWaitForRest(quitMark, kLevels)) << "the confirmed main menu did not lead to the levels";
+  shot("08d_levels_after_level2");
+
   // The options: the sound knob (at the bar's middle for the default volume of one half) dragged
   // a fifth of the bar to the right; OK stores about 0.7. The bar picture holds the empty and the
   // full bar side by side; the bar is one of them wide.
-  clickAt(kMenuColumn, kOptionsY);
-  std::this_thread::sleep_for(kSettle);
+  ASSERT_TRUE(clickToRest(kMenuColumn, kOptionsY, "screen=12 help=0 options=1")) << "Options did not open";
   const PICTURE options = shot("09_options");
   EXPECT_GT(levelsAfter.fChangedPixels(options, static_cast<int>(kMiddleX) - 200, static_cast<int>(kMiddleY) - 250, 400,
                                        500),
@@ -348,27 +390,24 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_TRUE(session->fInput().fDrag(kSoundSliderX, kSoundSliderY, kSoundSliderX + barWidth / 5.0f, kSoundSliderY));
   session->fWaitStill(200);
   shot("10_volume_dragged");
-  clickAt(kMiddleX, kMiddleY + 285.0f);  // the options' OK
+  ASSERT_TRUE(clickToRest(kMiddleX, kMiddleY + 285.0f, kLevels)) << "the options' OK did not close them";
   const pugi::xml_document stored = waitForFile([](const pugi::xml_node& p) {
     return std::fabs(p.attribute("sound_volume").as_float(0.5f) - 0.5f) > 0.05f;
   });
   ASSERT_TRUE(stored.child("player")) << "the volume change was not stored";
   EXPECT_NEAR(stored.child("player").attribute("sound_volume").as_float(), 0.7f, 0.03f);
   EXPECT_FLOAT_EQ(stored.child("player").attribute("music_volume").as_float(), 0.5f) << "the music moved too";
-  std::this_thread::sleep_for(kSettle);
 
   // Back to the packs, back to the title, Quit confirmed: status 0.
-  clickAt(kBackX, kBackY);
-  std::this_thread::sleep_for(kSettle);
+  ASSERT_TRUE(clickToRest(kBackX, kBackY, kPacks)) << "Back did not lead to the packs";
   shot("11_packs_again");
   clickAt(kBackX, kBackY);
   const PICTURE titleAgain = inGame(session->fWaitForPicture(
       [&](const PICTURE& p) { return layout->fPanelAtRest(inGame(p)); }, 20s));
   session->fShot("12_title_again");
   ASSERT_FALSE(titleAgain.fEmpty()) << "Back did not lead to the title";
-  std::this_thread::sleep_for(kSettle);
-  clickAt(static_cast<float>(layout->quitX), static_cast<float>(layout->buttonsY));
-  session->fWaitStill();
+  ASSERT_TRUE(clickToRest(static_cast<float>(layout->quitX), static_cast<float>(layout->buttonsY), kTitleWithBox))
+      << "Quit asked nothing";
   key("Return");
   const std::optional<int> first = session->fWaitExit(20s);
   EXPECT_TRUE(qor_e2e::fExitedWith(first, 0)) << "first run ended with status " << (first ? *first : -1);
@@ -379,11 +418,10 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   // Second run: the same player plays on from the packs; level 1 shows the same stars and the
   // left panel the same money, which player.xml still holds.
   ASSERT_FALSE(startToTitle("13_title_second_run").fEmpty());
-  clickAt(static_cast<float>(layout->playX), static_cast<float>(layout->buttonsY));
-  std::this_thread::sleep_for(kSettle);
+  ASSERT_TRUE(clickToRest(static_cast<float>(layout->playX), static_cast<float>(layout->buttonsY), kPacks))
+      << "Play did not lead to the packs";
   shot("14_packs_second_run");
-  clickAt(kPack1X, kPack1Y);
-  std::this_thread::sleep_for(kSettle);
+  ASSERT_TRUE(clickToRest(kPack1X, kPack1Y, kLevels)) << "pack 1 did not open its levels";
   const PICTURE levelsAgain = shot("15_levels_second_run");
   EXPECT_EQ(litStars(levelsAgain, kLevel1X, kLevel1Y), starsWon);
   EXPECT_LE(moneyChanged(levelsAfter, levelsAgain), 20) << "the money shown differs from the first run's";

@@ -12,6 +12,7 @@
 #include "tests/e2e/kit/e2e_session.h"
 #include "tests/e2e/kit/pack_images.h"
 #include "tests/e2e/kit/road_checks.h"
+#include "tests/e2e/kit/screen_states.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -48,6 +49,8 @@ void expectNoMissingResource(const std::string& log, const std::string& run) {
 constexpr int kCaretPixels = 200;
 // A box opening over the middle of the screen changes far more than this there.
 constexpr int kBoxPixels = 3000;
+// Screen states the road waits for, at rest (kPacks, kTitleWithBox, ...).
+using namespace qor_e2e::screen_state;
 
 class TitleRoad : public ::testing::Test {
  protected:
@@ -89,14 +92,30 @@ class TitleRoad : public ::testing::Test {
     return title;
   }
 
-  // Clicks at a game point and waits for the picture to settle; that picture in game pixels.
-  PICTURE click(float x, float y, int tolerance = 0) {
-    EXPECT_TRUE(session->fInput().fClickAt(x, y)) << "xdotool failed (scripts/setup installs it)";
+  // Acts, waits until the game logs its screen at rest in state, then for a still picture (within
+  // tolerance: a text field's caret blinks); that picture in game pixels, empty when the state
+  // never comes.
+  PICTURE actToRest(const std::function<bool()>& act, const std::string& state, int tolerance) {
+    const std::size_t mark = session->fGame().fLogSize();
+    EXPECT_TRUE(act()) << "xdotool failed (scripts/setup installs it)";
+    if (!session->fWaitForRest(mark, state)) {
+      ADD_FAILURE() << "the screen did not come to rest in " << state;
+      return PICTURE();
+    }
     return inGame(session->fWaitStill(tolerance));
   }
-  PICTURE key(const std::string& keysym, int tolerance = 0) {
-    EXPECT_TRUE(session->fInput().fKey(keysym)) << "xdotool failed";
-    return inGame(session->fWaitStill(tolerance));
+  PICTURE clickTo(float x, float y, const std::string& state, int tolerance = 0) {
+    return actToRest([&] { return session->fInput().fClickAt(x, y); }, state, tolerance);
+  }
+  PICTURE keyTo(const std::string& keysym, const std::string& state, int tolerance = 0) {
+    return actToRest([&] { return session->fInput().fKey(keysym); }, state, tolerance);
+  }
+  // Acts, then waits for a picture that test accepts and for the picture to settle after it (the
+  // comic's pages, which no panel motion brings); that picture in game pixels.
+  PICTURE actToPicture(const std::function<bool()>& act, const std::function<bool(const PICTURE&)>& test) {
+    EXPECT_TRUE(act()) << "xdotool failed";
+    if (session->fWaitForPicture([&](const PICTURE& p) { return test(inGame(p)); }, 60s).fEmpty()) return PICTURE();
+    return inGame(session->fWaitStill());
   }
 
   std::string playerFile() const { return session->fDocuments() + "/Greyfern/Lantern Tiles/player.xml"; }
@@ -133,29 +152,29 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   }
 
   // Play asks for a name: a box opens over the middle of the screen.
-  const PICTURE question = click(layout->playX, layout->buttonsY, kCaretPixels);
+  const PICTURE question = clickTo(layout->playX, layout->buttonsY, kTitleWithBox, kCaretPixels);
   ASSERT_FALSE(question.fEmpty());
   session->fShot("02_name_question");
   EXPECT_GT(title.fChangedPixels(question, middleX - 150, middleY - 100, 300, 200), kBoxPixels) << "Play opened no box";
 
-  // Enter on an empty name keeps the box open and creates nobody.
-  const PICTURE stillAsking = key("Return", kCaretPixels);
+  // Enter on an empty name keeps the box open and creates nobody (nothing moves, so the picture
+  // is waited for by stillness).
+  EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
+  const PICTURE stillAsking = inGame(session->fWaitStill(kCaretPixels));
   EXPECT_LE(question.fChangedPixels(stillAsking), kCaretPixels) << "an empty name closed the box";
   EXPECT_FALSE(session->fGame().fLogHas("newname=="));
 
   // The typed name shows in the box's field.
-  ASSERT_TRUE(session->fInput().fType("Ann Lee")) << "xdotool failed";
-  const PICTURE typed = inGame(session->fWaitStill(kCaretPixels));
+  const PICTURE typed = actToPicture([&] { return session->fInput().fType("Ann Lee"); }, [&](const PICTURE& p) {
+    return question.fChangedPixels(p, middleX - 200, middleY - 120, 400, 240) > 2 * kCaretPixels;
+  });
   session->fShot("03_name_typed");
-  EXPECT_GT(question.fChangedPixels(typed, middleX - 200, middleY - 120, 400, 240), 2 * kCaretPixels)
-      << "the typed name is not shown";
+  EXPECT_FALSE(typed.fEmpty()) << "the typed name is not shown";
 
   // Enter accepts it: the profile is saved and the title leaves for the start comic, whose
   // pictures and button appear one after the other.
-  ASSERT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
-  ASSERT_TRUE(session->fGame().fWaitForLog("+====================== newname== Ann Lee", 10s))
-      << session->fGame().fLog();
-  const PICTURE comic = inGame(session->fWaitStill());
+  const PICTURE comic = keyTo("Return", kComic);
+  ASSERT_TRUE(session->fGame().fLogHas("+====================== newname== Ann Lee")) << session->fGame().fLog();
   session->fShot("04_start_comic");
   EXPECT_FALSE(layout->fPanelAtRest(comic)) << "the title stayed after the name was accepted";
   EXPECT_GT(title.fChangedPixels(comic), kWidth * kHeight / 3) << "no comic page";
@@ -175,17 +194,18 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   // The comic's button (bottom right) turns to the full second page, then on to the packs.
   const float nextX = static_cast<float>(kWidth - 50);
   const float nextY = static_cast<float>(kHeight - 60);
-  const PICTURE secondPage = click(nextX, nextY);
+  const PICTURE secondPage = clickTo(nextX, nextY, kComic);
   session->fShot("05_comic_second_page");
   EXPECT_GT(comic.fChangedPixels(secondPage), kWidth * kHeight / 3) << "the comic did not turn its page";
   // The second click ends the comic: the seen flag is saved as the packs screen comes in. That
-  // screen moves on its own (its highlights pulse), so it is waited for by time, not stillness.
+  // screen moves on its own (its highlights pulse), so it is waited for by its logged state.
+  std::size_t mark = session->fGame().fLogSize();
   EXPECT_TRUE(session->fInput().fClickAt(nextX, nextY)) << "xdotool failed";
   const pugi::xml_document seen = waitForFile([](const pugi::xml_document& d) {
     return std::string(d.child("player").attribute("seen_start_comics").value()) == "true";
   });
   EXPECT_TRUE(seen.child("player")) << "the comic was not recorded as seen";
-  std::this_thread::sleep_for(2s);  // the dark back's fade out
+  ASSERT_TRUE(session->fWaitForRest(mark, kPacks)) << "the packs screen did not come to rest";
   const PICTURE packs = inGame(session->fWindow().fGrab());
   session->fShot("06_packs");
   EXPECT_FALSE(packs.fIsDark(40)) << "the packs screen did not come";
@@ -194,29 +214,33 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   // The left panel's help button (its column stands at x 110 once slid in) opens the help over
   // the packs; Escape closes it.
   const float menuX = 110.0f;
+  mark = session->fGame().fLogSize();
   EXPECT_TRUE(session->fInput().fClickAt(menuX, 577.0f)) << "xdotool failed";
-  std::this_thread::sleep_for(2s);
+  ASSERT_TRUE(session->fWaitForRest(mark, "screen=6 help=1")) << "Help did not open";
   const PICTURE help = inGame(session->fWindow().fGrab());
   session->fShot("07_help");
   EXPECT_GT(packs.fChangedPixels(help, middleX - 300, middleY - 250, 600, 500), kBoxPixels) << "Help opened nothing";
+  mark = session->fGame().fLogSize();
   EXPECT_TRUE(session->fInput().fKey("Escape")) << "xdotool failed";
-  std::this_thread::sleep_for(2s);
+  ASSERT_TRUE(session->fWaitForRest(mark, kPacks)) << "Escape did not close the help";
 
   // The options: the game-cursor box (right of the middle, 10 above it) switched off and Enter
   // stores the choice in player.xml.
+  mark = session->fGame().fLogSize();
   EXPECT_TRUE(session->fInput().fClickAt(menuX, 509.0f)) << "xdotool failed";
-  std::this_thread::sleep_for(2s);
+  ASSERT_TRUE(session->fWaitForRest(mark, "screen=6 help=0 options=1")) << "Options did not open";
   const PICTURE options = inGame(session->fWindow().fGrab());
   session->fShot("08_options");
   EXPECT_GT(packs.fChangedPixels(options, middleX - 200, middleY - 250, 400, 500), kBoxPixels)
       << "Options opened nothing";
   EXPECT_TRUE(session->fInput().fClickAt(static_cast<float>(middleX + 126), static_cast<float>(middleY - 10)));
+  mark = session->fGame().fLogSize();
   EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
   const pugi::xml_document stored = waitForFile([](const pugi::xml_document& d) {
     return std::string(d.child("player").attribute("custom_cursor").value()) == "false";
   });
   EXPECT_TRUE(stored.child("player")) << "the options did not store the cursor choice";
-  std::this_thread::sleep_for(2s);
+  ASSERT_TRUE(session->fWaitForRest(mark, kPacks)) << "the options did not close";
   session->fShot("09_options_closed");
 
   // The desktop's close button ends the first run cleanly.
@@ -234,36 +258,35 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
 
   // Players slides the players screen down over the title: one row, the bar on it, the add
   // button under it (x0 - 190), the delete buttons at x0 + 210, rows 139 above the middle.
-  const PICTURE playersScreen = click(static_cast<float>(middleX - 140), static_cast<float>(layout->buttonsY));
+  const PICTURE playersScreen =
+      clickTo(static_cast<float>(middleX - 140), static_cast<float>(layout->buttonsY), kPlayers);
   session->fShot("11_players");
   EXPECT_GT(greeted.fChangedPixels(playersScreen, middleX - 250, middleY - 250, 500, 500), kBoxPixels)
       << "Players opened no screen";
   const float firstRow = static_cast<float>(middleY - 139);
   const float rowStep = 38.0f * 1.15f - 5.0f;  // the delete button is 38 high
-  click(static_cast<float>(middleX - 190), firstRow + rowStep, kCaretPixels);
+  ASSERT_FALSE(clickTo(static_cast<float>(middleX - 190), firstRow + rowStep, kPlayersWithBox, kCaretPixels).fEmpty());
+  // The keys reach the game in order: the name is whole when its Return comes.
   ASSERT_TRUE(session->fInput().fType("Bo")) << "xdotool failed";
-  session->fWaitStill(kCaretPixels);
-  ASSERT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
+  const PICTURE added = keyTo("Return", kPlayers);
   const pugi::xml_document two = waitForFile([](const pugi::xml_document& d) { return profiles(d) == 2; });
   ASSERT_EQ(profiles(two), 2) << "the second profile was not added";
   EXPECT_STREQ(two.child("lastplayer").attribute("lpname").value(), "Bo");
-  const PICTURE added = inGame(session->fWaitStill());
   session->fShot("12_players_added");
 
   // Its delete button asks first; Enter confirms and the file is back to one profile.
-  const PICTURE deleteQuestion = click(static_cast<float>(middleX + 210), firstRow + 38.0f);
+  const PICTURE deleteQuestion = clickTo(static_cast<float>(middleX + 210), firstRow + 38.0f, kPlayersWithBox);
   session->fShot("13_delete_question");
   EXPECT_GT(added.fChangedPixels(deleteQuestion, middleX - 150, middleY - 100, 300, 200), kBoxPixels)
       << "the delete button asked nothing";
   EXPECT_EQ(profiles(waitForFile([](const pugi::xml_document&) { return true; })), 2);
-  ASSERT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
+  keyTo("Return", kPlayers);
   const pugi::xml_document one = waitForFile([](const pugi::xml_document& d) { return profiles(d) == 1; });
   ASSERT_EQ(profiles(one), 1) << "the second profile was not deleted";
   EXPECT_STREQ(one.child("player").attribute("name").value(), "Ann Lee");
-  session->fWaitStill();
 
   // Enter closes the screen with the remaining profile picked; the title greets it again.
-  const PICTURE back = key("Return");
+  const PICTURE back = keyTo("Return", kTitle);
   ASSERT_TRUE(session->fGame().fWaitForLog("SAVE ACCESS", 10s));
   session->fShot("14_title_after_players");
   EXPECT_TRUE(layout->fPanelAtRest(back)) << "the players screen did not return to the title";
@@ -271,7 +294,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
                "Ann Lee");
 
   // Quit asks; Enter confirms; the program ends with status 0.
-  const PICTURE quitQuestion = click(layout->quitX, layout->buttonsY);
+  const PICTURE quitQuestion = clickTo(layout->quitX, layout->buttonsY, kTitleWithBox);
   session->fShot("15_quit_question");
   EXPECT_GT(back.fChangedPixels(quitQuestion, middleX - 150, middleY - 100, 300, 200), kBoxPixels)
       << "Quit opened no box";

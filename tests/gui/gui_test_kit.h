@@ -67,7 +67,8 @@ constexpr int kPageHeight = 32;
 constexpr int kLetterWidth = 8;
 constexpr int kWideWidth = 20;
 
-inline std::string fFontXml(int lineHeight = 20) {
+// Extra codes get 8-wide glyphs too (drawn from 'a''s cell).
+inline std::string fFontXml(int lineHeight = 20, const std::vector<int>& extra = {}) {
   std::string chars;
   int count = 0;
   auto add = [&](int id, int x, int width) {
@@ -80,6 +81,7 @@ inline std::string fFontXml(int lineHeight = 20) {
   add('|', 228, 2);
   add(' ', 230, 4);
   add('%', 234, 6);
+  for (int code : extra) add(code, 0, kLetterWidth);
   return "<font><common lineHeight=\"" + std::to_string(lineHeight) +
          "\"/><pages><page id=\"0\" file=\"page.png\"/></pages><chars count=\"" + std::to_string(count) + "\">" +
          chars + "</chars></font>";
@@ -123,17 +125,17 @@ class WidgetTest : public ::testing::Test {
   }
 
   // The font description document; keep it alive while a widget builds its own font from it.
-  pugi::xml_node fontNode(int lineHeight = 20) {
+  pugi::xml_node fontNode(int lineHeight = 20, const std::vector<int>& extra = {}) {
     fontDocs.push_back(std::make_unique<pugi::xml_document>());
-    EXPECT_TRUE(fontDocs.back()->load_string(fFontXml(lineHeight).c_str()));
+    EXPECT_TRUE(fontDocs.back()->load_string(fFontXml(lineHeight, extra).c_str()));
     return fontDocs.back()->child("font");
   }
   QOR::QC_TEXTURE_INFO* fontPage() {
     if (page == nullptr) page = texture(kPageWidth, kPageHeight);
     return page;
   }
-  std::unique_ptr<QOR::QC_FONT> font(int lineHeight = 20) {
-    return std::make_unique<QOR::QC_FONT>(fontNode(lineHeight), fontPage(), 600);
+  std::unique_ptr<QOR::QC_FONT> font(int lineHeight = 20, const std::vector<int>& extra = {}) {
+    return std::make_unique<QOR::QC_FONT>(fontNode(lineHeight, extra), fontPage(), 600);
   }
 
   // The draws recorded since the record was last cleared; then clears the record.

@@ -19,6 +19,7 @@ constexpr int kDelete = 46;
 constexpr int kHome = 36;
 constexpr int kEnd = 35;
 constexpr int kTab = 9;
+constexpr int kShift = 16;
 
 class LineBox : public WidgetTest {
  protected:
@@ -171,6 +172,35 @@ TEST_F(LineBox, LengthLimitAndWidthLimit) {
   // A longer text is not cut by a smaller maximum.
   box->fSetMaxLength(5);
   EXPECT_EQ(box->fGetText().size(), 22u);
+}
+
+TEST_F(LineBox, AFullFieldTakesNoNarrowerLetterAfterARefusedOne) {
+  focus();
+  const auto typeWide = [&] {
+    script.down(kShift);
+    const int e = key('W');
+    script.up(kShift);
+    tick();
+    return e;
+  };
+  // 19 letters (152): a 'W' (20 wide) needs 152 + 40, not less than 192, and is refused; an 'i'
+  // would still find room for itself, but the field is full and takes nothing more.
+  typeText("ABCDEFGHIJKLMNOPQRS");
+  ASSERT_EQ(box->fGetText().size(), 19u);
+  EXPECT_EQ(typeWide(), 0);
+  EXPECT_TRUE(box->isFull());
+  EXPECT_EQ(key('I'), 0);
+  key(kLeft);
+  EXPECT_EQ(key('I'), 0);
+  EXPECT_EQ(box->fGetText(), L"abcdefghijklmnopqrs");
+  // Erasing makes room again: the narrow letter goes in, and a wide one where it fits.
+  key(kBackspace);
+  EXPECT_FALSE(box->isFull());
+  EXPECT_EQ(key('I'), QE_GUI_CHANGED);
+  EXPECT_EQ(box->fGetText(), L"abcdefghijklmnopqis");
+  box->fSetText(L"abc");
+  EXPECT_EQ(typeWide(), QE_GUI_CHANGED);
+  EXPECT_EQ(box->fGetText(), L"Wabc");
 }
 
 TEST_F(LineBox, SetTextChecksLengthAndWidthAndPutsTheCaretFirst) {

@@ -1,12 +1,16 @@
-// The text box driven through the real input object: its character limit, click columns,
-// editing, the blink clock, the narrow text, drawing, and sizes that would divide by zero.
+// The text box driven through the real input object: a long text scrolled and kept whole, the
+// length limit, click columns, editing, the blink clock, the narrow text, drawing, and sizes that
+// would divide by zero.
 #include "gui/widgets/qc_gui_textbox.h"
 #include "tests/gui/gui_test_kit.h"
 #include "tests/kit/log_capture.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace QOR;
 using gui_test::WidgetTest;
@@ -56,25 +60,83 @@ class TextBox : public WidgetTest {
     return e;
   }
 
+  // The quads a box draws, each as its four corners (what was recorded before is dropped).
+  std::vector<std::array<QS_VERTEX, 4>> quadsOf(QC_GUI_TEXTBOX& drawn) {
+    draws();
+    drawn.fRender();
+    std::vector<std::array<QS_VERTEX, 4>> quads;
+    for (const auto& draw : draws()) {
+      for (std::size_t i = 0; (i + 3) * draw.stride < draw.vertices.size(); i += 4) {
+        std::array<QS_VERTEX, 4> quad;
+        for (std::size_t k = 0; k < 4; ++k) {
+          std::memcpy(&quad[k], draw.vertices.data() + (i + k) * draw.stride, sizeof(QS_VERTEX));
+        }
+        quads.push_back(quad);
+      }
+    }
+    return quads;
+  }
+  static float middleY(const std::array<QS_VERTEX, 4>& quad) {
+    float top = quad[0].y;
+    float bottom = quad[0].y;
+    for (const QS_VERTEX& v : quad) {
+      top = std::min(top, v.y);
+      bottom = std::max(bottom, v.y);
+    }
+    return (top + bottom) / 2.0f;
+  }
+
   std::unique_ptr<QC_FONT> typeface;
   std::unique_ptr<QC_GUI_TEXTBOX> box;
   int released = 0;
 };
 
-TEST_F(TextBox, HoldsWhatItsWidthAllowsAndReportsOnlyClicks) {
+TEST_F(TextBox, ReportsOnlyClicksAndScrollsALongTextKeepingItWhole) {
   EXPECT_EQ(box->fGetTypeCode(), 2);
-  EXPECT_EQ(box->fGetMaxChars(), 9);
   EXPECT_EQ(click(300, 200), QE_GUI_DOWN);
   EXPECT_TRUE(box->isActive());
   EXPECT_EQ(released, QE_GUI_UP);  // the release while active
   EXPECT_EQ(tick(), 0);
-  for (const char* k = "ABCDEFGHIJ"; *k != '\0'; ++k) EXPECT_EQ(key(*k), 0);
-  EXPECT_EQ(box->fGetText(), L"abcdefghi");  // the tenth is ignored
-  EXPECT_EQ(box->fGetCaretIndex(), 9);
+  // 180 pixels between the margins hold 22 letters of 8; thirty are typed and kept.
+  const std::string typed = "ABCDEFGHIJKLMNOPQRSTUVXYZABCDE";
+  for (char k : typed) EXPECT_EQ(key(k), 0);
+  EXPECT_EQ(box->fGetText(), L"abcdefghijklmnopqrstuvxyzabcde");
+  EXPECT_EQ(box->fGetCaretIndex(), 30);
+  // The box shows the text's end with the caret behind it, all inside its margins.
+  const auto shownText = [&] {
+    std::vector<float> lefts;
+    for (const auto& quad : quadsOf(*box)) lefts.push_back(quad[0].x);
+    return lefts;
+  };
+  std::vector<float> lefts = shownText();
+  // The background, 22 letters and the caret in its blink's shown half.
+  ASSERT_EQ(lefts.size(), 1u + 22u + (box->isCaretShown() ? 1u : 0u));
+  EXPECT_EQ(box->fGetFirstShown(), 8);
+  EXPECT_GT(lefts[1], lefts[0]) << "right of the box's left edge";
+  EXPECT_LE(lefts[22] + 8.0f - lefts[1], 180.0f) << "the letters shown fit between the margins";
+  // Back to the start, the start is shown again.
+  for (int i = 0; i < 30; ++i) key(kLeft);
+  EXPECT_EQ(box->fGetCaretIndex(), 0);
+  lefts = shownText();
+  EXPECT_EQ(box->fGetFirstShown(), 0);
+  // A click counts columns from the first character shown.
+  for (int i = 0; i < 30; ++i) key(kRight);
+  shownText();
+  click(210, 200);  // (210 - 300 + 100) / 20 = 0: the first shown
+  EXPECT_EQ(box->fGetCaretIndex(), 8);
+  // Typing up to the length limit; beyond it a character is refused and told.
+  box->fSetMaxLength(31);
+  key('F');
+  qor_test::LogCapture log;
+  key('G');
+  EXPECT_EQ(box->fGetText().size(), 31u);
+  EXPECT_TRUE(log.contains("Text box 2 is full (31 characters)"));
+  // Inactive, it takes nothing.
   click(10, 10);
   EXPECT_FALSE(box->isActive());
+  box->fSetMaxLength(QC_GUI_TEXTBOX::kDefaultMaxLength);
   key('Z');
-  EXPECT_EQ(box->fGetText(), L"abcdefghi");
+  EXPECT_EQ(box->fGetText().size(), 31u);
 }
 
 TEST_F(TextBox, ClickPlacesTheCaretByColumn) {
@@ -89,20 +151,21 @@ TEST_F(TextBox, ClickPlacesTheCaretByColumn) {
   EXPECT_EQ(box->fGetText(), L"abcdx");
 }
 
-TEST_F(TextBox, EditingKeysAndTheCaretLimit) {
-  box->fSetTextA("abcdefghijkl");  // longer than the limit
+TEST_F(TextBox, EditingKeys) {
+  box->fSetTextA("abcdefghijkl");
   click(205, 200);
-  for (int i = 0; i < 12; ++i) key(kRight);
-  EXPECT_EQ(box->fGetCaretIndex(), 9);  // never right of the character limit
+  for (int i = 0; i < 14; ++i) key(kRight);
+  EXPECT_EQ(box->fGetCaretIndex(), 12);  // never right of the text
   key(kBackspace);
-  EXPECT_EQ(box->fGetText(), L"abcdefghjkl");
-  EXPECT_EQ(box->fGetCaretIndex(), 8);
-  key(kDelete);
-  EXPECT_EQ(box->fGetText(), L"abcdefghkl");
+  EXPECT_EQ(box->fGetText(), L"abcdefghijk");
+  EXPECT_EQ(box->fGetCaretIndex(), 11);
   key(kLeft);
-  EXPECT_EQ(box->fGetCaretIndex(), 7);
-  key('Q');  // still over the limit: typing does nothing
-  EXPECT_EQ(box->fGetText(), L"abcdefghkl");
+  key(kLeft);
+  key(kDelete);
+  EXPECT_EQ(box->fGetText(), L"abcdefghik");
+  EXPECT_EQ(box->fGetCaretIndex(), 9);
+  key('Q');
+  EXPECT_EQ(box->fGetText(), L"abcdefghiqk");
   box->fClearText();
   key(kBackspace);
   key(kDelete);
@@ -164,6 +227,7 @@ TEST_F(TextBox, CharacterOperations) {
   box->fTrimRight();
   EXPECT_EQ(box->fGetText(), L"ab");
   box->fSetTextA("abcdefghi");
+  box->fSetMaxLength(9);
   EXPECT_EQ(box->fAppendChar(L'z'), 1);
   EXPECT_EQ(box->fInsertChar(L'z', 0), 1);
   // A shorter text pulls the caret back inside it.
@@ -177,40 +241,40 @@ TEST_F(TextBox, SizesThatWouldDivideByZeroAreClamped) {
   auto flat = font(0);  // a line height of 0: the cell is 0 wide
   QC_GUI_TEXTBOX box0(5, flat.get(), texture(100, 20));
   EXPECT_EQ(box0.fGetCellWidth(), 0);
-  EXPECT_EQ(box0.fGetMaxChars(), 90);  // one-pixel columns
   box0.fSetPosition(50.0f, 50.0f, 0.0f);
+  box0.fSetTextA("abc");
   script.move(60, 50);
   script.down(1);
   box0.fUpdateAll();
   script.age();
   script.up(1);
-  EXPECT_EQ(box0.fGetCaretIndex(), 0);
-  box->fSetSpacing(-20);  // cell plus spacing is 0
-  EXPECT_EQ(box->fGetMaxChars(), 180);
-  box->fSetSpacing(-500);
-  EXPECT_EQ(box->fGetMaxChars(), 180);
-  box->fSetSpacing(0);
-  box->fSetMarginDivisor(0)->fSetSize(0, 0);  // no margins instead of a division by zero
-  EXPECT_EQ(box->fGetMaxChars(), 10);
-  box->fSetSize(-50, 0);
-  EXPECT_EQ(box->fGetMaxChars(), 0);
+  EXPECT_EQ(box0.fGetCaretIndex(), 3);  // one-pixel columns: (60 - 50 + 50) / 1, at most the end
+  // No margins, and a box of no width, show nothing and divide by nothing.
+  box->fSetTextA("abc");
+  box->fSetMarginDivisor(0)->fSetSize(-50, 0);
+  box->fRender();
+  box->fSetSpacing(-20);
+  box->fRender();
+  EXPECT_EQ(box->fGetText(), L"abc");
 }
 
-TEST_F(TextBox, SizeAndSpacingChangeTheLimit) {
+TEST_F(TextBox, SizeAndSpacingChangeWhatIsShownAndWhereClicksLand) {
   box->fSetSize(400, 0);
-  EXPECT_EQ(box->fGetMaxChars(), 18);
   EXPECT_FLOAT_EQ(box->fGetWidth(), 400.0f);
   EXPECT_FLOAT_EQ(box->fGetHeight(), 40.0f);
   // The widened box takes clicks over all of it: (100, 180)..(500, 220).
   EXPECT_EQ(click(490, 200), QE_GUI_DOWN);
   EXPECT_EQ(click(110, 200), QE_GUI_DOWN);
   EXPECT_EQ(click(505, 200), 0);
+  // 360 pixels between the margins: 45 letters of 8, or 30 with a spacing of 4.
+  box->fSetTextA(std::string(45, 'a').c_str());
+  click(490, 200);
+  for (int i = 0; i < 45; ++i) key(kRight);
+  box->fRender();
+  EXPECT_EQ(box->fGetFirstShown(), 0);
   box->fSetSpacing(4);
-  EXPECT_EQ(box->fGetMaxChars(), 15);
-  box->fSetMarginDivisor(10);
-  EXPECT_EQ(box->fGetMaxChars(), 15);  // not until the next change
-  box->fSetSpacing(4);
-  EXPECT_EQ(box->fGetMaxChars(), 13);
+  box->fRender();
+  EXPECT_EQ(box->fGetFirstShown(), 15);
   box->fSetFont(nullptr);
   EXPECT_EQ(box->fGetCellWidth(), 1);
 }
@@ -242,16 +306,9 @@ TEST_F(TextBox, FontLoadingByNameIsReported) {
 
 TEST_F(TextBox, DrawsTheTextLiterallyAndTheCaretOnlyWhileActive) {
   auto quadsDrawn = [&]() {
-    box->fRender();
-    std::vector<QS_VERTEX> quads;
-    for (const auto& draw : draws()) {
-      for (std::size_t i = 0; i * draw.stride < draw.vertices.size(); i += 4) {
-        QS_VERTEX v;
-        std::memcpy(&v, draw.vertices.data() + i * draw.stride, sizeof(QS_VERTEX));
-        quads.push_back(v);
-      }
-    }
-    return quads;
+    std::vector<QS_VERTEX> corners;
+    for (const auto& quad : quadsOf(*box)) corners.push_back(quad[0]);
+    return corners;
   };
   box->fSetTextA("a%b");
   draws();
@@ -263,6 +320,20 @@ TEST_F(TextBox, DrawsTheTextLiterallyAndTheCaretOnlyWhileActive) {
   EXPECT_FLOAT_EQ(quads[2].x, quads[1].x - 5.0f);
   EXPECT_FLOAT_EQ(quads[3].x, quads[1].x + 8.0f);
   EXPECT_FLOAT_EQ(quads[4].x, quads[1].x + 14.0f);
+  // The line stands in the middle of the box, wherever the font's page puts its pivot (here the
+  // first glyph, 1 x 1, puts it at the top): a 16-pixel glyph of a 20-pixel line is centred within
+  // 2 pixels of the box's middle.
+  pugi::xml_document description;
+  ASSERT_TRUE(description.load_string(
+      "<font><common lineHeight=\"20\"/><chars count=\"2\"><char id=\"1\" x=\"0\" y=\"0\" width=\"1\" "
+      "height=\"1\"/><char id=\"97\" x=\"0\" y=\"0\" width=\"8\" height=\"16\"/></chars></font>"));
+  QC_FONT pinned(description.child("font"), fontPage(), 600);
+  QC_GUI_TEXTBOX centred(8, &pinned, texture(200, 40));
+  centred.fSetPosition(300.0f, 200.0f, 0.0f);
+  centred.fSetTextA("a");
+  const auto letter = quadsOf(centred);
+  ASSERT_EQ(letter.size(), 2u);  // the background and the letter
+  EXPECT_NEAR(middleY(letter[1]), middleY(letter[0]), 2.0f);
   EXPECT_EQ(typeface->fGetAlign(), 1);
   typeface->fSetAlign(0);
   quadsDrawn();

@@ -1,6 +1,8 @@
 // Characters typed on the keyboard reach the text fields through the whole road the game uses:
 // SDL's key and text events on the window, the message pump, the input object and the widgets.
-// A character beyond 16 bits arrives whole in both text fields.
+// A character beyond 16 bits arrives whole in both text fields; keys that carry no US letter
+// (another layout's letters, the extra key of European keyboards) still deliver their text; the
+// one-line field takes only what its font can draw.
 #include "engine/platform/qc_window.h"
 #include "gui/widgets/qc_gui_linebox.h"
 #include "gui/widgets/qc_gui_textbox.h"
@@ -24,7 +26,8 @@ class TypedText : public gui_test::WidgetTest {
     host_test::fSetDesktopSize(1920, 1080);
     window = std::make_unique<QC_WINDOW>();
     ASSERT_EQ(window->WindowInit("typing"), 1);
-    typeface = font();
+    // The test font's letters, and these beyond ASCII: the G clef, e acute, o and u umlaut.
+    typeface = font(20, {0x1D11E, 0xE9, 0xF6, 0xFC});
   }
   void TearDown() override {
     window.reset();
@@ -66,22 +69,53 @@ class TypedText : public gui_test::WidgetTest {
   wchar_t typed = 0;
 };
 
-TEST_F(TypedText, CharactersBeyondSixteenBitsReachBothFieldsWhole) {
-  QC_GUI_LINEBOX line(1, texture(300, 40), typeface.get());
-  QC_GUI_TEXTBOX box(2, typeface.get(), texture(300, 40));
+// A character beyond 16 bits arrives whole in both fields. Then a German keyboard: o umlaut
+// sits where a US keyboard has ';' and its key code is the letter itself, u umlaut where '[' is;
+// '<' on the extra key beside left shift; a Japanese key with a place no US key has. Each key-down
+// arrives with its text, which the text box takes whole. The one-line field takes the letters its
+// font draws and refuses the others, also after a refusal. (One window per process: one test.)
+TEST_F(TypedText, TypedCharactersReachTheFieldsWholeFromAnyLayout) {
+  {
+    QC_GUI_LINEBOX line(1, texture(300, 40), typeface.get());
+    QC_GUI_TEXTBOX box(2, typeface.get(), texture(300, 40));
+    line.fSetActive(true);
+    box.fSetActive(true);
+    fields = {&line, &box};
+
+    type(SDLK_a, SDL_SCANCODE_A, "a");
+    EXPECT_EQ(typed, L'a');
+    // The G clef (U+1D11E, four bytes of UTF-8) and a letter from the first 64K after it.
+    type(SDLK_g, SDL_SCANCODE_G, "\xF0\x9D\x84\x9E");
+    EXPECT_EQ(static_cast<std::uint32_t>(typed), 0x1D11Eu);
+    type(SDLK_e, SDL_SCANCODE_E, "\xC3\xA9");
+    const std::wstring expected = {L'a', static_cast<wchar_t>(0x1D11E), static_cast<wchar_t>(0xE9)};
+    EXPECT_EQ(line.fGetText(), expected);
+    EXPECT_STREQ(box.fGetTextA(), "a\xF0\x9D\x84\x9E\xC3\xA9");
+  }
+  QC_GUI_LINEBOX line(3, texture(300, 40), typeface.get());
+  QC_GUI_TEXTBOX box(4, typeface.get(), texture(300, 40));
   line.fSetActive(true);
   box.fSetActive(true);
   fields = {&line, &box};
 
+  type(SDLK_j, SDL_SCANCODE_J, "J");
+  EXPECT_EQ(typed, L'J');
+  type(0xF6, SDL_SCANCODE_SEMICOLON, "\xC3\xB6");
+  EXPECT_EQ(typed, static_cast<wchar_t>(0xF6));
+  type(SDLK_r, SDL_SCANCODE_R, "r");
+  type(SDLK_g, SDL_SCANCODE_G, "g");
+  type(0xFC, SDL_SCANCODE_LEFTBRACKET, "\xC3\xBC");
+  EXPECT_EQ(typed, static_cast<wchar_t>(0xFC));
+  type(SDLK_LESS, SDL_SCANCODE_NONUSBACKSLASH, "<");
+  EXPECT_EQ(typed, L'<');
+  type(0x308D, SDL_SCANCODE_INTERNATIONAL1, "\xE3\x82\x8D");
+  EXPECT_EQ(typed, static_cast<wchar_t>(0x308D));
   type(SDLK_a, SDL_SCANCODE_A, "a");
-  EXPECT_EQ(typed, L'a');
-  // The G clef (U+1D11E, four bytes of UTF-8) and a letter from the first 64K after it.
-  type(SDLK_g, SDL_SCANCODE_G, "\xF0\x9D\x84\x9E");
-  EXPECT_EQ(static_cast<std::uint32_t>(typed), 0x1D11Eu);
-  type(SDLK_e, SDL_SCANCODE_E, "\xC3\xA9");
-  const std::wstring expected = {L'a', static_cast<wchar_t>(0x1D11E), static_cast<wchar_t>(0xE9)};
-  EXPECT_EQ(line.fGetText(), expected);
-  EXPECT_STREQ(box.fGetTextA(), "a\xF0\x9D\x84\x9E\xC3\xA9");
+
+  // 'J', '<' and the kana have no glyph in the field's font: the field leaves them out.
+  const std::wstring drawable = {static_cast<wchar_t>(0xF6), L'r', L'g', static_cast<wchar_t>(0xFC), L'a'};
+  EXPECT_EQ(line.fGetText(), drawable);
+  EXPECT_STREQ(box.fGetTextA(), "J\xC3\xB6rg\xC3\xBC<\xE3\x82\x8D" "a");
 }
 
 }  // namespace

@@ -33,14 +33,22 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  // Starts program in folder with the environment plus extra ("NAME=value" entries). The child
-  // starts as a desktop would start it: SIGTERM and SIGINT at their default action, none blocked,
-  // except the signals listed in ignored. False when it cannot be started.
+  // Starts program in folder with the environment changed by extra: "NAME=value" entries set a
+  // variable, a bare "NAME" removes it. The child starts as a desktop would start it: SIGTERM and
+  // SIGINT at their default action, none blocked, except the signals listed in ignored. False when
+  // it cannot be started.
   bool fStart(const std::string& program, const std::string& folder, const std::vector<std::string>& extra = {},
               const std::vector<int>& ignored = {}) {
+    const auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
     std::vector<std::string> entries;
-    for (char** e = environ; *e != nullptr; ++e) entries.emplace_back(*e);
-    entries.insert(entries.end(), extra.begin(), extra.end());
+    for (char** e = environ; *e != nullptr; ++e) {
+      bool changed = false;
+      for (const std::string& change : extra) changed = changed || nameOf(change) == nameOf(*e);
+      if (!changed) entries.emplace_back(*e);
+    }
+    for (const std::string& change : extra) {
+      if (change.find('=') != std::string::npos) entries.push_back(change);
+    }
     std::vector<char*> envp;
     for (std::string& e : entries) envp.push_back(e.data());
     envp.push_back(nullptr);

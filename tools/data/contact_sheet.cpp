@@ -107,6 +107,22 @@ bool isShownBackground(const QS_DATA_ITEM& item) {
   return item.entry.size() >= 6 && item.entry.compare(item.entry.size() - 6, 6, "/1.png") == 0;
 }
 
+// Writes the sheet and gives back what cairo and fontconfig keep for its captions; 0 on success.
+int fFinishSheet(cairo_surface_t* sheet, const std::filesystem::path& png) {
+  const cairo_status_t status = cairo_surface_write_to_png(sheet, png.c_str());
+  cairo_surface_destroy(sheet);
+  // The captions' font came through fontconfig, which would otherwise keep its patterns to the
+  // end, linked by offsets the leak checker cannot follow: cairo's font caches go first, then
+  // fontconfig's configuration.
+  cairo_debug_reset_static_data();
+  FcFini();
+  if (status != CAIRO_STATUS_SUCCESS) {
+    std::fprintf(stderr, "contact sheet: cannot write %s\n", png.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int fWriteContactSheet(const std::filesystem::path& stagingRoot, const std::filesystem::path& png) {
@@ -159,19 +175,78 @@ int fWriteContactSheet(const std::filesystem::path& stagingRoot, const std::file
     cairo_surface_destroy(picture);
   }
   cairo_destroy(cr);
-  const cairo_status_t status = cairo_surface_write_to_png(sheet, png.c_str());
-  cairo_surface_destroy(sheet);
-  // The captions' font came through fontconfig, which would otherwise keep its patterns to the
-  // end, linked by offsets the leak checker cannot follow: cairo's font caches go first, then
-  // fontconfig's configuration.
-  cairo_debug_reset_static_data();
-  FcFini();
-  if (status != CAIRO_STATUS_SUCCESS) {
-    std::fprintf(stderr, "contact sheet: cannot write %s\n", png.c_str());
-    return 1;
-  }
+  if (fFinishSheet(sheet, png) != 0) return 1;
   if (missing > 0) std::fprintf(stderr, "contact sheet: %d pictures missing or unreadable\n", missing);
   return missing == 0 ? 0 : 1;
+}
+
+int fWriteShotSheet(const std::filesystem::path& folder, const std::filesystem::path& png) {
+  std::vector<std::filesystem::path> shots;
+  std::error_code error;
+  for (std::filesystem::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (it->is_regular_file() && it->path().extension() == ".png") shots.push_back(it->path());
+  }
+  std::sort(shots.begin(), shots.end());
+  if (shots.empty()) {
+    std::fprintf(stderr, "contact sheet: no PNG under %s\n", folder.c_str());
+    return 1;
+  }
+  // Screenshots are larger than the art's thumbnails; each run's folder starts a row of its own
+  // under its name, each shot is captioned with its step.
+  const int cellWidth = 3 * kCellWidth / 2 + 20;
+  const int thumbWidth = cellWidth - 20;
+  const int thumbHeight = thumbWidth * 3 / 4;
+  const int cellHeight = thumbHeight + 30;
+  const int headerHeight = 34;
+  const int columns = (kSheetWidth - 2 * kMargin) / cellWidth;
+  struct PLACED {
+    std::filesystem::path shot;
+    double x = 0.0;
+    double y = 0.0;
+  };
+  std::vector<PLACED> placed;
+  std::vector<std::pair<std::string, double>> headers;
+  double y = kMargin + 50;
+  std::filesystem::path group;
+  int column = columns;
+  for (const std::filesystem::path& shot : shots) {
+    if (shot.parent_path() != group) {
+      group = shot.parent_path();
+      if (column != columns) y += cellHeight;
+      headers.emplace_back(std::filesystem::relative(group, folder, error).string(), y + 22);
+      y += headerHeight;
+      column = 0;
+    } else if (column == columns) {
+      y += cellHeight;
+      column = 0;
+    }
+    placed.push_back({shot, kMargin + static_cast<double>(column) * cellWidth, y});
+    ++column;
+  }
+  const int height = static_cast<int>(y) + cellHeight + kMargin;
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSheetWidth, height);
+  cairo_t* cr = cairo_create(sheet);
+  cairo_set_source_rgb(cr, 0.09, 0.16, 0.13);
+  cairo_paint(cr);
+  caption(cr, "Screenshots: " + folder.string(), kMargin, kMargin + 24, 22);
+  for (const auto& [name, top] : headers) caption(cr, name, kMargin, top, 18);
+  int unreadable = 0;
+  for (const PLACED& p : placed) {
+    const std::string step = p.shot.stem().string();
+    cairo_surface_t* picture = loadPicture(p.shot);
+    if (picture == nullptr) {
+      ++unreadable;
+      caption(cr, "unreadable: " + step, p.x, p.y + thumbHeight / 2.0, 12);
+      continue;
+    }
+    drawFitted(cr, picture, p.x, p.y, thumbWidth, thumbHeight);
+    caption(cr, step, p.x, p.y + thumbHeight + 18, 13);
+    cairo_surface_destroy(picture);
+  }
+  cairo_destroy(cr);
+  if (fFinishSheet(sheet, png) != 0) return 1;
+  if (unreadable > 0) std::fprintf(stderr, "contact sheet: %d screenshots unreadable\n", unreadable);
+  return unreadable == 0 ? 0 : 1;
 }
 
 }  // namespace QOR

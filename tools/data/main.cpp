@@ -3,6 +3,7 @@
 //   qor_data_builder packs <staging root> <Resources folder>     lays out Resources by the manifest
 //   qor_data_builder steps                                       prints the step names
 //   qor_data_builder contact-sheet <staging root> <png>          one picture of the main art
+//   qor_data_builder shot-sheet <folder> <png>                   one picture of every PNG under folder
 //   qor_data_builder preview-levels <data folder> [png]          the levels as text (and a picture)
 #include "tools/data/contact_sheet.h"
 #include "tools/data/data_step.h"
@@ -21,6 +22,7 @@ int usage() {
                "       qor_data_builder packs <staging root> <Resources folder>\n"
                "       qor_data_builder steps\n"
                "       qor_data_builder contact-sheet <staging root> <png>\n"
+               "       qor_data_builder shot-sheet <folder> <png>\n"
                "       qor_data_builder preview-levels <data folder> [png]\n");
   return 2;
 }
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "contact-sheet" && argc == 4) return QOR::fWriteContactSheet(argv[2], argv[3]);
+  if (command == "shot-sheet" && argc == 4) return QOR::fWriteShotSheet(argv[2], argv[3]);
   if (command == "preview-levels" && (argc == 3 || argc == 4))
     return QOR::fPreviewLevels(argv[2], argc == 4 ? argv[3] : "");
   return usage();

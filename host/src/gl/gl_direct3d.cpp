@@ -4,6 +4,9 @@
 #include "host/src/d3d9/factories.h"
 #include "host/src/gl/gl_device.h"
 #include "host/src/host_internal.h"
+#include "host/win_system.h"
+
+#include <string>
 
 namespace {
 
@@ -15,9 +18,15 @@ class GlDirect3D final : public host_d3d::RefCounted<IDirect3D9> {
     *device = nullptr;
     if (adapter != D3DADAPTER_DEFAULT) return D3DERR_INVALIDCALL;
     SDL_Window* window = host_detail::fSdlWindow(focusWindow);
-    if (window == nullptr || (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) == 0) return D3DERR_NOTAVAILABLE;
+    if (window == nullptr || (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) == 0) {
+      host_detail::fSetLastFailure(ERROR_NOT_SUPPORTED, "the window cannot draw with OpenGL");
+      return D3DERR_NOTAVAILABLE;
+    }
     host_gl::GlDevice* made = host_gl::GlDevice::fCreate(window, *parameters);
-    if (made == nullptr) return D3DERR_NOTAVAILABLE;
+    if (made == nullptr) {
+      host_detail::fSetLastFailure(ERROR_NOT_SUPPORTED, std::string("no OpenGL 3.3 context (") + SDL_GetError() + ")");
+      return D3DERR_NOTAVAILABLE;
+    }
     *device = made;
     return D3D_OK;
   }

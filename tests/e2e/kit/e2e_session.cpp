@@ -4,53 +4,12 @@
 
 #include <stdlib.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace qor_e2e {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// On a real X display SDL's video start opens a D-Bus connection, and libdbus keeps a block of it
-// to the end; the headless tests never load libdbus. A sanitizer build of the game would report
-// that block at exit, so the game's leak check takes the suppressions it already has
-// (LSAN_OPTIONS) plus this one.
-constexpr const char kX11SessionSuppressions[] =
-    "# The real X11 session: libdbus, loaded by SDL's X11 video, keeps a block until exit.\n"
-    "leak:libdbus-1.so\n";
-
-// LSAN_OPTIONS for the game: ours with its suppressions file replaced by one holding that file's
-// lines and the X11 session's, written to folder.
-std::string fLeakOptions(const std::string& folder) {
-  const char* current = std::getenv("LSAN_OPTIONS");
-  std::string options;
-  std::string lines;
-  std::string rest = current != nullptr ? current : "";
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    const std::size_t end = std::min(rest.find(':', start), rest.size());
-    const std::string option = rest.substr(start, end - start);
-    if (option.rfind("suppressions=", 0) == 0) {
-      std::ifstream file(option.substr(13));
-      lines.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-      if (!lines.empty() && lines.back() != '\n') lines += '\n';
-    } else if (!option.empty()) {
-      options += option + ":";
-    }
-    start = end + 1;
-  }
-  const std::string path = folder + "/lsan.supp";
-  std::ofstream(path, std::ios::trunc) << lines << kX11SessionSuppressions;
-  return options + "suppressions=" + path;
-}
-
-}  // namespace
 
 E2E_SESSION::E2E_SESSION(std::string name, std::string artefactsRoot)
     : _name(std::move(name)), _artefacts((fs::path(artefactsRoot) / _name).string()) {
@@ -109,14 +68,14 @@ bool E2E_SESSION::fLaunch(const std::string& program, const std::map<std::string
   }
   // The real program as a desktop user starts it, on our display: software GL (Mesa), SDL on X11,
   // no audio device (SDL's dummy, OpenAL Soft's null output), the scratch HOME, and the documents
-  // folder left to the engine ($HOME/Documents, which exists). Error dialogs become log lines.
+  // folder left to the engine ($HOME/Documents, which exists). Error dialogs become log lines
+  // (unless extra sets QOR_NONINTERACTIVE to 0), and the game logs its screen states.
   std::map<std::string, std::string> set{
       {"DISPLAY", _server.fDisplay()},   {"HOME", _home},
       {"LIBGL_ALWAYS_SOFTWARE", "1"},    {"SDL_VIDEODRIVER", "x11"},
       {"SDL_AUDIODRIVER", "dummy"},      {"ALSOFT_DRIVERS", "null"},
-      {"QOR_NONINTERACTIVE", "1"},
+      {"QOR_NONINTERACTIVE", "1"},      {"QOR_LOG_SCREEN_STATES", "1"},
   };
-  set["LSAN_OPTIONS"] = fLeakOptions(_artefacts);
   for (const auto& [key, value] : extra) set[key] = value;
   const std::vector<std::string> environment =
       fEnvironment(set, {"XDG_DOCUMENTS_DIR", "XDG_CONFIG_HOME", "XAUTHORITY", "WAYLAND_DISPLAY"});
@@ -124,7 +83,8 @@ bool E2E_SESSION::fLaunch(const std::string& program, const std::map<std::string
   _runs += 1;
   const std::string log = _artefacts + "/run" + std::to_string(_runs) + ".log";
   _game = std::make_unique<GAME_PROCESS>();
-  if (!_game->fStart(program, fs::path(program).parent_path().string(), environment, log)) {
+  const std::string folder = _folder.empty() ? fs::path(program).parent_path().string() : _folder;
+  if (!_game->fStart(program, folder, environment, log)) {
     _error = "cannot start " + program;
     return false;
   }
@@ -163,6 +123,18 @@ PICTURE E2E_SESSION::fWaitStill(int tolerance, std::chrono::milliseconds limit, 
     last = std::move(now);
   }
   return PICTURE();
+}
+
+bool E2E_SESSION::fWaitForRest(std::size_t mark, const std::string& state, std::chrono::milliseconds limit) {
+  if (_game == nullptr) return false;
+  return _game->fWaitForLineAfter(
+      mark,
+      [&state](const std::string& line) {
+        const std::string rest = "moving=0";
+        return line.rfind("screen state: ", 0) == 0 && line.find(state) != std::string::npos &&
+               line.size() >= rest.size() && line.compare(line.size() - rest.size(), rest.size(), rest) == 0;
+      },
+      limit);
 }
 
 PICTURE E2E_SESSION::fWaitForPicture(const std::function<bool(const PICTURE&)>& test,

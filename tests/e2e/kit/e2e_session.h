@@ -1,6 +1,7 @@
 // One end-to-end session: a private Xvfb display, a scratch HOME (its Documents folder is the
 // game's documents folder), and runs of the real game program on that display with software GL
-// and no audio device, each with its log file, its window, real input and screenshots. Runs one
+// and no audio device, each with its log file, its window, real input and screenshots. The game
+// logs its screen states, so a step waits for the screen to come to rest, never for a fixed time. Runs one
 // after the other share the HOME, so a later run sees what an earlier one saved. Everything it
 // started is stopped and the HOME removed when the session goes.
 //
@@ -43,6 +44,14 @@ class E2E_SESSION {
   bool fLaunch(const std::string& program, const std::map<std::string, std::string>& extra = {});
   // Waits for the current run to end: its wait status, or nothing (the program is then killed).
   std::optional<int> fWaitExit(std::chrono::milliseconds limit);
+  // Later runs start in folder (it must hold a Resources folder) instead of the program's own.
+  void fRunFrom(const std::string& folder) { _folder = folder; }
+
+  // Waits for the game to log, after mark (fGame().fLogSize() before the action that moves the
+  // screen), a screen state that holds state ("screen=6 help=1") and is at rest: no panel
+  // sliding, no screen fading, no box moving. False when none comes within limit.
+  bool fWaitForRest(std::size_t mark, const std::string& state,
+                    std::chrono::milliseconds limit = std::chrono::seconds(60));
 
   GAME_PROCESS& fGame() { return *_game; }
   X_WINDOW& fWindow() { return *_window; }
@@ -73,6 +82,7 @@ class E2E_SESSION {
   std::string _artefacts;
   std::string _home;
   std::string _error;
+  std::string _folder;
   int _runs = 0;
   XVFB_SERVER _server;
   std::unique_ptr<GAME_PROCESS> _game;

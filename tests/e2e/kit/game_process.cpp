@@ -72,6 +72,28 @@ bool GAME_PROCESS::fWaitForLog(const std::string& text, std::chrono::millisecond
          _output.find(text) != std::string::npos;
 }
 
+std::size_t GAME_PROCESS::fLogSize() const {
+  std::lock_guard<std::mutex> lock(_mutex);
+  return _output.size();
+}
+
+bool GAME_PROCESS::fWaitForLineAfter(std::size_t mark, const std::function<bool(const std::string&)>& test,
+                                     std::chrono::milliseconds limit) {
+  // Every log line starts with a line break; the last one may still be arriving, so a test must
+  // not accept the first part of a line for the whole.
+  const auto found = [&]() {
+    std::size_t start = _output.find('\n', mark > 0 ? mark - 1 : 0);
+    while (start != std::string::npos) {
+      const std::size_t end = _output.find('\n', start + 1);
+      if (test(_output.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1))) return true;
+      start = end;
+    }
+    return false;
+  };
+  std::unique_lock<std::mutex> lock(_mutex);
+  return _changed.wait_for(lock, limit, [&] { return found() || _ended; }) && found();
+}
+
 std::optional<GAME_PROCESS::Clock::time_point> GAME_PROCESS::fLogTime(const std::string& text) const {
   std::lock_guard<std::mutex> lock(_mutex);
   const std::size_t at = _output.find(text);

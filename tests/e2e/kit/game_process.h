@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -36,6 +37,12 @@ class GAME_PROCESS {
 
   // Waits until the log holds text (true), or the output ends or the time is up (false).
   bool fWaitForLog(const std::string& text, std::chrono::milliseconds limit);
+  // The length of the log so far: a mark to wait for what comes after it.
+  std::size_t fLogSize() const;
+  // Waits until a line that starts at or after mark satisfies test (true), or the output ends or
+  // the time is up (false).
+  bool fWaitForLineAfter(std::size_t mark, const std::function<bool(const std::string&)>& test,
+                         std::chrono::milliseconds limit);
   // When the first occurrence of text had arrived whole, if it has.
   std::optional<Clock::time_point> fLogTime(const std::string& text) const;
   bool fLogHas(const std::string& text) const;

@@ -73,6 +73,11 @@ bool X_INPUT::fKey(const std::string& keysym) {
   return true;
 }
 
+bool X_INPUT::fKeyInWindow(unsigned long window, const std::string& keysym) {
+  if (!fTool({"windowfocus", "--sync", std::to_string(window)})) return false;
+  return fKey(keysym);
+}
+
 bool X_INPUT::fType(const std::string& text) {
   // xdotool maps each character to its key and modifiers; with --delay d it holds each key for
   // about d / 4 and waits as long before the next one (measured on the XTEST events it sends).

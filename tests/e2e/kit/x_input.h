@@ -31,6 +31,9 @@ class X_INPUT {
   bool fKey(const std::string& keysym);
   // Types text character by character, each held and released like a key.
   bool fType(const std::string& text);
+  // Gives the keyboard focus to the window (a message box of the game) and presses and releases
+  // the key there.
+  bool fKeyInWindow(unsigned long window, const std::string& keysym);
 
   // How long a press is held and how long to wait after a release.
   std::chrono::milliseconds hold{120};

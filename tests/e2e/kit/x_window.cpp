@@ -142,6 +142,39 @@ bool X_WINDOW::fFindByPid(pid_t pid, std::chrono::milliseconds limit) {
   return true;
 }
 
+unsigned long X_WINDOW::fFindTitled(unsigned long parent, const std::string& title, int depth) {
+  Window root = 0;
+  Window up = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(_display, parent, &root, &up, &children, &count) == 0) return 0;
+  unsigned long found = 0;
+  const unsigned long taken = _window;
+  for (unsigned int i = 0; i < count && found == 0; ++i) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(_display, children[i], &attributes) == 0 || attributes.map_state != IsViewable) continue;
+    _window = children[i];
+    if (fTitle() == title) found = children[i];
+    _window = taken;
+    if (found == 0 && depth < 2) found = fFindTitled(children[i], title, depth + 1);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+bool X_WINDOW::fFindByTitle(const std::string& title, std::chrono::milliseconds limit) {
+  if (_display == nullptr) return false;
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (const unsigned long found = fFindTitled(DefaultRootWindow(_display), title, 0); found != 0) {
+      _window = found;
+      return true;
+    }
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 std::string X_WINDOW::fTitle() {
   if (_display == nullptr || _window == 0) return std::string();
   const Atom utf8 = XInternAtom(_display, "UTF8_STRING", False);

@@ -52,6 +52,9 @@ class X_WINDOW {
   bool fFindByPid(pid_t pid, std::chrono::milliseconds limit);
   // One look, no waiting: whether the window of pid is viewable now (it is then taken).
   bool fTryFind(pid_t pid);
+  // Waits until a viewable window captioned title exists (a message box, which carries no process
+  // id) and takes it. False when none shows within limit.
+  bool fFindByTitle(const std::string& title, std::chrono::milliseconds limit);
 
   unsigned long fId() const { return _window; }
   bool fFound() const { return _window != 0; }
@@ -71,6 +74,8 @@ class X_WINDOW {
 
  private:
   unsigned long fFindIn(unsigned long parent, pid_t pid, int depth);
+  // The first viewable window under parent (to depth 2) whose caption is title, or 0.
+  unsigned long fFindTitled(unsigned long parent, const std::string& title, int depth);
 
   Display* _display = nullptr;
   unsigned long _window = 0;

@@ -1,8 +1,11 @@
 // Damaged packs on the road the game takes: registering the pack with the loader, then reading an
 // entry. Each kind of damage keeps its result codes and fixed log lines and adds exactly one line
-// that names the pack, the entry and the cause.
+// that names the pack, the entry and the cause; the player is told once per pack, and a second
+// read of the same entry tells nothing more.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/service/qc_resource_loader.h"
+#include "host/test_doors.h"
 #include "tests/engine/files/files_fixture.h"
 #include "tests/kit/log_capture.h"
 #include "tools/packs/qc_pack_writer.h"
@@ -127,6 +130,9 @@ TEST_F(DamagedPack, EachKindOfDamageKeepsItsCodesAndNamesPackEntryAndCause) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
+    // Each case is a new start: nothing told yet.
+    fForgetReportedDamage();
+    host_test::fResetMessageBoxCount();
     qor_test::fWriteBytes(_resources + "XML/config", c.bytes());
     qor_test::LogCapture log;
     const auto [added, loaded] = registerAndRead(c.entry, c.password);
@@ -138,6 +144,20 @@ TEST_F(DamagedPack, EachKindOfDamageKeepsItsCodesAndNamesPackEntryAndCause) {
       if (std::find(c.fixed.begin(), c.fixed.end(), line) != c.fixed.end()) fixed.push_back(line);
     }
     EXPECT_EQ(fixed, c.fixed);
+    // The player is told once for the pack, naming the entry and the cause.
+    EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+    EXPECT_TRUE(log.contains("MessageBox [Damaged game data]"));
+    EXPECT_TRUE(log.hasLine("Pack: XML/config"));
+    // The box names what failed first: the pack itself, or the entry.
+    EXPECT_EQ(log.hasLine("Entry: " + c.entry), c.added != -1);
+
+    // Reading the same damaged entry again, as a game does on every rebuild, tells nothing more.
+    log.clear();
+    QS_RESOURCE again = record("XML/config", c.entry, c.password);
+    EXPECT_EQ(_files->fLoadResource(&again), c.loaded);
+    EXPECT_TRUE(causes(log).empty());
+    for (const std::string& line : c.fixed) EXPECT_FALSE(log.hasLine(line)) << line;
+    EXPECT_EQ(host_test::fMessageBoxCount(), 1);
   }
 }
 

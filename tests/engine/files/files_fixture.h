@@ -3,6 +3,8 @@
 #pragma once
 
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
+#include "tests/kit/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +18,6 @@
 
 namespace qor_test {
 
-inline void fWriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void fWriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  fWriteBytes(path, std::string(bytes.begin(), bytes.end()));
-}
-
-inline std::string fReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // Every byte value, NULs included, then some text.
 inline std::string fAllByteValues() {
   std::string bytes;
@@ -40,6 +28,8 @@ inline std::string fAllByteValues() {
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Damage told by an earlier test of the process is told again.
+    QOR::fForgetReportedDamage();
     _startFolder = std::filesystem::current_path();
     std::string pattern = (std::filesystem::temp_directory_path() / "qor_files_XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);

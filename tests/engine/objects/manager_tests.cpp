@@ -160,6 +160,30 @@ TEST_F(ObjectManager, ObjectsMayAddAndRemoveOthersWhileAPassRuns) {
   delete detached;
 }
 
+// An object whose handler takes it out of the list and then asks to go is deleted exactly once,
+// in an update pass and in a counting broadcast alike; the pass goes on behind it.
+TEST_F(ObjectManager, AnObjectThatDetachesItselfAndAsksToGoIsDeletedOnce) {
+  for (const bool broadcast : {false, true}) {
+    SCOPED_TRACE(broadcast ? "counting broadcast" : "update pass");
+    journal.clear();
+    Tracer* leaving = add("leaving", 2.0f, QC_BASE::kDeleteMe);
+    add("after", 1.0f);
+    leaving->action = [&]() { EXPECT_EQ(manager.fDetach("leaving", nullptr, QC_ID()), leaving); };
+    if (broadcast) {
+      EXPECT_EQ(manager.fSendMessageCount(1, 0, 0, 0, 0, "leaving", nullptr, QC_ID(), 0, 0), 1);
+    } else {
+      manager.fUpdate();
+    }
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "~leaving"), 1);
+    if (!broadcast) {
+      EXPECT_EQ(std::count(journal.begin(), journal.end(), "1after"), 1);
+    }
+    EXPECT_EQ(manager.fFind("leaving"), nullptr);
+    manager.fDeleteAll();
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "~leaving"), 1) << "deleted again";
+  }
+}
+
 TEST_F(ObjectManager, BroadcastsLookupsAndTheTable) {
   Tracer* a = add("ghost", 2.0f);
   Tracer* b = add("ghost", 1.0f, QC_BASE::kDeleteMe);

@@ -50,7 +50,7 @@ TEST_F(BoardRules, FreeRule) {
   EXPECT_TRUE(Free(4, 0, 0));
   EXPECT_FALSE(Free(22, 1, 0)) << "rows half a tile apart still count as neighbours";
   MAHJONG_CHIP* lone = ChipAt(board, 20, 0, 0);
-  lone->m_position.x += 0.5f;  // now 1 tile + 0.5 px from its right neighbour
+  lone->SetPositionXY(lone->m_position.x + 0.5f, lone->m_position.y);  // 1 tile + 0.5 px from its right neighbour
   board.UpdateAllFree();
   EXPECT_TRUE(Free(22, 1, 0));
 
@@ -97,7 +97,7 @@ TEST_F(BoardRules, MovesMatchingTipsAndCompletion) {
   MAHJONG_CHIP twin(nullptr, QOR::QS_VEC2(a->m_position.y, a->m_position.x), a->m_layer, false, false);
   twin.m_type = a->m_type;
   EXPECT_TRUE(a->isMatch(&twin));
-  twin.m_position = a->m_position;
+  twin.SetPosition(a->m_position);
   EXPECT_FALSE(a->isMatch(&twin));
 
   // Faces 7, 7 (special), 7 (special), 9 in list order: the tip starts from the first special

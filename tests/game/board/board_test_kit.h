@@ -84,14 +84,14 @@ struct REPLAY {
   std::string firstProblem;
 };
 
-// Plays the dealt board's own solution on a fresh board of the same chips (positions, layers,
-// faces, flags), recomputing the free flags with the real rule before every pair.
+// Plays the dealt board's own solution on a fresh board of the same chips (cells, layers, faces,
+// flags), recomputing the free flags with the real rule before every pair.
 inline REPLAY Replay(const MAHJONG_BOARD& dealt) {
   REPLAY result;
   MAHJONG_BOARD fresh;
   std::map<const MAHJONG_CHIP*, MAHJONG_CHIP*> twin;
   for (const MAHJONG_CHIP* chip : dealt.GetChips()) {
-    auto* copy = new MAHJONG_CHIP(nullptr, chip->m_position, chip->m_layer, chip->m_isBonus, chip->m_isSpecial);
+    auto* copy = new MAHJONG_CHIP(nullptr, chip->GetCell(), chip->m_layer, chip->m_isBonus, chip->m_isSpecial);
     copy->m_type = chip->m_type;
     fresh.AddChip(copy);
     twin[chip] = copy;

@@ -1,17 +1,23 @@
 // The level editor driven through the real input state on a board in editor mode with its menu:
 // painting and erasing on the half-tile grid, the layer keys, the picker and the kinds, moving
-// every tile, and a level made in the editor saved to the user's folder, loaded back, and then
-// dealt and played to its end by the bot.
+// every tile within the grid's strict bounds, a level made in the editor saved to the user's
+// folder, loaded back (texts as the file writes them, levels only), and then dealt and played to
+// its end by the bot, and Escape asking before unsaved work is lost.
+#include "engine/render/qc_font.h"
 #include "game/board/editor_menu.h"
 #include "gui/widgets/qc_gui_textbox.h"
 #include "gui/widgets/qc_image_button.h"
 #include "gui/widgets/qc_image_checkbox.h"
+#include "host/test_doors.h"
+#include "host/win_window.h"
 #include "tests/game/board/play_test_kit.h"
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -20,6 +26,8 @@ namespace {
 
 using board_test::kMouseLeft;
 constexpr int kMouseRight = 2;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyUp = 38;
 constexpr int kKeyLeft = 37;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
@@ -80,6 +88,13 @@ class Editor : public board_test::PlayTest {
     }
     return tiles;
   }
+  // The name typed over the box's text, then the load button.
+  void LoadByName(const char* name) {
+    menu->levelNameBox->fClearText();
+    menu->levelNameBox->fSetTextA(name);
+    log.clear();
+    Click(menu->loadButton);
+  }
   std::filesystem::path LevelPath(const std::string& name) const {
     return documents() / "Greyfern" / "Lantern Tiles" / "levels" / (name + ".xml");
   }
@@ -103,13 +118,13 @@ TEST_F(Editor, PaintingPlacesOneTilePerCellOnTheLayerWhereTheDragBegan) {
   EXPECT_EQ(b.m_editorChip->m_layer, 1) << "the cursor stands on the tile it painted";
 
   // Across cells: one tile per cell where the cursor stands on layer 0; where it stands on a tile
-  // (half a tile off (0, 6), or over (4, 2)) it is on layer 1 and the drag places nothing.
-  Paint({{0, 6}, {1, 6}, {2, 6}, {4, 6}, {4, 3}, {6, 6}});
+  // (half a tile off (2, 6), or over (4, 2)) it is on layer 1 and the drag places nothing.
+  Paint({{2, 6}, {3, 6}, {4, 6}, {6, 6}, {4, 3}, {8, 6}});
   EXPECT_EQ(Tiles(), (std::set<TILE>{{4, 2, 0, false, false, false, -1},
-                                     {0, 6, 0, false, false, false, -1},
                                      {2, 6, 0, false, false, false, -1},
                                      {4, 6, 0, false, false, false, -1},
-                                     {6, 6, 0, false, false, false, -1}}));
+                                     {6, 6, 0, false, false, false, -1},
+                                     {8, 6, 0, false, false, false, -1}}));
   EXPECT_EQ(b.m_dropTopLayer, 0);
 
   // A drag that begins on a tile paints the layer above it; the current and top layers follow.
@@ -170,30 +185,30 @@ TEST_F(Editor, PaintingPlacesOneTilePerCellOnTheLayerWhereTheDragBegan) {
 
 TEST_F(Editor, ErasingTakesOnlyTheTileExactlyBelowTheCursor) {
   MAHJONG_LAYOUT& b = *board;
-  Paint({{0, 0}, {2, 0}, {4, 0}, {6, 0}});
-  Paint({{2, 0}});  // layer 1 on the second tile
+  Paint({{2, 1}, {4, 1}, {6, 1}, {8, 1}});
+  Paint({{4, 1}});  // layer 1 on the second tile
   ASSERT_EQ(b.GetChips().size(), 5u);
-  MAHJONG_CHIP* top = board_test::ChipAt(b, 2, 0, 1);
+  MAHJONG_CHIP* top = board_test::ChipAt(b, 4, 1, 1);
   ASSERT_NE(top, nullptr);
   // The cursor over the stack is on layer 2: the drag erases the layer-1 tile and stays on layer
   // 2, so the row below it is kept.
   b.m_hoverChip = top;
-  Erase({{2, 0}, {4, 0}, {6, 0}});
-  EXPECT_EQ(Tiles(), (std::set<TILE>{{0, 0, 0, false, false, false, -1},
-                                     {2, 0, 0, false, false, false, -1},
-                                     {4, 0, 0, false, false, false, -1},
-                                     {6, 0, 0, false, false, false, -1}}));
+  Erase({{4, 1}, {6, 1}, {8, 1}});
+  EXPECT_EQ(Tiles(), (std::set<TILE>{{2, 1, 0, false, false, false, -1},
+                                     {4, 1, 0, false, false, false, -1},
+                                     {6, 1, 0, false, false, false, -1},
+                                     {8, 1, 0, false, false, false, -1}}));
   EXPECT_EQ(b.m_hoverChip, nullptr) << "no pointer is left to the erased tile";
   // A cursor half a tile off a tile stands on it but no tile lies exactly below: nothing goes.
-  Erase({{5, 0}});
+  Erase({{7, 1}});
   EXPECT_EQ(b.GetChips().size(), 4u);
   // Exactly over them: the row goes, one per cell; the free flags follow.
-  Erase({{6, 0}, {4, 0}});
+  Erase({{8, 1}, {6, 1}});
   EXPECT_EQ(Tiles(),
-            (std::set<TILE>{{0, 0, 0, false, false, false, -1}, {2, 0, 0, false, false, false, -1}}));
-  EXPECT_TRUE(board_test::ChipAt(b, 2, 0, 0)->bFreee);
+            (std::set<TILE>{{2, 1, 0, false, false, false, -1}, {4, 1, 0, false, false, false, -1}}));
+  EXPECT_TRUE(board_test::ChipAt(b, 4, 1, 0)->bFreee);
   // The clear button empties the board and the layers.
-  Paint({{2, 0}});
+  Paint({{4, 1}});
   Click(menu->clearButton);
   EXPECT_TRUE(b.GetChips().empty());
   EXPECT_EQ(b.m_dropTopLayer, 0);
@@ -215,9 +230,8 @@ TEST_F(Editor, MovingEveryTileByHalfTilesIsRefusedWholeAtTheGridsEdge) {
     moved.insert(shifted);
   }
   EXPECT_EQ(Tiles(), moved);
-  // Three steps left bring the leftmost tile to the grid's edge; a fourth would take it off, so
-  // none moves.
-  Key(kKeyLeft);
+  // Two steps left bring the leftmost tile to the grid's first cell; a third would put it on the
+  // grid's edge, half off the board, so none moves.
   Key(kKeyLeft);
   Key(kKeyLeft);
   log.clear();
@@ -226,7 +240,7 @@ TEST_F(Editor, MovingEveryTileByHalfTilesIsRefusedWholeAtTheGridsEdge) {
   std::set<TILE> left;
   for (const TILE& tile : start) {
     TILE shifted = tile;
-    std::get<0>(shifted) -= 2;
+    std::get<0>(shifted) -= 1;
     std::get<1>(shifted) += 1;
     left.insert(shifted);
   }
@@ -236,27 +250,27 @@ TEST_F(Editor, MovingEveryTileByHalfTilesIsRefusedWholeAtTheGridsEdge) {
   Key(kKeyRight);
   EXPECT_EQ(Tiles(), left);
   menu->levelNameBox->fSetActive(false);
-  for (int n = 0; n < 3; ++n) Key(kKeyRight);
+  for (int n = 0; n < 2; ++n) Key(kKeyRight);
   EXPECT_EQ(Tiles(), moved);
 }
 
 TEST_F(Editor, ASavedLevelLoadsBackAndDealsAndPlaysToItsEnd) {
   MAHJONG_LAYOUT& b = *board;
   // A pyramid: 4 x 3 tiles, 2 x 1 on them, with two special and two bonus tiles and a fixed pair.
-  Paint({{0, 0}, {2, 0}, {4, 0}, {6, 0}});
-  Paint({{0, 2}, {2, 2}, {4, 2}, {6, 2}});
-  Paint({{0, 4}, {2, 4}, {4, 4}, {6, 4}});
-  Paint({{1, 1}, {3, 1}});
+  Paint({{2, 2}, {4, 2}, {6, 2}, {8, 2}});
+  Paint({{2, 4}, {4, 4}, {6, 4}, {8, 4}});
+  Paint({{2, 6}, {4, 6}, {6, 6}, {8, 6}});
+  Paint({{3, 3}, {5, 3}});
   Click(menu->pickerButton);
   Click(menu->pickerSlots[3]);
-  Paint({{10, 0}, {12, 0}});
+  Paint({{12, 2}, {14, 2}});
   Click(menu->pickerButton);
   Click(menu->pickerSlots[EDITOR_MENU::kFreeFace]);
   Key(kKeyThree);
-  Paint({{10, 4}, {12, 4}});
+  Paint({{12, 6}, {14, 6}});
   Key(kKeyOne);
-  Paint({{14, 4}});
-  Paint({{16, 4}});
+  Paint({{16, 6}});
+  Paint({{18, 6}});
   const std::set<TILE> made = Tiles();
   ASSERT_EQ(made.size(), 20u);
 
@@ -320,10 +334,7 @@ TEST_F(Editor, ASavedLevelLoadsBackAndDealsAndPlaysToItsEnd) {
   EXPECT_EQ(againText.str(), text.str());
 
   // A name nowhere: the board stays as it is.
-  menu->levelNameBox->fClearText();
-  menu->levelNameBox->fSetTextA("nowhere");
-  log.clear();
-  Click(menu->loadButton);
+  LoadByName("nowhere");
   EXPECT_TRUE(log.contains("File doesn't exist "));
   EXPECT_EQ(Tiles(), made);
 
@@ -341,7 +352,7 @@ TEST_F(Editor, ASavedLevelLoadsBackAndDealsAndPlaysToItsEnd) {
 }
 
 TEST_F(Editor, AnEmptyNameSavesAsDefaultAndAnEmptyTaskGivesTenTargetMoves) {
-  Paint({{0, 0}, {2, 0}});
+  Paint({{2, 2}, {4, 2}});
   Click(menu->saveButton);
   ASSERT_TRUE(std::filesystem::is_regular_file(LevelPath("default")));
   EXPECT_EQ(board->m_targetMoves, EDITOR_MENU::kDefaultTargetMoves);
@@ -357,12 +368,156 @@ TEST_F(Editor, AnEmptyNameSavesAsDefaultAndAnEmptyTaskGivesTenTargetMoves) {
   Click(menu->saveButton);
   EXPECT_TRUE(log.contains("level name refused"));
   EXPECT_FALSE(std::filesystem::exists(LevelPath("default").parent_path().parent_path() / "escape.xml"));
-  menu->levelNameBox->fClearText();
-  menu->levelNameBox->fSetTextA("pk1lv1");
-  Click(menu->loadButton);
+  LoadByName("pk1lv1");
   MAHJONG_LAYOUT shipped("2", player.get(), false, 0, nullptr);
   shipped.LoadLevel("pk1lv1.xml");
   EXPECT_EQ(board->GetChips().size(), shipped.GetChips().size());
+}
+
+TEST_F(Editor, TilesStayStrictlyInsideTheGridWhenPaintedOrMoved) {
+  MAHJONG_LAYOUT& b = *board;
+  const int lastX = tileMetrics.columns * 2 - 1;
+  const int lastY = tileMetrics.rows * 2 - 1;
+  // The grid's outer lines are no place for a tile: it would hang half off the board.
+  for (const auto& cell : std::vector<std::pair<int, int>>{{0, 5}, {5, 0}}) {
+    log.clear();
+    Paint({cell});
+    EXPECT_TRUE(log.contains("OUT OF BORDERS")) << cell.first << ", " << cell.second;
+  }
+  EXPECT_TRUE(b.GetChips().empty());
+  // The first and last cells inside take tiles, and then no move is possible in any direction.
+  Paint({{1, 1}});
+  Paint({{lastX, lastY}});
+  const std::set<TILE> corners = Tiles();
+  ASSERT_EQ(corners.size(), 2u);
+  Over(10, 5);
+  for (int key : {kKeyLeft, kKeyRight, kKeyUp, kKeyDown}) {
+    log.clear();
+    Key(key);
+    EXPECT_TRUE(log.contains("OUT OF BORDERS")) << key;
+    EXPECT_EQ(Tiles(), corners) << key;
+  }
+  // One tile a cell in from the corner moves to the first cell and no further.
+  Erase({{lastX, lastY}});
+  Erase({{1, 1}});
+  ASSERT_TRUE(b.GetChips().empty());
+  Paint({{2, 2}});
+  Over(10, 5);
+  for (int key : {kKeyLeft, kKeyLeft, kKeyUp, kKeyUp}) Key(key);
+  EXPECT_EQ(Tiles(), (std::set<TILE>{{1, 1, 0, false, false, false, -1}}));
+}
+
+TEST_F(Editor, LoadingShowsTheFilesOwnTextsAndReadsOnlyLevels) {
+  Paint({{2, 2}, {4, 2}});
+  // A time of "1.30" (89 whole seconds on the board) and a background beyond ASCII come back in
+  // the boxes as they were typed, so a second save writes the same file.
+  menu->levelNameBox->fSetTextA("timed");
+  menu->taskValueBoxes[0]->fSetTextA("1.30");
+  menu->taskKindBoxes[0][EDITOR_MENU::kKindTime]->fSetState(3);
+  menu->backgroundBox->fSetText(L"bgnd/Zimmer_\u00e4");
+  Click(menu->saveButton);
+  const auto bytes = [&](const std::string& name) {
+    std::ifstream file(LevelPath(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  };
+  const std::string first = bytes("timed");
+  ASSERT_NE(first.find("val=\"1.30\""), std::string::npos);
+  ASSERT_NE(first.find("bgnd/Zimmer_\xc3\xa4.png"), std::string::npos);
+  Click(menu->clearButton);
+  menu->taskValueBoxes[0]->fClearText();
+  menu->backgroundBox->fClearText();
+  Click(menu->loadButton);
+  EXPECT_EQ(EDITOR_MENU::TextOf(menu->taskValueBoxes[0]), "1.30");
+  EXPECT_EQ(menu->backgroundBox->fGetText(), L"bgnd/Zimmer_\u00e4");
+  Click(menu->saveButton);
+  EXPECT_EQ(bytes("timed"), first);
+
+  // Load looks at levels only: a name of another resource of the game's data finds nothing.
+  const std::set<TILE> kept = Tiles();
+  ASSERT_EQ(kept.size(), 2u);
+  LoadByName("consts");
+  EXPECT_TRUE(log.contains("File doesn't exist "));
+  EXPECT_EQ(Tiles(), kept);
+  // A designer's copy that does not parse is refused, not passed over for the shipped level.
+  std::ofstream(LevelPath("pk1lv2"), std::ios::binary) << "<tiles><tile posx=";
+  LoadByName("pk1lv2");
+  EXPECT_TRUE(log.contains("Level pk1lv2.xml not read from "));
+  EXPECT_EQ(Tiles(), kept);
+}
+
+TEST_F(Editor, EscapeAsksBeforeUnsavedWorkIsLost) {
+  MAHJONG_LAYOUT& b = *board;
+  // Nothing made yet: Escape quits at once.
+  QOR::qcGAME->_running = 1;
+  host_test::fResetMessageBoxCount();
+  Key(kKeyEscape);
+  EXPECT_EQ(QOR::qcGAME->_running, 0);
+  EXPECT_EQ(host_test::fMessageBoxCount(), 0);
+  // A tile painted: Escape asks; Cancel keeps the editor and its board.
+  QOR::qcGAME->_running = 1;
+  Paint({{4, 4}});
+  host_test::fSetMessageBoxAnswer(IDCANCEL);
+  log.clear();
+  Key(kKeyEscape);
+  EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+  EXPECT_TRUE(log.contains("not saved"));
+  EXPECT_EQ(QOR::qcGAME->_running, 1);
+  EXPECT_EQ(b.GetChips().size(), 1u);
+  // Saved, Escape quits without asking; a setting changed since is unsaved work too, and OK
+  // leaves without saving it.
+  Click(menu->saveButton);
+  Key(kKeyEscape);
+  EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+  EXPECT_EQ(QOR::qcGAME->_running, 0);
+  QOR::qcGAME->_running = 1;
+  menu->specialsBox->fSetTextA("1");
+  host_test::fSetMessageBoxAnswer(IDOK);
+  Key(kKeyEscape);
+  EXPECT_EQ(host_test::fMessageBoxCount(), 2);
+  EXPECT_EQ(QOR::qcGAME->_running, 0);
+}
+
+TEST_F(Editor, TheMenusCaptionsStayInsideItsColumnAndOverlapNothing) {
+  // Each caption's ink box, measured through the menu font's own metrics.
+  struct BOX {
+    float left, top, right, bottom;
+    std::wstring what;
+  };
+  std::vector<BOX> boxes;
+  for (const EDITOR_MENU::CAPTION& caption : menu->Captions()) {
+    int top = 1 << 20;
+    int bottom = -(1 << 20);
+    for (wchar_t c : caption.text) {
+      const QOR::QC_GLYPH* glyph = menu->font->fFindGlyph(static_cast<int>(c));
+      ASSERT_NE(glyph, nullptr) << "the font draws every character of " << pugi::as_utf8(caption.text);
+      top = std::min(top, glyph->_yOffset);
+      bottom = std::max(bottom, glyph->_yOffset + glyph->_height);
+    }
+    const float width = static_cast<float>(menu->font->fGetLineWidthW(caption.text.c_str())) * caption.scale;
+    boxes.push_back({caption.x, caption.y + static_cast<float>(top) * caption.scale, caption.x + width,
+                     caption.y + static_cast<float>(bottom) * caption.scale, caption.text});
+    EXPECT_GE(caption.scale, 0.5f) << "readable: " << pugi::as_utf8(caption.text);
+    EXPECT_LE(caption.x + width, EDITOR_MENU::kMenuRight) << pugi::as_utf8(caption.text);
+    EXPECT_GE(caption.x, EDITOR_MENU::kMenuLeft) << pugi::as_utf8(caption.text);
+  }
+  // Seven suit names, two task captions, the background's, and the specials caption's two lines.
+  ASSERT_EQ(boxes.size(), 12u);
+  for (QOR::QC_GUI_TEXTBOX* box : {menu->levelNameBox, menu->taskValueBoxes[0], menu->taskValueBoxes[1],
+                                   menu->backgroundBox, menu->specialsBox}) {
+    const QOR::QS_VEC2 at = box->fGetPosition();
+    boxes.push_back({at.x - box->fGetWidth() / 2.0f, at.y - box->fGetHeight() / 2.0f, at.x + box->fGetWidth() / 2.0f,
+                     at.y + box->fGetHeight() / 2.0f, L"a text box"});
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const BOX& a = boxes[i];
+      const BOX& b = boxes[j];
+      const bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+      EXPECT_TRUE(apart) << pugi::as_utf8(a.what) << " overlaps " << pugi::as_utf8(b.what);
+    }
+  }
+  // The board's grid lies beyond the column.
+  EXPECT_GE(board->GetOrigin().x, EDITOR_MENU::kMenuRight);
 }
 
 }  // namespace

@@ -88,8 +88,14 @@ TEST_F(LayoutTest, TileSetSwitchSwapsTextures) {
   EXPECT_EQ(board.m_blockedOverlay->fGetVertexColor(0), 0x00FFFFFFu);
   EXPECT_FLOAT_EQ(board.m_normalBack->fGetWidth(), 72.0f);
   for (const MAHJONG_CHIP* chip : board.GetChips()) ASSERT_EQ(chip->m_sprite, board.GetFaceAtlas());
-  EXPECT_EQ(board.LoadTilesXml("no such set"), nullptr);
-  EXPECT_TRUE(log.contains("no tile set named no such set"));
+
+  // A set tiles.xml does not list (a profile edited by hand) gives the default set, not blank
+  // tiles.
+  QOR::QC_TEXTURE_INFO* fallback = board.LoadTilesXml("no such set");
+  EXPECT_TRUE(log.hasLine("tile set no such set is not in tiles.xml, the default set 2 is used"));
+  ASSERT_NE(fallback, nullptr);
+  EXPECT_EQ(fallback->fGetWidth(), classic->fGetWidth());
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(sprites[i]->fGetTexture(), fallback) << i;
 }
 
 // The board owns every chip: a landed flight, a reload, a dropped odd chip, the editor's chip and

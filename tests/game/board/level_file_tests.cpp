@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -93,6 +94,14 @@ TEST_F(LevelFile, ReadingRules) {
   EXPECT_EQ(board.m_task1Value, 500);
   EXPECT_EQ(board.m_task2Type, kTaskNone);
   for (int s = 0; s < MAHJONG_FACES::kSuitCount; ++s) EXPECT_TRUE(board.isSuitEnabled(MAHJONG_FACES::SUIT(s)));
+  // A special count below 0 reads as 0, every candidate: a level whose first pair would win it
+  // otherwise.
+  Read(board_test::LevelText({{0, 0, 0, true}, {4, 0, 0, true}, {8, 0, 0, true}, {12, 0, 0}}, -3));
+  EXPECT_EQ(board.m_specsTotal, 0);
+  board.AlternBuildPath(false);
+  EXPECT_EQ(std::count_if(board.GetChips().begin(), board.GetChips().end(),
+                          [](const MAHJONG_CHIP* chip) { return chip->m_isSpecial; }),
+            3);
   Read("<tiles/><suits/>");
   for (int s = 0; s < MAHJONG_FACES::kSuitCount; ++s) EXPECT_FALSE(board.isSuitEnabled(MAHJONG_FACES::SUIT(s)));
   pugi::xml_document empty;

@@ -37,6 +37,23 @@ bool TaskMet(int type, int value, int moves, int points, float seconds) {
   return false;
 }
 
+// A profile naming a tile set tiles.xml does not list plays with the default set: every tile has
+// its face, and the level plays to its end.
+TEST_F(PlayBot, AnUnknownTileSetPlaysWithTheDefaultSet) {
+  board = std::make_unique<MAHJONG_LAYOUT>("7", player.get(), false, 0, nullptr);
+  board->SetRandom(&random);
+  EXPECT_TRUE(log.hasLine("tile set 7 is not in tiles.xml, the default set 2 is used"));
+  Start(1, 3, 11);
+  ASSERT_NE(board->GetAtlasImage(), nullptr);
+  for (const MAHJONG_CHIP* chip : board->GetChips()) {
+    ASSERT_EQ(chip->m_sprite, board->GetFaceAtlas());
+    ASSERT_EQ(chip->m_sprite->fGetTexture(), board->GetAtlasImage());
+  }
+  BOARD_BOT bot(*board);
+  bot.PlayOut(40000);
+  EXPECT_TRUE(board->isLevelFinished());
+}
+
 TEST_F(PlayBot, EveryShippedLevelPlaysToItsEnd) {
   constexpr std::uint32_t kSeeds = 5;
   MAHJONG_LAYOUT& b = *board;

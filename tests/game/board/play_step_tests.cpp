@@ -1,12 +1,18 @@
 // The play step driven through the real input state, tick by tick: selection, pairs with their
 // score, sounds and the multiplier's growth and decay, the clock and tips, the pause panel and the
 // slots, the shuffle bonus, the no-moves codes and the level's end.
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
+#include "host/recording_device.h"
 #include "gui/widgets/qc_gui_animation_bar.h"
 #include "tests/game/board/play_test_kit.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -325,6 +331,107 @@ TEST_F(PlayStep, NoMovesWithAndWithoutBonus) {
   for (int n = 0; n < 5; ++n) EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMoves);
   EXPECT_TRUE(log.hasLine("THIS IS THE END!!!!!!!!!"));
   EXPECT_FALSE(b.isLevelFinished());
+}
+
+// A board with an odd number of tiles meets its dead end too: a row of three tiles of one face
+// (the middle one blocked) beside two lone tiles, one of them special so the level goes on. Once
+// the row's outer pair has landed, three tiles are left and none pairs.
+TEST_F(PlayStep, OddBoardReportsItsDeadEnd) {
+  const std::vector<CELL> cells = {{2, 2, 0, false, false, 5},
+                                   {4, 2, 0, false, false, 5},
+                                   {6, 2, 0, false, false, 5},
+                                   {12, 2, 0, true, false, 7},
+                                   {20, 2, 0, false, false, 8}};
+  Begin(LevelText(cells, 0));
+  MAHJONG_LAYOUT& b = *board;
+  ASSERT_EQ(b.GetChips().size(), 5u);
+  EXPECT_EQ(b.m_availableMoves, 1);
+  EXPECT_EQ(Click(At(2, 2)), 0);
+  EXPECT_EQ(Click(At(6, 2)), MAHJONG_LAYOUT::kEventPairRemoved);
+  EXPECT_EQ(Settle(), MAHJONG_LAYOUT::kEventNoMovesBonus);
+  EXPECT_EQ(b.GetChips().size(), 3u);
+  EXPECT_EQ(b.m_availableMoves, 0);
+  EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMovesBonus);
+}
+
+// Where two free tiles' faces overlap, the one drawn on top is under the pointer on every tick,
+// and the click takes it: a tile one layer up over the lower edge of another, and two tiles of one
+// layer half a tile apart both ways (the later of the two in the drawing order is on top).
+TEST_F(PlayStep, OverlappingFreeTilesHoverTheOneOnTop) {
+  const std::vector<CELL> cells = {{2, 2, 0, false, false, 3},   {3, 4, 1, false, false, 4},
+                                   {10, 2, 0, false, false, 5},  {11, 3, 0, false, false, 6},
+                                   {20, 10, 0, false, false, 9}, {24, 10, 0, false, false, 9}};
+  Begin(LevelText(cells, 0));
+  MAHJONG_LAYOUT& b = *board;
+  const auto index = [&](const MAHJONG_CHIP* chip) {
+    return std::find(b.GetChips().begin(), b.GetChips().end(), chip) - b.GetChips().begin();
+  };
+  MAHJONG_CHIP* sameLayerTop = index(At(10, 2)) > index(At(11, 3)) ? At(10, 2) : At(11, 3);
+  const struct {
+    MAHJONG_CHIP* below;
+    MAHJONG_CHIP* top;
+  } overlaps[] = {{At(2, 2), At(3, 4, 1)}, {sameLayerTop == At(10, 2) ? At(11, 3) : At(10, 2), sameLayerTop}};
+  for (const auto& overlap : overlaps) {
+    ASSERT_NE(overlap.below, nullptr);
+    ASSERT_NE(overlap.top, nullptr);
+    ASSERT_TRUE(overlap.below->bFreee && overlap.top->bFreee);
+    const board_test::RECT a = board_test::FaceRect(*overlap.below, 1);
+    const board_test::RECT c = board_test::FaceRect(*overlap.top, 1);
+    const int x = (std::max(a.left, c.left) + std::min(a.right, c.right)) / 2;
+    const int y = (std::max(a.top, c.top) + std::min(a.bottom, c.bottom)) / 2;
+    ASSERT_TRUE(a.contains(x, y) && c.contains(x, y));
+    Mouse(x, y);
+    std::string hovered;
+    for (int n = 0; n < 8; ++n) {
+      Tick();
+      hovered += b.m_hoverChip == overlap.top ? "T" : (b.m_hoverChip == overlap.below ? "B" : "-");
+    }
+    EXPECT_EQ(hovered, "TTTTTTTT");
+    EXPECT_EQ(ClickAt(x, y), 0);
+    EXPECT_EQ(b.m_selectedChip, overlap.top);
+  }
+}
+
+// Each points popup draws with the font's own colour and its own alpha: one fading in, one held
+// after it, and none of them golden after the special view's hint; the font is left as it was.
+TEST_F(PlayStep, PointsPopupsDrawInTheirOwnColour) {
+  Begin(ScoringLevel());
+  MAHJONG_LAYOUT& b = *board;
+  QOR::QC_FONT* font = b.GetFont();
+  constexpr std::uint32_t kOwn = 0xFF20C040u;
+  font->fSetColor(kOwn);
+  b.m_ptsFadeTime = 1.0f;
+  b.m_ptsDelayTime = 1.0f;
+  // The fading one comes first in the list: the held one is drawn after it.
+  b.GetChips()[0]->m_points = 20;
+  b.GetChips()[0]->m_popupTime = 0.5f;
+  b.GetChips()[1]->m_points = 40;
+  b.GetChips()[1]->m_popupTime = 1.5f;
+  b.m_hintText = L"hint";
+  // The alphas drawn in the font's own colour, over one frame.
+  const auto frame = [&] {
+    host_test::fRecordedCalls().clear();
+    EXPECT_EQ(QOR::qcRENDER->BeginScene(), 1);
+    b.Render(false, font, nullptr);
+    QOR::qcRENDER->fFlush();
+    std::set<std::uint32_t> alphas;
+    for (const host_test::RecordedCall& call : host_test::fRecordedCalls()) {
+      if (call.name != "DrawIndexedPrimitive" && call.name != "DrawPrimitive") continue;
+      for (std::size_t at = 24; call.stride == 36 && at + 4 <= call.vertices.size(); at += 36) {
+        std::uint32_t color = 0;
+        std::memcpy(&color, call.vertices.data() + at, sizeof(color));
+        if ((color & 0x00FFFFFFu) == (kOwn & 0x00FFFFFFu)) alphas.insert(color >> 24);
+      }
+    }
+    QOR::qcRENDER->EndScene();
+    return alphas;
+  };
+  EXPECT_EQ(frame(), (std::set<std::uint32_t>{127u, 255u}));
+  b.m_specialView = true;
+  frame();
+  b.m_specialView = false;
+  EXPECT_EQ(frame(), (std::set<std::uint32_t>{127u, 255u})) << "the hint's gold stays with the hint";
+  EXPECT_EQ(font->fGetColor(), kOwn);
 }
 
 // The level ends on the tick its last special tile lands, with ordinary tiles left: the end bonus

@@ -3,6 +3,7 @@
 #include "engine/files/replace_file.h"
 #include "game/board/mahjong_player.h"
 #include "tests/game/kit/game_services.h"
+#include "tests/kit/file_bytes.h"
 #include "tests/kit/log_capture.h"
 
 #include <pugixml.hpp>
@@ -23,15 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const fs::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+std::string readBytes(const fs::path& path) { return qor_test::fReadBytes(path.string()); }
+void writeBytes(const fs::path& path, const std::string& bytes) { qor_test::fWriteBytes(path.string(), bytes); }
 
 // A node as text, to compare elements that must come through a save untouched.
 std::string nodeText(const pugi::xml_node& node) {

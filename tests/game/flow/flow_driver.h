@@ -16,6 +16,7 @@
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/select_player_msg_box.h"
 #include "gui/widgets/qc_image_button.h"
+#include "host/recording_device.h"
 #include "tests/game/kit/game_services.h"
 
 #include <gtest/gtest.h>
@@ -40,11 +41,16 @@ class FlowDriver : public qor_test::GameServices {
     gameSounds = new MAHJONG_SOUNDS(true);
     QOR::qcFrameTime = 1.0f / 60.0f;
     beforeLoad();
+    loadGame();
+    settle();
+  }
+  // A new game manager loaded stage by stage to the title (the old one, if any, deleted first).
+  void loadGame() {
+    delete manager;
     manager = gameManager = new MAHJONG_GAME_MANAGER();
     int progress = 0;
     for (int stage = 0; stage < 20 && progress < 100; ++stage) manager->LoadStep(progress);
     ASSERT_EQ(progress, 100);
-    settle();
   }
   void TearDown() override {
     delete manager;
@@ -56,20 +62,33 @@ class FlowDriver : public qor_test::GameServices {
   }
   // Runs before the manager is made (a test may write its player file here).
   virtual void beforeLoad() {}
+  // Run in every tick before the manager's update, after it with its result, and before its
+  // drawing.
+  virtual void beforeUpdate() {}
+  virtual void afterUpdate(int /*result*/) {}
+  virtual void beforeRender() {}
 
-  // One game tick and one frame; a key given is pressed and released just before it.
+  // One game tick and one frame (every drawEvery-th tick only, when set); a key given is pressed
+  // and released just before it.
   int tick(int key = 0) {
     if (key != 0) {
       QOR::qcCurrentInput->fKeyDown(static_cast<std::uint32_t>(key));
       QOR::qcCurrentInput->fKeyUp(static_cast<std::uint32_t>(key));
     }
+    beforeUpdate();
     const int result = manager->Update();
+    afterUpdate(result);
     QOR::qcCurrentInput->fUpdate();
-    if (QOR::qcRENDER->BeginScene() == 1) {
-      manager->Render();
-      manager->RenderTop();
-      QOR::qcRENDER->EndScene();
+    if (++ticks % drawEvery == 0) {
+      beforeRender();
+      if (QOR::qcRENDER->BeginScene() == 1) {
+        manager->Render();
+        manager->RenderTop();
+        QOR::qcRENDER->EndScene();
+      }
     }
+    // Long runs keep no record of the frames: the device would hold every vertex drawn.
+    if (forgetFrames) host_test::fRecordedCalls().clear();
     return result;
   }
   // A click at (x, y) over three ticks (enter, button 1 down, up); the mouse then leaves.
@@ -140,6 +159,9 @@ class FlowDriver : public qor_test::GameServices {
   const std::wstring& text(int id) const { return manager->texts[id]; }
 
   MAHJONG_GAME_MANAGER* manager = nullptr;
+  long long ticks = 0;
+  int drawEvery = 1;
+  bool forgetFrames = false;
 };
 
 }  // namespace flow_test

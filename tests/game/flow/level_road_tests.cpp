@@ -262,6 +262,29 @@ TEST_F(LevelRoad, OneLevelFromIntroToTheNext) {
   EXPECT_FALSE(manager->messageBox->isOpen());
 }
 
+// A board without moves whose shuffle bonus is not full after all: the no-moves message's OK
+// shuffles nothing, the board counts its moves again and the level's failure follows, so the
+// player is never left before a silent board.
+TEST_F(LevelRoad, ANoMovesAnswerThatCannotShuffleLetsTheLevelFail) {
+  enterLevel(1, 1);
+  startPlay();
+  MAHJONG_LAYOUT& board = *manager->board;
+  for (MAHJONG_CHIP* chip : board.GetChips()) chip->bFreee = false;
+  player->FindBonus(BONUS_TOSSCHIPS)->charge = 0;
+  board.m_availableMoves = 0;
+  board.m_bonusUsable = 1;
+  tick();
+  ASSERT_TRUE(manager->messageBox->isOpen());
+  EXPECT_EQ(manager->messageBox->fGetText(), text(M::TXT_NO_MOVES_BUT_BONUS));
+  const int bonusesUsed = player->m_totalBonusUsed;
+  tick(flow_test::kEnter);
+  EXPECT_EQ(player->m_totalBonusUsed, bonusesUsed);
+  EXPECT_FALSE(board.m_shuffleRequested || board.m_slideTween.active);
+  ASSERT_TRUE(runWhile([this] { return manager->messageBox->isOpen(); }));
+  ASSERT_TRUE(runWhile([this] { return !manager->messageBox->isOpen(); }, 60));
+  EXPECT_EQ(manager->messageBox->fGetText(), text(M::TXT_LEVEL_FAIL));
+}
+
 // Clock texts: minutes and seconds with two digits each, nothing below zero; a value goes where
 // the text's first mark is, or after it.
 TEST(LevelRoadText, ClockAndFillIn) {

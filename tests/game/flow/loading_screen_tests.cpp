@@ -1,6 +1,7 @@
 // The loading screen over the real splash pictures, title and font on the recording device: its
 // clamped clock, which picture each moment of the three seconds shows, a missing splash, and the
 // release of the splash textures through the renderer.
+#include "engine/files/qc_file_system.h"
 #include "engine/loc/qc_locman.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_render.h"
@@ -107,7 +108,8 @@ TEST_F(LoadingScreenTest, ThreeSecondsOfSplashesThenTheTitle) {
 // Without "spl1.jpg" the second splash shows from the first tick; without both (and without a
 // string table) the screen stays black until the title, which shows without a percentage.
 TEST_F(LoadingScreenTest, MissingSplashesAndFontAreLeftOut) {
-  const fs::path resources = fs::current_path();
+  // The splashes are read from the working folder: the game's Resources folder.
+  const fs::path resources = QOR::QC_FILE_SYSTEM::fGetInstance()->fGetResourceDirectory();
   std::string pattern = (fs::temp_directory_path() / "qor_splash_XXXXXX").string();
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   const fs::path scratch = pattern;

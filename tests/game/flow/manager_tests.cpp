@@ -176,7 +176,7 @@ TEST_F(ManagerTest, FirstRunLoadsInStagesToTheTitle) {
   EXPECT_FLOAT_EQ(fadeInOutTime, 0.45f);
   EXPECT_FLOAT_EQ(hideLevelTime, 0.5f);
   EXPECT_EQ(manager.fx.countUpIncrement, 25);
-  EXPECT_EQ(manager.fx.countUpColor, 0xFFFFF2B0u);
+  EXPECT_EQ(manager.fx.countUpColor, 0xFF8C1C16u);
   EXPECT_FLOAT_EQ(manager.fx.starsBlobDelay, 0.15f);
 
   // The window shows the game's icon picture.

@@ -192,7 +192,8 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
 // The levels screen: with levels 1..10 played (one of them with no star) it opens on page 2 with
 // level 11 open and 12..20 closed; the buttons stand in their grid; the page button turns pages
 // and ignores clicks while a page turns, each turn landing exactly; a newly opened level flashes
-// once and an index past the last level is dropped; back goes to the packs without the panel.
+// once and an index past the last level is dropped; back during a page turn goes to the packs
+// without the panel, and the levels come again on their own page with the arrow answering.
 TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
   for (int level = 1; level <= 10; ++level) result(2, level) = level == 4 ? 0 : 2;
   player->m_packs[1] = 1;
@@ -246,7 +247,9 @@ TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
   EXPECT_TRUE(m->newLevels.empty());
   EXPECT_NEAR(flashTicks, 43, 2);  // 0.3 s growing and 0.4 s fading
 
-  // Back: the packs screen, the panel never moving.
+  // Back while a page turns: the packs screen, the panel never moving.
+  click(m->pageArrow);
+  ASSERT_TRUE(m->pageTween.active);
   click(m->menuBackButton);
   EXPECT_EQ(m->requestedScreen, PACKS_SCREEN);
   for (int n = 0; n < 600 && m->currentScreen == LEVELS_SCREEN; ++n) {
@@ -256,6 +259,17 @@ TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
   EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsOutX);
   untilScreen(PACKS_SCREEN);
   EXPECT_EQ(m->FirstPackButtonX(), MAHJONG_GAME_MANAGER::kPacksInX);
+
+  // The turn ended with the visit: the levels come again on the page of their next level, and
+  // the arrow turns the page.
+  click(pack(2).button);
+  untilScreen(LEVELS_SCREEN);
+  EXPECT_EQ(m->page, 2);
+  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, page2);
+  click(m->pageArrow);
+  settle();
+  EXPECT_EQ(m->page, 1);
+  EXPECT_EQ(m->levelButtons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
 }
 
 // The count-up after a level: money rises by the step value each step with "money.ogg" and the

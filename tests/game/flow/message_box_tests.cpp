@@ -126,8 +126,9 @@ TEST_F(MessageBoxTest, MessageConfirmsUntilHiddenThenClosesByItself) {
   EXPECT_FALSE(clicked());
   settle(*box);
   EXPECT_EQ(box->fGetPosition().y, STORE_MESSAGE_BOX::kHiddenY);
-  EXPECT_EQ(tick(*box), 0);
+  EXPECT_EQ(tick(*box, kEnter), 0);
   EXPECT_FALSE(box->isOpen());
+  EXPECT_FALSE(clicked());
   box.reset();
   for (const char* picture : {"Dark_back.png", "Message_back.png", "Ok_middle.png", "Delete_middle.png"}) {
     EXPECT_TRUE(log.hasLine(std::string("Fully unscribe ") + picture)) << picture;
@@ -135,7 +136,7 @@ TEST_F(MessageBoxTest, MessageConfirmsUntilHiddenThenClosesByItself) {
 }
 
 // Question mode: cancel (button or Escape) answers -1 exactly once; the box then closes by
-// itself, taking nothing it receives while sliding away as an answer.
+// itself, taking nothing it receives while sliding away, nor on the tick it closes, as an answer.
 TEST_F(MessageBoxTest, CancelAnswersOnceAndClosesByItself) {
   for (bool byButton : {true, false}) {
     RECORDING_BOX box;
@@ -154,8 +155,12 @@ TEST_F(MessageBoxTest, CancelAnswersOnceAndClosesByItself) {
     EXPECT_EQ(click(box, box.fGetCancelButton()), (ANSWERS{0, 0, 0}));
     EXPECT_FALSE(clicked());
     settle(box);
-    tick(box);
+    // The tick on which it closes takes no answer, and a closed box answers nothing.
+    EXPECT_EQ(tick(box, kEnter), 0);
     EXPECT_FALSE(box.isOpen());
+    EXPECT_EQ(tick(box, kEnter), 0);
+    EXPECT_EQ(click(box, box.fGetOkButton()), (ANSWERS{0, 0, 0}));
+    EXPECT_FALSE(clicked());
   }
 }
 

@@ -2,6 +2,7 @@
 // profiles of player.xml only, picking and closing, adding up to the seventh row with a taken
 // name refused, and deleting only after the confirmation, down to an empty list.
 #include "engine/render/qc_font.h"
+#include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_game.h"
 #include "gui/widgets/qc_gui_linebox.h"
@@ -54,6 +55,18 @@ class PlayersScreen : public flow_test::FlowDriver {
     tick(kEnter);
     settle();
   }
+
+  // Ticks until the box has slid up to its hidden place: the next tick closes it.
+  void untilClosingTick() {
+    ASSERT_TRUE(runWhile([this] { return box().fGetPosition().y > STORE_MESSAGE_BOX::kHiddenY; }));
+    ASSERT_TRUE(box().isOpen());
+  }
+  void closeScreen() {
+    tick(kEnter);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen == PLAYERS_SCREEN; }));
+    settle();
+  }
+  std::string lastPlayer() const { return playerFile().child("lastplayer").attribute("lpname").value(); }
 
   std::string file;
 };
@@ -159,7 +172,8 @@ TEST_F(PlayersScreen, DeletesOnlyAfterConfirmationDownToAFirstNameAgain) {
   EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"cy"}));
   EXPECT_FLOAT_EQ(rowY(1), secondRow);
   EXPECT_EQ(manager->PickedRow(), &manager->playerRows[1]);  // the next profile moved under the bar
-  EXPECT_TRUE(manager->player->m_name.empty());
+  EXPECT_EQ(manager->player->m_name, L"cy");                  // bo was current: cy takes over
+  EXPECT_EQ(lastPlayer(), "cy");
   EXPECT_FALSE(playerFile().find_child_by_attribute("player", "name", "bo"));
 
   // The last row goes: the bar follows up to the new last row.
@@ -188,6 +202,74 @@ TEST_F(PlayersScreen, DeletesOnlyAfterConfirmationDownToAFirstNameAgain) {
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen == PLAYERS_SCREEN; }));
   EXPECT_EQ(manager->player->m_name, L"zed");
   EXPECT_STREQ(playerFile().child("lastplayer").attribute("lpname").value(), "zed");
+}
+
+}  // namespace
+
+namespace {
+
+// A key that lands on the tick a question closes answers nothing: Escape on the delete question
+// and then Enter deletes no profile, nor does Escape on the name question and then Enter (the
+// screen remembers it asked for a name); the list stays open with every profile.
+TEST_F(PlayersScreen, AClosingQuestionTakesNoAnswer) {
+  start("<lastplayer lpname=\"bo\"/>\n<player name=\"ann\"/>\n<player name=\"bo\"/>\n");
+  open();
+  for (const bool deleteQuestion : {true, false}) {
+    SCOPED_TRACE(deleteQuestion ? "delete question" : "name question");
+    click(deleteQuestion ? manager->playerRows[1].deleteButton : manager->addButton);
+    ASSERT_TRUE(box().isQuestion());
+    for (int n = 0; n < 60; ++n) tick();
+    tick(kEscape);
+    untilClosingTick();
+    tick(kEnter);
+    EXPECT_FALSE(box().isOpen());
+    for (int n = 0; n < 60; ++n) tick();
+    EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"bo"}));
+    EXPECT_EQ(profiles(playerFile()), 2);
+    EXPECT_EQ(manager->player->m_name, L"bo");
+    EXPECT_EQ(manager->currentScreen, PLAYERS_SCREEN);
+  }
+}
+
+// Deleting the current profile hands over at once: the file's last player becomes the row now
+// under the bar, and that profile is current with its own window mode before any OK. A profile
+// added in one visit is current; picking another row in a later visit makes that one current,
+// saved and applied when the screen closes.
+TEST_F(PlayersScreen, TheCurrentProfileIsAlwaysOneThatExists) {
+  start(
+      "<lastplayer lpname=\"ann\"/>\n<player name=\"ann\" full_screen=\"false\"/>\n"
+      "<player name=\"bo\" full_screen=\"true\"/>\n<player name=\"cy\" full_screen=\"false\"/>\n");
+  ASSERT_EQ(manager->player->m_name, L"ann");
+  ASSERT_FALSE(QOR::qcRENDER->isFullScreen());
+  open();
+  click(manager->playerRows[0].deleteButton);
+  for (int n = 0; n < 60; ++n) tick();
+  tick(kEnter);
+  EXPECT_EQ(lastPlayer(), "bo");
+  EXPECT_FALSE(playerFile().find_child_by_attribute("player", "name", "ann"));
+  EXPECT_EQ(manager->player->m_name, L"bo");
+  EXPECT_TRUE(QOR::qcRENDER->isFullScreen());
+  settle();
+  closeScreen();
+  EXPECT_EQ(manager->currentScreen, TITLE_SCREEN);
+  EXPECT_EQ(manager->player->m_name, L"bo");
+
+  // Visit two adds a profile (full screen, as new profiles are), visit three picks cy.
+  open();
+  add("DEE");
+  EXPECT_EQ(manager->player->m_name, L"dee");
+  closeScreen();
+  EXPECT_EQ(manager->player->m_name, L"dee");
+  EXPECT_TRUE(QOR::qcRENDER->isFullScreen());
+  open();
+  ASSERT_EQ(names(), (std::vector<std::wstring>{L"bo", L"cy", L"dee"}));
+  clickAt(kMiddleX - 100.0f, rowY(1));
+  ASSERT_EQ(manager->PickedRow(), &manager->playerRows[1]);
+  closeScreen();
+  EXPECT_EQ(lastPlayer(), "cy");
+  EXPECT_EQ(manager->player->m_name, L"cy");
+  EXPECT_FALSE(QOR::qcRENDER->isFullScreen());
+  EXPECT_EQ(manager->selectedName, L"cy");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The real game program, started as a desktop starts it (a real window and GL on SDL's offscreen
 // driver, a scratch home): main reaches the game's entry, loading ends on the title, and SIGTERM
-// closes it with exit code 0; with part of its data missing it still reaches the title.
+// closes it with exit code 0; with part of its data missing it still reaches the title. Started
+// with no display at all (and without asking for the offscreen driver), it says why and exits 1.
 #include "tests/kit/child_process.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +98,23 @@ TEST_F(StartTest, MissingPacksDoNotStopTheStart) {
   EXPECT_NE(output.find("Pack data/fonts not opened"), std::string::npos) << output;
   EXPECT_NE(output.find("default_player.xml"), std::string::npos) << output;
   EXPECT_TRUE(fs::is_regular_file(playerFile()));
+}
+
+// No display and no driver asked for: SDL would fall back to its offscreen driver and the game
+// would run where nobody can see or end it. The start stops at once, says why, and exits 1.
+TEST_F(StartTest, AStartWithNoDisplayEndsNonZeroAndSaysWhy) {
+  ChildProcess child;
+  ASSERT_TRUE(child.fStart(QOR_GAME_PROGRAM, QOR_TEST_GAME_DIR,
+                           {"HOME=" + (_scratch / "home").string(), "XDG_DOCUMENTS_DIR=" + documents().string(),
+                            "SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}));
+  const int status = child.fFinish(kEndLimit);
+  EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 1) << "status " << status << "\n"
+                                                                           << child.fOutput();
+  EXPECT_NE(child.fOutput().find("\nThe game window could not be created: there is no display to open (DISPLAY and "
+                                 "WAYLAND_DISPLAY are not set)."),
+            std::string::npos)
+      << child.fOutput();
+  EXPECT_EQ(child.fOutput().find("Game loaded"), std::string::npos);
 }
 
 }  // namespace

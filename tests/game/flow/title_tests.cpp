@@ -17,6 +17,7 @@
 #include "game/flow/select_player_msg_box.h"
 #include "gui/widgets/qc_gui_linebox.h"
 #include "gui/widgets/qc_image_button.h"
+#include "host/test_doors.h"
 #include "tests/game/flow/flow_driver.h"
 #include "tests/game/kit/game_services.h"
 #include "tests/kit/log_capture.h"
@@ -24,6 +25,8 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -160,6 +163,35 @@ TEST_F(TitleTest, FirstPlayerIsAskedForAndCreated) {
   EXPECT_EQ(manager->currentScreen, COMICS_SCREEN);
 }
 
+// A first player named where nothing can be saved (the game's folder is a file, which no user
+// can write into): the typed name is kept for the greeting and the comic, the player is told once
+// in a box, and no file is made; later saves fail without another box.
+TEST_F(TitleTest, AFirstPlayerWhoseSaveFailsKeepsTheName) {
+  const std::filesystem::path game = std::filesystem::path(MAHJONG_GAME_MANAGER::PlayerFilePath()).parent_path();
+  std::filesystem::remove_all(game.parent_path());
+  std::ofstream(game.parent_path()) << "not a folder";
+  host_test::fResetMessageBoxCount();
+
+  EXPECT_EQ(click(manager->playButton), (ANSWERS{0, 0, 0}));
+  ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
+  for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);  // at rest
+  for (int key : {'Z', 'E', 'D'}) ASSERT_EQ(tick(key), 0);
+  qor_test::LogCapture log;
+  EXPECT_EQ(tick(kEnter), 0);
+  EXPECT_TRUE(log.contains("player.xml not saved: " + MAHJONG_GAME_MANAGER::PlayerFilePath()));
+  EXPECT_FALSE(log.contains("the old file is kept"));
+  EXPECT_TRUE(log.contains("MessageBox [Progress not saved]"));
+  EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+  EXPECT_EQ(manager->player->m_name, L"zed");
+  EXPECT_EQ(greeting(), text(MAHJONG_GAME_MANAGER::TXT_WELCOME) + L"\nzed");
+  EXPECT_FALSE(manager->SavePlayer());
+  EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+  EXPECT_TRUE(std::filesystem::is_regular_file(game.parent_path()));
+  for (int n = 0; n < 2000 && manager->currentScreen == TITLE_SCREEN; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_EQ(manager->currentScreen, COMICS_SCREEN);
+  EXPECT_EQ(manager->player->m_name, L"zed");
+}
+
 // Players opens the players screen in the tick of the click, with no fade of the title. Back on
 // the title, Quit asks first: cancel (Escape) closes the question and the game goes on; OK ends it.
 TEST_F(TitleTest, PlayersOpensAtOnceAndQuitAsksFirst) {
@@ -180,6 +212,32 @@ TEST_F(TitleTest, PlayersOpensAtOnceAndQuitAsksFirst) {
   EXPECT_EQ(click(manager->quitButton), (ANSWERS{0, 0, 0}));
   for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);
   EXPECT_EQ(click(box().fGetOkButton()), (ANSWERS{0, 0, -108}));
+}
+
+// A key that lands on the tick a question closes answers nothing: a typed name, Escape and then
+// Enter create no profile; Quit, Escape and then Enter do not end the game.
+TEST_F(TitleTest, AClosingQuestionTakesNoAnswer) {
+  const auto enterOnClosingTick = [this] {
+    for (int n = 0; n < 2000 && box().fGetPosition().y > STORE_MESSAGE_BOX::kHiddenY; ++n) ASSERT_EQ(tick(), 0);
+    ASSERT_TRUE(box().isOpen());
+    EXPECT_EQ(tick(kEnter), 0);
+    EXPECT_FALSE(box().isOpen());
+  };
+  click(manager->playButton);
+  ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
+  for (int key : {'A', 'M', 'Y'}) ASSERT_EQ(tick(key), 0);
+  ASSERT_EQ(tick(kEscape), 0);
+  enterOnClosingTick();
+  for (int n = 0; n < 60; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_FALSE(playerFile().child("player"));
+  EXPECT_TRUE(manager->player->m_name.empty());
+
+  click(manager->quitButton);
+  ASSERT_TRUE(box().isQuestion() && !box().isNameEntry());
+  ASSERT_EQ(tick(kEscape), 0);
+  enterOnClosingTick();
+  for (int n = 0; n < 60; ++n) ASSERT_EQ(tick(), 0);
+  EXPECT_EQ(manager->currentScreen, TITLE_SCREEN);
 }
 
 // A player who has seen the start comic: Play (with its own sound) slides the panel out, the screen

@@ -2,8 +2,12 @@
 // board events and experience gains, the award box's confirmation, the rank list of the real
 // player file with the experience bar and the opening of packs, and the trophies screen's shelf
 // driven by real clicks.
+#include "engine/files/qs_resource.h"
+#include "engine/loc/qc_locman.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
+#include "engine/service/qc_resource_loader.h"
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/flow/menu_objects.h"
@@ -13,6 +17,9 @@
 #include "tests/game/flow/flow_driver.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,6 +59,8 @@ class TrophiesTest : public flow_test::FlowDriver {
   int owned(int id) const {
     return static_cast<int>(std::count(player->m_trophies.begin(), player->m_trophies.end(), id));
   }
+  // The experience a pack's rank starts at, from its button.
+  int packXP(int n) const { return pack(n).xp; }
   PACK_BUTTON& pack(int n) const { return *manager->packButtons.at(static_cast<std::size_t>(n - 1)); }
   int& result(int packNumber, int level) const {
     return player->m_levels[MAHJONG_PLAYER::LevelIndex(packNumber, level)];
@@ -203,6 +212,129 @@ TEST_F(TrophiesTest, RankWalkOpensOnePackAtATimeAndTheBarStaysInRange) {
   manager->UpdateRank(0);
   EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(L"Novice"));
   EXPECT_EQ(manager->experienceBar->fGetWidth(), static_cast<float>(barWidth));
+}
+
+// Every rule of the table approached from one step below and then met at its edge, the lower
+// trophies of its group owned already: nothing one step below, the rule's trophy at the edge (and
+// for the exact multipliers nothing one step above). Ranks turn at exactly their experience.
+TEST_F(TrophiesTest, EachRuleAwardsAtItsEdgeAndNotOneStepBelow) {
+  manager->board = new MAHJONG_LAYOUT(player->m_tileset, player, false, 1, manager->darkBack1);
+  MAHJONG_HUD_PANEL& panel = *manager->board->GetPanel();
+  const auto threeStars = [this](int count) {
+    std::fill(std::begin(player->m_levels), std::end(player->m_levels), 1);
+    for (int i = 0; i < count; ++i) player->m_levels[i] = 3;
+  };
+  struct EDGE {
+    int code;
+    int id;
+    std::vector<int> owned;  // the lower trophies of the group
+    std::function<void(int)> set;
+    int below;
+    int edge;
+    int above;  // for the exact rules: a value past the edge that awards nothing (0: none checked)
+  };
+  const auto score = [this](int v) { player->m_totalScore = v; };
+  const auto tiles = [this](int v) { player->m_totalTilesRemoved = v; };
+  const auto bonuses = [this](int v) { player->m_totalBonusUsed = v; };
+  const auto multiplier = [&panel](int v) { panel.SetMultiplier(v); };
+  const auto xp = [this](int v) { player->m_XP = static_cast<float>(v); };
+  const auto lastLevel = [this](int pack) {
+    return [this, pack](int level) {
+      manager->board->m_pack = pack;
+      manager->board->m_level = level;
+    };
+  };
+  const auto stars = [&, this](int count) {
+    manager->board->m_level = 4;
+    manager->currentPack = 1;
+    manager->currentLevel = 1;
+    threeStars(count);
+  };
+  std::vector<EDGE> edges = {
+      {kPairRemoved, 1, {}, score, 99999, 100000, 0},
+      {kPairRemoved, 2, {1}, score, 499999, 500000, 0},
+      {kPairRemoved, 3, {1, 2}, score, 999999, 1000000, 0},
+      {kPairRemoved, 15, {1, 2, 3}, tiles, 999, 1000, 0},
+      {kPairRemoved, 16, {1, 2, 3, 15}, tiles, 4999, 5000, 0},
+      {kPairRemoved, 17, {1, 2, 3, 15, 16}, tiles, 9999, 10000, 0},
+      {kPairRemoved, 21, {1, 2, 3, 15, 16, 17}, multiplier, 4, 5, 6},
+      {kPairRemoved, 22, {1, 2, 3, 15, 16, 17, 21}, multiplier, 9, 10, 11},
+      {kPairRemoved, 23, {1, 2, 3, 15, 16, 17, 21, 22}, multiplier, 14, 15, 16},
+      {kShuffleUsed, 18, {}, bonuses, 49, 50, 0},
+      {kShuffleUsed, 19, {18}, bonuses, 99, 100, 0},
+      {kShuffleUsed, 20, {18, 19}, bonuses, 249, 250, 0},
+      {kLevelComplete, 24, {}, stars, 29, 30, 0},
+      {kLevelComplete, 25, {24}, stars, 59, 60, 0},
+      {kLevelComplete, 26, {24, 25}, stars, 119, 120, 0},
+  };
+  for (int pack = 2; pack <= 6; ++pack) {
+    std::vector<int> lower;
+    for (int id = 4; id < pack + 2; ++id) lower.push_back(id);
+    edges.push_back({kXPRaised, pack + 2, lower, xp, packXP(pack) - 1, packXP(pack), 0});
+  }
+  for (int pack = 1; pack <= 6; ++pack) edges.push_back({kLevelComplete, 8 + pack, {}, lastLevel(pack), 19, 20, 0});
+
+  for (const EDGE& e : edges) {
+    SCOPED_TRACE("trophy " + std::to_string(e.id));
+    player->m_trophies = e.owned;
+    player->m_totalScore = player->m_totalTilesRemoved = player->m_totalBonusUsed = 0;
+    player->m_XP = 0.0f;
+    panel.SetMultiplier(1);
+    threeStars(0);
+    manager->board->m_pack = manager->board->m_level = 1;
+    e.set(e.below);
+    EXPECT_EQ(judge(e.code), 0);
+    if (e.above != 0) {
+      e.set(e.above);
+      EXPECT_EQ(judge(e.code), 0);
+    }
+    e.set(e.edge);
+    EXPECT_EQ(judge(e.code), e.id);
+  }
+
+  // The rank list of the real file: each rank starts at exactly its experience.
+  const std::pair<int, const wchar_t*> ranks[] = {{15, L"Novice"}, {40, L"Experienced"}, {75, L"Expert"},
+                                                  {115, L"Master"}, {160, L"Grand Master"}};
+  const wchar_t* before = L"Candidate";
+  for (const auto& [at, title] : ranks) {
+    SCOPED_TRACE(title);
+    player->m_XP = static_cast<float>(at) - 0.5f;
+    manager->UpdateRank(0);
+    EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(before));
+    EXPECT_EQ(manager->nextRankXP, at);
+    player->m_XP = static_cast<float>(at);
+    manager->UpdateRank(0);
+    EXPECT_EQ(manager->rankTitle, manager->rankTitles.at(title));
+    before = title;
+  }
+}
+
+// What the trophies screen and the award box load they give back: rebuilding the shelf and
+// showing awards again and again leaves the subscriptions of trophies.xml and of the header
+// font's description and page where one build left them.
+TEST_F(TrophiesTest, RebuildsAndAwardsHoldNoMoreThanOneBuild) {
+  QOR::QC_RESOURCE_LOADER& loader = *QOR::qcRESOURCE_LOADER;
+  const auto subscriptions = [&loader](const std::string& name) {
+    const QOR::QS_RESOURCE* record = loader.fFindResource(name, true);
+    return record != nullptr ? record->fGetSubscribers() : -1;
+  };
+  const std::string fontDescription = manager->locman->fGetValue("big_font_fnt");
+  const std::string fontPage = manager->locman->fGetValue("big_font_png");
+  manager->BuildTrophies();
+  const int trophies = subscriptions("trophies.xml");
+  const int description = subscriptions(fontDescription);
+  const int page = subscriptions(fontPage);
+  ASSERT_GE(trophies, 0);
+  ASSERT_GE(description, 0);
+  ASSERT_GE(page, 1);
+  for (int n = 0; n < 5; ++n) {
+    manager->BuildTrophies();
+    manager->AwardTrophy(1 + n);
+  }
+  EXPECT_EQ(subscriptions("trophies.xml"), trophies);
+  EXPECT_EQ(subscriptions(fontDescription), description);
+  EXPECT_EQ(subscriptions(fontPage), page);
+  EXPECT_LE(trophies, 0) << "the shelf keeps no document";
 }
 
 // The trophies screen entered by the left panel: each place shows the highest owned trophy of its

@@ -51,6 +51,18 @@ class Tutorial : public flow_test::FlowDriver {
     ASSERT_NE(player, nullptr);
     ASSERT_TRUE(player->m_tutorialShow);
   }
+  // The levels screen of pack 1 at rest, reached as a finished level leaves for it.
+  void levelsOfPack1() {
+    manager->currentPack = 1;
+    manager->SlideLeftPanel(-302.0f);
+    manager->currentScreen = LEVEL_END_SCREEN;
+    manager->requestedScreen = LEVELS_SCREEN;
+    manager->ChangeScreen();
+    ASSERT_TRUE(runWhile([this] {
+      return manager->currentScreen != LEVELS_SCREEN || manager->sidePanelTween.active ||
+             manager->screenSlideTween.active || manager->screenFade.active;
+    }));
+  }
   bool awardShown() const { return manager->trophyBox != nullptr && manager->trophyBox->isInfo(); }
   bool panelUp() const {
     return !manager->tutorialPanelAnimator.active &&
@@ -159,16 +171,7 @@ class Tutorial : public flow_test::FlowDriver {
 // takeable until the slot is used; after step 10 the tutorial is off, the level is finished by the
 // bot and the profile on disk no longer asks for the tutorial.
 TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
-  // From the levels screen of pack 1, as a finished level leaves for it.
-  manager->currentPack = 1;
-  manager->SlideLeftPanel(-302.0f);
-  manager->currentScreen = LEVEL_END_SCREEN;
-  manager->requestedScreen = LEVELS_SCREEN;
-  manager->ChangeScreen();
-  ASSERT_TRUE(runWhile([this] {
-    return manager->currentScreen != LEVELS_SCREEN || manager->sidePanelTween.active ||
-           manager->screenSlideTween.active || manager->screenFade.active;
-  }));
+  levelsOfPack1();
   QOR::qcRANDOM->fSetSeed(kDealSeed);
   click(manager->levelButtons[0]);
   ASSERT_EQ(manager->tutorialOn, 1);
@@ -269,6 +272,20 @@ TEST_F(Tutorial, TenStepsOnlyTheShownPairIsTakeable) {
   MAHJONG_PLAYER onDisk(M::PlayerFilePath(), L"Ann");
   EXPECT_FALSE(onDisk.m_tutorialShow);
   EXPECT_GE(onDisk.m_levels[MAHJONG_PLAYER::LevelIndex(1, 1)], 1);
+}
+
+// The tutorial fills the shuffle bonus for its slot step itself, so entering its level empties
+// that bonus, found by its id wherever the profile lists it; the others start the level full.
+TEST_F(Tutorial, TheShuffleBonusIsEmptiedByItsIdWhereverItIsListed) {
+  std::reverse(player->m_bonuses.begin(), player->m_bonuses.end());
+  ASSERT_NE(player->m_bonuses[1].id, BONUS_TOSSCHIPS);
+  for (PLAYER_BONUS& bonus : player->m_bonuses) bonus.charge = bonus.recover = 5;
+  levelsOfPack1();
+  click(manager->levelButtons[0]);
+  ASSERT_EQ(manager->tutorialOn, 1);
+  for (const PLAYER_BONUS& bonus : player->m_bonuses) {
+    EXPECT_EQ(bonus.charge, bonus.id == BONUS_TOSSCHIPS ? 0 : bonus.recover) << "bonus " << bonus.id;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // hooks stay empty unless a test sets them.
 #pragma once
 
+#include "engine/files/qc_file_system.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "tests/kit/engine_fixture.h"
@@ -32,8 +33,10 @@ class GameServices : public ::testing::Test {
     _documents = pattern;
     _savedDocuments.emplace("XDG_DOCUMENTS_DIR");
     setenv("XDG_DOCUMENTS_DIR", _documents.c_str(), 1);
-    // The game's file system takes the working folder when it is first made.
+    // The game's file system takes the working folder when it is first made, and enters its
+    // Resources folder; every test starts there, as the game does, whichever test made it.
     ASSERT_EQ(chdir(fGameDir().c_str()), 0);
+    ASSERT_EQ(chdir(QOR::QC_FILE_SYSTEM::fGetInstance()->fGetResourceDirectory().c_str()), 0);
     fUseTestDoors();
     QOR::qcGAME = QOR::QC_GAME::fGetGame();
     if (startServices()) {

@@ -1,5 +1,6 @@
 #include "tools/data/art/art_list.h"
 
+#include "tools/data/art/art_places.h"
 #include "tools/data/resource_layout.h"
 
 #include <cstdio>
@@ -87,12 +88,12 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   // Screen backgrounds, rooms, comics.
   for (const char* name : {"title_screen.jpg", "screen_back.jpg", "Lotus_room.jpg",
                            "Crane_room2.jpg", "Bamboo_room3.jpg", "Phoenix_room.jpg",
-                           "CherryTree_room.jpg", "Dragon_room6.jpg", "Comic1-2.jpg",
-                           "Comic_finish.jpg"}) {
+                           "CherryTree_room.jpg", "Dragon_room6.jpg", "Comic1-2.jpg"}) {
     b.fSurface(name, 1024, 768);
   }
-  b.fSurface("Comic1.png", 560, 440);
-  b.fSurface("Comic2.png", 460, 480);
+  b.fSurface("Comic_finish.jpg", ART_PLACES::kFinalPicture.w, ART_PLACES::kFinalPicture.h);
+  b.fSurface("Comic1.png", ART_PLACES::kComicPicture1.w, ART_PLACES::kComicPicture1.h);
+  b.fSurface("Comic2.png", ART_PLACES::kComicPicture2.w, ART_PLACES::kComicPicture2.h);
   b.fSurface("Comic3.png", 760, 320);
 
   // Shared sprites of the manager.
@@ -101,34 +102,34 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   b.fSurface("pazz.png", 128, 128);
   b.fSurface("golden_stripe.png", 16, 16);
   b.fSurface("Cursor.png", 32, 32);
-  b.fSurface("Message_back.png", 540, 420);
+  b.fSurface("Message_back.png", ART_PLACES::kMessageBox.w, ART_PLACES::kMessageBox.h);
   b.fSurface("arrow_tutorial.png", 96, 96);
 
   // Title and players screens.
-  b.fSurface("TitleScreenButtun_back.png", 620, 340);
+  b.fSurface("TitleScreenButtun_back.png", ART_PLACES::kTitlePanel.w, ART_PLACES::kTitlePanel.h);
   b.fButton("PlayButton.png", 132, 132);
   b.fButton("QuitButtin.png", 207, 71);
   b.fButton("PlyersButton.png", 207, 71);
-  b.fSurface("ChangePlayerScreenTitle_back.png", 560, 600);
+  b.fSurface("ChangePlayerScreenTitle_back.png", ART_PLACES::kPlayersPanel.size.w, ART_PLACES::kPlayersPanel.size.h);
   b.fSurface("ChangePlayerScreenTitle_select.png", 486, 50);
   b.fButton("DeleteButton_smoll.png", 38, 38);
   b.fButton("PlusButton_smoll.png", 38, 38);
   b.fButton("Ok_middle.png", 92, 92);
   b.fButton("Delete_middle.png", 92, 92);
-  b.fSurface("PackName_button.png", 260, 44);
+  b.fSurface("PackName_button.png", ART_PLACES::kNamePlate.w, ART_PLACES::kNamePlate.h);
 
   // Left panel.
   b.fSurface("MainMenu_back.png", 236, 800);
   b.fSurface("MainMenu_ButtonBack.png", 224, 300);
   b.fSurface("MainMenu_UpLayer.png", 228, 300);
-  b.fSurface("Experience_back.png", 204, 76);
+  b.fSurface("Experience_back.png", ART_PLACES::kExperiencePlate.w, ART_PLACES::kExperiencePlate.h);
   b.fSurface("Experience_color.png", 180, 14);
-  b.fSurface("Money_back.png", 204, 52);
+  b.fSurface("Money_back.png", ART_PLACES::kMoneyPlate.w, ART_PLACES::kMoneyPlate.h);
   b.fSurface("Glow.png", 230, 80);
-  b.fButton("MainMenu_CareerButton.png", 200, 60);
-  b.fButton("MainMenu_TrophiesButton.png", 200, 60);
-  b.fButton("MainMenu_OptionsButton.png", 200, 60);
-  b.fButton("MainMenu_HelpButton.png", 200, 60);
+  b.fButton("MainMenu_CareerButton.png", ART_PLACES::kMenuButtonCell.w, ART_PLACES::kMenuButtonCell.h);
+  b.fButton("MainMenu_TrophiesButton.png", ART_PLACES::kMenuButtonCell.w, ART_PLACES::kMenuButtonCell.h);
+  b.fButton("MainMenu_OptionsButton.png", ART_PLACES::kMenuButtonCell.w, ART_PLACES::kMenuButtonCell.h);
+  b.fButton("MainMenu_HelpButton.png", ART_PLACES::kMenuButtonCell.w, ART_PLACES::kMenuButtonCell.h);
   b.fButton("Back_button.png", 64, 64);
 
   // Packs and levels screens.
@@ -137,7 +138,7 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   b.fSurface("Lock.png", 84, 100);
   b.fSurface("Lock_flash.png", 200, 200);
   b.fSurface("pcbtn_flash.png", 320, 190);
-  b.fSurface("Exp_back.png", 2 * 184, 44, 2);
+  b.fSurface("Exp_back.png", 2 * ART_PLACES::kRankPlateCell.w, ART_PLACES::kRankPlateCell.h, 2);
   b.fSurface("star_active_passive.png", 2 * 38, 38, 2);
   b.fSurface("Pack_button_glow.png", 360, 230);
   b.fButton("Levels_button.png", 200, 140);
@@ -150,7 +151,7 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   b.fSurface("shelf.png", 2200, 48);
 
   // Level intro and completion, tips and tutorial.
-  b.fSurface("FinishPanel_back.png", 480, 400);
+  b.fSurface("FinishPanel_back.png", ART_PLACES::kFinishPanel.w, ART_PLACES::kFinishPanel.h);
   b.fSurface("Time_icon.png", 40, 40);
   b.fSurface("Step_icon.png", 40, 40);
   b.fSurface("Special_icon.png", 40, 40);
@@ -160,10 +161,10 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   // In-game panel.
   b.fSurface("Left_back.png", 400, 66);
   b.fSurface("Right_back.png", 400, 66);
-  b.fSurface("Special_back.png", 136, 42);
-  b.fSurface("Step_back.png", 136, 42);
-  b.fSurface("Time_back.png", 136, 42);
-  b.fSurface("Money.png", 136, 42);
+  b.fSurface("Special_back.png", ART_PLACES::kValuePlate.w, ART_PLACES::kValuePlate.h);
+  b.fSurface("Step_back.png", ART_PLACES::kValuePlate.w, ART_PLACES::kValuePlate.h);
+  b.fSurface("Time_back.png", ART_PLACES::kValuePlate.w, ART_PLACES::kValuePlate.h);
+  b.fSurface("Money.png", ART_PLACES::kValuePlate.w, ART_PLACES::kValuePlate.h);
   b.fSurface("Multiplier_numbers.png", 20 * 40, 32, 20);
   b.fSurface("Multiplier_numbers_select.png", 20 * 40, 32, 20);
   b.fSurface("mult_back.png", 5 * 66, 7 * 66, 33);
@@ -185,8 +186,8 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   b.fButton("Bonus_01_small.png", 72, 72);
 
   // Options, credits and help.
-  b.fSurface("OptionsPanel_back.png", 460, 640);
-  b.fSurface("Credits_back.png", 960, 680);
+  b.fSurface("OptionsPanel_back.png", ART_PLACES::kOptionsPanel.size.w, ART_PLACES::kOptionsPanel.size.h);
+  b.fSurface("Credits_back.png", ART_PLACES::kCreditsPanel.w, ART_PLACES::kCreditsPanel.h);
   b.fButton("Credits_button.png", 150, 44);
   b.fButton("Options_button.png", 36, 36);
   b.fSurface("sound_slider.png", 2 * 220, 20, 2);
@@ -194,12 +195,14 @@ std::vector<QS_DATA_ITEM> fBuildList() {
 
   // Trophies: the 26 pictures and the concealed look.
   for (int id = 1; id <= kTrophyCount; ++id) {
-    b.fPicture(kStepPictures, "", kPackTrophies, fTrophyPicture(id), 140, 160);
+    b.fPicture(kStepPictures, "", kPackTrophies, fTrophyPicture(id), ART_PLACES::kTrophyPicture.w,
+               ART_PLACES::kTrophyPicture.h);
   }
-  b.fPicture(kStepPictures, "", kPackTrophies, "concealed.png", 140, 160);
+  b.fPicture(kStepPictures, "", kPackTrophies, "concealed.png", ART_PLACES::kTrophyPicture.w,
+             ART_PLACES::kTrophyPicture.h);
 
   // Level editor (a folder pack of its own) and the store's and editor's button folders.
-  b.fEditor("editMenuBack.png", 220, 1024);
+  b.fEditor("editMenuBack.png", ART_PLACES::kEditorMenu.w, ART_PLACES::kEditorMenu.h);
   b.fEditor("tooltip-bubble.png", 300, 350);
   for (const char* name : {"save_btn.png", "BTN_load.png", "BTN_clear.png"}) {
     b.fEditor(name, 5 * 50, 50, 5);

@@ -148,7 +148,7 @@ void fIvoryPlate(cairo_t* cr, double x, double y, double w, double h, double rad
   fRoundRect(cr, x, y, w, h, radius);
   cairo_pattern_t* pat = cairo_pattern_create_linear(0, y, 0, y + h);
   cairo_pattern_add_color_stop_rgb(pat, 0.0, 0.99, 0.97, 0.90);
-  cairo_pattern_add_color_stop_rgb(pat, 1.0, 0.88, 0.81, 0.64);
+  cairo_pattern_add_color_stop_rgb(pat, 1.0, 0.92, 0.86, 0.72);
   cairo_set_source(cr, pat);
   cairo_fill(cr);
   cairo_pattern_destroy(pat);

@@ -2,6 +2,7 @@
 // checked, inactive). Buttons whose caption the game prints itself carry none; the others carry
 // their word or a clear icon.
 #include "tools/data/art/art_jobs.h"
+#include "tools/data/art/art_places.h"
 #include "tools/data/art/art_style.h"
 
 #include <cmath>
@@ -34,16 +35,18 @@ PAINTER fRound(QS_RGB inner, const std::string& word, ICON icon, bool useIcon, d
   });
 }
 
-// A flat button with an optional word and an optional icon at its left.
-PAINTER fFlat(QS_RGB inner, const std::string& word, double textSize, bool withIcon, ICON icon) {
+// A flat button with an optional word and an optional icon at its left, in the middle of the
+// room left of iconRoom (the game's caption stands right of it).
+PAINTER fFlat(QS_RGB inner, const std::string& word, double textSize, bool withIcon, ICON icon,
+              double iconRoom = 0.0) {
   return fStrip([=](cairo_t* cr, double w, double h, int state) {
     fFlatButtonFace(cr, 1, 1, w - 2, h - 2, inner, state);
     double textX = w / 2;
     if (withIcon) {
       const double s = h * 0.55;
-      fDrawIcon(cr, icon, h * 0.55 + 1, h / 2 + 1, s, fHex(0x1A0B05));
-      fDrawIcon(cr, icon, h * 0.55, h / 2, s, kGoldLight);
-      textX = w / 2 + h * 0.3;
+      fDrawIcon(cr, icon, iconRoom / 2 + 1, h / 2 + 1, s, fHex(0x1A0B05));
+      fDrawIcon(cr, icon, iconRoom / 2, h / 2, s, kGoldLight);
+      textX = (iconRoom + w) / 2;
     }
     if (!word.empty()) {
       QS_TEXT_STYLE style = fIvoryLabel(textSize);
@@ -158,10 +161,14 @@ void fAddButtonPainters(PAINTER_TABLE& table) {
     fDrawText(cr, "Next", w * 0.42, h / 2, style);
     fDrawIcon(cr, ICON::NEXT, w * 0.8, h / 2, h * 0.4, kGoldLight);
   });
-  table["MainMenu_CareerButton.png"] = fFlat(kLacquer, "", 0, true, ICON::CAREER);
-  table["MainMenu_TrophiesButton.png"] = fFlat(kLacquer, "", 0, true, ICON::TROPHY);
-  table["MainMenu_OptionsButton.png"] = fFlat(kLacquer, "", 0, true, ICON::GEAR);
-  table["MainMenu_HelpButton.png"] = fFlat(kLacquer, "", 0, true, ICON::HELP);
+  table["MainMenu_CareerButton.png"] =
+      fFlat(kLacquer, "", 0, true, ICON::CAREER, ART_PLACES::kMenuButtonCaption.x);
+  table["MainMenu_TrophiesButton.png"] =
+      fFlat(kLacquer, "", 0, true, ICON::TROPHY, ART_PLACES::kMenuButtonCaption.x);
+  table["MainMenu_OptionsButton.png"] =
+      fFlat(kLacquer, "", 0, true, ICON::GEAR, ART_PLACES::kMenuButtonCaption.x);
+  table["MainMenu_HelpButton.png"] =
+      fFlat(kLacquer, "", 0, true, ICON::HELP, ART_PLACES::kMenuButtonCaption.x);
   table["Back_button.png"] = fRound(kLacquer, "", ICON::BACK, true);
   table["Pack_button.png"] = fPictureFrame(14, true);
   table["Levels_button.png"] = fPictureFrame(10, true);

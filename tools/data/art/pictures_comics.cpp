@@ -2,6 +2,7 @@
 // carries the caption with the player's name; the waiting tiles), its second page (the map of the
 // six realms) and the closing picture with a scroll for the player's name and the closing text.
 #include "tools/data/art/art_jobs.h"
+#include "tools/data/art/art_places.h"
 #include "tools/data/art/art_style.h"
 #include "tools/data/art/scenes.h"
 #include "tools/data/art/tile_faces.h"
@@ -77,13 +78,15 @@ void fComicBorder(cairo_t* cr, double w, double h) {
 void fParchment(cairo_t* cr, double w, double h) {
   fRoundRect(cr, -w / 2, -h / 2, w, h, 10);
   cairo_pattern_t* pat = cairo_pattern_create_linear(0, -h / 2, 0, h / 2);
-  cairo_pattern_add_color_stop_rgb(pat, 0, 0.98, 0.93, 0.80);
-  cairo_pattern_add_color_stop_rgb(pat, 1, 0.90, 0.80, 0.60);
+  // Light enough that the closing picture's pure red lettering stands out.
+  cairo_pattern_add_color_stop_rgb(pat, 0, 0.99, 0.95, 0.84);
+  cairo_pattern_add_color_stop_rgb(pat, 1, 0.93, 0.83, 0.64);
   cairo_set_source(cr, pat);
   cairo_fill(cr);
   cairo_pattern_destroy(pat);
-  for (double x : {-w / 2 - 6, w / 2 - 6}) {
-    fRoundRect(cr, x, -h / 2 - 8, 12, h + 16, 6);
+  const double roller = ART_PLACES::kScrollRoller;
+  for (double x : {-w / 2 - roller / 2, w / 2 - roller / 2}) {
+    fRoundRect(cr, x, -h / 2 - 8, roller, h + 16, roller / 2);
     fSetColor(cr, fHex(0x6A3418));
     cairo_fill(cr);
   }
@@ -136,12 +139,12 @@ void fPaintComic2(QC_CANVAS& c, const QS_DATA_ITEM&) {
   fLantern(cr, w * 0.12, h * 0.62, 18);
   // The master below, holding the scroll up.
   fFigure(cr, w * 0.72, h * 0.98, h * 0.5, fHex(0x1E6A4A), false);
-  // The unrolled scroll, tilted like the caption the game letters on it: the caption's centre
-  // lies at about (182, 204) of this picture, rotated by -0.235 rad.
+  // The unrolled scroll, turned like the caption the game letters on it.
+  const ART_PLACES::QS_TURNED_AREA& scroll = ART_PLACES::kComicScroll;
   cairo_save(cr);
-  cairo_translate(cr, 182, 214);
-  cairo_rotate(cr, -0.235);
-  fParchment(cr, 340, 160);
+  cairo_translate(cr, scroll.cx, scroll.cy);
+  cairo_rotate(cr, scroll.angle);
+  fParchment(cr, scroll.w, scroll.h);
   cairo_restore(cr);
   fComicBorder(cr, w, h);
 }
@@ -245,10 +248,12 @@ void fPaintFinish(QC_CANVAS& c, const QS_DATA_ITEM&) {
   fGlow(cr, cx, top + 120, 220, 220, kGoldLight, 0.35);
   fSetGoldSource(cr, top, top + 270);
   cairo_fill(cr);
-  // The scroll for the player's name (at y 356) and the closing text (at y 420), centred on 638.
+  // The scroll for the player's name and the closing text.
+  const ART_PLACES::QS_TURNED_AREA& scroll = ART_PLACES::kFinalScroll;
   cairo_save(cr);
-  cairo_translate(cr, 638, 388);
-  fParchment(cr, 560, 210);
+  cairo_translate(cr, scroll.cx, scroll.cy);
+  cairo_rotate(cr, scroll.angle);
+  fParchment(cr, scroll.w, scroll.h);
   cairo_restore(cr);
 }
 

@@ -61,8 +61,9 @@ PAINTER fSmallIcon(ICON icon, QS_RGB color) {
 }  // namespace
 
 void fAddEditorPainters(PAINTER_TABLE& table) {
+  // The menu's captions are printed in black: an ivory column with a gold rim.
   table["editor/editMenuBack.png"] = [](QC_CANVAS& c, const QS_DATA_ITEM&) {
-    fLacquerPanel(c.cr(), 0, 0, c.fWidth(), c.fHeight(), 10, 3);
+    fIvoryPlate(c.cr(), 0, 0, c.fWidth(), c.fHeight(), 10);
   };
   table["editor/tooltip-bubble.png"] = [](QC_CANVAS& c, const QS_DATA_ITEM&) {
     fJadePanel(c.cr(), 2, 2, c.fWidth() - 4, c.fHeight() - 4, 16, 3);

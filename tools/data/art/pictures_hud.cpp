@@ -1,6 +1,7 @@
 // The in-game panel: the top bar halves, the value plates, the multiplier digits and rings, the
 // bonus ring and flash, the corner pieces and slot marks, the slot icons.
 #include "tools/data/art/art_jobs.h"
+#include "tools/data/art/art_places.h"
 #include "tools/data/art/art_style.h"
 
 #include <cmath>
@@ -29,17 +30,17 @@ PAINTER fTopBar(bool right) {
   };
 }
 
-// A value plate: ivory with the value's icon at its left (the game prints the value 10 px right
-// of the plate's centre).
+// A value plate: ivory with the value's icon in a disc in the room left of the value.
 PAINTER fValuePlate(ICON icon) {
   return [icon](QC_CANVAS& c, const QS_DATA_ITEM&) {
     cairo_t* cr = c.cr();
     const double h = c.fHeight();
+    const double room = ART_PLACES::kValueText.x;
     fIvoryPlate(cr, 2, 2, c.fWidth() - 4, h - 4, h / 2 - 2);
-    cairo_arc(cr, h / 2 + 2, h / 2, h / 2 - 4, 0, 2 * M_PI);
+    cairo_arc(cr, room / 2 + 3, h / 2, room / 2 - 4, 0, 2 * M_PI);
     fSetColor(cr, kLacquer);
     cairo_fill(cr);
-    fDrawIcon(cr, icon, h / 2 + 2, h / 2, h * 0.5, kGoldLight);
+    fDrawIcon(cr, icon, room / 2 + 3, h / 2, room - 16, kGoldLight);
   };
 }
 

@@ -2,8 +2,10 @@
 // players panels, the left panel's parts, pack and level decorations, the options, credits and
 // help backs, icons, the cursor, the shelf and the slider.
 #include "tools/data/art/art_jobs.h"
+#include "tools/data/art/art_places.h"
 #include "tools/data/art/art_style.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace QOR::ART {
@@ -12,23 +14,39 @@ using namespace PALETTE;
 
 namespace {
 
-PAINTER fLacquer(double radius, double border = 4.0) {
+PAINTER fLacquer(double radius, double border = ART_PLACES::kLacquerBorder) {
   return [=](QC_CANVAS& c, const QS_DATA_ITEM&) {
     fLacquerPanel(c.cr(), 2, 2, c.fWidth() - 4, c.fHeight() - 4, radius, border);
   };
 }
 
 // A lacquer panel with a title band near its top, where the game prints the panel's title.
-PAINTER fTitledPanel(double bandY, double bandHeight) {
+PAINTER fTitledPanel(const ART_PLACES::QS_TITLED_PANEL& titled) {
   return [=](QC_CANVAS& c, const QS_DATA_ITEM&) {
     cairo_t* cr = c.cr();
     const double w = c.fWidth();
     const double h = c.fHeight();
+    const ART_PLACES::QS_AREA& band = titled.band;
     fGlow(cr, w / 2, h / 2, w * 0.52, h * 0.52, QS_RGB{0, 0, 0}, 0.55);
-    fLacquerPanel(cr, 8, 8, w - 16, h - 16, 22, 4);
-    fJadePanel(cr, w * 0.18, bandY - bandHeight / 2, w * 0.64, bandHeight, bandHeight / 2, 2.5);
+    fLacquerPanel(cr, 8, 8, w - 16, h - 16, 22, ART_PLACES::kLacquerBorder);
+    fJadePanel(cr, band.x, band.y, band.w, band.h, std::min(band.h / 2, 27.0), 2.5);
     for (int side = -1; side <= 1; side += 2) {
-      fCloud(cr, w / 2 + side * w * 0.41, bandY, 46, kGold, 0.5, 2.5);
+      fCloud(cr, w / 2 + side * (band.w / 2 + 38), band.y + band.h / 2, 46, kGold, 0.5, 2.5);
+    }
+  };
+}
+
+// A lacquer panel without a band, its gold frame set off by clouds in the corners, where the
+// game's lines may stand anywhere inside.
+PAINTER fFramedPanel() {
+  return [](QC_CANVAS& c, const QS_DATA_ITEM&) {
+    cairo_t* cr = c.cr();
+    const double w = c.fWidth();
+    const double h = c.fHeight();
+    fGlow(cr, w / 2, h / 2, w * 0.52, h * 0.52, QS_RGB{0, 0, 0}, 0.55);
+    fLacquerPanel(cr, 8, 8, w - 16, h - 16, 22, ART_PLACES::kLacquerBorder);
+    for (int corner = 0; corner < 4; ++corner) {
+      fCloud(cr, corner % 2 == 0 ? 40 : w - 40, corner < 2 ? 34 : h - 34, 40, kGold, 0.45, 2.2);
     }
   };
 }
@@ -244,7 +262,8 @@ void fPaintBurst(QC_CANVAS& c, const QS_DATA_ITEM&) {
   }
 }
 
-// The rank plate of a locked pack: frame 0 when the rank is not reached (dim), frame 1 reached.
+// The rank plate of a locked pack: frame 0 when the rank is not reached (a lock), frame 1 reached
+// (the experience mark). The rank's title is printed on the plain ivory of either.
 void fPaintRankPlate(QC_CANVAS& c, const QS_DATA_ITEM&) {
   cairo_t* cr = c.cr();
   const double w = c.fWidth() / 2.0;
@@ -253,12 +272,8 @@ void fPaintRankPlate(QC_CANVAS& c, const QS_DATA_ITEM&) {
     cairo_save(cr);
     cairo_translate(cr, frame * w, 0);
     fIvoryPlate(cr, 2, 2, w - 4, h - 4, 10);
-    if (frame == 0) {
-      fRoundRect(cr, 2, 2, w - 4, h - 4, 10);
-      cairo_set_source_rgba(cr, 0.35, 0.05, 0.03, 0.35);
-      cairo_fill(cr);
-    }
-    fDrawIcon(cr, frame == 0 ? ICON::LOCK : ICON::XP, 22, h / 2, h * 0.5,
+    const double room = ART_PLACES::kRankPlateText.x;  // left of the rank's title
+    fDrawIcon(cr, frame == 0 ? ICON::LOCK : ICON::XP, room / 2 + 1, h / 2, std::min(h * 0.42, room - 8),
               frame == 0 ? kLacquer : kJade);
     cairo_restore(cr);
   }
@@ -269,8 +284,9 @@ void fPaintExperienceBack(QC_CANVAS& c, const QS_DATA_ITEM&) {
   const double w = c.fWidth();
   const double h = c.fHeight();
   fIvoryPlate(cr, 2, 2, w - 4, h - 4, 12);
-  // The track of the experience bar, 22 pixels below the centre.
-  fRoundRect(cr, w / 2 - 92, h / 2 + 22 - 9, 184, 18, 8);
+  // The track of the experience bar, under the bar the game draws 22 pixels below the centre.
+  const ART_PLACES::QS_AREA& track = ART_PLACES::kExperienceTrack;
+  fRoundRect(cr, track.x, track.y, track.w, track.h, track.h / 2 - 1);
   fSetColor(cr, fHex(0x5A4A36), 0.55);
   cairo_fill(cr);
 }
@@ -293,7 +309,7 @@ void fPaintMoneyBack(QC_CANVAS& c, const QS_DATA_ITEM&) {
   cairo_t* cr = c.cr();
   const double h = c.fHeight();
   fIvoryPlate(cr, 2, 2, c.fWidth() - 4, h - 4, 12);
-  fDrawIcon(cr, ICON::MONEY, 24, h / 2, h * 0.55, kGold);
+  fDrawIcon(cr, ICON::MONEY, ART_PLACES::kMoneyCoinX, h / 2, h * 0.55, kGold);
 }
 
 void fPaintSelectBar(QC_CANVAS& c, const QS_DATA_ITEM&) {
@@ -381,10 +397,10 @@ void fAddPanelPainters(PAINTER_TABLE& table) {
   table["pazz.png"] = fPaintPazz;
   table["golden_stripe.png"] = fPaintStripe;
   table["Cursor.png"] = fPaintCursor;
-  table["Message_back.png"] = fLacquer(24, 4);
+  table["Message_back.png"] = fLacquer(24);
   table["arrow_tutorial.png"] = fPaintTutorialArrow;
-  table["TitleScreenButtun_back.png"] = fLacquer(30, 4);
-  table["ChangePlayerScreenTitle_back.png"] = fTitledPanel(75, 54);
+  table["TitleScreenButtun_back.png"] = fLacquer(30);
+  table["ChangePlayerScreenTitle_back.png"] = fTitledPanel(ART_PLACES::kPlayersPanel);
   table["ChangePlayerScreenTitle_select.png"] = fPaintSelectBar;
   table["PackName_button.png"] = fIvory(12);
   table["MainMenu_back.png"] = fPaintLeftColumn;
@@ -405,13 +421,13 @@ void fAddPanelPainters(PAINTER_TABLE& table) {
   table["Levels_button_glow.png"] = fRingGlow(18);
   table["flash.png"] = fGlowPicture(fHex(0xFFF4D0), 0.95);
   table["shelf.png"] = fPaintShelf;
-  table["FinishPanel_back.png"] = fTitledPanel(85, 50);
+  table["FinishPanel_back.png"] = fFramedPanel();
   table["Time_icon.png"] = fIconPicture(ICON::TIME, kGoldLight);
   table["Step_icon.png"] = fIconPicture(ICON::STEPS, kGoldLight);
   table["Special_icon.png"] = fIconPicture(ICON::SPECIAL, kGoldLight);
   table["Money_icon.png"] = fIconPicture(ICON::MONEY, kGold);
-  table["OptionsPanel_back.png"] = fTitledPanel(95, 54);
-  table["Credits_back.png"] = fTitledPanel(100, 60);
+  table["OptionsPanel_back.png"] = fTitledPanel(ART_PLACES::kOptionsPanel);
+  table["Credits_back.png"] = fFramedPanel();
   table["sound_slider.png"] = fPaintSlider;
   table["Runner_button.png"] = fPaintKnob;
   table["Menu_back.png"] = fLacquer(16, 3);

@@ -4,6 +4,7 @@
 // multiplier badges and star crowns.
 #include "tools/data/art/art_jobs.h"
 #include "tools/data/art/art_list.h"
+#include "tools/data/art/art_places.h"
 #include "tools/data/art/art_style.h"
 #include "tools/data/art/scenes.h"
 #include "tools/data/resource_layout.h"
@@ -179,15 +180,28 @@ void fPaintConcealed(QC_CANVAS& c, const QS_DATA_ITEM&) {
   fPedestal(cr, w, h);
 }
 
+// Keeps a trophy's drawing within its ink width around the middle: the game prints the texts of
+// the trophy to its left right beside this width.
+PAINTER fWithinInk(const PAINTER& painter) {
+  return [painter](QC_CANVAS& c, const QS_DATA_ITEM& item) {
+    const double half = ART_PLACES::kTrophyInkHalfWidth;
+    cairo_save(c.cr());
+    cairo_rectangle(c.cr(), c.fWidth() / 2.0 - half, 0, 2 * half, c.fHeight());
+    cairo_clip(c.cr());
+    painter(c, item);
+    cairo_restore(c.cr());
+  };
+}
+
 }  // namespace
 
 void fAddTrophyPainters(PAINTER_TABLE& table) {
   for (int id = 1; id <= kTrophyCount; ++id) {
-    table[fTrophyPicture(id)] = [id](QC_CANVAS& c, const QS_DATA_ITEM&) {
+    table[fTrophyPicture(id)] = fWithinInk([id](QC_CANVAS& c, const QS_DATA_ITEM&) {
       fPaintTrophy(c.cr(), c.fWidth(), c.fHeight(), id);
-    };
+    });
   }
-  table["concealed.png"] = fPaintConcealed;
+  table["concealed.png"] = fWithinInk(fPaintConcealed);
 }
 
 }  // namespace QOR::ART

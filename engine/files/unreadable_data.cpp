@@ -1,0 +1,60 @@
+#include "engine/files/unreadable_data.h"
+
+#include "engine/service/qc_log.h"
+#include "engine/service/qc_tell_player.h"
+#include "host/win_window.h"
+
+#include <set>
+
+namespace QOR {
+
+namespace {
+
+constexpr const char kCaption[] = "Damaged game data";
+
+std::set<std::string>& reported() {
+  static std::set<std::string> keys;
+  return keys;
+}
+
+void tellPack(const std::string& packPath, const std::string& pack, const std::string& details) {
+  fTellPlayerOnce("damaged data " + packPath, kCaption,
+                  "The game's data cannot be read.\nPack: " + (pack.empty() ? std::string("Resources") : pack) + "\n" +
+                      details + "\nInstalling the game again should mend it.");
+}
+
+}  // namespace
+
+bool fReportUnreadable(const std::string& packPath, const std::string& pack, const std::string& entry,
+                       const std::string& cause, const std::string& fixedLine) {
+  if (!reported().insert(packPath + "\n" + entry).second) return false;
+  if (!fixedLine.empty()) fLog(fixedLine);
+  fLog(pack.empty() ? "Resource " + entry + " not read: " + cause
+                    : "Pack " + pack + " entry " + entry + " not read: " + cause);
+  tellPack(packPath, pack, "Entry: " + entry + "\nCause: " + cause);
+  return true;
+}
+
+bool fReportUnopenedPack(const std::string& packPath, const std::string& pack, const std::string& cause) {
+  if (!reported().insert(packPath).second) return false;
+  fLog("Pack " + pack + " not opened: " + cause);
+  tellPack(packPath, pack, "Cause: " + cause);
+  return true;
+}
+
+bool isDataDamageReported() { return !reported().empty(); }
+
+void fTellMissingResource(const std::string& caption, const std::string& name) {
+  if (isDataDamageReported()) {
+    fLog(caption + ": " + name + " (not shown: the damaged data was told)");
+    return;
+  }
+  MessageBoxA(nullptr, name.c_str(), caption.c_str(), MB_OK);
+}
+
+void fForgetReportedDamage() {
+  reported().clear();
+  fForgetToldSubjects();
+}
+
+}  // namespace QOR

@@ -1,0 +1,331 @@
+#include "game/board/mahjong_player_file.h"
+
+#include "engine/files/replace_file.h"
+#include "engine/service/qc_log.h"
+#include "engine/service/qc_tell_player.h"
+
+#include <pugixml.hpp>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The top-level elements of a player file that are not profiles, in the order a new file has them.
+constexpr const char* kFileElements[3] = {"lastplayer", "packs", "ranks"};
+
+class STRING_WRITER : public pugi::xml_writer {
+ public:
+  void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+  std::string text;
+};
+
+enum class READ_RESULT { READ, MISSING, UNREADABLE };
+
+// The file's bytes; a folder or a file that cannot be opened is unreadable (cause says why).
+READ_RESULT readFile(const std::string& path, std::string& bytes, std::string& cause) {
+  std::error_code error;
+  const fs::file_type type = fs::status(path, error).type();
+  if (type == fs::file_type::not_found) return READ_RESULT::MISSING;
+  if (type != fs::file_type::regular) {
+    cause = error ? error.message() : "not a file";
+    return READ_RESULT::UNREADABLE;
+  }
+  std::ifstream stream(path, std::ios::binary);
+  if (!stream) {
+    cause = "cannot be opened";
+    return READ_RESULT::UNREADABLE;
+  }
+  bytes.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+  if (stream.bad()) {
+    cause = "read error";
+    return READ_RESULT::UNREADABLE;
+  }
+  return READ_RESULT::READ;
+}
+
+bool hasFileElements(const pugi::xml_node& document) {
+  for (const char* name : kFileElements) {
+    if (!document.child(name)) return false;
+  }
+  return true;
+}
+
+// True when the element's text ends before `end` in source: its start tag closes itself, or its
+// end tag follows. Profiles hold no text and no element of their own name, so the first end tag
+// of the name closes it.
+bool closedBefore(const std::string& source, const pugi::xml_node& element, std::size_t end) {
+  const std::ptrdiff_t offset = element.offset_debug();
+  const std::string name = element.name();
+  if (offset < 1 || static_cast<std::size_t>(offset) + name.size() > end) return false;
+  const auto at = static_cast<std::size_t>(offset);
+  if (source[at - 1] != '<' || source.compare(at, name.size(), name) != 0) return false;
+  char quote = 0;
+  std::size_t i = at + name.size();
+  for (; i < end; ++i) {
+    const char c = source[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '>') {
+      break;
+    }
+  }
+  if (i >= end) return false;
+  if (source[i - 1] == '/') return true;
+  const std::string close = "</" + name;
+  for (std::size_t found = source.find(close, i); found != std::string::npos && found + close.size() <= end;
+       found = source.find(close, found + 1)) {
+    std::size_t j = found + close.size();
+    while (j < end && std::isspace(static_cast<unsigned char>(source[j])) != 0) ++j;
+    if (j < end && source[j] == '>') return true;
+  }
+  return false;
+}
+
+// A top-level node of a parsed file is whole unless the parse broke off inside it: only the
+// last one can be cut.
+bool isWhole(const pugi::xml_document& document, const std::string& source, const pugi::xml_parse_result& parsed,
+             const pugi::xml_node& node) {
+  if (parsed) return true;
+  if (node != document.last_child()) return true;
+  const std::size_t end = parsed.offset > 0 ? static_cast<std::size_t>(parsed.offset) : 0;
+  return closedBefore(source, node, std::min(end, source.size()));
+}
+
+// A new document from the defaults' lastplayer, packs and ranks (the damaged file's own whole
+// lastplayer when it has one), then every whole profile of the damaged file.
+void rebuild(pugi::xml_document& rebuilt, const pugi::xml_document* defaults, const pugi::xml_document& damaged,
+             const std::string& source, const pugi::xml_parse_result& parsed, const std::string& path) {
+  for (const char* name : kFileElements) {
+    const pugi::xml_node old = damaged.child(name);
+    if (std::strcmp(name, "lastplayer") == 0 && old && isWhole(damaged, source, parsed, old)) {
+      rebuilt.append_copy(old);
+    } else if (defaults != nullptr && defaults->child(name)) {
+      rebuilt.append_copy(defaults->child(name));
+    }
+  }
+  if (!rebuilt.child("lastplayer")) QOR::fLog("default_player.xml gives no lastplayer for " + path);
+  for (const pugi::xml_node& profile : MAHJONG_PLAYER_FILE::WholeProfiles(damaged, source, parsed)) {
+    rebuilt.append_copy(profile);
+  }
+}
+
+// The first free name of player.xml.bak, player.xml.bak1, ... (the last one is reused).
+std::string backupPath(const std::string& path) {
+  std::string candidate = path + ".bak";
+  for (int n = 1; n < 100; ++n) {
+    std::error_code error;
+    if (!fs::exists(candidate, error) && !error) return candidate;
+    candidate = path + ".bak" + std::to_string(n);
+  }
+  return candidate;
+}
+
+bool exists(const std::string& path) {
+  std::error_code error;
+  return fs::exists(path, error);
+}
+
+void removeByName(pugi::xml_document& document, const std::string& name) {
+  for (pugi::xml_node player = document.child("player"); player;) {
+    const pugi::xml_node next = player.next_sibling("player");
+    if (std::strcmp(player.attribute("name").value(), name.c_str()) == 0) document.remove_child(player);
+    player = next;
+  }
+}
+
+void (*gRepairPause)(const char* step) = nullptr;
+
+void repairStep(const char* step) {
+  if (gRepairPause != nullptr) gRepairPause(step);
+}
+
+}  // namespace
+
+MAHJONG_PLAYER_FILE::MAHJONG_PLAYER_FILE(std::string path, DEFAULTS_SOURCE defaults)
+    : _path(std::move(path)), _defaults(defaults) {}
+
+std::string MAHJONG_PLAYER_FILE::Folder() const {
+  const std::string folder = fs::path(_path).parent_path().string();
+  return folder.empty() ? std::string(".") : folder;
+}
+
+void MAHJONG_PLAYER_FILE::SetRepairPause(void (*pause)(const char* step)) { gRepairPause = pause; }
+
+std::vector<pugi::xml_node> MAHJONG_PLAYER_FILE::WholeProfiles(const pugi::xml_document& document,
+                                                               const std::string& source,
+                                                               const pugi::xml_parse_result& parsed) {
+  std::vector<pugi::xml_node> profiles;
+  for (const pugi::xml_node& profile : document.children("player")) {
+    if (isWhole(document, source, parsed, profile)) profiles.push_back(profile);
+  }
+  return profiles;
+}
+
+void MAHJONG_PLAYER_FILE::Open() {
+  const int removed = QOR::fRemoveReplaceLeftovers(_path);
+  if (removed > 0) QOR::fLog() << "Removed " << removed << " unfinished save(s) of " << _path;
+  if (exists(_path)) {
+    Repair();
+    QOR::fLog("File exists");
+  } else {
+    Create();
+  }
+}
+
+bool MAHJONG_PLAYER_FILE::Create() {
+  const pugi::xml_document* defaults = _defaults != nullptr ? _defaults() : nullptr;
+  const pugi::xml_document empty;
+  if (Write(defaults != nullptr ? *defaults : empty)) {
+    QOR::fLog("FILESYS CREATED FILE AT PATH " + _path);
+    QOR::fLog("PUGII -- SAVED file at path " + _path);
+    return true;
+  }
+  QOR::fLog("FILESYS FAILED TO CREATE file at path " + _path);
+  QOR::fLog("PUGII -- FAILED to SAVE file at path " + _path);
+  return false;
+}
+
+bool MAHJONG_PLAYER_FILE::Repair() {
+  std::string bytes;
+  std::string cause;
+  switch (readFile(_path, bytes, cause)) {
+    case READ_RESULT::MISSING:
+      return true;
+    case READ_RESULT::UNREADABLE:
+      QOR::fLog("player.xml cannot be read: " + _path + ": " + cause);
+      return false;
+    case READ_RESULT::READ:
+      break;
+  }
+  pugi::xml_document file;
+  const pugi::xml_parse_result parsed = file.load_buffer(bytes.data(), bytes.size());
+  if (parsed && hasFileElements(file)) return true;
+  const pugi::xml_document* defaults = _defaults != nullptr ? _defaults() : nullptr;
+  if (defaults == nullptr || !hasFileElements(*defaults)) {
+    QOR::fLog("player.xml is damaged and default_player.xml cannot replace it: " + _path);
+    return false;
+  }
+  pugi::xml_document rebuilt;
+  rebuild(rebuilt, defaults, file, bytes, parsed, _path);
+
+  // The damaged bytes stay beside the file: a second name for them is made before the file is
+  // replaced (a link, so player.xml is never missing), or a copy is written after it.
+  const std::string backup = backupPath(_path);
+  const bool linked = ::link(_path.c_str(), backup.c_str()) == 0;
+  repairStep("backup kept");
+  if (!Write(rebuilt)) {
+    if (linked) ::unlink(backup.c_str());
+    QOR::fLog("player.xml is damaged and could not be made again; it stays as it is: " + _path);
+    return false;
+  }
+  repairStep("file rebuilt");
+  if (!linked) {
+    std::string error;
+    if (QOR::fReplaceFile(backup, bytes.data(), bytes.size(), error) != 1) {
+      QOR::fLog("the damaged player.xml could not be kept as " + backup + ": " + error);
+    }
+  }
+  QOR::fLog() << "player.xml " << (parsed ? "lacks lastplayer, packs or ranks" : "does not parse") << " ("
+              << parsed.description() << "): made again from default_player.xml with its "
+              << std::distance(rebuilt.children("player").begin(), rebuilt.children("player").end())
+              << " whole profile(s), the damaged file kept as " << backup;
+  return true;
+}
+
+bool MAHJONG_PLAYER_FILE::LoadForChange(pugi::xml_document& document) const {
+  std::string bytes;
+  std::string cause;
+  const READ_RESULT read = readFile(_path, bytes, cause);
+  if (read == READ_RESULT::UNREADABLE) {
+    TellNotSaved("it cannot be read: " + cause, true);
+    return false;
+  }
+  pugi::xml_document file;
+  pugi::xml_parse_result parsed;
+  if (read == READ_RESULT::READ) {
+    parsed = file.load_buffer(bytes.data(), bytes.size());
+    if (parsed) {
+      document.reset(file);
+      return true;
+    }
+    QOR::fLog() << "player.xml does not parse (" << parsed.description()
+                << "), rebuilt from default_player.xml and its whole profiles: " << _path;
+  }
+  rebuild(document, _defaults != nullptr ? _defaults() : nullptr, file, bytes, parsed, _path);
+  return true;
+}
+
+bool MAHJONG_PLAYER_FILE::SavePlayer(const MAHJONG_PLAYER& player) {
+  pugi::xml_document document;
+  if (!LoadForChange(document)) return false;
+  // Every element of this name goes (a file edited by hand may hold two), so the one written at
+  // the end is the only one.
+  const std::string name = pugi::as_utf8(player.m_name);
+  removeByName(document, name);
+  pugi::xml_node element = document.append_child("player");
+  if (pugi::xml_node last = document.child("lastplayer")) {
+    pugi::xml_attribute lastName = last.attribute("lpname");
+    if (!lastName) lastName = last.append_attribute("lpname");
+    lastName.set_value(name.c_str());
+  }
+  player.WritePlayer(element);
+  return Write(document);
+}
+
+bool MAHJONG_PLAYER_FILE::SetLastPlayer(const std::wstring& name) {
+  pugi::xml_document document;
+  if (!LoadForChange(document)) return false;
+  pugi::xml_node last = document.child("lastplayer");
+  if (!last) last = document.prepend_child("lastplayer");
+  pugi::xml_attribute lastName = last.attribute("lpname");
+  if (!lastName) lastName = last.append_attribute("lpname");
+  lastName.set_value(pugi::as_utf8(name).c_str());
+  return Write(document);
+}
+
+bool MAHJONG_PLAYER_FILE::DeletePlayer(const std::wstring& name, const std::wstring& successor) {
+  pugi::xml_document document;
+  if (!LoadForChange(document)) return false;
+  const std::string gone = pugi::as_utf8(name);
+  removeByName(document, gone);
+  pugi::xml_attribute lastName = document.child("lastplayer").attribute("lpname");
+  if (lastName && gone == lastName.value()) lastName.set_value(pugi::as_utf8(successor).c_str());
+  return Write(document);
+}
+
+bool MAHJONG_PLAYER_FILE::Write(const pugi::xml_document& document) const {
+  std::error_code error;
+  fs::create_directories(Folder(), error);
+  if (error) {
+    TellNotSaved("its folder cannot be made: " + error.message(), false);
+    return false;
+  }
+  STRING_WRITER text;
+  document.save(text, "\t", pugi::format_indent);
+  std::string cause;
+  const bool hadFile = exists(_path);
+  if (QOR::fReplaceFile(_path, text.text.data(), text.text.size(), cause) != 1) {
+    TellNotSaved(cause, hadFile);
+    return false;
+  }
+  return true;
+}
+
+void MAHJONG_PLAYER_FILE::TellNotSaved(const std::string& cause, bool oldFileKept) const {
+  QOR::fLog("player.xml not saved" + std::string(oldFileKept ? ", the old file is kept" : "") + ": " + _path + ": " +
+            cause);
+  QOR::fTellPlayerOnce("player.xml not saved", "Progress not saved",
+                       "Your progress could not be saved in the folder\n" + Folder() + "\n(" + cause +
+                           ").\nWhat you do from now on may be lost when the game ends.");
+}

@@ -1,0 +1,280 @@
+// player.xml under faults, through its one writer: a damaged file's repair killed at each of its
+// steps, or failing to write, never leaves the next start without a profile the file held whole;
+// saves on a full or read-only folder are told once and never make an empty file.
+#include "engine/files/replace_file.h"
+#include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
+#include "host/test_doors.h"
+#include "tests/game/kit/game_services.h"
+#include "tests/kit/file_bytes.h"
+#include "tests/kit/log_capture.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& path) { return qor_test::fReadBytes(path.string()); }
+void writeBytes(const fs::path& path, const std::string& bytes) { qor_test::fWriteBytes(path.string(), bytes); }
+
+const pugi::xml_document* defaults() {
+  static pugi::xml_document document;
+  static const bool loaded = document.load_file((qor_test::fGameDataSourceDir() / "default_player.xml").c_str());
+  return loaded ? &document : nullptr;
+}
+
+// Runs body in a forked child: its exit code, or 1000 + the signal that ended it.
+int inChild(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child < 0) return -1;
+  if (child == 0) _exit(body());
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return -1;
+  return WIFSIGNALED(status) ? 1000 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// A repair's pauses, counted: the step-th one kills the process.
+int gKillAt = -1;
+int gPauses = 0;
+void pause() {
+  if (gPauses++ == gKillAt) raise(SIGKILL);
+}
+void pauseAtStep(const char* /*step*/) { pause(); }
+void pauseBeforeRename(const std::string& /*temporaryPath*/) { pause(); }
+
+// Writes whose size passes the limit fail (EFBIG) instead of killing the process: the way a
+// full disk fails a write.
+void limitFileSize(rlim_t bytes) {
+  signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{bytes, bytes};
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+class PlayerFileTest : public qor_test::GameServices {
+ protected:
+  bool startServices() const override { return false; }
+  void SetUp() override {
+    GameServices::SetUp();
+    _folder = documents() / "Greyfern" / "Lantern Tiles";
+    fs::create_directories(_folder);
+  }
+  void TearDown() override {
+    std::error_code error;
+    fs::permissions(_folder, fs::perms::owner_all, fs::perm_options::add, error);
+    GameServices::TearDown();
+  }
+  std::string path() const { return (_folder / "player.xml").string(); }
+  MAHJONG_PLAYER_FILE file() const { return MAHJONG_PLAYER_FILE(path(), &defaults); }
+  // The names of the files beside player.xml.
+  std::vector<std::string> others() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(_folder)) {
+      if (entry.path().filename() != "player.xml") names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+  int leftovers() const {
+    int count = 0;
+    for (const std::string& name : others()) count += name.size() == 17 && name.rfind("player.xml.", 0) == 0 ? 1 : 0;
+    return count;
+  }
+  // True when some file beside player.xml holds exactly bytes.
+  bool keptBeside(const std::string& bytes) const {
+    for (const std::string& name : others()) {
+      if (readBytes(_folder / name) == bytes) return true;
+    }
+    return false;
+  }
+  // The profile names of the file in order; empty when it does not parse.
+  std::vector<std::string> names() const {
+    pugi::xml_document document;
+    std::vector<std::string> found;
+    if (!document.load_file(path().c_str())) return found;
+    for (const pugi::xml_node& player : document.children("player")) found.emplace_back(player.attribute("name").value());
+    return found;
+  }
+
+  fs::path _folder;
+};
+
+// Two whole profiles, then a third cut off inside its bonuses: the shape a full disk or a kill
+// during an old-style save leaves.
+std::string cutOffFile() {
+  return "<lastplayer lpname=\"Bo\"/>\n<packs><pack id=\"1\"/></packs>\n<ranks><rank xp=\"0\"/></ranks>\n"
+         "<player name=\"Al\" money=\"7\"><bonuses slot1=\"2\"><bonus name=\"tosschips\" id=\"2\"/></bonuses></player>\n"
+         "<player name=\"Bo\" money=\"9\" XP=\"3.5\"/>\n"
+         "<player name=\"Cy\" money=\"5\"><bonuses slot1=\"2\"><bonus nam";
+}
+
+// The repair writes the rebuilt file before the damaged bytes lose their name, so a kill at any of
+// its steps (the damaged copy kept, the new file written but not renamed, renamed) leaves a
+// player.xml, and the next start ends with every whole profile readable, the cut-off one left out
+// (never half of it), the damaged bytes kept beside it and no unfinished save lying about.
+TEST_F(PlayerFileTest, ARepairKilledAtAnyStepLosesNoWholeProfile) {
+  const std::string damaged = cutOffFile();
+  int kills = 0;
+  for (int step = 0; step < 10; ++step) {
+    SCOPED_TRACE("killed at pause " + std::to_string(step));
+    fs::remove_all(_folder);
+    fs::create_directories(_folder);
+    writeBytes(path(), damaged);
+    const int ended = inChild([&] {
+      gKillAt = step;
+      MAHJONG_PLAYER_FILE::SetRepairPause(&pauseAtStep);
+      QOR::fSetReplaceFilePause(&pauseBeforeRename);
+      file().Open();
+      return 0;
+    });
+    ASSERT_TRUE(ended == 0 || ended == 1000 + SIGKILL) << ended;
+    EXPECT_TRUE(fs::is_regular_file(path())) << "player.xml went missing";
+
+    // The next start.
+    file().Open();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Al", "Bo"}));
+    EXPECT_EQ(MAHJONG_PLAYER(path(), L"Al").m_money, 7);
+    EXPECT_EQ(MAHJONG_PLAYER(path(), L"").m_name, L"Bo") << "the last player stays current";
+    EXPECT_EQ(leftovers(), 0);
+    EXPECT_TRUE(keptBeside(damaged)) << "the damaged bytes were not kept";
+    pugi::xml_document repaired;
+    ASSERT_TRUE(repaired.load_file(path().c_str()));
+    EXPECT_STREQ(repaired.child("packs").first_child().attribute("name").value(),
+                 defaults()->child("packs").first_child().attribute("name").value())
+        << "packs come from default_player.xml";
+    if (ended == 0) break;
+    ++kills;
+  }
+  EXPECT_EQ(kills, 3) << "the repair has three pauses: backup kept, before the rename, file rebuilt";
+}
+
+// A repair whose write fails (a full disk) leaves the damaged file as it was, with no backup
+// name and no unfinished save left, and tells the player once; the next start repairs it.
+TEST_F(PlayerFileTest, ARepairWhoseWriteFailsKeepsTheFileAsItWas) {
+  const std::string damaged = cutOffFile();
+  writeBytes(path(), damaged);
+  const std::string before = readBytes(path());
+  const int boxes = inChild([&] {
+    limitFileSize(100);
+    qor_test::LogCapture log;
+    MAHJONG_PLAYER_FILE(path(), &defaults).Open();
+    return log.contains("player.xml not saved, the old file is kept: " + path()) ? host_test::fMessageBoxCount() : 99;
+  });
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(readBytes(path()), before);
+  EXPECT_TRUE(others().empty()) << others().front();
+
+  file().Open();
+  EXPECT_EQ(names(), (std::vector<std::string>{"Al", "Bo"}));
+  EXPECT_TRUE(keptBeside(before));
+}
+
+// On a full disk (writes fail) with no file yet, the first start makes no empty player.xml; the
+// saves that follow fail too, each logged as it is, and the player sees one box for all of them.
+TEST_F(PlayerFileTest, SavesOnAFullDiskAreToldOnceAndMakeNoEmptyFile) {
+  const int failures = inChild([&] {
+    limitFileSize(100);
+    qor_test::LogCapture log;
+    int failed = 0;
+    file().Open();
+    if (fs::exists(path())) failed |= 1;
+    MAHJONG_PLAYER ann(path(), L"Ann");
+    ann.Reset(L"Ann");
+    if (ann.SavePlayersWith(path(), &defaults)) failed |= 2;
+    if (ann.SavePlayersWith(path(), &defaults)) failed |= 2;
+    if (host_test::fMessageBoxCount() != 1) failed |= 4;
+    if (!log.contains("player.xml not saved: " + path() + ": cannot write the temporary file: File too large")) failed |= 8;
+    if (log.contains("the old file is kept")) failed |= 16;
+    if (!log.hasLine("FILESYS FAILED TO CREATE file at path " + path())) failed |= 32;
+    if (!log.contains("MessageBox [Progress not saved]")) failed |= 64;
+    return failed;
+  });
+  EXPECT_EQ(failures, 0) << "1 file made, 2 saved, 4 not one box, 8 no cause, 16 false 'kept', 32 no creation line, "
+                            "64 no box text";
+  EXPECT_FALSE(fs::exists(path()));
+  EXPECT_TRUE(others().empty());
+}
+
+// A folder the player cannot write to: a save keeps the old file byte for byte and is told once;
+// with no old file, none is made and the log does not claim one was kept.
+TEST_F(PlayerFileTest, SavesOnAReadOnlyFolderAreToldOnceAndKeepTheOldFile) {
+  MAHJONG_PLAYER ann(path(), L"Ann");
+  ann.Reset(L"Ann");
+  ASSERT_TRUE(ann.SavePlayersWith(path(), &defaults));
+  const std::string saved = readBytes(path());
+  // The scratch folders are the test's own; the child drops to another user when run as root,
+  // whom the permissions bind.
+  for (fs::path folder = _folder; folder != documents().parent_path(); folder = folder.parent_path()) {
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+  }
+  fs::permissions(path(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  fs::permissions(_folder, fs::perms::owner_write, fs::perm_options::remove);
+  const auto asAnotherUser = [](const std::function<int()>& body) {
+    return inChild([&] {
+      if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 100;
+      return body();
+    });
+  };
+
+  const int kept = asAnotherUser([&] {
+    qor_test::LogCapture log;
+    MAHJONG_PLAYER bob(path(), L"Bob");
+    bob.Reset(L"Bob");
+    int failed = 0;
+    if (bob.SavePlayersWith(path(), &defaults) || bob.SavePlayersWith(path(), &defaults)) failed |= 1;
+    if (host_test::fMessageBoxCount() != 1) failed |= 2;
+    if (!log.contains("player.xml not saved, the old file is kept: " + path() + ": cannot create a temporary file"))
+      failed |= 4;
+    return failed;
+  });
+  EXPECT_EQ(kept, 0) << "1 saved, 2 not one box, 4 no true log line";
+  EXPECT_EQ(readBytes(path()), saved);
+
+  fs::permissions(_folder, fs::perms::owner_write, fs::perm_options::add);
+  fs::remove(path());
+  fs::permissions(_folder, fs::perms::owner_write, fs::perm_options::remove);
+  const int none = asAnotherUser([&] {
+    qor_test::LogCapture log;
+    file().Open();
+    int failed = fs::exists(path()) ? 1 : 0;
+    if (host_test::fMessageBoxCount() != 1) failed |= 2;
+    if (log.contains("the old file is kept")) failed |= 4;
+    return failed;
+  });
+  EXPECT_EQ(none, 0) << "1 file made, 2 not one box, 4 false 'kept'";
+  EXPECT_FALSE(fs::exists(path()));
+}
+
+// Leftovers of saves killed before their rename go when the file is opened; other files stay.
+TEST_F(PlayerFileTest, OpeningRemovesUnfinishedSavesOnly) {
+  MAHJONG_PLAYER ann(path(), L"Ann");
+  ann.Reset(L"Ann");
+  ASSERT_TRUE(ann.SavePlayersWith(path(), &defaults));
+  for (const char* name : {"player.xml.a1B2c3", "player.xml.ZZZZZZ", "player.xml.bak", "player.xml.bak1", "notes.txt",
+                           "player.xml.abc"}) {
+    writeBytes(_folder / name, "x");
+  }
+  qor_test::LogCapture log;
+  file().Open();
+  std::vector<std::string> left = others();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"notes.txt", "player.xml.abc", "player.xml.bak", "player.xml.bak1"}));
+  EXPECT_TRUE(log.hasLine("Removed 2 unfinished save(s) of " + path()));
+  EXPECT_EQ(names(), (std::vector<std::string>{"Ann"}));
+}
+
+}  // namespace

@@ -1,0 +1,624 @@
+// The layout of every screen and state, as the real game manager draws it on the recording device
+// over the real Resources, with the widest name the name field takes and the longest texts of our
+// data: each text inside the game area and inside the plate, banner or panel it is printed on,
+// readable there, no two texts over each other, and every button's hit area over its picture
+// (tests/game/flow/layout_check.h). The plates' areas are the data builder's own numbers.
+#include "engine/platform/qc_input.h"
+#include "engine/render/qc_font.h"
+#include "engine/render/qc_sprite.h"
+#include "engine/service/qc_globals.h"
+#include "game/board/editor_menu.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
+#include "game/board/mahjong_player.h"
+#include "game/flow/pack_button.h"
+#include "game/flow/select_player_msg_box.h"
+#include "game/flow/store_message_box.h"
+#include "game/flow/trophy_item.h"
+#include "gui/widgets/qc_gui_linebox.h"
+#include "gui/widgets/qc_image_checkbox.h"
+#include "host/recording_device.h"
+#include "tests/game/flow/flow_driver.h"
+#include "tests/game/flow/layout_check.h"
+
+#include <pugixml.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace PLACES = QOR::ART_PLACES;
+using layout_test::FRAME;
+using layout_test::PLATE;
+using layout_test::QUAD;
+using M = MAHJONG_GAME_MANAGER;
+
+constexpr float kWidth = 1024.0f;
+constexpr float kHeight = 768.0f;
+// A level's points run to six digits; the highest score task of our levels has five.
+constexpr int kLevelScore = 999999;
+constexpr int kLevelTaskScore = 17730;
+
+// The widest name the name field takes: a real-looking name, capitals and letters beyond ASCII,
+// repeated until the field refuses the next character.
+std::wstring widestName(QOR::QC_GUI_LINEBOX& field) {
+  const std::wstring pattern = L"WOLFGANG MÜLLER-WÜNSCHE ";
+  std::wstring name;
+  for (std::size_t i = 0;; ++i) {
+    const std::wstring longer = name + pattern[i % pattern.size()];
+    field.fSetText(longer);
+    if (field.fGetText() != longer) break;
+    name = longer;
+  }
+  field.fClearText();
+  while (!name.empty() && name.back() == L' ') name.pop_back();
+  return name;
+}
+
+void add(std::vector<PLATE>& to, std::vector<PLATE> plates) { to.insert(to.end(), plates.begin(), plates.end()); }
+
+class Layout : public flow_test::FlowDriver {
+ protected:
+  void SetUp() override {
+    FlowDriver::SetUp();
+    ASSERT_NE(manager->playerBox, nullptr);
+    ASSERT_NE(manager->playerBox->fGetTextField(), nullptr);
+    longName = widestName(*manager->playerBox->fGetTextField());
+    ASSERT_GT(longName.size(), 10u);
+  }
+  // Each tick's drawing is recorded alone; texts lettered during the update go into a render
+  // target, and the comic's caption is kept.
+  void beforeUpdate() override {
+    host_test::fRecordedCalls().clear();
+    recorder.texts.clear();
+    recorder.intoTarget = true;
+  }
+  void beforeRender() override {
+    for (const layout_test::SHOWN_TEXT& text : recorder.texts) {
+      if (text.intoTarget) lettered.push_back(text);
+    }
+    recorder.texts.clear();
+    recorder.intoTarget = false;
+  }
+
+  // One more frame of the state as it stands, judged with the plates and buttons the table adds.
+  void check(const std::string& state, const std::function<void(FRAME&)>& table) {
+    tick();
+    FRAME frame;
+    frame.texts = recorder.texts;
+    table(frame);
+    for (const std::string& failure : layout_test::fCheck(frame)) ADD_FAILURE() << state << ": " << failure;
+  }
+
+  // ---- Plates every screen shares ----
+  static std::vector<PLATE> panel(const char* picture, PLACES::QS_SIZE size, std::vector<std::wstring> holds = {}) {
+    return layout_test::fPlatesOn(picture, size, PLACES::fInset(size, PLACES::kPanelTextMargin),
+                                  holds);
+  }
+  static std::vector<PLATE> band(const char* picture, PLACES::QS_TITLED_PANEL titled, std::wstring title) {
+    return layout_test::fPlatesOn(picture, titled.size, titled.band, {title});
+  }
+  // Only what is drawn over the last dark veil counts: the screen under an overlay or a box is
+  // judged in its own state.
+  static void overlay(FRAME& frame) { frame.layerFrom = layout_test::fLastDraw("Dark_back.png"); }
+  static void keepOff(FRAME& frame, const char* picture) {
+    for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces(picture)) {
+      frame.keepOut.emplace_back(picture, drawn.place);
+    }
+  }
+  void messageBox(FRAME& frame, const STORE_MESSAGE_BOX* box, std::vector<std::wstring> holds) {
+    ASSERT_NE(box, nullptr);
+    overlay(frame);
+    add(frame.plates, panel("Message_back.png", PLACES::kMessageBox, holds));
+    frame.buttons.push_back(box->fGetOkButton());
+    if (box->isQuestion()) frame.buttons.push_back(box->fGetCancelButton());
+    keepOff(frame, "Ok_middle.png");
+    keepOff(frame, "Delete_middle.png");
+  }
+  void leftPanel(FRAME& frame) {
+    add(frame.plates, layout_test::fPlatesOn("Experience_back.png", PLACES::kExperiencePlate,
+                                             PLACES::fInset(PLACES::kExperiencePlate, PLACES::kPlateTextMargin), {manager->rankTitle}));
+    add(frame.plates, layout_test::fPlatesOn("Money_back.png", PLACES::kMoneyPlate, PLACES::kMoneyText));
+    const std::pair<const char*, int> captions[4] = {{"MainMenu_CareerButton.png", M::TXT_CAREER},
+                                                     {"MainMenu_TrophiesButton.png", M::TXT_TROPHIES},
+                                                     {"MainMenu_OptionsButton.png", M::TXT_OPTIONS},
+                                                     {"MainMenu_HelpButton.png", M::TXT_HELP}};
+    for (const auto& [picture, caption] : captions) {
+      add(frame.plates, layout_test::fPlatesOn(picture, PLACES::kMenuButtonCell, PLACES::kMenuButtonCaption, {text(caption)}));
+    }
+    for (const QOR::QC_IMAGE_BUTTON* button : {manager->careerButton, manager->menuTrophiesButton,
+                                               manager->menuOptionsButton, manager->menuHelpButton,
+                                               manager->menuBackButton}) {
+      frame.buttons.push_back(button);
+    }
+  }
+  void pageSwitch(FRAME& frame) {
+    frame.buttons.push_back(manager->pageArrow);
+    keepOff(frame, "RightPoint_smoll.png");
+    keepOff(frame, "LeftPoint_smoll.png");
+  }
+
+  // ---- Getting there ----
+  bool moving() const {
+    return manager->sidePanelTween.active || manager->screenSlideTween.active || manager->screenFade.active ||
+           manager->pageTween.active || manager->trophyPageTween.active;
+  }
+  void untilStill() { ASSERT_TRUE(runWhile([this] { return moving(); })); }
+  void untilBoxAtRest(const STORE_MESSAGE_BOX* box) {
+    ASSERT_TRUE(runWhile([box] { return box->isOpen() && box->fGetPosition().y != kHeight / 2.0f; }));
+    ASSERT_TRUE(box->isOpen());
+  }
+  // A profile of the widest name, current, with the start comic seen and packs 1 and 2 played.
+  void widestPlayer() {
+    manager->SavePlayerFile(longName);
+    ASSERT_NE(manager->player, nullptr);
+    manager->player->m_seenStartComics = true;
+    for (int level = 1; level <= MAHJONG_PLAYER::kLevelsPerPack; ++level) {
+      manager->player->m_levels[MAHJONG_PLAYER::LevelIndex(1, level)] = 3;
+    }
+    manager->player->m_money = 9999999;
+    manager->SavePlayer();
+  }
+  void toPacks() {
+    click(manager->playButton);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
+  }
+
+  layout_test::TEXT_RECORDER recorder;
+  std::vector<layout_test::SHOWN_TEXT> lettered;  // texts lettered into render targets
+  std::wstring longName;
+};
+
+// The first run: the title without a player, the name question with its prompt over the field,
+// the field holding the widest name, then the start comic with the caption carrying that name on
+// the master's scroll.
+TEST_F(Layout, FirstRunTitleNameBoxAndStartComic) {
+  const auto title = [this](FRAME& frame, const std::wstring& greeting) {
+    add(frame.plates, panel("TitleScreenButtun_back.png", PLACES::kTitlePanel, {greeting}));
+    const PLACES::QS_SIZE side{207, 71};
+    add(frame.plates, layout_test::fPlatesOn("PlyersButton.png", side, PLACES::fInset(side, 4.0),
+                                             {text(M::TXT_PLAYERS)}));
+    add(frame.plates, layout_test::fPlatesOn("QuitButtin.png", side, PLACES::fInset(side, 4.0),
+                                             {text(M::TXT_QUIT)}));
+    keepOff(frame, "PlayButton.png");
+    for (const QOR::QC_IMAGE_BUTTON* button : {manager->playButton, manager->quitButton, manager->playersButton}) {
+      frame.buttons.push_back(button);
+    }
+  };
+  check("title without a player", [&](FRAME& frame) { title(frame, text(M::TXT_WELCOME)); });
+
+  click(manager->playButton);
+  M::SELECT_PLAYER_MSG_BOX* box = manager->playerBox;
+  ASSERT_TRUE(box->isNameEntry());
+  untilBoxAtRest(box);
+  QOR::QC_GUI_LINEBOX* field = box->fGetTextField();
+  field->fSetText(longName);
+  ASSERT_EQ(field->fGetText(), longName);
+  check("name question", [&](FRAME& frame) {
+    messageBox(frame, box, {text(M::TXT_TYPE_NEW_NAME)});
+    keepOff(frame, "PackName_button.png");
+  });
+
+  tick(flow_test::kEnter);
+  ASSERT_EQ(manager->player->m_name, longName);
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen != COMICS_SCREEN; }));
+  // The pictures and the button fade in one after the other.
+  ASSERT_TRUE(runWhile([this] { return (manager->nextButton->fGetImage()->fGetVertexColor(0) >> 24) != 255u; }));
+  check("start comic", [&](FRAME& frame) {
+    frame.buttons.push_back(manager->nextButton);
+    // The caption was lettered into its target; the screen shows it through the caption's sprite.
+    ASSERT_NE(manager->comicCaption, nullptr);
+    const QOR::QS_TRANSFORM3& place = *manager->comicCaption->fGetTransform();
+    std::wstring caption;
+    for (layout_test::SHOWN_TEXT shown : lettered) {
+      for (QUAD& line : shown.lines) {
+        for (QOR::QS_VEC2& corner : line.p) corner = layout_test::fToScreen(place, corner.x, corner.y);
+      }
+      shown.point = layout_test::fToScreen(place, shown.point.x, shown.point.y);
+      caption = shown.text;
+      frame.texts.push_back(shown);
+    }
+    EXPECT_NE(caption.find(longName), std::wstring::npos) << "the caption carries the name";
+    for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces("Comic2.png")) {
+      PLATE scroll;
+      scroll.name = "the scroll of Comic2.png";
+      scroll.area = layout_test::fPart(drawn.place, PLACES::kComicPicture2, PLACES::fParchment(PLACES::kComicScroll));
+      scroll.holds = {caption};
+      scroll.ground = layout_test::fGroundOf("Comic2.png", drawn);
+      frame.plates.push_back(scroll);
+    }
+  });
+}
+
+// The title with the widest name, the players screen full of such names with its delete question
+// and its name question (with the error line), the packs and levels screens with their pages, the
+// options, the credits and the four help pages, all beside the left panel.
+TEST_F(Layout, MenuScreensWithTheWidestName) {
+  // Six profiles of wide names, the last one current.
+  for (int i = 0; i < 5; ++i) manager->SavePlayerFile(longName.substr(0, longName.size() - 1) + std::to_wstring(i));
+  widestPlayer();
+  manager->loadMenus();
+  manager->MoveTitlePanel(-M::kPanelSlide);
+  settle();
+  const std::wstring greeting = text(M::TXT_WELCOME) + L"\n" + longName;
+  check("title with a player", [&](FRAME& frame) {
+    add(frame.plates, panel("TitleScreenButtun_back.png", PLACES::kTitlePanel, {greeting}));
+    keepOff(frame, "PlayButton.png");
+    for (const QOR::QC_IMAGE_BUTTON* button : {manager->playButton, manager->quitButton, manager->playersButton}) {
+      frame.buttons.push_back(button);
+    }
+  });
+
+  click(manager->playersButton);
+  untilStill();
+  const auto players = [this](FRAME& frame) {
+    overlay(frame);
+    add(frame.plates, band("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel, text(M::TXT_CHANGE_PLAYER)));
+    add(frame.plates, panel("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel.size));
+    for (const PLAYER_LIST_ITEM& row : manager->playerRows) frame.buttons.push_back(row.deleteButton);
+    frame.buttons.push_back(manager->addButton);
+    frame.buttons.push_back(manager->playersOkButton);
+    keepOff(frame, "DeleteButton_smoll.png");
+    keepOff(frame, "PlusButton_smoll.png");
+  };
+  ASSERT_EQ(manager->playerRows.size(), 6u);
+  check("players", players);
+
+  click(manager->playerRows.back().deleteButton);
+  untilBoxAtRest(manager->playerBox);
+  check("players, delete question", [&](FRAME& frame) {
+    messageBox(frame, manager->playerBox, {manager->playerBox->fGetText()});
+  });
+  tick(flow_test::kEscape);
+  ASSERT_TRUE(runWhile([this] { return manager->playerBox->isOpen(); }));
+
+  click(manager->addButton);
+  untilBoxAtRest(manager->playerBox);
+  manager->playerBox->fGetTextField()->fSetText(longName);
+  ASSERT_EQ(manager->playerBox->fGetTextField()->fGetText(), longName);
+  tick(flow_test::kEnter);
+  ASSERT_TRUE(manager->playerBox->isError()) << "the name is taken";
+  check("players, name question with its error", [&](FRAME& frame) {
+    messageBox(frame, manager->playerBox, {text(M::TXT_TYPE_NEW_NAME), text(M::TXT_PLAYER_EXISTS)});
+    keepOff(frame, "PackName_button.png");
+  });
+  tick(flow_test::kEscape);
+  ASSERT_TRUE(runWhile([this] { return manager->playerBox->isOpen(); }));
+  tick(flow_test::kEscape);
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
+
+  toPacks();
+  check("packs", [&](FRAME& frame) {
+    leftPanel(frame);
+    for (const PACK_BUTTON* pack : manager->packButtons) frame.buttons.push_back(pack->button);
+    add(frame.plates, layout_test::fPlatesOn("PackName_button.png", PLACES::kNamePlate,
+                                             PLACES::fInset(PLACES::kNamePlate, PLACES::kPlateTextMargin)));
+    add(frame.plates, layout_test::fPlatesOn("Exp_back.png", PLACES::kRankPlateCell, PLACES::kRankPlateText));
+  });
+
+  click(manager->packButtons.front()->button);
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN || moving(); }));
+  const auto levels = [this](FRAME& frame) {
+    leftPanel(frame);
+    pageSwitch(frame);
+    for (const QOR::QC_IMAGE_BUTTON* button : manager->levelButtons) frame.buttons.push_back(button);
+  };
+  check("levels, page 1", levels);
+  click(manager->pageArrow);
+  untilStill();
+  ASSERT_EQ(manager->page, 2);
+  check("levels, page 2", levels);
+
+  click(manager->menuOptionsButton);
+  untilStill();
+  ASSERT_NE(manager->optionsOpen, 0);
+  check("options", [&](FRAME& frame) {
+    overlay(frame);
+    add(frame.plates, band("OptionsPanel_back.png", PLACES::kOptionsPanel, text(M::TXT_OPTIONS)));
+    add(frame.plates, panel("OptionsPanel_back.png", PLACES::kOptionsPanel.size));
+    const PLACES::QS_SIZE credits{150, 44};
+    add(frame.plates, layout_test::fPlatesOn("Credits_button.png", credits, PLACES::fInset(credits, 2.0), {text(M::TXT_CREDITS)}));
+    for (const char* picture : {"sound_slider.png", "Runner_button.png", "Options_button.png", "classic.png",
+                                "cards.png", "numbers.png", "Ok_middle.png"}) {
+      keepOff(frame, picture);
+    }
+    frame.buttons.push_back(manager->optionsOkButton);
+    frame.buttons.push_back(manager->creditsButton);
+  });
+
+  click(manager->creditsButton);
+  untilStill();
+  ASSERT_NE(manager->creditsOpen, 0);
+  check("credits", [&](FRAME& frame) {
+    overlay(frame);
+    std::vector<std::wstring> lines;
+    for (const auto& [style, line] : manager->credits) lines.push_back(line);
+    add(frame.plates, panel("Credits_back.png", PLACES::kCreditsPanel, lines));
+    keepOff(frame, "Ok_middle.png");
+    frame.buttons.push_back(manager->creditsOkButton);
+  });
+  click(manager->creditsOkButton);
+  ASSERT_TRUE(runWhile([this] { return manager->creditsOpen != 0; }));
+  tick(flow_test::kEnter);
+  untilStill();
+  ASSERT_TRUE(runWhile([this] { return manager->optionsOpen != 0; }));
+
+  click(manager->menuHelpButton);
+  untilStill();
+  for (int page = 1; page <= 4; ++page) {
+    ASSERT_EQ(manager->helpPage, page);
+    check("help, page " + std::to_string(page), [&](FRAME& frame) {
+      overlay(frame);
+      add(frame.plates, panel("Credits_back.png", PLACES::kCreditsPanel, {manager->helpHeader}));
+      for (const QOR::QC_IMAGE_BUTTON* button : {manager->helpOkButton, manager->helpLeftArrow, manager->helpRightArrow}) {
+        frame.buttons.push_back(button);
+      }
+      keepOff(frame, "Ok_middle.png");
+      if (page > 1) keepOff(frame, "LeftPoint_smoll.png");
+      if (page < 4) keepOff(frame, "RightPoint_smoll.png");
+    });
+    if (page < 4) click(manager->helpRightArrow);
+  }
+}
+
+// The trophies screen with every trophy's title and description (owning more of each group shows
+// its next trophy), both pages, the shelves under every row; and the award box of each trophy.
+TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
+  widestPlayer();
+  manager->loadMenus();
+  manager->MoveTitlePanel(-M::kPanelSlide);
+  settle();
+  toPacks();
+  // The columns of the places' table: the left one, the right one this far right of it, and
+  // the second page this far right of the first.
+  int firstColumn = 0, secondColumn = 0, page2Column = 0, row = 0;
+  TROPHY_ITEM::fPlace(1, 1024, 768, firstColumn, row);
+  TROPHY_ITEM::fPlace(4, 1024, 768, secondColumn, row);
+  TROPHY_ITEM::fPlace(13, 1024, 768, page2Column, row);
+  const int columnStep = secondColumn - firstColumn;
+  const int kPageOffset = page2Column - firstColumn;
+  const auto shelf = [&](FRAME& frame) {
+    leftPanel(frame);
+    pageSwitch(frame);
+    for (const TROPHY_ITEM* item : manager->trophySlots) {
+      float x = 0.0f, y = 0.0f;
+      item->fGetPosition(x, y);
+      if (x < -200.0f || x > kWidth + 200.0f) continue;
+      // Beside its picture: from 90 right of its middle to the next column's picture (the left
+      // column) or the screen's edge (the right one), above the shelf it stands on.
+      int tableX = 0, tableY = 0;
+      TROPHY_ITEM::fPlace(item->fGetId(), 1024, 768, tableX, tableY);
+      const bool leftColumn = (tableX - firstColumn) % kPageOffset == 0;
+      PLATE beside;
+      beside.name = "the room beside trophy " + std::to_string(item->fGetId());
+      const float right = leftColumn ? x + static_cast<float>(columnStep - PLACES::kTrophyInkHalfWidth) : kWidth - 4.0f;
+      beside.area = QUAD::fRect(x + 80.0f, y - PLACES::kTrophyPicture.h, right, y + 2.0f);
+      beside.holds = {item->fGetTitle(), item->fGetDescription()};
+      frame.plates.push_back(beside);
+    }
+    // Each row's shelf reaches across the whole screen.
+    for (const float rowY : {kHeight - 510.0f, kHeight - 310.0f, kHeight - 110.0f}) {
+      float left = kWidth, right = 0.0f;
+      for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces("shelf.png")) {
+        if (drawn.place.fTop() > rowY || drawn.place.fBottom() < rowY) continue;
+        left = std::min(left, drawn.place.fLeft());
+        right = std::max(right, drawn.place.fRight());
+      }
+      EXPECT_LE(left, 0.0f) << "page " << manager->page << ", shelf at y " << rowY;
+      EXPECT_GE(right, kWidth) << "page " << manager->page << ", shelf at y " << rowY;
+    }
+  };
+  // The groups hold up to five trophies; owning the first k of each shows the (k+1)-th.
+  const std::vector<std::vector<int>> groups = {{1, 2, 3}, {4, 5, 6, 7, 8}, {15, 16, 17}, {18, 19, 20}, {21, 22, 23},
+                                                {24, 25, 26}};
+  for (int k = 0; k < 5; ++k) {
+    manager->player->m_trophies.clear();
+    for (const std::vector<int>& group : groups) {
+      for (int i = 0; i < k && i + 1 < static_cast<int>(group.size()); ++i) manager->player->m_trophies.push_back(group[i]);
+    }
+    if (k > 0) {
+      for (int id = 9; id <= 14; ++id) manager->player->m_trophies.push_back(id);
+    }
+    click(manager->menuTrophiesButton);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TROPHIES_SCREEN || moving(); }));
+    check("trophies " + std::to_string(k) + ", page 1", shelf);
+    click(manager->pageArrow);
+    untilStill();
+    ASSERT_EQ(manager->page, 2);
+    check("trophies " + std::to_string(k) + ", page 2", shelf);
+    click(manager->careerButton);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
+  }
+
+  for (int id = 1; id <= 26; ++id) {
+    manager->AwardTrophy(id);
+    untilBoxAtRest(manager->trophyBox);
+    check("award of trophy " + std::to_string(id), [&](FRAME& frame) {
+      messageBox(frame, manager->trophyBox, {manager->awardedTrophy->fGetTitle(), manager->awardedTrophy->fGetDescription()});
+    });
+    tick(flow_test::kEnter);
+    ASSERT_TRUE(runWhile([this] { return manager->trophyBox->isOpen(); }));
+  }
+}
+
+// A level's road with the longest values: the intro with two tasks, the in-game panel, the pause
+// panel and its questions, the no-moves messages, the completion panel and, after the career's
+// last level, the final screen with the widest name.
+TEST_F(Layout, LevelRoadWithTheLongestValues) {
+  widestPlayer();
+  MAHJONG_PLAYER& player = *manager->player;
+  player.m_tutorialShow = false;
+  for (int pack = 1; pack <= MAHJONG_PLAYER::kPacks; ++pack) {
+    for (int level = 1; level < MAHJONG_PLAYER::kLevelsPerPack; ++level) {
+      player.m_levels[MAHJONG_PLAYER::LevelIndex(pack, level)] = 3;
+    }
+  }
+  player.m_XP = 1000.0f;
+  manager->currentPack = MAHJONG_PLAYER::kPacks;
+  manager->SlideLeftPanel(-302.0f);
+  manager->currentScreen = LEVEL_END_SCREEN;
+  manager->requestedScreen = LEVELS_SCREEN;
+  manager->ChangeScreen();
+  ASSERT_TRUE(runWhile([this] {
+    if (manager->trophyBox != nullptr && manager->trophyBox->isInfo()) tick(flow_test::kEnter);
+    return manager->currentScreen != LEVELS_SCREEN || moving() || !manager->newLevels.empty();
+  }));
+  if (manager->page != 2) {
+    click(manager->pageArrow);
+    untilStill();
+  }
+  click(manager->levelButtons[MAHJONG_PLAYER::kLevelsPerPack - 1]);
+  ASSERT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
+  MAHJONG_LAYOUT& board = *manager->board;
+  // The longest task texts of our levels: a score and a time, and many special tiles.
+  board.m_task1Type = kTaskMoney;
+  board.m_task1Value = kLevelTaskScore;
+  board.m_task2Type = kTaskTime;
+  board.m_task2Value = 5999;
+  board.m_specialsLeft = 99;
+  manager->BuildLevelInfo();
+  ASSERT_TRUE(runWhile([this] {
+    return manager->currentScreen != LEVEL_START_SCREEN || manager->introPanelShown == 0 || moving() ||
+           manager->levelRoad.introPanel->fGetPosition().y < 0.0f;
+  }));
+  const auto taskPictures = [](FRAME& frame) {
+    for (const char* icon : {"Time_icon.png", "Step_icon.png", "Special_icon.png", "Money_icon.png",
+                             "star_active_passive.png", "Ok_middle.png", "nextbtn.png"}) {
+      keepOff(frame, icon);
+    }
+  };
+  check("level intro", [&](FRAME& frame) {
+    overlay(frame);
+    add(frame.plates, panel("FinishPanel_back.png", PLACES::kFinishPanel, {text(M::TXT_LEVEL_START)}));
+    taskPictures(frame);
+    frame.buttons.push_back(manager->levelRoad.startButton);
+  });
+
+  tick(flow_test::kEnter);
+  ASSERT_TRUE(runWhile([&] {
+    return manager->currentScreen != GAME_SCREEN || manager->levelPanelTween.active || board.m_dropTween.active ||
+           board.m_slideTween.active;
+  }));
+  MAHJONG_HUD_PANEL& hud = *board.GetPanel();
+  hud.SetScore(kLevelScore);
+  board.m_movesMade = 999;
+  board.m_elapsed = 5999.0f;
+  const auto hudPlates = [&](FRAME& frame) {
+    for (const char* plate : {"Money.png", "Step_back.png", "Time_back.png", "Special_back.png"}) {
+      add(frame.plates, layout_test::fPlatesOn(plate, PLACES::kValuePlate, PLACES::kValueText));
+    }
+    frame.buttons.push_back(hud.menuButton);
+  };
+  check("playing", hudPlates);
+
+  click(hud.menuButton);
+  ASSERT_TRUE(hud.isPaused());
+  check("pause", [&](FRAME& frame) {
+    hudPlates(frame);
+    for (const QOR::QC_IMAGE_BUTTON* button : {hud.replayButton, hud.optionsButton, hud.mainMenuButton, hud.tutorialsButton}) {
+      frame.buttons.push_back(button);
+    }
+  });
+
+  // The questions and messages of the road, each in the general message box.
+  const auto question = [&](const std::string& state, int expected) {
+    untilBoxAtRest(manager->messageBox);
+    ASSERT_EQ(manager->messageBox->fGetText(), text(expected));
+    check(state, [&](FRAME& frame) { messageBox(frame, manager->messageBox, {text(expected)}); });
+  };
+  click(hud.mainMenuButton);
+  question("quit question", M::TXT_WANT_TO_QUIT);
+  tick(flow_test::kEscape);
+  ASSERT_TRUE(runWhile([this] { return manager->messageBox->isOpen(); }));
+  click(hud.menuButton);
+  click(hud.replayButton);
+  question("restart question", M::TXT_RESTART_LEVEL);
+  tick(flow_test::kEscape);
+  ASSERT_TRUE(runWhile([this] { return manager->messageBox->isOpen(); }));
+  PLAYER_BONUS* shuffle = player.FindBonus(2);
+  ASSERT_NE(shuffle, nullptr);
+  shuffle->charge = shuffle->recover;
+  board.m_availableMoves = 0;
+  board.m_bonusUsable = 1;
+  tick();
+  question("no moves, but a shuffle", M::TXT_NO_MOVES_BUT_BONUS);
+  tick(flow_test::kEnter);
+  ASSERT_TRUE(runWhile([&] {
+    return manager->messageBox->isOpen() || board.m_shuffleRequested || board.m_slideTween.active ||
+           board.m_dropTween.active;
+  }));
+  board.m_availableMoves = 0;
+  board.m_bonusUsable = 0;
+  tick();
+  question("level failed", M::TXT_LEVEL_FAIL);
+
+  // The completion panel, as the level's last pair leaves it.
+  board.m_availableMoves = 100;
+  manager->messageBox->fHide();
+  ASSERT_TRUE(runWhile([this] { return manager->messageBox->isOpen(); }));
+  board.m_movesMade = 999;
+  manager->LevelComplete();
+  ASSERT_TRUE(runWhile([this] {
+    if (manager->trophyBox != nullptr && manager->trophyBox->isInfo()) tick(flow_test::kEnter);
+    return moving() || manager->levelRoad.starsBlob != nullptr;
+  }));
+  check("completion", [&](FRAME& frame) {
+    overlay(frame);
+    add(frame.plates, panel("FinishPanel_back.png", PLACES::kFinishPanel, {text(M::TXT_LEVEL_END)}));
+    taskPictures(frame);
+    frame.buttons.push_back(manager->levelRoad.startButton);
+  });
+
+  // The career's last level leads to the final screen.
+  tick(flow_test::kEnter);
+  ASSERT_EQ(manager->requestedScreen, FINAL_SCREEN);
+  ASSERT_TRUE(runWhile([this] { return manager->currentScreen != FINAL_SCREEN || manager->screenFade.active; }));
+  check("final screen", [&](FRAME& frame) {
+    frame.buttons.push_back(manager->nextButton);
+    const std::wstring named = LEVEL_ROAD_TEXT::FillIn(text(M::TXT_END_COMICS_PLAYER), longName);
+    for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces("Comic_finish.jpg")) {
+      PLATE scroll;
+      scroll.name = "the scroll of Comic_finish.jpg";
+      scroll.area = layout_test::fPart(drawn.place, PLACES::kFinalPicture, PLACES::fParchment(PLACES::kFinalScroll));
+      scroll.holds = {named, text(M::TXT_END_COMICS)};
+      scroll.ground = layout_test::fGroundOf("Comic_finish.jpg", drawn);
+      frame.plates.push_back(scroll);
+    }
+  });
+}
+
+// The level editor's menu beside its grid, with the longest values of our levels in its boxes:
+// its captions inside the menu's column, readable there and clear of each other.
+TEST_F(Layout, EditorMenu) {
+  MAHJONG_LAYOUT board("2", nullptr, true, 0, nullptr);
+  EDITOR_MENU* menu = EDITOR_MENU::Attach(board);
+  ASSERT_NE(menu, nullptr);
+  LEVEL_FILE_SETTINGS settings;
+  settings.specsTotal = "99";
+  settings.background = "CherryTree_room";
+  settings.tasks[0] = {"17730", "money"};
+  settings.tasks[1] = {"5.00", "time"};
+  for (bool& suit : settings.suits) suit = true;
+  menu->ShowSettings(settings);
+
+  host_test::fRecordedCalls().clear();
+  recorder.texts.clear();
+  recorder.intoTarget = false;
+  ASSERT_EQ(QOR::qcRENDER->BeginScene(), 1);
+  board.RenderEditor();
+  QOR::qcRENDER->EndScene();
+  FRAME frame;
+  frame.texts = recorder.texts;
+  add(frame.plates, layout_test::fPlatesOn("data/editor/ editMenuBack.png", PLACES::kEditorMenu, PLACES::kEditorMenuText));
+  for (const QOR::QC_IMAGE_BUTTON* button : {menu->saveButton, menu->loadButton, menu->clearButton, menu->layerUpButton,
+                                             menu->layerDownButton, menu->pickerButton, menu->bonusModeButton,
+                                             menu->specialModeButton, menu->normalModeButton}) {
+    frame.buttons.push_back(button);
+  }
+  EXPECT_FALSE(frame.texts.empty());
+  for (const std::string& failure : layout_test::fCheck(frame)) ADD_FAILURE() << "editor menu: " << failure;
+}
+
+}  // namespace
