@@ -134,7 +134,7 @@ class LevelRoad : public ::testing::Test {
   // player.xml once test holds for its first player (polled for up to limit); empty when it never
   // does.
   pugi::xml_document waitForFile(const std::function<bool(const pugi::xml_node&)>& test,
-                                 std::chrono::milliseconds limit = 10s) {
+                                 std::chrono::milliseconds limit = 60s) {
     for (int n = 0; n * 100ms < limit; ++n) {
       pugi::xml_document document;
       if (document.load_file(playerFile().c_str()) && test(document.child("player"))) return document;
@@ -360,7 +360,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   ASSERT_TRUE(level2Pair) << "level 2 shows no free pair";
   clickAt(static_cast<float>(level2Pair->first.x), static_cast<float>(level2Pair->first.y));
   clickAt(static_cast<float>(level2Pair->second.x), static_cast<float>(level2Pair->second.y));
-  const CHIP_PLACES afterPair = waitForChipPlaces(places.blocks, 10s);
+  const CHIP_PLACES afterPair = waitForChipPlaces(places.blocks, 60s);
   ASSERT_GT(afterPair.blocks, places.blocks) << "the pair on level 2 was not taken";
   for (const qor_e2e::CHIP_PLACE& chip : afterPair.chips) {
     for (const qor_e2e::CHIP_PLACE& taken : {level2Pair->first, level2Pair->second}) {
@@ -403,13 +403,13 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   shot("11_packs_again");
   clickAt(kBackX, kBackY);
   const PICTURE titleAgain = inGame(session->fWaitForPicture(
-      [&](const PICTURE& p) { return layout->fPanelAtRest(inGame(p)); }, 20s));
+      [&](const PICTURE& p) { return layout->fPanelAtRest(inGame(p)); }, 60s));
   session->fShot("12_title_again");
   ASSERT_FALSE(titleAgain.fEmpty()) << "Back did not lead to the title";
   ASSERT_TRUE(clickToRest(static_cast<float>(layout->quitX), static_cast<float>(layout->buttonsY), kTitleWithBox))
       << "Quit asked nothing";
   key("Return");
-  const std::optional<int> first = session->fWaitExit(20s);
+  const std::optional<int> first = session->fWaitExit(60s);
   EXPECT_TRUE(qor_e2e::fExitedWith(first, 0)) << "first run ended with status " << (first ? *first : -1);
   for (const std::string& line : qor_e2e::fMissingResourceLines(session->fGame().fLog())) {
     ADD_FAILURE() << "the first run logs \"" << line << "\"";
@@ -432,7 +432,7 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
   EXPECT_EQ(kept.child("player").attribute("money").as_int(), money);
 
   ASSERT_TRUE(session->fWindow().fRequestClose());
-  const std::optional<int> second = session->fWaitExit(20s);
+  const std::optional<int> second = session->fWaitExit(60s);
   EXPECT_TRUE(qor_e2e::fExitedWith(second, 0)) << "second run ended with status " << (second ? *second : -1);
   for (const std::string& line : qor_e2e::fMissingResourceLines(session->fGame().fLog())) {
     ADD_FAILURE() << "the second run logs \"" << line << "\"";

@@ -245,7 +245,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
 
   // The desktop's close button ends the first run cleanly.
   ASSERT_TRUE(session->fWindow().fRequestClose());
-  const std::optional<int> first = session->fWaitExit(20s);
+  const std::optional<int> first = session->fWaitExit(60s);
   EXPECT_TRUE(qor_e2e::fExitedWith(first, 0)) << "first run ended with status " << (first ? *first : -1);
   expectNoMissingResource(session->fGame().fLog(), "the first run");
 
@@ -287,7 +287,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
 
   // Enter closes the screen with the remaining profile picked; the title greets it again.
   const PICTURE back = keyTo("Return", kTitle);
-  ASSERT_TRUE(session->fGame().fWaitForLog("SAVE ACCESS", 10s));
+  ASSERT_TRUE(session->fGame().fWaitForLog("SAVE ACCESS", 60s));
   session->fShot("14_title_after_players");
   EXPECT_TRUE(layout->fPanelAtRest(back)) << "the players screen did not return to the title";
   EXPECT_STREQ(waitForFile([](const pugi::xml_document&) { return true; }).child("lastplayer").attribute("lpname").value(),
@@ -299,7 +299,7 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   EXPECT_GT(back.fChangedPixels(quitQuestion, middleX - 150, middleY - 100, 300, 200), kBoxPixels)
       << "Quit opened no box";
   EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
-  const std::optional<int> second = session->fWaitExit(20s);
+  const std::optional<int> second = session->fWaitExit(60s);
   EXPECT_TRUE(qor_e2e::fExitedWith(second, 0)) << "second run ended with status " << (second ? *second : -1);
   expectNoMissingResource(session->fGame().fLog(), "the second run");
 

@@ -35,8 +35,9 @@ std::optional<int> fWaitChild(pid_t pid, std::chrono::milliseconds limit);
 // Ends a child: SIGTERM, up to grace to leave, then SIGKILL; always reaps it.
 void fStopChild(pid_t pid, std::chrono::milliseconds grace);
 
-// Runs a helper program to its end (at most limit): true when it exited 0.
+// Runs a helper program to its end (at most limit): true when it exited 0. The limit only stops a
+// hung tool; on a machine loaded far beyond its cores xdotool's synced moves took over 20 s.
 bool fRunTool(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-              std::chrono::milliseconds limit = std::chrono::seconds(20));
+              std::chrono::milliseconds limit = std::chrono::seconds(90));
 
 }  // namespace qor_e2e
