@@ -6,6 +6,7 @@
 
 #include "host/d3d9.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,5 +58,11 @@ bool fReadBackBuffer(IDirect3DDevice9* device, int& width, int& height, std::vec
 // Makes the OpenGL device treat larger point sprites as beyond the driver's limit, so they are
 // drawn as quads made on the processor (0 restores the driver's own limit).
 void fSetGlPointSizeLimit(float limit);
+// Whether the OpenGL device draws a changed frame only in the boxes its changes cover (the
+// default) or whole, to compare the two.
+void fSetGlPartialRedraw(bool on);
+// How long a texture made from an image keeps its storage on the OpenGL device while no frame
+// draws it (3 s by default; 0 gives every such texture's storage back at each present).
+void fSetGlTextureRest(std::chrono::milliseconds rest);
 
 }  // namespace host_test

@@ -14,6 +14,7 @@
 #include "engine/render/qs_vertex.h"
 #include "host/d3d9.h"
 #include "host/d3dx9.h"
+#include "host/image_source.h"
 
 #include <cstdint>
 #include <map>
@@ -75,6 +76,10 @@ class QC_RENDER {
   QC_TEXTURE_INFO* fLoadTexture(const char* fileName);
   // The image's texture, or the default texture (after a message box captioned with the name).
   QC_TEXTURE_INFO* fLoadTextureFromMemory(const void* bytes, std::size_t size, const char* name);
+  // A texture from image bytes holds no pixels while unused and reads its image again when drawn;
+  // read gives it the bytes from their source, so that it keeps no copy of its own. False for the
+  // default texture and textures not made from an image.
+  bool fSetImageReader(QC_TEXTURE_INFO* texture, host_image::IMAGE_READER read);
   // Releases a texture this renderer made; the default texture and foreign handles are kept.
   void fReleaseTexture(QC_TEXTURE_INFO* texture);
   void* fTextureLock(QC_TEXTURE_INFO* texture);

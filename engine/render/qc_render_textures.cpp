@@ -90,6 +90,11 @@ QC_TEXTURE_INFO* QC_RENDER::fLoadTextureFromMemory(const void* bytes, std::size_
   return fAddTexture(texture, static_cast<int>(info.Width), static_cast<int>(info.Height));
 }
 
+bool QC_RENDER::fSetImageReader(QC_TEXTURE_INFO* texture, host_image::IMAGE_READER read) {
+  if (texture == nullptr || texture == _defaultTexture || texture->_texture == nullptr) return false;
+  return host_image::fSetImageReader(texture->_texture, std::move(read));
+}
+
 void QC_RENDER::fReleaseTexture(QC_TEXTURE_INFO* texture) {
   if (texture == nullptr || texture == _defaultTexture) return;
   if (_defaultTexture != nullptr && texture->_texture == _defaultTexture->_texture) return;

@@ -10,9 +10,9 @@
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
+#include "engine/sound/qc_sound_wake.h"
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
 
 namespace QOR {
 
@@ -29,9 +29,6 @@ std::string lastErrorText() {
   }
   return std::string(": ") + text;
 }
-
-// Pause of the sound thread between refills, taken outside lock 1.
-constexpr std::uint32_t kSoundThreadPauseMs = 4;
 }  // namespace
 
 QC_GAME::QC_GAME() : _fpsAccumulator(0.0f), _upsAccumulator(0.0f), _frameCounter(0), _tickCounter(0) {
@@ -130,6 +127,7 @@ void QC_GAME::fRun() {
   }
   // The sound thread is stopped and joined so the process never exits inside the audio library.
   g_soundThreadStop = true;
+  QC_SOUND_WAKE::fWake();
   QC_THREAD::fJoinThread(_soundThread);
   _soundThread = nullptr;
 }
@@ -140,10 +138,13 @@ bool QC_GAME::isUpdateTime() {
   const float target = (1.0f / static_cast<float>(_upsLimit)) * static_cast<float>(_tickCounter + 1);
   if (target > _upsAccumulator) {
     const float waitMs = (target - _upsAccumulator) * 1000.0f;
+    // The timer counts whole milliseconds: a wait under one would come back at once, again and
+    // again until the count moves on, so it sleeps one.
+    const std::uint32_t sleepMs = std::max<std::uint32_t>(static_cast<std::uint32_t>(waitMs), 1);
     if (qcWINDOW != nullptr) {
-      qcWINDOW->fSleep(static_cast<std::uint32_t>(waitMs));
+      qcWINDOW->fSleep(sleepMs);
     } else {
-      Sleep(static_cast<std::uint32_t>(waitMs));
+      Sleep(sleepMs);
     }
     return false;
   }
@@ -189,10 +190,15 @@ void QC_GAME::fRender() {
 int fSoundThread(std::uintptr_t /*argument*/) {
   while (!g_soundThreadStop) {
     QC_THREAD::fMutexLock(1);
-    if (qcMIXER != nullptr) qcMIXER->fUpdate();
+    std::chrono::milliseconds period = QC_SOUND_WAKE::kUntilWoken;
+    if (qcMIXER != nullptr) {
+      qcMIXER->fUpdate();
+      period = qcMIXER->fRefillPeriod();
+    }
     QC_THREAD::fMutexUnlock(1);
-    // A real pause even under a test's manual clock, which Sleep would advance.
-    std::this_thread::sleep_for(std::chrono::milliseconds(kSoundThreadPauseMs));
+    // Outside lock 1, in real time even under a test's manual clock; a sound that starts, or the
+    // loop's end, wakes it early.
+    QC_SOUND_WAKE::fWait(period);
   }
   return 0;
 }

@@ -92,6 +92,10 @@ class QC_GAME : public QC_GAME_BASE {
   // A sound over the bytes loaded by fGetResource; null when the resource is missing, its bytes
   // are not loaded, or the mixer cannot open them.
   static QC_SOUND* fCreateSound(const std::string& name, int bufferCount, std::uint8_t streamed);
+  // Makes a stopped stream made by fCreateSound over the resource name hold its data only while it
+  // plays: the loader's bytes go now, and the sound reads them again from their file or pack
+  // whenever it starts. 1, or -1 (nothing changes) for anything else.
+  static int fStreamWhenPlayed(QC_SOUND* sound, const std::string& name);
   // 0 missing, 1 file, 2 folder.
   static int fGetPathType(const std::string& path);
   static void fSetCaption(const std::string& utf8);

@@ -9,6 +9,7 @@
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
+#include "engine/sound/qc_sound.h"
 #include "host/win_window.h"
 
 #include <climits>
@@ -66,6 +67,16 @@ QC_SOUND* QC_GAME::fCreateSound(const std::string& name, int bufferCount, std::u
   if (!record->isReady() || record->fGetType() != QE_RES_BUFFER || record->fGetData() == nullptr) return nullptr;
   if (record->_size > static_cast<std::uint32_t>(INT_MAX)) return nullptr;
   return qcMIXER->fCreateSound(record->fGetData(), static_cast<int>(record->_size), bufferCount, streamed != 0);
+}
+
+int QC_GAME::fStreamWhenPlayed(QC_SOUND* sound, const std::string& name) {
+  if (sound == nullptr || qcRESOURCE_LOADER == nullptr || qcMIXER == nullptr) return -1;
+  QS_RESOURCE* record = qcRESOURCE_LOADER->fFindResource(name);
+  if (record == nullptr || record->fGetType() != QE_RES_BUFFER) return -1;
+  if (!sound->fSetDataReader(QC_RESOURCE_LOADER::fRereader(record))) return -1;
+  qcMIXER->fForgetSoundBytes(sound);
+  qcRESOURCE_LOADER->fReleaseByteBuffer(name);
+  return 1;
 }
 
 int QC_GAME::fGetPathType(const std::string& path) { return fLoaderFileSystem()->fGetPathType(path); }

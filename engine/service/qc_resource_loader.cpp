@@ -39,6 +39,26 @@ QC_FILE_SYSTEM* fLoaderFileSystem() {
   return QC_FILE_SYSTEM::fGetInstance();
 }
 
+std::function<bool(std::vector<std::uint8_t>&)> QC_RESOURCE_LOADER::fRereader(const QS_RESOURCE* record) {
+  if (record == nullptr) return nullptr;
+  return [folder = record->_folder, name = record->_sgResName,
+          password = record->_sgPass](std::vector<std::uint8_t>& bytes) {
+    // An entry's name may hold folders of its own: the fields are copied, not parsed again.
+    QS_RESOURCE copy(name);
+    copy._sgResName = name;
+    copy._folder = folder;
+    copy._sgPass = password;
+    QC_FILE_SYSTEM* files = fLoaderFileSystem();
+    const bool read = files->fLoadResource(&copy) == 1 && copy._data != nullptr;
+    if (read) {
+      const auto* data = static_cast<const std::uint8_t*>(copy._data);
+      bytes.assign(data, data + copy._size);
+    }
+    files->fFreeResource(&copy);
+    return read;
+  };
+}
+
 QC_RESOURCE_LOADER::QC_RESOURCE_LOADER() = default;
 
 QC_RESOURCE_LOADER::~QC_RESOURCE_LOADER() {

@@ -12,6 +12,7 @@
 #include "engine/service/qc_resource_pack.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -86,6 +87,9 @@ class QC_RESOURCE_LOADER {
   // the loader needs no sound code; null: nothing reads them.
   using QF_BYTES_IN_USE = bool (*)(const void* data);
   static void fSetBytesInUseTest(QF_BYTES_IN_USE test);
+  // Reads the record's file or pack entry again, whatever the record holds now, without touching
+  // the record: for objects that let their data go while unused and read it again on return.
+  static std::function<bool(std::vector<std::uint8_t>& bytes)> fRereader(const QS_RESOURCE* record);
 
   // Content: a video over the resource's open file (a loose file); null when it cannot be made.
   QC_VIDEO* fGetContent(const std::string& name);

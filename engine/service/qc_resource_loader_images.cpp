@@ -105,6 +105,9 @@ QC_TEXTURE_INFO* QC_RESOURCE_LOADER::fCreateTexture(QS_RESOURCE* record) {
   QC_TEXTURE_INFO* texture = qcRENDER->fLoadTextureFromMemory(record->_data, record->_size, "unnamed");
   files->fFreeResource(record);
   if (texture == nullptr || texture == qcRENDER->fGetDefaultTexture()) return defaultTexture();
+  // The texture takes its pixels when first drawn, and again after a rest unused: from the pack,
+  // read again, so that neither its pixels nor its file stay in memory meanwhile.
+  qcRENDER->fSetImageReader(texture, fRereader(record));
   QS_RESOURCE::fSetKindRelease(QE_RES_TEXTURE, &releaseTexture);
   record->_data = texture;
   record->_kind = QE_RES_TEXTURE;

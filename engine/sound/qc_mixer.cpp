@@ -6,8 +6,10 @@
 #include "engine/sound/qc_sound.h"
 #include "engine/sound/qc_sound_lock.h"
 #include "engine/sound/qc_sound_test_door.h"
+#include "engine/sound/qc_sound_wake.h"
 
 #include <AL/al.h>
+#include <AL/efx.h>
 
 #include <algorithm>
 #include <memory>
@@ -57,13 +59,19 @@ QC_MIXER::~QC_MIXER() {
 int QC_MIXER::fInit() {
   fLog("Mixer init");
   if (_device != nullptr) return _context != nullptr ? 1 : -113;
-  const ALCint* attributes = nullptr;
-  _device = sound_test::isLoopbackWanted() ? sound_test::fOpenLoopbackDevice(&attributes) : alcOpenDevice(nullptr);
+  const ALCint* deviceAttributes = nullptr;
+  _device =
+      sound_test::isLoopbackWanted() ? sound_test::fOpenLoopbackDevice(&deviceAttributes) : alcOpenDevice(nullptr);
   if (_device == nullptr) {
     fLog("\n!Default sound device not present");
     return -113;
   }
-  _context = alcCreateContext(_device, attributes);
+  // No sound goes through an effect slot: sources without auxiliary sends make a smaller context.
+  std::vector<ALCint> attributes;
+  for (const ALCint* at = deviceAttributes; at != nullptr && at[0] != 0; at += 2)
+    attributes.insert(attributes.end(), at, at + 2);
+  attributes.insert(attributes.end(), {ALC_MAX_AUXILIARY_SENDS, 0, 0});
+  _context = alcCreateContext(_device, attributes.data());
   _lastError = alcGetError(_device);
   if (_lastError != ALC_NO_ERROR) fLog("\n!Error context creation");
   alcMakeContextCurrent(_context);
@@ -101,6 +109,16 @@ void QC_MIXER::fUpdate() {
   for (QC_SOUND* sound : _sounds) sound->fStreamUpdate();
 }
 
+std::chrono::milliseconds QC_MIXER::fRefillPeriod() const {
+  std::chrono::milliseconds period = QC_SOUND_WAKE::kUntilWoken;
+  if (_device == nullptr) return period;
+  for (const QC_SOUND* sound : _sounds) {
+    const std::chrono::milliseconds wanted = sound->fRefillPeriod();
+    if (wanted.count() >= 0 && (period.count() < 0 || wanted < period)) period = wanted;
+  }
+  return period;
+}
+
 int QC_MIXER::fRemoveSound(QC_SOUND* sound) {
   QC_SOUND_LOCK lock;
   const auto it = std::find(_sounds.begin(), _sounds.end(), sound);
@@ -119,6 +137,11 @@ bool QC_MIXER::isReadingData(const void* data) const {
     if (address >= start && address - start < entry.second._size) return true;
   }
   return false;
+}
+
+void QC_MIXER::fForgetSoundBytes(const QC_SOUND* sound) {
+  QC_SOUND_LOCK lock;
+  _soundBytes.erase(sound);
 }
 
 void QC_MIXER::fUpdateListener() {

@@ -5,6 +5,7 @@
 
 #include <AL/alc.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -32,11 +33,16 @@ class QC_MIXER {
   QC_SOUND* fCreateSound(const void* data, int size, int bufferCount, bool streamed);
   // Refills every streaming sound; the sound thread calls it holding engine lock 1.
   void fUpdate();
+  // How long the sound thread may wait before the next fUpdate (lock 1 held): the shortest period
+  // its playing sounds ask for; negative when none plays.
+  std::chrono::milliseconds fRefillPeriod() const;
   // 1 when the sound was in the list and is now out of it (the caller owns it then), -1 when absent.
   int fRemoveSound(QC_SOUND* sound);
   // True while one of the mixer's sounds was made over bytes that include data: freeing them
   // would leave that sound reading freed memory.
   bool isReadingData(const void* data) const;
+  // The sound no longer reads the bytes it was made over (it reads its data itself now).
+  void fForgetSoundBytes(const QC_SOUND* sound);
   // Sends the listener position again.
   void fUpdateListener();
   // Logs "OAL error <code><text>" when the current mixer's device has an ALC error pending.

@@ -4,6 +4,9 @@
 #include "engine/sound/qc_sound_lock.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
 namespace QOR {
 
@@ -43,8 +46,12 @@ void QC_SOUND::fRelease() {
   _buffers.clear();
   if (_decoder != nullptr) ov_clear(_decoder.get());
   _decoder.reset();
+  _reader = nullptr;
+  std::vector<std::uint8_t>().swap(_ownData);
   _scratch.clear();
   _scratch.shrink_to_fit();
+  if (_keptTags) vorbis_comment_clear(&_keptComment);
+  _keptTags = false;
   _comment = nullptr;
   _info = nullptr;
   _context = nullptr;
@@ -117,13 +124,88 @@ int QC_SOUND::fOpen(const void* data, int size, int bufferCount, bool streamed) 
     alSourcei(_al._source, AL_BUFFER, static_cast<ALint>(_al._buffer));
     const int frameBytes = _info->channels * 2;
     _wholeSamples = filled > 0 ? filled / frameBytes : 0;
-    // OpenAL holds its own copy of the samples: the decoded block is not kept twice.
+    // OpenAL holds its own copy of the samples: neither the decoded block nor the decoder is kept.
     std::vector<char>().swap(_scratch);
+    fCloseDecoder();
   }
   fSetPosition(0.0f, 0.0f, 0.0f);
   _playing = false;
   fCheckAL(4);
   return 1;
+}
+
+void QC_SOUND::fCloseDecoder() {
+  if (_decoder == nullptr) return;
+  if (_keptTags) vorbis_comment_clear(&_keptComment);
+  _keptInfo = *_info;
+  _keptInfo.codec_setup = nullptr;
+  vorbis_comment_init(&_keptComment);
+  if (_comment != nullptr) {
+    for (int i = 0; i < _comment->comments; ++i) {
+      if (_comment->user_comments[i] != nullptr) vorbis_comment_add(&_keptComment, _comment->user_comments[i]);
+    }
+    // vorbis_comment_clear frees the vendor text with free().
+    if (_comment->vendor != nullptr) _keptComment.vendor = strdup(_comment->vendor);
+  }
+  _keptTags = true;
+  _info = &_keptInfo;
+  _comment = &_keptComment;
+  ov_clear(_decoder.get());
+  _decoder.reset();
+}
+
+bool QC_SOUND::fReopenDecoder() {
+  if (_decoder != nullptr) return true;
+  std::vector<std::uint8_t> data;
+  if (!_reader || !_reader(data) || data.empty() || data.size() > static_cast<std::size_t>(INT32_MAX)) {
+    fBadData();
+    return false;
+  }
+  _ownData = std::move(data);
+  _memory = QS_OGG_MEMORY{_ownData.data(), static_cast<std::int64_t>(_ownData.size()), 0};
+  auto decoder = std::make_unique<OggVorbis_File>();
+  if (ov_open_callbacks(&_memory, decoder.get(), nullptr, 0, fOggMemoryCallbacks()) < 0) {
+    fDropStreamData();
+    fBadData();
+    return false;
+  }
+  vorbis_info* info = ov_info(decoder.get(), -1);
+  if (info == nullptr || info->channels != _keptInfo.channels || info->rate != _keptInfo.rate) {
+    ov_clear(decoder.get());
+    fDropStreamData();
+    fBadData();
+    return false;
+  }
+  _decoder = std::move(decoder);
+  _info = info;
+  _comment = ov_comment(_decoder.get(), -1);
+  vorbis_comment_clear(&_keptComment);
+  _keptTags = false;
+  _endOfData = false;
+  return true;
+}
+
+void QC_SOUND::fDropStreamData() {
+  alSourceStop(_al._source);
+  alSourcei(_al._source, AL_BUFFER, 0);
+  fCheckAL(10);
+  fCloseDecoder();
+  std::vector<std::uint8_t>().swap(_ownData);
+  _memory = QS_OGG_MEMORY{};
+  _endOfData = true;
+}
+
+bool QC_SOUND::fSetDataReader(QF_DATA_READER read) {
+  if (!isOpened() || !_streamed || !read) return false;
+  QC_SOUND_LOCK lock;
+  if (_playing || _decoder == nullptr) return false;
+  // A paused stream keeps its place, which only its decoder knows.
+  ALint state = 0;
+  alGetSourcei(_al._source, AL_SOURCE_STATE, &state);
+  if (state == AL_PAUSED) return false;
+  _reader = std::move(read);
+  fDropStreamData();
+  return true;
 }
 
 int QC_SOUND::fFillBuffer(ALuint buffer) {

@@ -10,7 +10,9 @@
 #include <AL/alc.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,8 @@ class QC_SOUND {
  public:
   // Bytes per streaming buffer: about 57 ms of 44.1 kHz 16-bit stereo.
   static constexpr int kStreamBufferSize = 10024;
+  // Reads a sound's data again (the same bytes it was opened over); false when they cannot be had.
+  using QF_DATA_READER = std::function<bool(std::vector<std::uint8_t>& bytes)>;
 
   QC_SOUND();
   // Releases the decoder, the scratch array and, while its context is current, the source and
@@ -49,10 +53,18 @@ class QC_SOUND {
   void fSetPosition(float x, float y, float z);
   // A looping stream goes on from its start after the end of its data instead of stopping.
   void fSetLooping(bool looping);
+  // Makes an opened, stopped stream hold its data and decoder only while it plays: they go now,
+  // and read brings the data back whenever it is played or sought. From then on the sound no
+  // longer reads the bytes it was opened over. False (nothing changes) for any other sound.
+  bool fSetDataReader(QF_DATA_READER read);
   bool isLooping() const { return _looping.load(); }
 
   // The refill, on the sound thread with lock 1 held.
   void fStreamUpdate();
+  // How soon the sound thread must come back for this sound (lock 1 held): a playing stream
+  // before its queue runs low, a playing whole sound to notice its end; a negative period when
+  // it needs nothing until it is played again.
+  std::chrono::milliseconds fRefillPeriod() const;
   // Decodes up to one buffer size into the scratch array and uploads it to the buffer; answers
   // the bytes uploaded, 0 at the end of the data, below 0 on a decoding error with nothing decoded.
   int fFillBuffer(ALuint buffer);
@@ -80,6 +92,14 @@ class QC_SOUND {
   int fFillForQueue(ALuint buffer);
   // Frees the decoder and scratch (and the OpenAL names when their context is current).
   void fRelease();
+  // The decoder goes; its stream information and comments are kept as copies of our own (a whole
+  // sound's samples live in its OpenAL buffer, a stream with a reader decodes only while it plays).
+  void fCloseDecoder();
+  // A stream with a reader: its data read again and its decoder opened at the start; false, with
+  // the log line of bad data, when the data cannot be had or no longer matches the sound.
+  bool fReopenDecoder();
+  // A stream with a reader, stopped: its queue, decoder and data go.
+  void fDropStreamData();
 
   int _bufferSize = kStreamBufferSize;
   std::unique_ptr<OggVorbis_File> _decoder;
@@ -87,7 +107,15 @@ class QC_SOUND {
   std::vector<char> _scratch;
   vorbis_comment* _comment = nullptr;
   vorbis_info* _info = nullptr;
+  // The copies a whole sound keeps once its decoder is gone (the information without its codec
+  // set-up, which only decoding reads).
+  vorbis_info _keptInfo{};
+  vorbis_comment _keptComment{};
+  bool _keptTags = false;
   QS_OGG_MEMORY _memory;
+  // The reader of a stream that holds its data only while it plays, and that data.
+  QF_DATA_READER _reader;
+  std::vector<std::uint8_t> _ownData;
   int _format = AL_FORMAT_STEREO16;
   QC_SOUND_SOURCE _al;
   // Every buffer name of this sound, in queue order at open.

@@ -1,27 +1,45 @@
-// Play, stop, pause, seek and the stream refill of QC_SOUND.
+// Play, stop, pause, seek, the stream refill of QC_SOUND and how soon it is wanted again.
 #include "engine/service/qc_log.h"
 #include "engine/sound/qc_sound.h"
 #include "engine/sound/qc_sound_lock.h"
+#include "engine/sound/qc_sound_wake.h"
+
+#include <algorithm>
 
 namespace QOR {
+
+namespace {
+
+// How often a playing whole sound is looked at to notice that it has played out.
+constexpr std::chrono::milliseconds kWholeSoundLook{100};
+
+}  // namespace
 
 bool QC_SOUND::fPlay() {
   if (!isOpened()) return false;
   QC_SOUND_LOCK lock;
   if (_playing) return true;
+  // A stream that let its data go while stopped reads it again and queues its start.
+  if (_streamed && _decoder == nullptr) {
+    if (!fReopenDecoder()) return false;
+    fFillQueue(false);
+  }
   _playing = true;
   alSourcePlay(_al._source);
   fCheckAL(3);
+  QC_SOUND_WAKE::fWake();
   return false;
 }
 
 void QC_SOUND::fStop() {
   if (!isOpened()) return;
   QC_SOUND_LOCK lock;
-  if (_streamed) {
+  if (_reader) {
+    fDropStreamData();
+  } else if (_streamed) {
     fRebuildQueue(0);
   } else {
-    ov_pcm_seek(_decoder.get(), 0);
+    // Its samples sit in the source's buffer: a stopped source starts again from the first.
     alSourceStop(_al._source);
   }
   _playing = false;
@@ -39,25 +57,27 @@ void QC_SOUND::fSeek(int sample) {
   if (!isOpened()) return;
   QC_SOUND_LOCK lock;
   if (_streamed) {
-    if (sample < 0 || sample > _totalSamples) return;
+    if (sample < 0 || sample > _totalSamples || !fReopenDecoder()) return;
     fRebuildQueue(sample);
   } else {
     // The whole sound already sits in its buffer: the source itself is moved to the sample.
     if (sample < 0 || (sample > 0 && sample >= _wholeSamples)) return;
     alSourceStop(_al._source);
-    ov_pcm_seek(_decoder.get(), sample);
     alSourcei(_al._source, AL_SAMPLE_OFFSET, sample);
   }
   alSourcePlay(_al._source);
   fCheckAL(3);
   // The source plays now, so the flag says so and the sound thread keeps it filled.
   _playing = true;
+  QC_SOUND_WAKE::fWake();
 }
 
 void QC_SOUND::fRestart() {
   if (!isOpened()) return;
   QC_SOUND_LOCK lock;
-  fSeek(0);
+  // A stream that holds its data only while it plays starts from a stop alone: a seek would read
+  // the data once more just to let it go again.
+  if (!_reader) fSeek(0);
   fStop();
   fPlay();
 }
@@ -152,6 +172,16 @@ void QC_SOUND::fStreamUpdate() {
     // Nothing left to play: the track is over. Rewind it and report it stopped.
     fStop();
   }
+}
+
+std::chrono::milliseconds QC_SOUND::fRefillPeriod() const {
+  if (!isOpened() || !_playing) return QC_SOUND_WAKE::kUntilWoken;
+  const long long bytesPerSecond = static_cast<long long>(_al._rate) * (_format == AL_FORMAT_MONO16 ? 2 : 4);
+  if (!_streamed || bytesPerSecond <= 0) return kWholeSoundLook;
+  // Refilled this often, the queue keeps about half its buffers ahead of the source.
+  const double bufferMs = 1000.0 * _bufferSize / static_cast<double>(bytesPerSecond);
+  const double wait = std::max(bufferMs * (_bufferCount - 1) / 2.0, bufferMs / 2.0);
+  return std::chrono::milliseconds(std::max(1LL, static_cast<long long>(wait)));
 }
 
 }  // namespace QOR

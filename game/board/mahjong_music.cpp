@@ -39,6 +39,8 @@ void MAHJONG_MUSIC::AddTrack(const std::string& fileName, int bufferCount, bool 
   QOR::QC_GAME::fGetResource(fileName);
   QOR::QC_SOUND* sound = QOR::QC_GAME::fCreateSound(fileName, bufferCount, streamed ? 1 : 0);
   if (sound == nullptr) return;
+  // One track plays at a time: the others keep neither their bytes nor a decoder meanwhile.
+  if (streamed) QOR::QC_GAME::fStreamWhenPlayed(sound, fileName);
   _tracks.push_back(sound);
   _played.push_back(0);
 }

@@ -55,8 +55,6 @@ int GameInit(std::uintptr_t) {
   addFolderPack("data");
   addFolderPack("data/fonts");
   addFolderPack("data/surfaces");
-  gameSounds = new MAHJONG_SOUNDS(consts->SOUND);
-  if (consts->MUSIC) gameMusic = new MAHJONG_MUSIC();
   gameManager = new MAHJONG_GAME_MANAGER();
   gameLoadingScreen = new MAHJONG_LOADING_SCREEN(gameManager->GetLocman());
   QOR::QC_GAME::fSetClearColor(0xFF000000u);
@@ -66,6 +64,12 @@ int GameInit(std::uintptr_t) {
 int GameUpdate(std::uintptr_t) {
   if (gameLoaded == 0) {
     const int before = loadProgress;
+    // The effects and the music load with the first stage, after the loading screen's first frame.
+    if (loadProgress == 10 && gameSounds == nullptr) {
+      const MAHJONG_CONSTS* consts = MAHJONG_CONSTS::GetInstance();
+      gameSounds = new MAHJONG_SOUNDS(consts->SOUND);
+      if (consts->MUSIC) gameMusic = new MAHJONG_MUSIC();
+    }
     if (gameManager != nullptr) gameManager->LoadStep(loadProgress);
     // The title is the first screen: without its pictures the player would face a black screen
     // with no way on. The damage was told as it was read; the start ends here, not zero.

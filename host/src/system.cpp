@@ -26,14 +26,19 @@ struct HostThread : HostObject {
 std::atomic<DWORD> g_nextThreadId{2};
 thread_local DWORD t_threadId = 0;
 
+// The moment timeGetTime counts from.
+std::chrono::steady_clock::time_point clockOrigin() {
+  static const std::chrono::steady_clock::time_point origin = std::chrono::steady_clock::now();
+  return origin;
+}
+
 }  // namespace
 
 DWORD timeGetTime() {
   if (g_manualClock) return g_manualTime.load();
   using namespace std::chrono;
-  static const steady_clock::time_point origin = steady_clock::now();
   // Like the original counter, the value wraps around after about 49.7 days.
-  return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now() - origin).count());
+  return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now() - clockOrigin()).count());
 }
 
 void Sleep(DWORD milliseconds) {
@@ -44,7 +49,17 @@ void Sleep(DWORD milliseconds) {
     g_manualTime += milliseconds > 0 ? milliseconds : 1;
     return;
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  if (milliseconds == 0) {
+    std::this_thread::yield();
+    return;
+  }
+  // As the system timer ends a sleep on one of its ticks, the sleep ends on a tick of
+  // timeGetTime's millisecond count, at least the asked milliseconds later: a caller that sleeps
+  // for the time its millisecond clock lacks finds it all there when it wakes, not a fraction short.
+  using namespace std::chrono;
+  const steady_clock::time_point origin = clockOrigin();
+  std::this_thread::sleep_until(origin + ceil<std::chrono::milliseconds>(steady_clock::now() - origin +
+                                                                          std::chrono::milliseconds(milliseconds)));
 }
 
 HANDLE GetCurrentProcess() {

@@ -121,7 +121,9 @@ HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* 
   return D3D_OK;
 }
 
-void MemoryTexture::fLoadPixels(std::vector<std::uint8_t>&) {}
+void MemoryTexture::fLoadPixels(std::vector<std::uint8_t>& pixels) {
+  if (source_ != nullptr) source_->fPixels(pixels);
+}
 
 void MemoryTexture::fDropPixels() { std::vector<std::uint8_t>().swap(pixels_); }
 
@@ -129,6 +131,9 @@ HRESULT MemoryTexture::UnlockRect(UINT level) {
   if (ledger_->device != nullptr) ledger_->device->fNote("UnlockRect", {static_cast<double>(fSerial())});
   if (level != 0 || !locked_) return D3DERR_INVALIDCALL;
   locked_ = false;
+  // The pixels are the caller's now, not the image's.
+  source_.reset();
+  ++contentVersion_;
   fOnPixelsChanged();
   return D3D_OK;
 }

@@ -90,10 +90,20 @@ class MemoryIndexBuffer final : public RefCounted<IDirect3DIndexBuffer9>, public
   ~MemoryIndexBuffer() override { fForget(this); }
 };
 
+// Where a texture made from an image gets its pixels while it holds none: before it is first drawn
+// or locked, and after the device gave its storage back while it was unused.
+class PixelSource {
+ public:
+  virtual ~PixelSource() = default;
+  // Fills pixels (width x height x 4 bytes, rows from the top, in the texture's byte order); false,
+  // with pixels left as they were, when the image cannot be had.
+  virtual bool fPixels(std::vector<std::uint8_t>& pixels) = 0;
+};
+
 // A one-level texture of 32-bit pixels (A8R8G8B8, X8R8G8B8 or A8B8G8R8). Lockable textures hold
-// their pixels here from the first lock on, starting as transparent black; a device with storage
-// of its own may drop them after an unlock and give them back at the next lock (fLoadPixels).
-// Render targets (default pool) live only in the device's storage.
+// their pixels here from the first lock on, starting as transparent black, or as the image of their
+// pixel source; a device with storage of its own may drop them after an unlock and give them back
+// at the next lock (fLoadPixels). Render targets (default pool) live only in the device's storage.
 class MemoryTexture : public RefCounted<IDirect3DTexture9>, public HostObjectInfo {
  public:
   MemoryTexture(std::shared_ptr<ResourceLedger> ledger, UINT width, UINT height, DWORD usage, D3DFORMAT format,
@@ -116,12 +126,19 @@ class MemoryTexture : public RefCounted<IDirect3DTexture9>, public HostObjectInf
   // A device reset gives a render target new, cleared storage; the object stays.
   virtual void fRebuildStorage() {}
 
+  // The image the pixels come from, until they are changed under a lock (null when none).
+  void fSetPixelSource(std::shared_ptr<PixelSource> source) { source_ = std::move(source); }
+  PixelSource* fPixelSource() const { return source_.get(); }
+  // Counts the changes of the pixels: unlocks, rebuilt storage, drawing into a render target.
+  std::uint64_t fContentVersion() const { return contentVersion_; }
+  void fMarkContentChanged() { ++contentVersion_; }
+
  protected:
   ~MemoryTexture() override;
   // Called after every successful unlock, when the pixels may have changed.
   virtual void fOnPixelsChanged() {}
   // Fills pixels (width * height * 4 bytes, zeroed) with the texture's current content when no
-  // copy is held here; the base has none other than zeros.
+  // copy is held here: the base has only the pixel source's image, or zeros.
   virtual void fLoadPixels(std::vector<std::uint8_t>& pixels);
   // Frees the copy held here; the next lock asks fLoadPixels for it again.
   void fDropPixels();
@@ -135,6 +152,8 @@ class MemoryTexture : public RefCounted<IDirect3DTexture9>, public HostObjectInf
   D3DPOOL pool_;
   std::vector<std::uint8_t> pixels_;
   bool locked_ = false;
+  std::shared_ptr<PixelSource> source_;
+  std::uint64_t contentVersion_ = 0;
 };
 
 // Level 0 of a texture; holds a reference to its texture.

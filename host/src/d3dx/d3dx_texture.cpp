@@ -1,68 +1,17 @@
 // The D3DX texture calls: empty textures, and textures from image files or image bytes.
 #include "host/src/d3dx/d3dx_image.h"
+#include "host/src/d3dx/d3dx_image_source.h"
 
-#include <cstring>
+#include <memory>
 
 namespace {
 
 bool isDefault(UINT value) { return value == 0 || value == D3DX_DEFAULT || value == D3DX_DEFAULT_NONPOW2; }
 
-// One pixel from RGBA bytes into the texture's byte order; the colour key (when not 0) becomes
-// transparent black.
-inline void putPixel(const std::uint8_t* p, std::uint8_t* out, D3DFORMAT format, D3DCOLOR colorKey) {
-  std::uint8_t r = p[0];
-  std::uint8_t g = p[1];
-  std::uint8_t b = p[2];
-  std::uint8_t a = p[3];
-  if (colorKey != 0) {
-    const D3DCOLOR argb = (static_cast<D3DCOLOR>(a) << 24) | (static_cast<D3DCOLOR>(r) << 16) |
-                          (static_cast<D3DCOLOR>(g) << 8) | b;
-    if (argb == colorKey) r = g = b = a = 0;
-  }
-  if (format == D3DFMT_A8B8G8R8) {
-    out[0] = r;
-    out[1] = g;
-    out[2] = b;
-  } else {
-    out[0] = b;
-    out[1] = g;
-    out[2] = r;
-  }
-  out[3] = format == D3DFMT_X8R8G8B8 ? 255 : a;
-}
-
-// Writes the image into level 0, resampled to the nearest pixel when the sizes differ. At the
-// image's own size (the usual case) rows are converted straight, and copied whole when the
-// texture keeps RGBA bytes and no colour key is asked.
-HRESULT fill(IDirect3DTexture9* texture, UINT width, UINT height, D3DFORMAT format, int imageWidth, int imageHeight,
-             const std::uint8_t* rgba, D3DCOLOR colorKey) {
-  D3DLOCKED_RECT locked{};
-  const HRESULT lock = texture->LockRect(0, &locked, nullptr, 0);
-  if (FAILED(lock)) return lock;
-  auto* rows = static_cast<std::uint8_t*>(locked.pBits);
-  const auto sourcePitch = static_cast<std::size_t>(imageWidth) * 4;
-  const bool sameSize = width == static_cast<UINT>(imageWidth) && height == static_cast<UINT>(imageHeight);
-  for (UINT y = 0; y < height; ++y) {
-    std::uint8_t* out = rows + static_cast<std::size_t>(y) * static_cast<std::size_t>(locked.Pitch);
-    if (sameSize) {
-      const std::uint8_t* in = rgba + static_cast<std::size_t>(y) * sourcePitch;
-      if (format == D3DFMT_A8B8G8R8 && colorKey == 0) {
-        std::memcpy(out, in, sourcePitch);
-      } else {
-        for (UINT x = 0; x < width; ++x, in += 4, out += 4) putPixel(in, out, format, colorKey);
-      }
-      continue;
-    }
-    const std::size_t sy = static_cast<std::size_t>(y) * static_cast<std::size_t>(imageHeight) / height;
-    for (UINT x = 0; x < width; ++x) {
-      const std::size_t sx = static_cast<std::size_t>(x) * static_cast<std::size_t>(imageWidth) / width;
-      putPixel(rgba + sy * sourcePitch + sx * 4, out, format, colorKey);
-      out += 4;
-    }
-  }
-  return texture->UnlockRect(0);
-}
-
+// The texture takes no pixels now: it gets them from the image when it is first drawn or locked.
+// Data whose header is no image is refused at once; the body is decoded only then, not twice (an
+// image whose body does not decode leaves the texture transparent black). Until the caller sets a
+// reader of its own (host_image::fSetImageReader) the texture keeps a copy of the bytes.
 HRESULT createFromImage(IDirect3DDevice9* device, const std::uint8_t* data, std::size_t size, UINT width, UINT height,
                         DWORD usage, D3DFORMAT format, D3DPOOL pool, D3DCOLOR colorKey, D3DXIMAGE_INFO* info,
                         IDirect3DTexture9** texture) {
@@ -72,19 +21,25 @@ HRESULT createFromImage(IDirect3DDevice9* device, const std::uint8_t* data, std:
   D3DXIMAGE_INFO own{};
   if (!host_d3dx::fImageInfo(data, size, own)) return D3DXERR_INVALIDDATA;
   if (info != nullptr) *info = own;
-  host_d3dx::DecodedImage image = host_d3dx::fDecodeImage(data, size);
-  if (!image.rgba) return D3DXERR_INVALIDDATA;
-  const UINT w = isDefault(width) ? static_cast<UINT>(image.width) : width;
-  const UINT h = isDefault(height) ? static_cast<UINT>(image.height) : height;
+  const UINT w = isDefault(width) ? own.Width : width;
+  const UINT h = isDefault(height) ? own.Height : height;
   const D3DFORMAT f = format == D3DFMT_UNKNOWN ? D3DFMT_A8R8G8B8 : format;
   IDirect3DTexture9* made = nullptr;
   const HRESULT created = device->CreateTexture(w, h, 1, usage, f, pool, &made, nullptr);
   if (FAILED(created) || made == nullptr) return FAILED(created) ? created : D3DERR_INVALIDCALL;
-  const HRESULT filled = fill(made, w, h, f, image.width, image.height, image.rgba.get(), colorKey);
-  if (FAILED(filled)) {
+  auto* memory = dynamic_cast<host_d3d::MemoryTexture*>(made);
+  // A default-pool texture cannot be locked, so it could not take the image's pixels.
+  if (memory == nullptr || pool == D3DPOOL_DEFAULT) {
     made->Release();
-    return filled;
+    return D3DERR_INVALIDCALL;
   }
+  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(data, data + size);
+  memory->fSetPixelSource(std::make_shared<host_d3dx::ImageSource>(
+      [bytes](std::vector<std::uint8_t>& out) {
+        out = *bytes;
+        return true;
+      },
+      w, h, f, colorKey));
   *texture = made;
   return D3D_OK;
 }

@@ -4,12 +4,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace host_gl {
 
 namespace {
 
 float g_pointSizeLimit = 0.0f;  // a test's limit; 0 for the driver's own
+bool g_partialRedraw = true;
+std::chrono::milliseconds g_textureRest{3000};
+// Unused textures are looked for at most this often.
+constexpr std::chrono::milliseconds kGiveBackLook{1000};
 
 GLenum blendFactor(DWORD value) {
   switch (value) {
@@ -131,7 +140,16 @@ float fPointSizeLimit(float driverLimit) {
 
 void fSetPointSizeLimit(float limit) { g_pointSizeLimit = limit; }
 
+bool fPartialRedraw() { return g_partialRedraw; }
+void fSetPartialRedraw(bool on) { g_partialRedraw = on; }
+
+std::chrono::milliseconds fTextureRest() { return g_textureRest; }
+void fSetTextureRest(std::chrono::milliseconds rest) { g_textureRest = rest; }
+
 GlDevice* GlDevice::fCreate(SDL_Window* window, const D3DPRESENT_PARAMETERS& parameters) {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -165,7 +183,8 @@ GlDevice::~GlDevice() {
   // A frame never presented is dropped.
   context_->flush = nullptr;
   if (context_->fMakeCurrent()) {
-    program_.fDestroy();
+    for (auto& entry : programs_) entry.second.fDestroy();
+    fDropBoxStarts();
     presenter_.fDestroy();
     fDeleteBackBuffer();
     if (vertexBuffer_ != 0) gl.DeleteBuffers(1, &vertexBuffer_);
@@ -179,7 +198,8 @@ GlDevice::~GlDevice() {
 }
 
 bool GlDevice::fSetUp() {
-  if (!program_.fBuild() || !presenter_.fBuild()) return false;
+  // The usual sprite's shaders, made now so that a driver that cannot build them is found at once.
+  if (fProgramFor(GlProgram::fKey(state_, true, false)).program == 0 || !presenter_.fBuild()) return false;
   gl.GenVertexArrays(1, &vertexArray_);
   gl.BindVertexArray(vertexArray_);
   gl.GenBuffers(1, &vertexBuffer_);
@@ -198,6 +218,8 @@ bool GlDevice::fSetUp() {
   gl.GetFloatv(GL_POINT_SIZE_RANGE, range);
   maxPointSize_ = range[1] >= 1.0f ? range[1] : 1.0f;
   SDL_GL_SetSwapInterval(parameters_.PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
+  windowCopy_.fInit();
+  frameStart_ = lastGiveBack_ = std::chrono::steady_clock::now();
   return fMakeBackBuffer();
 }
 
@@ -247,6 +269,7 @@ void GlDevice::fEnsureBackDepth() {
   gl.ClearStencil(pendingStencil_);
   gl.Disable(GL_SCISSOR_TEST);
   gl.Clear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  fApplyScissor(true);
 }
 
 void GlDevice::fDeleteBackBuffer() {
@@ -267,6 +290,8 @@ void GlDevice::fOnReset() {
   if (!context_->fMakeCurrent()) return;
   fFlush();
   shownValid_ = false;
+  shownBounds_.clear();
+  fDropBoxStarts();
   fDeleteBackBuffer();
   fMakeBackBuffer();
   SDL_GL_SetSwapInterval(parameters_.PresentationInterval == D3DPRESENT_INTERVAL_ONE ? 1 : 0);
@@ -280,14 +305,103 @@ void GlDevice::fFlush() {
   frameWhole_ = false;
 }
 
-void GlDevice::fCarryOut() {
-  for (std::size_t i = 0; i < frame_.fSize(); ++i) {
+void GlDevice::fCarryOut(const GlChanges* changes, const std::vector<GlRect>* bounds) {
+  const auto carryOut = [this](std::size_t i) {
     const GlCommand& command = frame_.fCommand(i);
     if (command.isClear) {
       fClearNow(command);
     } else {
       fDrawNow(command.state, frame_.fDrawCall(command));
     }
+  };
+  const std::size_t n = frame_.fSize();
+  if (changes == nullptr || bounds == nullptr) {
+    for (std::size_t i = 0; i < n; ++i) carryOut(i);
+    return;
+  }
+  // A start holds colour alone: a frame that tests depth or stencil is drawn from its clear.
+  bool colourOnly = true;
+  for (std::size_t i = 0; i < n && colourOnly; ++i) {
+    const auto& rs = frame_.fCommand(i).state.render;
+    colourOnly = rs[D3DRS_ZENABLE] == FALSE && rs[D3DRS_STENCILENABLE] == FALSE;
+  }
+  const std::size_t same = changes->sameStart;
+  std::vector<BoxStart> kept;
+  for (const GlRect& box : changes->boxes) {
+    // The box as the first commands left it in an earlier frame, when every frame since began
+    // with those commands: the redraw goes on from there.
+    BoxStart start;
+    std::size_t from = 0;
+    const auto found = std::find_if(boxStarts_.begin(), boxStarts_.end(),
+                                    [&](const BoxStart& b) { return b.box == box && b.commands <= same; });
+    if (colourOnly && found != boxStarts_.end()) {
+      start = *found;
+      boxStarts_.erase(found);
+      fCopyBoxStart(start, false);
+      from = start.commands;
+    }
+    scissor_ = &box;
+    for (std::size_t i = from; i < n; ++i) {
+      if (colourOnly && i == same && (start.framebuffer == 0 || start.commands != same)) {
+        start.box = box;
+        start.commands = same;
+        fCopyBoxStart(start, true);
+      }
+      if ((*bounds)[i].fIntersects(box)) carryOut(i);
+    }
+    if (start.framebuffer != 0) kept.push_back(start);
+  }
+  scissor_ = nullptr;
+  gl.Disable(GL_SCISSOR_TEST);
+  // Starts of boxes this frame did not draw may no longer hold: they go.
+  fDropBoxStarts();
+  boxStarts_ = std::move(kept);
+}
+
+void GlDevice::fCopyBoxStart(BoxStart& start, bool save) {
+  const GLsizei w = start.box.x1 - start.box.x0;
+  const GLsizei h = start.box.y1 - start.box.y0;
+  if (save && (start.framebuffer == 0 || start.width != w || start.height != h)) {
+    if (start.framebuffer == 0) {
+      gl.GenTextures(1, &start.texture);
+      gl.GenFramebuffers(1, &start.framebuffer);
+    }
+    gl.ActiveTexture(GL_TEXTURE0);
+    gl.BindTexture(GL_TEXTURE_2D, start.texture);
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, start.framebuffer);
+    gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, start.texture, 0);
+    start.width = w;
+    start.height = h;
+  }
+  // A copy of exactly the box's pixels; the scissor would cut it.
+  gl.Disable(GL_SCISSOR_TEST);
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, save ? backFramebuffer_ : start.framebuffer);
+  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, save ? start.framebuffer : backFramebuffer_);
+  const GlRect& b = start.box;
+  if (save) {
+    gl.BlitFramebuffer(b.x0, b.y0, b.x1, b.y1, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  } else {
+    gl.BlitFramebuffer(0, 0, w, h, b.x0, b.y0, b.x1, b.y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  }
+}
+
+void GlDevice::fDropBoxStarts() {
+  for (BoxStart& start : boxStarts_) {
+    if (start.framebuffer != 0) gl.DeleteFramebuffers(1, &start.framebuffer);
+    if (start.texture != 0) gl.DeleteTextures(1, &start.texture);
+  }
+  boxStarts_.clear();
+}
+
+// Back-buffer rows are stored from the top, so a box's rows are the framebuffer's own.
+void GlDevice::fApplyScissor(bool backBuffer) {
+  if (backBuffer && scissor_ != nullptr) {
+    gl.Enable(GL_SCISSOR_TEST);
+    gl.Scissor(scissor_->x0, scissor_->y0, scissor_->x1 - scissor_->x0, scissor_->y1 - scissor_->y0);
+  } else {
+    gl.Disable(GL_SCISSOR_TEST);
   }
 }
 
@@ -307,11 +421,19 @@ bool GlDevice::fBindTarget(const host_d3d::DeviceState& state) {
   }
   gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   gl.Viewport(0, 0, static_cast<GLsizei>(targetWidth_), static_cast<GLsizei>(targetHeight_));
-  return framebuffer == backFramebuffer_;
+  const bool backBuffer = framebuffer == backFramebuffer_;
+  fApplyScissor(backBuffer);
+  return backBuffer;
+}
+
+void GlDevice::fNoteUse(const host_d3d::DeviceState& state) {
+  if (state.texture != nullptr) static_cast<GlTexture*>(state.texture)->fMarkUsed(frameStart_);
+  if (state.renderTarget != nullptr) state.renderTarget->fMarkContentChanged();
 }
 
 HRESULT GlDevice::fExecuteClear(DWORD flags, D3DCOLOR color, float z, DWORD stencil) {
   if (!context_->alive) return D3DERR_DEVICELOST;
+  fNoteUse(state_);
   frame_.fAddClear(state_, flags, color, z, stencil);
   if (frame_.fSize() >= kMaxWaitingCommands) fFlush();
   return D3D_OK;
@@ -319,6 +441,7 @@ HRESULT GlDevice::fExecuteClear(DWORD flags, D3DCOLOR color, float z, DWORD sten
 
 void GlDevice::fExecuteDraw(const host_d3d::DrawCall& draw) {
   if (!context_->alive) return;
+  fNoteUse(state_);
   frame_.fAddDraw(state_, draw);
   if (frame_.fSize() >= kMaxWaitingCommands) fFlush();
 }
@@ -349,7 +472,6 @@ void GlDevice::fClearNow(const GlCommand& command) {
     gl.ClearStencil(static_cast<GLint>(command.stencil & 0xFF));
     mask |= GL_STENCIL_BUFFER_BIT;
   }
-  gl.Disable(GL_SCISSOR_TEST);
   gl.Clear(mask);
 }
 
@@ -390,31 +512,36 @@ void GlDevice::fApplyPipeline(const host_d3d::DeviceState& state, bool cull) {
   }
 }
 
+const GlProgram& GlDevice::fProgramFor(std::uint32_t key) {
+  auto found = programs_.find(key);
+  if (found == programs_.end()) {
+    GlProgram made;
+    made.fBuild(key);  // program 0 when it fails: such draws show nothing
+    found = programs_.emplace(key, made).first;
+  }
+  return found->second;
+}
+
 void GlDevice::fApplyUniforms(const host_d3d::DeviceState& state, bool preTransformed, bool pointSprite) {
   const auto& rs = state.render;
-  gl.UseProgram(program_.program);
+  auto* texture = static_cast<GlTexture*>(state.texture);
+  const GlProgram& program =
+      fProgramFor(GlProgram::fKey(state, texture != nullptr, pointSprite && rs[D3DRS_POINTSPRITEENABLE] != FALSE));
+  current_ = &program;
+  gl.UseProgram(program.program);
   const D3DMATRIX wvp = host_d3d::fMultiply(host_d3d::fMultiply(state.world, state.view), state.projection);
   // Direct3D's rows, read by OpenGL as columns, multiply a column vector as the row vector would.
-  gl.UniformMatrix4fv(program_.transform, 1, GL_FALSE, &wvp.m[0][0]);
-  gl.Uniform2f(program_.targetSize, static_cast<float>(targetWidth_), static_cast<float>(targetHeight_));
-  gl.Uniform1i(program_.preTransformed, preTransformed ? 1 : 0);
-  gl.Uniform1f(program_.pointSize, state.fFloatState(D3DRS_POINTSIZE));
+  gl.UniformMatrix4fv(program.transform, 1, GL_FALSE, &wvp.m[0][0]);
+  gl.Uniform2f(program.targetSize, static_cast<float>(targetWidth_), static_cast<float>(targetHeight_));
+  gl.Uniform1i(program.preTransformed, preTransformed ? 1 : 0);
+  gl.Uniform1f(program.pointSize, state.fFloatState(D3DRS_POINTSIZE));
   const float low = std::max(state.fFloatState(D3DRS_POINTSIZE_MIN), 0.0f);
   const float high = std::min(state.fFloatState(D3DRS_POINTSIZE_MAX), maxPointSize_);
-  gl.Uniform2f(program_.pointRange, low, std::max(low, high));
-  gl.Uniform1i(program_.pointSprite, pointSprite && rs[D3DRS_POINTSPRITEENABLE] != FALSE ? 1 : 0);
-  gl.Uniform1i(program_.colorOp, static_cast<GLint>(state.stage0[D3DTSS_COLOROP]));
-  gl.Uniform1i(program_.colorArg1, static_cast<GLint>(state.stage0[D3DTSS_COLORARG1]));
-  gl.Uniform1i(program_.colorArg2, static_cast<GLint>(state.stage0[D3DTSS_COLORARG2]));
-  gl.Uniform1i(program_.alphaOp, static_cast<GLint>(state.stage0[D3DTSS_ALPHAOP]));
-  gl.Uniform1i(program_.alphaArg1, static_cast<GLint>(state.stage0[D3DTSS_ALPHAARG1]));
-  gl.Uniform1i(program_.alphaArg2, static_cast<GLint>(state.stage0[D3DTSS_ALPHAARG2]));
+  gl.Uniform2f(program.pointRange, low, std::max(low, high));
 
-  auto* texture = static_cast<GlTexture*>(state.texture);
   if (texture != nullptr) texture->fEnsureStorage();
   gl.ActiveTexture(GL_TEXTURE0);
   gl.BindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->fName() : 0);
-  gl.Uniform1i(program_.textured, texture != nullptr ? 1 : 0);
   gl.BindSampler(0, sampler_);
   gl.SamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, filterOf(state.sampler0[D3DSAMP_MAGFILTER]));
   gl.SamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, filterOf(state.sampler0[D3DSAMP_MINFILTER]));
@@ -453,7 +580,7 @@ void GlDevice::fBindVertices(const std::uint8_t* data, std::size_t bytes, UINT s
     gl.DisableVertexAttribArray(kPointSizeSlot);
     gl.VertexAttrib4f(kPointSizeSlot, 1.0f, 0.0f, 0.0f, 1.0f);
   }
-  gl.Uniform1i(program_.hasPointSize, layout.pointSize >= 0 ? 1 : 0);
+  if (current_ != nullptr) gl.Uniform1i(current_->hasPointSize, layout.pointSize >= 0 ? 1 : 0);
 }
 
 void GlDevice::fDrawNow(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw) {
@@ -479,18 +606,49 @@ void GlDevice::fDrawNow(const host_d3d::DeviceState& state, const host_d3d::Draw
       return;
     }
   }
+  // Under a box only the triangles that reach it are sent: the others give no fragment inside the
+  // scissor, and the driver would transform and set up every one of them all the same.
+  host_d3d::DrawCall sent = draw;
+  if (scissor_ != nullptr && draw.type == D3DPT_TRIANGLELIST && !fKeepTrianglesIn(*scissor_, state, sent)) return;
   fApplyPipeline(state, true);
   fApplyUniforms(state, false, points);
-  fBindVertices(draw.vertexData, static_cast<std::size_t>(draw.vertexCount) * draw.stride, draw.stride, draw.fvf);
-  const GLenum mode = primitiveMode(draw.type);
-  const GLsizei count = static_cast<GLsizei>(host_d3d::fVerticesFor(draw.type, draw.primitiveCount));
-  if (draw.indices == nullptr) {
+  fBindVertices(sent.vertexData, static_cast<std::size_t>(sent.vertexCount) * sent.stride, sent.stride, sent.fvf);
+  const GLenum mode = primitiveMode(sent.type);
+  const GLsizei count = static_cast<GLsizei>(host_d3d::fVerticesFor(sent.type, sent.primitiveCount));
+  if (sent.indices == nullptr) {
     gl.DrawArrays(mode, 0, count);
     return;
   }
   gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
-  gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(draw.indexCount) * 2, draw.indices, GL_STREAM_DRAW);
-  gl.DrawElementsBaseVertex(mode, count, GL_UNSIGNED_SHORT, nullptr, draw.indexBase);
+  gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(sent.indexCount) * 2, sent.indices, GL_STREAM_DRAW);
+  gl.DrawElementsBaseVertex(mode, count, GL_UNSIGNED_SHORT, nullptr, sent.indexBase);
+}
+
+bool GlDevice::fKeepTrianglesIn(const GlRect& box, const host_d3d::DeviceState& state, host_d3d::DrawCall& draw) {
+  // Vertex numbers of a draw without indices become indices: they must fit 16 bits.
+  if (draw.indices == nullptr && draw.vertexCount > 0x10000u) return true;
+  const GlPlacer placer(state, draw, static_cast<int>(targetWidth_), static_cast<int>(targetHeight_));
+  boxIndices_.clear();
+  UINT kept = 0;
+  for (UINT p = 0; p < draw.primitiveCount; ++p) {
+    int vertices[3];
+    placer.fPrimitive(p, vertices);
+    if (!placer.fBox(vertices, 3).fIntersects(box)) continue;
+    for (UINT k = 0; k < 3; ++k) {
+      const std::uint16_t index = draw.indices != nullptr ? host_d3d::fIndexAt(draw.indices, 3 * p + k)
+                                                          : static_cast<std::uint16_t>(3 * p + k);
+      const auto* bytes = reinterpret_cast<const std::uint8_t*>(&index);
+      boxIndices_.insert(boxIndices_.end(), bytes, bytes + 2);
+    }
+    ++kept;
+  }
+  if (kept == draw.primitiveCount) return true;
+  if (kept == 0) return false;
+  if (draw.indices == nullptr) draw.indexBase = 0;
+  draw.indices = boxIndices_.data();
+  draw.indexCount = 3 * kept;
+  draw.primitiveCount = kept;
+  return true;
 }
 
 void GlDevice::fDrawExpandedPoints(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw) {
@@ -545,30 +703,85 @@ HRESULT GlDevice::fExecutePresent() {
   int h = 0;
   SDL_GL_GetDrawableSize(context_->window, &w, &h);
   const unsigned exposures = host_detail::fWindowExposures();
-  if (shownValid_ && frameWhole_ && w == shownWidth_ && h == shownHeight_ && exposures == shownExposures_ &&
-      context_->pixelChanges == shownPixelChanges_ && frame_.fSameAs(shown_)) {
-    // The same picture again: the back buffer holds it and the window shows it.
-    frame_.fReset();
-    return D3D_OK;
+  const int width = static_cast<int>(parameters_.BackBufferWidth);
+  const int height = static_cast<int>(parameters_.BackBufferHeight);
+  std::vector<GlRect> bounds(frame_.fSize());
+  for (std::size_t i = 0; i < frame_.fSize(); ++i) bounds[i] = fCommandBounds(frame_, i, width, height);
+  // Only a frame carried out at once, that clears what it draws on, stands for its commands.
+  const bool repeatable = frameWhole_ && frame_.fRepeatable();
+  // What of the back buffer is drawn again: the changed boxes (none when the picture repeats), or
+  // everything.
+  std::optional<GlChanges> changes;
+  if (shownValid_ && repeatable) {
+    if (g_partialRedraw) {
+      changes = fChangedRects(shown_, shownBounds_, frame_, bounds, width, height);
+    } else if (frame_.fSameAs(shown_)) {
+      changes.emplace();
+    }
   }
-  // Only a frame carried out at once, with no texture change between its commands, stands for
-  // its commands.
-  fCarryOut();
-  // The back buffer is read as a texture next. Mesa's software renderer does not always wait for
-  // a frame of clears alone to be written before such a read: the frame is finished first.
-  gl.Finish();
-  presenter_.fShow(backColor_, static_cast<int>(parameters_.BackBufferWidth),
-                   static_cast<int>(parameters_.BackBufferHeight), w, h);
-  SDL_GL_SwapWindow(context_->window);
+  if (!changes) fDropBoxStarts();
+  const bool windowSame = w == shownWidth_ && h == shownHeight_ && exposures == shownExposures_;
+  if (!changes || !changes->boxes.empty() || !windowSame) {
+    fCarryOut(changes ? &*changes : nullptr, &bounds);
+    // The back buffer is read as a texture next. Mesa's software renderer does not always wait
+    // for a frame of clears alone to be written before such a read: the frame is finished first.
+    gl.Finish();
+    fShowWindow(w, h, changes && windowSame ? &changes->boxes : nullptr);
+  }
   std::swap(shown_, frame_);
+  shownBounds_.swap(bounds);
   frame_.fReset();
-  shownValid_ = frameWhole_ && shown_.fRepeatable();
+  shownValid_ = repeatable;
   frameWhole_ = true;
-  shownPixelChanges_ = context_->pixelChanges;
   shownWidth_ = w;
   shownHeight_ = h;
   shownExposures_ = exposures;
+  fGiveBackUnused();
+  if (context_->storageMoved) {
+    // Images read and storage given back leave large free blocks inside the allocator's heap
+    // (the decoder's, and the driver's): they go back to the system.
+    context_->storageMoved = false;
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+  }
+  frameStart_ = std::chrono::steady_clock::now();
   return D3D_OK;
+}
+
+void GlDevice::fShowWindow(int windowWidth, int windowHeight, const std::vector<GlRect>* boxes) {
+  const int width = static_cast<int>(parameters_.BackBufferWidth);
+  const int height = static_cast<int>(parameters_.BackBufferHeight);
+  // The driver learns a new window size at a swap: the first picture at a size is swapped in, and
+  // the next is shown whole, since a swap may leave the window's back buffer undefined.
+  if (!windowCopy_.fAvailable() || windowWidth != swappedWidth_ || windowHeight != swappedHeight_) {
+    presenter_.fShow(backColor_, width, height, windowWidth, windowHeight);
+    SDL_GL_SwapWindow(context_->window);
+    swappedWidth_ = windowWidth;
+    swappedHeight_ = windowHeight;
+    showWhole_ = true;
+    return;
+  }
+  if (boxes != nullptr && !showWhole_ && windowWidth == width && windowHeight == height) {
+    // The window's back buffer holds the last picture shown: only the boxes change in it and go
+    // to the screen (the window's rows run from the bottom).
+    presenter_.fShow(backColor_, width, height, windowWidth, windowHeight, 0, boxes);
+    for (const GlRect& box : *boxes) windowCopy_.fCopy(box.x0, height - box.y1, box.x1 - box.x0, box.y1 - box.y0);
+    return;
+  }
+  presenter_.fShow(backColor_, width, height, windowWidth, windowHeight);
+  windowCopy_.fCopy(0, 0, windowWidth, windowHeight);
+  showWhole_ = false;
+}
+
+void GlDevice::fGiveBackUnused() {
+  const auto now = std::chrono::steady_clock::now();
+  const std::chrono::milliseconds rest = g_textureRest;
+  if (now - lastGiveBack_ < std::min(rest, kGiveBackLook)) return;
+  lastGiveBack_ = now;
+  for (GlTexture* texture : context_->textures) {
+    if (texture->fHasStorage() && now - texture->fLastUse() >= rest) texture->fGiveBack();
+  }
 }
 
 bool GlDevice::fReadBack(int& width, int& height, std::vector<std::uint8_t>& rgba) {

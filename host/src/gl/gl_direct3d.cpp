@@ -66,4 +66,8 @@ bool fReadBackBuffer(IDirect3DDevice9* device, int& width, int& height, std::vec
 
 void fSetGlPointSizeLimit(float limit) { host_gl::fSetPointSizeLimit(limit); }
 
+void fSetGlPartialRedraw(bool on) { host_gl::fSetPartialRedraw(on); }
+
+void fSetGlTextureRest(std::chrono::milliseconds rest) { host_gl::fSetTextureRest(rest); }
+
 }  // namespace host_test

@@ -10,6 +10,10 @@ namespace {
 
 int serialOf(const host_d3d::MemoryTexture* texture) { return texture != nullptr ? texture->fSerial() : 0; }
 
+std::uint64_t versionOf(const host_d3d::MemoryTexture* texture) {
+  return texture != nullptr ? texture->fContentVersion() : 0;
+}
+
 bool sameMatrix(const D3DMATRIX& a, const D3DMATRIX& b) { return std::memcmp(a.m, b.m, sizeof(a.m)) == 0; }
 
 // Everything a clear or draw reads of the state. The bound vertex and index buffers are left out:
@@ -26,16 +30,17 @@ bool sameDraw(const host_d3d::DrawCall& a, const host_d3d::DrawCall& b) {
          a.indexCount == b.indexCount && a.indexBase == b.indexBase;
 }
 
+// Everything but the bytes of a draw.
 bool sameCommand(const GlCommand& a, const GlCommand& b) {
   if (a.isClear != b.isClear || a.textureSerial != b.textureSerial || a.targetSerial != b.targetSerial ||
-      !sameState(a.state, b.state)) {
+      a.textureVersion != b.textureVersion || !sameState(a.state, b.state)) {
     return false;
   }
   if (a.isClear) {
     return a.flags == b.flags && a.color == b.color && std::memcmp(&a.z, &b.z, sizeof(a.z)) == 0 &&
            a.stencil == b.stencil;
   }
-  return sameDraw(a.draw, b.draw) && a.vertexAt == b.vertexAt && a.indexAt == b.indexAt;
+  return sameDraw(a.draw, b.draw);
 }
 
 // Stage 0's alpha is the diffuse alpha alone, or multiplied by the other argument.
@@ -68,6 +73,7 @@ void GlFrame::fAddClear(const host_d3d::DeviceState& state, DWORD flags, D3DCOLO
   command.state = state;
   command.textureSerial = serialOf(state.texture);
   command.targetSerial = serialOf(state.renderTarget);
+  command.textureVersion = versionOf(state.texture);
 }
 
 void GlFrame::fAddDraw(const host_d3d::DeviceState& state, const host_d3d::DrawCall& draw) {
@@ -75,6 +81,7 @@ void GlFrame::fAddDraw(const host_d3d::DeviceState& state, const host_d3d::DrawC
   command.state = state;
   command.textureSerial = serialOf(state.texture);
   command.targetSerial = serialOf(state.renderTarget);
+  command.textureVersion = versionOf(state.texture);
   command.draw = draw;
   command.draw.vertexData = nullptr;
   command.draw.indices = nullptr;
@@ -102,11 +109,28 @@ host_d3d::DrawCall GlFrame::fDrawCall(const GlCommand& command) const {
 }
 
 bool GlFrame::fSameAs(const GlFrame& other) const {
-  if (commands_.size() != other.commands_.size() || bytes_ != other.bytes_) return false;
+  if (commands_.size() != other.commands_.size() || bytes_.size() != other.bytes_.size()) return false;
   for (std::size_t i = 0; i < commands_.size(); ++i) {
-    if (!sameCommand(commands_[i], other.commands_[i])) return false;
+    if (!fSameCommand(i, other, i)) return false;
   }
   return true;
+}
+
+bool GlFrame::fSameShape(std::size_t index, const GlFrame& other, std::size_t otherIndex) const {
+  return sameCommand(commands_[index], other.commands_[otherIndex]);
+}
+
+bool GlFrame::fSameCommand(std::size_t index, const GlFrame& other, std::size_t otherIndex) const {
+  const GlCommand& a = commands_[index];
+  const GlCommand& b = other.commands_[otherIndex];
+  if (!sameCommand(a, b)) return false;
+  if (a.isClear) return true;
+  // A draw's indices follow its vertices; the draws are alike, so their byte counts are too.
+  const std::size_t vertices = a.indexAt - a.vertexAt;
+  const std::size_t indices = a.draw.indices != nullptr ? static_cast<std::size_t>(a.draw.indexCount) * 2 : 0;
+  if (b.indexAt - b.vertexAt != vertices) return false;
+  return std::memcmp(bytes_.data() + a.vertexAt, other.bytes_.data() + b.vertexAt, vertices) == 0 &&
+         std::memcmp(bytes_.data() + a.indexAt, other.bytes_.data() + b.indexAt, indices) == 0;
 }
 
 bool GlFrame::fRepeatable() const {

@@ -22,10 +22,11 @@ struct GlCommand {
   DWORD stencil = 0;
   // The device state when the command was issued (the target, for a clear; everything, for a
   // draw), and the serial numbers of its texture and target, which tell a texture that took the
-  // place of a released one apart from it.
+  // place of a released one apart from it, with the texture's content version then.
   host_d3d::DeviceState state;
   int textureSerial = 0;
   int targetSerial = 0;
+  std::uint64_t textureVersion = 0;
   // A draw; its vertex and index pointers are null here: the bytes lie in the frame at the
   // offsets below (fDrawCall gives the call with its pointers).
   host_d3d::DrawCall draw;
@@ -45,8 +46,14 @@ class GlFrame {
   // The draw of a command with pointers into this frame's bytes.
   host_d3d::DrawCall fDrawCall(const GlCommand& command) const;
 
-  // The same commands, in the same states, over the same bytes and the same live objects.
+  // The same commands, in the same states, over the same bytes and the same live objects with the
+  // same content.
   bool fSameAs(const GlFrame& other) const;
+  // Whether command index of this frame and command otherIndex of other are the same command, in
+  // the same state, over the same objects: with the same bytes too (fSameCommand), or perhaps
+  // other vertex and index values (fSameShape).
+  bool fSameCommand(std::size_t index, const GlFrame& other, std::size_t otherIndex) const;
+  bool fSameShape(std::size_t index, const GlFrame& other, std::size_t otherIndex) const;
   // Whether the picture depends only on the commands and on textures the frame does not draw on:
   // every target is cleared before anything is drawn on it (depth and stencil too when a draw on
   // it tests them), and no target is read as a texture before that clear.

@@ -10,6 +10,7 @@ namespace host_gl {
   X(PFNGLGETINTEGERVPROC, GetIntegerv)                                \
   X(PFNGLGETFLOATVPROC, GetFloatv)                                    \
   X(PFNGLVIEWPORTPROC, Viewport)                                      \
+  X(PFNGLSCISSORPROC, Scissor)                                        \
   X(PFNGLCLEARCOLORPROC, ClearColor)                                  \
   X(PFNGLCLEARDEPTHPROC, ClearDepth)                                  \
   X(PFNGLCLEARSTENCILPROC, ClearStencil)                              \

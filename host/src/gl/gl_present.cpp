@@ -85,7 +85,8 @@ void GlPresenter::fDestroy() {
   vertexArray_ = sampler_ = 0;
 }
 
-void GlPresenter::fShow(GLuint texture, int width, int height, int windowWidth, int windowHeight, GLuint framebuffer) {
+void GlPresenter::fShow(GLuint texture, int width, int height, int windowWidth, int windowHeight, GLuint framebuffer,
+                        const std::vector<GlRect>* boxes) {
   const bool same = width == windowWidth && height == windowHeight;
   if (!same && scaled_.program == 0 && !scaledFailed_) scaledFailed_ = !fLink(scaled_, kScaledSource);
   const Program& program = same || scaledFailed_ ? copy_ : scaled_;
@@ -107,7 +108,17 @@ void GlPresenter::fShow(GLuint texture, int width, int height, int windowWidth, 
   gl.BindTexture(GL_TEXTURE_2D, texture);
   gl.BindSampler(0, sampler_);
   gl.BindVertexArray(vertexArray_);
-  gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  if (boxes == nullptr || !same) {
+    gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    return;
+  }
+  // The window's rows run from the bottom.
+  gl.Enable(GL_SCISSOR_TEST);
+  for (const GlRect& box : *boxes) {
+    gl.Scissor(box.x0, height - box.y1, box.x1 - box.x0, box.y1 - box.y0);
+    gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  }
+  gl.Disable(GL_SCISSOR_TEST);
 }
 
 }  // namespace host_gl

@@ -5,7 +5,10 @@
 // driver's general framebuffer blit costs far more to prepare for its first use.
 #pragma once
 
+#include "host/src/gl/gl_damage.h"
 #include "host/src/gl/gl_functions.h"
+
+#include <vector>
 
 namespace host_gl {
 
@@ -15,8 +18,10 @@ class GlPresenter {
   bool fBuild();
   void fDestroy();
   // Draws the texture of width x height pixels over a framebuffer of the window's size (the
-  // window's own unless another is given).
-  void fShow(GLuint texture, int width, int height, int windowWidth, int windowHeight, GLuint framebuffer = 0);
+  // window's own unless another is given). With boxes (picture pixels, rows from the top) and a
+  // window of the picture's size, only those boxes are drawn.
+  void fShow(GLuint texture, int width, int height, int windowWidth, int windowHeight, GLuint framebuffer = 0,
+             const std::vector<GlRect>* boxes = nullptr);
 
  private:
   struct Program {

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <string>
+
 namespace host_gl {
 
 namespace {
@@ -36,38 +38,51 @@ void main() {
 }
 )";
 
-const char* const kFragmentSource = R"(#version 330 core
-in vec4 vColor;
-in vec2 vTexCoord;
-uniform sampler2D uSampler;
-uniform int uTextured;
-uniform int uPointSprite;
-uniform int uColorOp;
-uniform int uColorArg1;
-uniform int uColorArg2;
-uniform int uAlphaOp;
-uniform int uAlphaArg1;
-uniform int uAlphaArg2;
-out vec4 outColor;
-// Stage arguments: 2 is the texture; diffuse and current are the vertex colour on stage 0.
-vec4 argument(int which, vec4 texel) { return (which & 15) == 2 ? texel : vColor; }
-// Operations: 2 first argument, 3 second, 4 their product, anything else (1 disable) diffuse.
-vec4 combine(int op, vec4 a, vec4 b) {
-  if (op == 2) return a;
-  if (op == 3) return b;
-  if (op == 4) return a * b;
-  return vColor;
+// Stage 0 arguments: 2 is the texture; diffuse and current are the vertex colour. Operations: 2
+// the first argument, 3 the second, 4 their product, anything else (1 disable) the diffuse colour.
+enum Term : std::uint32_t { kDiffuse, kTexel, kTexelDiffuse, kTexelTexel, kDiffuseDiffuse };
+
+bool isTexel(DWORD argument) { return (argument & 15u) == D3DTA_TEXTURE; }
+
+std::uint32_t termOf(DWORD op, DWORD first, DWORD second) {
+  switch (op) {
+    case D3DTOP_SELECTARG1:
+      return isTexel(first) ? kTexel : kDiffuse;
+    case D3DTOP_SELECTARG2:
+      return isTexel(second) ? kTexel : kDiffuse;
+    case D3DTOP_MODULATE:
+      if (isTexel(first) && isTexel(second)) return kTexelTexel;
+      if (!isTexel(first) && !isTexel(second)) return kDiffuseDiffuse;
+      return kTexelDiffuse;
+    default:
+      return kDiffuse;
+  }
 }
-void main() {
-  vec2 uv = uPointSprite != 0 ? gl_PointCoord : vTexCoord;
-  vec4 texel = uTextured != 0 ? texture(uSampler, uv) : vec4(1.0);
-  vec4 rgb = combine(uColorOp, argument(uColorArg1, texel), argument(uColorArg2, texel));
-  vec4 alpha = combine(uAlphaOp, argument(uAlphaArg1, texel), argument(uAlphaArg2, texel));
-  outColor = vec4(rgb.rgb, alpha.a);
+
+const char* termSource(std::uint32_t term) {
+  switch (term) {
+    case kTexel:
+      return "texel";
+    case kTexelDiffuse:
+      return "texel * vColor";
+    case kTexelTexel:
+      return "texel * texel";
+    case kDiffuseDiffuse:
+      return "vColor * vColor";
+    default:
+      return "vColor";
+  }
 }
-)";
 
 }  // namespace
+
+std::uint32_t GlProgram::fKey(const host_d3d::DeviceState& state, bool textured, bool pointSprite) {
+  const std::uint32_t rgb =
+      termOf(state.stage0[D3DTSS_COLOROP], state.stage0[D3DTSS_COLORARG1], state.stage0[D3DTSS_COLORARG2]);
+  const std::uint32_t alpha =
+      termOf(state.stage0[D3DTSS_ALPHAOP], state.stage0[D3DTSS_ALPHAARG1], state.stage0[D3DTSS_ALPHAARG2]);
+  return rgb | alpha << 3 | (textured ? 1u : 0u) << 6 | (pointSprite ? 1u : 0u) << 7;
+}
 
 GLuint fCompileShader(GLenum kind, const char* source) {
   const GLuint shader = gl.CreateShader(kind);
@@ -85,9 +100,24 @@ GLuint fCompileShader(GLenum kind, const char* source) {
   return shader;
 }
 
-bool GlProgram::fBuild() {
+bool GlProgram::fBuild(std::uint32_t key) {
+  // Without a texture the texel is white, so the colours stand alone.
+  const bool textured = ((key >> 6) & 1u) != 0;
+  const std::string texel = !textured                ? "vec4(1.0)"
+                            : ((key >> 7) & 1u) != 0 ? "texture(uSampler, gl_PointCoord)"
+                                                     : "texture(uSampler, vTexCoord)";
+  std::string fragmentSource = R"(#version 330 core
+in vec4 vColor;
+in vec2 vTexCoord;
+uniform sampler2D uSampler;
+out vec4 outColor;
+void main() {
+)";
+  fragmentSource += "  vec4 texel = " + texel + ";\n";
+  fragmentSource += std::string("  outColor = vec4((") + termSource(key & 7u) + ").rgb, (" +
+                    termSource((key >> 3) & 7u) + ").a);\n}\n";
   const GLuint vertex = fCompileShader(GL_VERTEX_SHADER, kVertexSource);
-  const GLuint fragment = fCompileShader(GL_FRAGMENT_SHADER, kFragmentSource);
+  const GLuint fragment = fCompileShader(GL_FRAGMENT_SHADER, fragmentSource.c_str());
   if (vertex == 0 || fragment == 0) {
     if (vertex != 0) gl.DeleteShader(vertex);
     if (fragment != 0) gl.DeleteShader(fragment);
@@ -115,17 +145,8 @@ bool GlProgram::fBuild() {
   hasPointSize = gl.GetUniformLocation(program, "uHasPointSize");
   pointSize = gl.GetUniformLocation(program, "uPointSize");
   pointRange = gl.GetUniformLocation(program, "uPointRange");
-  pointSprite = gl.GetUniformLocation(program, "uPointSprite");
-  textured = gl.GetUniformLocation(program, "uTextured");
-  colorOp = gl.GetUniformLocation(program, "uColorOp");
-  colorArg1 = gl.GetUniformLocation(program, "uColorArg1");
-  colorArg2 = gl.GetUniformLocation(program, "uColorArg2");
-  alphaOp = gl.GetUniformLocation(program, "uAlphaOp");
-  alphaArg1 = gl.GetUniformLocation(program, "uAlphaArg1");
-  alphaArg2 = gl.GetUniformLocation(program, "uAlphaArg2");
-  sampler = gl.GetUniformLocation(program, "uSampler");
   gl.UseProgram(program);
-  gl.Uniform1i(sampler, 0);
+  gl.Uniform1i(gl.GetUniformLocation(program, "uSampler"), 0);
   return true;
 }
 

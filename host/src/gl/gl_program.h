@@ -1,11 +1,17 @@
-// The one shader pair of the OpenGL device. It draws every primitive the way the Direct3D 9
+// The shader pairs of the OpenGL device. They draw every primitive the way the Direct3D 9
 // fixed-function pipeline would: positions through world * view * projection (row vectors),
 // Direct3D's clip-space depth 0..w, pixel centres half a pixel off OpenGL's, targets stored top
 // row first, ARGB vertex colours, texture stage 0 combining texture and diffuse colour (white
-// where no texture is bound), point sprites with their texture origin at the top left.
+// where no texture is bound), point sprites with their texture origin at the top left. One pair
+// is made for each way stage 0 combines its colours, with that combination written out in the
+// fragment shader: a software renderer runs such a shader far faster than one that chooses its
+// operation per pixel.
 #pragma once
 
+#include "host/src/d3d9/device_state.h"
 #include "host/src/gl/gl_functions.h"
+
+#include <cstdint>
 
 namespace host_gl {
 
@@ -23,18 +29,13 @@ struct GlProgram {
   GLint hasPointSize = -1;    // int: take the point size from the vertex
   GLint pointSize = -1;       // float: otherwise this size
   GLint pointRange = -1;      // vec2: minimum and maximum point size
-  GLint pointSprite = -1;     // int: texture coordinates across the point
-  GLint textured = -1;        // int: a texture is bound
-  GLint colorOp = -1;         // ints: stage 0 operation and arguments
-  GLint colorArg1 = -1;
-  GLint colorArg2 = -1;
-  GLint alphaOp = -1;
-  GLint alphaArg1 = -1;
-  GLint alphaArg2 = -1;
-  GLint sampler = -1;
 
-  // Compiles and links; false (and program 0) on failure.
-  bool fBuild();
+  // What a fragment shader does: whether a texture is read, across a point sprite or at the
+  // vertices' coordinates, and how stage 0 combines colour and alpha.
+  static std::uint32_t fKey(const host_d3d::DeviceState& state, bool textured, bool pointSprite);
+
+  // Compiles and links the pair for a key; false (and program 0) on failure.
+  bool fBuild(std::uint32_t key);
   void fDestroy();
 };
 

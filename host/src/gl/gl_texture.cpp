@@ -1,5 +1,6 @@
 #include "host/src/gl/gl_texture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -20,17 +21,21 @@ bool GlContext::fMakeCurrent() const {
 GlTexture::GlTexture(std::shared_ptr<host_d3d::ResourceLedger> ledger, std::shared_ptr<GlContext> context,
                      UINT width, UINT height, DWORD usage, D3DFORMAT format, D3DPOOL pool)
     : MemoryTexture(std::move(ledger), width, height, usage, format, pool), context_(std::move(context)) {
+  context_->textures.push_back(this);
   if (!context_->fMakeCurrent()) return;
   gl.GenTextures(1, &name_);
   fAllocate();
 }
 
 GlTexture::~GlTexture() {
+  auto& list = context_->textures;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
   if (!context_->fMakeCurrent()) return;
   context_->fBeforeTextureChange();
   if (framebuffer_ != 0) gl.DeleteFramebuffers(1, &framebuffer_);
   if (depth_ != 0) gl.DeleteRenderbuffers(1, &depth_);
   if (name_ != 0) gl.DeleteTextures(1, &name_);
+  if (hasStorage_) context_->storageMoved = true;
 }
 
 // One level, no mipmaps; filtering and addressing come from the device's sampler object. A
@@ -76,8 +81,12 @@ void GlTexture::fOnPixelsChanged() {
 
 void GlTexture::fLoadPixels(std::vector<std::uint8_t>& pixels) {
   changing_ = unlocked_;
-  if (!hasStorage_ || name_ == 0 || !context_->fMakeCurrent()) return;
-  context_->fBeforeTextureRead();
+  if (!hasStorage_ || name_ == 0 || !context_->fMakeCurrent()) {
+    MemoryTexture::fLoadPixels(pixels);
+    return;
+  }
+  // Commands still waiting were issued before this read: they are carried out first.
+  context_->fBeforeTextureChange();
   gl.ActiveTexture(GL_TEXTURE0);
   gl.BindTexture(GL_TEXTURE_2D, name_);
   gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -86,6 +95,13 @@ void GlTexture::fLoadPixels(std::vector<std::uint8_t>& pixels) {
 
 void GlTexture::fEnsureStorage() {
   if (hasStorage_ || name_ == 0) return;
+  if (fPixelSource() != nullptr) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(fWidth()) * fHeight() * 4, 0);
+    fPixelSource()->fPixels(pixels);
+    fUpload(pixels.data());
+    context_->storageMoved = true;
+    return;
+  }
   // calloc hands large blocks out as untouched zero pages: reading them costs no copy of ours.
   const std::unique_ptr<std::uint8_t, decltype(&std::free)> zeros(
       static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(fWidth()) * fHeight(), 4)), &std::free);
@@ -109,10 +125,25 @@ GLuint GlTexture::fFramebuffer() {
   return framebuffer_;
 }
 
+bool GlTexture::fGiveBack() {
+  if (!hasStorage_ || fPixelSource() == nullptr || isRenderTarget() || name_ == 0 || !context_->fMakeCurrent()) {
+    return false;
+  }
+  // A fresh name without storage: the driver frees the old one's pixels at once.
+  context_->fBeforeTextureChange();
+  gl.DeleteTextures(1, &name_);
+  gl.GenTextures(1, &name_);
+  fAllocate();
+  hasStorage_ = false;
+  context_->storageMoved = true;
+  return true;
+}
+
 // New storage of the same size, cleared to transparent black.
 void GlTexture::fRebuildStorage() {
   if (name_ == 0 || !context_->fMakeCurrent()) return;
   context_->fBeforeTextureChange();
+  fMarkContentChanged();
   fAllocate();
   const GLuint framebuffer = fFramebuffer();
   if (framebuffer == 0) return;

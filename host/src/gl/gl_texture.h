@@ -1,6 +1,7 @@
 // A device texture with OpenGL storage: lockable textures upload their pixels after each unlock
-// and keep no copy of their own; render targets draw through a framebuffer of their own and are
-// stored top row first.
+// and keep no copy of their own; textures made from an image upload it when first drawn and may
+// give their storage back while unused (read from the image again when next drawn or locked);
+// render targets draw through a framebuffer of their own and are stored top row first.
 #pragma once
 
 #include "host/src/d3d9/device_objects.h"
@@ -8,12 +9,15 @@
 
 #include <SDL2/SDL.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace host_gl {
+
+class GlTexture;
 
 // The GL context of one device, shared with its textures so that a texture outliving its device
 // does not touch a deleted context.
@@ -25,16 +29,14 @@ struct GlContext {
   // before a texture's pixels change, are read or go away, so that every draw sees the pixels it
   // was issued with. Null when the device holds nothing back.
   std::function<void()> flush;
-  // Counts changes of any texture's pixels.
-  std::uint64_t pixelChanges = 0;
+  // The textures made on the context that still live, and whether one read its image again, gave
+  // its storage back or went since the device last handed freed memory back to the system.
+  std::vector<GlTexture*> textures;
+  bool storageMoved = false;
 
   // Makes the context current; false once it is gone.
   bool fMakeCurrent() const;
   void fBeforeTextureChange() {
-    if (flush) flush();
-    ++pixelChanges;
-  }
-  void fBeforeTextureRead() {
     if (flush) flush();
   }
 };
@@ -45,8 +47,16 @@ class GlTexture final : public host_d3d::MemoryTexture {
             UINT height, DWORD usage, D3DFORMAT format, D3DPOOL pool);
 
   GLuint fName() const { return name_; }
-  // Gives a texture that was never unlocked its storage, transparent black, before it is drawn.
+  // Gives a texture without storage its pixels before it is drawn: its image, or transparent black
+  // when it has none. Reading the image again is no change of the pixels.
   void fEnsureStorage();
+  bool fHasStorage() const { return hasStorage_; }
+  // Gives the storage of a texture whose pixels are its image's back to the driver; the image is
+  // read again when the texture is next drawn or locked. False when there was none to give.
+  bool fGiveBack();
+  // When a frame last drew with the texture.
+  void fMarkUsed(std::chrono::steady_clock::time_point at) { lastUse_ = at; }
+  std::chrono::steady_clock::time_point fLastUse() const { return lastUse_; }
   // The framebuffer that draws into this render target (made on first use); 0 for other textures.
   GLuint fFramebuffer();
   void fRebuildStorage() override;
@@ -55,7 +65,8 @@ class GlTexture final : public host_d3d::MemoryTexture {
   // Uploads the pixels, then drops the copy the texture held (the driver keeps them) unless the
   // texture is one that changes.
   void fOnPixelsChanged() override;
-  // Reads the uploaded pixels back for a lock; the texture counts as one that changes from then on.
+  // Reads the uploaded pixels back for a lock (or the image, while none are uploaded); a texture
+  // locked after an unlock counts as one that changes from then on.
   void fLoadPixels(std::vector<std::uint8_t>& pixels) override;
 
  private:
@@ -71,6 +82,7 @@ class GlTexture final : public host_d3d::MemoryTexture {
   bool hasStorage_ = false;
   bool unlocked_ = false;  // uploaded by an unlock at least once
   bool changing_ = false;  // locked again after that: keeps its own copy
+  std::chrono::steady_clock::time_point lastUse_;
 };
 
 }  // namespace host_gl

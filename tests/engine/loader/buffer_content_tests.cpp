@@ -7,8 +7,11 @@
 
 #include <pugixml.hpp>
 
+#include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
+#include <vector>
 
 using namespace QOR;
 using loader_test::LoaderTest;
@@ -59,6 +62,25 @@ TEST_F(Buffers, LoadingGivesOneThenAlreadyLoadedAndKeepsTheBytes) {
   ASSERT_EQ(theme->_size, 12u);
   EXPECT_EQ(std::memcmp(theme->fGetData(), "OggS\0payload", 12), 0);
   EXPECT_EQ(_errors->count(), 0);
+}
+
+// What an object keeps to read its data again gives the bytes its record was loaded with, for a
+// loose file and for a password pack's entry in a folder of its own, once the record let them go.
+TEST_F(Buffers, TheRereaderGivesTheRecordsBytesAgain) {
+  for (const auto& [load, find] : {std::pair<const char*, const char*>{"click.ogg", "click.ogg"},
+                                   {"data/audio music/theme.ogg", "music/theme.ogg"}}) {
+    ASSERT_EQ(loader().fLoadByteBuffer(load), 1) << load;
+    QS_RESOURCE* record = loader().fFindResource(find);
+    ASSERT_NE(record, nullptr) << find;
+    const auto* data = static_cast<const std::uint8_t*>(record->fGetData());
+    const std::vector<std::uint8_t> loaded(data, data + record->_size);
+    const auto read = QC_RESOURCE_LOADER::fRereader(record);
+    EXPECT_EQ(loader().fReleaseByteBuffer(load), 1);
+    EXPECT_FALSE(record->isReady());
+    std::vector<std::uint8_t> again;
+    ASSERT_TRUE(read(again)) << load;
+    EXPECT_EQ(again, loaded) << load;
+  }
 }
 
 TEST_F(Buffers, FailuresSetTheLastErrorAndCallTheHook) {

@@ -151,6 +151,43 @@ TEST_F(Wrappers, SoundBytesAreNotReleasedWhileASoundReadsThem) {
   EXPECT_EQ(QC_GAME::fGetResource("theme.ogg"), 1);
 }
 
+// A stream told to read its data when played gives the loader's bytes back at once and reads
+// them from the pack each time it starts; a whole sound cannot.
+TEST_F(Wrappers, AStreamThatReadsWhenPlayedGivesItsBytesBack) {
+  const auto ogg = qor_test::fMakeSineOgg(440.0, 1.5, 2, 22050);
+  write("audio/theme.ogg", std::string(ogg.begin(), ogg.end()));
+  write("audio/click.ogg", std::string(ogg.begin(), ogg.end()));
+  ASSERT_EQ(QC_GAME::fAddPack("audio"), 1);
+  ASSERT_EQ(QC_GAME::fGetResource("theme.ogg"), 1);
+  ASSERT_EQ(QC_GAME::fGetResource("click.ogg"), 1);
+  QS_RESOURCE* record = loader().fFindResource("theme.ogg");
+  const void* bytes = record->fGetData();
+  QC_SOUND* stream = QC_GAME::fCreateSound("theme.ogg", 4, 1);
+  QC_SOUND* effect = QC_GAME::fCreateSound("click.ogg", 2, 0);
+  ASSERT_NE(stream, nullptr);
+  ASSERT_NE(effect, nullptr);
+  EXPECT_EQ(QC_GAME::fStreamWhenPlayed(effect, "click.ogg"), -1);
+  EXPECT_EQ(QC_GAME::fStreamWhenPlayed(stream, "missing.ogg"), -1);
+
+  EXPECT_EQ(QC_GAME::fStreamWhenPlayed(stream, "theme.ogg"), 1);
+  EXPECT_FALSE(record->isReady());
+  EXPECT_FALSE(qcMIXER->isReadingData(bytes));
+  for (int start = 0; start < 2; ++start) {
+    stream->fRestart();
+    {
+      QC_SOUND_LOCK lock;
+      qcMIXER->fUpdate();
+    }
+    EXPECT_TRUE(stream->isPlaying()) << "start " << start;
+  }
+  stream->fStop();
+  EXPECT_FALSE(record->isReady()) << "the sound reads its own copy, not the loader's record";
+  ASSERT_EQ(qcMIXER->fRemoveSound(stream), 1);
+  ASSERT_EQ(qcMIXER->fRemoveSound(effect), 1);
+  delete stream;
+  delete effect;
+}
+
 TEST_F(Wrappers, PathTypesAndTheResourceFolder) {
   write("cheating.txt", "");
   const std::string resources = _files->fGetResourceDirectory();

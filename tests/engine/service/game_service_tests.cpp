@@ -96,6 +96,29 @@ TEST(GameServiceGate, SixMillisecondSleepAtTenMilliseconds) {
   EXPECT_EQ(host_test::fSleepCount(), 1);
 }
 
+// Ticks of 16.67 ms on a clock of whole milliseconds leave waits under one millisecond: each is
+// slept as one, not spun away in sleeps of none until the timer moves on.
+TEST(GameServiceGate, AWaitUnderAMillisecondSleepsOne) {
+  qor_test::fUseTestDoors();
+  QC_GAME* game = QC_GAME::fGetGame();
+  qcGAME = game;
+  game->_upsLimit = 60;
+  int ticks = 0;
+  int ones = 0;
+  for (int calls = 0; ticks < 10 && calls < 1000; ++calls) {
+    const int sleeps = host_test::fSleepCount();
+    game->fUpdate();
+    if (host_test::fSleepCount() == sleeps) {
+      ++ticks;
+      continue;
+    }
+    EXPECT_GE(host_test::fLastSleep(), 1u);
+    if (host_test::fLastSleep() == 1u) ++ones;
+  }
+  EXPECT_EQ(ticks, 10);
+  EXPECT_GT(ones, 0);
+}
+
 TEST_F(GameService, MeasuredRatesCountTheStepThatReachesOneSecond) {
   start();
   qcGAME->_upsLimit = 0;

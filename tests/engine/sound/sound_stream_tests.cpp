@@ -1,6 +1,7 @@
 // Streamed sounds rendered through the loopback device with the mixer's refill run between chunks:
 // they play whole across many refills, stop and seek without stale audio, loop, survive starving,
-// and damaged streams end cleanly.
+// and damaged streams end cleanly; a stream that reads its data only while it plays sounds the
+// same.
 #include "engine/sound/qc_sound.h"
 #include "tests/engine/sound/sound_fixture.h"
 #include "tests/kit/log_capture.h"
@@ -75,6 +76,59 @@ TEST_F(StreamedSound, SeekWhilePlayingRestartsAtThatSample) {
   const Match onward = fBestMatch(on, 200, reference, 17200, 12000, 300);
   EXPECT_EQ(onward.lag, 0);
   EXPECT_GT(onward.correlation, 0.98);
+}
+
+// Stopped, the stream holds neither data nor queue; each start reads the data once, and a seek,
+// a pause or the refills read nothing more. A reader that fails leaves the sound silent.
+TEST_F(StreamedSound, AStreamThatReadsItsDataWhenPlayedPlaysSeeksAndEndsAsAnyOther) {
+  QC_SOUND* sound = fCreate(fChirpStereo3s(), true, 4);
+  ASSERT_NE(sound, nullptr);
+  sound->fPlay();
+  const std::vector<float> reference = fPlayFor(120000);
+  sound->fPause();
+  EXPECT_FALSE(sound->fSetDataReader([](std::vector<std::uint8_t>&) { return true; })) << "paused, not stopped";
+  sound->fStop();
+  int reads = 0;
+  bool fail = false;
+  ASSERT_TRUE(sound->fSetDataReader([&](std::vector<std::uint8_t>& bytes) {
+    ++reads;
+    bytes = fChirpStereo3s();
+    return !fail;
+  }));
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(fQueued(sound), 0);
+
+  sound->fRestart();
+  EXPECT_EQ(reads, 1);
+  EXPECT_TRUE(sound->isPlaying());
+  const Match start = fBestMatch(fPlayFor(16000), 200, reference, 200, 12000, 300);
+  EXPECT_EQ(start.lag, 0);
+  EXPECT_GT(start.correlation, 0.98);
+  sound->fSeek(90000);
+  sound->fPause();
+  sound->fPlay();
+  const Match at = fBestMatch(fPlayFor(16000), 200, reference, 90200, 12000, 300);
+  EXPECT_EQ(at.lag, 0);
+  EXPECT_GT(at.correlation, 0.98);
+  EXPECT_EQ(reads, 1);
+
+  // To its end: stopped, and the data let go; the next play reads it again from the start.
+  fPlayUntilStopped(sound, 4 * 44100);
+  EXPECT_FALSE(sound->isPlaying());
+  EXPECT_EQ(fQueued(sound), 0);
+  sound->fPlay();
+  EXPECT_EQ(reads, 2);
+  const Match again = fBestMatch(fPlayFor(16000), 200, reference, 200, 12000, 300);
+  EXPECT_EQ(again.lag, 0);
+  EXPECT_GT(again.correlation, 0.98);
+
+  sound->fStop();
+  fail = true;
+  qor_test::LogCapture log;
+  EXPECT_FALSE(sound->fPlay());
+  EXPECT_FALSE(sound->isPlaying());
+  EXPECT_TRUE(log.hasLine("Bad loaded data sound"));
+  EXPECT_LT(fRms(fPlayFor(4410), 0, 4410), 1e-4);
 }
 
 TEST_F(StreamedSound, LoopingStreamGoesOnFromItsStart) {

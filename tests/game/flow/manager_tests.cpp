@@ -187,6 +187,22 @@ TEST_F(ManagerTest, FirstRunLoadsInStagesToTheTitle) {
   EXPECT_EQ(height, 64);
 }
 
+// The loading screen's first frame comes before the effects and the music load: they come with
+// the loading's first stage, in the next tick.
+TEST_F(ManagerTest, TheFirstFrameComesBeforeTheEffectsAndTheMusicLoad) {
+  ASSERT_EQ(GameInit(0), 1);
+  EXPECT_EQ(gameSounds, nullptr);
+  EXPECT_EQ(gameMusic, nullptr);
+  EXPECT_EQ(GameUpdate(0), 0);
+  frame();
+  EXPECT_EQ(gameSounds, nullptr) << "the effects loaded before the first frame";
+  EXPECT_EQ(gameMusic, nullptr) << "the music loaded before the first frame";
+  EXPECT_EQ(GameUpdate(0), 0);
+  ASSERT_NE(gameSounds, nullptr);
+  EXPECT_EQ(gameSounds->GetEffects().size(), 16u);
+  EXPECT_NE(gameMusic, nullptr);
+}
+
 // A player.xml that does not parse, or lacks lastplayer, packs or ranks, is moved aside whole and
 // made again from default_player.xml with every profile it still yields; a file without profiles
 // is the normal first-run state and stays as it is; an earlier backup is never overwritten.
