@@ -163,9 +163,6 @@ LEVEL_RUN fMeasureLevel(E2E_SESSION& session, const std::string& program, const 
   session.fWaitStill(kClockPixels);
   session.fShot("level_clock");
   run.clockChanges = changesPerSecond(session);
-  if (const char* perf = std::getenv("QOR_BENCH_PERF")) {
-    std::system(("perf record -F 1999 -g -p " + std::to_string(pid) + " -o " + perf + " -- sleep 8 >/dev/null 2>&1").c_str());
-  }
   run.clock = fMeasureCpu(pid, kCpuStretch);
 
   if (!waitForBlink(session, 40s)) {

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -151,6 +153,35 @@ TEST_F(D3dxImages, DataThatIsNoImageIsRefused) {
   png[16] = 0x00;
   png[17] = 0x01;  // width 65540
   EXPECT_EQ(D3DXGetImageInfoFromFileInMemory(png.data(), static_cast<UINT>(png.size()), &info), D3DXERR_INVALIDDATA);
+}
+
+// A texture checks only the image's header when it is made and decodes the body when its pixels
+// are first wanted: a body that does not decode leaves it transparent black and is told once.
+TEST_F(D3dxImages, AnImageWhoseBodyDoesNotDecodeShowsTransparentAndIsToldOnce) {
+  auto png = image_bytes::fPng(8, 8, image_bytes::fMarkedRgba(8, 8, 0xFFFFFFFFu, 0xFFFFFFFFu));
+  ASSERT_GT(png.size(), 60u);
+  for (std::size_t at = 41; at + 12 < png.size(); ++at) png[at] = 0xFF;  // the compressed pixels
+  std::ostringstream log;
+  std::streambuf* const before = std::cout.rdbuf(log.rdbuf());
+  IDirect3DTexture9* texture = nullptr;
+  const HRESULT made = D3DXCreateTextureFromFileInMemoryEx(
+      device, png.data(), static_cast<UINT>(png.size()), D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+      D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr, nullptr, &texture);
+  std::uint32_t first = 1;
+  std::uint32_t again = 1;
+  if (made == D3D_OK) {
+    first = word(texture, 3, 3);
+    again = word(texture, 7, 7);
+    texture->Release();
+  }
+  std::cout.rdbuf(before);
+  ASSERT_EQ(made, D3D_OK);
+  EXPECT_EQ(first, 0u);
+  EXPECT_EQ(again, 0u);
+  const std::string text = log.str();
+  const std::size_t told = text.find("could not be read or decoded");
+  EXPECT_NE(told, std::string::npos) << text;
+  EXPECT_EQ(text.find("could not be read or decoded", told + 1), std::string::npos) << "told twice:\n" << text;
 }
 
 TEST_F(D3dxImages, EmptyTexturesTakeTheirSizeAndRefuseNonsense) {

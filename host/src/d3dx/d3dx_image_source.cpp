@@ -1,6 +1,7 @@
 #include "host/src/d3dx/d3dx_image_source.h"
 
 #include <cstring>
+#include <iostream>
 #include <memory>
 
 namespace host_d3dx {
@@ -67,9 +68,17 @@ bool ImageSource::fPixels(std::vector<std::uint8_t>& pixels) {
   const std::size_t pitch = static_cast<std::size_t>(width_) * 4;
   if (!read_ || pixels.size() < pitch * height_) return false;
   std::vector<std::uint8_t> bytes;
-  if (!read_(bytes)) return false;
-  const DecodedImage image = fDecodeImage(bytes.data(), bytes.size());
-  if (!image.rgba) return false;
+  const DecodedImage image = read_(bytes) ? fDecodeImage(bytes.data(), bytes.size()) : DecodedImage();
+  if (!image.rgba) {
+    // Creation checked only the image's header: a body that cannot be read or decoded is told
+    // once, and the texture stays transparent black.
+    if (!told_) {
+      std::cout << "\nImage " << width_ << "x" << height_ << ": its data could not be read or decoded; it shows as transparent."
+                << std::flush;
+    }
+    told_ = true;
+    return false;
+  }
   fConvertImage(image, pixels.data(), pitch, width_, height_, format_, colorKey_);
   return true;
 }

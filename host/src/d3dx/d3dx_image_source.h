@@ -20,6 +20,7 @@ class ImageSource final : public host_d3d::PixelSource {
   UINT height_;
   D3DFORMAT format_;
   D3DCOLOR colorKey_;
+  bool told_ = false;  // a failed read or decode was logged
 };
 
 // Writes the decoded image into rows of width x height pixels, pitch bytes apart, in format,
