@@ -23,20 +23,6 @@
 
 namespace {
 
-QOR::QS_POINT resolution() {
-  return QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution() : QOR::QS_POINT(1024, 768);
-}
-
-// A sprite of the subscribed image (the renderer's default texture when it is missing).
-QOR::QC_SPRITE* newSprite(const char* image) { return new QOR::QC_SPRITE(QOR::QC_GAME::fSubscribeImage(image)); }
-
-// Gives a subscription back; the default texture stands for a failed one and counts none.
-void releaseImage(QOR::QC_TEXTURE_INFO* image) {
-  if (image == nullptr) return;
-  if (QOR::qcRENDER != nullptr && image == QOR::qcRENDER->fGetDefaultTexture()) return;
-  QOR::QC_GAME::fUnscribeImage(image);
-}
-
 constexpr const char* kRoomImages[7] = {"Lotus_room.jpg",      "Lotus_room.jpg",   "Crane_room2.jpg",
                                         "Bamboo_room3.jpg",    "Phoenix_room.jpg", "CherryTree_room.jpg",
                                         "Dragon_room6.jpg"};
@@ -99,7 +85,7 @@ void MAHJONG_GAME_MANAGER::RegisterPacks() {
 }
 
 void MAHJONG_GAME_MANAGER::LoadStep(int& progress) {
-  const QOR::QS_POINT size = resolution();
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   switch (progress) {
     case 0:
       break;
@@ -109,13 +95,13 @@ void MAHJONG_GAME_MANAGER::LoadStep(int& progress) {
       delete barFill;
       delete barStripe;
       delete cursor;
-      barFill = newSprite("pazz.png");
-      barStripe = newSprite("golden_stripe.png");
-      cursor = newSprite("Cursor.png");
+      barFill = MENU_OBJECTS::NewSprite("pazz.png");
+      barStripe = MENU_OBJECTS::NewSprite("golden_stripe.png");
+      cursor = MENU_OBJECTS::NewSprite("Cursor.png");
       cursor->fSetAnchor(QOR::QC_SPRITE::kAnchorTopLeft, 0.0f, 0.0f);
       optionsOpen = 0;
       delete screenBack;
-      screenBack = newSprite("screen_back.jpg");
+      screenBack = MENU_OBJECTS::NewSprite("screen_back.jpg");
       screenBack->fSetPosition(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2), 0.0f);
       CreateLabels();
       BuildMainMenu();
@@ -166,8 +152,8 @@ void MAHJONG_GAME_MANAGER::LoadStep(int& progress) {
 }
 
 void MAHJONG_GAME_MANAGER::SubscribeArrows() {
-  releaseImage(rightArrow);
-  releaseImage(leftArrow);
+  MENU_OBJECTS::GiveBack(rightArrow);
+  MENU_OBJECTS::GiveBack(leftArrow);
   rightArrow = QOR::QC_GAME::fSubscribeImage("RightPoint_smoll.png");
   leftArrow = QOR::QC_GAME::fSubscribeImage("LeftPoint_smoll.png");
   arrowOffset1 = 310;
@@ -323,7 +309,7 @@ void MAHJONG_GAME_MANAGER::RenderTop() {
 void MAHJONG_GAME_MANAGER::RenderBars() {
   if (QOR::qcGAME == nullptr || barFill == nullptr || barStripe == nullptr) return;
   const QOR::QS_POINT desktop = QOR::qcGAME->_desktopSize;
-  const QOR::QS_POINT size = resolution();
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   QOR::QC_TEXTURE_INFO* stripe = barStripe->fGetTexture();
   const int stripeWidth = stripe != nullptr ? stripe->fGetWidth() : 0;
   const int stripeHeight = stripe != nullptr ? stripe->fGetHeight() : 0;
@@ -353,7 +339,7 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
   const SCREEN_TYPE from = currentScreen;
   const SCREEN_TYPE to = requestedScreen;
   const float time = fadeInOutTime;
-  const QOR::QS_POINT size = resolution();
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
 
   if (from == TITLE_SCREEN || from == LEVEL_END_SCREEN || from == FINAL_SCREEN || from == GAME_SCREEN ||
       from == LEVEL_START_SCREEN) {
@@ -428,7 +414,7 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
 }
 
 void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
-  const QOR::QS_POINT size = resolution();
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   const float time = fadeInOutTime;
   if (from != PACKS_SCREEN) {
     loadMenus();
@@ -474,7 +460,7 @@ void MAHJONG_GAME_MANAGER::EnterLevels(SCREEN_TYPE from) {
 
   const int pack = currentPack >= 1 && currentPack <= MAHJONG_PLAYER::kPacks ? currentPack : 0;
   delete roomBack;
-  releaseImage(_roomImage);
+  MENU_OBJECTS::GiveBack(_roomImage);
   _roomImage = QOR::QC_GAME::fSubscribeImage(kRoomImages[pack]);
   roomBack = new QOR::QC_SPRITE(_roomImage);
   roomBack->fSetPosition(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2), 0.0f);

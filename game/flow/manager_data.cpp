@@ -56,10 +56,6 @@ std::uint32_t readColor(const pugi::xml_node& node, const char* key) {
   return static_cast<std::uint32_t>(std::strtoul(node.attribute(key).value(), nullptr, 16) & 0xFFFFFFFFul);
 }
 
-QOR::QS_POINT resolution() {
-  return QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution() : QOR::QS_POINT(1024, 768);
-}
-
 }  // namespace
 
 std::wstring MAHJONG_GAME_MANAGER::trimLR(std::wstring text) {
@@ -144,7 +140,7 @@ void MAHJONG_GAME_MANAGER::BuildDarkBack() {
   hideLevelTime = readFloat(effects.child("hide_level_time"), "val");
   QOR::fLog("Init dark back");
 
-  const QOR::QS_POINT size = resolution();
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   const auto make = [&size](const char* image) {
     auto* sprite = new QOR::QC_SPRITE(QOR::QC_GAME::fSubscribeImage(image));
     sprite->fSetSize(size.x, size.y);
