@@ -27,9 +27,9 @@ struct LEFT_PANEL_PARTS {
   // The back to x, every other member of the column by the same amount.
   void Slide(float x);
   // The career, trophies, options and help buttons back to normal.
-  void ResetButtons();
+  void ResetMenuButtons();
   // Selects the button (nothing for null); the selection glow follows it.
-  void Select(QOR::QC_IMAGE_BUTTON* button);
+  void SelectMenuButton(QOR::QC_IMAGE_BUTTON* button);
 
   QOR::QC_SPRITE* back = nullptr;  // its x is the panel's x
   QOR::QC_SPRITE* buttonBack = nullptr;

@@ -24,7 +24,7 @@ struct LEVELS_PARTS {
   // Deletes every object and gives its picture back; all null afterwards.
   void Free();
   // Places the level highlight on level 1..20.
-  void MoveGlow(int level);
+  void MoveLevelGlow(int level);
   // Level 1's button to x, the other buttons and the level highlight by the same amount.
   void Slide(float x);
 

@@ -388,8 +388,8 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
       }
       if (from == COMICS_SCREEN) UpdateRank(1);
       if (!packs.buttons.empty()) screenSlideTween.Start(packs.FirstX(), kPacksInX, time);
-      leftPanel.ResetButtons();
-      leftPanel.Select(leftPanel.careerButton);
+      leftPanel.ResetMenuButtons();
+      leftPanel.SelectMenuButton(leftPanel.careerButton);
       break;
     case TROPHIES_SCREEN:
       if (regularFont != nullptr) regularFont->fSetColor(MENU_OBJECTS::GoldenColor());

@@ -127,13 +127,13 @@ void LEFT_PANEL_PARTS::Slide(float x) {
   }
 }
 
-void LEFT_PANEL_PARTS::ResetButtons() {
+void LEFT_PANEL_PARTS::ResetMenuButtons() {
   for (QOR::QC_IMAGE_BUTTON* button : {careerButton, trophiesButton, optionsButton, helpButton}) {
     if (button != nullptr) button->fReset();
   }
 }
 
-void LEFT_PANEL_PARTS::Select(QOR::QC_IMAGE_BUTTON* button) {
+void LEFT_PANEL_PARTS::SelectMenuButton(QOR::QC_IMAGE_BUTTON* button) {
   if (button == nullptr) return;
   button->fSelect();
   selectedButton = button;
@@ -209,8 +209,8 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
   bool slideOut = false;
   if (isClicked(leftPanel.careerButton)) {
     PlaySound(kClickSound);
-    leftPanel.ResetButtons();
-    leftPanel.Select(leftPanel.careerButton);
+    leftPanel.ResetMenuButtons();
+    leftPanel.SelectMenuButton(leftPanel.careerButton);
     requestedScreen = PACKS_SCREEN;
     slideOut = true;
   }
@@ -223,8 +223,8 @@ int MAHJONG_GAME_MANAGER::UpdateLeftPanel() {
     BuildTrophies();
     if (currentScreen == TROPHIES_SCREEN) return 0;
     if (regularFont != nullptr) regularFont->fSetColor(GoldenColor());
-    leftPanel.ResetButtons();
-    leftPanel.Select(leftPanel.trophiesButton);
+    leftPanel.ResetMenuButtons();
+    leftPanel.SelectMenuButton(leftPanel.trophiesButton);
     if (page == 2) page = 1;
     if (pageArrow != nullptr) {
       if (rightArrow != nullptr) pageArrow->fSetStrip(rightArrow);

@@ -61,7 +61,7 @@ void MAHJONG_GAME_MANAGER::LoadLevelBackgrounds() {
   }
 }
 
-void LEVELS_PARTS::MoveGlow(int level) {
+void LEVELS_PARTS::MoveLevelGlow(int level) {
   if (glow == nullptr || level < 1 || level > kButtons || buttons[level - 1] == nullptr) return;
   const QOR::QS_VEC2 at = buttons[level - 1]->fGetPosition();
   glow->fSetPositionXY(at.x, at.y);

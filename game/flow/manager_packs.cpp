@@ -168,8 +168,8 @@ void MAHJONG_GAME_MANAGER::BuildPacks() {
   if (player != nullptr) {
     player->m_lastLevel = std::max(player->m_lastLevel, 1);
     player->m_lastPack = std::max(player->m_lastPack, 1);
-    levels.MoveGlow(player->m_lastLevel);
-    packs.MoveGlow(player->m_lastPack);
+    levels.MoveLevelGlow(player->m_lastLevel);
+    packs.MovePackGlow(player->m_lastPack);
   }
   UpdatePackStars();
   UpdateRank(0);
@@ -197,7 +197,7 @@ float PACKS_PARTS::FirstX() const {
   return !buttons.empty() && buttons[0]->button != nullptr ? buttons[0]->button->fGetPosition().x : 0.0f;
 }
 
-void PACKS_PARTS::MoveGlow(int pack) {
+void PACKS_PARTS::MovePackGlow(int pack) {
   if (glow == nullptr || pack < 1 || pack > static_cast<int>(buttons.size())) return;
   const QOR::QS_VEC2 at = buttons[static_cast<std::size_t>(pack - 1)]->button->fGetPosition();
   glow->fSetPositionXY(at.x, at.y);

@@ -80,8 +80,8 @@ void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
       player->m_packs[k] = 1;
       player->m_lastPack = previous + 1;
       player->m_lastLevel = 1;
-      levels.MoveGlow(1);
-      packs.MoveGlow(previous + 1);
+      levels.MoveLevelGlow(1);
+      packs.MovePackGlow(previous + 1);
       SavePlayer();
       break;
     }

@@ -27,7 +27,7 @@ struct PACKS_PARTS {
   // The x of pack 1's button (0 without one).
   float FirstX() const;
   // Places the pack highlight on pack 1..6.
-  void MoveGlow(int pack);
+  void MovePackGlow(int pack);
   // Pack 1's face to x, every other face, picture and the pack highlight by the same amount.
   void Slide(float x);
 
