@@ -50,6 +50,7 @@ inline constexpr UINT VK_OEM_5 = 0xDC;       // \|
 inline constexpr UINT VK_OEM_6 = 0xDD;       // ]}
 inline constexpr UINT VK_OEM_7 = 0xDE;       // '"
 inline constexpr UINT VK_OEM_102 = 0xE2;     // the extra key beside left shift (and other keys)
+inline constexpr UINT VK_PACKET = 0xE7;      // a character typed without a key of its own
 
 inline constexpr UINT MAPVK_VK_TO_VSC = 0;
 

@@ -2,6 +2,9 @@
 // the designer's folder of levels (never into a pack) and read from there, or, when that folder
 // has no level of the name, from the shipped levels (level_lookup.h).
 #include "engine/files/qc_file_system.h"
+#include "engine/platform/qc_window.h"
+#include "engine/service/qc_game.h"
+#include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
 #include "game/board/editor_menu.h"
 #include "game/board/level_lookup.h"
@@ -30,6 +33,23 @@ std::string BackgroundName(const pugi::xml_node& document) {
   return value.substr(folder.size(), value.size() - folder.size() - extension.size());
 }
 
+// What went wrong, in the log and in a box over the editor: a designer works with no terminal.
+void TellDesigner(const std::string& text) {
+  QOR::fLog() << text;
+  HWND owner = QOR::qcWINDOW != nullptr ? QOR::qcWINDOW->fGetHandle() : nullptr;
+  const std::string caption = QOR::qcGAME != nullptr ? QOR::qcGAME->_gameName : std::string();
+  MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
+}
+
+// A name the levels folder cannot hold as a file of its own is refused, and told.
+bool isNameUsable(const std::string& name, const char* what) {
+  if (MAHJONG_LEVELS::isPlainName(name)) return true;
+  QOR::fLog() << "level name refused: " << name;
+  TellDesigner(std::string("Level not ") + what +
+               ": a level name must not be empty, \".\" or \"..\", nor hold / \\ : or a control character.");
+  return false;
+}
+
 }  // namespace
 
 std::string MAHJONG_LAYOUT::EditorLevelText() const {
@@ -47,13 +67,14 @@ bool MAHJONG_LAYOUT::SaveEditorLevel() {
   m_targetMoves = menu->TargetMoves();
   std::string name = EDITOR_MENU::TextOf(menu->levelNameBox);
   if (name.empty()) name = kDefaultName;
-  if (!MAHJONG_LEVELS::isPlainName(name)) {
-    QOR::fLog() << "level name refused: " << name;
-    return false;
-  }
+  if (!isNameUsable(name, "saved")) return false;
   const std::string folder = MAHJONG_LEVELS::Folder();
   QOR::QC_FILE_SYSTEM::fGetInstance()->fCreateDirectory(folder.substr(0, folder.size() - 1));
-  if (!SaveLevelWith(folder + name + ".xml", menu->Settings(m_targetMoves))) return false;
+  const std::string path = folder + name + ".xml";
+  if (!SaveLevelWith(path, menu->Settings(m_targetMoves))) {
+    TellDesigner("Level not saved: " + path + " could not be written.");
+    return false;
+  }
   MarkEditorSaved();
   return true;
 }
@@ -62,15 +83,15 @@ bool MAHJONG_LAYOUT::LoadEditorLevel() {
   EDITOR_MENU* menu = m_editorMenu;
   if (menu == nullptr) return false;
   const std::string name = EDITOR_MENU::TextOf(menu->levelNameBox);
-  if (name.empty()) return false;
-  if (!MAHJONG_LEVELS::isPlainName(name)) {
-    QOR::fLog() << "level name refused: " << name;
-    return false;
-  }
+  if (!isNameUsable(name, "loaded")) return false;
   const std::string file = name + ".xml";
   pugi::xml_document own;
   const pugi::xml_document* document = MAHJONG_LEVELS::ReadForEditing(file, own);
-  if (document == nullptr) return false;
+  if (document == nullptr) {
+    TellDesigner("Level not loaded: no level " + name + " could be read from " + MAHJONG_LEVELS::Folder() +
+                 " or the game's levels.");
+    return false;
+  }
 
   m_targetMoves = menu->TargetMoves();
   ResetFields();

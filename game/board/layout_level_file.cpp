@@ -40,9 +40,12 @@ bool MAHJONG_LAYOUT::SaveLevelWith(const std::string& path, const LEVEL_FILE_SET
   const std::string bytes = LevelText(settings);
   std::string error;
   const bool saved = QOR::fReplaceFile(path, bytes.data(), bytes.size(), error) == 1;
-  if (!saved) QOR::fLog() << "level not saved to " << path << ": " << error;
+  if (!saved) {
+    QOR::fLog() << "level not saved to " << path << ": " << error;
+    return false;
+  }
   QOR::fLog() << "SAVED TO " << path;
-  return saved;
+  return true;
 }
 
 void MAHJONG_LAYOUT::PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer, bool isbonus, bool isspecial,

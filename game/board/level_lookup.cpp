@@ -6,6 +6,8 @@
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_resource_loader.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kPack[] = "XML/levels";
@@ -52,8 +54,9 @@ std::string Folder() {
 }
 
 bool isPlainName(const std::string& name) {
+  const auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
   return !name.empty() && name.find_first_of("/\\:") == std::string::npos && name != "." && name != ".." &&
-         name.size() + sizeof(kExtension) - 1 <= kLongestFileName;
+         std::none_of(name.begin(), name.end(), control) && name.size() + sizeof(kExtension) - 1 <= kLongestFileName;
 }
 
 const pugi::xml_document* ReadForPlay(const std::string& file, pugi::xml_document& own) {

@@ -14,8 +14,8 @@ namespace MAHJONG_LEVELS {
 // levels/" (the game's own folder stands in when there is no documents folder).
 std::string Folder();
 
-// A level name names a file of that folder: not empty, no folder part, not "." or "..", and short
-// enough for a file name once ".xml" is added.
+// A level name names a file of that folder: not empty, no folder part, not "." or "..", no control
+// character, and short enough for a file name once ".xml" is added.
 bool isPlainName(const std::string& name);
 
 // The level file (a plain file name such as "pk1lv1.xml") for play: the folder's copy when it

@@ -43,6 +43,11 @@ struct QC_GUI_INPUT {
   static std::uint32_t fGetLastKey() { return qcCurrentInput != nullptr ? qcCurrentInput->fGetLastKey() : 0; }
   // The character typed this tick, whole: a character beyond 16 bits is kept as it was typed.
   static wchar_t fGetTypedChar() { return qcCurrentInput != nullptr ? qcCurrentInput->fGetTypedChar() : 0; }
+  // A character a text field takes: none of the control codes (the keys Tab, Escape and the like
+  // type them), which no field can show and no file name should hold.
+  static bool isTextChar(wchar_t character) {
+    return character >= 0x20 && !(character >= 0x7F && character <= 0x9F);
+  }
 };
 
 }  // namespace QOR

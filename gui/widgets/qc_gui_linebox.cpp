@@ -8,7 +8,6 @@ namespace QOR {
 
 namespace {
 
-constexpr int kKeyTab = 9;
 constexpr int kCaretGlyph = '|';
 constexpr int kOwnFontBuffer = 600;
 
@@ -132,7 +131,8 @@ bool QC_GUI_LINEBOX::fTypeCharacter() {
   const std::uint32_t lastKey = QC_GUI_INPUT::fGetLastKey();
   if (QC_GUI_INPUT::isSystemKey(static_cast<int>(lastKey))) return false;
   const wchar_t character = QC_GUI_INPUT::fGetTypedChar();
-  if (character == 0 || _full || _text.size() >= _maxLength || character == kKeyTab || !isCharAllowed(character)) {
+  // Tab and the other control codes are never text.
+  if (!QC_GUI_INPUT::isTextChar(character) || _full || _text.size() >= _maxLength || !isCharAllowed(character)) {
     return false;
   }
   // A character the font cannot draw is not taken: the text would hold something no screen shows.

@@ -215,11 +215,11 @@ void QC_GUI_TEXTBOX::fEditKeys() {
   if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyLeft) == 1 && _caretIndex > 0) --_caretIndex;
   if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyBackspace) == 1) fDeleteChar(true);
   if (QC_GUI_INPUT::fGetState(QC_GUI_INPUT::kKeyDelete) == 1) fDeleteChar(false);
-  // Typing: a key that produced no character inserts nothing, and a mouse press in the same tick
-  // takes precedence.
+  // Typing: a key that produced no character, or a control code (Escape, Tab), inserts nothing,
+  // and a mouse press in the same tick takes precedence.
   const std::uint32_t lastKey = QC_GUI_INPUT::fGetLastKey();
   const wchar_t character = QC_GUI_INPUT::fGetTypedChar();
-  if (lastKey != 0 && character != 0 && !QC_GUI_INPUT::isSystemKey(static_cast<int>(lastKey)) &&
+  if (lastKey != 0 && QC_GUI_INPUT::isTextChar(character) && !QC_GUI_INPUT::isSystemKey(static_cast<int>(lastKey)) &&
       !QC_GUI_INPUT::isPressed(1) && !QC_GUI_INPUT::isPressed(2)) {
     if (static_cast<long long>(_text.size()) < _maxLength) {
       const int at = _caretIndex;

@@ -2,7 +2,8 @@
 //
 // One pump is the run of PeekMessageA calls that ends with an empty queue. A release that follows
 // its own press within one pump is held back, together with everything after it, for the next
-// pump, so a quick tap is first seen pressed and only then released.
+// pump, so a quick tap is first seen pressed and only then released. So is a second key-down that
+// types a character: the input keeps one typed character per update step, so each reaches it.
 #include "host/src/host_internal.h"
 #include "host/test_doors.h"
 #include "host/win_keyboard.h"
@@ -25,6 +26,7 @@ std::deque<Entry> g_queue;     // released to the current pump
 bool g_pumpActive = false;
 bool g_blocked = false;
 std::set<UINT> g_downsThisPump;
+bool g_typedThisPump = false;
 host_detail::CurrentKey g_currentKey;
 
 POINT g_cursor{0, 0};
@@ -52,12 +54,13 @@ void release() {
     bool isDown = false;
     const UINT key = keyOf(e.msg, isDown);
     if (key != 0) {
-      if (isDown) {
-        g_downsThisPump.insert(key);
-      } else if (g_downsThisPump.count(key) != 0) {
+      const bool types = isDown && !e.text.empty();
+      if ((types && g_typedThisPump) || (!isDown && g_downsThisPump.count(key) != 0)) {
         g_blocked = true;
         break;
       }
+      if (isDown) g_downsThisPump.insert(key);
+      g_typedThisPump = g_typedThisPump || types;
     }
     g_queue.push_back(std::move(e));
     g_incoming.pop_front();
@@ -98,6 +101,7 @@ BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlag) {
     g_pumpActive = true;
     g_blocked = false;
     g_downsThisPump.clear();
+    g_typedThisPump = false;
     host_detail::fPollSdlEvents();
     host_detail::fDeliverQuitRequest();
   }
@@ -181,6 +185,7 @@ void fResetMessages() {
   g_pumpActive = false;
   g_blocked = false;
   g_downsThisPump.clear();
+  g_typedThisPump = false;
   g_currentKey = host_detail::CurrentKey{};
 }
 }  // namespace host_test

@@ -50,6 +50,9 @@ std::u32string decodeUtf8(const char* text) {
   return out;
 }
 
+// Modifier keys type nothing themselves: a text next to one was committed by an input method.
+bool isModifier(UINT vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || vk == VK_CAPITAL; }
+
 UINT mouseDown(Uint8 button) {
   switch (button) {
     case SDL_BUTTON_LEFT: return WM_LBUTTONDOWN;
@@ -76,14 +79,20 @@ unsigned fWindowExposures() { return g_exposures; }
 
 void fPollSdlEvents() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
-  // Text input follows its key-down in SDL's queue: collect the batch first, then pair them.
+  // A key's text comes right after its key-down in SDL's queue: collect the batch first, then
+  // pair them.
   struct Pending {
     MSG msg;
     std::u32string text;
   };
   std::vector<Pending> batch;
+  // The batch's last entry, when it is a key-down that came straight before this event and may
+  // still take its text.
+  bool keyAwaitsText = false;
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
+    const bool afterKeyDown = keyAwaitsText;
+    keyAwaitsText = false;
     switch (event.type) {
       case SDL_QUIT: {
         HWND main = fMainWindow();
@@ -153,15 +162,25 @@ void fPollSdlEvents() {
         LPARAM lParam = static_cast<LPARAM>(event.key.keysym.scancode) << 16;
         if (event.key.repeat != 0) lParam |= LPARAM{1} << 30;
         batch.push_back({host_detail::fMakeMessage(w, id, vk, lParam), {}});
+        keyAwaitsText = id == WM_KEYDOWN && !isModifier(vk);
         break;
       }
       case SDL_TEXTINPUT: {
-        // Attach the text to the latest key-down of this batch that has none yet.
-        for (auto it = batch.rbegin(); it != batch.rend(); ++it) {
-          if (it->msg.message == WM_KEYDOWN) {
-            if (it->text.empty()) it->text = decodeUtf8(event.text.text);
-            break;
-          }
+        // Text goes to the window with the keyboard focus; SDL may not name one.
+        HostWindow* w = fWindowFromSdlId(event.text.windowID);
+        if (w == nullptr) w = fMainWindow();
+        if (w == nullptr) break;
+        const std::u32string text = decodeUtf8(event.text.text);
+        std::size_t next = 0;
+        // The key-down just before takes the first character, as a key types it; the field reads
+        // one character per key-down.
+        if (afterKeyDown && !text.empty()) batch.back().text = text.substr(0, ++next);
+        // Every other character (one the layout has no key for, one an input method or another
+        // program typed, the rest of a longer text) comes as its own key-down and key-up of
+        // VK_PACKET, as the original platform sends them.
+        for (; next < text.size(); ++next) {
+          batch.push_back({host_detail::fMakeMessage(w, WM_KEYDOWN, VK_PACKET, 0), text.substr(next, 1)});
+          batch.push_back({host_detail::fMakeMessage(w, WM_KEYUP, VK_PACKET, 0), {}});
         }
         break;
       }

@@ -151,8 +151,11 @@ TEST_F(LineBox, HeldKeyInsertsOnceAndExcludedCharactersNever) {
   EXPECT_FALSE(box->isCharAllowed(L'x'));
   EXPECT_EQ(key('X'), 0);
   EXPECT_EQ(box->fGetText(), L"k");
-  // A key that makes no character (a function key) inserts nothing.
-  EXPECT_EQ(key(112), 0);
+  // A key that makes no character (a function key) inserts nothing, nor do Tab and Escape with
+  // their control codes, even in a font that draws them.
+  const auto controls = font(20, {9, 27});
+  box->fSetFont(controls.get());
+  for (int k : {112, kTab, 27}) EXPECT_EQ(key(k), 0) << k;
   EXPECT_EQ(box->fGetText(), L"k");
 }
 

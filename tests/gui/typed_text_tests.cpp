@@ -26,8 +26,8 @@ class TypedText : public gui_test::WidgetTest {
     host_test::fSetDesktopSize(1920, 1080);
     window = std::make_unique<QC_WINDOW>();
     ASSERT_EQ(window->WindowInit("typing"), 1);
-    // The test font's letters, and these beyond ASCII: the G clef, e acute, o and u umlaut.
-    typeface = font(20, {0x1D11E, 0xE9, 0xF6, 0xFC});
+    // The test font's letters, and these beyond ASCII: the G clef, e acute, e, o and u umlaut.
+    typeface = font(20, {0x1D11E, 0xE9, 0xEB, 0xF6, 0xFC});
   }
   void TearDown() override {
     window.reset();
@@ -63,6 +63,29 @@ class TypedText : public gui_test::WidgetTest {
     script.age();
   }
 
+  // One batch of SDL's events, then ticks for its characters: "+a", "-a" a letter key down and up
+  // ("+A" with right Alt held), "+^", "-^" shift; anything else a text.
+  void typeBatch(const std::vector<std::string>& batch) {
+    for (const std::string& s : batch) {
+      const bool key = s.size() == 2 && (s[0] == '+' || s[0] == '-');
+      const int letter = (s[1] | 0x20) - 'a';
+      SDL_Event e{};
+      e.type = !key ? SDL_TEXTINPUT : (s[0] == '+' ? SDL_KEYDOWN : SDL_KEYUP);
+      (key ? e.key.windowID : e.text.windowID) = SDL_GetWindowID(window->fGetHandle()->sdl);
+      if (!key) std::strncpy(e.text.text, s.c_str(), sizeof(e.text.text) - 1);
+      const auto scan = static_cast<SDL_Scancode>(SDL_SCANCODE_A + letter);
+      const auto mod = static_cast<Uint16>(s[1] < 'a' ? KMOD_RALT : 0);
+      if (key) e.key.keysym = s[1] == '^' ? SDL_Keysym{SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, KMOD_LSHIFT, 0}
+                                         : SDL_Keysym{scan, SDLK_a + letter, mod, 0};
+      ASSERT_EQ(SDL_PushEvent(&e), 1);
+    }
+    for (std::size_t n = 0; n < 2 * batch.size() + 16; ++n) {
+      fProcessMessages(&script.input(), window.get());
+      for (QC_GUI_OBJECT* field : fields) field->fUpdateAll();
+      script.age();
+    }
+  }
+
   std::unique_ptr<QC_WINDOW> window;
   std::unique_ptr<QC_FONT> typeface;
   std::vector<QC_GUI_OBJECT*> fields;
@@ -73,7 +96,7 @@ class TypedText : public gui_test::WidgetTest {
 // sits where a US keyboard has ';' and its key code is the letter itself, u umlaut where '[' is;
 // '<' on the extra key beside left shift; a Japanese key with a place no US key has. Each key-down
 // arrives with its text, which the text box takes whole. The one-line field takes the letters its
-// font draws and refuses the others, also after a refusal. (One window per process: one test.)
+// font draws and refuses the others, also after a refusal.
 TEST_F(TypedText, TypedCharactersReachTheFieldsWholeFromAnyLayout) {
   {
     QC_GUI_LINEBOX line(1, texture(300, 40), typeface.get());
@@ -116,6 +139,34 @@ TEST_F(TypedText, TypedCharactersReachTheFieldsWholeFromAnyLayout) {
   const std::wstring drawable = {static_cast<wchar_t>(0xF6), L'r', L'g', static_cast<wchar_t>(0xFC), L'a'};
   EXPECT_EQ(line.fGetText(), drawable);
   EXPECT_STREQ(box.fGetTextA(), "J\xC3\xB6rg\xC3\xBC<\xE3\x82\x8D" "a");
+}
+
+// Characters without a key-down of their own (no key on the layout, an input method's commit,
+// after a key that typed its own, beside shift or right Alt) reach both fields once, in order.
+TEST_F(TypedText, TextWithoutAKeyOfItsOwnReachesTheFieldsWholeAndInOrder) {
+  const std::pair<std::vector<std::string>, std::wstring> cases[] = {
+      {{"j", "\xC3\xB6", "rg", " zo", "\xC3\xAB"}, L"j\u00f6rg zo\u00eb"},
+      {{"+a", "a", "b\xC3\xB6", "-a"}, L"ab\u00f6"},
+      {{"+a", "a", "+b", "b", "-a", "-b", "\xC3\xAB"}, L"ab\u00eb"},
+      {{"+^", "\xC3\xB6", "-^", "+a", "a", "-a"}, L"\u00f6a"},
+      {{"+E", "\xC3\xAB", "-E", "a\xF0\x9D\x84\x9E" "b"}, L"\u00eba\U0001D11Eb"}};
+  for (const auto& [batch, expected] : cases) {
+    QC_GUI_LINEBOX line(1, texture(300, 40), typeface.get());
+    QC_GUI_TEXTBOX box(2, typeface.get(), texture(300, 40));
+    line.fSetActive(true);
+    box.fSetActive(true);
+    fields = {&line, &box};
+    typeBatch(batch);
+    EXPECT_EQ(line.fGetText(), expected) << pugi::as_utf8(expected);
+    EXPECT_EQ(box.fGetText(), expected) << pugi::as_utf8(expected);
+  }
+}
+
+// A layout whose letter keys carry another script: each key is the US letter at its place.
+TEST(KeyPlaces, EveryLetterPlaceGivesItsUsLetterWhenTheLayoutGivesAnotherScript) {
+  for (int i = 0; i < 26; ++i) {
+    EXPECT_EQ(host_detail::fVirtualKeyFromSdl(0x0430 + i, static_cast<SDL_Scancode>(SDL_SCANCODE_A + i)), 'A' + i);
+  }
 }
 
 }  // namespace

@@ -375,15 +375,35 @@ TEST_F(Editor, AnEmptyNameSavesAsDefaultAndAnEmptyTaskGivesTenTargetMoves) {
   EXPECT_EQ(board->GetChips().size(), shipped.GetChips().size());
 }
 
+// A name no file can have, a save that cannot be written and a load that finds nothing are told
+// in a box; the log claims no save that did not happen.
+TEST_F(Editor, EveryRefusedNameAndFailedSaveOrLoadIsToldOnScreen) {
+  std::filesystem::create_directories(LevelPath("blocked"));  // a folder where the file would go
+  const std::tuple<const char*, bool, bool> cases[] = {  // name, load (else save), told
+      {"esc", false, false}, {"esc\x1b", false, true}, {"a/b", false, true}, {"blocked", false, true},
+      {"", true, true},      {"nowhere", true, true},   {"esc", true, false}};
+  for (const auto& [name, load, told] : cases) {
+    menu->levelNameBox->fSetTextA(name);
+    host_test::fResetMessageBoxCount();
+    log.clear();
+    Click(load ? menu->loadButton : menu->saveButton);
+    EXPECT_EQ(host_test::fMessageBoxCount(), told ? 1 : 0) << name;
+    EXPECT_EQ(log.contains("SAVED TO " + LevelPath(name).string()), !load && !told) << name;
+    EXPECT_EQ(std::filesystem::is_regular_file(LevelPath(name)), std::string(name) == "esc") << name;
+  }
+}
+
 TEST_F(Editor, TilesStayStrictlyInsideTheGridWhenPaintedOrMoved) {
   MAHJONG_LAYOUT& b = *board;
   const int lastX = tileMetrics.columns * 2 - 1;
   const int lastY = tileMetrics.rows * 2 - 1;
-  // The grid's outer lines are no place for a tile: it would hang half off the board.
-  for (const auto& cell : std::vector<std::pair<int, int>>{{0, 5}, {5, 0}}) {
+  // The grid's four outer lines (the mouse exactly on the right or bottom one is still over the
+  // grid) are no place for a tile: it would hang half off the board.
+  for (const auto& [x, y] : std::vector<std::pair<int, int>>{{X(0), Y(5)}, {X(5), Y(0)}, {X(lastX + 1) - 3, Y(5)},
+                                                              {X(5), Y(lastY + 1) - 5}}) {
     log.clear();
-    Paint({cell});
-    EXPECT_TRUE(log.contains("OUT OF BORDERS")) << cell.first << ", " << cell.second;
+    ClickAt(x, y);
+    EXPECT_TRUE(log.contains("OUT OF BORDERS")) << x << ", " << y;
   }
   EXPECT_TRUE(b.GetChips().empty());
   // The first and last cells inside take tiles, and then no move is possible in any direction.
