@@ -121,7 +121,7 @@ void checkPlayerFile(const std::uint8_t* data, std::size_t size) {
   const std::string source(reinterpret_cast<const char*>(data), size);
   int others = 0;
   for (const pugi::xml_node& profile : MAHJONG_PLAYER_FILE::WholeProfiles(before, source, parsed)) {
-    if (name != profile.attribute("name").value()) ++others;
+    if (!MAHJONG_PLAYER::SameName(profile.attribute("name").value(), first.m_name)) ++others;
   }
   if (!first.SavePlayersWith(input, &defaultPlayerDocument)) __builtin_trap();
   pugi::xml_document after;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -34,7 +35,61 @@ float readFloat(const pugi::xml_attribute& attribute) {
 
 std::string numberedName(const char* prefix, int number) { return prefix + std::to_string(number); }
 
+constexpr wchar_t kReplacement = 0xFFFD;
+
 }  // namespace
+
+std::wstring MAHJONG_PLAYER::NameFromFile(const char* utf8) {
+  std::wstring name;
+  const auto* at = reinterpret_cast<const unsigned char*>(utf8 != nullptr ? utf8 : "");
+  while (*at != 0) {
+    const unsigned lead = *at++;
+    if (lead < 0x80) {
+      name.push_back(static_cast<wchar_t>(lead));
+      continue;
+    }
+    // The well-formed sequences: how many bytes follow the lead, and the range of the first of
+    // them (which shuts out overlong forms, surrogates and code points beyond U+10FFFF).
+    int follow = 0;
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      follow = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      follow = 2;
+      low = lead == 0xE0 ? 0xA0 : low;
+      high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      follow = 3;
+      low = lead == 0xF0 ? 0x90 : low;
+      high = lead == 0xF4 ? 0x8F : high;
+    }
+    unsigned code = lead & (0x3Fu >> follow);
+    int taken = 0;
+    // The end of the text is below every range, so a cut-off sequence stops there.
+    for (; taken < follow && *at >= low && *at <= high; ++taken) {
+      code = (code << 6) | (*at++ & 0x3Fu);
+      low = 0x80;
+      high = 0xBF;
+    }
+    // The longest start of a well-formed sequence becomes one replacement character.
+    name.push_back(follow > 0 && taken == follow ? static_cast<wchar_t>(code) : kReplacement);
+  }
+  return name;
+}
+
+std::string MAHJONG_PLAYER::NameToFile(const std::wstring& name) {
+  std::wstring clean = name;
+  for (wchar_t& c : clean) {
+    const auto code = static_cast<std::uint32_t>(c);
+    if (code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) c = kReplacement;
+  }
+  return pugi::as_utf8(clean);
+}
+
+bool MAHJONG_PLAYER::SameName(const char* fileName, const std::wstring& name) {
+  return NameFromFile(fileName) == NameFromFile(NameToFile(name).c_str());
+}
 
 pugi::xml_parse_result MAHJONG_PLAYER::LoadPlayerFile(const std::string& filePath, pugi::xml_document& document) {
   // Only a file is read: the parser would take a folder's size for a file's.
@@ -54,13 +109,14 @@ MAHJONG_PLAYER::MAHJONG_PLAYER(const std::string& filePath, const std::wstring& 
   if (name.empty()) {
     pugi::xml_document document;
     LoadPlayerFile(filePath, document);
-    name = pugi::as_wide(document.child("lastplayer").attribute("lpname").value());
+    name = NameFromFile(document.child("lastplayer").attribute("lpname").value());
   }
   LoadPlayer(name, filePath);
 }
 
 void MAHJONG_PLAYER::Reset(const std::wstring& playerName) {
-  m_name = playerName;
+  // The name as the file will give it back.
+  m_name = NameFromFile(NameToFile(playerName).c_str());
   m_filePath.clear();
   m_totalScore = 0;
   m_money = 0;
@@ -109,16 +165,15 @@ void MAHJONG_PLAYER::LoadPlayer(const std::wstring& playerName, const std::strin
 }
 
 void MAHJONG_PLAYER::ReadPlayers(const pugi::xml_node& document, const std::wstring& playerName) {
-  const std::string wanted = pugi::as_utf8(playerName);
   pugi::xml_node player;
   for (pugi::xml_node candidate : document.children("player")) {
-    if (std::strcmp(candidate.attribute("name").value(), wanted.c_str()) == 0) {
+    if (SameName(candidate.attribute("name").value(), playerName)) {
       player = candidate;
       break;
     }
   }
   if (!player) {
-    QOR::fLog() << "player " << wanted << " not found";
+    QOR::fLog() << "player " << NameToFile(playerName) << " not found";
     player = document.child("player");
     if (!player) {
       const std::string filePath = m_filePath;
@@ -131,7 +186,7 @@ void MAHJONG_PLAYER::ReadPlayers(const pugi::xml_node& document, const std::wstr
 }
 
 void MAHJONG_PLAYER::ReadPlayer(const pugi::xml_node& player) {
-  m_name = pugi::as_wide(player.attribute("name").value());
+  m_name = NameFromFile(player.attribute("name").value());
   const pugi::xml_attribute tileset = player.attribute("tileset");
   m_tileset = tileset ? tileset.value() : "2";
   m_totalScore = readTruncatedInt(player.attribute("totalscore"));

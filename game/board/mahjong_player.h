@@ -74,6 +74,16 @@ class MAHJONG_PLAYER {
   // document and the status "file not found" (nothing there) or "I/O error".
   static pugi::xml_parse_result LoadPlayerFile(const std::string& filePath, pugi::xml_document& document);
 
+  // Names as player.xml holds them (UTF-8) and as a profile holds them (code points). Reading
+  // replaces each ill-formed UTF-8 sequence (a stray byte, an overlong form, a surrogate, a
+  // sequence cut off) by one U+FFFD; writing replaces what cannot stand in the file (NUL,
+  // surrogates, beyond U+10FFFF) the same way. A name written reads back as the same string, and
+  // every lookup of a profile by name compares names as the reader gives them (SameName).
+  static std::wstring NameFromFile(const char* utf8);
+  static std::string NameToFile(const std::wstring& name);
+  // True when a name attribute of the file names the profile name.
+  static bool SameName(const char* fileName, const std::wstring& name);
+
   // The default profile of that name.
   void Reset(const std::wstring& playerName);
   // Writes this profile's attributes and child elements into an empty `player` element.

@@ -52,6 +52,34 @@ READ_RESULT readFile(const std::string& path, std::string& bytes, std::string& c
   return READ_RESULT::READ;
 }
 
+// How deep elements may nest in a player file: profiles nest three deep (player, bonuses, bonus),
+// the pack definitions and ranks two; the rest is room for hand edits. Nothing the game wrote is
+// deeper, and a save indents every line by its depth: a deeper file is damaged, and its rebuild
+// copies no element below this depth, so what a save writes stays in proportion to what was read.
+constexpr int kMaxDepth = 8;
+
+// True when an element of the node's subtree lies deeper than kMaxDepth (the node at depth).
+// The walk stops at the first level too deep, so it never recurses deeper than that.
+bool nestsTooDeep(const pugi::xml_node& node, int depth) {
+  for (const pugi::xml_node& child : node.children()) {
+    if (child.type() != pugi::node_element) continue;
+    if (depth + 1 > kMaxDepth || nestsTooDeep(child, depth + 1)) return true;
+  }
+  return false;
+}
+
+// Appends to parent a copy of node (at depth), leaving out every element deeper than kMaxDepth.
+void appendWithin(pugi::xml_node parent, const pugi::xml_node& node, int depth) {
+  if (node.type() != pugi::node_element) {
+    parent.append_copy(node);
+    return;
+  }
+  if (depth > kMaxDepth) return;
+  pugi::xml_node copy = parent.append_child(node.name());
+  for (const pugi::xml_attribute& attribute : node.attributes()) copy.append_copy(attribute);
+  for (const pugi::xml_node& child : node.children()) appendWithin(copy, child, depth + 1);
+}
+
 bool hasFileElements(const pugi::xml_node& document) {
   for (const char* name : kFileElements) {
     if (!document.child(name)) return false;
@@ -109,14 +137,14 @@ void rebuild(pugi::xml_document& rebuilt, const pugi::xml_document* defaults, co
   for (const char* name : kFileElements) {
     const pugi::xml_node old = damaged.child(name);
     if (std::strcmp(name, "lastplayer") == 0 && old && isWhole(damaged, source, parsed, old)) {
-      rebuilt.append_copy(old);
+      appendWithin(rebuilt, old, 1);
     } else if (defaults != nullptr && defaults->child(name)) {
       rebuilt.append_copy(defaults->child(name));
     }
   }
   if (!rebuilt.child("lastplayer")) QOR::fLog("default_player.xml gives no lastplayer for " + path);
   for (const pugi::xml_node& profile : MAHJONG_PLAYER_FILE::WholeProfiles(damaged, source, parsed)) {
-    rebuilt.append_copy(profile);
+    appendWithin(rebuilt, profile, 1);
   }
 }
 
@@ -136,10 +164,10 @@ bool exists(const std::string& path) {
   return fs::exists(path, error);
 }
 
-void removeByName(pugi::xml_document& document, const std::string& name) {
+void removeByName(pugi::xml_document& document, const std::wstring& name) {
   for (pugi::xml_node player = document.child("player"); player;) {
     const pugi::xml_node next = player.next_sibling("player");
-    if (std::strcmp(player.attribute("name").value(), name.c_str()) == 0) document.remove_child(player);
+    if (MAHJONG_PLAYER::SameName(player.attribute("name").value(), name)) document.remove_child(player);
     player = next;
   }
 }
@@ -210,7 +238,8 @@ bool MAHJONG_PLAYER_FILE::Repair() {
   }
   pugi::xml_document file;
   const pugi::xml_parse_result parsed = file.load_buffer(bytes.data(), bytes.size());
-  if (parsed && hasFileElements(file)) return true;
+  const bool tooDeep = parsed && nestsTooDeep(file, 0);
+  if (parsed && hasFileElements(file) && !tooDeep) return true;
   const pugi::xml_document* defaults = _defaults != nullptr ? _defaults() : nullptr;
   if (defaults == nullptr || !hasFileElements(*defaults)) {
     QOR::fLog("player.xml is damaged and default_player.xml cannot replace it: " + _path);
@@ -236,8 +265,10 @@ bool MAHJONG_PLAYER_FILE::Repair() {
       QOR::fLog("the damaged player.xml could not be kept as " + backup + ": " + error);
     }
   }
-  QOR::fLog() << "player.xml " << (parsed ? "lacks lastplayer, packs or ranks" : "does not parse") << " ("
-              << parsed.description() << "): made again from default_player.xml with its "
+  QOR::fLog() << "player.xml "
+              << (tooDeep ? "nests deeper than a player file does" : parsed ? "lacks lastplayer, packs or ranks"
+                                                                           : "does not parse")
+              << " (" << parsed.description() << "): made again from default_player.xml with its "
               << std::distance(rebuilt.children("player").begin(), rebuilt.children("player").end())
               << " whole profile(s), the damaged file kept as " << backup;
   return true;
@@ -255,12 +286,13 @@ bool MAHJONG_PLAYER_FILE::LoadForChange(pugi::xml_document& document) const {
   pugi::xml_parse_result parsed;
   if (read == READ_RESULT::READ) {
     parsed = file.load_buffer(bytes.data(), bytes.size());
-    if (parsed) {
+    const bool tooDeep = parsed && nestsTooDeep(file, 0);
+    if (parsed && !tooDeep) {
       document.reset(file);
       return true;
     }
-    QOR::fLog() << "player.xml does not parse (" << parsed.description()
-                << "), rebuilt from default_player.xml and its whole profiles: " << _path;
+    QOR::fLog() << "player.xml " << (tooDeep ? "nests deeper than a player file does" : "does not parse") << " ("
+                << parsed.description() << "), rebuilt from default_player.xml and its whole profiles: " << _path;
   }
   rebuild(document, _defaults != nullptr ? _defaults() : nullptr, file, bytes, parsed, _path);
   return true;
@@ -271,8 +303,8 @@ bool MAHJONG_PLAYER_FILE::SavePlayer(const MAHJONG_PLAYER& player) {
   if (!LoadForChange(document)) return false;
   // Every element of this name goes (a file edited by hand may hold two), so the one written at
   // the end is the only one.
-  const std::string name = pugi::as_utf8(player.m_name);
-  removeByName(document, name);
+  const std::string name = MAHJONG_PLAYER::NameToFile(player.m_name);
+  removeByName(document, player.m_name);
   pugi::xml_node element = document.append_child("player");
   if (pugi::xml_node last = document.child("lastplayer")) {
     pugi::xml_attribute lastName = last.attribute("lpname");
@@ -290,17 +322,18 @@ bool MAHJONG_PLAYER_FILE::SetLastPlayer(const std::wstring& name) {
   if (!last) last = document.prepend_child("lastplayer");
   pugi::xml_attribute lastName = last.attribute("lpname");
   if (!lastName) lastName = last.append_attribute("lpname");
-  lastName.set_value(pugi::as_utf8(name).c_str());
+  lastName.set_value(MAHJONG_PLAYER::NameToFile(name).c_str());
   return Write(document);
 }
 
 bool MAHJONG_PLAYER_FILE::DeletePlayer(const std::wstring& name, const std::wstring& successor) {
   pugi::xml_document document;
   if (!LoadForChange(document)) return false;
-  const std::string gone = pugi::as_utf8(name);
-  removeByName(document, gone);
+  removeByName(document, name);
   pugi::xml_attribute lastName = document.child("lastplayer").attribute("lpname");
-  if (lastName && gone == lastName.value()) lastName.set_value(pugi::as_utf8(successor).c_str());
+  if (lastName && MAHJONG_PLAYER::SameName(lastName.value(), name)) {
+    lastName.set_value(MAHJONG_PLAYER::NameToFile(successor).c_str());
+  }
   return Write(document);
 }
 

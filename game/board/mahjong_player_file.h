@@ -2,7 +2,10 @@
 // defaults, the repair of a damaged file, a profile's save, the last player, a deleted profile)
 // reads the file as it is, changes it in memory and replaces it whole through the engine's
 // replace helper, so a kill or a failed write at any point leaves the old file as it was. A save
-// that fails is logged every time and told to the player once in a session.
+// that fails is logged every time and told to the player once in a session. A file whose elements
+// nest deeper than eight levels is damaged, so what a change writes is at most six times what it
+// read (a quote escaped as &quot;), plus the profile it writes and what a rebuild takes from the
+// defaults.
 #pragma once
 
 // (mahjong_player.h declares the pugixml types used here.)
@@ -28,10 +31,11 @@ class MAHJONG_PLAYER_FILE {
   void Open();
   // Writes the defaults as the file; false (logged and told) when it could not be written.
   bool Create();
-  // A file that does not parse, or lacks lastplayer, packs or ranks, is written again from the
-  // defaults (keeping its lastplayer) and every whole profile it holds; the damaged bytes are kept
-  // beside it as player.xml.bak (.bak1, ... when taken). A file without profiles is the first-run
-  // state and stays. False when a damaged file could not be rebuilt; it is then left as it is.
+  // A file that does not parse, nests too deep, or lacks lastplayer, packs or ranks, is written
+  // again from the defaults (keeping its lastplayer) and every whole profile it holds (without
+  // what lies too deep in them); the damaged bytes are kept beside it as player.xml.bak (.bak1,
+  // ... when taken). A file without profiles is the first-run state and stays. False when a
+  // damaged file could not be rebuilt; it is then left as it is.
   bool Repair();
 
   // Writes the profile: every element of its name goes and the new one is appended last; the
@@ -54,8 +58,8 @@ class MAHJONG_PLAYER_FILE {
 
  private:
   // The document a change starts from: the file, or a rebuild from the defaults and the whole
-  // profiles of a file that is missing or does not parse. False when the file is there but
-  // cannot be read (writing over it would lose it).
+  // profiles of a file that is missing, does not parse or nests too deep. False when the file is
+  // there but cannot be read (writing over it would lose it).
   bool LoadForChange(pugi::xml_document& document) const;
   // Replaces the file with the document (its folder made first); a failure is logged and told.
   bool Write(const pugi::xml_document& document) const;

@@ -49,7 +49,7 @@ bool MAHJONG_PLAYER::SavePlayersWith(const std::string& filePath, DEFAULTS_SOURC
 }
 
 void MAHJONG_PLAYER::WritePlayer(pugi::xml_node& player) const {
-  player.append_attribute("name").set_value(pugi::as_utf8(m_name).c_str());
+  player.append_attribute("name").set_value(NameToFile(m_name).c_str());
   setInt(player, "totalscore", m_totalScore);
   player.append_attribute("tileset").set_value(m_tileset.c_str());
   setInt(player, "money", m_money);

@@ -23,7 +23,6 @@
 
 #include <pugixml.hpp>
 
-#include <cstring>
 #include <string>
 
 using namespace MENU_OBJECTS;
@@ -69,9 +68,8 @@ QOR::QC_IMAGE_BUTTON* newDeleteButton(float y) {
 }
 
 pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring& name) {
-  const std::string utf8 = pugi::as_utf8(name);
   for (const pugi::xml_node& player : document.children("player")) {
-    if (std::strcmp(player.attribute("name").value(), utf8.c_str()) == 0) return player;
+    if (MAHJONG_PLAYER::SameName(player.attribute("name").value(), name)) return player;
   }
   return pugi::xml_node();
 }
@@ -104,16 +102,16 @@ void MAHJONG_GAME_MANAGER::BuildPlayers() {
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
   for (PLAYER_LIST_ITEM& row : players.rows) DeleteButton(row.deleteButton);
   players.rows.clear();
-  const std::string lastName = document.child("lastplayer").attribute("lpname").value();
+  const std::wstring lastName = MAHJONG_PLAYER::NameFromFile(document.child("lastplayer").attribute("lpname").value());
   // Only profiles make rows; the file's other elements (lastplayer, packs, ranks) never do.
   float y = firstRowY();
   for (const pugi::xml_node& node : document.children("player")) {
     PLAYER_LIST_ITEM row;
-    row.name = pugi::as_wide(node.attribute("name").value());
+    row.name = MAHJONG_PLAYER::NameFromFile(node.attribute("name").value());
     QOR::fLog() << "player: " << node.attribute("name").value();
     row.deleteButton = newDeleteButton(y);
     players.rows.push_back(row);
-    if (lastName == node.attribute("name").value()) players.selectionBar->fSetPositionXY(x0, y);
+    if (lastName == row.name) players.selectionBar->fSetPositionXY(x0, y);
     y = nextRowY(y, row.deleteButton->fGetHeight());
   }
 
@@ -202,7 +200,7 @@ void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
   pugi::xml_document document;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
   const pugi::xml_attribute lastName = document.child("lastplayer").attribute("lpname");
-  const bool wasCurrent = lastName && pugi::as_wide(lastName.value()) == picked->name;
+  const bool wasCurrent = lastName && MAHJONG_PLAYER::SameName(lastName.value(), picked->name);
   const std::wstring gone = picked->name;
   if (player != nullptr) player->m_name.clear();  // read again when the screen closes
   DeleteButton(picked->deleteButton);
@@ -256,7 +254,8 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
     return;
   }
   if (answer != 1 || field == nullptr || field->isEmpty()) return;
-  selectedName = field->fGetText();
+  // The name as the file will give it back, so the new row and the profile agree.
+  selectedName = MAHJONG_PLAYER::NameFromFile(MAHJONG_PLAYER::NameToFile(field->fGetText()).c_str());
   pugi::xml_document document;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
   if (findPlayer(document, selectedName)) {

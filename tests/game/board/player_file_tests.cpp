@@ -259,20 +259,89 @@ TEST_F(PlayerFileTest, SavesOnAReadOnlyFolderAreToldOnceAndKeepTheOldFile) {
   EXPECT_FALSE(fs::exists(path()));
 }
 
-// Leftovers of saves killed before their rename go when the file is opened; other files stay.
+// A save writes in proportion to what it read: a file whose elements nest deeper than eight levels
+// (a profile needs three) is damaged, rebuilt from its whole profiles without what lies below that
+// depth, by the start's repair (the damaged bytes kept) or by a save that meets it first; unknown
+// content within that depth is kept. Each profile reads the same after.
+TEST_F(PlayerFileTest, ASaveWritesInProportionToWhatItRead) {
+  const auto rep = [](const std::string& text, int n) {
+    std::string all;
+    while (n-- > 0) all += text;
+    return all;
+  };
+  const auto nest = [&](int n, const std::string& inner) { return rep("<a>", n) + inner + rep("</a>", n); };
+  const auto file = [](const std::string& last, const std::string& top, const std::string& trophies) {
+    return "<lastplayer lpname=\"Al\">" + last + "</lastplayer><packs/><ranks/>" + top +
+           "<player name=\"Al\" money=\"100\"><trophies id7=\"\">" + trophies + "</trophies></player>";
+  };
+  const struct { std::string bytes; bool damaged; } cases[] = {
+      {file("", "", nest(3000, "")), true}, {file("", nest(3000, ""), ""), true}, {file(nest(3000, ""), "", ""), true},
+      {file("", nest(7, rep("<b x=\"\" y=\"\"/>", 2000)), ""), false}, {file("", nest(8, "<b/>"), ""), true}};
+  for (const auto& [bytes, damaged] : cases) {
+    for (const bool opened : {true, false}) {
+      SCOPED_TRACE(bytes.substr(0, 120) + (opened ? " opened" : " saved"));
+      fs::remove_all(_folder);
+      fs::create_directories(_folder);
+      writeBytes(path(), bytes);
+      if (opened) this->file().Open();
+      ASSERT_TRUE(this->file().SetLastPlayer(L"Al"));  // the players screen closed
+      EXPECT_LE(fs::file_size(path()), 3 * bytes.size() + 4096);
+      MAHJONG_PLAYER al(path(), L"");
+      al.m_money += 555;
+      ASSERT_TRUE(al.SavePlayersWith(path(), &defaults));
+      EXPECT_EQ(readBytes(path()).find("<b x=\"\" y=\"\" />") != std::string::npos, !damaged);
+      EXPECT_EQ(keptBeside(bytes), damaged && opened);
+      EXPECT_EQ(names(), std::vector<std::string>{"Al"});
+      const MAHJONG_PLAYER again(path(), L"Al");
+      EXPECT_TRUE(again.m_money == 655 && again.m_trophies == std::vector<int>{7});
+    }
+  }
+}
+
+// A name holding bytes that are not UTF-8 reads with each bad sequence replaced once, and is
+// written as it reads: a save replaces its profile, the last player and reading by name find it,
+// and so does a delete in the file as it came.
+TEST_F(PlayerFileTest, ANameWithBadBytesStaysOneProfile) {
+  const std::wstring bad(1, L'\uFFFD');
+  const struct { std::string bytes; std::wstring name; } cases[] = {
+      {"a\xFF" "b", L"a" + bad + L"b"}, {"a\xC0\x80", L"a" + bad + bad}, {"\xE0\x80\xAF", bad + bad + bad},
+      {"\x80" "b", bad + L"b"}, {"\xED\xA0\x80", bad + bad + bad}, {"\xC3\xA9\xF0\x9F\x80", L"\u00E9" + bad}};
+  for (const auto& [bytes, name] : cases) {
+    SCOPED_TRACE(bytes);
+    const std::string raw = "<lastplayer lpname=\"" + bytes + "\"/><packs/><ranks/><player name=\"" + bytes +
+                            "\" money=\"100\"/><player name=\"Al\"/>";
+    writeBytes(path(), raw);
+    MAHJONG_PLAYER player(path(), L"");
+    EXPECT_TRUE(player.m_name == name && player.m_money == 100);
+    player.m_money = 655;
+    ASSERT_TRUE(player.SavePlayersWith(path(), &defaults));
+    EXPECT_EQ(names().size(), 2u);
+    EXPECT_EQ(MAHJONG_PLAYER(path(), name).m_money, 655);
+    writeBytes(path(), raw);
+    ASSERT_TRUE(file().DeletePlayer(name, L"Al"));
+    EXPECT_EQ(names(), std::vector<std::string>{"Al"});
+    EXPECT_EQ(MAHJONG_PLAYER(path(), L"").m_name, L"Al");
+  }
+}
+
+// Leftovers of saves killed before their rename go when the file is opened; other files stay,
+// among them names of a leftover's length that miss its prefix at any one character, or its
+// suffix of six letters or digits.
 TEST_F(PlayerFileTest, OpeningRemovesUnfinishedSavesOnly) {
   MAHJONG_PLAYER ann(path(), L"Ann");
   ann.Reset(L"Ann");
   ASSERT_TRUE(ann.SavePlayersWith(path(), &defaults));
-  for (const char* name : {"player.xml.a1B2c3", "player.xml.ZZZZZZ", "player.xml.bak", "player.xml.bak1", "notes.txt",
-                           "player.xml.abc"}) {
-    writeBytes(_folder / name, "x");
-  }
+  std::vector<std::string> kept = {"notes.txt",         "player.xml.abc",    "player.xml.bak",    "player.xml.bak1",
+                                   "config.xml.abcdef", "player.xml.abcde-", "player.xml.abcdefg"};
+  for (std::size_t i = 0; i < 11; ++i) kept.push_back(std::string("player.xml.abcdef").replace(i, 1, "X"));
+  for (const std::string& name : kept) writeBytes(_folder / name, "x");
+  for (const char* name : {"player.xml.a1B2c3", "player.xml.ZZZZZZ"}) writeBytes(_folder / name, "x");
   qor_test::LogCapture log;
   file().Open();
   std::vector<std::string> left = others();
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"notes.txt", "player.xml.abc", "player.xml.bak", "player.xml.bak1"}));
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(left, kept);
   EXPECT_TRUE(log.hasLine("Removed 2 unfinished save(s) of " + path()));
   EXPECT_EQ(names(), (std::vector<std::string>{"Ann"}));
 }

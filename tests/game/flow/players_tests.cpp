@@ -72,18 +72,25 @@ class PlayersScreen : public flow_test::FlowDriver {
 };
 
 // Only `player` elements make rows, whatever stands between them; the bar rests on lastplayer's
-// row; names are drawn as they are. A click on a row's line moves the bar; Escape closes like OK,
+// row; names are drawn as they are, a byte that is not UTF-8 as one U+FFFD, and typing the name
+// so read is refused as taken. A click on a row's line moves the bar; Escape closes like OK,
 // writes the picked name as the last player and the title then shows that profile.
 TEST_F(PlayersScreen, RowsComeFromProfilesOnlyAndClosingTakesThePickedOne) {
   start(
-      "<player name=\"ann\"/>\n<lastplayer lpname=\"bo\"/>\n<player name=\"bo\"/>\n<packs/>\n<ranks/>\n"
+      "<player name=\"ann\"/>\n<lastplayer lpname=\"bo\xFF\"/>\n<player name=\"bo\xFF\"/>\n<packs/>\n<ranks/>\n"
       "<player name=\"5%d %s\"/>\n");
-  ASSERT_EQ(manager->player->m_name, L"bo");
+  ASSERT_EQ(manager->player->m_name, L"bo\uFFFD");
   open();
-  EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"bo", L"5%d %s"}));
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L"ann", L"bo\uFFFD", L"5%d %s"}));
   EXPECT_FLOAT_EQ(rowY(0), kFirstRow);
   EXPECT_FLOAT_EQ(barY(), rowY(1));
   ASSERT_NE(manager->players.addButton, nullptr);
+  click(manager->players.addButton);
+  box().fGetTextField()->fSetText(L"bo\uFFFD");
+  tick(kEnter);
+  EXPECT_TRUE(played("error.ogg"));
+  tick(kEscape);
+  settle();
   // Drawn literally: the last text of the regular font in a frame is the last row's name.
   tick();
   EXPECT_STREQ(manager->regularFont->fGetTextW(), L"5%d %s");
