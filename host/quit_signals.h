@@ -13,4 +13,9 @@ void fCatchQuitSignals();
 // Puts back the actions fCatchQuitSignals found.
 void fReleaseQuitSignals();
 
+// From now on the X display going away (its server ended, the session closed, a remote display
+// dropped) ends the process with a log line saying so and exit status 1, where Xlib would end it
+// without a word; the exit handlers still run.
+void fEndOnLostDisplay();
+
 }  // namespace host_signals

@@ -4,6 +4,8 @@
 #include "engine/service/qc_tell_player.h"
 #include "host/win_window.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <set>
 
 namespace QOR {
@@ -11,6 +13,7 @@ namespace QOR {
 namespace {
 
 constexpr const char kCaption[] = "Damaged game data";
+constexpr const char kMend[] = "Installing the game again should mend it.";
 
 std::set<std::string>& reported() {
   static std::set<std::string> keys;
@@ -20,7 +23,7 @@ std::set<std::string>& reported() {
 void tellPack(const std::string& packPath, const std::string& pack, const std::string& details) {
   fTellPlayerOnce("damaged data " + packPath, kCaption,
                   "The game's data cannot be read.\nPack: " + (pack.empty() ? std::string("Resources") : pack) + "\n" +
-                      details + "\nInstalling the game again should mend it.");
+                      details + "\n" + kMend);
 }
 
 }  // namespace
@@ -38,6 +41,14 @@ bool fReportUnreadable(const std::string& packPath, const std::string& pack, con
 bool fReportUnopenedPack(const std::string& packPath, const std::string& pack, const std::string& cause) {
   if (!reported().insert(packPath).second) return false;
   fLog("Pack " + pack + " not opened: " + cause);
+  // Every pack is missing when the folder that holds them is missing or empty: one box names it.
+  const std::string folder = packPath.substr(0, packPath.size() - std::min(pack.size(), packPath.size()));
+  std::error_code error;
+  if (!folder.empty() && (!std::filesystem::exists(folder, error) || std::filesystem::is_empty(folder, error))) {
+    fTellPlayerOnce("damaged data " + folder, kCaption,
+                    "The game's data cannot be read.\nFolder: " + folder + "\nCause: missing or empty\n" + kMend);
+    return true;
+  }
   tellPack(packPath, pack, "Cause: " + cause);
   return true;
 }

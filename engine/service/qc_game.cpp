@@ -13,11 +13,21 @@
 #include "engine/sound/qc_sound_wake.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace QOR {
 
 namespace {
 std::atomic<bool> g_soundThreadStop{false};
+
+// Every way the process ends through exit (the end of main, a start that failed, a lost display,
+// a library's own exit) runs this, registered once the device is open, before the static objects
+// made until then are destroyed: the sound thread stops first, then the device closes, before
+// OpenAL's own clean-up finds it open.
+void endSoundAtExit() {
+  QC_GAME::fGetGame()->fStopSoundThread();
+  if (qcMIXER != nullptr) qcMIXER->fClose();
+}
 
 // The text of the calling thread's last system error, in parentheses after a space; empty when
 // the system gives none.
@@ -94,6 +104,8 @@ int QC_GAME::fInitServices(QC_GAME* game, std::string title) {
   qcMIXER = new QC_MIXER();
   qcMIXER->fInit();
   fLog("Sound initialised");
+  static const bool kEndsAtExit = std::atexit(&endSoundAtExit) == 0;
+  static_cast<void>(kEndsAtExit);
 
   qcRESOURCE_LOADER = new QC_RESOURCE_LOADER();
   fLog("Resouce loader inited");
@@ -126,10 +138,17 @@ void QC_GAME::fRun() {
     fRender();
   }
   // The sound thread is stopped and joined so the process never exits inside the audio library.
+  fStopSoundThread();
+}
+
+void QC_GAME::fStopSoundThread() {
+  QC_THREAD_INFO* thread = _soundThread.exchange(nullptr);
+  if (thread == nullptr) return;
   g_soundThreadStop = true;
   QC_SOUND_WAKE::fWake();
-  QC_THREAD::fJoinThread(_soundThread);
-  _soundThread = nullptr;
+  // An exit on the sound thread itself cannot wait for it; it is past its last OpenAL call there.
+  if (thread->_threadId == GetCurrentThreadId()) return;
+  QC_THREAD::fJoinThread(thread);
 }
 
 bool QC_GAME::isUpdateTime() {

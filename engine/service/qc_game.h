@@ -42,6 +42,8 @@ class QC_GAME : public QC_GAME_BASE {
   static int fInitServices(QC_GAME* game, std::string title);
   // Starts the sound thread and runs update and render steps until the running flag clears.
   void fRun();
+  // Stops the sound thread fRun started and waits for it to end; nothing when none runs.
+  void fStopSoundThread();
   int fUpdate();
   void fRender();
   bool isUpdateTime();
@@ -129,7 +131,8 @@ class QC_GAME : public QC_GAME_BASE {
   // Why the window or the renderer could not be started, for the player.
   std::string _startFailure;
   int _exitStatus = 0;
-  QC_THREAD_INFO* _soundThread = nullptr;
+  // Read by the exit handler on whichever thread calls exit.
+  std::atomic<QC_THREAD_INFO*> _soundThread{nullptr};
 };
 
 // Body of the sound thread: refills the streaming sounds under engine lock 1 until stopped.

@@ -69,7 +69,7 @@ class QC_RESOURCE_LOADER {
   pugi::xml_document* fGetXmlDoc(const std::string& name);
   // 1 loaded now, 0 already loaded, -1 missing or not loadable, -118 another kind is loaded.
   int fPreloadXmlDoc(const std::string& name);
-  // The document of a loaded record, or null.
+  // The document of a loaded record, or null; nothing is logged or shown.
   pugi::xml_document* fGetLoadedXmlDoc(const std::string& name);
   // The one empty document handed out for missing documents.
   static pugi::xml_document* fGetEmptyDocument();

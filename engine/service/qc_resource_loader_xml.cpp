@@ -81,7 +81,8 @@ int QC_RESOURCE_LOADER::fPreloadXmlDoc(const std::string& name) {
 }
 
 pugi::xml_document* QC_RESOURCE_LOADER::fGetLoadedXmlDoc(const std::string& name) {
-  QS_RESOURCE* record = fFindResource(name);
+  // Only asks: a name that is not there was told when it was loaded, if ever.
+  QS_RESOURCE* record = fFindResource(name, true);
   if (record == nullptr || !record->isReady() || record->fGetType() != QE_RES_XML) return nullptr;
   return static_cast<pugi::xml_document*>(record->fGetData());
 }

@@ -39,20 +39,28 @@ QC_MIXER::QC_MIXER() {
 }
 
 QC_MIXER::~QC_MIXER() {
+  fClose();
   {
     QC_SOUND_LOCK lock;
     for (QC_SOUND* sound : _sounds) delete sound;
     _sounds.clear();
     _soundBytes.clear();
   }
+  if (qcCurrentMixer == this) qcCurrentMixer = nullptr;
+}
+
+void QC_MIXER::fClose() {
+  QC_SOUND_LOCK lock;
   if (_device != nullptr) {
+    // Sources and buffers go while their context is current, before the context itself.
+    if (_context != nullptr) alcMakeContextCurrent(_context);
+    for (QC_SOUND* sound : _sounds) sound->fClose();
     alcMakeContextCurrent(nullptr);
     if (_context != nullptr) alcDestroyContext(_context);
     alcCloseDevice(_device);
   }
   _context = nullptr;
   _device = nullptr;
-  if (qcCurrentMixer == this) qcCurrentMixer = nullptr;
   fLog("AL closed");
 }
 

@@ -20,7 +20,7 @@ class QC_MIXER {
  public:
   // No device yet; records itself as the current mixer.
   QC_MIXER();
-  // Deletes its sounds, then releases the context and the device. The game never destroys its mixer.
+  // Deletes its sounds, then closes the device (fClose). The game never destroys its mixer.
   ~QC_MIXER();
   QC_MIXER(const QC_MIXER&) = delete;
   QC_MIXER& operator=(const QC_MIXER&) = delete;
@@ -28,6 +28,9 @@ class QC_MIXER {
   // Opens the default device, makes a context current and places the listener. 1 when a context is
   // current; -113 without a device or context: the engine then runs silent, every sound a no-op.
   int fInit();
+  // Closes every sound, then the context and the device, and logs "AL closed"; the mixer is silent
+  // from then on. The process calls it at exit, once the sound thread has stopped.
+  void fClose();
   // Makes and opens a sound over data (not copied: it must outlive the sound). null when the data is
   // not Ogg Vorbis; without an audio context the sound comes back unopened and does nothing.
   QC_SOUND* fCreateSound(const void* data, int size, int bufferCount, bool streamed);

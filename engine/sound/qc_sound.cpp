@@ -29,7 +29,9 @@ int fBadData() {
 
 QC_SOUND::QC_SOUND() { QC_THREAD::fInitMutexes(); }
 
-QC_SOUND::~QC_SOUND() {
+QC_SOUND::~QC_SOUND() { fClose(); }
+
+void QC_SOUND::fClose() {
   QC_SOUND_LOCK lock;
   fRelease();
 }

@@ -36,6 +36,10 @@ class QC_SOUND {
   // OpenAL context is current. data stays owned by the caller and must outlive the sound.
   int fOpen(const void* data, int size, int bufferCount, bool streamed);
 
+  // Lets go of the source, the buffers and the decoder while its context is still there: the sound
+  // is unopened from then on and every operation does nothing.
+  void fClose();
+
   // Starts a stopped sound (false); a playing one is left alone (true); an unopened one: false.
   bool fPlay();
   // Stops and rewinds to sample 0.

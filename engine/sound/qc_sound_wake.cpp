@@ -7,29 +7,42 @@ namespace QOR {
 
 namespace {
 
-std::mutex g_mutex;
-std::condition_variable g_woken;
-bool g_pending = false;
+// Never destroyed: an exit while the sound thread still waits must not destroy its condition
+// under it (destroying a condition with a waiter blocks for ever).
+struct WAKE_STATE {
+  std::mutex mutex;
+  std::condition_variable woken;
+  bool pending = false;
+};
+
+WAKE_STATE& state() {
+  static WAKE_STATE* const kept = new WAKE_STATE();
+  return *kept;
+}
 
 }  // namespace
 
 void QC_SOUND_WAKE::fWake() {
+  WAKE_STATE& s = state();
   {
-    const std::lock_guard<std::mutex> lock(g_mutex);
-    g_pending = true;
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    s.pending = true;
   }
-  g_woken.notify_all();
+  s.woken.notify_all();
 }
 
-void QC_SOUND_WAKE::fWait(std::chrono::milliseconds period) {
-  std::unique_lock<std::mutex> lock(g_mutex);
-  const auto woken = [] { return g_pending; };
+bool QC_SOUND_WAKE::fWait(std::chrono::milliseconds period) {
+  WAKE_STATE& s = state();
+  std::unique_lock<std::mutex> lock(s.mutex);
+  const auto woken = [&s] { return s.pending; };
+  bool wasWoken = true;
   if (period.count() < 0) {
-    g_woken.wait(lock, woken);
+    s.woken.wait(lock, woken);
   } else {
-    g_woken.wait_for(lock, period, woken);
+    wasWoken = s.woken.wait_for(lock, period, woken);
   }
-  g_pending = false;
+  s.pending = false;
+  return wasWoken;
 }
 
 }  // namespace QOR

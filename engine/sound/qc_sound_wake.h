@@ -14,8 +14,9 @@ class QC_SOUND_WAKE {
   // Ends the current or the next wait at once.
   static void fWake();
   // Waits for period (real time, whatever clock the engine's timer reads), or until woken; a
-  // negative period waits for a wake alone. A wake that came since the last wait ends it at once.
-  static void fWait(std::chrono::milliseconds period);
+  // negative period waits for a wake alone. A wake that came since the last wait ends it at once,
+  // and is then spent. True when a wake ended it, false when the period ran out.
+  static bool fWait(std::chrono::milliseconds period);
 };
 
 }  // namespace QOR

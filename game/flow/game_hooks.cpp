@@ -71,9 +71,11 @@ int GameUpdate(std::uintptr_t) {
       if (consts->MUSIC) gameMusic = new MAHJONG_MUSIC();
     }
     if (gameManager != nullptr) gameManager->LoadStep(loadProgress);
-    // The title is the first screen: without its pictures the player would face a black screen
-    // with no way on. The damage was told as it was read; the start ends here, not zero.
-    if (before < 100 && loadProgress >= 100 && gameManager != nullptr && !gameManager->TitleCanShow()) {
+    // The title is the first screen: without its data or its pictures the player would face a
+    // dead or black screen with no way on. What is missing was told as it was read; the start
+    // ends here, not zero. Both are asked, so the log names every missing piece.
+    if (before < 100 && loadProgress >= 100 && gameManager != nullptr &&
+        !(gameManager->TitleDataLoaded() & gameManager->TitleCanShow())) {
       QOR::fLog("The start ends: the title cannot be shown");
       if (QOR::qcGAME != nullptr) QOR::qcGAME->fQuitWithStatus(kStartFailed);
       return 0;

@@ -122,6 +122,9 @@ class MAHJONG_GAME_MANAGER {
   // False (with a log line naming what is missing) when a picture of the title did not load:
   // the title would be a black or empty screen with no button to go on.
   bool TitleCanShow() const;
+  // The same for the data the title is built and run with (manager_data.cpp): the constants, the
+  // effect timings, the texts, the three fonts and a player file made from default_player.xml.
+  bool TitleDataLoaded() const;
   // Creates (or reuses) the board for level n of the current pack, loads and starts it and
   // requests the level intro, sliding the buttons and the left panel out.
   void EnterLevel(int level);

@@ -1,13 +1,17 @@
 // The game manager's own data files: the texts of strings.xml, the three shared fonts, the dark
-// full-screen sprites with the global fade durations, and its timings of fx_params.xml.
+// full-screen sprites with the global fade durations, and its timings of fx_params.xml; and
+// whether the data the title needs has loaded.
 #include "engine/loc/qc_locman.h"
 #include "engine/render/qc_font.h"
+#include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
+#include "engine/service/qc_resource_loader.h"
 #include "game/board/effect_times.h"
 #include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_player.h"
 #include "game/flow/game_font.h"
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/menu_objects.h"
@@ -192,4 +196,36 @@ void MAHJONG_GAME_MANAGER::LoadFxParams() {
   f.starsBlobFrequency = readFloat(blob, "frequency");
   f.starsBlobDecay = readFloat(blob, "decay");
   f.starsBlobDelay = readFloat(blob, "delayTime");
+}
+
+bool MAHJONG_GAME_MANAGER::TitleDataLoaded() const {
+  // Asked quietly: what did not load was told when it was read.
+  const auto document = [](const char* name) {
+    const pugi::xml_document* loaded =
+        QOR::qcRESOURCE_LOADER != nullptr ? QOR::qcRESOURCE_LOADER->fGetLoadedXmlDoc(name) : nullptr;
+    return loaded != nullptr && !loaded->document_element().empty();
+  };
+  const QOR::QC_TEXTURE_INFO* missing = QOR::qcRENDER != nullptr ? QOR::qcRENDER->fGetDefaultTexture() : nullptr;
+  const auto font = [missing](const QOR::QC_FONT* made) {
+    return made != nullptr && made->fGetPage() != nullptr && made->fGetPage()->fGetTexture() != missing;
+  };
+  // A first player file is made from default_player.xml; without it the file has no packs.
+  pugi::xml_document playerFile;
+  MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), playerFile);
+  const std::pair<const char*, bool> data[] = {
+      {"consts.xml", document("consts.xml")},
+      {"fx_params.xml", document("fx_params.xml")},
+      {"strings.xml", document("strings.xml")},
+      {"default_player.xml", !playerFile.child("packs").empty()},
+      {"the regular font", font(regularFont)},
+      {"the bold font", font(boldFont)},
+      {"the bold stroke font", font(boldStrokeFont)},
+  };
+  bool complete = true;
+  for (const auto& [name, loaded] : data) {
+    if (loaded) continue;
+    QOR::fLog() << "The title cannot be shown: " << name << " did not load";
+    complete = false;
+  }
+  return complete;
 }

@@ -31,9 +31,11 @@ namespace host_detail {
 // window there would be invisible. The last error then says why.
 bool fEnsureVideo();
 bool fVideoIsInteractive();
-// Shows a box with the caption, the text and an OK button on the X display of DISPLAY, drawn with
-// the core font every X server has, and waits for it to be answered; false when it cannot.
-bool fShowX11MessageBox(const std::string& caption, const std::string& text);
+// Shows a box with the caption, the text and an OK button (OK and Cancel for a question) on the X
+// display of DISPLAY, drawn inside this process with a core font every X server has, and waits for
+// the answer: IDOK or IDCANCEL. A quit signal closes it as the window's close button would (IDOK,
+// or IDCANCEL for a question). 0 when no box can be shown there.
+int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question);
 
 // Sets the calling thread's last error with the text FormatMessageA gives for it.
 void fSetLastFailure(DWORD code, const std::string& text);
@@ -58,6 +60,8 @@ unsigned fWindowExposures();
 // A message stamped with the time and the tracked cursor position.
 MSG fMakeMessage(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
 void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice);
+// True once SIGTERM or SIGINT asked the process to quit (host/quit_signals.h).
+bool fQuitSignalled();
 // Queues WM_CLOSE to the main window once a quit signal was caught (host/quit_signals.h); the
 // request waits while there is no window yet.
 void fDeliverQuitRequest();

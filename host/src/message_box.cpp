@@ -1,12 +1,14 @@
-// Message boxes: a real dialog on an interactive display (SDL's, else for a plain OK box a plain
-// X11 one), a log line everywhere else. An OK / Cancel question that is only logged answers what
-// the test door says (OK unless told).
+// Message boxes: a real dialog on an interactive display, a log line everywhere else. An X display
+// gets our own box (x11_message_box.cpp), which a quit signal closes and which cannot outlive the
+// process; SDL's dialog serves only where there is no X display. An OK / Cancel question that is
+// only logged answers what the test door says (OK unless told). Once a quit signal has come, no
+// box waits for the player: it is logged and answers as closed (Cancel for a question), and the
+// program leaves through its quit path.
 #include "host/src/host_internal.h"
 #include "host/test_doors.h"
 #include "host/win_window.h"
 
 #include <atomic>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -49,21 +51,22 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
   const std::string body = text != nullptr ? text : "";
   const std::string title = caption != nullptr ? caption : "";
   const bool question = (type & 0xF) == MB_OKCANCEL;
-  if (!host_detail::fVideoIsInteractive()) {
-    host_detail::fLogLine("MessageBox [" + title + "] " + body);
-    return question ? g_loggedAnswer.load() : IDOK;
+  const int closed = question ? IDCANCEL : IDOK;
+  const auto logged = [&](const std::string& note, int answer) {
+    host_detail::fLogLine("MessageBox [" + title + "] " + body + note);
+    return answer;
+  };
+  if (host_detail::fQuitSignalled()) return logged(" (not shown: quitting)", closed);
+  if (!host_detail::fVideoIsInteractive()) return logged("", question ? g_loggedAnswer.load() : IDOK);
+  if (const int answer = host_detail::fShowX11MessageBox(title, body, question); answer != 0) {
+    if (host_detail::fQuitSignalled()) host_detail::fLogLine("MessageBox [" + title + "] closed: quitting");
+    return answer;
   }
   SDL_Window* parent = owner != nullptr ? host_detail::fSdlWindow(owner) : nullptr;
   if (question) {
     const int answer = fAskDialog(parent, title, body);
-    if (answer != -1) return answer;
-    host_detail::fLogLine("MessageBox [" + title + "] " + body);
-    return g_loggedAnswer.load();
+    return answer != -1 ? answer : logged("", g_loggedAnswer.load());
   }
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), body.c_str(), parent) == 0) return IDOK;
-  // SDL's box needs a desktop's dialog program or scalable fonts; a plain X server gets ours.
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver != nullptr && std::strcmp(driver, "x11") == 0 && host_detail::fShowX11MessageBox(title, body)) return IDOK;
-  host_detail::fLogLine("MessageBox [" + title + "] " + body);
-  return IDOK;
+  return logged("", IDOK);
 }

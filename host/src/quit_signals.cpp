@@ -76,6 +76,8 @@ void fReleaseQuitSignals() {
 
 namespace host_detail {
 
+bool fQuitSignalled() { return g_requested.load(); }
+
 void fDeliverQuitRequest() {
   if (g_delivered || !g_requested.load()) return;
   HWND main = fMainWindow();

@@ -1,11 +1,16 @@
-// A message box drawn with plain Xlib and the core font "fixed", which every X server has. SDL's
-// own box needs a desktop's dialog program or scalable core fonts; a plain X server (a kiosk, a
-// virtual frame buffer) has neither, and the player would be told nothing.
+// The message box of an X display, drawn with plain Xlib and a core font every X server has. It
+// lives in this process, on a connection of its own: a quit signal closes it (the wait looks at
+// the quit flag), and it goes with the process however that ends. SDL's own box runs in a helper
+// process that a quit signal does not reach and that outlives a killed game, and it needs a
+// desktop's dialog program or scalable fonts that a plain X server (a kiosk, a virtual frame
+// buffer) does not have.
 #include "host/src/host_internal.h"
+#include "host/win_window.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <sstream>
@@ -17,49 +22,87 @@ namespace {
 constexpr int kMargin = 16;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
-constexpr char kButtonText[] = "OK";
+// How long the wait for the player goes without looking at the quit flag when no X event comes
+// (a signal that lands on another thread does not end the wait early).
+constexpr int kQuitLookMs = 100;
+// Unicode first, for every character a text may hold; the Latin-1 "fixed" is on every server.
+constexpr const char* kFonts[] = {"-misc-fixed-medium-r-semicondensed--13-*-*-*-*-*-iso10646-1", "fixed"};
 
 // Errors of this connection (a focus the window manager refuses) must not end the process, as
 // Xlib's default handler would.
 int ignoreError(Display*, XErrorEvent*) { return 0; }
 
-// The text's lines, with characters the Latin-1 font cannot show as '?'.
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
+using GLYPHS = std::vector<XChar2b>;
+
+// A UTF-8 line as the font's 16-bit characters; what the font cannot show becomes '?'.
+GLYPHS glyphsOf(const std::string& line, const XFontStruct& font) {
+  GLYPHS glyphs;
+  for (std::size_t i = 0; i < line.size();) {
+    const auto lead = static_cast<unsigned char>(line[i]);
+    const int length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    unsigned long code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (int k = 1; k < length; ++k) {
+      code = (code << 6) | (i + k < line.size() ? static_cast<unsigned char>(line[i + k]) & 0x3Fu : 0u);
+    }
+    i += static_cast<std::size_t>(length);
+    const unsigned high = static_cast<unsigned>(code >> 8);
+    const unsigned low = static_cast<unsigned>(code & 0xFF);
+    const bool shown = code <= 0xFFFF && (code >= 0xA0 || (code >= 0x20 && code < 0x7F)) && high >= font.min_byte1 &&
+                       high <= font.max_byte1 && low >= font.min_char_or_byte2 && low <= font.max_char_or_byte2;
+    glyphs.push_back(shown ? XChar2b{static_cast<unsigned char>(high), static_cast<unsigned char>(low)}
+                           : XChar2b{0, '?'});
+  }
+  return glyphs;
+}
+
+std::vector<GLYPHS> linesOf(const std::string& text, const XFontStruct& font) {
+  std::vector<GLYPHS> lines;
   std::istringstream stream(text);
   std::string line;
-  while (std::getline(stream, line)) {
-    for (char& c : line) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 0x20 || byte >= 0x7F) c = '?';
-    }
-    lines.push_back(line);
-  }
+  while (std::getline(stream, line)) lines.push_back(glyphsOf(line, font));
   if (lines.empty()) lines.emplace_back();
   return lines;
 }
+
+int widthOf(XFontStruct* font, const GLYPHS& glyphs) {
+  return XTextWidth16(font, glyphs.data(), static_cast<int>(glyphs.size()));
+}
+
+struct BUTTON {
+  GLYPHS label;
+  int answer;
+  int x;
+  int y;
+  bool isHit(int px, int py) const {
+    return px >= x && px < x + kButtonWidth && py >= y && py < y + kButtonHeight;
+  }
+};
 
 }  // namespace
 
 namespace host_detail {
 
-bool fShowX11MessageBox(const std::string& caption, const std::string& text) {
+int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question) {
   Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
+  if (display == nullptr) return 0;
   const XErrorHandler previous = XSetErrorHandler(&ignoreError);
-  XFontStruct* font = XLoadQueryFont(display, "fixed");
+  XFontStruct* font = nullptr;
+  for (const char* name : kFonts) {
+    if (font == nullptr) font = XLoadQueryFont(display, name);
+  }
   if (font == nullptr) {
     XCloseDisplay(display);
     XSetErrorHandler(previous);
-    return false;
+    return 0;
   }
-  const std::vector<std::string> lines = linesOf(text);
+  // Closing the box without choosing is no consent.
+  const int closed = question ? IDCANCEL : IDOK;
+  const std::vector<GLYPHS> lines = linesOf(text, *font);
   const int lineHeight = font->ascent + font->descent + 2;
   int textWidth = 0;
-  for (const std::string& line : lines) {
-    textWidth = std::max(textWidth, XTextWidth(font, line.c_str(), static_cast<int>(line.size())));
-  }
-  const int width = std::max(textWidth, kButtonWidth) + 2 * kMargin;
+  for (const GLYPHS& line : lines) textWidth = std::max(textWidth, widthOf(font, line));
+  const int buttonsWidth = question ? 2 * kButtonWidth + kMargin : kButtonWidth;
+  const int width = std::max(textWidth, buttonsWidth) + 2 * kMargin;
   const int height = static_cast<int>(lines.size()) * lineHeight + kButtonHeight + 3 * kMargin;
   const int screen = DefaultScreen(display);
   const int x = std::max(0, (DisplayWidth(display, screen) - width) / 2);
@@ -80,10 +123,21 @@ bool fShowX11MessageBox(const std::string& caption, const std::string& text) {
   const GC gc = XCreateGC(display, window, 0, nullptr);
   XSetFont(display, gc, font->fid);
   XSetForeground(display, gc, black);
-  const int buttonX = (width - kButtonWidth) / 2;
-  const int buttonY = height - kMargin - kButtonHeight;
-  bool done = false;
-  while (!done) {
+  const int buttonsY = height - kMargin - kButtonHeight;
+  const int buttonsX = (width - buttonsWidth) / 2;
+  std::vector<BUTTON> buttons{{glyphsOf("OK", *font), IDOK, buttonsX, buttonsY}};
+  if (question) buttons.push_back({glyphsOf("Cancel", *font), IDCANCEL, buttonsX + kButtonWidth + kMargin, buttonsY});
+  int answer = 0;
+  while (answer == 0) {
+    if (fQuitSignalled()) {
+      answer = closed;
+      break;
+    }
+    if (XPending(display) == 0) {
+      pollfd wait{ConnectionNumber(display), POLLIN, 0};
+      poll(&wait, 1, kQuitLookMs);
+      continue;
+    }
     XEvent event;
     XNextEvent(display, &event);
     switch (event.type) {
@@ -93,28 +147,31 @@ bool fShowX11MessageBox(const std::string& caption, const std::string& text) {
       case Expose: {
         if (event.xexpose.count != 0) break;
         int lineY = kMargin + font->ascent;
-        for (const std::string& line : lines) {
-          XDrawString(display, window, gc, kMargin, lineY, line.c_str(), static_cast<int>(line.size()));
+        for (const GLYPHS& line : lines) {
+          XDrawString16(display, window, gc, kMargin, lineY, line.data(), static_cast<int>(line.size()));
           lineY += lineHeight;
         }
-        XDrawRectangle(display, window, gc, buttonX, buttonY, kButtonWidth, kButtonHeight);
-        const int labelWidth = XTextWidth(font, kButtonText, static_cast<int>(sizeof(kButtonText) - 1));
-        XDrawString(display, window, gc, buttonX + (kButtonWidth - labelWidth) / 2,
-                    buttonY + (kButtonHeight + font->ascent - font->descent) / 2, kButtonText,
-                    static_cast<int>(sizeof(kButtonText) - 1));
+        for (const BUTTON& button : buttons) {
+          XDrawRectangle(display, window, gc, button.x, button.y, kButtonWidth, kButtonHeight);
+          XDrawString16(display, window, gc, button.x + (kButtonWidth - widthOf(font, button.label)) / 2,
+                        button.y + (kButtonHeight + font->ascent - font->descent) / 2, button.label.data(),
+                        static_cast<int>(button.label.size()));
+        }
         break;
       }
       case KeyPress: {
         const KeySym key = XLookupKeysym(&event.xkey, 0);
-        done = key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space;
+        if (key == XK_Return || key == XK_KP_Enter || (!question && key == XK_space)) answer = IDOK;
+        if (key == XK_Escape) answer = closed;
         break;
       }
       case ButtonPress:
-        done = event.xbutton.x >= buttonX && event.xbutton.x < buttonX + kButtonWidth && event.xbutton.y >= buttonY &&
-               event.xbutton.y < buttonY + kButtonHeight;
+        for (const BUTTON& button : buttons) {
+          if (button.isHit(event.xbutton.x, event.xbutton.y)) answer = button.answer;
+        }
         break;
       case ClientMessage:
-        done = static_cast<Atom>(event.xclient.data.l[0]) == closeAtom;
+        if (static_cast<Atom>(event.xclient.data.l[0]) == closeAtom) answer = closed;
         break;
       default:
         break;
@@ -125,7 +182,7 @@ bool fShowX11MessageBox(const std::string& caption, const std::string& text) {
   XFreeFont(display, font);
   XCloseDisplay(display);
   XSetErrorHandler(previous);
-  return true;
+  return answer;
 }
 
 }  // namespace host_detail

@@ -50,6 +50,12 @@ bool E2E_SESSION::fStartDisplay() {
   return !error;
 }
 
+void E2E_SESSION::fStopDisplay() {
+  _input.reset();
+  _window.reset();
+  _server.fStop();
+}
+
 bool E2E_SESSION::fStartGame(const std::string& program, const std::map<std::string, std::string>& extra,
                              std::chrono::milliseconds limit) {
   if (!fLaunch(program, extra)) return false;

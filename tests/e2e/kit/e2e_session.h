@@ -34,6 +34,9 @@ class E2E_SESSION {
 
   // Starts Xvfb and makes the scratch HOME. False with fError set on failure.
   bool fStartDisplay();
+  // Ends the display under a running game, as a session that ends or a server that dies would.
+  // The session's own connections to it go first, so fWindow and fInput are gone from then on.
+  void fStopDisplay();
   // Starts the game program from its own folder (the one holding Resources) and waits for its
   // window. extra entries are added to (or replace) its environment. False with fError set when
   // it does not start or shows no window within limit.

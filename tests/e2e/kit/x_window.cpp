@@ -175,6 +175,16 @@ bool X_WINDOW::fFindByTitle(const std::string& title, std::chrono::milliseconds 
   }
 }
 
+bool X_WINDOW::fWaitNoneTitled(const std::string& title, std::chrono::milliseconds limit) {
+  if (_display == nullptr) return false;
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (fFindTitled(DefaultRootWindow(_display), title, 0) != 0) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 std::string X_WINDOW::fTitle() {
   if (_display == nullptr || _window == 0) return std::string();
   const Atom utf8 = XInternAtom(_display, "UTF8_STRING", False);

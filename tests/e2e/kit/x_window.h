@@ -55,6 +55,9 @@ class X_WINDOW {
   // Waits until a viewable window captioned title exists (a message box, which carries no process
   // id) and takes it. False when none shows within limit.
   bool fFindByTitle(const std::string& title, std::chrono::milliseconds limit);
+  // Waits until no viewable window captioned title is left (a box gone with its program). False
+  // when one still shows after limit.
+  bool fWaitNoneTitled(const std::string& title, std::chrono::milliseconds limit);
 
   unsigned long fId() const { return _window; }
   bool fFound() const { return _window != 0; }

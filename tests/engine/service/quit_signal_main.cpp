@@ -1,6 +1,7 @@
 // A whole program that reports its quit path, for the quit-signal tests. QOR_SIGNAL_MODE picks
 // the case: unset, it runs until its window is closed; "early" sends itself SIGTERM before the
-// services (and so the window) exist; "stuck" has a quit hook that never returns.
+// services (and so the window) exist; "stuck" has a quit hook that never returns; "ask" asks an
+// OK / Cancel question at its first update and logs the answer.
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
@@ -21,6 +22,11 @@ bool g_running = false;
 
 int onUpdate(std::uintptr_t) {
   if (!g_running) fLog("loop running");
+  if (!g_running && g_mode == "ask") {
+    // The question's box is captioned with the game's name, no longer the window's.
+    qcGAME->fSetGameName("Quit question");
+    fLog(QC_GAME::fAskOkCancel("Quit?") ? "answer: OK" : "answer: Cancel");
+  }
   g_running = true;
   return 0;
 }

@@ -1,6 +1,9 @@
 // SIGTERM and SIGINT sent to a whole program (quit_signal_main.cpp, a real window and GL on SDL's
 // offscreen driver, OpenAL without output) close its window: the quit hook runs, the loop ends,
-// the sound thread is joined and the process exits 0.
+// the sound thread is joined and the process exits 0. A question open in a real box (on an Xvfb
+// display) is closed by the signal and answers as a cancel.
+#include "tests/e2e/kit/x_window.h"
+#include "tests/e2e/kit/xvfb_server.h"
 #include "tests/kit/child_process.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +127,23 @@ TEST(QuitSignalRoads, ASignalIgnoredAtStartStaysIgnored) {
   const int status = child.fFinish(kEndLimit);
   expectCleanExit(status, child.fOutput());
   expectInOrder(child.fOutput(), {"Quit signal: closing the window", "quit hook ran", "loop ended"});
+}
+
+TEST(QuitSignalRoads, AnOpenQuestionClosesAsCancelledAndTheQuitFollows) {
+  qor_e2e::XVFB_SERVER display;
+  ASSERT_TRUE(display.fStart()) << display.fError();
+  RunFolder folder;
+  ChildProcess child;
+  ASSERT_TRUE(child.fStart(QOR_QUIT_SIGNAL_PROGRAM, folder.fPath(),
+                           {"QOR_SIGNAL_MODE=ask", "DISPLAY=" + display.fDisplay(), "SDL_VIDEODRIVER=x11",
+                            "QOR_NONINTERACTIVE=0"}));
+  qor_e2e::X_WINDOW box;
+  ASSERT_TRUE(box.fConnect(display.fDisplay()));
+  ASSERT_TRUE(box.fFindByTitle("Quit question", kStartLimit)) << "no question on the screen\n" << child.fOutput();
+  ASSERT_TRUE(child.fSignal(SIGTERM));
+  expectCleanExit(child.fFinish(kEndLimit), child.fOutput());
+  expectInOrder(child.fOutput(), {"MessageBox [Quit question] closed: quitting", "answer: Cancel",
+                                  "Quit signal: closing the window", "quit hook ran", "loop ended"});
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Streamed sounds rendered through the loopback device with the mixer's refill run between chunks:
 // they play whole across many refills, stop and seek without stale audio, loop, survive starving,
 // and damaged streams end cleanly; a stream that reads its data only while it plays sounds the
-// same.
+// same. The sound thread comes back as soon as the playing stream that runs low first needs it.
 #include "engine/sound/qc_sound.h"
+#include "engine/sound/qc_sound_wake.h"
 #include "tests/engine/sound/sound_fixture.h"
 #include "tests/kit/log_capture.h"
 
@@ -194,6 +195,22 @@ TEST_F(StreamedSound, TruncatedAndDamagedStreamsEndCleanly) {
   EXPECT_GT(last, 44100);
   EXPECT_LT(last, 88200);
   EXPECT_EQ(fQuietWindows(out, 0, static_cast<std::size_t>(last > 2000 ? last - 2000 : 0), 441, 0.2), 0);
+}
+
+TEST_F(StreamedSound, TheRefillPeriodIsTheShortestOfThePlayingStreams) {
+  EXPECT_EQ(_mixer->fRefillPeriod(), QC_SOUND_WAKE::kUntilWoken);
+  QC_SOUND* eight = fCreate(fSine440Stereo2s(), true, 8);
+  QC_SOUND* two = fCreate(fSine440Stereo2s(), true, 2);
+  ASSERT_NE(eight, nullptr);
+  ASSERT_NE(two, nullptr);
+  EXPECT_EQ(_mixer->fRefillPeriod(), QC_SOUND_WAKE::kUntilWoken);  // none plays
+  eight->fRestart();
+  EXPECT_EQ(_mixer->fRefillPeriod(), eight->fRefillPeriod());
+  two->fRestart();
+  ASSERT_LT(two->fRefillPeriod(), eight->fRefillPeriod());
+  EXPECT_EQ(_mixer->fRefillPeriod(), two->fRefillPeriod());
+  two->fStop();
+  EXPECT_EQ(_mixer->fRefillPeriod(), eight->fRefillPeriod());
 }
 
 }  // namespace

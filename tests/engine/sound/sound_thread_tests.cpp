@@ -1,5 +1,5 @@
 // The service's own sound thread keeps a stream filled while the game loop renders the mix, and
-// waits while the main thread holds engine lock 1.
+// waits while the main thread holds engine lock 1; between refills a wake ends one wait only.
 #include "engine/platform/qc_thread.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_game.h"
@@ -7,6 +7,7 @@
 #include "engine/sound/qc_mixer.h"
 #include "engine/sound/qc_sound.h"
 #include "engine/sound/qc_sound_test_door.h"
+#include "engine/sound/qc_sound_wake.h"
 #include "tests/engine/sound/sound_fixture.h"
 #include "tests/kit/engine_fixture.h"
 
@@ -116,6 +117,13 @@ TEST_F(ServiceSoundThread, WaitsWhileTheMainThreadHoldsLockOne) {
   EXPECT_TRUE(g_sound->isPlaying());
   EXPECT_EQ(fQuietWindows(g_out, 0, g_out.size() / 2, 441, 0.2), 0);
   EXPECT_GT(fToneAmplitude(g_out, g_out.size() / 2 - 4410, 4410, 440.0), 0.6);
+}
+
+// A wake ends the next wait at once and is spent there: the wait after it runs its period out.
+TEST(SoundWake, AWakeEndsOneWaitOnly) {
+  QC_SOUND_WAKE::fWake();
+  EXPECT_TRUE(QC_SOUND_WAKE::fWait(std::chrono::seconds(60)));
+  EXPECT_FALSE(QC_SOUND_WAKE::fWait(std::chrono::milliseconds(20)));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The real game program, started as a desktop starts it (a real window and GL on SDL's offscreen
 // driver, a scratch home): main reaches the game's entry, loading ends on the title, and SIGTERM
-// closes it with exit code 0; with part of its data missing it still reaches the title. Started
-// with no display at all (and without asking for the offscreen driver), it says why and exits 1.
+// closes it with exit code 0, the sound device closed. With a pack the title does not need missing
+// it still reaches the title; without the data the title needs it tells so (one box for a missing
+// Resources folder) and exits 1. Started with no display at all (and without asking for the
+// offscreen driver), it says why and exits 1.
 #include "tests/kit/child_process.h"
 
 #include <gtest/gtest.h>
@@ -36,17 +38,23 @@ class StartTest : public ::testing::Test {
     fs::remove_all(_scratch, error);
   }
 
-  // Runs the program in folder until the title is reached, then asks it to quit; the output.
-  std::string run(const fs::path& folder) {
+  // Runs the program in folder until the title is reached, then asks it to quit (or, expecting
+  // another exit code, until it ends by itself); the output.
+  std::string run(const fs::path& folder, int code = 0) {
     ChildProcess child;
     const std::vector<std::string> environment = {"HOME=" + (_scratch / "home").string(),
                                                   "XDG_DOCUMENTS_DIR=" + documents().string()};
     EXPECT_TRUE(child.fStart(QOR_GAME_PROGRAM, folder.string(), environment));
-    EXPECT_TRUE(child.fWaitFor("\nGame loaded", kStartLimit)) << child.fOutput();
-    EXPECT_TRUE(child.fSignal(SIGTERM));
-    const int status = child.fFinish(kEndLimit);
-    EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status << "\n"
-                                                                             << child.fOutput();
+    if (code == 0) {
+      EXPECT_TRUE(child.fWaitFor("\nGame loaded", kStartLimit)) << child.fOutput();
+      EXPECT_TRUE(child.fSignal(SIGTERM));
+    }
+    const int status = child.fFinish(kStartLimit);
+    EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == code) << "status " << status << "\n"
+                                                                                << child.fOutput();
+    // However it ends, the sound device is closed first.
+    EXPECT_NE(child.fOutput().find("\nAL closed"), std::string::npos) << child.fOutput();
+    EXPECT_EQ(child.fOutput().find("device not closed"), std::string::npos) << child.fOutput();
     return child.fOutput();
   }
 
@@ -74,9 +82,11 @@ TEST_F(StartTest, MainReachesTheGameAndItsTitle) {
   }
 }
 
-// A copy of Resources without the config pack (strings, constants, default_player.xml) and the
-// fonts: the engine reports each missing piece and the game still loads to its title.
-TEST_F(StartTest, MissingPacksDoNotStopTheStart) {
+// Copies of Resources with one pack left out, each told in one box: without one the title does
+// not need (the sounds) the start goes on; without the config pack (the title's constants, texts
+// and player defaults) or without any Resources folder (one box names the folder for all its
+// packs), the start ends with status 1 once loading has found the title's data missing.
+TEST_F(StartTest, MissingPacksAreToldAndOnlyThoseTheTitleNeedsStopTheStart) {
   const fs::path resources = fs::path(QOR_TEST_GAME_DIR) / "Resources";
   const fs::path copy = _scratch / "game" / "Resources";
   // Every entry linked, except the left-out packs inside the folders that hold them.
@@ -89,15 +99,26 @@ TEST_F(StartTest, MissingPacksDoNotStopTheStart) {
       if (!skip) fs::create_symlink(entry.path(), to / name);
     }
   };
-  linkAll(resources, copy, {"XML", "data"});
-  linkAll(resources / "XML", copy / "XML", {"config"});
-  linkAll(resources / "data", copy / "data", {"fonts"});
-
-  const std::string output = run(copy.parent_path());
-  EXPECT_NE(output.find("Pack XML/config not opened"), std::string::npos) << output;
-  EXPECT_NE(output.find("Pack data/fonts not opened"), std::string::npos) << output;
-  EXPECT_NE(output.find("default_player.xml"), std::string::npos) << output;
-  EXPECT_TRUE(fs::is_regular_file(playerFile()));
+  struct ROW {
+    std::string folder, pack;  // no folder: no Resources folder at all
+    int code;
+    std::string line;
+  };
+  const ROW rows[] = {{"data", "audio", 0, "Pack data/audio not opened: missing"},
+                      {"XML", "config", 1, "The title cannot be shown: consts.xml did not load"},
+                      {"", "", 1, "Folder: " + copy.string() + "/\nCause: missing or empty"}};
+  for (const ROW& row : rows) {
+    fs::remove_all(_scratch / "game");
+    fs::create_directories(_scratch / "game");
+    if (!row.folder.empty()) {
+      linkAll(resources, copy, {row.folder});
+      linkAll(resources / row.folder, copy / row.folder, {row.pack});
+    }
+    const std::string output = run(copy.parent_path(), row.code);
+    EXPECT_NE(output.find(row.line), std::string::npos) << output;
+    const std::size_t box = output.find("MessageBox [");
+    EXPECT_TRUE(box != std::string::npos && box == output.rfind("MessageBox [")) << "not one box\n" << output;
+  }
 }
 
 // No display and no driver asked for: SDL would fall back to its offscreen driver and the game
