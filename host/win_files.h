@@ -10,6 +10,8 @@ inline constexpr DWORD MAX_PATH = 260;
 
 inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010u;
+// What is neither a file nor a folder: a named pipe, a socket or a device.
+inline constexpr DWORD FILE_ATTRIBUTE_DEVICE = 0x00000040u;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 
 inline constexpr DWORD GENERIC_READ = 0x80000000u;
@@ -50,8 +52,9 @@ BOOL SetCurrentDirectoryA(const char* path);
 // Makes one folder; fails when it exists already or its parent is missing.
 BOOL CreateDirectoryA(const char* path, SECURITY_ATTRIBUTES* security);
 
-// FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for anything else (links are
-// followed); INVALID_FILE_ATTRIBUTES when the path is missing or cannot be examined.
+// FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for a regular file,
+// FILE_ATTRIBUTE_DEVICE for anything else (links are followed); INVALID_FILE_ATTRIBUTES when the
+// path is missing or cannot be examined.
 DWORD GetFileAttributesA(const char* path);
 
 // Searches the folder part of mask for items whose names match its last part ('*' any run of
@@ -63,8 +66,9 @@ HANDLE FindFirstFileA(const char* mask, WIN32_FIND_DATAA* found);
 BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* found);
 BOOL FindClose(HANDLE search);
 
-// Creates or opens a file by its disposition (CREATE_ALWAYS empties an existing file). The file is
-// not kept open: nothing reads or writes through the handle, so every success returns the same
+// Creates or opens a regular file by its disposition (CREATE_ALWAYS empties an existing file);
+// a folder, pipe, socket or device at the path fails at once, never waiting. The file is not kept
+// open: nothing reads or writes through the handle, so every success returns the same
 // shared handle, which CloseHandle leaves alone. INVALID_HANDLE_VALUE on failure.
 HANDLE CreateFileA(const char* path, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
                    DWORD disposition, DWORD flags, HANDLE templateFile);

@@ -78,7 +78,8 @@ const char* QC_FILE_SYSTEM::fGetDocumentsPath() {
 int QC_FILE_SYSTEM::fGetPathType(const std::string& path) const {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 2 : 1;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return 2;
+  return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? 3 : 1;
 }
 
 bool QC_FILE_SYSTEM::fCreateDirectory(const std::string& path) {

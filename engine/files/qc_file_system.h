@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ios>
 #include <string>
 #include <vector>
@@ -49,8 +50,18 @@ class QC_FILE_SYSTEM {
   // the shell cannot name it.
   const char* fGetDocumentsPath();
 
-  // 0 missing (or not examinable), 1 file, 2 folder.
+  // 0 missing (or not examinable), 1 file, 2 folder, 3 something else (a named pipe, socket or
+  // device: never read, as it could hold a read for good).
   int fGetPathType(const std::string& path) const;
+  // Opens a regular file for reading (a binary stdio stream the caller closes; size its length).
+  // It never waits: a pipe, socket or device is refused, even one put in the file's place after a
+  // look at the path. Null otherwise, cause "missing", "a folder", "not a regular file" or
+  // "cannot be opened".
+  static std::FILE* fOpenRegularFile(const std::string& path, std::string* cause = nullptr,
+                                     std::uint64_t* size = nullptr);
+  // The whole regular file as bytes: 1; 0 missing; -108 not a regular file or cannot be opened;
+  // -109 a read error (cause says which).
+  static int fReadRegularFile(const std::string& path, std::string& bytes, std::string* cause = nullptr);
   // One of the QC_FILE_TYPE values.
   static std::int32_t fGetFileType(const std::string& path);
 

@@ -6,23 +6,18 @@
 #include "engine/util/text_utils.h"
 #include "host/win_files.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <cstdio>
 
 namespace QOR {
 
 std::int32_t QC_FILE_SYSTEM::fGetFileType(const std::string& path) {
-  std::string file = path;
-  fReplaceBackslashes(file);
-  // A folder is no file to read, though the C library would open it.
-  std::error_code error;
-  if (std::filesystem::is_directory(file, error)) return QC_FILE_TYPE_UNREADABLE;
-  std::ifstream stream(file, std::ios::in | std::ios::binary);
-  if (!stream) return QC_FILE_TYPE_UNREADABLE;
+  // Only a regular file is read: a folder is none, and a pipe or device would hold the read.
+  std::FILE* stream = fOpenRegularFile(path);
+  if (stream == nullptr) return QC_FILE_TYPE_UNREADABLE;
   unsigned char bytes[4] = {0, 0, 0, 0};
-  stream.read(reinterpret_cast<char*>(bytes), 4);
-  if (stream.gcount() != 4) return QC_FILE_TYPE_OTHER;
+  const std::size_t count = std::fread(bytes, 1, 4, stream);
+  std::fclose(stream);
+  if (count != 4) return QC_FILE_TYPE_OTHER;
   const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
                               (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
   switch (static_cast<std::int32_t>(value)) {
@@ -46,6 +41,7 @@ std::string QC_FILE_SYSTEM::fDescribeUnlistedPack(const std::string& path, bool 
   fReplaceBackslashes(file);
   const int type = fGetPathType(file);
   if (type == 0) return fMissingCause();
+  if (type == 3) return "neither an archive nor a folder";
   if (archive) {
     if (type == 2) return "a folder, not an archive";
     // Listing asks for a local header at the very start, as fExamine does.

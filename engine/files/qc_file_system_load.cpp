@@ -5,8 +5,7 @@
 #include "engine/files/unreadable_data.h"
 #include "engine/service/qc_log.h"
 #include "engine/util/text_utils.h"
-
-#include <sys/stat.h>
+#include "host/regular_files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +49,9 @@ int QC_FILE_SYSTEM::fLoadResource(QS_RESOURCE* record) {
       return fLoadFromArchive(record, path);
     case 2:
       return fLoadLooseFile(record, path + "/" + record->_sgResName);
+    case 3:
+      fLogUnread(record, "neither an archive nor a folder");
+      return -1;
     default:
       fLogUnread(record, fMissingCause());
       return -1;
@@ -57,28 +59,20 @@ int QC_FILE_SYSTEM::fLoadResource(QS_RESOURCE* record) {
 }
 
 int QC_FILE_SYSTEM::fLoadLooseFile(QS_RESOURCE* record, const std::string& path) {
-  std::string file = path;
-  fReplaceBackslashes(file);
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) {
-    fLogUnread(record, "missing");
-    return -108;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    fLogUnread(record, "not a file");
+  std::string cause;
+  std::uint64_t length = 0;
+  std::FILE* stream = fOpenRegularFile(path, &cause, &length);
+  if (stream == nullptr) {
+    fLogUnread(record, cause);
     return -108;
   }
   // The size counts a terminating NUL and must fit the record's 32-bit size.
-  if (static_cast<unsigned long long>(info.st_size) >= 0xFFFFFFFFull) {
+  if (length >= 0xFFFFFFFFull) {
+    std::fclose(stream);
     fLogUnread(record, "too large");
     return -109;
   }
-  const auto n = static_cast<std::size_t>(info.st_size);
-  std::FILE* stream = std::fopen(file.c_str(), "rb");
-  if (stream == nullptr) {
-    fLogUnread(record, "cannot be opened");
-    return -108;
-  }
+  const auto n = static_cast<std::size_t>(length);
   auto* buffer = static_cast<char*>(std::malloc(n + 1));
   if (buffer == nullptr || std::fread(buffer, 1, n, stream) < n) {
     fLogUnread(record, buffer == nullptr ? "out of memory" : "truncated");
@@ -157,21 +151,22 @@ int QC_FILE_SYSTEM::fOpenResourceStream(QS_RESOURCE* record) {
     case 1:
       fLogUnread(record, "archive entries cannot be streamed");
       return -1;
+    case 3:
+      fLogUnread(record, "neither an archive nor a folder");
+      return -1;
     default:
       break;
   }
   path += "/" + record->_sgResName;
-  fReplaceBackslashes(path);
-  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  std::string cause;
+  std::uint64_t length = 0;
+  std::FILE* stream = fOpenRegularFile(path, &cause, &length);
   if (stream == nullptr) {
-    fLogUnread(record, fGetPathType(path) == 0 ? "missing" : "cannot be opened");
+    fLogUnread(record, cause);
     return -108;
   }
-  std::fseek(stream, 0, SEEK_END);
-  const long length = std::ftell(stream);
-  std::fseek(stream, 0, SEEK_SET);
   dropHeld(record);
-  record->_size = length > 0 && static_cast<unsigned long>(length) < 0xFFFFFFFFul ? static_cast<std::uint32_t>(length) : 0;
+  record->_size = length < 0xFFFFFFFFull ? static_cast<std::uint32_t>(length) : 0;
   record->_data = stream;
   record->_kind = QE_RES_BYTES;
   record->_stream = true;
@@ -198,12 +193,37 @@ void QC_FILE_SYSTEM::fFreeResource(QS_RESOURCE* record) {
 }
 
 int QC_FILE_SYSTEM::fReadFile(const std::string& path, void* buffer, std::size_t size) {
-  std::string file = path;
-  fReplaceBackslashes(file);
-  std::ifstream stream(file, std::ios::in | std::ios::binary);
-  if (!stream) return -1;
-  stream.read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
-  return static_cast<std::size_t>(stream.gcount()) == size ? 1 : -109;
+  std::FILE* stream = fOpenRegularFile(path);
+  if (stream == nullptr) return -1;
+  const std::size_t read = std::fread(buffer, 1, size, stream);
+  std::fclose(stream);
+  return read == size ? 1 : -109;
+}
+
+std::FILE* QC_FILE_SYSTEM::fOpenRegularFile(const std::string& path, std::string* cause, std::uint64_t* size) {
+  host_files::QE_FOUND found = host_files::QE_FOUND::kUnopened;
+  std::FILE* stream = host_files::fOpenRegularFile(path.c_str(), &found, size);
+  if (stream == nullptr && cause != nullptr) *cause = host_files::fDescribe(found);
+  return stream;
+}
+
+int QC_FILE_SYSTEM::fReadRegularFile(const std::string& path, std::string& bytes, std::string* cause) {
+  bytes.clear();
+  host_files::QE_FOUND found = host_files::QE_FOUND::kUnopened;
+  std::FILE* stream = host_files::fOpenRegularFile(path.c_str(), &found);
+  if (stream == nullptr) {
+    if (cause != nullptr) *cause = host_files::fDescribe(found);
+    return found == host_files::QE_FOUND::kMissing ? 0 : -108;
+  }
+  char chunk[16384];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) bytes.append(chunk, n);
+  const bool failed = std::ferror(stream) != 0;
+  std::fclose(stream);
+  if (failed) {
+    if (cause != nullptr) *cause = "read error";
+    return -109;
+  }
+  return 1;
 }
 
 int QC_FILE_SYSTEM::fWriteFile(const std::string& path, const void* buffer, std::size_t size,

@@ -1,15 +1,16 @@
 #include "engine/files/qc_zip_reader.h"
 
 #include "engine/files/qc_pkware_cipher.h"
+#include "host/regular_files.h"
 
 #include <unzip.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -40,6 +41,19 @@ using Block = std::unique_ptr<std::uint8_t, MallocFree>;
 std::string withSlashes(std::string text) {
   std::replace(text.begin(), text.end(), '\\', '/');
   return text;
+}
+
+// minizip's stdio file calls, opening only a regular file and never waiting on a pipe or device.
+voidpf ZCALLBACK openRegular(voidpf /*opaque*/, const void* path, int mode) {
+  if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ) return nullptr;
+  return host_files::fOpenRegularFile(static_cast<const char*>(path));
+}
+
+unzFile openArchive(const std::string& path) {
+  zlib_filefunc64_def calls{};
+  fill_fopen64_filefunc(&calls);
+  calls.zopen64_file = &openRegular;
+  return unzOpen2_64(path.c_str(), &calls);
 }
 
 // The current entry's information and name; false when its header cannot be read.
@@ -98,13 +112,12 @@ bool inflateExactly(const std::uint8_t* input, std::uint64_t inputSize, std::uin
 // Why a file is no archive that opens, judged from its first bytes: a local header at the start
 // means the rest (the central directory at the end) was cut off.
 QE_ZIP_RESULT fromFirstBytes(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return QE_ZIP_RESULT::MISSING;
-  std::ifstream file(path, std::ios::in | std::ios::binary);
-  if (!file) return QE_ZIP_RESULT::MISSING;
+  std::FILE* file = host_files::fOpenRegularFile(path.c_str());
+  if (file == nullptr) return QE_ZIP_RESULT::MISSING;
   char signature[4] = {0, 0, 0, 0};
-  file.read(signature, 4);
-  if (file.gcount() != 4) return QE_ZIP_RESULT::NOT_ARCHIVE;
+  const std::size_t count = std::fread(signature, 1, 4, file);
+  std::fclose(file);
+  if (count != 4) return QE_ZIP_RESULT::NOT_ARCHIVE;
   if (std::memcmp(signature, "PK\3\4", 4) == 0) return QE_ZIP_RESULT::TRUNCATED;
   if (std::memcmp(signature, "PK\5\6", 4) == 0) return QE_ZIP_RESULT::EMPTY;
   return QE_ZIP_RESULT::NOT_ARCHIVE;
@@ -116,7 +129,7 @@ QE_ZIP_RESULT QC_ZIP_READER::fExamine(const std::string& path) {
   const std::string archivePath = withSlashes(path);
   const QE_ZIP_RESULT start = fromFirstBytes(archivePath);
   if (start != QE_ZIP_RESULT::TRUNCATED) return start;
-  Archive archive(unzOpen64(archivePath.c_str()));
+  Archive archive(openArchive(archivePath.c_str()));
   if (!archive) return QE_ZIP_RESULT::TRUNCATED;
   if (unzGoToFirstFile(archive.get()) != UNZ_OK) return QE_ZIP_RESULT::NO_FIRST_ENTRY;
   const std::unique_ptr<char[]> buffer(new char[kNameBufferSize]);
@@ -157,7 +170,7 @@ const char* QC_ZIP_READER::fDescribe(QE_ZIP_RESULT result) {
 }
 
 bool QC_ZIP_READER::fListEntries(const std::string& path, std::vector<std::string>& names) {
-  Archive archive(unzOpen64(withSlashes(path).c_str()));
+  Archive archive(openArchive(withSlashes(path).c_str()));
   if (!archive) return false;
   if (unzGoToFirstFile(archive.get()) != UNZ_OK) return true;
   const std::unique_ptr<char[]> buffer(new char[kNameBufferSize]);
@@ -173,7 +186,7 @@ bool QC_ZIP_READER::fListEntries(const std::string& path, std::vector<std::strin
 QE_ZIP_RESULT QC_ZIP_READER::fReadEntry(const std::string& path, const std::string& name, const std::string& password,
                                         void*& data, std::uint32_t& size) {
   const std::string archivePath = withSlashes(path);
-  Archive archive(unzOpen64(archivePath.c_str()));
+  Archive archive(openArchive(archivePath.c_str()));
   if (!archive) return fromFirstBytes(archivePath);
   if (unzGoToFirstFile(archive.get()) != UNZ_OK) return QE_ZIP_RESULT::NO_FIRST_ENTRY;
 

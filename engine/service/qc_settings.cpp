@@ -8,27 +8,30 @@
 #include "engine/service/qc_resource_loader.h"
 #include "engine/service/qs_engine_config.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdint>
+#include <cstdio>
 
 namespace QOR {
 
 namespace {
 
 // A settings file is a few hundred bytes; anything far larger is not ours to read whole.
-constexpr std::streamoff kMaxConfigBytes = 1 << 20;
+constexpr std::uint64_t kMaxConfigBytes = 1 << 20;
 
-// The file's bytes; false when it cannot be read. A file too large to be a settings file reads as
-// empty, which is damaged.
+// The file's bytes; false when it cannot be read (a pipe or device in its place is never waited
+// on). A file too large to be a settings file reads as empty, which is damaged.
 bool readConfigFile(const std::string& file, std::string& bytes) {
-  std::ifstream stream(file, std::ios::binary | std::ios::ate);
-  if (!stream) return false;
-  const std::streamoff length = stream.tellg();
-  if (length < 0) return false;
-  if (length > kMaxConfigBytes) return true;
-  stream.seekg(0);
-  bytes.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-  return !stream.bad();
+  std::uint64_t length = 0;
+  std::FILE* stream = QC_FILE_SYSTEM::fOpenRegularFile(file, nullptr, &length);
+  if (stream == nullptr) return false;
+  bool read = true;
+  if (length <= kMaxConfigBytes) {
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) bytes.append(chunk, n);
+    read = std::ferror(stream) == 0;
+  }
+  std::fclose(stream);
+  return read;
 }
 
 // Saves killed before their rename leave config.xml.XXXXXX beside the file: they go whenever the

@@ -2,6 +2,7 @@
 // closing.
 #include "engine/video/qc_video.h"
 
+#include "engine/files/qc_file_system.h"
 #include "engine/render/qc_render.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
@@ -86,7 +87,7 @@ int QC_VIDEO::fOpenStream(std::FILE* stream) {
 
 int QC_VIDEO::fOpenFile(const char* path) {
   fReleaseCodec();
-  std::FILE* file = path != nullptr ? std::fopen(path, "rb") : nullptr;
+  std::FILE* file = path != nullptr ? QC_FILE_SYSTEM::fOpenRegularFile(path) : nullptr;
   fTakeStream(file);
   if (file == nullptr) {
     fLog("file not open");

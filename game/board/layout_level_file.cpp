@@ -17,13 +17,20 @@
 #include <cmath>
 #include <sstream>
 
-void MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
+bool MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
   LoadFxParams();
   if (m_panel != nullptr) m_panel->CreateSlots(m_player);
   pugi::xml_document own;
-  const pugi::xml_document* document = MAHJONG_LEVELS::ReadForPlay(name, own);
+  const pugi::xml_document* document = MAHJONG_LEVELS::ReadForPlay(name, own, GetTileMetrics());
   ResetFields();
+  if (document == nullptr) {
+    // Nothing of the old level or of the refused one stays behind.
+    DeleteAllChips();
+    ResetLevelFields();
+    return false;
+  }
   ReadLevel(*document, name);
+  return true;
 }
 
 bool MAHJONG_LAYOUT::SaveLevel(const std::string& path) { return SaveLevelWith(path, CurrentLevelSettings()); }

@@ -126,9 +126,10 @@ void MAHJONG_LAYOUT::StartLevel(int pack, int level) {
   QOR::fLog() << "       ? ! ? ! ? ! ? MOVES FOR GOLD !" << m_dealMoveCount;
 }
 
-void MAHJONG_LAYOUT::StartLevelFromFile(const std::string& name) {
-  LoadLevel(name);
+bool MAHJONG_LAYOUT::StartLevelFromFile(const std::string& name) {
+  if (!LoadLevel(name)) return false;
   StartLevel(m_pack, m_level);
+  return true;
 }
 
 // --- drop-in ---

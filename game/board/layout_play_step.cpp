@@ -15,12 +15,33 @@
 #include "gui/widgets/qc_image_button.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kShuffleBonus = 2;
 
 std::string TwoDigits(int value) { return (value <= 9 ? "0" : "") + std::to_string(value); }
+
+// Whether the shuffle's re-deal could give a move: two tiles free by the board's rule (whatever a
+// tutorial step has made of the flags), at different places, one of them free to take another
+// face (the deal keeps fixed faces). The flags are left as they were.
+bool ShuffleCouldMakeMove(MAHJONG_LAYOUT& board) {
+  const MAHJONG_BOARD::CHIP_LIST& chips = board.GetChips();
+  std::vector<bool> flags;
+  std::vector<const MAHJONG_CHIP*> free;
+  for (MAHJONG_CHIP* chip : chips) {
+    flags.push_back(chip->bFreee);
+    if (board.UpdateChipFree(chip, chips)) free.push_back(chip);
+  }
+  for (std::size_t i = 0; i < chips.size(); ++i) chips[i]->bFreee = flags[i];
+  for (std::size_t a = 0; a < free.size(); ++a) {
+    for (std::size_t b = a + 1; b < free.size(); ++b) {
+      if (!free[a]->SamePlace(*free[b]) && !(free[a]->m_fixed && free[b]->m_fixed)) return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -62,7 +83,8 @@ int MAHJONG_LAYOUT::Update() {
   // Whatever the count of tiles left: a board with an odd one still meets its dead end.
   if (flights.landed > 0) CalcAvailableMoves();
   if (!m_chips.empty() && m_availableMoves == 0) {
-    if (m_bonusUsable != 0) return kEventNoMovesBonus;
+    // The shuffle is offered only where it could help; a board it cannot help has failed.
+    if (m_bonusUsable != 0 && ShuffleCouldMakeMove(*this)) return kEventNoMovesBonus;
     QOR::fLog() << "THIS IS THE END!!!!!!!!!";
     return kEventNoMoves;
   }

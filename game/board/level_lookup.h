@@ -4,6 +4,8 @@
 // same name, so a level saved as "pk1lv1" is played as level 1 of pack 1.
 #pragma once
 
+#include "game/board/tile_metrics.h"
+
 #include <pugixml.hpp>
 
 #include <string>
@@ -18,15 +20,21 @@ std::string Folder();
 // character, and short enough for a file name once ".xml" is added.
 bool isPlainName(const std::string& name);
 
-// The level file (a plain file name such as "pk1lv1.xml") for play: the folder's copy when it
-// parses, else the shipped entry; a copy that does not parse is logged and passed over. Logs which
-// one is read. Never null: a level found nowhere reads as an empty document, with the loader's
-// own report.
-const pugi::xml_document* ReadForPlay(const std::string& file, pugi::xml_document& own);
+// Why the level of the document cannot be played on a board of that grid (the tile metrics'
+// columns and rows): no tiles; an element among them that is not a `tile`; a tile outside the
+// grid (posx beyond 0 .. 2 x columns, posy beyond 0 .. 2 x rows, in half tiles); two tiles on
+// one cell of a layer (their positions rounded to whole half tiles). Empty when it can be played.
+std::string PlayProblem(const pugi::xml_node& document, const TILE_METRICS& grid);
+
+// The level file (a plain file name such as "pk1lv1.xml") for play on a board of that grid: the
+// folder's copy when it is a regular file that parses and can be played, else the shipped entry;
+// a copy passed over is logged with the cause. Logs which one is read. Null when the shipped
+// level is missing or cannot be played: logged, and told once as damaged game data.
+const pugi::xml_document* ReadForPlay(const std::string& file, pugi::xml_document& own, const TILE_METRICS& grid);
 
 // The same for the editor, which must not take the shipped level for a designer's copy that does
-// not parse: null, with a log line, when the copy does not parse or the level is found nowhere
-// ("File doesn't exist " and the folder's path).
+// not parse (or is no regular file): null, with a log line, when the copy does not parse or the
+// level is found nowhere ("File doesn't exist " and the folder's path).
 const pugi::xml_document* ReadForEditing(const std::string& file, pugi::xml_document& own);
 
 }  // namespace MAHJONG_LEVELS

@@ -74,8 +74,9 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // --- level file (layout_level_file.cpp) ---
   // The effect keys, the panel's slots, then the level file (a designer's copy in the documents
   // folder before the shipped one, level_lookup.h); the board's previous level (chips, counters,
-  // tasks, suits) is replaced.
-  void LoadLevel(const std::string& name);
+  // tasks, suits) is replaced. False, with an empty board, when no level of that name can be
+  // played (level_lookup.h says why); no level start may follow then.
+  bool LoadLevel(const std::string& name);
   // Writes the board as a level file at that path (replaced whole); the settings are the board's
   // own (SaveLevelWith takes the editor's). Logs "SAVED TO " and the path; false when the file
   // could not be written.
@@ -125,7 +126,9 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
 
   // --- level start, drop-in, shuffle, darkening and the special view (layout_motion.cpp) ---
   void StartLevel(int pack, int level);
-  void StartLevelFromFile(const std::string& name);
+  // LoadLevel, then StartLevel with the board's pack and level; false, nothing started, when the
+  // level cannot be played.
+  bool StartLevelFromFile(const std::string& name);
   void StartShuffle();
   void StartSlideOut();
   // The slide-out while it runs (false), then a requested shuffle's re-deal and drop-in; true

@@ -1,5 +1,6 @@
 #include "game/board/mahjong_player_file.h"
 
+#include "engine/files/qc_file_system.h"
 #include "engine/files/replace_file.h"
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_tell_player.h"
@@ -30,26 +31,17 @@ class STRING_WRITER : public pugi::xml_writer {
 
 enum class READ_RESULT { READ, MISSING, UNREADABLE };
 
-// The file's bytes; a folder or a file that cannot be opened is unreadable (cause says why).
+// The file's bytes; a folder, a pipe or a device, or a file that cannot be opened or read, is
+// unreadable (cause says why), and none of them is ever waited on.
 READ_RESULT readFile(const std::string& path, std::string& bytes, std::string& cause) {
-  std::error_code error;
-  const fs::file_type type = fs::status(path, error).type();
-  if (type == fs::file_type::not_found) return READ_RESULT::MISSING;
-  if (type != fs::file_type::regular) {
-    cause = error ? error.message() : "not a file";
-    return READ_RESULT::UNREADABLE;
+  switch (QOR::QC_FILE_SYSTEM::fReadRegularFile(path, bytes, &cause)) {
+    case 1:
+      return READ_RESULT::READ;
+    case 0:
+      return READ_RESULT::MISSING;
+    default:
+      return READ_RESULT::UNREADABLE;
   }
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) {
-    cause = "cannot be opened";
-    return READ_RESULT::UNREADABLE;
-  }
-  bytes.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-  if (stream.bad()) {
-    cause = "read error";
-    return READ_RESULT::UNREADABLE;
-  }
-  return READ_RESULT::READ;
 }
 
 // How deep elements may nest in a player file: profiles nest three deep (player, bonuses, bonus),

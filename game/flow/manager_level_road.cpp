@@ -171,9 +171,13 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
     if (requestedScreen == LEVEL_START_SCREEN) {
       // A restart: the board has slid out; the level comes again from its file.
       currentScreen = LEVEL_START_SCREEN;
-      board->StartLevelFromFile("pk" + std::to_string(currentPack) + "lv" + std::to_string(currentLevel) + ".xml");
+      const std::string file = "pk" + std::to_string(currentPack) + "lv" + std::to_string(currentLevel) + ".xml";
+      const bool started = board->StartLevelFromFile(file);
       ResetLevelRoad();
       BuildLevelInfo();
+      // A level that can no longer be played (logged and told) goes back to the levels screen,
+      // as a quit does, over its empty board.
+      if (!started) requestedScreen = LEVELS_SCREEN;
       return;
     }
     if (options.tilesetChanged != 0 && player != nullptr) {

@@ -179,8 +179,12 @@ void MAHJONG_GAME_MANAGER::EnterLevel(int level) {
     board = new MAHJONG_LAYOUT(player->m_tileset, player, false, 1, darkBack1);
     board->m_hintText = texts[TXT_CLICK_ANYWHERE];
   }
+  if (!board->LoadLevel(file)) {
+    // Logged and told: the levels screen stays as it was, with no board behind it.
+    DeleteBoard();
+    return;
+  }
   currentLevel = level;
-  board->LoadLevel(file);
   board->StartLevel(currentPack, level);
   if (board->GetPanel() != nullptr) board->GetPanel()->CreateSlots(player);
   BuildLevelInfo();

@@ -1,5 +1,6 @@
 #include "game/flow/store_item.h"
 
+#include "engine/files/qc_file_system.h"
 #include "engine/loc/qc_locman.h"
 #include "engine/math/float_to_int.h"
 #include "engine/math/qs_vec2.h"
@@ -239,7 +240,11 @@ void STORE_ITEM::fSetImprovement(int newLevel) {
     }
     fSetButtonImage(QOR::QC_GAME::fSubscribeImage(name));
     pugi::xml_document settings;
-    settings.load_file(kSettingsFile);
+    std::string bytes;
+    // Read only when it is a regular file: a pipe in its place would hold the game.
+    if (QOR::QC_FILE_SYSTEM::fReadRegularFile(kSettingsFile, bytes) == 1) {
+      settings.load_buffer(bytes.data(), bytes.size());
+    }
     fReadLeaf(&settings);
     fDisableWhenDone();
   }

@@ -5,8 +5,11 @@
 
 #include "host/src/d3dx/d3dx_image.h"
 
+#include "host/regular_files.h"
+
 #include <climits>
-#include <fstream>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace host_d3dx {
@@ -40,19 +43,17 @@ bool fitsInt(std::size_t size) { return size > 0 && size <= static_cast<std::siz
 bool fReadFile(const char* name, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
   if (name == nullptr || *name == 0) return false;
-  std::string path = name;
-  for (char& c : path) {
-    if (c == '\\') c = '/';
+  // A pipe or device in a picture's place is refused, never waited on.
+  std::uint64_t length = 0;
+  std::FILE* file = host_files::fOpenRegularFile(name, nullptr, &length);
+  if (file == nullptr) return false;
+  bool read = length > 0;
+  if (read) {
+    bytes.resize(static_cast<std::size_t>(length));
+    read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
   }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  file.seekg(0, std::ios::end);
-  const std::streamoff length = file.tellg();
-  if (length <= 0) return false;
-  file.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<std::size_t>(length));
-  file.read(reinterpret_cast<char*>(bytes.data()), length);
-  return static_cast<bool>(file);
+  std::fclose(file);
+  return read;
 }
 
 bool fImageInfo(const std::uint8_t* data, std::size_t size, D3DXIMAGE_INFO& info) {

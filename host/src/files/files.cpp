@@ -1,9 +1,12 @@
-// Current directory, folder creation, attributes and file creation on std::filesystem and stdio.
+// Current directory, folder creation, attributes and file creation on std::filesystem and POSIX.
 #include "host/src/files/host_paths.h"
 #include "host/src/host_internal.h"
 #include "host/win_files.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -51,7 +54,8 @@ DWORD GetFileAttributesA(const char* path) {
   std::error_code error;
   const fs::file_status status = fs::status(p, error);
   if (error || !fs::exists(status)) return INVALID_FILE_ATTRIBUTES;
-  return fs::is_directory(status) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (fs::is_directory(status)) return FILE_ATTRIBUTE_DIRECTORY;
+  return fs::is_regular_file(status) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_DEVICE;
 }
 
 HANDLE CreateFileA(const char* path, DWORD access, DWORD /*shareMode*/, SECURITY_ATTRIBUTES* /*security*/,
@@ -61,29 +65,32 @@ HANDLE CreateFileA(const char* path, DWORD access, DWORD /*shareMode*/, SECURITY
   std::error_code error;
   const fs::file_status status = fs::status(p, error);
   const bool exists = !error && fs::exists(status);
-  if (exists && fs::is_directory(status)) return INVALID_HANDLE_VALUE;
-  const bool writes = (access & GENERIC_WRITE) != 0;
-  const char* mode = nullptr;
+  // Only regular files: a folder cannot be one, and a pipe or device would hold the open.
+  if (exists && !fs::is_regular_file(status)) return INVALID_HANDLE_VALUE;
+  const int update = (access & GENERIC_WRITE) != 0 ? O_RDWR : O_RDONLY;
+  int mode = 0;
   switch (disposition) {
     case CREATE_NEW:
-      if (exists) return INVALID_HANDLE_VALUE;
-      mode = "wb";
+      mode = O_WRONLY | O_CREAT | O_EXCL;
       break;
     case CREATE_ALWAYS:
-      mode = "wb";
+      mode = O_WRONLY | O_CREAT | O_TRUNC;
       break;
     case OPEN_EXISTING:
       if (!exists) return INVALID_HANDLE_VALUE;
-      mode = writes ? "r+b" : "rb";
+      mode = update;
       break;
     case OPEN_ALWAYS:
-      mode = exists ? (writes ? "r+b" : "rb") : "wb";
+      mode = exists ? update : O_WRONLY | O_CREAT;
       break;
     default:
       return INVALID_HANDLE_VALUE;
   }
-  std::FILE* file = std::fopen(p.c_str(), mode);
-  if (file == nullptr) return INVALID_HANDLE_VALUE;
-  std::fclose(file);
-  return &g_fileHandle;
+  // The open never waits, and what it opened must still be a regular file.
+  const int descriptor = ::open(p.c_str(), mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (descriptor < 0) return INVALID_HANDLE_VALUE;
+  struct stat info {};
+  const bool regular = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+  ::close(descriptor);
+  return regular ? &g_fileHandle : INVALID_HANDLE_VALUE;
 }

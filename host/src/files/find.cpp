@@ -101,6 +101,8 @@ HANDLE FindFirstFileA(const char* mask, WIN32_FIND_DATAA* found) {
     std::error_code statusError;
     if (it->is_directory(statusError)) {
       item.attributes = FILE_ATTRIBUTE_DIRECTORY;
+    } else if (!it->is_regular_file(statusError)) {
+      item.attributes = FILE_ATTRIBUTE_DEVICE;
     } else {
       const std::uintmax_t size = it->file_size(statusError);
       item.size = statusError ? 0 : size;

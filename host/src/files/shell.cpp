@@ -1,14 +1,16 @@
 // The user's documents folder (SHGetSpecialFolderLocation, SHGetPathFromIDListA, ILFree).
+#include "host/regular_files.h"
 #include "host/win_files.h"
 #include "host/win_shell.h"
 
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -39,8 +41,14 @@ std::string homeFolder() {
 // The XDG_DOCUMENTS_DIR entry of ~/.config/user-dirs.dirs: a quoted path that is absolute or
 // starts with $HOME. Empty when the file or a usable entry is missing.
 std::string fromUserDirs(const std::string& home) {
-  std::ifstream file(home + "/.config/user-dirs.dirs");
-  if (!file) return {};
+  // Read only when it is a regular file: a pipe there would hold every start.
+  std::FILE* stream = host_files::fOpenRegularFile((home + "/.config/user-dirs.dirs").c_str());
+  if (stream == nullptr) return {};
+  std::string text;
+  char chunk[4096];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) text.append(chunk, n);
+  std::fclose(stream);
+  std::istringstream file(text);
   const std::string key = "XDG_DOCUMENTS_DIR=";
   std::string line;
   while (std::getline(file, line)) {

@@ -2,6 +2,7 @@
 #include "engine/files/qc_file_system.h"
 #include "tests/engine/files/files_fixture.h"
 #include "tests/kit/environment_guard.h"
+#include "tests/kit/named_pipe.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,11 @@ TEST_F(DocumentsTest, DocumentsFolderWhenNoSettingNamesOne) {
   writeUserDirs("XDG_MUSIC_DIR=\"$HOME/Music\"\nXDG_DOCUMENTS_DIR=\"relative/not/allowed\"\n");
   fs::create_directory(_home + "/Documents");
   EXPECT_EQ(documents(), _home + "/Documents");
+  // A pipe in the settings file's place is passed over, never waited on.
+  fs::remove(_home + "/.config/user-dirs.dirs");
+  qor_test::NamedPipe pipe(_home + "/.config/user-dirs.dirs");
+  EXPECT_EQ(documents(), _home + "/Documents");
+  EXPECT_EQ(pipe.readersHeld, 0);
 }
 
 TEST_F(DocumentsTest, HomeFolderWhenNothingElseExists) {

@@ -2,12 +2,15 @@
 #include "engine/files/qc_file_system.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
+#include "host/d3dx9.h"
 #include "tests/engine/files/files_fixture.h"
 #include "tests/kit/log_capture.h"
+#include "tests/kit/named_pipe.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
 using namespace QOR;
 using qor_test::FilesTest;
@@ -92,6 +95,36 @@ TEST_F(FilesTest, PathTypesAcceptEitherSeparator) {
   EXPECT_EQ(_files->fGetPathType(""), 0);
   // Relative paths resolve inside Resources, the current directory.
   EXPECT_EQ(_files->fGetPathType("data/fonts/font.xml"), 1);
+}
+
+// Only regular files are read, and a named pipe is never waited on: where a loose file, a
+// stream, a whole file, a picture, a pack or a new file is looked for, it is refused at once.
+TEST_F(FilesTest, NamedPipesAreNeverRead) {
+  fs::create_directories(_resources + "data");
+  const std::string pipe = _resources + "data/pipe.xml";
+  qor_test::NamedPipe loose(pipe);
+  qor_test::NamedPipe pack(_resources + "packed");
+  ASSERT_TRUE(loose.made && pack.made);
+  QS_RESOURCE file = record("data", "pipe.xml", "");
+  QS_RESOURCE stream = file;
+  QS_RESOURCE entry = record("packed", "a.xml", "pw");
+  std::string bytes;
+  std::string cause;
+  char buffer[4] = {};
+  D3DXIMAGE_INFO info{};
+  const std::tuple<const char*, int, int> cases[] = {
+      {"path type", _files->fGetPathType(pipe), 3},
+      {"file type", QC_FILE_SYSTEM::fGetFileType(pipe), QC_FILE_TYPE_UNREADABLE},
+      {"loose file", _files->fLoadResource(&file), -108},
+      {"stream", _files->fOpenResourceStream(&stream), -108},
+      {"pack entry", _files->fLoadResource(&entry), -1},
+      {"whole file", _files->fReadFile(pipe, buffer, 4), -1},
+      {"regular file", QC_FILE_SYSTEM::fReadRegularFile(pipe, bytes, &cause), -108},
+      {"picture", D3DXGetImageInfoFromFileA(pipe.c_str(), &info), D3DERR_NOTAVAILABLE},
+      {"new file", _files->fCreateFile(pipe) ? 1 : 0, 0}};
+  for (const auto& [what, got, expected] : cases) EXPECT_EQ(got, expected) << what;
+  EXPECT_EQ(cause, "not a regular file");
+  EXPECT_EQ(loose.readersHeld + pack.readersHeld, 0);
 }
 
 TEST_F(FilesTest, CreateDirectoryMakesEachMissingFolderAndLogsEachPrefix) {

@@ -5,6 +5,7 @@
 #include "tests/engine/loader/loader_fixture.h"
 #include "tests/kit/environment_guard.h"
 #include "tests/kit/log_capture.h"
+#include "tests/kit/named_pipe.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -139,6 +140,14 @@ TEST_F(Settings, ADamagedOrEmptyFileChangesNothingAndIsRewritten) {
   _game->LoadEngineConfig();
   EXPECT_EQ(_game->_gameName, "Quillon Game");
   EXPECT_EQ(_game->fGetResolution(), QS_POINT(1024, 768));
+
+  // A pipe in the file's place is never waited on: nothing is read.
+  fs::remove(configFile());
+  qor_test::NamedPipe pipe(configFile().string());
+  qor_test::LogCapture log;
+  _game->LoadEngineConfig();
+  EXPECT_TRUE(log.contains("config.xml cannot be read: "));
+  EXPECT_EQ(pipe.readersHeld, 0);
 }
 
 // Names decide the folder of the next save: only plain folder names are taken from the file, and

@@ -4,23 +4,31 @@
 #include "engine/platform/qc_random.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/render/qc_texture_info.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/service/qc_game.h"
+#include "game/board/level_lookup.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/pack_passwords.h"
 #include "game/board/tile_metrics.h"
+#include "host/test_doors.h"
 #include "tests/game/board/board_test_kit.h"
 #include "tests/game/kit/game_services.h"
+#include "tests/kit/file_bytes.h"
 #include "tests/kit/log_capture.h"
+#include "tests/kit/named_pipe.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -212,6 +220,55 @@ TEST_F(LayoutTest, EffectKeysAndSavedLevel) {
   for (int s = 0; s < MAHJONG_FACES::kSuitCount; ++s) {
     EXPECT_EQ(copy.isSuitEnabled(MAHJONG_FACES::SUIT(s)), board.isSuitEnabled(MAHJONG_FACES::SUIT(s)));
   }
+}
+
+// A level is played from the designer's folder only when that copy is a regular file that parses
+// and can be played on the grid; any other copy is passed over with its cause for the shipped
+// level. A level found nowhere is refused, its board left empty, and told.
+TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
+  MAHJONG_LAYOUT& board = *layout;
+  QOR::fForgetReportedDamage();
+  ASSERT_TRUE(board.LoadLevel("pk1lv1.xml"));
+  const std::size_t shipped = board.GetChips().size();
+  const std::string copy = MAHJONG_LEVELS::Folder() + "pk1lv1.xml";
+  std::filesystem::create_directories(MAHJONG_LEVELS::Folder());
+  const std::string a = "<tiles><tile posx=\"2\" posy=\"2\" level=\"0\"/>";
+  const std::tuple<std::string, std::string, std::size_t> cases[] = {  // the copy, why not played, tiles
+      {a + "<tile posx=\"32\" posy=\"16\"/></tiles>", "", 2},
+      {a + "<tile posx=\"32\" posy=\"16\"/><tile posx=\"6\" posy=\"2\"/></tiles>", "", 3},
+      {"<tiles><tile posx=", ": Error parsing", shipped},
+      {"<tiles/><suits/>", ": no tiles", shipped},
+      {a + "<tile posx=\"-2\" posy=\"2\"/></tiles>", ": tile 2 (posx -2, posy 2, level 0) outside the 16", shipped},
+      {a + "<tile posx=\"2\" posy=\"16.5\"/></tiles>", "outside the 16 x 8 grid", shipped},
+      {a + "<tile posx=\"2.2\" posy=\"2\" level=\"-1\"/></tiles>", "level 0) on a cell taken already", shipped},
+      {a + "<stone posx=\"6\" posy=\"2\"/></tiles>", ": a <stone> element among the tiles", shipped}};
+  for (const auto& [text, cause, chips] : cases) {
+    qor_test::fWriteBytes(copy, text);
+    ASSERT_TRUE(board.LoadLevel("pk1lv1.xml")) << text;
+    EXPECT_EQ(board.GetChips().size(), chips) << text;
+    EXPECT_TRUE(log.contains("Level pk1lv1.xml " + std::string(cause.empty() ? "" : "not ") + "read from " + copy));
+    EXPECT_TRUE(log.contains(cause)) << text;
+    log.clear();
+  }
+  // A pipe in the copy's place is passed over at once, never opened; so is a folder.
+  std::filesystem::remove(copy);
+  for (const char* cause : {": not a regular file", ": a folder"}) {
+    std::optional<qor_test::NamedPipe> pipe;
+    if (cause[2] == 'n') pipe.emplace(copy);
+    if (cause[2] == 'a') std::filesystem::create_directory(copy);
+    ASSERT_TRUE(board.LoadLevel("pk1lv1.xml"));
+    EXPECT_EQ(board.GetChips().size(), shipped);
+    EXPECT_TRUE(log.contains("Level pk1lv1.xml not read from " + copy + cause));
+    EXPECT_EQ(pipe ? pipe->readersHeld.load() : 0, 0);
+  }
+  host_test::fResetMessageBoxCount();
+  EXPECT_FALSE(board.LoadLevel("pk9lv1.xml"));
+  EXPECT_TRUE(board.GetChips().empty());
+  EXPECT_TRUE(log.contains("Level pk9lv1.xml cannot be played: not in the pack"));
+  EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+  // Level names are plain file names that stay short enough with ".xml".
+  EXPECT_TRUE(MAHJONG_LEVELS::isPlainName(std::string(251, 'a')));
+  EXPECT_FALSE(MAHJONG_LEVELS::isPlainName(std::string(252, 'a')));
 }
 
 // The editor places tiles on the half-tile grid inside the board only, with a face of its own or

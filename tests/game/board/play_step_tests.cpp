@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -241,6 +242,7 @@ TEST_F(PlayStep, ShuffleBonusAndRecharge) {
   std::map<MAHJONG_CHIP*, int> faces;
   for (MAHJONG_CHIP* chip : b.GetChips()) faces[chip] = chip->m_type;
   Hush();
+  b.m_availableMoves = 100;  // stale, as the game flow leaves it when it takes the shuffle
   EXPECT_EQ(Click(panel().bonusSlot.button), MAHJONG_LAYOUT::kEventShuffle);
   EXPECT_TRUE(Played("use_bonus_shuffle.ogg"));
   EXPECT_EQ(shuffle->charge, 0);
@@ -267,7 +269,11 @@ TEST_F(PlayStep, ShuffleBonusAndRecharge) {
   EXPECT_TRUE(replay.complete);
   EXPECT_EQ(replay.illegalPairs, 0) << replay.firstProblem;
   EXPECT_EQ(replay.specialsLeft, 0);
-  EXPECT_GT(b.m_availableMoves, 0);
+  // The re-deal counts its moves afresh.
+  const int recounted = b.m_availableMoves;
+  b.CalcAvailableMoves();
+  EXPECT_EQ(recounted, b.m_availableMoves);
+  EXPECT_GT(recounted, 0);
 
   // Recharge: one unit per pair while the slot is used up; full again, the slot flashes.
   shuffle->recover = 2;
@@ -310,25 +316,41 @@ TEST_F(PlayStep, ShuffleBonusAndRecharge) {
   }
 }
 
-// Without moves the board says so every tick: 100508 while the shuffle bonus can help, 100507 once
-// it cannot. The count is redone when a pair lands.
+// Without moves the board says so every tick: 100508 while the shuffle bonus is usable and its
+// re-deal could give a move, 100507 once it cannot. The count is redone when a pair lands.
 TEST_F(PlayStep, NoMovesWithAndWithoutBonus) {
-  // Two free tiles, and two stacked ones that can never pair (the lower one is special).
+  MAHJONG_LAYOUT& b = *board;
+  // Four free tiles with faces apart: a re-deal could pair them, unless every face is fixed.
+  const std::tuple<bool, bool, int> apart[] = {  // faces fixed, bonus usable, event
+      {true, true, MAHJONG_LAYOUT::kEventNoMoves},
+      {false, false, MAHJONG_LAYOUT::kEventNoMoves},
+      {false, true, MAHJONG_LAYOUT::kEventNoMovesBonus}};
+  for (const auto& [fixed, usable, event] : apart) {
+    Begin(LevelText({{0, 2, 0, true}, {8, 2}, {16, 2}, {24, 2}}, 0));
+    int face = 1;
+    for (MAHJONG_CHIP* chip : b.GetChips()) {
+      chip->m_fixed = fixed;
+      chip->m_type = face++;
+    }
+    b.CalcAvailableMoves();
+    b.m_bonusUsable = usable;
+    EXPECT_EQ(Tick(), event) << fixed << usable;
+  }
+  // The last one takes the shuffle, whose re-deal gives moves.
+  EXPECT_EQ(Click(panel().bonusSlot.button), MAHJONG_LAYOUT::kEventShuffle);
+  Land();
+  EXPECT_GT(b.m_availableMoves, 0);
+
+  // Two free tiles, and two stacked ones that can never pair (the lower one is special): once the
+  // pair has landed no shuffle can help, so the level has failed though the bonus is full.
   const std::vector<CELL> cells = {
       {0, 2, 0, false, false, 1}, {8, 2, 0, false, false, 1}, {16, 2, 0, true, false, 2}, {16, 2, 1, false, false, 2}};
   Begin(LevelText(cells, 0));
-  MAHJONG_LAYOUT& b = *board;
   EXPECT_EQ(b.m_availableMoves, 1);
   EXPECT_EQ(Click(At(0, 2)), 0);
   EXPECT_EQ(Click(At(8, 2)), MAHJONG_LAYOUT::kEventPairRemoved);
-  EXPECT_EQ(Settle(), MAHJONG_LAYOUT::kEventNoMovesBonus);
-  for (int n = 0; n < 5; ++n) EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMovesBonus);
-  EXPECT_FALSE(log.contains("THIS IS THE END!!!!!!!!!"));
-
-  // The bonus is taken even now; its re-deal cannot help the stack.
-  EXPECT_EQ(Click(panel().bonusSlot.button), MAHJONG_LAYOUT::kEventShuffle);
-  Land();
-  EXPECT_EQ(b.m_availableMoves, 0);
+  EXPECT_TRUE(b.m_bonusUsable);
+  EXPECT_EQ(Settle(), MAHJONG_LAYOUT::kEventNoMoves);
   for (int n = 0; n < 5; ++n) EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMoves);
   EXPECT_TRUE(log.hasLine("THIS IS THE END!!!!!!!!!"));
   EXPECT_FALSE(b.isLevelFinished());
@@ -336,7 +358,8 @@ TEST_F(PlayStep, NoMovesWithAndWithoutBonus) {
 
 // A board with an odd number of tiles meets its dead end too: a row of three tiles of one face
 // (the middle one blocked) beside two lone tiles, one of them special so the level goes on. Once
-// the row's outer pair has landed, three tiles are left and none pairs.
+// the row's outer pair has landed, three tiles are left and none pairs; their faces are fixed, so
+// no shuffle could help either.
 TEST_F(PlayStep, OddBoardReportsItsDeadEnd) {
   const std::vector<CELL> cells = {{2, 2, 0, false, false, 5},
                                    {4, 2, 0, false, false, 5},
@@ -349,10 +372,10 @@ TEST_F(PlayStep, OddBoardReportsItsDeadEnd) {
   EXPECT_EQ(b.m_availableMoves, 1);
   EXPECT_EQ(Click(At(2, 2)), 0);
   EXPECT_EQ(Click(At(6, 2)), MAHJONG_LAYOUT::kEventPairRemoved);
-  EXPECT_EQ(Settle(), MAHJONG_LAYOUT::kEventNoMovesBonus);
+  EXPECT_EQ(Settle(), MAHJONG_LAYOUT::kEventNoMoves);
   EXPECT_EQ(b.GetChips().size(), 3u);
   EXPECT_EQ(b.m_availableMoves, 0);
-  EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMovesBonus);
+  EXPECT_EQ(Tick(), MAHJONG_LAYOUT::kEventNoMoves);
 }
 
 // Where two free tiles' faces overlap, the one drawn on top is under the pointer on every tick,

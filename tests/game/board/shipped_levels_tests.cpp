@@ -4,6 +4,7 @@
 // is re-dealt as a legal solution of what is left, keeping its special tiles and move count.
 #include "engine/platform/qc_random.h"
 #include "engine/service/qc_game.h"
+#include "game/board/level_lookup.h"
 #include "game/board/mahjong_board.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/pack_passwords.h"
@@ -50,6 +51,7 @@ TEST_F(ShippedLevels, EveryLevelDealsCleanlyAndReplays) {
       SCOPED_TRACE(name);
       const pugi::xml_document* document = QOR::QC_GAME::fLoadXml(name);
       ASSERT_TRUE(document->child("tiles")) << "missing from the pack";
+      EXPECT_EQ(MAHJONG_LEVELS::PlayProblem(*document, tileMetrics), "") << "the game would refuse it";
       ++levels;
       for (std::uint32_t seed = 0; seed < kSeeds; ++seed) {
         MAHJONG_BOARD board;

@@ -3,6 +3,7 @@
 // the two no-moves messages, the completion panel with its stars, points and money, the way on to
 // the next level, and the profile on disk. Also the chip-place log a test can click real tiles by.
 #include "engine/math/qs_transform3.h"
+#include "engine/service/qc_game.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_hud_panel.h"
@@ -280,6 +281,17 @@ TEST_F(LevelRoad, ANoMovesAnswerThatCannotShuffleLetsTheLevelFail) {
   ASSERT_TRUE(runWhile([this] { return manager->messageBox->isOpen(); }));
   ASSERT_TRUE(runWhile([this] { return !manager->messageBox->isOpen(); }, 60));
   EXPECT_EQ(manager->messageBox->fGetText(), text(M::TXT_LEVEL_FAIL));
+
+  // Its OK restarts the level; one that can no longer be played (its tiles gone from the pack's
+  // copy) leads back to the levels screen instead.
+  pugi::xml_document* shipped = QOR::QC_GAME::fLoadXml("XML/levels pk1lv1.xml");
+  pugi::xml_document kept;
+  kept.reset(*shipped);
+  shipped->child("tiles").remove_children();
+  tick(flow_test::kEnter);
+  EXPECT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN; }));
+  EXPECT_EQ(manager->board, nullptr);
+  shipped->reset(kept);
 }
 
 // Clock texts: minutes and seconds with two digits each, nothing below zero; a value goes where

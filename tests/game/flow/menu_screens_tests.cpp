@@ -1,6 +1,7 @@
 // The left panel, the packs screen and the levels screen driven through the real game manager over
 // the real Resources: loaded to the title with a profile, then moved from screen to screen tick by
 // tick through the real input state, every frame drawn on the recording device.
+#include "engine/files/unreadable_data.h"
 #include "engine/platform/qc_input.h"
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
@@ -17,10 +18,12 @@
 #include "game/flow/pack_button.h"
 #include "game/flow/store_message_box.h"
 #include "gui/widgets/qc_image_button.h"
+#include "host/test_doors.h"
 #include "tests/game/flow/flow_driver.h"
 #include "tests/game/kit/game_services.h"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
 #include <string>
 #include <tuple>
@@ -238,6 +241,21 @@ TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
   settle();
   EXPECT_EQ(m->page, 1);
   EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
+
+  // A shipped level that cannot be played (its tiles gone from the pack's copy) is told in a box,
+  // and the screen stays as it was, with no board.
+  pugi::xml_document* shipped = QOR::QC_GAME::fLoadXml("XML/levels pk2lv1.xml");
+  pugi::xml_document kept;
+  kept.reset(*shipped);
+  shipped->child("tiles").remove_children();
+  QOR::fForgetReportedDamage();
+  host_test::fResetMessageBoxCount();
+  click(m->levels.buttons[0]);
+  settle();
+  EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+  EXPECT_EQ(m->board, nullptr);
+  EXPECT_EQ(m->levels.buttons[0]->fGetPosition().x, MAHJONG_GAME_MANAGER::kLevelsInX);
+  shipped->reset(kept);
 }
 
 // The count-up after a level: money rises by the step value each step with "money.ogg" and the

@@ -1,0 +1,81 @@
+// Reading opens that never block: a look at the path first (a device is never opened at all),
+// then an open that does not wait, checked on the descriptor it gave.
+#include "host/regular_files.h"
+
+#include "host/src/files/host_paths.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace host_files {
+
+namespace {
+
+QE_FOUND kindOf(const struct stat& info) {
+  if (S_ISREG(info.st_mode)) return QE_FOUND::kFile;
+  return S_ISDIR(info.st_mode) ? QE_FOUND::kFolder : QE_FOUND::kOtherKind;
+}
+
+void refuse(QE_FOUND why, QE_FOUND* found) {
+  if (found != nullptr) *found = why;
+}
+
+}  // namespace
+
+std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found, std::uint64_t* size) {
+  if (size != nullptr) *size = 0;
+  const std::string p = host_detail::fHostPath(path);
+  struct stat info {};
+  if (p.empty() || ::stat(p.c_str(), &info) != 0) {
+    refuse(errno == EACCES || errno == ELOOP ? QE_FOUND::kUnopened : QE_FOUND::kMissing, found);
+    return nullptr;
+  }
+  if (kindOf(info) != QE_FOUND::kFile) {
+    refuse(kindOf(info), found);
+    return nullptr;
+  }
+  const int descriptor = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) {
+    refuse(errno == ENOENT ? QE_FOUND::kMissing : QE_FOUND::kUnopened, found);
+    return nullptr;
+  }
+  // The path may name something else by now: what counts is what was opened.
+  const QE_FOUND kind = ::fstat(descriptor, &info) == 0 ? kindOf(info) : QE_FOUND::kUnopened;
+  const int flags = ::fcntl(descriptor, F_GETFL);
+  // Reads then wait for data as any file's do.
+  if (kind != QE_FOUND::kFile || flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(descriptor);
+    refuse(kind != QE_FOUND::kFile ? kind : QE_FOUND::kUnopened, found);
+    return nullptr;
+  }
+  std::FILE* stream = ::fdopen(descriptor, "rb");
+  if (stream == nullptr) {
+    ::close(descriptor);
+    refuse(QE_FOUND::kUnopened, found);
+    return nullptr;
+  }
+  if (found != nullptr) *found = QE_FOUND::kFile;
+  if (size != nullptr) *size = static_cast<std::uint64_t>(info.st_size);
+  return stream;
+}
+
+const char* fDescribe(QE_FOUND found) {
+  switch (found) {
+    case QE_FOUND::kFile:
+      return "read";
+    case QE_FOUND::kMissing:
+      return "missing";
+    case QE_FOUND::kFolder:
+      return "a folder";
+    case QE_FOUND::kOtherKind:
+      return "not a regular file";
+    case QE_FOUND::kUnopened:
+      break;
+  }
+  return "cannot be opened";
+}
+
+}  // namespace host_files
