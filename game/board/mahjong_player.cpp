@@ -1,6 +1,7 @@
 // The player profile: defaults, reading from player.xml, and the bonus charges.
 #include "game/board/mahjong_player.h"
 
+#include "engine/files/qc_file_system.h"
 #include "engine/math/float_to_int.h"
 #include "engine/service/qc_log.h"
 
@@ -11,8 +12,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 // Names are wide strings of code points, some beyond 16 bits.
 static_assert(sizeof(wchar_t) == 4);
@@ -92,15 +91,15 @@ bool MAHJONG_PLAYER::SameName(const char* fileName, const std::wstring& name) {
 }
 
 pugi::xml_parse_result MAHJONG_PLAYER::LoadPlayerFile(const std::string& filePath, pugi::xml_document& document) {
-  // Only a file is read: the parser would take a folder's size for a file's.
-  std::error_code error;
-  const std::filesystem::file_type type = std::filesystem::status(filePath, error).type();
-  if (type != std::filesystem::file_type::regular) {
-    pugi::xml_parse_result result;
-    result.status = type == std::filesystem::file_type::not_found ? pugi::status_file_not_found : pugi::status_io_error;
-    return result;
+  // Only a regular file is read, and never waited on: a folder, a pipe or a device (even one
+  // swapped in after a look at the path) reads as unreadable.
+  std::string bytes;
+  pugi::xml_parse_result result;
+  switch (QOR::QC_FILE_SYSTEM::fReadRegularFile(filePath, bytes)) {
+    case 1: return document.load_buffer(bytes.data(), bytes.size());
+    case 0: result.status = pugi::status_file_not_found; return result;
+    default: result.status = pugi::status_io_error; return result;
   }
-  return document.load_file(filePath.c_str());
 }
 
 MAHJONG_PLAYER::MAHJONG_PLAYER(const std::string& filePath, const std::wstring& playerName) {

@@ -204,9 +204,14 @@ void MAHJONG_PLAYER_FILE::Open() {
 }
 
 bool MAHJONG_PLAYER_FILE::Create() {
+  // Without the defaults' lastplayer, packs and ranks the file would read as damaged: none is
+  // made, and the next start with its data makes it.
   const pugi::xml_document* defaults = _defaults != nullptr ? _defaults() : nullptr;
-  const pugi::xml_document empty;
-  if (Write(defaults != nullptr ? *defaults : empty)) {
+  if (defaults == nullptr || !hasFileElements(*defaults)) {
+    QOR::fLog("FILESYS FAILED TO CREATE file at path " + _path + ": default_player.xml did not load");
+    return false;
+  }
+  if (Write(*defaults)) {
     QOR::fLog("FILESYS CREATED FILE AT PATH " + _path);
     QOR::fLog("PUGII -- SAVED file at path " + _path);
     return true;

@@ -29,7 +29,8 @@ class MAHJONG_PLAYER_FILE {
   // Opening the file at the start of a session: the leftovers of saves killed before their rename
   // are removed, a damaged file is repaired and a missing one made from the defaults.
   void Open();
-  // Writes the defaults as the file; false (logged and told) when it could not be written.
+  // Writes the defaults as the file; false (logged and told) when it could not be written, and
+  // (logged) when the defaults lack lastplayer, packs or ranks, without making a file.
   bool Create();
   // A file that does not parse, nests too deep, or lacks lastplayer, packs or ranks, is written
   // again from the defaults (keeping its lastplayer) and every whole profile it holds (without

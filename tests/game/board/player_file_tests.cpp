@@ -206,6 +206,10 @@ TEST_F(PlayerFileTest, SavesOnAFullDiskAreToldOnceAndMakeNoEmptyFile) {
                             "64 no box text";
   EXPECT_FALSE(fs::exists(path()));
   EXPECT_TRUE(others().empty());
+
+  // Nor does a first start whose default_player.xml did not load (the start then ends).
+  MAHJONG_PLAYER_FILE(path(), [] { return static_cast<const pugi::xml_document*>(nullptr); }).Open();
+  EXPECT_FALSE(fs::exists(path()));
 }
 
 // A folder the player cannot write to: a save keeps the old file byte for byte and is told once;
