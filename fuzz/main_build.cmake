@@ -44,7 +44,27 @@ add_custom_command(OUTPUT ${QOR_FUZZ_DATA_SEEDS}/pack_reader.stamp
   DEPENDS qor_make_pack_seeds ${QOR_DATA_STAGING}/packs.stamp
   COMMENT "Fuzz seeds of the game's data"
   VERBATIM)
-add_custom_target(qor_fuzz_seeds ALL DEPENDS ${QOR_FUZZ_DATA_SEEDS}/pack_reader.stamp)
+# The game readers' target takes a header (the reader and its parameters, header_seeds.cmake)
+# before each file of the game's data.
+set(QOR_FUZZ_READER_SEEDS
+  font=0000=${QOR_DATA_STAGING}/fonts/regular.fnt
+  tiles=1000=${QOR_DATA_STAGING}/xml/tiles.xml
+  trophies=2000=${QOR_DATA_STAGING}/xml/trophies.xml
+  balance=3100=${QOR_DATA_STAGING}/xml/balance.xml
+  strings=4000=${QOR_DATA_STAGING}/xml/strings.xml
+  store_settings=5021=${QOR_DATA_STAGING}/xml/store_settings.xml
+  level=6000=${QOR_DATA_STAGING}/levels/pk1lv1.xml
+  player=7000=${QOR_DATA_STAGING}/xml/default_player.xml)
+string(REPLACE ";" "|" reader_seeds "${QOR_FUZZ_READER_SEEDS}")
+add_custom_command(OUTPUT ${QOR_FUZZ_DATA_SEEDS}/game_readers.stamp
+  COMMAND ${CMAKE_COMMAND} -DOUT=${QOR_FUZZ_DATA_SEEDS}/game_readers -DSEEDS=${reader_seeds}
+          -P ${CMAKE_CURRENT_LIST_DIR}/header_seeds.cmake
+  COMMAND ${CMAKE_COMMAND} -E touch ${QOR_FUZZ_DATA_SEEDS}/game_readers.stamp
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/header_seeds.cmake ${QOR_DATA_STAGING}/packs.stamp
+  COMMENT "Fuzz seeds of the game's data for its readers"
+  VERBATIM)
+add_custom_target(qor_fuzz_seeds ALL DEPENDS ${QOR_FUZZ_DATA_SEEDS}/pack_reader.stamp
+                  ${QOR_FUZZ_DATA_SEEDS}/game_readers.stamp)
 add_dependencies(qor_fuzz_seeds Resources)
 
 set(QOR_FUZZ_DATA_SEEDS_pack_reader ${QOR_FUZZ_DATA_SEEDS}/pack_reader)
@@ -53,6 +73,7 @@ set(QOR_FUZZ_DATA_SEEDS_locman ${QOR_DATA_SOURCE_DIR} ${QOR_DATA_STAGING}/xml)
 set(QOR_FUZZ_DATA_SEEDS_engine_config ${QOR_DATA_SOURCE_DIR})
 set(QOR_FUZZ_DATA_SEEDS_game_files ${QOR_DATA_SOURCE_DIR})
 set(QOR_FUZZ_DATA_SEEDS_level_file ${QOR_DATA_STAGING}/levels)
+set(QOR_FUZZ_DATA_SEEDS_game_readers ${QOR_FUZZ_DATA_SEEDS}/game_readers)
 
 foreach(target ${QOR_FUZZ_TARGETS})
   set(seeds ${CMAKE_CURRENT_LIST_DIR}/corpus/${target} ${QOR_FUZZ_DATA_SEEDS_${target}})

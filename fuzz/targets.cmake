@@ -12,4 +12,5 @@ set(QOR_FUZZ_TARGETS
   game_files
   level_file
   particles
+  game_readers
 )

@@ -22,6 +22,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -37,6 +38,12 @@ constexpr int kTitleDy = -50;
 void RegisterFolder(const char* folder) {
   if (QOR::qcRESOURCE_LOADER != nullptr && QOR::qcRESOURCE_LOADER->fGetPack(folder) != nullptr) return;
   QOR::QC_GAME::fAddPack(folder);
+}
+
+// The level one past what the profile owns, within the store's levels: a damaged profile's record
+// (negative, or far past the last level) neither overflows nor names a level the store lacks.
+int LevelAfter(int owned) {
+  return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{owned} + 1, 1, STORE_ITEM::kFullyImproved));
 }
 
 bool IsSlot(int kind) { return kind == STORE_ITEM::kBonusSlot || kind == STORE_ITEM::kAbilitySlot; }
@@ -122,16 +129,16 @@ STORE_ITEM::STORE_ITEM(int itemKind, MAHJONG_PLAYER* player, pugi::xml_document*
     if (kind == kAbility) {
       for (const PLAYER_ABILITY& ability : player->m_abilities) {
         if (ability.id == id) {
-          level = ability.impr + 1;
+          level = LevelAfter(ability.impr);
           break;
         }
       }
     } else if (kind == kAbilitySlot) {
-      level = player->m_abilitySlots + 1;
+      level = LevelAfter(player->m_abilitySlots);
     } else if (kind == kBonusSlot) {
-      level = player->m_bonusSlots + 1;
+      level = LevelAfter(player->m_bonusSlots);
     } else if (kind == kBonus) {
-      if (const PLAYER_BONUS* bonus = player->FindBonus(id)) level = bonus->impr + 1;
+      if (const PLAYER_BONUS* bonus = player->FindBonus(id)) level = LevelAfter(bonus->impr);
     }
   }
 

@@ -28,10 +28,10 @@ class STORE_ITEM {
   static constexpr int kFullyImproved = 5;
 
   // The level comes from the player (the owned bonus's or ability's improvement + 1, or the
-  // number of slots + 1; 1 without a record or player); the title key and price from the settings
-  // leaf of that level. buttonType is the button's hit area (1 circle, 2 rectangle). The texts
-  // are looked up in strings (the game manager's table when null). An item with nothing left to
-  // buy is inactive.
+  // number of slots + 1, kept within 1..5; 1 without a record or player); the title key and price
+  // from the settings leaf of that level. buttonType is the button's hit area (1 circle, 2
+  // rectangle). The texts are looked up in strings (the game manager's table when null). An item
+  // with nothing left to buy is inactive.
   STORE_ITEM(int kind, MAHJONG_PLAYER* player, pugi::xml_document* settings, float x, float y, int buttonType,
              const char* idText, QOR::QC_LOCMAN* strings = nullptr);
   // Deletes the button and the label and gives their pictures back.
