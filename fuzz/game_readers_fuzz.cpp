@@ -519,12 +519,9 @@ void checkStore(const INPUT& input) {
 
 enum class PATH_KIND { kFile, kFolder, kLinkToFile, kLinkToFolder, kDanglingLink, kEmptyFile, kFifo, kDevice, kHuge };
 
-// Kinds a level of the folder may be. The last three (a named pipe, a link to a device, a sparse
-// file of 5 GiB) are tried only when QOR_FUZZ_SPECIAL_FILES is set.
-PATH_KIND pathKind(std::uint8_t parameter) {
-  static const bool special = std::getenv("QOR_FUZZ_SPECIAL_FILES") != nullptr;
-  return static_cast<PATH_KIND>(choice(parameter, special ? 9 : 6));
-}
+// Kinds a level of the folder may be: a named pipe, a link to a device and a sparse file of
+// 5 GiB among them.
+PATH_KIND pathKind(std::uint8_t parameter) { return static_cast<PATH_KIND>(choice(parameter, 9)); }
 
 void checkLevelLookup(const INPUT& input) {
   const PATH_KIND kind = pathKind(input.parameter[0]);
@@ -568,19 +565,26 @@ void checkLevelLookup(const INPUT& input) {
       break;
   }
   // The copy counts when it is a regular file (through links) that parses; one of 5 GiB is a
-  // damaged copy, too large to read.
+  // damaged copy, too large to read. For play it must also be playable on the grid, which the
+  // parameters choose; the shipped level is.
   const fs::file_status status = fs::status(path, error);
   pugi::xml_document copy;
   const bool regular = !error && fs::is_regular_file(status);
+  const bool exists = !error && status.type() != fs::file_type::not_found;
   const bool parses = regular && kind != PATH_KIND::kHuge && static_cast<bool>(copy.load_file(path.c_str()));
+  TILE_METRICS grid;
+  grid.columns = 16 + input.parameter[1] % 8;
+  grid.rows = 8 + input.parameter[2] % 8;
+  const bool playable = parses && MAHJONG_LEVELS::PlayProblem(copy, grid).empty();
 
   const pugi::xml_document* shipped = QOR::QC_GAME::fLoadXml("XML/levels pk1lv1.xml");
+  require(MAHJONG_LEVELS::PlayProblem(*shipped, grid).empty());
   pugi::xml_document own;
-  const pugi::xml_document* played = MAHJONG_LEVELS::ReadForPlay("pk1lv1.xml", own);
-  require(played == (parses ? &own : shipped));
+  const pugi::xml_document* played = MAHJONG_LEVELS::ReadForPlay("pk1lv1.xml", own, grid);
+  require(played == (playable ? &own : shipped));
   pugi::xml_document ownForEditing;
   const pugi::xml_document* edited = MAHJONG_LEVELS::ReadForEditing("pk1lv1.xml", ownForEditing);
-  require(edited == (parses ? &ownForEditing : regular ? nullptr : shipped));
+  require(edited == (parses ? &ownForEditing : exists ? nullptr : shipped));
   fs::remove_all(path, error);
   fs::remove_all(aside, error);
 }
@@ -595,6 +599,20 @@ const pugi::xml_document* defaultPlayerDocument() {
 
 bool withinGrowth(std::size_t written, std::size_t read) { return written <= kGrowthFactor * read + kGrowthAllowance; }
 
+// True when an element lies deeper than a player file may nest (the document's own children at
+// depth 1); walked without recursion, as the input may nest a hundred thousand deep.
+bool nestsTooDeep(const pugi::xml_document& document) {
+  struct DEPTH_WALKER : pugi::xml_tree_walker {
+    bool tooDeep = false;
+    bool for_each(pugi::xml_node& node) override {
+      if (node.type() == pugi::node_element && depth() + 1 > MAHJONG_PLAYER_FILE::kMaxDepth) tooDeep = true;
+      return !tooDeep;
+    }
+  } walker;
+  const_cast<pugi::xml_document&>(document).traverse(walker);
+  return walker.tooDeep;
+}
+
 void checkPlayerFile(const INPUT& input) {
   const std::string folder = g_documents + "/Greyfern/Lantern Tiles";
   const std::string path = folder + "/player.xml";
@@ -603,11 +621,13 @@ void checkPlayerFile(const INPUT& input) {
   fs::create_directories(folder, error);
   require(writeFile(path, input.file));
 
-  // Opening: a damaged file is made again, its bytes kept beside it; a sound one stays as it is.
+  // Opening: a damaged file (one that nests too deep included) is made again, its bytes kept
+  // beside it; a sound one stays as it is.
   pugi::xml_document before;
   const pugi::xml_parse_result parsed = before.load_buffer(input.file.data(), input.file.size());
   qor_fuzz::fXmlFeedback(parsed, before);
-  const bool sound = parsed && before.child("lastplayer") && before.child("packs") && before.child("ranks");
+  const bool sound =
+      parsed && before.child("lastplayer") && before.child("packs") && before.child("ranks") && !nestsTooDeep(before);
   MAHJONG_PLAYER_FILE file(path, &defaultPlayerDocument);
   file.Open();
   std::string opened;

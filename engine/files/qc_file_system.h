@@ -59,8 +59,10 @@ class QC_FILE_SYSTEM {
   // "cannot be opened".
   static std::FILE* fOpenRegularFile(const std::string& path, std::string* cause = nullptr,
                                      std::uint64_t* size = nullptr);
-  // The whole regular file as bytes: 1; 0 missing; -108 not a regular file or cannot be opened;
-  // -109 a read error (cause says which).
+  // The whole regular file as bytes: 1; 0 missing; -108 not a regular file, cannot be opened or
+  // larger than kLargestReadFile (a settings, level or player file is never near it, and a huge
+  // or endless file must not take all memory); -109 a read error (cause says which).
+  static constexpr std::size_t kLargestReadFile = std::size_t{16} << 20;
   static int fReadRegularFile(const std::string& path, std::string& bytes, std::string* cause = nullptr);
   // One of the QC_FILE_TYPE values.
   static std::int32_t fGetFileType(const std::string& path);

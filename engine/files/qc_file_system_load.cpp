@@ -215,13 +215,23 @@ int QC_FILE_SYSTEM::fReadRegularFile(const std::string& path, std::string& bytes
     if (cause != nullptr) *cause = host_files::fDescribe(found);
     return found == host_files::QE_FOUND::kMissing ? 0 : -108;
   }
+  // Read no further than one byte past the limit, whatever size the file claims.
   char chunk[16384];
-  for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) bytes.append(chunk, n);
+  for (std::size_t n; bytes.size() <= kLargestReadFile && (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) {
+    bytes.append(chunk, n);
+  }
   const bool failed = std::ferror(stream) != 0;
   std::fclose(stream);
   if (failed) {
     if (cause != nullptr) *cause = "read error";
+    bytes.clear();
     return -109;
+  }
+  if (bytes.size() > kLargestReadFile) {
+    if (cause != nullptr) *cause = "larger than " + std::to_string(kLargestReadFile) + " bytes";
+    bytes.clear();
+    bytes.shrink_to_fit();
+    return -108;
   }
   return 1;
 }

@@ -16,8 +16,6 @@
 #include <set>
 #include <tuple>
 
-#include <algorithm>
-
 namespace {
 
 constexpr char kPack[] = "XML/levels";

@@ -44,11 +44,7 @@ READ_RESULT readFile(const std::string& path, std::string& bytes, std::string& c
   }
 }
 
-// How deep elements may nest in a player file: profiles nest three deep (player, bonuses, bonus),
-// the pack definitions and ranks two; the rest is room for hand edits. Nothing the game wrote is
-// deeper, and a save indents every line by its depth: a deeper file is damaged, and its rebuild
-// copies no element below this depth, so what a save writes stays in proportion to what was read.
-constexpr int kMaxDepth = 8;
+constexpr int kMaxDepth = MAHJONG_PLAYER_FILE::kMaxDepth;
 
 // True when an element of the node's subtree lies deeper than kMaxDepth (the node at depth).
 // The walk stops at the first level too deep, so it never recurses deeper than that.

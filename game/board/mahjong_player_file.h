@@ -22,6 +22,12 @@ class MAHJONG_PLAYER_FILE {
   explicit MAHJONG_PLAYER_FILE(std::string path,
                                DEFAULTS_SOURCE defaults = &MAHJONG_PLAYER::GameDefaultPlayerDocument);
 
+  // How deep elements may nest in a player file: profiles nest three deep (player, bonuses, bonus),
+  // the pack definitions and ranks two; the rest is room for hand edits. Nothing the game wrote is
+  // deeper, and a save indents every line by its depth: a deeper file is damaged, and its rebuild
+  // copies no element below this depth, so what a save writes stays in proportion to what was read.
+  static constexpr int kMaxDepth = 8;
+
   const std::string& Path() const { return _path; }
   // The folder that holds the file.
   std::string Folder() const;

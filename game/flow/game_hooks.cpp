@@ -74,8 +74,10 @@ int GameUpdate(std::uintptr_t) {
     // The title is the first screen: without its data or its pictures the player would face a
     // dead or black screen with no way on. What is missing was told as it was read; the start
     // ends here, not zero. Both are asked, so the log names every missing piece.
-    if (before < 100 && loadProgress >= 100 && gameManager != nullptr &&
-        !(gameManager->TitleDataLoaded() & gameManager->TitleCanShow())) {
+    const bool loadEnds = before < 100 && loadProgress >= 100 && gameManager != nullptr;
+    const bool dataLoaded = loadEnds && gameManager->TitleDataLoaded();
+    const bool picturesLoaded = loadEnds && gameManager->TitleCanShow();
+    if (loadEnds && !(dataLoaded && picturesLoaded)) {
       QOR::fLog("The start ends: the title cannot be shown");
       if (QOR::qcGAME != nullptr) QOR::qcGAME->fQuitWithStatus(kStartFailed);
       return 0;

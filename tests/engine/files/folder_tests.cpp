@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <tuple>
 
 using namespace QOR;
@@ -125,6 +128,19 @@ TEST_F(FilesTest, NamedPipesAreNeverRead) {
   for (const auto& [what, got, expected] : cases) EXPECT_EQ(got, expected) << what;
   EXPECT_EQ(cause, "not a regular file");
   EXPECT_EQ(loose.readersHeld + pack.readersHeld, 0);
+
+  // Nor is a huge file read whole: up to the limit it is, one byte more and a sparse 5 GiB are not.
+  const std::string big = _resources + "data/big.xml";
+  for (const std::uintmax_t size : {std::uintmax_t{QC_FILE_SYSTEM::kLargestReadFile},
+                                    std::uintmax_t{QC_FILE_SYSTEM::kLargestReadFile} + 1, std::uintmax_t{5} << 30}) {
+    { std::ofstream(big, std::ios::binary | std::ios::trunc); }
+    fs::resize_file(big, size);
+    const int read = QC_FILE_SYSTEM::fReadRegularFile(big, bytes, &cause);
+    EXPECT_EQ(read, size == QC_FILE_SYSTEM::kLargestReadFile ? 1 : -108) << size;
+    EXPECT_EQ(bytes.size(), read == 1 ? size : 0u) << size;
+  }
+  EXPECT_EQ(cause, "larger than " + std::to_string(QC_FILE_SYSTEM::kLargestReadFile) + " bytes");
+  fs::remove(big);
 }
 
 TEST_F(FilesTest, CreateDirectoryMakesEachMissingFolderAndLogsEachPrefix) {
