@@ -161,7 +161,8 @@ TEST_F(GlPresentTest, PresentsKeepTheStorageOfDrawnImageTexturesAndGiveBackTheRe
     IDirect3DTexture9* texture = nullptr;
   };
   Case cases[] = {{true}, {false}};
-  const std::vector<std::uint8_t> png = image_bytes::fPng(4, 4, image_bytes::fMarkedRgba(4, 4, 0x3080C0FFu, 0xFF0000FFu));
+  const std::vector<std::uint8_t> png =
+      image_bytes::fPng(4, 4, image_bytes::fMarkedRgba(4, 4, 0x3080C0FFu, 0xFF0000FFu));
   for (Case& c : cases) {
     ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, png.data(), static_cast<UINT>(png.size()), 0, 0, 1, 0,
                                                   D3DFMT_UNKNOWN, D3DPOOL_MANAGED, 0, 0, 0, nullptr, nullptr,
