@@ -21,9 +21,10 @@ bool isMoving(const STORE_MESSAGE_BOX* box) { return box != nullptr && box->isMo
 
 // Logs "screen state: screen=<n> help=<0|1> options=<0|1> box=<0|1> moving=<0|1>" whenever that
 // state changes (box: a message box is open; moving: a box, the tutorial's panel, the screen fade
-// or the board's tiles move, a menu panel slides, the completion's stars wobble, the left panel
-// counts up or the comic's pictures fade in); nothing without the switch. Called after each frame
-// is drawn: a state at rest is logged once a frame showing it was presented.
+// or the board's tiles move, a menu panel slides, the level intro's or completion's panel is not
+// yet or no longer on the screen, the completion's stars wobble, the left panel counts up or the
+// comic's pictures fade in); nothing without the switch. Called after each frame is drawn: a
+// state at rest is logged once a frame showing it was presented.
 void MAHJONG_GAME_MANAGER::LogScreenState() {
   const char* flag = std::getenv("QOR_LOG_SCREEN_STATES");
   if (flag == nullptr || std::string_view(flag) != "1") return;
@@ -43,6 +44,15 @@ void MAHJONG_GAME_MANAGER::LogScreenState() {
   // The board's tiles drop in and slide out under the level's intro and completion too.
   if (currentScreen == GAME_SCREEN || currentScreen == LEVEL_START_SCREEN || currentScreen == LEVEL_END_SCREEN) {
     moving = moving || (board != nullptr && (board->m_dropTween.active || board->m_slideTween.active));
+  }
+  // The level's intro and completion are at rest only with their panel on the screen, where its
+  // button takes a click: between the board's arrival and the panel's slide in, and between its
+  // slide out and what follows, either stands still for a tick with the panel above the screen
+  // (and a loaded machine may draw frames in that tick).
+  if (currentScreen == LEVEL_START_SCREEN || currentScreen == LEVEL_END_SCREEN) {
+    const QOR::QC_SPRITE* panel =
+        currentScreen == LEVEL_START_SCREEN ? levelRoad.introPanel : levelRoad.completionPanel;
+    moving = moving || (panel != nullptr && panel->fGetPosition().y < 0.0f);
   }
   // The stars of the completion panel wobble one after the other until the last is at rest; the
   // comic's and the final screen's pictures and button appear one after the other, and the button

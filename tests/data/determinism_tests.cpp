@@ -1,5 +1,6 @@
 // Building the data twice gives byte-identical Resources, and the builder draws its contact sheet.
 #include "tests/data/data_fixture.h"
+#include "tests/kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,14 +38,11 @@ std::map<std::string, std::string> treeOf(const fs::path& root) {
 class DataRebuild : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "qor_data_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    _scratch = pattern;
+    ASSERT_TRUE(_folder.fCreate("qor_data_"));
+    _scratch = _folder.fPath();
   }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(_scratch, error);
-  }
+  void TearDown() override { _folder.fRemove(); }
+  qor_test::ScratchDir _folder;
   fs::path _scratch;
 };
 

@@ -1,16 +1,22 @@
 // Showing the back buffer on real OpenGL (Mesa): at the window's size every pixel arrives
 // unchanged and right way up; at another size the picture matches the driver's own bilinear
 // framebuffer blit. The presenter draws into framebuffers of the test's own, read back here.
+// The device's presents keep the storage of image textures a frame draws and give back the others.
+#include "host/d3dx9.h"
 #include "host/recording_device.h"
 #include "host/src/gl/gl_functions.h"
 #include "host/src/gl/gl_present.h"
+#include "host/src/gl/gl_texture.h"
 #include "host/test_doors.h"
+#include "tests/host/image_bytes.h"
 #include "tests/kit/test_window.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -21,6 +27,7 @@ class GlPresentTest : public ::testing::Test {
   void SetUp() override {
     host_test::fUseRecordingDevice(false);
     host_test::fSetNonInteractive(true);
+    host_test::fSetGlTextureRest(std::chrono::milliseconds(3000));
     ASSERT_NE(qor_test::fTestWindow(), nullptr);
     d3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(d3d, nullptr);
@@ -32,6 +39,7 @@ class GlPresentTest : public ::testing::Test {
     ASSERT_TRUE(presenter.fBuild());
   }
   void TearDown() override {
+    host_test::fSetGlTextureRest(std::chrono::milliseconds(3000));
     presenter.fDestroy();
     for (GLuint framebuffer : framebuffers) host_gl::gl.DeleteFramebuffers(1, &framebuffer);
     host_gl::gl.DeleteTextures(static_cast<GLsizei>(names.size()), names.data());
@@ -141,6 +149,69 @@ TEST_F(GlPresentTest, AtAnotherSizeThePictureMatchesTheDriversBilinearBlit) {
     for (std::size_t i = 0; i < a.size(); ++i) worst = std::max(worst, std::abs(a[i] - b[i]));
     EXPECT_LE(worst, 2) << w << " x " << h;
   }
+}
+
+// Image textures keep their storage while every frame draws them and give it back once no frame
+// has drawn them for the rest (a second, far longer than a frame here): each is drawn in the first
+// frame; then frames that draw those of the first kind are presented until the others have given
+// their storage back. One drawn every frame has its storage after every present.
+TEST_F(GlPresentTest, PresentsKeepTheStorageOfDrawnImageTexturesAndGiveBackTheRest) {
+  struct Case {
+    bool drawnEveryFrame;
+    IDirect3DTexture9* texture = nullptr;
+  };
+  Case cases[] = {{true}, {false}};
+  const std::vector<std::uint8_t> png =
+      image_bytes::fPng(4, 4, image_bytes::fMarkedRgba(4, 4, 0x3080C0FFu, 0xFF0000FFu));
+  for (Case& c : cases) {
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, png.data(), static_cast<UINT>(png.size()), 0, 0, 1, 0,
+                                                  D3DFMT_UNKNOWN, D3DPOOL_MANAGED, 0, 0, 0, nullptr, nullptr,
+                                                  &c.texture),
+              D3D_OK);
+  }
+  // A quad over the whole picture in clip coordinates (identity transforms), with texture places.
+  const float corners[6][5] = {{-1, -1, 0.5f, 0, 1}, {1, -1, 0.5f, 1, 1}, {1, 1, 0.5f, 1, 0},
+                               {-1, -1, 0.5f, 0, 1}, {1, 1, 0.5f, 1, 0}, {-1, 1, 0.5f, 0, 0}};
+  IDirect3DVertexBuffer9* buffer = nullptr;
+  ASSERT_EQ(device->CreateVertexBuffer(sizeof(corners), 0, D3DFVF_XYZ | D3DFVF_TEX1, D3DPOOL_MANAGED, &buffer, nullptr),
+            D3D_OK);
+  void* data = nullptr;
+  ASSERT_EQ(buffer->Lock(0, 0, &data, 0), D3D_OK);
+  std::memcpy(data, corners, sizeof(corners));
+  buffer->Unlock();
+  device->SetRenderState(D3DRS_ZENABLE, FALSE);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device->SetFVF(D3DFVF_XYZ | D3DFVF_TEX1);
+  device->SetStreamSource(0, buffer, 0, sizeof(corners[0]));
+  const auto present = [&](bool first) {
+    EXPECT_EQ(device->BeginScene(), D3D_OK);
+    for (const Case& c : cases) {
+      if (!first && !c.drawnEveryFrame) continue;
+      device->SetTexture(0, c.texture);
+      EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
+    }
+    EXPECT_EQ(device->EndScene(), D3D_OK);
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  };
+
+  host_test::fSetGlTextureRest(std::chrono::milliseconds(1000));
+  present(true);
+  bool keptWhileDrawn = true;
+  bool restPassed = false;
+  for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+       keptWhileDrawn && !restPassed && std::chrono::steady_clock::now() < end;) {
+    present(false);
+    restPassed = true;
+    for (const Case& c : cases) {
+      const bool stored = dynamic_cast<host_gl::GlTexture*>(c.texture)->fHasStorage();
+      if (c.drawnEveryFrame) keptWhileDrawn = keptWhileDrawn && stored;
+      if (!c.drawnEveryFrame) restPassed = restPassed && !stored;
+    }
+  }
+  EXPECT_TRUE(keptWhileDrawn) << "a texture drawn every frame gave its storage back";
+  EXPECT_TRUE(restPassed) << "a texture no frame drew kept its storage past the rest";
+  for (Case& c : cases) c.texture->Release();
+  buffer->Release();
 }
 
 }  // namespace

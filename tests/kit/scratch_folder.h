@@ -1,6 +1,7 @@
-// A scratch application folder for one test: made under the temporary folder, with a file system
-// over it (which makes its Resources folder and enters it) installed as qcFILE_SYSTEM. Removing it
-// puts back the previous file system and current directory and deletes the folder.
+// Scratch folders for tests, made under the temporary folder and deleted with all they hold: a bare
+// one (ScratchDir), and an application folder for one test (ScratchFolder), with a file system over
+// it (which makes its Resources folder and enters it) installed as qcFILE_SYSTEM. Removing that
+// one puts back the previous file system and current directory and deletes the folder.
 #pragma once
 
 #include "engine/files/qc_file_system.h"
@@ -14,6 +15,35 @@
 
 namespace qor_test {
 
+class ScratchDir {
+ public:
+  ScratchDir() = default;
+  ~ScratchDir() { fRemove(); }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  // A folder named prefix + six random characters; false when it cannot be made.
+  bool fCreate(const std::string& prefix) {
+    fRemove();
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr) return false;
+    _path = pattern;
+    return true;
+  }
+  // Nothing when no folder is held.
+  void fRemove() {
+    if (_path.empty()) return;
+    std::error_code error;
+    std::filesystem::remove_all(_path, error);
+    _path.clear();
+  }
+  // Empty when no folder is held.
+  const std::filesystem::path& fPath() const { return _path; }
+
+ private:
+  std::filesystem::path _path;
+};
+
 class ScratchFolder {
  public:
   ScratchFolder() = default;
@@ -25,9 +55,8 @@ class ScratchFolder {
   bool fCreate(const std::string& prefix) {
     fRemove();
     _startFolder = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) return false;
-    _base = pattern;
+    if (!_folder.fCreate(prefix)) return false;
+    _base = _folder.fPath().string();
     _savedFiles = QOR::qcFILE_SYSTEM;
     _files = std::make_unique<QOR::QC_FILE_SYSTEM>(_base);
     QOR::qcFILE_SYSTEM = _files.get();
@@ -40,8 +69,7 @@ class ScratchFolder {
     QOR::qcFILE_SYSTEM = _savedFiles;
     _files.reset();
     std::filesystem::current_path(_startFolder);
-    std::error_code error;
-    std::filesystem::remove_all(_base, error);
+    _folder.fRemove();
     _base.clear();
   }
 
@@ -60,6 +88,7 @@ class ScratchFolder {
 
  private:
   std::filesystem::path _startFolder;
+  ScratchDir _folder;
   std::string _base;
   std::unique_ptr<QOR::QC_FILE_SYSTEM> _files;
   QOR::QC_FILE_SYSTEM* _savedFiles = nullptr;

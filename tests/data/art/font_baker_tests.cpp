@@ -1,6 +1,7 @@
 // The font baker: rectangles the engine can draw with the game's letter spacings, the anchor
 // glyph, the stroke page beside the fill page, and the same bytes on every run.
 #include "tests/data/art/image_probe.h"
+#include "tests/kit/scratch_folder.h"
 #include "tools/data/art/qc_canvas.h"
 #include "tools/data/fonts/font_steps.h"
 #include "tools/data/fonts/qc_font_baker.h"
@@ -71,8 +72,10 @@ TEST(FontBaker, DescriptionParsesTheWayTheEngineReadsIt) {
 }
 
 TEST(FontBaker, TheStepWritesEveryFontTheSameWayTwice) {
-  qor_test::QC_TEMP_FOLDER one("fonts_one");
-  qor_test::QC_TEMP_FOLDER two("fonts_two");
+  qor_test::ScratchDir one;
+  qor_test::ScratchDir two;
+  ASSERT_TRUE(one.fCreate("qor_art_fonts_one_"));
+  ASSERT_TRUE(two.fCreate("qor_art_fonts_two_"));
   ASSERT_EQ(QOR::fMakeFonts(one.fPath()), 0);
   ASSERT_EQ(QOR::fMakeFonts(two.fPath()), 0);
   for (const QOR::QS_FONT_FILES& files : QOR::fFontFiles()) {

@@ -6,8 +6,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <system_error>
-#include <unistd.h>
 
 namespace qor_test {
 
@@ -26,19 +24,6 @@ QS_IMAGE fReadImage(const std::filesystem::path& path) {
   image.rgba.assign(data, data + static_cast<std::size_t>(image.width) * image.height * 4);
   stbi_image_free(data);
   return image;
-}
-
-QC_TEMP_FOLDER::QC_TEMP_FOLDER(const char* name) {
-  _path = std::filesystem::temp_directory_path() /
-          (std::string("qor_art_") + name + "_" + std::to_string(::getpid()));
-  std::error_code error;
-  std::filesystem::remove_all(_path, error);
-  std::filesystem::create_directories(_path, error);
-}
-
-QC_TEMP_FOLDER::~QC_TEMP_FOLDER() {
-  std::error_code error;
-  std::filesystem::remove_all(_path, error);
 }
 
 std::vector<std::uint8_t> fFileBytes(const std::filesystem::path& path) {

@@ -19,17 +19,6 @@ struct QS_IMAGE {
 
 QS_IMAGE fReadImage(const std::filesystem::path& path);
 
-// A temporary folder removed with the object.
-class QC_TEMP_FOLDER {
- public:
-  explicit QC_TEMP_FOLDER(const char* name);
-  ~QC_TEMP_FOLDER();
-  const std::filesystem::path& fPath() const { return _path; }
-
- private:
-  std::filesystem::path _path;
-};
-
 // The bytes of a file (empty when it cannot be read).
 std::vector<std::uint8_t> fFileBytes(const std::filesystem::path& path);
 

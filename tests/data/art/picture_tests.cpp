@@ -1,6 +1,7 @@
 // The picture steps: every listed picture is drawn at its listed size, the tile atlas and the
 // strips have the shapes the game draws them with, and a second run gives the same bytes.
 #include "tests/data/art/image_probe.h"
+#include "tests/kit/scratch_folder.h"
 #include "tools/data/art/art_list.h"
 #include "tools/data/art/art_steps.h"
 #include "tools/data/resource_layout.h"
@@ -17,7 +18,8 @@ using qor_test::QS_IMAGE;
 class PictureSteps : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder = std::make_unique<qor_test::QC_TEMP_FOLDER>("pictures");
+    folder = std::make_unique<qor_test::ScratchDir>();
+    ASSERT_TRUE(folder->fCreate("qor_art_pictures_"));
     results[0] = QOR::fMakeTiles(folder->fPath() / QOR::kStepTiles);
     results[1] = QOR::fMakePictures(folder->fPath() / QOR::kStepPictures);
     results[2] = QOR::fMakeLevelBackgrounds(folder->fPath() / QOR::kStepLevelBacks);
@@ -28,7 +30,7 @@ class PictureSteps : public ::testing::Test {
     return fReadImage(folder->fPath() / step / file);
   }
 
-  static inline std::unique_ptr<qor_test::QC_TEMP_FOLDER> folder;
+  static inline std::unique_ptr<qor_test::ScratchDir> folder;
   static inline int results[3] = {-1, -1, -1};
 };
 
@@ -128,7 +130,8 @@ TEST_F(PictureSteps, RingSheetsFillFromEmptyToFull) {
 }
 
 TEST_F(PictureSteps, ASecondRunGivesTheSameBytes) {
-  qor_test::QC_TEMP_FOLDER again("pictures_again");
+  qor_test::ScratchDir again;
+  ASSERT_TRUE(again.fCreate("qor_art_pictures_again_"));
   ASSERT_EQ(QOR::fMakeTiles(again.fPath()), 0);
   for (const QOR::QS_DATA_ITEM& item : QOR::fArtList()) {
     if (item.step != QOR::kStepTiles) continue;

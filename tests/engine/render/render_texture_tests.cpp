@@ -5,6 +5,7 @@
 #include "tests/host/image_bytes.h"
 #include "tests/kit/engine_fixture.h"
 #include "tests/kit/log_capture.h"
+#include "tests/kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +80,9 @@ TEST_F(RenderTextures, JpegFromMemoryLoadsWithItsSize) {
 }
 
 TEST_F(RenderTextures, PngFileLoadsThroughEitherSlash) {
-  const auto dir = std::filesystem::temp_directory_path() / "qor_render_textures";
-  std::filesystem::create_directories(dir);
+  qor_test::ScratchDir scratch;
+  ASSERT_TRUE(scratch.fCreate("qor_render_textures_"));
+  const auto dir = scratch.fPath();
   const auto png = image_bytes::fPng(3, 5, image_bytes::fMarkedRgba(3, 5, 0xFFFFFFFFu, 0x000000FFu));
   std::ofstream(dir / "pic.png", std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
                                                          static_cast<std::streamsize>(png.size()));
@@ -88,7 +90,6 @@ TEST_F(RenderTextures, PngFileLoadsThroughEitherSlash) {
   QC_TEXTURE_INFO* t = render->fLoadTexture(windowsStyle.c_str());
   ASSERT_NE(t, render->fGetDefaultTexture());
   EXPECT_EQ(t->fGetSize(), QS_POINT(3, 5));
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(RenderTextures, MissingFileGivesTheDefaultTextureWhichSurvivesRelease) {

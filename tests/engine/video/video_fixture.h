@@ -6,6 +6,7 @@
 #include "engine/service/qc_globals.h"
 #include "engine/video/qc_video.h"
 #include "tests/kit/engine_fixture.h"
+#include "tests/kit/scratch_folder.h"
 #include "tests/kit/theora_maker.h"
 
 #include <gtest/gtest.h>
@@ -53,17 +54,15 @@ class VideoTest : public ::testing::Test {
     _previousRender = QOR::qcRENDER;
     _previousFrameTime = QOR::qcFrameTime;
     QOR::qcRENDER = _render.get();
-    std::string pattern = (std::filesystem::temp_directory_path() / "qor_video_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    _folder = pattern;
+    ASSERT_TRUE(_scratch.fCreate("qor_video_"));
+    _folder = _scratch.fPath().string();
   }
 
   void TearDown() override {
     QOR::qcRENDER = _previousRender;
     QOR::qcFrameTime = _previousFrameTime;
     _render.reset();
-    std::error_code error;
-    std::filesystem::remove_all(_folder, error);
+    _scratch.fRemove();
   }
 
   // Writes the bytes into the scratch folder; the path.
@@ -103,6 +102,7 @@ class VideoTest : public ::testing::Test {
   std::unique_ptr<QOR::QC_RENDER> _render;
   QOR::QC_RENDER* _previousRender = nullptr;
   float _previousFrameTime = 0.0f;
+  qor_test::ScratchDir _scratch;
   std::string _folder;
 };
 

@@ -37,8 +37,8 @@ class LevelRoad : public flow_test::PlayerDriver {
   }
 
   // From the levels screen of the pack (reached as a finished level leaves), a click on the
-  // level's button, then ticks until the intro panel stands on the screen.
-  void enterLevel(int pack, int level) {
+  // level's button, then (unless told not to) ticks until the intro panel stands on the screen.
+  void enterLevel(int pack, int level, bool untilRest = true) {
     manager->currentPack = pack;
     if (manager->currentScreen != LEVELS_SCREEN) {
       manager->leftPanel.Slide(-302.0f);
@@ -55,7 +55,7 @@ class LevelRoad : public flow_test::PlayerDriver {
     QOR::QC_IMAGE_BUTTON* button = manager->levels.buttons[static_cast<std::size_t>(level - 1)];
     click(button);
     ASSERT_EQ(manager->requestedScreen, LEVEL_START_SCREEN);
-    untilIntroAtRest();
+    if (untilRest) untilIntroAtRest();
   }
   bool awardShown() const { return manager->trophies.awardBox != nullptr && manager->trophies.awardBox->isInfo(); }
   bool busy() const {
@@ -101,6 +101,11 @@ class LevelRoad : public flow_test::PlayerDriver {
     ASSERT_TRUE(panel->isPaused());
     click(panel->*button);
   }
+  // The screen-state log's frames drawn after each tick (none unless a test sets it).
+  void beforeRender() override {
+    for (int n = 0; n < stateFrames; ++n) manager->LogScreenState();
+  }
+  int stateFrames = 0;
   // Ticks from an answered restart until the reloaded level's intro stands again.
   void untilRestarted() {
     ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVEL_START_SCREEN; }));
@@ -258,6 +263,49 @@ TEST_F(LevelRoad, OneLevelFromIntroToTheNext) {
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN; }));
   EXPECT_EQ(player->m_levels[MAHJONG_PLAYER::LevelIndex(1, 2)], -1);
   EXPECT_FALSE(manager->messageBox->isOpen());
+}
+
+// The state at rest of the intro and of the completion, which the end-to-end roads wait for before
+// they click the panel's button, is logged only while that button takes a click, however many
+// frames a loaded machine draws between two ticks (here two): a click on the button as the rest is
+// first logged takes the road on, and the way off the panel logs no rest of its screen.
+TEST_F(LevelRoad, TheLevelPanelsLogTheirRestOnlyWhileTheirButtonTakesAClick) {
+  qor_test::EnvironmentGuard guard("QOR_LOG_SCREEN_STATES");
+  setenv("QOR_LOG_SCREEN_STATES", "1", 1);
+  stateFrames = 2;
+  qor_test::LogCapture log;
+  const auto restLogged = [&log](SCREEN_TYPE screen) {
+    const std::string state = "screen state: screen=" + std::to_string(static_cast<int>(screen)) + " ";
+    for (const std::string& line : log.lines()) {
+      if (line.rfind(state, 0) == 0 && line.find("moving=0") != std::string::npos) return true;
+    }
+    return false;
+  };
+  const struct {
+    const char* way;
+    SCREEN_TYPE screen;
+    std::function<void()> on;
+    SCREEN_TYPE next;
+  } ways[] = {
+      {"the intro from the levels screen", LEVEL_START_SCREEN, [this] { enterLevel(1, 1, false); }, GAME_SCREEN},
+      {"the intro after a restart", LEVEL_START_SCREEN,
+       [this] {
+         pauseAndClick(&MAHJONG_HUD_PANEL::replayButton);
+         tick(flow_test::kEnter);
+       },
+       GAME_SCREEN},
+      {"the completion", LEVEL_END_SCREEN, [this] { manager->LevelComplete(); }, LEVELS_SCREEN},
+  };
+  for (const auto& way : ways) {
+    log.clear();
+    way.on();
+    ASSERT_TRUE(runWhile([&] { return !restLogged(way.screen); })) << way.way;
+    click(manager->levelRoad.startButton);
+    ASSERT_EQ(manager->requestedScreen, way.next) << way.way << ": the button took no click";
+    log.clear();
+    ASSERT_TRUE(runWhile([&] { return manager->currentScreen != way.next; })) << way.way;
+    EXPECT_FALSE(restLogged(way.screen)) << way.way << " on its way off";
+  }
 }
 
 // A board without moves whose shuffle bonus is not full after all: the no-moves message's OK

@@ -13,6 +13,7 @@
 #include "host/recording_device.h"
 #include "tests/game/kit/game_services.h"
 #include "tests/kit/log_capture.h"
+#include "tests/kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -110,16 +111,16 @@ TEST_F(LoadingScreenTest, ThreeSecondsOfSplashesThenTheTitle) {
 TEST_F(LoadingScreenTest, MissingSplashesAndFontAreLeftOut) {
   // The splashes are read from the working folder: the game's Resources folder.
   const fs::path resources = QOR::QC_FILE_SYSTEM::fGetInstance()->fGetResourceDirectory();
-  std::string pattern = (fs::temp_directory_path() / "qor_splash_XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const fs::path scratch = pattern;
+  qor_test::ScratchDir folder;
+  ASSERT_TRUE(folder.fCreate("qor_splash_"));
+  const fs::path scratch = folder.fPath();
   fs::copy_file(resources / "spl2.jpg", scratch / "spl2.jpg");
   ASSERT_EQ(chdir(scratch.c_str()), 0);
   auto onlySecond = std::make_unique<MAHJONG_LOADING_SCREEN>(&_strings);
   fs::remove(scratch / "spl2.jpg");
   auto none = std::make_unique<MAHJONG_LOADING_SCREEN>(nullptr);
   ASSERT_EQ(chdir(resources.c_str()), 0);
-  fs::remove_all(scratch);
+  folder.fRemove();
 
   EXPECT_EQ(onlySecond->splash1, nullptr);
   ASSERT_NE(onlySecond->splash2, nullptr);

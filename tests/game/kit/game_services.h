@@ -9,6 +9,7 @@
 #include "engine/service/qc_globals.h"
 #include "tests/kit/engine_fixture.h"
 #include "tests/kit/environment_guard.h"
+#include "tests/kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -28,9 +29,8 @@ inline std::filesystem::path fGameDataSourceDir() { return QOR_TEST_DATA_SOURCE_
 class GameServices : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qor_game_docs_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    _documents = pattern;
+    ASSERT_TRUE(_documentsFolder.fCreate("qor_game_docs_"));
+    _documents = _documentsFolder.fPath();
     _savedDocuments.emplace("XDG_DOCUMENTS_DIR");
     setenv("XDG_DOCUMENTS_DIR", _documents.c_str(), 1);
     // The game's file system takes the working folder when it is first made, and enters its
@@ -44,8 +44,7 @@ class GameServices : public ::testing::Test {
     }
   }
   void TearDown() override {
-    std::error_code error;
-    std::filesystem::remove_all(_documents, error);
+    _documentsFolder.fRemove();
     _savedDocuments.reset();
   }
   // A test that only needs the file system (no window, renderer or mixer) says false.
@@ -55,6 +54,7 @@ class GameServices : public ::testing::Test {
   const std::filesystem::path& documents() const { return _documents; }
 
  private:
+  ScratchDir _documentsFolder;
   std::filesystem::path _documents;
   std::optional<EnvironmentGuard> _savedDocuments;
 };
