@@ -6,11 +6,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace host_files {
 
-// What was found at a path.
-enum class QE_FOUND { kFile, kMissing, kFolder, kOtherKind, kUnopened };
+// What was found at a path (and, for a whole read, what came of it).
+enum class QE_FOUND { kFile, kMissing, kFolder, kOtherKind, kUnopened, kTooLarge, kReadError };
 
 // Opens path ('\' or '/' separators, links followed) for reading in binary mode when it is a
 // regular file: the stream (the caller closes it), with found kFile and size its length. Anything
@@ -18,7 +19,13 @@ enum class QE_FOUND { kFile, kMissing, kFolder, kOtherKind, kUnopened };
 // was opened, so a pipe put in the file's place after a look at the path is refused too.
 std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found = nullptr, std::uint64_t* size = nullptr);
 
-// "read", "missing", "a folder", "not a regular file" or "cannot be opened".
+// The whole regular file at path into bytes, when it holds at most limit bytes: kFile. Otherwise
+// bytes is empty and the result says why; no more than one byte past limit is ever read, whatever
+// size the file claims (a huge or endless file must not take all memory).
+QE_FOUND fReadRegularFile(const char* path, std::string& bytes, std::uint64_t limit);
+
+// "read", "missing", "a folder", "not a regular file", "too large", "read error" or "cannot be
+// opened".
 const char* fDescribe(QE_FOUND found);
 
 }  // namespace host_files

@@ -208,32 +208,18 @@ std::FILE* QC_FILE_SYSTEM::fOpenRegularFile(const std::string& path, std::string
 }
 
 int QC_FILE_SYSTEM::fReadRegularFile(const std::string& path, std::string& bytes, std::string* cause) {
-  bytes.clear();
-  host_files::QE_FOUND found = host_files::QE_FOUND::kUnopened;
-  std::FILE* stream = host_files::fOpenRegularFile(path.c_str(), &found);
-  if (stream == nullptr) {
-    if (cause != nullptr) *cause = host_files::fDescribe(found);
-    return found == host_files::QE_FOUND::kMissing ? 0 : -108;
+  using host_files::QE_FOUND;
+  const QE_FOUND found = host_files::fReadRegularFile(path.c_str(), bytes, kLargestReadFile);
+  if (cause != nullptr) {
+    *cause = found == QE_FOUND::kTooLarge ? "larger than " + std::to_string(kLargestReadFile) + " bytes"
+                                          : host_files::fDescribe(found);
   }
-  // Read no further than one byte past the limit, whatever size the file claims.
-  char chunk[16384];
-  for (std::size_t n; bytes.size() <= kLargestReadFile && (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) {
-    bytes.append(chunk, n);
+  switch (found) {
+    case QE_FOUND::kFile: return 1;
+    case QE_FOUND::kMissing: return 0;
+    case QE_FOUND::kReadError: return -109;
+    default: return -108;
   }
-  const bool failed = std::ferror(stream) != 0;
-  std::fclose(stream);
-  if (failed) {
-    if (cause != nullptr) *cause = "read error";
-    bytes.clear();
-    return -109;
-  }
-  if (bytes.size() > kLargestReadFile) {
-    if (cause != nullptr) *cause = "larger than " + std::to_string(kLargestReadFile) + " bytes";
-    bytes.clear();
-    bytes.shrink_to_fit();
-    return -108;
-  }
-  return 1;
 }
 
 int QC_FILE_SYSTEM::fWriteFile(const std::string& path, const void* buffer, std::size_t size,

@@ -7,9 +7,9 @@
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_resource_loader.h"
 #include "engine/service/qs_engine_config.h"
+#include "host/regular_files.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace QOR {
 
@@ -21,17 +21,8 @@ constexpr std::uint64_t kMaxConfigBytes = 1 << 20;
 // The file's bytes; false when it cannot be read (a pipe or device in its place is never waited
 // on). A file too large to be a settings file reads as empty, which is damaged.
 bool readConfigFile(const std::string& file, std::string& bytes) {
-  std::uint64_t length = 0;
-  std::FILE* stream = QC_FILE_SYSTEM::fOpenRegularFile(file, nullptr, &length);
-  if (stream == nullptr) return false;
-  bool read = true;
-  if (length <= kMaxConfigBytes) {
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) bytes.append(chunk, n);
-    read = std::ferror(stream) == 0;
-  }
-  std::fclose(stream);
-  return read;
+  const host_files::QE_FOUND found = host_files::fReadRegularFile(file.c_str(), bytes, kMaxConfigBytes);
+  return found == host_files::QE_FOUND::kFile || found == host_files::QE_FOUND::kTooLarge;
 }
 
 // Saves killed before their rename leave config.xml.XXXXXX beside the file: they go whenever the

@@ -86,8 +86,10 @@ std::string MAHJONG_PLAYER::NameToFile(const std::wstring& name) {
   return pugi::as_utf8(clean);
 }
 
+std::wstring MAHJONG_PLAYER::NameAsRead(const std::wstring& name) { return NameFromFile(NameToFile(name).c_str()); }
+
 bool MAHJONG_PLAYER::SameName(const char* fileName, const std::wstring& name) {
-  return NameFromFile(fileName) == NameFromFile(NameToFile(name).c_str());
+  return NameFromFile(fileName) == NameAsRead(name);
 }
 
 pugi::xml_parse_result MAHJONG_PLAYER::LoadPlayerFile(const std::string& filePath, pugi::xml_document& document) {
@@ -114,8 +116,7 @@ MAHJONG_PLAYER::MAHJONG_PLAYER(const std::string& filePath, const std::wstring& 
 }
 
 void MAHJONG_PLAYER::Reset(const std::wstring& playerName) {
-  // The name as the file will give it back.
-  m_name = NameFromFile(NameToFile(playerName).c_str());
+  m_name = NameAsRead(playerName);
   m_filePath.clear();
   m_totalScore = 0;
   m_money = 0;

@@ -81,6 +81,8 @@ class MAHJONG_PLAYER {
   // every lookup of a profile by name compares names as the reader gives them (SameName).
   static std::wstring NameFromFile(const char* utf8);
   static std::string NameToFile(const std::wstring& name);
+  // The name as the file gives it back once written.
+  static std::wstring NameAsRead(const std::wstring& name);
   // True when a name attribute of the file names the profile name.
   static bool SameName(const char* fileName, const std::wstring& name);
 

@@ -255,7 +255,7 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
   }
   if (answer != 1 || field == nullptr || field->isEmpty()) return;
   // The name as the file will give it back, so the new row and the profile agree.
-  selectedName = MAHJONG_PLAYER::NameFromFile(MAHJONG_PLAYER::NameToFile(field->fGetText()).c_str());
+  selectedName = MAHJONG_PLAYER::NameAsRead(field->fGetText());
   pugi::xml_document document;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
   if (findPlayer(document, selectedName)) {

@@ -60,6 +60,8 @@ unsigned fWindowExposures();
 // A message stamped with the time and the tracked cursor position.
 MSG fMakeMessage(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
 void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice);
+// The code points of UTF-8 text; stray and cut-off bytes are left out.
+std::u32string fDecodeUtf8(const char* text);
 // True once SIGTERM or SIGINT asked the process to quit (host/quit_signals.h).
 bool fQuitSignalled();
 // Queues WM_CLOSE to the main window once a quit signal was caught (host/quit_signals.h); the

@@ -16,7 +16,32 @@ void trackCursor(HostWindow* window, int x, int y) {
   host_detail::fSetTrackedCursor(window->outer.left + frame.left + x, window->outer.top + frame.top + y);
 }
 
-std::u32string decodeUtf8(const char* text) {
+// Modifier keys type nothing themselves: a text next to one was committed by an input method.
+bool isModifier(UINT vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || vk == VK_CAPITAL; }
+
+UINT mouseDown(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT: return WM_LBUTTONDOWN;
+    case SDL_BUTTON_RIGHT: return WM_RBUTTONDOWN;
+    case SDL_BUTTON_MIDDLE: return WM_MBUTTONDOWN;
+    default: return 0;
+  }
+}
+
+UINT mouseUp(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT: return WM_LBUTTONUP;
+    case SDL_BUTTON_RIGHT: return WM_RBUTTONUP;
+    case SDL_BUTTON_MIDDLE: return WM_MBUTTONUP;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+namespace host_detail {
+
+std::u32string fDecodeUtf8(const char* text) {
   std::u32string out;
   const auto* p = reinterpret_cast<const unsigned char*>(text);
   while (*p != 0) {
@@ -49,31 +74,6 @@ std::u32string decodeUtf8(const char* text) {
   }
   return out;
 }
-
-// Modifier keys type nothing themselves: a text next to one was committed by an input method.
-bool isModifier(UINT vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || vk == VK_CAPITAL; }
-
-UINT mouseDown(Uint8 button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT: return WM_LBUTTONDOWN;
-    case SDL_BUTTON_RIGHT: return WM_RBUTTONDOWN;
-    case SDL_BUTTON_MIDDLE: return WM_MBUTTONDOWN;
-    default: return 0;
-  }
-}
-
-UINT mouseUp(Uint8 button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT: return WM_LBUTTONUP;
-    case SDL_BUTTON_RIGHT: return WM_RBUTTONUP;
-    case SDL_BUTTON_MIDDLE: return WM_MBUTTONUP;
-    default: return 0;
-  }
-}
-
-}  // namespace
-
-namespace host_detail {
 
 unsigned fWindowExposures() { return g_exposures; }
 
@@ -170,7 +170,7 @@ void fPollSdlEvents() {
         HostWindow* w = fWindowFromSdlId(event.text.windowID);
         if (w == nullptr) w = fMainWindow();
         if (w == nullptr) break;
-        const std::u32string text = decodeUtf8(event.text.text);
+        const std::u32string text = fDecodeUtf8(event.text.text);
         std::size_t next = 0;
         // The key-down just before takes the first character, as a key types it; the field reads
         // one character per key-down.

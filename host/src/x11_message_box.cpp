@@ -37,14 +37,7 @@ using GLYPHS = std::vector<XChar2b>;
 // A UTF-8 line as the font's 16-bit characters; what the font cannot show becomes '?'.
 GLYPHS glyphsOf(const std::string& line, const XFontStruct& font) {
   GLYPHS glyphs;
-  for (std::size_t i = 0; i < line.size();) {
-    const auto lead = static_cast<unsigned char>(line[i]);
-    const int length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    unsigned long code = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (int k = 1; k < length; ++k) {
-      code = (code << 6) | (i + k < line.size() ? static_cast<unsigned char>(line[i + k]) & 0x3Fu : 0u);
-    }
-    i += static_cast<std::size_t>(length);
+  for (const char32_t code : host_detail::fDecodeUtf8(line.c_str())) {
     const unsigned high = static_cast<unsigned>(code >> 8);
     const unsigned low = static_cast<unsigned>(code & 0xFF);
     const bool shown = code <= 0xFFFF && (code >= 0xA0 || (code >= 0x20 && code < 0x7F)) && high >= font.min_byte1 &&

@@ -62,6 +62,22 @@ std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found, std::uint64_t* si
   return stream;
 }
 
+QE_FOUND fReadRegularFile(const char* path, std::string& bytes, std::uint64_t limit) {
+  bytes.clear();
+  QE_FOUND found = QE_FOUND::kUnopened;
+  std::FILE* stream = fOpenRegularFile(path, &found);
+  if (stream == nullptr) return found;
+  char chunk[16384];
+  for (std::size_t n; bytes.size() <= limit && (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) {
+    bytes.append(chunk, n);
+  }
+  const bool failed = std::ferror(stream) != 0;
+  std::fclose(stream);
+  found = failed ? QE_FOUND::kReadError : bytes.size() > limit ? QE_FOUND::kTooLarge : QE_FOUND::kFile;
+  if (found != QE_FOUND::kFile) std::string().swap(bytes);
+  return found;
+}
+
 const char* fDescribe(QE_FOUND found) {
   switch (found) {
     case QE_FOUND::kFile:
@@ -72,6 +88,10 @@ const char* fDescribe(QE_FOUND found) {
       return "a folder";
     case QE_FOUND::kOtherKind:
       return "not a regular file";
+    case QE_FOUND::kTooLarge:
+      return "too large";
+    case QE_FOUND::kReadError:
+      return "read error";
     case QE_FOUND::kUnopened:
       break;
   }

@@ -6,7 +6,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -21,6 +21,9 @@ struct ITEMIDLIST {
 namespace {
 
 namespace fs = std::filesystem;
+
+// user-dirs.dirs is a few lines; a far larger file is not one.
+constexpr std::uint64_t kLargestUserDirs = 1 << 20;
 
 std::string withoutTrailingSlash(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -41,13 +44,12 @@ std::string homeFolder() {
 // The XDG_DOCUMENTS_DIR entry of ~/.config/user-dirs.dirs: a quoted path that is absolute or
 // starts with $HOME. Empty when the file or a usable entry is missing.
 std::string fromUserDirs(const std::string& home) {
-  // Read only when it is a regular file: a pipe there would hold every start.
-  std::FILE* stream = host_files::fOpenRegularFile((home + "/.config/user-dirs.dirs").c_str());
-  if (stream == nullptr) return {};
+  // Read only when it is a regular file of a sensible size: a pipe there would hold every start.
   std::string text;
-  char chunk[4096];
-  for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) text.append(chunk, n);
-  std::fclose(stream);
+  if (host_files::fReadRegularFile((home + "/.config/user-dirs.dirs").c_str(), text, kLargestUserDirs) !=
+      host_files::QE_FOUND::kFile) {
+    return {};
+  }
   std::istringstream file(text);
   const std::string key = "XDG_DOCUMENTS_DIR=";
   std::string line;

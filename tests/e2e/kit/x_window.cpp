@@ -162,27 +162,24 @@ unsigned long X_WINDOW::fFindTitled(unsigned long parent, const std::string& tit
   return found;
 }
 
-bool X_WINDOW::fFindByTitle(const std::string& title, std::chrono::milliseconds limit) {
-  if (_display == nullptr) return false;
+unsigned long X_WINDOW::fWaitTitled(const std::string& title, bool shown, std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
   for (;;) {
-    if (const unsigned long found = fFindTitled(DefaultRootWindow(_display), title, 0); found != 0) {
-      _window = found;
-      return true;
-    }
-    if (std::chrono::steady_clock::now() >= end) return false;
+    const unsigned long found = fFindTitled(DefaultRootWindow(_display), title, 0);
+    if ((found != 0) == shown || std::chrono::steady_clock::now() >= end) return found;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
 }
 
-bool X_WINDOW::fWaitNoneTitled(const std::string& title, std::chrono::milliseconds limit) {
+bool X_WINDOW::fFindByTitle(const std::string& title, std::chrono::milliseconds limit) {
   if (_display == nullptr) return false;
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (fFindTitled(DefaultRootWindow(_display), title, 0) != 0) {
-    if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
+  const unsigned long found = fWaitTitled(title, true, limit);
+  if (found != 0) _window = found;
+  return found != 0;
+}
+
+bool X_WINDOW::fWaitNoneTitled(const std::string& title, std::chrono::milliseconds limit) {
+  return _display != nullptr && fWaitTitled(title, false, limit) == 0;
 }
 
 std::string X_WINDOW::fTitle() {

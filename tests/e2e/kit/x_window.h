@@ -79,6 +79,9 @@ class X_WINDOW {
   unsigned long fFindIn(unsigned long parent, pid_t pid, int depth);
   // The first viewable window under parent (to depth 2) whose caption is title, or 0.
   unsigned long fFindTitled(unsigned long parent, const std::string& title, int depth);
+  // Polls for a window captioned title until one is shown (shown true) or none is (false), or
+  // limit passes: the one found then, or 0.
+  unsigned long fWaitTitled(const std::string& title, bool shown, std::chrono::milliseconds limit);
 
   Display* _display = nullptr;
   unsigned long _window = 0;
