@@ -1,9 +1,9 @@
 // The player profile: defaults, reading from player.xml, and the bonus charges.
 #include "game/board/mahjong_player.h"
 
-#include "engine/files/qc_file_system.h"
 #include "engine/math/float_to_int.h"
 #include "engine/service/qc_log.h"
+#include "game/board/mahjong_player_file.h"
 
 #include <pugixml.hpp>
 
@@ -94,10 +94,11 @@ bool MAHJONG_PLAYER::SameName(const char* fileName, const std::wstring& name) {
 
 pugi::xml_parse_result MAHJONG_PLAYER::LoadPlayerFile(const std::string& filePath, pugi::xml_document& document) {
   // Only a regular file is read, and never waited on: a folder, a pipe or a device (even one
-  // swapped in after a look at the path) reads as unreadable.
+  // swapped in after a look at the path) reads as unreadable. The file's one reader gives the
+  // document held in memory where the session's saves could not be written.
   std::string bytes;
   pugi::xml_parse_result result;
-  switch (QOR::QC_FILE_SYSTEM::fReadRegularFile(filePath, bytes)) {
+  switch (MAHJONG_PLAYER_FILE::Read(filePath, bytes)) {
     case 1: return document.load_buffer(bytes.data(), bytes.size());
     case 0: result.status = pugi::status_file_not_found; return result;
     default: result.status = pugi::status_io_error; return result;

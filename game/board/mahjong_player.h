@@ -70,8 +70,10 @@ class MAHJONG_PLAYER {
   // The game's default_player.xml, through the resource loader (the config pack is registered
   // first when it is not yet open); null when it cannot be had.
   static const pugi::xml_document* GameDefaultPlayerDocument();
-  // Parses a player file with the default options; anything but a regular file gives an empty
-  // document and the status "file not found" (nothing there) or "I/O error".
+  // Parses a player file with the default options, as MAHJONG_PLAYER_FILE::Read gives it (the
+  // document held in memory when the session's saves could not be written); anything but a
+  // regular file gives an empty document and the status "file not found" (nothing there) or
+  // "I/O error".
   static pugi::xml_parse_result LoadPlayerFile(const std::string& filePath, pugi::xml_document& document);
 
   // Names as player.xml holds them (UTF-8) and as a profile holds them (code points). Reading

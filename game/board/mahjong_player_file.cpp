@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <system_error>
 
 namespace {
@@ -29,12 +30,19 @@ class STRING_WRITER : public pugi::xml_writer {
   std::string text;
 };
 
+// The documents the session saved where their file could not be written, by path (the text a
+// write would have put in the file).
+std::map<std::string, std::string>& held() {
+  static std::map<std::string, std::string> documents;
+  return documents;
+}
+
 enum class READ_RESULT { READ, MISSING, UNREADABLE };
 
 // The file's bytes; a folder, a pipe or a device, or a file that cannot be opened or read, is
 // unreadable (cause says why), and none of them is ever waited on.
 READ_RESULT readFile(const std::string& path, std::string& bytes, std::string& cause) {
-  switch (QOR::QC_FILE_SYSTEM::fReadRegularFile(path, bytes, &cause)) {
+  switch (MAHJONG_PLAYER_FILE::Read(path, bytes, &cause)) {
     case 1:
       return READ_RESULT::READ;
     case 0:
@@ -66,13 +74,6 @@ void appendWithin(pugi::xml_node parent, const pugi::xml_node& node, int depth) 
   pugi::xml_node copy = parent.append_child(node.name());
   for (const pugi::xml_attribute& attribute : node.attributes()) copy.append_copy(attribute);
   for (const pugi::xml_node& child : node.children()) appendWithin(copy, child, depth + 1);
-}
-
-bool hasFileElements(const pugi::xml_node& document) {
-  for (const char* name : kFileElements) {
-    if (!document.child(name)) return false;
-  }
-  return true;
 }
 
 // True when the element's text ends before `end` in source: its start tag closes itself, or its
@@ -147,10 +148,13 @@ std::string backupPath(const std::string& path) {
   return candidate;
 }
 
-bool exists(const std::string& path) {
+bool onDisk(const std::string& path) {
   std::error_code error;
   return fs::exists(path, error);
 }
+
+// On disk, or held in memory.
+bool exists(const std::string& path) { return held().count(path) != 0 || onDisk(path); }
 
 void removeByName(pugi::xml_document& document, const std::wstring& name) {
   for (pugi::xml_node player = document.child("player"); player;) {
@@ -178,6 +182,21 @@ std::string MAHJONG_PLAYER_FILE::Folder() const {
 
 void MAHJONG_PLAYER_FILE::SetRepairPause(void (*pause)(const char* step)) { gRepairPause = pause; }
 
+int MAHJONG_PLAYER_FILE::Read(const std::string& path, std::string& bytes, std::string* cause) {
+  if (const auto found = held().find(path); found != held().end()) {
+    bytes = found->second;
+    return 1;
+  }
+  return QOR::QC_FILE_SYSTEM::fReadRegularFile(path, bytes, cause);
+}
+
+bool MAHJONG_PLAYER_FILE::HasFileElements(const pugi::xml_node& document) {
+  for (const char* name : kFileElements) {
+    if (!document.child(name)) return false;
+  }
+  return true;
+}
+
 std::vector<pugi::xml_node> MAHJONG_PLAYER_FILE::WholeProfiles(const pugi::xml_document& document,
                                                                const std::string& source,
                                                                const pugi::xml_parse_result& parsed) {
@@ -203,7 +222,7 @@ bool MAHJONG_PLAYER_FILE::Create() {
   // Without the defaults' lastplayer, packs and ranks the file would read as damaged: none is
   // made, and the next start with its data makes it.
   const pugi::xml_document* defaults = _defaults != nullptr ? _defaults() : nullptr;
-  if (defaults == nullptr || !hasFileElements(*defaults)) {
+  if (defaults == nullptr || !HasFileElements(*defaults)) {
     QOR::fLog("FILESYS FAILED TO CREATE file at path " + _path + ": default_player.xml did not load");
     return false;
   }
@@ -232,9 +251,9 @@ bool MAHJONG_PLAYER_FILE::Repair() {
   pugi::xml_document file;
   const pugi::xml_parse_result parsed = file.load_buffer(bytes.data(), bytes.size());
   const bool tooDeep = parsed && nestsTooDeep(file, 0);
-  if (parsed && hasFileElements(file) && !tooDeep) return true;
+  if (parsed && HasFileElements(file) && !tooDeep) return true;
   const pugi::xml_document* defaults = _defaults != nullptr ? _defaults() : nullptr;
-  if (defaults == nullptr || !hasFileElements(*defaults)) {
+  if (defaults == nullptr || !HasFileElements(*defaults)) {
     QOR::fLog("player.xml is damaged and default_player.xml cannot replace it: " + _path);
     return false;
   }
@@ -331,20 +350,29 @@ bool MAHJONG_PLAYER_FILE::DeletePlayer(const std::wstring& name, const std::wstr
 }
 
 bool MAHJONG_PLAYER_FILE::Write(const pugi::xml_document& document) const {
+  STRING_WRITER text;
+  document.save(text, "\t", pugi::format_indent);
+  // What could not be written is what the session reads from now on; nothing is lost before the
+  // game ends, and the next write that succeeds puts it all in the file.
+  const auto hold = [&] {
+    if (held().count(_path) == 0) QOR::fLog("player.xml is held in memory until it can be written: " + _path);
+    held()[_path] = std::move(text.text);
+  };
   std::error_code error;
   fs::create_directories(Folder(), error);
   if (error) {
     TellNotSaved("its folder cannot be made: " + error.message(), false);
+    hold();
     return false;
   }
-  STRING_WRITER text;
-  document.save(text, "\t", pugi::format_indent);
   std::string cause;
-  const bool hadFile = exists(_path);
+  const bool hadFile = onDisk(_path);
   if (QOR::fReplaceFile(_path, text.text.data(), text.text.size(), cause) != 1) {
     TellNotSaved(cause, hadFile);
+    hold();
     return false;
   }
+  held().erase(_path);
   return true;
 }
 

@@ -2,10 +2,12 @@
 // defaults, the repair of a damaged file, a profile's save, the last player, a deleted profile)
 // reads the file as it is, changes it in memory and replaces it whole through the engine's
 // replace helper, so a kill or a failed write at any point leaves the old file as it was. A save
-// that fails is logged every time and told to the player once in a session. A file whose elements
-// nest deeper than eight levels is damaged, so what a change writes is at most six times what it
-// read (a quote escaped as &quot;), plus the profile it writes and what a rebuild takes from the
-// defaults.
+// that fails is logged every time and told to the player once in a session; what it would have
+// written is then held in memory, and every read of the file (Read, and through it
+// MAHJONG_PLAYER::LoadPlayerFile) gives that document until a write succeeds, so a game whose
+// folder cannot be written plays on from what it saved. A file whose elements nest deeper than
+// eight levels is damaged, so what a change writes is at most six times what it read (a quote
+// escaped as &quot;), plus the profile it writes and what a rebuild takes from the defaults.
 #pragma once
 
 // (mahjong_player.h declares the pugixml types used here.)
@@ -27,6 +29,13 @@ class MAHJONG_PLAYER_FILE {
   // deeper, and a save indents every line by its depth: a deeper file is damaged, and its rebuild
   // copies no element below this depth, so what a save writes stays in proportion to what was read.
   static constexpr int kMaxDepth = 8;
+
+  // The player file at path as bytes: 1 read, 0 missing, below 0 unreadable (cause says why); a
+  // document held in memory for path is read instead of the disk.
+  static int Read(const std::string& path, std::string& bytes, std::string* cause = nullptr);
+  // True when the document has what every player file holds besides profiles: lastplayer, packs
+  // and ranks. A default_player.xml without them can make no player file.
+  static bool HasFileElements(const pugi::xml_node& document);
 
   const std::string& Path() const { return _path; }
   // The folder that holds the file.
@@ -68,7 +77,8 @@ class MAHJONG_PLAYER_FILE {
   // profiles of a file that is missing, does not parse or nests too deep. False when the file is
   // there but cannot be read (writing over it would lose it).
   bool LoadForChange(pugi::xml_document& document) const;
-  // Replaces the file with the document (its folder made first); a failure is logged and told.
+  // Replaces the file with the document (its folder made first); a failure is logged and told,
+  // and the document held in memory instead.
   bool Write(const pugi::xml_document& document) const;
   // Logs a failed save and tells the player once in the session.
   void TellNotSaved(const std::string& cause, bool oldFileKept) const;

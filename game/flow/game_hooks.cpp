@@ -5,19 +5,57 @@
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
+#include "engine/service/qc_tell_player.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_music.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
 #include "game/board/mahjong_sounds.h"
 #include "game/flow/game_globals.h"
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/mahjong_loading_screen.h"
+#include "host/file_lock.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 namespace {
 
 constexpr int kQuit = -108;
 // The process's status when its start cannot reach the title.
 constexpr int kStartFailed = 1;
+// The game's name, its window's first caption and the caption of its start-up boxes.
+constexpr char kGameName[] = "Jade Tile Tourney";
+// Told when a game already runs on this player's saved progress.
+constexpr char kAlreadyRunning[] = "Jade Tile Tourney is already running.";
+// The file beside player.xml whose lock the running game holds.
+constexpr char kLockName[] = "player.lock";
+
+// One game per player file: a second game on the same documents folder would save its own old
+// copy of a profile over what the first one saved. The running game holds the lock of a file
+// beside player.xml for the life of its process, and the system drops it when the process ends,
+// however it ends. Where that folder cannot be made or written there is no file to share (the
+// saves stay in memory) and the game runs on without the lock.
+bool anotherGameRuns() {
+  const std::string folder = MAHJONG_PLAYER_FILE(MAHJONG_GAME_MANAGER::PlayerFilePath()).Folder();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  const std::string lock = folder + "/" + kLockName;
+  std::string cause;
+  switch (host_files::fTakeFileLock(lock.c_str(), nullptr, &cause)) {
+    case host_files::QE_LOCK::kTaken:
+      QOR::fLog("Player file locked for this game: " + lock);
+      return false;
+    case host_files::QE_LOCK::kHeldElsewhere:
+      QOR::fLog("Another game holds the player file: " + lock);
+      return true;
+    case host_files::QE_LOCK::kUnavailable:
+      break;
+  }
+  QOR::fLog("The player file is not locked against a second game: " + lock + ": " + cause);
+  return false;
+}
 
 // A folder pack is registered only where a folder is: the shipped layout has password archives
 // under these names, which the manager registers, and a folder registration of an archive would
@@ -34,13 +72,18 @@ int GameMain(std::uintptr_t) {
   gameMusic = nullptr;
   gameManager = nullptr;
   QOR::qcGAME = QOR::QC_GAME::fGetGame();
+  // Told before any window opens or player.xml is read; the start ends as a normal quit.
+  if (anotherGameRuns()) {
+    QOR::fTellPlayerOnce("already running", kGameName, kAlreadyRunning);
+    return 0;
+  }
   QOR::qcOnUpdate = QOR::fCreateCallback(&GameUpdate);
   QOR::qcOnRender = QOR::fCreateCallback(&GameRender);
   QOR::qcOnInit = QOR::fCreateCallback(&GameInit);
   QOR::qcOnActivate = QOR::fCreateCallback(&GameActivate);
   QOR::qcOnDeactivate = QOR::fCreateCallback(&GameDeactivate);
   QOR::qcOnQuit = QOR::fCreateCallback(&GameExit);
-  QOR::QC_GAME::fInitServices(QOR::qcGAME, "Jade Tile Tourney");
+  QOR::QC_GAME::fInitServices(QOR::qcGAME, kGameName);
   QOR::qcGAME->fRun();
   return -100500;
 }

@@ -7,7 +7,8 @@
 #include <cstdint>
 
 // Fills the hook slots, starts the engine services and runs the loop until it is stopped;
-// -100500.
+// -100500. When another game holds the player file's lock, says so in a box and returns 0 at
+// once, having started nothing.
 int GameMain(std::uintptr_t);
 // The engine's init hook: caption and rate limits from the constants, the folder packs, the sound
 // lists, the game manager and the loading screen; 1.

@@ -123,7 +123,7 @@ class MAHJONG_GAME_MANAGER {
   // the title would be a black or empty screen with no button to go on.
   bool TitleCanShow() const;
   // The same for the data the title is built and run with (manager_data.cpp): the constants, the
-  // effect timings, the texts, the three fonts and a player file made from default_player.xml.
+  // effect timings, the texts, the three fonts and the default_player.xml a player file is made from.
   bool TitleDataLoaded() const;
   // Creates (or reuses) the board for level n of the current pack, loads and starts it and
   // requests the level intro, sliding the buttons and the left panel out.

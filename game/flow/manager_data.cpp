@@ -12,6 +12,7 @@
 #include "game/board/effect_times.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
 #include "game/flow/game_font.h"
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/menu_objects.h"
@@ -209,14 +210,15 @@ bool MAHJONG_GAME_MANAGER::TitleDataLoaded() const {
   const auto font = [missing](const QOR::QC_FONT* made) {
     return made != nullptr && made->fGetPage() != nullptr && made->fGetPage()->fGetTexture() != missing;
   };
-  // A first player file is made from default_player.xml; without it the file has no packs.
-  pugi::xml_document playerFile;
-  MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), playerFile);
+  // A first player file is made from the shipped default_player.xml, so it must give lastplayer,
+  // packs and ranks, whatever the user's player.xml holds and wherever it lives (a folder that
+  // cannot be written keeps it in memory). Read here when no first start has read it yet.
+  const pugi::xml_document* defaults = MAHJONG_PLAYER::GameDefaultPlayerDocument();
   const std::pair<const char*, bool> data[] = {
       {"consts.xml", document("consts.xml")},
       {"fx_params.xml", document("fx_params.xml")},
       {"strings.xml", document("strings.xml")},
-      {"default_player.xml", !playerFile.child("packs").empty()},
+      {"default_player.xml", defaults != nullptr && MAHJONG_PLAYER_FILE::HasFileElements(*defaults)},
       {"the regular font", font(regularFont)},
       {"the bold font", font(boldFont)},
       {"the bold stroke font", font(boldStrokeFont)},

@@ -207,9 +207,21 @@ TEST_F(PlayerFileTest, SavesOnAFullDiskAreToldOnceAndMakeNoEmptyFile) {
   EXPECT_FALSE(fs::exists(path()));
   EXPECT_TRUE(others().empty());
 
-  // Nor does a first start whose default_player.xml did not load (the start then ends).
-  MAHJONG_PLAYER_FILE(path(), [] { return static_cast<const pugi::xml_document*>(nullptr); }).Open();
-  EXPECT_FALSE(fs::exists(path()));
+  // Nor, on disk or in memory, does a first start whose default_player.xml did not load, or lacks
+  // lastplayer, packs or ranks (the title's check refuses each, and the start then ends).
+  static pugi::xml_document lacking;  // empty: did not load
+  for (const char* lack : {"", "lastplayer", "packs", "ranks"}) {
+    fs::remove(path());
+    lacking.reset();
+    if (*lack != '\0') lacking.reset(*defaults());
+    lacking.remove_child(lack);
+    MAHJONG_PLAYER_FILE(path(), []() -> const pugi::xml_document* {
+      return lacking.first_child() ? &lacking : nullptr;
+    }).Open();
+    std::string bytes;
+    EXPECT_EQ(MAHJONG_PLAYER_FILE::Read(path(), bytes), 0) << lack;
+    EXPECT_FALSE(MAHJONG_PLAYER_FILE::HasFileElements(lacking)) << lack;
+  }
 }
 
 // A folder the player cannot write to: a save keeps the old file byte for byte and is told once;
@@ -266,7 +278,8 @@ TEST_F(PlayerFileTest, SavesOnAReadOnlyFolderAreToldOnceAndKeepTheOldFile) {
 // A save writes in proportion to what it read: a file whose elements nest deeper than eight levels
 // (a profile needs three) is damaged, rebuilt from its whole profiles without what lies below that
 // depth, by the start's repair (the damaged bytes kept) or by a save that meets it first; unknown
-// content within that depth is kept. Each profile reads the same after.
+// content within that depth is kept. Each profile reads the same after, and what is kept nests at
+// most eight deep: a file at the limit is kept whole, one a level past it is cut at the limit.
 TEST_F(PlayerFileTest, ASaveWritesInProportionToWhatItRead) {
   const auto rep = [](const std::string& text, int n) {
     std::string all;
@@ -278,10 +291,22 @@ TEST_F(PlayerFileTest, ASaveWritesInProportionToWhatItRead) {
     return "<lastplayer lpname=\"Al\">" + last + "</lastplayer><packs/><ranks/>" + top +
            "<player name=\"Al\" money=\"100\"><trophies id7=\"\">" + trophies + "</trophies></player>";
   };
-  const struct { std::string bytes; bool damaged; } cases[] = {
-      {file("", "", nest(3000, "")), true}, {file("", nest(3000, ""), ""), true}, {file(nest(3000, ""), "", ""), true},
-      {file("", nest(7, rep("<b x=\"\" y=\"\"/>", 2000)), ""), false}, {file("", nest(8, "<b/>"), ""), true}};
-  for (const auto& [bytes, damaged] : cases) {
+  const std::function<int(const pugi::xml_node&)> depth = [&](const pugi::xml_node& node) {
+    int deepest = 0;
+    for (const pugi::xml_node& child : node.children()) {
+      if (child.type() == pugi::node_element) deepest = std::max(deepest, 1 + depth(child));
+    }
+    return deepest;
+  };
+  constexpr int kMax = MAHJONG_PLAYER_FILE::kMaxDepth;
+  const std::string b = "<b x=\"\" y=\"\"/>";
+  // The depth written: a saved profile nests three deep, and a lastplayer is kept to the limit.
+  const struct { std::string bytes; bool damaged; int written; } cases[] = {
+      {file("", "", nest(3000, "")), true, 3}, {file("", nest(3000, ""), ""), true, 3},
+      {file(nest(3000, ""), "", ""), true, kMax}, {file("", nest(kMax - 1, rep(b, 2000)), ""), false, kMax},
+      {file("", nest(kMax, "<b/>"), ""), true, 3}, {file(nest(kMax - 2, b), "", ""), false, kMax},
+      {file(nest(kMax - 1, b), "", ""), true, kMax}};
+  for (const auto& [bytes, damaged, written] : cases) {
     for (const bool opened : {true, false}) {
       SCOPED_TRACE(bytes.substr(0, 120) + (opened ? " opened" : " saved"));
       fs::remove_all(_folder);
@@ -298,6 +323,9 @@ TEST_F(PlayerFileTest, ASaveWritesInProportionToWhatItRead) {
       EXPECT_EQ(names(), std::vector<std::string>{"Al"});
       const MAHJONG_PLAYER again(path(), L"Al");
       EXPECT_TRUE(again.m_money == 655 && again.m_trophies == std::vector<int>{7});
+      pugi::xml_document saved;
+      ASSERT_TRUE(saved.load_file(path().c_str()));
+      EXPECT_EQ(depth(saved), written);
     }
   }
 }

@@ -1,15 +1,19 @@
 // A career level driven through the real game manager over the real Resources, tick by tick with
 // the real input state: the intro, play by the test bot, pause with its restart and quit questions,
 // the two no-moves messages, the completion panel with its stars, points and money, the way on to
-// the next level, and the profile on disk. Also the chip-place log a test can click real tiles by.
+// the next level, and the profile on disk (or, where nothing can be saved, in memory). Also the
+// chip-place log a test can click real tiles by.
 #include "engine/math/qs_transform3.h"
 #include "engine/service/qc_game.h"
+#include "engine/service/qc_tell_player.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/flow/menu_objects.h"
+#include "game/flow/pack_button.h"
 #include "game/flow/store_message_box.h"
+#include "host/test_doors.h"
 #include "tests/game/board/board_bot.h"
 #include "tests/game/flow/flow_driver.h"
 #include "tests/kit/environment_guard.h"
@@ -17,6 +21,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -263,6 +269,59 @@ TEST_F(LevelRoad, OneLevelFromIntroToTheNext) {
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN; }));
   EXPECT_EQ(player->m_levels[MAHJONG_PLAYER::LevelIndex(1, 2)], -1);
   EXPECT_FALSE(manager->messageBox->isOpen());
+}
+
+// A first start whose documents folder cannot be made (its path runs through a file, which stops
+// root too).
+class LevelRoadUnsaved : public LevelRoad {
+ protected:
+  void beforeLoad() override {
+    std::ofstream(documents() / "plain") << "not a folder";
+    setenv("XDG_DOCUMENTS_DIR", (documents() / "plain" / "Documents").c_str(), 1);
+    setenv("HOME", (documents() / "plain" / "home").c_str(), 1);
+  }
+  qor_test::EnvironmentGuard home{"HOME"};
+};
+
+// It reaches the title, which judges the shipped default_player.xml (and refuses it without
+// lastplayer, packs or ranks); the profile is made, a level played to its end and saved, and every
+// read (the packs, the rank, the profile) finds what was saved, held in memory: the player is
+// told once and no player.xml appears anywhere.
+TEST_F(LevelRoadUnsaved, AFirstStartThatCannotSavePlaysOnFromMemory) {
+  namespace fs = std::filesystem;
+  const std::string path = M::PlayerFilePath();
+  ASSERT_EQ(path.rfind((documents() / "plain" / "").string(), 0), 0u) << path;
+  EXPECT_TRUE(QOR::isToldToPlayer("player.xml not saved"));
+  const int boxes = host_test::fMessageBoxCount();
+  EXPECT_TRUE(manager->TitleDataLoaded());
+  pugi::xml_document* shipped = QOR::QC_GAME::fLoadXml("default_player.xml");
+  for (const char* lack : {"lastplayer", "packs", "ranks"}) {
+    pugi::xml_document kept;
+    kept.reset(*shipped);
+    shipped->remove_child(lack);
+    EXPECT_FALSE(manager->TitleDataLoaded()) << lack;
+    shipped->reset(kept);
+  }
+  EXPECT_FALSE(manager->packs.buttons.back()->name.empty());
+
+  enterLevel(1, 1);
+  startPlay();
+  {
+    BOARD_BOT bot(*manager->board);
+    play(bot, 40000);
+  }
+  ASSERT_EQ(manager->currentScreen, LEVEL_END_SCREEN);
+  const MAHJONG_PLAYER saved(path, L"");
+  EXPECT_TRUE(saved.m_name == L"Ann" && saved.m_money == player->m_money && saved.m_money > 0);
+  EXPECT_EQ(saved.m_levels[MAHJONG_PLAYER::LevelIndex(1, 1)], manager->board->m_stars);
+  EXPECT_FALSE(manager->rankTitle.empty());
+  EXPECT_EQ(host_test::fMessageBoxCount(), boxes);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(documents())) {
+    EXPECT_NE(entry.path().filename(), "player.xml") << entry.path();
+  }
+  for (const fs::path& game : {qor_test::fGameDir(), qor_test::fGameDir() / "Resources", fs::current_path()}) {
+    EXPECT_FALSE(fs::exists(game / "Greyfern") || fs::exists(game / "player.xml")) << game;
+  }
 }
 
 // The state at rest of the intro and of the completion, which the end-to-end roads wait for before

@@ -5,6 +5,7 @@
 // Resources folder) and exits 1. Started with no display at all (and without asking for the
 // offscreen driver), it says why and exits 1.
 #include "tests/kit/child_process.h"
+#include "tests/kit/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +43,7 @@ class StartTest : public ::testing::Test {
   // another exit code, until it ends by itself); the output.
   std::string run(const fs::path& folder, int code = 0) {
     ChildProcess child;
-    const std::vector<std::string> environment = {"HOME=" + (_scratch / "home").string(),
-                                                  "XDG_DOCUMENTS_DIR=" + documents().string()};
-    EXPECT_TRUE(child.fStart(QOR_GAME_PROGRAM, folder.string(), environment));
+    EXPECT_TRUE(child.fStart(QOR_GAME_PROGRAM, folder.string(), environment()));
     if (code == 0) {
       EXPECT_TRUE(child.fWaitFor("\nGame loaded", kStartLimit)) << child.fOutput();
       EXPECT_TRUE(child.fSignal(SIGTERM));
@@ -58,6 +57,9 @@ class StartTest : public ::testing::Test {
     return child.fOutput();
   }
 
+  std::vector<std::string> environment() const {
+    return {"HOME=" + (_scratch / "home").string(), "XDG_DOCUMENTS_DIR=" + documents().string()};
+  }
   fs::path documents() const { return _scratch / "home" / "Documents"; }
   fs::path playerFile() const { return documents() / "Greyfern" / "Lantern Tiles" / "player.xml"; }
 
@@ -80,6 +82,29 @@ TEST_F(StartTest, MainReachesTheGameAndItsTitle) {
                               "not opened", "No window icon", "error loading font"}) {
     EXPECT_EQ(output.find(missing), std::string::npos) << missing << "\n" << output;
   }
+}
+
+// One game per player file: a second start on the same documents folder is told in one box and
+// ends with status 0 before it reads player.xml; a game killed (no way to let go of anything)
+// does not keep the next start from its title.
+TEST_F(StartTest, ASecondGameOnOnePlayerFileIsToldAndEnds) {
+  ChildProcess first;
+  ASSERT_TRUE(first.fStart(QOR_GAME_PROGRAM, QOR_TEST_GAME_DIR, environment()));
+  ASSERT_TRUE(first.fWaitFor("\nGame loaded", kStartLimit)) << first.fOutput();
+  const std::string before = qor_test::fReadBytes(playerFile().string());
+  ChildProcess second;
+  ASSERT_TRUE(second.fStart(QOR_GAME_PROGRAM, QOR_TEST_GAME_DIR, environment()));
+  const int status = second.fFinish(kEndLimit);
+  EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << second.fOutput();
+  const std::string& output = second.fOutput();
+  const std::size_t box = output.find("MessageBox [Jade Tile Tourney] Jade Tile Tourney is already running.");
+  EXPECT_TRUE(box != std::string::npos && box == output.rfind("MessageBox [")) << "not one box\n" << output;
+  EXPECT_EQ(output.find("CheckPlayer"), std::string::npos) << output;
+  EXPECT_EQ(qor_test::fReadBytes(playerFile().string()), before);
+
+  ASSERT_TRUE(first.fSignal(SIGKILL));
+  first.fFinish(kEndLimit);
+  run(QOR_TEST_GAME_DIR);
 }
 
 // Copies of Resources with one pack left out, each told in one box: without one the title does

@@ -1,0 +1,47 @@
+// Advisory file locks: flock on a descriptor of the stand-in's own, so the lock goes with the open
+// file and the system releases it when the process ends.
+#include "host/file_lock.h"
+
+#include "host/src/files/host_paths.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace host_files {
+
+QE_LOCK fTakeFileLock(const char* path, int* handle, std::string* cause) {
+  const auto unavailable = [cause](const std::string& why) {
+    if (cause != nullptr) *cause = why;
+    return QE_LOCK::kUnavailable;
+  };
+  if (handle != nullptr) *handle = -1;
+  const std::string p = host_detail::fHostPath(path);
+  // Read-only is enough for a lock, so a file left in a folder that became read-only still
+  // serves; the open never waits (a pipe put at the path) and the descriptor is not inherited.
+  const int descriptor = ::open(p.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+  if (descriptor < 0) return unavailable(std::strerror(errno));
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(descriptor);
+    return unavailable("not a regular file");
+  }
+  if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(descriptor);
+    if (error == EWOULDBLOCK) return QE_LOCK::kHeldElsewhere;
+    return unavailable(std::strerror(error));
+  }
+  if (handle != nullptr) *handle = descriptor;
+  return QE_LOCK::kTaken;
+}
+
+void fReleaseFileLock(int handle) {
+  if (handle >= 0) ::close(handle);
+}
+
+}  // namespace host_files
