@@ -594,6 +594,63 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   });
 }
 
+// The experience bar as drawn on its plate, for each step of a road through two players: its fill
+// starts at the bar's left end, keeps to the plate's track and is as long as the rank's progress
+// (the picture cropped, not stretched), at no experience, mid-rank and at the rank's end, and after
+// a switch of player on the players screen, which rebuilds the menus while the bar is cut short.
+TEST_F(Layout, RankBarFillsFromItsLeftEndWithinItsPlate) {
+  for (const wchar_t* name : {L"Bo", L"Ann"}) manager->SavePlayerFile(name);
+  manager->player->m_seenStartComics = true;
+  manager->SavePlayer();
+  manager->loadMenus();
+  manager->title.Move(MENU_OBJECTS::PanelSlide());
+  settle();
+  // The rank list of default_player.xml: Candidate 0, Novice 15, ..., Grand Master 160.
+  struct STEP {
+    const wchar_t* switchTo;  // the player picked on the players screen first, or none
+    float xp;
+    double share;  // of the bar the fill takes
+  };
+  const STEP steps[] = {{nullptr, 0.0f, 0.0},         {nullptr, 7.0f, 7.0 / 15.0}, {nullptr, 14.0f, 14.0 / 15.0},
+                        {nullptr, 1.0f, 1.0 / 15.0},  {L"Bo", 14.0f, 14.0 / 15.0}, {nullptr, 50.0f, 10.0 / 35.0},
+                        {L"Ann", 0.0f, 0.0},          {nullptr, 200.0f, 1.0},      {L"Bo", 7.0f, 7.0 / 15.0}};
+  for (const STEP& step : steps) {
+    const std::string state =
+        "experience " + std::to_string(static_cast<int>(step.xp)) + (step.switchTo != nullptr ? " after a switch" : "");
+    if (step.switchTo != nullptr) {
+      click(manager->leftPanel.backButton);
+      ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
+      click(manager->title.playersButton);
+      untilStill();
+      for (const PLAYER_LIST_ITEM& row : manager->players.rows) {
+        if (row.name == step.switchTo) clickAt(kWidth / 2.0f - 100.0f, row.deleteButton->fGetPosition().y);
+      }
+      tick(flow_test::kEnter);
+      ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
+      ASSERT_EQ(manager->player->m_name, step.switchTo);
+      manager->player->m_seenStartComics = true;
+    }
+    if (manager->currentScreen != PACKS_SCREEN) toPacks();
+    manager->player->m_XP = step.xp;
+    manager->UpdateRank(0);
+    tick();
+    const std::vector<layout_test::DRAWN> plates = layout_test::fDrawnPlaces("Experience_back.png");
+    const std::vector<layout_test::DRAWN> bars = layout_test::fDrawnPlaces("Experience_color.png");
+    ASSERT_EQ(plates.size(), 1u) << state;
+    ASSERT_EQ(bars.size(), 1u) << state;
+    const QUAD& plate = plates[0].place;
+    const QUAD& bar = bars[0].place;
+    const float full = static_cast<float>(manager->leftPanel.experienceBar->fGetPageWidth());
+    const float left = plate.fCentre().x - full / 2.0f;  // the whole bar is centred on the plate
+    const float width = static_cast<float>(static_cast<int>(step.share * full));
+    EXPECT_FLOAT_EQ(bar.fLeft(), left) << state;
+    EXPECT_FLOAT_EQ(bar.fRight() - bar.fLeft(), width) << state;
+    EXPECT_FLOAT_EQ(bars[0].uv[1].x, width / full) << state << ": the picture is cropped";
+    EXPECT_GE(bar.fLeft(), plate.fLeft() + PLACES::kExperienceTrack.x) << state;
+    EXPECT_LE(bar.fRight(), plate.fLeft() + PLACES::kExperienceTrack.x + PLACES::kExperienceTrack.w) << state;
+  }
+}
+
 // The level editor's menu beside its grid, with the longest values of our levels in its boxes:
 // its captions inside the menu's column, readable there and clear of each other.
 TEST_F(Layout, EditorMenu) {
