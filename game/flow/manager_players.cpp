@@ -67,11 +67,15 @@ QOR::QC_IMAGE_BUTTON* newDeleteButton(float y) {
   return button;
 }
 
-pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring& name) {
+// Whether a profile of the file bears the name, blanks at either end left out on both sides: a
+// new profile never looks the same as one the file holds.
+bool isNameTaken(const pugi::xml_document& document, const std::wstring& name) {
+  const std::wstring trimmed = MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTrimBlanks(name);
   for (const pugi::xml_node& player : document.children("player")) {
-    if (MAHJONG_PLAYER::SameName(player.attribute("name").value(), name)) return player;
+    const std::wstring stored = MAHJONG_PLAYER::NameFromFile(player.attribute("name").value());
+    if (MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTrimBlanks(stored) == trimmed) return true;
   }
-  return pugi::xml_node();
+  return false;
 }
 
 }  // namespace
@@ -253,15 +257,21 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
     }
     return;
   }
-  if (answer != 1 || field == nullptr || field->isEmpty()) return;
+  if (answer != 1 || field == nullptr) return;
+  const std::wstring typed = playerBox->fTakeName(GetText(SELECT_PLAYER_MSG_BOX::kEmptyNameKey));
+  if (typed.empty()) {
+    // Nothing but blanks: the box stays open and says why under the field.
+    PlaySound(kErrorSound);
+    return;
+  }
   // The name as the file will give it back, so the new row and the profile agree.
-  selectedName = MAHJONG_PLAYER::NameAsRead(field->fGetText());
+  selectedName = MAHJONG_PLAYER::NameAsRead(typed);
   pugi::xml_document document;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
-  if (findPlayer(document, selectedName)) {
+  if (isNameTaken(document, selectedName)) {
     // Taken: the box stays open and says so under the field.
     PlaySound(kErrorSound);
-    playerBox->fSetError(true);
+    playerBox->fShowError(texts[TXT_PLAYER_EXISTS]);
     return;
   }
   players.question = PLAYERS_NONE;
@@ -400,5 +410,5 @@ void MAHJONG_GAME_MANAGER::RenderPlayers() {
   if (players.okButton != nullptr) players.okButton->fRender();
   const QOR::QS_VEC2 panel = players.panel->fGetPosition();
   PrintText(boldFont, QOR::fTruncateToInt(panel.x), QOR::fTruncateToInt(panel.y - kTitleAbove), texts[TXT_CHANGE_PLAYER]);
-  if (playerBox != nullptr) playerBox->fRender(regularFont, texts[TXT_PLAYER_EXISTS]);
+  if (playerBox != nullptr) playerBox->fRender(regularFont);
 }

@@ -287,6 +287,13 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
     messageBox(frame, manager->playerBox, {text(M::TXT_TYPE_NEW_NAME), text(M::TXT_PLAYER_EXISTS)});
     keepOff(frame, "PackName_button.png");
   });
+  manager->playerBox->fGetTextField()->fClearText();
+  tick(flow_test::kEnter);
+  check("players, name question refusing an empty name", [&](FRAME& frame) {
+    messageBox(frame, manager->playerBox,
+               {text(M::TXT_TYPE_NEW_NAME), manager->GetText(M::SELECT_PLAYER_MSG_BOX::kEmptyNameKey)});
+    keepOff(frame, "PackName_button.png");
+  });
   tick(flow_test::kEscape);
   ASSERT_TRUE(runWhile([this] { return manager->playerBox->isOpen(); }));
   tick(flow_test::kEscape);

@@ -155,6 +155,47 @@ TEST_F(PlayersScreen, AddsUpToTheSeventhRowAndRefusesATakenName) {
   for (std::size_t i = 1; i < 7; ++i) EXPECT_GT(rowY(i), rowY(i - 1));
 }
 
+// Typed names through the real box, each confirmed with Enter: the blanks at either end are
+// dropped; a name of nothing but blanks is refused like an empty one, both with "error.ogg" and
+// the reason under the field; a name that differs from a profile only by such blanks is taken,
+// also from a profile the file holds with blanks, which is read as it was stored.
+TEST_F(PlayersScreen, TypedNamesLoseTheirEndBlanksAndEmptyOnesAreRefusedWithTheReason) {
+  start("<lastplayer lpname=\" cy \"/>\n<player name=\" cy \"/>\n");
+  open();
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L" cy "}));
+  const std::wstring empty = manager->GetText(MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::kEmptyNameKey);
+  const std::wstring taken = text(MAHJONG_GAME_MANAGER::TXT_PLAYER_EXISTS);
+  struct TYPED {
+    const char* keys;
+    std::wstring made;     // the new profile's name, or empty when refused
+    std::wstring refusal;  // the error line when refused
+  };
+  const TYPED table[] = {{"", L"", empty},     {"   ", L"", empty},    {"  ANN ", L"ann", L""},
+                         {"ANN", L"", taken},  {"CY", L"", taken},     {" DEE", L"dee", L""}};
+  int count = 1;
+  for (const TYPED& typed : table) {
+    SCOPED_TRACE(std::string("typed \"") + typed.keys + "\"");
+    if (!box().isOpen()) click(manager->players.addButton);
+    ASSERT_TRUE(box().isQuestion() && box().isNameEntry());
+    box().fGetTextField()->fClearText();
+    type(typed.keys);
+    tick(kEnter);
+    if (typed.made.empty()) {
+      EXPECT_TRUE(played("error.ogg"));
+      EXPECT_TRUE(box().isOpen() && box().isError() && !box().isHiding());
+      EXPECT_EQ(box().fGetErrorText(), typed.refusal);
+      EXPECT_EQ(profiles(playerFile()), count);
+      continue;
+    }
+    settle();
+    EXPECT_EQ(profiles(playerFile()), ++count);
+    EXPECT_EQ(names().back(), typed.made);
+    EXPECT_EQ(manager->player->m_name, typed.made);
+    EXPECT_EQ(lastPlayer(), pugi::as_utf8(typed.made));
+  }
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L" cy ", L"ann", L"dee"}));
+}
+
 // A delete button asks first: Escape keeps the profile, OK removes it from the file and the list,
 // which closes up under the bar. Deleting the last one asks for a new first name at once, without
 // a working cancel button; that name becomes the first row and, on closing, the current player.
