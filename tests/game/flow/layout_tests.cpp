@@ -11,6 +11,7 @@
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
 #include "game/flow/menu_objects.h"
 #include "game/flow/pack_button.h"
 #include "game/flow/select_player_msg_box.h"
@@ -24,6 +25,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -133,6 +136,37 @@ class Layout : public flow_test::FlowDriver {
          {manager->leftPanel.careerButton, manager->leftPanel.trophiesButton, manager->leftPanel.optionsButton,
           manager->leftPanel.helpButton, manager->leftPanel.backButton}) {
       frame.buttons.push_back(button);
+    }
+  }
+  // The players screen with the rows of its page shown: the names given on its panel, the buttons
+  // off every text.
+  void playersPanel(FRAME& frame, std::vector<std::wstring> names) {
+    overlay(frame);
+    add(frame.plates, band("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel, text(M::TXT_CHANGE_PLAYER)));
+    add(frame.plates, panel("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel.size, std::move(names)));
+    const PLAYERS_PARTS& players = manager->players;
+    for (std::size_t i = 0; i < players.rows.size(); ++i) {
+      if (players.isShown(i)) frame.buttons.push_back(players.rows[i].deleteButton);
+    }
+    for (const QOR::QC_IMAGE_BUTTON* button :
+         {players.addButton, players.previousPage, players.nextPage, players.okButton}) {
+      frame.buttons.push_back(button);
+    }
+    for (const char* picture :
+         {"DeleteButton_smoll.png", "PlusButton_smoll.png", "LeftPoint_smoll.png", "RightPoint_smoll.png"}) {
+      keepOff(frame, picture);
+    }
+  }
+  // Every row button, the bar, the add button and the page arrows drawn in the last frame lie on
+  // the players panel.
+  static void onPlayersPanel(const std::string& state) {
+    const std::vector<layout_test::DRAWN> panels = layout_test::fDrawnPlaces("ChangePlayerScreenTitle_back.png");
+    ASSERT_EQ(panels.size(), 1u) << state;
+    for (const char* picture : {"DeleteButton_smoll.png", "ChangePlayerScreenTitle_select.png", "PlusButton_smoll.png",
+                                "LeftPoint_smoll.png", "RightPoint_smoll.png"}) {
+      for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces(picture)) {
+        EXPECT_TRUE(panels[0].place.isInside(drawn.place)) << state << ": " << picture << " at " << drawn.place.fText();
+      }
     }
   }
   void pageSwitch(FRAME& frame) {
@@ -256,16 +290,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
 
   click(manager->title.playersButton);
   untilStill();
-  const auto players = [this](FRAME& frame) {
-    overlay(frame);
-    add(frame.plates, band("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel, text(M::TXT_CHANGE_PLAYER)));
-    add(frame.plates, panel("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel.size));
-    for (const PLAYER_LIST_ITEM& row : manager->players.rows) frame.buttons.push_back(row.deleteButton);
-    frame.buttons.push_back(manager->players.addButton);
-    frame.buttons.push_back(manager->players.okButton);
-    keepOff(frame, "DeleteButton_smoll.png");
-    keepOff(frame, "PlusButton_smoll.png");
-  };
+  const auto players = [this](FRAME& frame) { playersPanel(frame, {}); };
   ASSERT_EQ(manager->players.rows.size(), 6u);
   check("players", players);
 
@@ -599,6 +624,56 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
       frame.plates.push_back(scroll);
     }
   });
+}
+
+// The players screen keeps its rows and its bar on its panel. With no profile at all nothing is
+// picked and no bar is drawn. A file of more profiles than a page holds shows them a page at a
+// time with arrows to the other pages, the bar only on its row's page, and the last profile is
+// chosen with a click on its row.
+TEST_F(Layout, PlayersScreenKeepsEveryRowOnItsPanelAndEveryProfileWithinReach) {
+  const auto toTitle = [this] {
+    tick(flow_test::kEscape);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
+  };
+  click(manager->title.playersButton);
+  untilStill();
+  check("players without a profile", [&](FRAME& frame) { playersPanel(frame, {}); });
+  onPlayersPanel("players without a profile");
+  EXPECT_TRUE(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").empty());
+  toTitle();
+
+  // Thirty profiles of wide names, the third the last player.
+  constexpr std::size_t kProfiles = 30;
+  constexpr std::size_t kPage = PLAYERS_PARTS::kRowsShown;
+  std::vector<std::wstring> names;
+  for (std::size_t i = 0; i < kProfiles; ++i) {
+    names.push_back(longName.substr(0, longName.size() - 2) + std::to_wstring(i + 10));
+  }
+  for (const std::wstring& name : names) manager->SavePlayerFile(name);
+  ASSERT_TRUE(MAHJONG_PLAYER_FILE(M::PlayerFilePath()).SetLastPlayer(names[2]));
+  manager->loadMenus();
+  manager->title.Move(MENU_OBJECTS::PanelSlide());
+  settle();
+  click(manager->title.playersButton);
+  untilStill();
+  ASSERT_EQ(manager->players.rows.size(), kProfiles);
+  for (std::size_t first = 0; first < kProfiles; first += kPage) {
+    const std::string state = "players from row " + std::to_string(first + 1);
+    const std::size_t shown = std::min(kPage, kProfiles - first);
+    const std::vector<std::wstring> page(names.begin() + static_cast<std::ptrdiff_t>(first),
+                                         names.begin() + static_cast<std::ptrdiff_t>(first + shown));
+    check(state, [&](FRAME& frame) { playersPanel(frame, page); });
+    onPlayersPanel(state);
+    EXPECT_EQ(layout_test::fDrawnPlaces("DeleteButton_smoll.png").size(), shown) << state;
+    EXPECT_EQ(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").size(), first == 0 ? 1u : 0u) << state;
+    EXPECT_EQ(manager->players.previousPage != nullptr, first > 0) << state;
+    if (first + kPage >= kProfiles) break;
+    click(manager->players.nextPage);
+  }
+  EXPECT_EQ(manager->players.nextPage, nullptr);
+  clickAt(kWidth / 2.0f - 100.0f, manager->players.rows.back().deleteButton->fGetPosition().y);
+  toTitle();
+  EXPECT_EQ(manager->player->m_name, names.back());
 }
 
 // The experience bar as drawn on its plate, for each step of a road through two players: its fill
