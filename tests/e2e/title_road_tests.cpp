@@ -165,7 +165,8 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
   const PICTURE stillAsking = inGame(session->fWaitStill(kCaretPixels));
   const int reasonTop = middleY + 10;  // the field ends just below the middle, the reason below it
-  EXPECT_LE(question.fChangedPixels(stillAsking, 0, 0, kWidth, reasonTop), kCaretPixels) << "an empty name closed the box";
+  EXPECT_LE(question.fChangedPixels(stillAsking, 0, 0, kWidth, reasonTop), kCaretPixels)
+      << "an empty name closed the box";
   EXPECT_GT(question.fChangedPixels(stillAsking, middleX - 200, reasonTop, 400, 60), kCaretPixels)
       << "an empty name was refused without a word";
   EXPECT_FALSE(session->fGame().fLogHas("newname=="));
