@@ -663,12 +663,39 @@ TEST_F(Layout, RankBarFillsFromItsLeftEndWithinItsPlate) {
     ASSERT_TRUE(plate.size() == 1 && bar.size() == 1);
     const float full = static_cast<float>(manager->leftPanel.experienceBar->fGetPageWidth());
     const float width = static_cast<float>(static_cast<int>(step.share * full));
-    const std::string state = "experience " + std::to_string(int(step.xp)) + (step.switched ? " after a switch" : "");
+    const std::string state = "experience " + std::to_string(static_cast<int>(step.xp)) + (step.switched ? " after a switch" : "");
     EXPECT_FLOAT_EQ(bar[0].place.fLeft(), plate[0].place.fCentre().x - full / 2.0f) << state;
     EXPECT_FLOAT_EQ(bar[0].place.fRight() - bar[0].place.fLeft(), width) << state;
     EXPECT_FLOAT_EQ(bar[0].uv[1].x, width / full) << state << ": the picture is cropped";
     EXPECT_LE(bar[0].place.fRight(), plate[0].place.fLeft() + PLACES::kExperienceTrack.x + PLACES::kExperienceTrack.w)
         << state;
+  }
+}
+
+// The glows mark the last pack's and level's buttons; a file naming a pack or a level that has no
+// button (edited by hand) shows no glow, rather than one at the glow's resting place.
+TEST_F(Layout, GlowsStandOnlyOnTheLastPackAndLevel) {
+  manager->SavePlayerFile(L"Ann");
+  for (const auto& [pack, level] : {std::pair{2, 3}, std::pair{9, 25}}) {
+    manager->player->m_lastPack = manager->currentPack = pack;
+    manager->player->m_lastLevel = level;
+    manager->loadMenus();
+    host_test::fRecordedCalls().clear();
+    ASSERT_EQ(QOR::qcRENDER->BeginScene(), 1);
+    manager->RenderPacks();
+    manager->RenderLevels();
+    QOR::qcRENDER->EndScene();
+    const bool marked = pack <= MAHJONG_PLAYER::kPacks;
+    const std::pair<const char*, const QOR::QC_IMAGE_BUTTON*> glows[2] = {
+        {"Pack_button_glow.png", marked ? manager->packs.buttons[pack - 1]->button : nullptr},
+        {"Levels_button_glow.png", marked ? manager->levels.buttons[level - 1] : nullptr}};
+    for (const auto& [glow, button] : glows) {
+      const std::vector<layout_test::DRAWN> drawn = layout_test::fDrawnPlaces(glow);
+      ASSERT_EQ(drawn.size(), marked ? 1u : 0u) << glow << " for pack " << pack << ", level " << level;
+      if (!marked) continue;
+      EXPECT_EQ(drawn[0].place.fCentre().x, button->fGetPosition().x) << glow;
+      EXPECT_EQ(drawn[0].place.fCentre().y, button->fGetPosition().y) << glow;
+    }
   }
 }
 
