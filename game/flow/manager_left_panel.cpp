@@ -43,10 +43,12 @@ void addX(QOR::QC_IMAGE_BUTTON* button, float dx) {
   button->fSetPosition(at.x + dx, at.y);
 }
 
-// Makes the sprite when it is missing and places it with the anchor.
+// Makes the sprite when it is missing and places it with the anchor. The anchor is taken on the
+// picture, not on the quad: the experience bar's quad is cut to the rank's progress, and a rebuild
+// must not move its pivot with that cut (its fill starts at the bar's left end at every width).
 void placeSprite(QOR::QC_SPRITE*& sprite, const char* image, int anchor, float x, float y) {
   if (sprite == nullptr) sprite = MENU_OBJECTS::NewSprite(image);
-  sprite->fSetAnchor(anchor, 0.0f, 0.0f);
+  sprite->fSetAnchorPage(anchor, 0.0f, 0.0f);
   sprite->fSetPositionXY(x, y);
 }
 

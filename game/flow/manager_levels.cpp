@@ -233,7 +233,10 @@ void MAHJONG_GAME_MANAGER::RenderLevels() {
       levels.flashSprite->fRender();
     }
   }
-  if (player != nullptr && currentPack == player->m_lastPack) render(levels.glow);
+  if (player != nullptr && currentPack == player->m_lastPack && player->m_lastLevel >= 1 &&
+      player->m_lastLevel <= kLevelButtons) {
+    render(levels.glow);  // on the last level's button, when it has one
+  }
 
   const bool packKnown = player != nullptr && currentPack >= 1 && currentPack <= MAHJONG_PLAYER::kPacks;
   if (packs.starSprite != nullptr) packs.starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);

@@ -316,7 +316,10 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
 void MAHJONG_GAME_MANAGER::RenderPacks() {
   render(screenBack);
   if (packs.starSprite != nullptr) packs.starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);
-  render(packs.glow);
+  // The glow marks the last pack; a pack number without a button (a hand-edited file) marks none.
+  if (player != nullptr && player->m_lastPack >= 1 && player->m_lastPack <= static_cast<int>(packs.buttons.size())) {
+    render(packs.glow);
+  }
 
   const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
   if (regularFont != nullptr) {

@@ -1,5 +1,6 @@
 // The players screen: slides down over the title and lists the profiles of player.xml, one row
-// per `player` element with its name and a delete button. A row is picked by a click on its line;
+// per `player` element with its name and a delete button, seven rows a page with arrows to the
+// other pages. A row is picked by a click on its line;
 // the add button asks for a new name, a delete button asks before removing that profile. Closing
 // (OK, Enter or Escape) makes the picked profile the file's last player, and the title then shows
 // it. Deletions and the last player are written through the file's one writer.
@@ -23,7 +24,10 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 using namespace MENU_OBJECTS;
 
@@ -34,6 +38,8 @@ constexpr const char kBarImage[] = "ChangePlayerScreenTitle_select.png";
 constexpr const char kDeleteImage[] = "DeleteButton_smoll.png";
 constexpr const char kAddImage[] = "PlusButton_smoll.png";
 constexpr const char kOkImage[] = "Ok_middle.png";
+constexpr const char kPreviousImage[] = "LeftPoint_smoll.png";
+constexpr const char kNextImage[] = "RightPoint_smoll.png";
 constexpr const char kClickSound[] = "button_click.ogg";
 constexpr const char kErrorSound[] = "error.ogg";
 constexpr int kBarWidth = 486;
@@ -44,7 +50,8 @@ constexpr float kAddLeft = 190.0f;        // the add button left of the middle
 constexpr float kOkBelow = 258.0f;        // OK below the middle at rest
 constexpr float kOkUnderPanel = 270.0f;   // OK below the panel's centre when the screen opens
 constexpr float kTitleAbove = 225.0f;     // the screen's title above the panel's centre
-constexpr int kMaxRowsBeforeLast = 6;     // the add button's limit in row steps below the first row
+constexpr float kPageArrowsBelow = 160.0f;  // the page arrows below the middle, between the rows and OK
+constexpr float kPageArrowApart = 60.0f;    // each page arrow this far from the middle
 constexpr float kRowLineLeft = 220.0f;    // a row's clickable line starts this far left of the middle
 constexpr float kRowLineWidth = 504.0f;
 
@@ -56,9 +63,8 @@ float firstRowY() { return centreY() - kRowsTop; }
 double rowStep(int height) { return static_cast<double>(height) * 1.15 - 5.0; }
 float nextRowY(float y, int height) { return static_cast<float>(QOR::fTruncateToInt(static_cast<double>(y) + rowStep(height))); }
 
-// The add button's limit: the next free row may stand at most six row steps below the first.
-bool hasRoom(float nextY, int height) {
-  return !(static_cast<double>(nextY) > rowStep(height) * kMaxRowsBeforeLast + static_cast<double>(firstRowY()));
+float previousRowY(float y, int height) {
+  return static_cast<float>(QOR::fTruncateToInt(static_cast<double>(y) - rowStep(height)));
 }
 
 QOR::QC_IMAGE_BUTTON* newDeleteButton(float y) {
@@ -67,11 +73,20 @@ QOR::QC_IMAGE_BUTTON* newDeleteButton(float y) {
   return button;
 }
 
-pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring& name) {
+// Whether a profile of the file bears the name, blanks at either end left out on both sides: a
+// new profile never looks the same as one the file holds.
+bool isNameTaken(const pugi::xml_document& document, const std::wstring& name) {
+  const std::wstring trimmed = MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTrimBlanks(name);
   for (const pugi::xml_node& player : document.children("player")) {
-    if (MAHJONG_PLAYER::SameName(player.attribute("name").value(), name)) return player;
+    const std::wstring stored = MAHJONG_PLAYER::NameFromFile(player.attribute("name").value());
+    if (MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTrimBlanks(stored) == trimmed) return true;
   }
-  return pugi::xml_node();
+  return false;
+}
+
+// The selection bar onto the row.
+void pickRow(PLAYERS_PARTS& players, std::size_t index) {
+  players.selectionBar->fSetPositionXY(centreX(), players.rows[index].deleteButton->fGetPosition().y);
 }
 
 }  // namespace
@@ -79,7 +94,10 @@ pugi::xml_node findPlayer(const pugi::xml_document& document, const std::wstring
 void PLAYERS_PARTS::Free() {
   for (PLAYER_LIST_ITEM& row : rows) DeleteButton(row.deleteButton);
   rows.clear();
+  firstRow = 0;
   DeleteButton(addButton);
+  DeleteButton(previousPage);
+  DeleteButton(nextPage);
   DeleteButton(okButton);
   DeleteSprite(panel);
   DeleteSprite(selectionBar);
@@ -103,30 +121,24 @@ void MAHJONG_GAME_MANAGER::BuildPlayers() {
   for (PLAYER_LIST_ITEM& row : players.rows) DeleteButton(row.deleteButton);
   players.rows.clear();
   const std::wstring lastName = MAHJONG_PLAYER::NameFromFile(document.child("lastplayer").attribute("lpname").value());
-  // Only profiles make rows; the file's other elements (lastplayer, packs, ranks) never do.
-  float y = firstRowY();
+  // Only profiles make rows; the file's other elements (lastplayer, packs, ranks) never do. The
+  // screen opens on the page of the last player's row, the bar on it.
+  std::size_t last = 0;
+  bool lastFound = false;
   for (const pugi::xml_node& node : document.children("player")) {
     PLAYER_LIST_ITEM row;
     row.name = MAHJONG_PLAYER::NameFromFile(node.attribute("name").value());
     QOR::fLog() << "player: " << node.attribute("name").value();
-    row.deleteButton = newDeleteButton(y);
-    players.rows.push_back(row);
-    if (lastName == row.name) players.selectionBar->fSetPositionXY(x0, y);
-    y = nextRowY(y, row.deleteButton->fGetHeight());
-  }
-
-  DeleteButton(players.addButton);
-  if (players.rows.empty()) {
-    players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-    players.addButton->fSetPosition(x0 - kAddLeft, firstRowY());
-  } else {
-    const QOR::QC_IMAGE_BUTTON* last = players.rows.back().deleteButton;
-    if (hasRoom(y, last->fGetHeight())) {
-      players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-      players.addButton->fSetPosition(x0 - kAddLeft,
-                                      static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+    row.deleteButton = newDeleteButton(firstRowY());
+    if (!lastFound && lastName == row.name) {
+      last = players.rows.size();
+      lastFound = true;
     }
+    players.rows.push_back(row);
   }
+  players.firstRow = last / PLAYERS_PARTS::kRowsShown * PLAYERS_PARTS::kRowsShown;
+  LayOutPlayerRows();
+  if (lastFound) pickRow(players, last);
 
   if (players.okButton == nullptr) players.okButton = NewButton(kOkImage, QOR::QC_HIT_AREA::kCircle);
   players.okButton->fSetPosition(x0, centreY() + kOkBelow);
@@ -134,6 +146,8 @@ void MAHJONG_GAME_MANAGER::BuildPlayers() {
 
 void PLAYERS_PARTS::Move(float dy) {
   AddY(addButton, dy);
+  AddY(previousPage, dy);
+  AddY(nextPage, dy);
   for (PLAYER_LIST_ITEM& row : rows) AddY(row.deleteButton, dy);
   AddY(panel, dy);
   AddY(selectionBar, dy);
@@ -147,6 +161,8 @@ void MAHJONG_GAME_MANAGER::OpenPlayers() {
   const float lift = PanelSlide();
   AddY(players.panel, lift);
   AddY(players.addButton, lift);
+  AddY(players.previousPage, lift);
+  AddY(players.nextPage, lift);
   AddY(players.selectionBar, lift);
   for (PLAYER_LIST_ITEM& row : players.rows) AddY(row.deleteButton, lift);
   const float panelY = players.panel->fGetPosition().y;
@@ -157,32 +173,57 @@ void MAHJONG_GAME_MANAGER::OpenPlayers() {
 
 PLAYER_LIST_ITEM* PLAYERS_PARTS::PickedRow() {
   if (selectionBar == nullptr) return nullptr;
-  const float barY = selectionBar->fGetPosition().y;
+  const QOR::QS_VEC2 bar = selectionBar->fGetPosition();
   for (PLAYER_LIST_ITEM& row : rows) {
-    if (row.deleteButton->fGetPosition().y == barY) return &row;
+    const QOR::QS_VEC2 at = row.deleteButton->fGetPosition();
+    if (at.y == bar.y && at.x - kDeleteRight == bar.x) return &row;
   }
   return nullptr;
 }
 
-// The rows from the first row's place down, the add button while the list has room, the bar on the
-// last row when it stood below it.
+// The page from firstRow (kept to the list) at the first row's place down, the rows after it further
+// down and the rows before it above, out of sight; the bar stays on its row. The add button while
+// the list has room (a list of more than a page has none), an arrow to each page there is.
 void MAHJONG_GAME_MANAGER::LayOutPlayerRows() {
   const float x0 = centreX();
+  std::vector<PLAYER_LIST_ITEM>& rows = players.rows;
+  const PLAYER_LIST_ITEM* picked = players.PickedRow();
+  const std::size_t pickedIndex = picked != nullptr ? static_cast<std::size_t>(picked - rows.data()) : 0;
+  constexpr std::size_t kPage = PLAYERS_PARTS::kRowsShown;
+  if (players.firstRow >= rows.size()) players.firstRow = rows.empty() ? 0 : (rows.size() - 1) / kPage * kPage;
   float y = firstRowY();
-  for (PLAYER_LIST_ITEM& row : players.rows) {
-    row.deleteButton->fSetPosition(x0 + kDeleteRight, y);
-    y = nextRowY(y, row.deleteButton->fGetHeight());
+  for (std::size_t i = players.firstRow; i < rows.size(); ++i) {
+    rows[i].deleteButton->fSetPosition(x0 + kDeleteRight, y);
+    y = nextRowY(y, rows[i].deleteButton->fGetHeight());
   }
+  y = firstRowY();
+  for (std::size_t i = players.firstRow; i-- > 0;) {
+    y = previousRowY(y, rows[i].deleteButton->fGetHeight());
+    rows[i].deleteButton->fSetPosition(x0 + kDeleteRight, y);
+  }
+  if (picked != nullptr) pickRow(players, pickedIndex);
+
   DeleteButton(players.addButton);
-  if (players.rows.empty()) return;
-  const QOR::QC_IMAGE_BUTTON* last = players.rows.back().deleteButton;
-  if (hasRoom(y, last->fGetHeight())) {
+  if (rows.size() < kPage) {
     players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-    players.addButton->fSetPosition(x0 - kAddLeft,
-                                    static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight())));
+    float addY = firstRowY();
+    if (!rows.empty()) {
+      const QOR::QC_IMAGE_BUTTON* last = rows.back().deleteButton;
+      addY = static_cast<float>(last->fGetPosition().y + rowStep(last->fGetHeight()));
+    }
+    players.addButton->fSetPosition(x0 - kAddLeft, addY);
   }
-  const QOR::QS_VEC2 bar = players.selectionBar->fGetPosition();
-  if (bar.y > last->fGetPosition().y) players.selectionBar->fSetPositionXY(bar.x, last->fGetPosition().y);
+  DeleteButton(players.previousPage);
+  DeleteButton(players.nextPage);
+  const float arrowsY = centreY() + kPageArrowsBelow;
+  if (players.firstRow > 0) {
+    players.previousPage = NewButton(kPreviousImage, QOR::QC_HIT_AREA::kCircle);
+    players.previousPage->fSetPosition(x0 - kPageArrowApart, arrowsY);
+  }
+  if (rows.size() - players.firstRow > kPage) {
+    players.nextPage = NewButton(kNextImage, QOR::QC_HIT_AREA::kCircle);
+    players.nextPage->fSetPosition(x0 + kPageArrowApart, arrowsY);
+  }
 }
 
 void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
@@ -203,9 +244,14 @@ void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
   const bool wasCurrent = lastName && MAHJONG_PLAYER::SameName(lastName.value(), picked->name);
   const std::wstring gone = picked->name;
   if (player != nullptr) player->m_name.clear();  // read again when the screen closes
+  const std::size_t index = static_cast<std::size_t>(picked - players.rows.data());
   DeleteButton(picked->deleteButton);
-  players.rows.erase(players.rows.begin() + (picked - players.rows.data()));
-  if (!players.rows.empty()) LayOutPlayerRows();
+  players.rows.erase(players.rows.begin() + static_cast<std::ptrdiff_t>(index));
+  // The next row takes the deleted one's place under the bar; after the last row, the new last.
+  const std::size_t under = std::min(index, players.rows.size() - 1);
+  if (!players.rows.empty()) players.firstRow = under / PLAYERS_PARTS::kRowsShown * PLAYERS_PARTS::kRowsShown;
+  LayOutPlayerRows();
+  if (!players.rows.empty()) pickRow(players, under);
 
   // The file never names a deleted profile as its last player: the row now under the bar (or
   // nobody) takes its place in the same write, becomes the current player at once and brings its
@@ -235,7 +281,6 @@ void MAHJONG_GAME_MANAGER::AnswerDeleteQuestion() {
 }
 
 void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
-  const float x0 = centreX();
   QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
   players.changed = true;
   if (field != nullptr) {
@@ -253,15 +298,21 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
     }
     return;
   }
-  if (answer != 1 || field == nullptr || field->isEmpty()) return;
+  if (answer != 1 || field == nullptr) return;
+  const std::wstring typed = playerBox->fTakeName(GetText(SELECT_PLAYER_MSG_BOX::kEmptyNameKey));
+  if (typed.empty()) {
+    // Nothing but blanks: the box stays open and says why under the field.
+    PlaySound(kErrorSound);
+    return;
+  }
   // The name as the file will give it back, so the new row and the profile agree.
-  selectedName = MAHJONG_PLAYER::NameAsRead(field->fGetText());
+  selectedName = MAHJONG_PLAYER::NameAsRead(typed);
   pugi::xml_document document;
   MAHJONG_PLAYER::LoadPlayerFile(PlayerFilePath(), document);
-  if (findPlayer(document, selectedName)) {
+  if (isNameTaken(document, selectedName)) {
     // Taken: the box stays open and says so under the field.
     PlaySound(kErrorSound);
-    playerBox->fSetError(true);
+    playerBox->fShowError(texts[TXT_PLAYER_EXISTS]);
     return;
   }
   players.question = PLAYERS_NONE;
@@ -270,21 +321,14 @@ void MAHJONG_GAME_MANAGER::AnswerNameQuestion() {
   playerBox->fHide();
   playerBox->fSetNameEntry(false);
   field->fClearText();
+  // The add button only stands on a list of less than a page, so the new row is on the first.
   PLAYER_LIST_ITEM row;
   row.name = selectedName;
-  const float y = players.rows.empty() ? firstRowY()
-                                       : nextRowY(players.rows.back().deleteButton->fGetPosition().y,
-                                                  players.rows.back().deleteButton->fGetHeight());
-  row.deleteButton = newDeleteButton(y);
+  row.deleteButton = newDeleteButton(firstRowY());
   players.rows.push_back(row);
-  players.selectionBar->fSetPositionXY(x0, y);
-  const int height = row.deleteButton->fGetHeight();
-  if (!hasRoom(nextRowY(y, height), height)) {
-    DeleteButton(players.addButton);
-  } else {
-    if (players.addButton == nullptr) players.addButton = NewButton(kAddImage, QOR::QC_HIT_AREA::kCircle);
-    players.addButton->fSetPosition(x0 - kAddLeft, static_cast<float>(y + rowStep(height)));
-  }
+  players.firstRow = 0;
+  LayOutPlayerRows();
+  pickRow(players, players.rows.size() - 1);
 }
 
 void MAHJONG_GAME_MANAGER::UpdatePlayers() {
@@ -329,10 +373,11 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
     return;
   }
 
-  // The list is live.
+  // The list is live: the rows of the page shown.
   const QOR::QC_INPUT* input = QOR::qcCurrentInput;
   const float width = static_cast<float>(ScreenSize().x);
-  for (PLAYER_LIST_ITEM& row : players.rows) {
+  for (std::size_t i = players.firstRow; i < players.rows.size() && players.isShown(i); ++i) {
+    PLAYER_LIST_ITEM& row = players.rows[i];
     QOR::QC_IMAGE_BUTTON* button = row.deleteButton;
     const QOR::QS_VEC2 at = button->fGetPosition();
     if (button->fUpdate() == QOR::QC_IMAGE_BUTTON::kClicked) {
@@ -365,6 +410,16 @@ void MAHJONG_GAME_MANAGER::UpdatePlayers() {
     return;
   }
 
+  // A page arrow turns the page; the bar stays on its row, seen again on that row's page.
+  const bool previous = isClicked(players.previousPage);
+  if (previous || isClicked(players.nextPage)) {
+    PlaySound(kClickSound);
+    constexpr std::size_t kPage = PLAYERS_PARTS::kRowsShown;
+    players.firstRow = previous ? players.firstRow - kPage : players.firstRow + kPage;
+    LayOutPlayerRows();
+    return;
+  }
+
   if (players.addButton != nullptr && isClicked(players.addButton)) {
     PlaySound(kClickSound);
     if (regularFont != nullptr) regularFont->fSetAlign(0);
@@ -384,21 +439,27 @@ void MAHJONG_GAME_MANAGER::RenderPlayers() {
   if (players.panel == nullptr) return;
   if (darkBack1 != nullptr) darkBack1->fRender();
   players.panel->fRender();
-  if (players.selectionBar != nullptr) players.selectionBar->fRender();
+  // The bar marks the picked row; with none picked, or its row on another page, there is no bar.
+  if (const PLAYER_LIST_ITEM* picked = players.PickedRow();
+      picked != nullptr && players.isShown(static_cast<std::size_t>(picked - players.rows.data()))) {
+    players.selectionBar->fRender();
+  }
   if (regularFont != nullptr) {
     regularFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
     regularFont->fSetColor(GoldenColor());
   }
   const float x0 = centreX();
-  for (const PLAYER_LIST_ITEM& row : players.rows) {
+  for (std::size_t i = players.firstRow; i < players.rows.size() && players.isShown(i); ++i) {
+    const PLAYER_LIST_ITEM& row = players.rows[i];
     // Names are drawn as they are: a '%' in one is a character like any other.
     PrintText(regularFont, QOR::fTruncateToInt(x0 - kDeleteRight), QOR::fTruncateToInt(row.deleteButton->fGetPosition().y),
               row.name);
     row.deleteButton->fRender();
   }
-  if (players.addButton != nullptr) players.addButton->fRender();
-  if (players.okButton != nullptr) players.okButton->fRender();
+  for (QOR::QC_IMAGE_BUTTON* button : {players.addButton, players.previousPage, players.nextPage, players.okButton}) {
+    if (button != nullptr) button->fRender();
+  }
   const QOR::QS_VEC2 panel = players.panel->fGetPosition();
   PrintText(boldFont, QOR::fTruncateToInt(panel.x), QOR::fTruncateToInt(panel.y - kTitleAbove), texts[TXT_CHANGE_PLAYER]);
-  if (playerBox != nullptr) playerBox->fRender(regularFont, texts[TXT_PLAYER_EXISTS]);
+  if (playerBox != nullptr) playerBox->fRender(regularFont);
 }

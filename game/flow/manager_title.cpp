@@ -36,6 +36,7 @@ constexpr const char kPlayersImage[] = "PlyersButton.png";
 constexpr const char kFieldImage[] = "PackName_button.png";
 constexpr const char kPlaySound[] = "button_play_click.ogg";
 constexpr const char kClickSound[] = "button_click.ogg";
+constexpr const char kErrorSound[] = "error.ogg";
 
 constexpr float kSideButtonWidth = 207.0f;  // Quit and Players hit rectangles
 constexpr float kSideButtonHeight = 71.0f;
@@ -187,8 +188,14 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
       field->fUpdateAll();
     }
     const int answer = playerBox->fUpdate();
-    if (answer == 1 && field != nullptr && !field->isEmpty()) {
-      selectedName = field->fGetText();
+    if (answer == 1 && field != nullptr) {
+      const std::wstring typed = playerBox->fTakeName(GetText(SELECT_PLAYER_MSG_BOX::kEmptyNameKey));
+      if (typed.empty()) {
+        // Nothing but blanks: the box stays open and says why under the field.
+        PlaySound(kErrorSound);
+        return 0;
+      }
+      selectedName = typed;
       QOR::fLog() << "+====================== newname== " << pugi::as_utf8(selectedName);
       // The new profile is read back as the file holds it; a save that failed (told to the player)
       // leaves it in memory, so the name typed is not lost.
@@ -209,7 +216,7 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
       QOR::fLog("jcAPP->keyboardHide();");
       return 0;
     }
-    // An empty name changes nothing: the box stays open. Cancel and Escape closed it themselves.
+    // Cancel and Escape closed the box themselves.
     if (answer != 0) QOR::fLog("jcAPP->keyboardHide();");
     return 0;
   }
@@ -234,6 +241,7 @@ int MAHJONG_GAME_MANAGER::UpdateTitle() {
       if (regularFont != nullptr) regularFont->fSetAlign(0);
       playerBox->fShowQuestion(0, texts[TXT_TYPE_NEW_NAME], centreX, centreY);
       playerBox->fSetNameEntry(true);
+      playerBox->fSetError(false);
       QOR::QC_GUI_LINEBOX* field = playerBox->fGetTextField();
       if (field != nullptr) field->fSetPosition(centreX, centreY - kFieldRise, 0.0f);
     }
@@ -268,6 +276,6 @@ void MAHJONG_GAME_MANAGER::RenderTitle() {
   }
   fPrintAt(boldFont, title.playersButton, texts[TXT_PLAYERS]);
   fPrintAt(boldFont, title.quitButton, texts[TXT_QUIT]);
-  if (playerBox != nullptr) playerBox->fRender(regularFont, std::wstring());
+  if (playerBox != nullptr) playerBox->fRender(regularFont);
   if (blackMask != nullptr) blackMask->fRender();
 }

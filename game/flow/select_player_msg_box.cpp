@@ -14,7 +14,35 @@ namespace {
 
 constexpr std::uint32_t kFieldTextColor = 0xFF000000u;  // opaque black on the light field
 
+bool isBlank(wchar_t c) {
+  switch (static_cast<std::uint32_t>(c)) {
+    case 0x09: case 0x20: case 0xA0: case 0x1680: case 0x202F: case 0x205F: case 0x3000: case 0xFEFF:
+      return true;
+    default:
+      return c >= 0x2000 && c <= 0x200B;
+  }
+}
+
 }  // namespace
+
+std::wstring MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTrimBlanks(const std::wstring& text) {
+  std::size_t first = 0;
+  std::size_t end = text.size();
+  while (first < end && isBlank(text[first])) ++first;
+  while (end > first && isBlank(text[end - 1])) --end;
+  return text.substr(first, end - first);
+}
+
+std::wstring MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTakeName(const std::wstring& emptyText) {
+  std::wstring name = _textField != nullptr ? fTrimBlanks(_textField->fGetText()) : std::wstring();
+  if (name.empty()) fShowError(emptyText);
+  return name;
+}
+
+void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fShowError(const std::wstring& text) {
+  _error = true;
+  _errorText = text;
+}
 
 MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::~SELECT_PLAYER_MSG_BOX() { delete _textField; }
 
@@ -32,7 +60,7 @@ void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fSetPosition(float x, float y)
   }
 }
 
-void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fRender(QOR::QC_FONT* font, const std::wstring& errorText) {
+void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fRender(QOR::QC_FONT* font) {
   if (!isOpen()) return;
   if (font != nullptr) font->fSetColor(MENU_OBJECTS::GoldenColor());
   _veil->fRender();
@@ -53,7 +81,7 @@ void MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fRender(QOR::QC_FONT* font, co
       if (fieldFont != nullptr) fieldFont->fSetColor(saved);
       if (_error && font != nullptr) {
         font->fPrintW(QOR::fTruncateToInt(at.x), QOR::fTruncateToInt(fieldY + static_cast<float>(kErrorDrop)), L"%s",
-                      errorText);
+                      _errorText);
       }
     }
   } else if (font != nullptr) {

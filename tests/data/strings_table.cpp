@@ -33,6 +33,7 @@ bool fReadStringsTable(const std::string& bytes, QS_STRINGS_TABLE& table) {
 std::vector<std::string> fGameTextKeys() {
   std::vector<std::string> keys = {
       "page", "welcome", "players", "quit", "changeplscr", "want2quit", "deleteplayer", "typenewplname", "plexists",
+      "plnoname",
       "restartlevel", "options", "store", "trophies", "career", "sound", "music", "fullscr", "customcursor", "fronts",
       "credits", "rank2low", "notmoney", "buypack", "help", "level_start", "level_end", "pleaseclickanywhere",
       "start_comics_text", "end_comics_text", "end_comics_player_name", "level_fail", "no_moves_but_bonus",

@@ -160,16 +160,20 @@ TEST_F(TitleRoad, FirstPlayerIsNamedThenQuitIsConfirmed) {
   session->fShot("02_name_question");
   EXPECT_GT(title.fChangedPixels(question, middleX - 150, middleY - 100, 300, 200), kBoxPixels) << "Play opened no box";
 
-  // Enter on an empty name keeps the box open and creates nobody (nothing moves, so the picture
-  // is waited for by stillness).
+  // Enter on an empty name keeps the box open, creates nobody and says why on the line under the
+  // field (nothing moves, so the picture is waited for by stillness).
   EXPECT_TRUE(session->fInput().fKey("Return")) << "xdotool failed";
   const PICTURE stillAsking = inGame(session->fWaitStill(kCaretPixels));
-  EXPECT_LE(question.fChangedPixels(stillAsking), kCaretPixels) << "an empty name closed the box";
+  const int reasonTop = middleY + 10;  // the field ends just below the middle, the reason below it
+  EXPECT_LE(question.fChangedPixels(stillAsking, 0, 0, kWidth, reasonTop), kCaretPixels)
+      << "an empty name closed the box";
+  EXPECT_GT(question.fChangedPixels(stillAsking, middleX - 200, reasonTop, 400, 60), kCaretPixels)
+      << "an empty name was refused without a word";
   EXPECT_FALSE(session->fGame().fLogHas("newname=="));
 
   // The typed name shows in the box's field.
   const PICTURE typed = actToPicture([&] { return session->fInput().fType(kFirstName); }, [&](const PICTURE& p) {
-    return question.fChangedPixels(p, middleX - 200, middleY - 120, 400, 240) > 2 * kCaretPixels;
+    return stillAsking.fChangedPixels(p, middleX - 200, middleY - 120, 400, 240) > 2 * kCaretPixels;
   });
   session->fShot("03_name_typed");
   EXPECT_FALSE(typed.fEmpty()) << "the typed name is not shown";

@@ -11,6 +11,7 @@
 #include "game/board/mahjong_hud_panel.h"
 #include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_player_file.h"
 #include "game/flow/menu_objects.h"
 #include "game/flow/pack_button.h"
 #include "game/flow/select_player_msg_box.h"
@@ -24,6 +25,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -133,6 +136,20 @@ class Layout : public flow_test::FlowDriver {
          {manager->leftPanel.careerButton, manager->leftPanel.trophiesButton, manager->leftPanel.optionsButton,
           manager->leftPanel.helpButton, manager->leftPanel.backButton}) {
       frame.buttons.push_back(button);
+    }
+  }
+  // The players screen: the names given on its panel, its buttons off every text.
+  void playersPanel(FRAME& frame, std::vector<std::wstring> names) {
+    overlay(frame);
+    add(frame.plates, band("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel, text(M::TXT_CHANGE_PLAYER)));
+    add(frame.plates, panel("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel.size, std::move(names)));
+    const PLAYERS_PARTS& players = manager->players;
+    for (const PLAYER_LIST_ITEM& row : players.rows) frame.buttons.push_back(row.deleteButton);
+    frame.buttons.insert(frame.buttons.end(),
+                         {players.addButton, players.previousPage, players.nextPage, players.okButton});
+    for (const char* picture : {"DeleteButton_smoll.png", "PlusButton_smoll.png", "LeftPoint_smoll.png",
+                                "RightPoint_smoll.png"}) {
+      keepOff(frame, picture);
     }
   }
   void pageSwitch(FRAME& frame) {
@@ -256,16 +273,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
 
   click(manager->title.playersButton);
   untilStill();
-  const auto players = [this](FRAME& frame) {
-    overlay(frame);
-    add(frame.plates, band("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel, text(M::TXT_CHANGE_PLAYER)));
-    add(frame.plates, panel("ChangePlayerScreenTitle_back.png", PLACES::kPlayersPanel.size));
-    for (const PLAYER_LIST_ITEM& row : manager->players.rows) frame.buttons.push_back(row.deleteButton);
-    frame.buttons.push_back(manager->players.addButton);
-    frame.buttons.push_back(manager->players.okButton);
-    keepOff(frame, "DeleteButton_smoll.png");
-    keepOff(frame, "PlusButton_smoll.png");
-  };
+  const auto players = [this](FRAME& frame) { playersPanel(frame, {}); };
   ASSERT_EQ(manager->players.rows.size(), 6u);
   check("players", players);
 
@@ -592,6 +600,103 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
       frame.plates.push_back(scroll);
     }
   });
+}
+
+// The players screen keeps its rows on its panel: with no profile nothing is picked and no bar is
+// drawn; thirty profiles show a page at a time with arrows to the other pages, the bar only on its
+// row's page, and the last profile is chosen by a click on its row.
+TEST_F(Layout, PlayersScreenKeepsEveryRowOnItsPanelAndEveryProfileWithinReach) {
+  constexpr std::size_t kProfiles = 30, kPage = PLAYERS_PARTS::kRowsShown;
+  std::vector<std::wstring> names;
+  const std::wstring stem = longName.substr(0, longName.size() - 2);
+  for (std::size_t i = 10; i < 10 + kProfiles; ++i) names.push_back(stem + std::to_wstring(i));
+  for (const std::size_t profiles : {std::size_t{0}, kProfiles}) {
+    if (profiles > 0) {
+      for (const std::wstring& name : names) manager->SavePlayerFile(name);
+      ASSERT_TRUE(MAHJONG_PLAYER_FILE(M::PlayerFilePath()).SetLastPlayer(names[2]));
+      manager->loadMenus();
+      manager->title.Move(MENU_OBJECTS::PanelSlide());
+      settle();
+    }
+    click(manager->title.playersButton);
+    untilStill();
+    for (std::size_t first = 0; first == 0 || first < profiles; first += kPage) {
+      const std::string state = std::to_string(profiles) + " profiles from row " + std::to_string(first + 1);
+      const std::size_t shown = std::min(kPage, profiles - first);
+      const std::vector<std::wstring> page(names.begin() + static_cast<std::ptrdiff_t>(first),
+                                           names.begin() + static_cast<std::ptrdiff_t>(first + shown));
+      check(state, [&](FRAME& frame) { playersPanel(frame, page); });
+      EXPECT_EQ(layout_test::fDrawnPlaces("DeleteButton_smoll.png").size(), shown) << state;
+      const std::size_t bars = first == 0 && profiles > 0 ? 1 : 0;  // the last player's row is on page 1
+      EXPECT_EQ(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").size(), bars) << state;
+      if (first + kPage < profiles) click(manager->players.nextPage);
+    }
+    if (profiles > 0) clickAt(kWidth / 2.0f - 100.0f, manager->players.rows.back().deleteButton->fGetPosition().y);
+    tick(flow_test::kEscape);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen != TITLE_SCREEN || moving(); }));
+  }
+  EXPECT_EQ(manager->player->m_name, names.back());
+}
+
+// The experience bar as drawn on its plate at no experience, mid-rank, a rank's end and the top
+// rank, also after the menus were rebuilt for another player (as a switch does) while the bar was
+// cut short: its fill starts at the bar's left end, is as long as the rank's progress with the
+// picture cropped, and keeps to the plate's track. Ranks of default_player.xml: 0, 15, 40, ...
+TEST_F(Layout, RankBarFillsFromItsLeftEndWithinItsPlate) {
+  manager->SavePlayerFile(L"Ann");
+  const struct {
+    float xp;
+    bool switched;
+    double share;
+  } steps[] = {{0.0f, false, 0.0},         {7.0f, false, 7.0 / 15.0}, {1.0f, false, 1.0 / 15.0},
+               {14.0f, true, 14.0 / 15.0}, {50.0f, true, 10.0 / 35.0}, {200.0f, false, 1.0}, {0.0f, true, 0.0}};
+  for (const auto& step : steps) {
+    manager->player->m_XP = step.xp;
+    if (step.switched) manager->loadMenus();
+    manager->UpdateRank(0);
+    host_test::fRecordedCalls().clear();
+    ASSERT_EQ(QOR::qcRENDER->BeginScene(), 1);
+    manager->RenderLeftPanel();
+    QOR::qcRENDER->EndScene();
+    const std::vector<layout_test::DRAWN> plate = layout_test::fDrawnPlaces("Experience_back.png");
+    const std::vector<layout_test::DRAWN> bar = layout_test::fDrawnPlaces("Experience_color.png");
+    ASSERT_TRUE(plate.size() == 1 && bar.size() == 1);
+    const float full = static_cast<float>(manager->leftPanel.experienceBar->fGetPageWidth());
+    const float width = static_cast<float>(static_cast<int>(step.share * full));
+    const std::string state = "experience " + std::to_string(static_cast<int>(step.xp)) + (step.switched ? " after a switch" : "");
+    EXPECT_FLOAT_EQ(bar[0].place.fLeft(), plate[0].place.fCentre().x - full / 2.0f) << state;
+    EXPECT_FLOAT_EQ(bar[0].place.fRight() - bar[0].place.fLeft(), width) << state;
+    EXPECT_FLOAT_EQ(bar[0].uv[1].x, width / full) << state << ": the picture is cropped";
+    EXPECT_LE(bar[0].place.fRight(), plate[0].place.fLeft() + PLACES::kExperienceTrack.x + PLACES::kExperienceTrack.w)
+        << state;
+  }
+}
+
+// The glows mark the last pack's and level's buttons; a file naming a pack or a level that has no
+// button (edited by hand) shows no glow, rather than one at the glow's resting place.
+TEST_F(Layout, GlowsStandOnlyOnTheLastPackAndLevel) {
+  manager->SavePlayerFile(L"Ann");
+  for (const auto& [pack, level] : {std::pair{2, 3}, std::pair{9, 25}}) {
+    manager->player->m_lastPack = manager->currentPack = pack;
+    manager->player->m_lastLevel = level;
+    manager->loadMenus();
+    host_test::fRecordedCalls().clear();
+    ASSERT_EQ(QOR::qcRENDER->BeginScene(), 1);
+    manager->RenderPacks();
+    manager->RenderLevels();
+    QOR::qcRENDER->EndScene();
+    const bool marked = pack <= MAHJONG_PLAYER::kPacks;
+    const std::pair<const char*, const QOR::QC_IMAGE_BUTTON*> glows[2] = {
+        {"Pack_button_glow.png", marked ? manager->packs.buttons[pack - 1]->button : nullptr},
+        {"Levels_button_glow.png", marked ? manager->levels.buttons[level - 1] : nullptr}};
+    for (const auto& [glow, button] : glows) {
+      const std::vector<layout_test::DRAWN> drawn = layout_test::fDrawnPlaces(glow);
+      ASSERT_EQ(drawn.size(), marked ? 1u : 0u) << glow << " for pack " << pack << ", level " << level;
+      if (!marked) continue;
+      EXPECT_EQ(drawn[0].place.fCentre().x, button->fGetPosition().x) << glow;
+      EXPECT_EQ(drawn[0].place.fCentre().y, button->fGetPosition().y) << glow;
+    }
+  }
 }
 
 // The level editor's menu beside its grid, with the longest values of our levels in its boxes:

@@ -155,6 +155,35 @@ TEST_F(PlayersScreen, AddsUpToTheSeventhRowAndRefusesATakenName) {
   for (std::size_t i = 1; i < 7; ++i) EXPECT_GT(rowY(i), rowY(i - 1));
 }
 
+// Typed names through the real box, each confirmed with Enter: the blanks at either end are
+// dropped; a name of blanks only is refused like an empty one, with "error.ogg" and the reason
+// under the field; one that differs from a profile only by such blanks, even a profile the file
+// holds with them (read as stored), is taken.
+TEST_F(PlayersScreen, TypedNamesLoseTheirEndBlanksAndEmptyOnesAreRefusedWithTheReason) {
+  start("<lastplayer lpname=\" cy \"/>\n<player name=\" cy \"/>\n");
+  open();
+  const std::wstring empty = manager->GetText(MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::kEmptyNameKey);
+  const std::wstring taken = text(MAHJONG_GAME_MANAGER::TXT_PLAYER_EXISTS);
+  const std::pair<const char*, std::wstring> table[] = {  // typed, then the refusal or the new profile
+      {"", empty}, {"   ", empty}, {"  ANN ", L"ann"}, {"ANN", taken}, {"CY", taken}, {" DEE", L"dee"}};
+  for (const auto& [keys, outcome] : table) {
+    SCOPED_TRACE(std::string("typed \"") + keys + "\"");
+    if (!box().isOpen() || box().isHiding()) {
+      settle();
+      click(manager->players.addButton);
+    }
+    box().fGetTextField()->fClearText();
+    type(keys);
+    tick(kEnter);
+    const bool refused = outcome == empty || outcome == taken;
+    EXPECT_EQ(played("error.ogg"), refused);
+    EXPECT_EQ(box().isError() ? box().fGetErrorText() : manager->player->m_name, outcome);
+  }
+  settle();
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L" cy ", L"ann", L"dee"}));
+  EXPECT_EQ(lastPlayer(), "dee");
+}
+
 // A delete button asks first: Escape keeps the profile, OK removes it from the file and the list,
 // which closes up under the bar. Deleting the last one asks for a new first name at once, without
 // a working cancel button; that name becomes the first row and, on closing, the current player.

@@ -79,7 +79,8 @@ class TitleTest : public flow_test::FlowDriver {
 };
 
 // First run: Play asks for a name (with the plain click); Escape closes the question and the next
-// Play asks again; OK with an empty field keeps it open. A typed name and Enter save the profile
+// Play asks again; OK with an empty field or blanks only keeps it open and says why. A typed name
+// (its end blanks dropped) and Enter save the profile
 // as the last player, the rebuilt title stands at its resting place, the greeting carries the name
 // as plain text, and the start comic follows once the panel has slid out.
 TEST_F(TitleTest, FirstPlayerIsAskedForAndCreated) {
@@ -109,9 +110,13 @@ TEST_F(TitleTest, FirstPlayerIsAskedForAndCreated) {
   for (int n = 0; n < 200; ++n) ASSERT_EQ(tick(), 0);
   EXPECT_TRUE(box().isQuestion() && box().isNameEntry() && !box().isHiding());
   EXPECT_FALSE(playerFile().child("player"));
+  // Refused with the reason under the field, and so is a name of blanks only.
+  EXPECT_EQ(box().fGetErrorText(), manager->GetText(MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::kEmptyNameKey));
+  for (const int key : {int{' '}, int{' '}, kEnter}) ASSERT_EQ(tick(key), 0);
+  EXPECT_TRUE(box().isOpen() && box().isError() && played("error.ogg") && !playerFile().child("player"));
 
-  for (int key : {'Z', 'E', 'D'}) ASSERT_EQ(tick(key), 0);  // without Shift: "zed"
-  EXPECT_EQ(box().fGetTextField()->fGetText(), L"zed");
+  for (int key : {'Z', 'E', 'D', ' '}) ASSERT_EQ(tick(key), 0);  // without Shift: "zed"
+  EXPECT_EQ(box().fGetTextField()->fGetText(), L"  zed ");
   qor_test::LogCapture log;
   EXPECT_EQ(tick(kEnter), 0);
   EXPECT_TRUE(log.hasLine("+====================== newname== zed"));
