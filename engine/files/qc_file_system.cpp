@@ -67,10 +67,11 @@ bool QC_FILE_SYSTEM::fSetCurrentDirectory(const std::string& path) {
 }
 
 const char* QC_FILE_SYSTEM::fGetDocumentsPath() {
-  static char buffer[1024];
+  static char buffer[kLongestDocumentsPath + 1];
   ITEMIDLIST* list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &list)) || list == nullptr) return nullptr;
-  const BOOL named = SHGetPathFromIDListA(list, buffer);
+  // The buffer's own size: a folder as long as it can hold is found, a longer one passed over.
+  const BOOL named = SHGetPathFromIDListEx(list, buffer, sizeof(buffer), 0);
   ILFree(list);
   return named ? buffer : nullptr;
 }

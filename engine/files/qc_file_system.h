@@ -46,8 +46,10 @@ class QC_FILE_SYSTEM {
   const std::string& fGetResourceDirectory() const { return _resourceFolder; }
   // Replaces the resource folder (only the text; the current directory stays).
   void fSetResourceDirectory(const std::string& path) { _resourceFolder = path; }
-  // The user's documents folder in one static buffer that the next call overwrites; null when
-  // the shell cannot name it.
+  // The user's documents folder (up to kLongestDocumentsPath characters) in one static buffer
+  // that the next call overwrites; null when no rule of the shell names a usable one (the shell
+  // logs why). Never the working folder or the game's own.
+  static constexpr std::size_t kLongestDocumentsPath = 1023;
   const char* fGetDocumentsPath();
 
   // 0 missing (or not examinable), 1 file, 2 folder, 3 something else (a named pipe, socket or
