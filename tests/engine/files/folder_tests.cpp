@@ -3,11 +3,14 @@
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
 #include "host/d3dx9.h"
+#include "host/test_doors.h"
 #include "tests/engine/files/files_fixture.h"
 #include "tests/kit/log_capture.h"
 #include "tests/kit/named_pipe.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -128,6 +131,20 @@ TEST_F(FilesTest, NamedPipesAreNeverRead) {
   for (const auto& [what, got, expected] : cases) EXPECT_EQ(got, expected) << what;
   EXPECT_EQ(cause, "not a regular file");
   EXPECT_EQ(loose.readersHeld + pack.readersHeld, 0);
+
+  // A pipe put in a file's place between the look at the path and the open is refused too: what
+  // counts is what was opened.
+  static std::string swapped;
+  swapped = _resources + "data/swapped.xml";
+  qor_test::fWriteBytes(swapped, std::string("<level/>"));
+  ASSERT_EQ(mkfifo((swapped + ".fifo").c_str(), 0600), 0);
+  host_test::fSetRegularOpenPause([](const char*) { std::rename((swapped + ".fifo").c_str(), swapped.c_str()); });
+  cause.clear();
+  const int afterSwap = QC_FILE_SYSTEM::fReadRegularFile(swapped, bytes, &cause);
+  host_test::fSetRegularOpenPause(nullptr);
+  EXPECT_EQ(afterSwap, -108);
+  EXPECT_EQ(cause, "not a regular file");
+  EXPECT_EQ(_files->fGetPathType(swapped), 3) << "the pipe was not swapped in";
 
   // Nor is a huge file read whole: up to the limit it is, one byte more and a sparse 5 GiB are not.
   const std::string big = _resources + "data/big.xml";
