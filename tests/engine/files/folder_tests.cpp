@@ -1,5 +1,6 @@
 // The working folders, path types, folder chains, empty files, folder listings and loose files.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
 #include "host/d3dx9.h"
@@ -90,6 +91,57 @@ TEST_F(HookedStart, FailedCreationSetsLastErrorAndStillInvokesHook) {
     EXPECT_TRUE(log.hasLine("Cant create \"Resources\" directory " + _base + "/plainfile/Resources/"));
   }
   EXPECT_EQ(qcFileSystemInstance, nullptr);
+}
+
+// The game's data is read from the working folder when it holds Resources, else from beside the
+// program; nothing is made in a working folder that is not the program's, and when neither holds
+// the data the box names both folders (no doubled separator) and says how the game is started.
+TEST_F(HookedStart, ResourcesAreLookedForInTheWorkingFolderThenBesideTheProgram) {
+  const std::string working = _base + "/working";
+  const std::string program = _base + "/program";
+  struct ROW {
+    const char* what;
+    std::string working;
+    bool workingHolds, programHolds;
+    std::string chosen;
+    std::string told;  // a piece of the box about a pack that cannot be opened
+  };
+  const std::string startLines =
+      "Start the game from its own folder, the one holding Resources,\nor from its source folder with scripts/play.";
+  const ROW rows[] = {
+      {"the working folder holds it", working, true, true, working + "/", "Pack: sounds"},
+      {"only the program's folder", working, false, true, program + "/", "Pack: sounds"},
+      {"the root, the program's folder holds it", "/", false, true, program + "/", "Pack: sounds"},
+      {"neither", working, false, false, program + "/",
+       "Folder: " + program + "/Resources/\nCause: missing or empty\nLooked for Resources in: " + working + "/ and " +
+           program + "/\n" + startLines},
+      {"the root, neither", "/", false, false, program + "/", "Looked for Resources in: / and " + program + "/\n"},
+      {"started from the program's folder without it", program, false, false, program + "/",
+       "Looked for Resources in: " + program + "/\n" + startLines},
+  };
+  for (const ROW& row : rows) {
+    fs::remove_all(working);
+    fs::remove_all(program);
+    fs::create_directories(working);
+    fs::create_directories(program);
+    if (row.workingHolds) fs::create_directories(working + "/Resources/data");
+    if (row.programHolds) fs::create_directories(program + "/Resources/data");
+    fForgetReportedDamage();
+    qor_test::LogCapture log;
+    {
+      QC_FILE_SYSTEM files(row.working, program);
+      EXPECT_EQ(files.fGetAppDirectory(), row.chosen) << row.what;
+      EXPECT_EQ(files.fGetResourceDirectory(), row.chosen + "Resources/") << row.what;
+      fReportUnopenedPack(files.fGetResourceDirectory() + "sounds", "sounds", "missing");
+    }
+    EXPECT_TRUE(log.contains(row.told)) << row.what << "\n" << log.text();
+    EXPECT_EQ(log.text().find("//"), std::string::npos) << row.what << "\n" << log.text();
+    // A missing Resources is made beside the program only, as for any application folder.
+    if (row.working != program) {
+      EXPECT_EQ(fs::exists(row.working + "/Resources"), row.workingHolds) << row.what;
+    }
+    EXPECT_TRUE(fs::is_directory(program + "/Resources")) << row.what;
+  }
 }
 
 TEST_F(FilesTest, PathTypesAcceptEitherSeparator) {
