@@ -1,6 +1,6 @@
 // Doors into the stand-in for tests only: a manual clock, a fixed desktop size, recorded sleeps,
-// the cursor's display counter, a switch that keeps message boxes from blocking, and the window's
-// icon.
+// the cursor's display counter, a switch that keeps message boxes from blocking, the window's
+// icon, the work area, and a pause inside the regular-file open.
 #pragma once
 
 #include "host/win_types.h"
@@ -16,8 +16,10 @@ void fAdvanceTime(DWORD milliseconds);
 DWORD fLastSleep();
 int fSleepCount();
 
-// Overrides the desktop size (0, 0 restores the real one).
+// Overrides the desktop size (0, 0 restores the real one); its work area is then all of it.
 void fSetDesktopSize(int width, int height);
+// Within an overridden desktop, the usable area SPI_GETWORKAREA gives.
+void fSetWorkArea(int left, int top, int right, int bottom);
 
 // The ShowCursor display counter.
 int fCursorCounter();
@@ -36,5 +38,9 @@ void fResetMessages();
 
 // The size of the icon picture the window was given; false when it has none.
 bool fWindowIconSize(HWND window, int& width, int& height);
+
+// Called with the path by host_files::fOpenRegularFile after its look at the path and before the
+// open (a test puts something else in the file's place there). Null, the default, calls nothing.
+void fSetRegularOpenPause(void (*pause)(const char* path));
 
 }  // namespace host_test

@@ -49,6 +49,11 @@ struct WIN32_FIND_DATAA {
 DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer);
 BOOL SetCurrentDirectoryA(const char* path);
 
+// The running program's full path (module must be null: the program itself, links resolved) and
+// a NUL in buffer. Returns the length written without the NUL; when the buffer is too small, the
+// path cut to size - 1 characters and size. 0 on failure.
+DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size);
+
 // Makes one folder; fails when it exists already or its parent is missing.
 BOOL CreateDirectoryA(const char* path, SECURITY_ATTRIBUTES* security);
 

@@ -108,6 +108,10 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 int GetSystemMetrics(int index);
+// SPI_GETWORKAREA: the desktop's usable area (without panels and docks), in screen pixels, into
+// the RECT param points to. FALSE, leaving it alone, for other actions or when it is unknown.
+inline constexpr UINT SPI_GETWORKAREA = 0x0030;
+BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni);
 BOOL GetCursorPos(POINT* point);
 BOOL SetCursorPos(int x, int y);
 BOOL ScreenToClient(HWND window, POINT* point);

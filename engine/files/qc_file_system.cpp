@@ -19,13 +19,64 @@ QC_FILE_SYSTEM* QC_FILE_SYSTEM::fGetInstance() {
   return &instance;
 }
 
-QC_FILE_SYSTEM::QC_FILE_SYSTEM() { fSetUp(fGetCurrentDirectory()); }
+namespace {
+
+// The folder as the file system keeps it: '/' separators, one trailing '/'.
+std::string asFolder(std::string folder) {
+  fReplaceBackslashes(folder);
+  while (!folder.empty() && folder.back() == '/') folder.pop_back();
+  return folder + "/";
+}
+
+// The process's current directory with '/' separators. Asked for its size first, so a deep
+// directory is never cut or left stale.
+std::string currentFolder() {
+  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  std::string path(needed, '\0');
+  const DWORD length = needed > 0 ? GetCurrentDirectoryA(needed, path.data()) : 0;
+  path.resize(length < needed ? length : 0);
+  fReplaceBackslashes(path);
+  return path;
+}
+
+// The folder that holds the running program, with '/' separators; empty when it is unknown.
+std::string programFolder() {
+  std::string path(256, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return std::string();
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  fReplaceBackslashes(path);
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+QC_FILE_SYSTEM::QC_FILE_SYSTEM() : QC_FILE_SYSTEM(currentFolder(), programFolder()) {}
 
 QC_FILE_SYSTEM::QC_FILE_SYSTEM(const std::string& appFolder) {
-  std::string base = appFolder;
-  fReplaceBackslashes(base);
-  while (base.size() > 1 && base.back() == '/') base.pop_back();
-  fSetUp(base);
+  _lookedIn.push_back(asFolder(appFolder));
+  fSetUp(_lookedIn.front());
+}
+
+QC_FILE_SYSTEM::QC_FILE_SYSTEM(const std::string& workingFolder, const std::string& programFolder) {
+  const std::string working = asFolder(workingFolder.empty() ? programFolder : workingFolder);
+  _lookedIn.push_back(working);
+  const std::string program = programFolder.empty() ? working : asFolder(programFolder);
+  if (program != working) _lookedIn.push_back(program);
+  // The working folder when it holds Resources, else the program's own folder: a start from
+  // another folder neither misses the data nor leaves a Resources folder behind there.
+  const bool inWorking = fGetPathType(working + "Resources") == 2;
+  if (!inWorking && program != working) {
+    fLog("No Resources in the working folder " + working + ": the game's data is looked for in " + program);
+  }
+  fSetUp(inWorking ? working : program);
 }
 
 QC_FILE_SYSTEM::~QC_FILE_SYSTEM() {
@@ -33,10 +84,8 @@ QC_FILE_SYSTEM::~QC_FILE_SYSTEM() {
 }
 
 void QC_FILE_SYSTEM::fSetUp(const std::string& appFolder) {
-  _appFolder = appFolder + "/";
-  _resourceFolder = appFolder + "/Resources/";
-  fReplaceBackslashes(_appFolder);
-  fReplaceBackslashes(_resourceFolder);
+  _appFolder = appFolder;
+  _resourceFolder = appFolder + "Resources/";
   if (fGetPathType(_resourceFolder) == 0) {
     if (!fCreateDirectory(_resourceFolder)) {
       qcLastError = "Cant create \"Resources\" directory";
@@ -50,13 +99,7 @@ void QC_FILE_SYSTEM::fSetUp(const std::string& appFolder) {
 }
 
 const std::string& QC_FILE_SYSTEM::fGetCurrentDirectory() {
-  // Asked for its size first, so a deep directory is never cut or left stale.
-  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-  std::string path(needed, '\0');
-  const DWORD length = needed > 0 ? GetCurrentDirectoryA(needed, path.data()) : 0;
-  path.resize(length < needed ? length : 0);
-  fReplaceBackslashes(path);
-  _currentFolder = path;
+  _currentFolder = currentFolder();
   return _currentFolder;
 }
 
@@ -67,10 +110,11 @@ bool QC_FILE_SYSTEM::fSetCurrentDirectory(const std::string& path) {
 }
 
 const char* QC_FILE_SYSTEM::fGetDocumentsPath() {
-  static char buffer[1024];
+  static char buffer[kLongestDocumentsPath + 1];
   ITEMIDLIST* list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &list)) || list == nullptr) return nullptr;
-  const BOOL named = SHGetPathFromIDListA(list, buffer);
+  // The buffer's own size: a folder as long as it can hold is found, a longer one passed over.
+  const BOOL named = SHGetPathFromIDListEx(list, buffer, sizeof(buffer), 0);
   ILFree(list);
   return named ? buffer : nullptr;
 }

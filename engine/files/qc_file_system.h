@@ -23,7 +23,8 @@ inline constexpr std::int32_t QC_FILE_TYPE_UNREADABLE = -1;
 
 class QC_FILE_SYSTEM {
  public:
-  // The process's file system, made on first use over the current directory.
+  // The process's file system, made on first use over the current directory and the folder that
+  // holds the program (the two-folder constructor).
   static QC_FILE_SYSTEM* fGetInstance();
 
   // A file system over the given application folder: its Resources folder is made when missing
@@ -32,6 +33,11 @@ class QC_FILE_SYSTEM {
   // newest file system is published in qcFileSystemInstance until it is destroyed. Tools and tests
   // use this to work on a folder of their own.
   explicit QC_FILE_SYSTEM(const std::string& appFolder);
+  // The application folder is the working folder when it holds a Resources folder, else the
+  // program's folder (logged), whose Resources is then made when missing as above: nothing is
+  // made in a working folder that is not the program's. An empty programFolder stands for the
+  // working folder.
+  QC_FILE_SYSTEM(const std::string& workingFolder, const std::string& programFolder);
   ~QC_FILE_SYSTEM();
   QC_FILE_SYSTEM(const QC_FILE_SYSTEM&) = delete;
   QC_FILE_SYSTEM& operator=(const QC_FILE_SYSTEM&) = delete;
@@ -42,12 +48,16 @@ class QC_FILE_SYSTEM {
   bool fSetCurrentDirectory(const std::string& path);
   // The application folder, with a trailing '/'.
   const std::string& fGetAppDirectory() const { return _appFolder; }
+  // The folders Resources was looked for in, in order, each with a trailing '/'.
+  const std::vector<std::string>& fGetLookedIn() const { return _lookedIn; }
   // The application folder followed by "/Resources/"; every resource path starts here.
   const std::string& fGetResourceDirectory() const { return _resourceFolder; }
   // Replaces the resource folder (only the text; the current directory stays).
   void fSetResourceDirectory(const std::string& path) { _resourceFolder = path; }
-  // The user's documents folder in one static buffer that the next call overwrites; null when
-  // the shell cannot name it.
+  // The user's documents folder (up to kLongestDocumentsPath characters) in one static buffer
+  // that the next call overwrites; null when no rule of the shell names a usable one (the shell
+  // logs why). Never the working folder or the game's own.
+  static constexpr std::size_t kLongestDocumentsPath = 1023;
   const char* fGetDocumentsPath();
 
   // 0 missing (or not examinable), 1 file, 2 folder, 3 something else (a named pipe, socket or
@@ -123,6 +133,7 @@ class QC_FILE_SYSTEM {
   // and the pack's box; nothing when the entry was reported before.
   void fLogUnread(const QS_RESOURCE* record, const std::string& cause, const char* fixedLine = nullptr) const;
 
+  std::vector<std::string> _lookedIn;
   std::string _appFolder;
   std::string _resourceFolder;
   std::string _currentFolder;

@@ -66,6 +66,11 @@ bool isTemporarySuffix(const std::string& suffix) {
 void fSetReplaceFilePause(void (*pause)(const std::string& temporaryPath)) { gPause = pause; }
 
 int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error) {
+  // No path is no file: the temporary would land in the working folder.
+  if (path.empty()) {
+    error = "no path to write to";
+    return -1;
+  }
   std::string temporary = path + ".XXXXXX";
   const int descriptor = ::mkstemp(temporary.data());
   if (descriptor < 0) {
@@ -112,6 +117,8 @@ int fReplaceFile(const std::string& path, const void* data, std::size_t size, st
 }
 
 int fRemoveReplaceLeftovers(const std::string& path) {
+  // An empty path names no file, and its "leftovers" would be any dot file of the working folder.
+  if (path.empty()) return 0;
   const std::filesystem::path target(path);
   const std::string prefix = target.filename().string() + ".";
   std::error_code error;

@@ -1,5 +1,6 @@
 #include "engine/files/unreadable_data.h"
 
+#include "engine/files/qc_file_system.h"
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_tell_player.h"
 #include "host/win_window.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <vector>
 
 namespace QOR {
 
@@ -45,12 +47,25 @@ bool fReportUnopenedPack(const std::string& packPath, const std::string& pack, c
   const std::string folder = packPath.substr(0, packPath.size() - std::min(pack.size(), packPath.size()));
   std::error_code error;
   if (!folder.empty() && (!std::filesystem::exists(folder, error) || std::filesystem::is_empty(folder, error))) {
-    fTellPlayerOnce("damaged data " + folder, kCaption,
-                    "The game's data cannot be read.\nFolder: " + folder + "\nCause: missing or empty\n" + kMend);
+    fTellPlayerOnce("damaged data " + folder, kCaption, fMissingDataText(folder));
     return true;
   }
   tellPack(packPath, pack, "Cause: " + cause);
   return true;
+}
+
+std::string fMissingDataText(const std::string& folder) {
+  std::string lookedIn;
+  const std::vector<std::string> folders =
+      qcFileSystemInstance != nullptr ? qcFileSystemInstance->fGetLookedIn() : std::vector<std::string>();
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    lookedIn += (i == 0 ? "" : i + 1 == folders.size() ? " and " : ", ") + folders[i];
+  }
+  return "The game's data cannot be read.\nFolder: " + folder + "\nCause: missing or empty\n" +
+         (lookedIn.empty() ? std::string() : "Looked for Resources in: " + lookedIn + "\n") +
+         "Start the game from its own folder, the one holding Resources,\n"
+         "or from its source folder with scripts/play.\n" +
+         kMend;
 }
 
 bool isDataDamageReported() { return !reported().empty(); }

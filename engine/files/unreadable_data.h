@@ -16,6 +16,10 @@ bool fReportUnreadable(const std::string& packPath, const std::string& pack, con
                        const std::string& cause, const std::string& fixedLine = std::string());
 // The pack at packPath cannot be opened. True the first time: logged and told.
 bool fReportUnopenedPack(const std::string& packPath, const std::string& pack, const std::string& cause);
+// The box's text for a Resources folder that is missing or empty: the folder, the folders the
+// file system looked for Resources in, how the game is started, and that installing it again
+// mends it.
+std::string fMissingDataText(const std::string& folder);
 // True once any damage has been reported.
 bool isDataDamageReported();
 // A resource the loader was asked for and cannot give: a box with that caption and name, or a

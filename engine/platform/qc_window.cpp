@@ -87,20 +87,36 @@ void QC_WINDOW::fSetMode(int width, int height, std::uint8_t fullscreen, std::ui
   _height = height;
   _fullscreen = fullscreen;
   _stretch = stretch;
-  if (_fullscreen != 0) {
-    _style = WS_POPUP;
-    _exStyle = WS_EX_TOPMOST;
-    SetWindowLongA(_handle, GWL_STYLE, static_cast<LONG>(_style));
-    SetWindowLongA(_handle, GWL_EXSTYLE, static_cast<LONG>(_exStyle));
-    SetWindowPos(_handle, HWND_TOPMOST, 0, 0, _desktopWidth, _desktopHeight, SWP_SHOWWINDOW);
-  } else {
+  if (_fullscreen == 0) {
     fApplyStyle();
     int outerWidth = 0;
     int outerHeight = 0;
     fGetOuterSize(_width, _height, outerWidth, outerHeight);
-    SetWindowPos(_handle, HWND_NOTOPMOST, _desktopWidth / 2 - outerWidth / 2, _desktopHeight / 2 - outerHeight / 2,
-                 outerWidth, outerHeight, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    // Centred in the desktop's usable area (without its panels), which the whole window, frame
+    // included, must fit. An area the system cannot tell leaves the window centred on the desktop.
+    RECT area{0, 0, _desktopWidth, _desktopHeight};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const int areaWidth = area.right - area.left;
+    const int areaHeight = area.bottom - area.top;
+    const bool known = areaWidth > 0 && areaHeight > 0;
+    if (!known || (outerWidth <= areaWidth && outerHeight <= areaHeight)) {
+      SetWindowPos(_handle, HWND_NOTOPMOST, area.left + areaWidth / 2 - outerWidth / 2,
+                   area.top + areaHeight / 2 - outerHeight / 2, outerWidth, outerHeight,
+                   SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+      fUpdateLetterbox();
+      return;
+    }
+    // Part of the game would be off the screen, out of reach: full screen shows it whole, scaled.
+    fLog() << "A window of " << outerWidth << "x" << outerHeight << " does not fit the screen's usable "
+           << areaWidth << "x" << areaHeight << ": full screen";
+    _fullscreen = 1;
+    _stretch = 1;
   }
+  _style = WS_POPUP;
+  _exStyle = WS_EX_TOPMOST;
+  SetWindowLongA(_handle, GWL_STYLE, static_cast<LONG>(_style));
+  SetWindowLongA(_handle, GWL_EXSTYLE, static_cast<LONG>(_exStyle));
+  SetWindowPos(_handle, HWND_TOPMOST, 0, 0, _desktopWidth, _desktopHeight, SWP_SHOWWINDOW);
   fUpdateLetterbox();
 }
 

@@ -23,6 +23,9 @@ class QC_WINDOW {
   int WindowInit(std::string caption);
   HWND fGetHandle() const { return _handle; }
 
+  // Full screen covers the desktop; a window is centred in the desktop's usable area. A window
+  // that cannot fit there with its frame goes full screen, stretched, instead (logged):
+  // isFullscreen and isStretched then say so.
   void fSetMode(int width, int height, std::uint8_t fullscreen, std::uint8_t stretch);
   void fApplyStyle();
   void fGetOuterSize(int width, int height, int& outerWidth, int& outerHeight);
@@ -61,6 +64,7 @@ class QC_WINDOW {
     _height = height;
   }
   std::uint8_t isFullscreen() const { return _fullscreen; }
+  std::uint8_t isStretched() const { return _stretch; }
   std::uint32_t fGetStyle() const { return _style; }
   std::uint32_t fGetExStyle() const { return _exStyle; }
   float fGetLetterboxScale() const { return _letterboxScale; }

@@ -93,6 +93,11 @@ int QC_GAME::fInitServices(QC_GAME* game, std::string title) {
     game->_renderFailed = true;
     if (!game->_windowFailed) game->_startFailure = "The renderer could not be started" + lastErrorText() + ".";
   }
+  // A window too large for the screen started full screen: the picture follows it from the start.
+  if (!game->_windowFailed && !game->_renderFailed && qcWINDOW->isFullscreen() != 0) {
+    qcRENDER->fSetResolution(game->_resolution.x, game->_resolution.y, true, qcWINDOW->isStretched() != 0);
+    qcRENDER->fSetViewProjection();
+  }
 
   qcTIMER = new QC_TIMER();
   qcTIMER->fSetOutput(&qcFrameTime);

@@ -21,7 +21,10 @@ int QC_GAME::fSetResolution(int width, int height, std::uint8_t fullscreen) {
   _fullscreen = fullscreen;
   if (qcWINDOW != nullptr) qcWINDOW->fSetMode(width, height, fullscreen, _stretch);
   if (qcRENDER == nullptr) return -1;
-  qcRENDER->fSetResolution(width, height, fullscreen != 0, _stretch != 0);
+  // A window that cannot fit the screen went full screen, stretched: the picture follows it.
+  const bool full = qcWINDOW != nullptr ? qcWINDOW->isFullscreen() != 0 : fullscreen != 0;
+  const bool stretch = qcWINDOW != nullptr ? qcWINDOW->isStretched() != 0 : _stretch != 0;
+  qcRENDER->fSetResolution(width, height, full, stretch);
   qcRENDER->fSetViewProjection();
   return 1;
 }

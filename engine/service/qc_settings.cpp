@@ -42,7 +42,10 @@ std::string QC_GAME::fGetEngineConfigFolder() const {
 
 void QC_GAME::fSaveEngineConfig() {
   const std::string folder = fGetEngineConfigFolder();
-  if (folder.empty()) return;
+  if (folder.empty()) {
+    fLog("config.xml not saved: there is no documents folder");
+    return;
+  }
   QC_FILE_SYSTEM* files = fLoaderFileSystem();
   if (files->fGetPathType(folder) == 0) files->fCreateDirectory(folder);
   const std::string file = folder + "/" + "config.xml";
@@ -58,7 +61,10 @@ void QC_GAME::fSaveEngineConfig() {
 void QC_GAME::LoadEngineConfig() {
   fLog("-LoadEngineConfig");
   const std::string folder = fGetEngineConfigFolder();
-  if (folder.empty()) return;
+  if (folder.empty()) {
+    fLog("config.xml not read: there is no documents folder; the settings stay as they are");
+    return;
+  }
   const std::string file = folder + "/" + "config.xml";
   removeLeftovers(file);
   if (fLoaderFileSystem()->fGetPathType(file) == 0) fSaveEngineConfig();

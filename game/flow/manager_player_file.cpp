@@ -11,9 +11,15 @@
 std::string MAHJONG_GAME_MANAGER::PlayerFilePath() {
   QOR::QC_FILE_SYSTEM* files = QOR::QC_FILE_SYSTEM::fGetInstance();
   const char* documents = files->fGetDocumentsPath();
-  // Without a documents folder the file stays beside the game rather than at the disk's root.
-  const std::string base = documents != nullptr && documents[0] != '\0' ? documents : files->fGetCurrentDirectory();
-  return base + "/Greyfern/Lantern Tiles/player.xml";
+  // Without a documents folder there is no file: never one in the working folder or the game's
+  // own, where other users' games would share it. Nothing is read or saved then.
+  if (documents == nullptr || documents[0] == '\0') {
+    static bool told = false;
+    if (!told) QOR::fLog("No documents folder: the player file is neither read nor saved");
+    told = true;
+    return std::string();
+  }
+  return std::string(documents) + "/Greyfern/Lantern Tiles/player.xml";
 }
 
 void MAHJONG_GAME_MANAGER::CheckPlayer() {

@@ -34,8 +34,9 @@ bool fVideoIsInteractive();
 // Shows a box with the caption, the text and an OK button (OK and Cancel for a question) on the X
 // display of DISPLAY, drawn inside this process with a core font every X server has, and waits for
 // the answer: IDOK or IDCANCEL. A quit signal closes it as the window's close button would (IDOK,
-// or IDCANCEL for a question). 0 when no box can be shown there.
-int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question);
+// or IDCANCEL for a question). When it closes, the X window focusAfter (unless 0) gets the keyboard
+// focus. 0 when no box can be shown there.
+int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, unsigned long focusAfter);
 
 // Sets the calling thread's last error with the text FormatMessageA gives for it.
 void fSetLastFailure(DWORD code, const std::string& text);

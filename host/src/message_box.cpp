@@ -8,6 +8,8 @@
 #include "host/test_doors.h"
 #include "host/win_window.h"
 
+#include <SDL2/SDL_syswm.h>
+
 #include <atomic>
 #include <string>
 
@@ -36,6 +38,17 @@ int fAskDialog(SDL_Window* parent, const std::string& title, const std::string& 
   return chosen == IDOK ? IDOK : IDCANCEL;
 }
 
+// The X window of the box's owner (else the main window) while it is shown, which takes the
+// keyboard focus back when the box closes; 0 when there is none.
+unsigned long focusAfterBox(HWND owner) {
+  const HWND window = host_detail::fIsLiveWindow(owner) ? owner : host_detail::fMainWindow();
+  if (window == nullptr || !window->shown || window->sdl == nullptr) return 0;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window->sdl, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return 0;
+  return static_cast<unsigned long>(info.info.x11.window);
+}
+
 }  // namespace
 
 namespace host_test {
@@ -58,7 +71,7 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
   };
   if (host_detail::fQuitSignalled()) return logged(" (not shown: quitting)", closed);
   if (!host_detail::fVideoIsInteractive()) return logged("", question ? g_loggedAnswer.load() : IDOK);
-  if (const int answer = host_detail::fShowX11MessageBox(title, body, question); answer != 0) {
+  if (const int answer = host_detail::fShowX11MessageBox(title, body, question, focusAfterBox(owner)); answer != 0) {
     if (host_detail::fQuitSignalled()) host_detail::fLogLine("MessageBox [" + title + "] closed: quitting");
     return answer;
   }

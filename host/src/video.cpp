@@ -1,4 +1,5 @@
-// Lazy start of SDL's video subsystem, the desktop size and the frame metrics of window styles.
+// Lazy start of SDL's video subsystem, the desktop size and work area, and the frame metrics of
+// window styles.
 #include "host/src/host_internal.h"
 #include "host/test_doors.h"
 #include "host/win_system.h"
@@ -13,6 +14,8 @@
 namespace {
 int g_desktopOverrideWidth = 0;
 int g_desktopOverrideHeight = 0;
+// Within an overridden desktop: its usable area (empty: the whole desktop).
+RECT g_workAreaOverride{0, 0, 0, 0};
 bool g_forceNonInteractive = false;
 
 // SDL's drivers that show nothing on any screen.
@@ -111,10 +114,29 @@ int GetSystemMetrics(int index) {
   return index == SM_CXSCREEN ? mode.w : mode.h;
 }
 
+BOOL SystemParametersInfoA(UINT action, UINT /*param*/, void* pvParam, UINT /*winIni*/) {
+  if (action != SPI_GETWORKAREA || pvParam == nullptr) return FALSE;
+  RECT* area = static_cast<RECT*>(pvParam);
+  if (g_desktopOverrideWidth > 0 && g_desktopOverrideHeight > 0) {
+    *area = g_workAreaOverride.right > g_workAreaOverride.left
+                ? g_workAreaOverride
+                : RECT{0, 0, g_desktopOverrideWidth, g_desktopOverrideHeight};
+    return TRUE;
+  }
+  SDL_Rect usable{};
+  if (!host_detail::fEnsureVideo() || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
+    return FALSE;
+  }
+  *area = RECT{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+  return TRUE;
+}
+
 namespace host_test {
 void fSetDesktopSize(int width, int height) {
   g_desktopOverrideWidth = width;
   g_desktopOverrideHeight = height;
+  g_workAreaOverride = RECT{0, 0, 0, 0};
 }
+void fSetWorkArea(int left, int top, int right, int bottom) { g_workAreaOverride = RECT{left, top, right, bottom}; }
 void fSetNonInteractive(bool on) { g_forceNonInteractive = on; }
 }  // namespace host_test

@@ -75,7 +75,7 @@ struct BUTTON {
 
 namespace host_detail {
 
-int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question) {
+int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, unsigned long focusAfter) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 0;
   const XErrorHandler previous = XSetErrorHandler(&ignoreError);
@@ -172,6 +172,11 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
   }
   XFreeGC(display, gc);
   XDestroyWindow(display, window);
+  // The focus went back to the root with the box. A window manager may hand it on; without one
+  // nobody would, and the game's window would get no more keys: it takes the focus again (an
+  // error, when that window is not viewable, is ignored).
+  if (focusAfter != 0) XSetInputFocus(display, static_cast<Window>(focusAfter), RevertToParent, CurrentTime);
+  XSync(display, False);
   XFreeFont(display, font);
   XCloseDisplay(display);
   XSetErrorHandler(previous);

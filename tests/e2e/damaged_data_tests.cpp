@@ -4,7 +4,8 @@
 // naming the pack, the entry and the cause; the title cannot be shown, so once the box is answered
 // the start ends with status 1 instead of leaving a dead or black screen. A quit signal closes a
 // box the game waits on and the game quits with status 0; however the game ends, its box goes with
-// it. A display that goes away ends the game at once with a log line and status 1.
+// it, and a box that closes gives the keyboard back to the game's window. A display that goes away
+// ends the game at once with a log line and status 1.
 #include "tests/e2e/kit/e2e_session.h"
 #include "tests/e2e/kit/road_checks.h"
 
@@ -138,6 +139,22 @@ TEST_P(QuitOverABox, ClosesItOrEndsWithItAndTheBoxNeverOutlivesTheGame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TermAndKill, QuitOverABox, ::testing::Values(SIGTERM, SIGKILL));
+
+// With no window manager nobody hands the keyboard back when a box closes: the game's window takes
+// it again itself, or no key would reach the game from then on.
+TEST(ClosedBox, GivesTheKeyboardBackToTheGameWindow) {
+  E2E_SESSION session(testName(), QOR_E2E_ARTEFACTS);
+  ASSERT_TRUE(session.fStartDisplay()) << session.fError();
+  const fs::path game = fs::path(session.fHome()) / "game";
+  ASSERT_TRUE(damagedCopy(game, "data/audio", ""));
+  session.fRunFrom(game.string());
+  ASSERT_TRUE(session.fLaunch(QOR_E2E_GAME, {{"QOR_NONINTERACTIVE", "0"}})) << session.fError();
+  ASSERT_TRUE(session.fWindow().fFindByTitle(kBoxTitle, 90s)) << "no box on the screen; log:\n" << session.fGame().fLog();
+  EXPECT_TRUE(session.fInput().fKeyInWindow(session.fWindow().fId(), "Return")) << "xdotool failed";
+  ASSERT_TRUE(session.fWindow().fWaitNoneTitled(kBoxTitle, 30s)) << "the box did not close";
+  ASSERT_TRUE(session.fWindow().fFindByPid(session.fGame().fPid(), 30s)) << session.fGame().fLog();
+  EXPECT_TRUE(session.fWindow().fWaitFocused(30s)) << "the game's window did not get the keyboard back";
+}
 
 // The X server ends with the game at rest on the title: the game says why and ends, non-zero, and
 // its exit closes the sound device instead of waiting on or crashing in the sound thread.

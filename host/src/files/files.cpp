@@ -1,4 +1,5 @@
-// Current directory, folder creation, attributes and file creation on std::filesystem and POSIX.
+// Current directory, the program's path, folder creation, attributes and file creation on
+// std::filesystem and POSIX.
 #include "host/src/files/host_paths.h"
 #include "host/src/host_internal.h"
 #include "host/win_files.h"
@@ -7,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -38,6 +40,17 @@ BOOL SetCurrentDirectoryA(const char* path) {
   std::error_code error;
   fs::current_path(p, error);
   return error ? FALSE : TRUE;
+}
+
+DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
+  if (module != nullptr || buffer == nullptr || size == 0) return 0;
+  std::error_code error;
+  const std::string path = fs::read_symlink("/proc/self/exe", error).string();
+  if (error || path.empty()) return 0;
+  const std::size_t length = std::min<std::size_t>(path.size(), size - 1);
+  std::memcpy(buffer, path.data(), length);
+  buffer[length] = '\0';
+  return length < path.size() ? size : static_cast<DWORD>(length);
 }
 
 BOOL CreateDirectoryA(const char* path, SECURITY_ATTRIBUTES* /*security*/) {

@@ -3,12 +3,22 @@
 #include "host/regular_files.h"
 
 #include "host/src/files/host_paths.h"
+#include "host/test_doors.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+
+namespace {
+std::atomic<void (*)(const char*)> g_openPause{nullptr};
+}  // namespace
+
+namespace host_test {
+void fSetRegularOpenPause(void (*pause)(const char* path)) { g_openPause.store(pause); }
+}  // namespace host_test
 
 namespace host_files {
 
@@ -37,6 +47,7 @@ std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found, std::uint64_t* si
     refuse(kindOf(info), found);
     return nullptr;
   }
+  if (void (*pause)(const char*) = g_openPause.load(); pause != nullptr) pause(p.c_str());
   const int descriptor = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (descriptor < 0) {
     refuse(errno == ENOENT ? QE_FOUND::kMissing : QE_FOUND::kUnopened, found);

@@ -1,4 +1,5 @@
-// The user's documents folder (SHGetSpecialFolderLocation, SHGetPathFromIDListA, ILFree).
+// The user's documents folder (SHGetSpecialFolderLocation, SHGetPathFromIDListEx and its MAX_PATH
+// form SHGetPathFromIDListA, ILFree).
 #include "host/regular_files.h"
 #include "host/win_files.h"
 #include "host/win_shell.h"
@@ -10,17 +11,26 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
+// The folders the rules name, in the rules' order; a refused one says why.
 struct ITEMIDLIST {
-  std::string path;
+  struct CHOICE {
+    std::string path;
+    std::string refusal;
+  };
+  std::vector<CHOICE> choices;
 };
 
 namespace {
 
 namespace fs = std::filesystem;
+using CHOICE = ITEMIDLIST::CHOICE;
 
 // user-dirs.dirs is a few lines; a far larger file is not one.
 constexpr std::uint64_t kLargestUserDirs = 1 << 20;
@@ -30,30 +40,46 @@ std::string withoutTrailingSlash(std::string path) {
   return path;
 }
 
-// $HOME, else the account's home from the password database, else "/tmp" so the result can
-// still hold the game's files.
-std::string homeFolder() {
+// A folder a rule names, judged: it must be an absolute path, and what is there (when something
+// is) must be a folder. A missing folder is fine: the game makes it when it saves.
+CHOICE judged(const std::string& rule, const std::string& value) {
+  const std::string path = withoutTrailingSlash(value);
+  if (path.empty() || path[0] != '/') return {path, rule + " \"" + path + "\" is not an absolute path"};
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (!error && fs::exists(status) && !fs::is_directory(status)) {
+    return {path, rule + " names something that is not a folder: " + path};
+  }
+  return {path, {}};
+}
+
+// $HOME when it is an absolute path, else the account's home from the password database, else
+// "/tmp" so the result can still hold the game's files. A HOME that is set but relative is
+// refused in choices.
+std::string homeFolder(std::vector<CHOICE>& choices) {
   const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return withoutTrailingSlash(home);
+  if (home != nullptr && home[0] != '\0') {
+    CHOICE choice = judged("HOME", home);
+    if (choice.refusal.empty()) return choice.path;
+    choices.push_back(choice);
+  }
   if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] != '\0') {
     return withoutTrailingSlash(entry->pw_dir);
   }
   return "/tmp";
 }
 
-// The XDG_DOCUMENTS_DIR entry of ~/.config/user-dirs.dirs: a quoted path that is absolute or
-// starts with $HOME. Empty when the file or a usable entry is missing.
-std::string fromUserDirs(const std::string& home) {
+// Each XDG_DOCUMENTS_DIR entry of ~/.config/user-dirs.dirs (a quoted path, absolute or starting
+// with $HOME), judged, in the file's order. None when the file is missing or not a regular file.
+void fromUserDirs(const std::string& home, std::vector<CHOICE>& choices) {
   // Read only when it is a regular file of a sensible size: a pipe there would hold every start.
+  const std::string file = home + "/.config/user-dirs.dirs";
   std::string text;
-  if (host_files::fReadRegularFile((home + "/.config/user-dirs.dirs").c_str(), text, kLargestUserDirs) !=
-      host_files::QE_FOUND::kFile) {
-    return {};
-  }
-  std::istringstream file(text);
+  if (host_files::fReadRegularFile(file.c_str(), text, kLargestUserDirs) != host_files::QE_FOUND::kFile) return;
+  std::istringstream lines(text);
   const std::string key = "XDG_DOCUMENTS_DIR=";
   std::string line;
-  while (std::getline(file, line)) {
+  while (std::getline(lines, line)) {
     const std::size_t start = line.find_first_not_of(" \t");
     if (start == std::string::npos || line[start] == '#') continue;
     if (line.compare(start, key.size(), key) != 0) continue;
@@ -72,21 +98,36 @@ std::string fromUserDirs(const std::string& home) {
     if (value.compare(0, homeVariable.size(), homeVariable) == 0) {
       value = home + value.substr(homeVariable.size());
     }
-    if (!value.empty() && value[0] == '/') return withoutTrailingSlash(value);
+    choices.push_back(judged("The XDG_DOCUMENTS_DIR entry of " + file, value));
   }
-  return {};
 }
 
-std::string documentsFolder() {
+std::vector<CHOICE> documentsChoices() {
+  std::vector<CHOICE> choices;
   const char* variable = std::getenv("XDG_DOCUMENTS_DIR");
-  if (variable != nullptr && variable[0] != '\0') return withoutTrailingSlash(variable);
-  const std::string home = homeFolder();
-  std::string listed = fromUserDirs(home);
-  if (!listed.empty()) return listed;
+  if (variable != nullptr && variable[0] != '\0') choices.push_back(judged("XDG_DOCUMENTS_DIR", variable));
+  std::vector<CHOICE> homeRefusals;
+  const std::string home = homeFolder(homeRefusals);
+  fromUserDirs(home, choices);
   std::error_code error;
   const std::string documents = home + "/Documents";
-  if (fs::is_directory(documents, error)) return documents;
-  return home;
+  if (fs::is_directory(documents, error)) choices.push_back({documents, {}});
+  choices.insert(choices.end(), homeRefusals.begin(), homeRefusals.end());
+  choices.push_back({home, {}});
+  return choices;
+}
+
+// The lines of one lookup are logged (on standard output, as every log line) when they differ
+// from the last lookup's: the game asks for the folder at every save, and one word on each change
+// is enough.
+void tellOnChange(const std::vector<std::string>& lines) {
+  static std::mutex guard;
+  static std::vector<std::string> told;
+  const std::lock_guard<std::mutex> lock(guard);
+  if (lines == told) return;
+  told = lines;
+  for (const std::string& line : lines) std::cout << '\n' << line;
+  std::cout << std::flush;
 }
 
 }  // namespace
@@ -95,16 +136,39 @@ HRESULT SHGetSpecialFolderLocation(HWND /*owner*/, int folder, ITEMIDLIST** list
   if (list == nullptr) return E_FAIL;
   *list = nullptr;
   if (folder != CSIDL_PERSONAL) return E_FAIL;
-  *list = new ITEMIDLIST{documentsFolder()};
+  *list = new ITEMIDLIST{documentsChoices()};
   return S_OK;
 }
 
-BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) {
-  if (path == nullptr) return FALSE;
+BOOL SHGetPathFromIDListEx(const ITEMIDLIST* list, char* path, DWORD length, DWORD /*flags*/) {
+  if (path == nullptr || length == 0) return FALSE;
   path[0] = '\0';
-  if (list == nullptr || list->path.size() >= MAX_PATH) return FALSE;
-  std::memcpy(path, list->path.c_str(), list->path.size() + 1);
+  if (list == nullptr) return FALSE;
+  std::vector<std::string> lines;
+  const CHOICE* chosen = nullptr;
+  for (const CHOICE& choice : list->choices) {
+    std::string refusal = choice.refusal;
+    if (refusal.empty() && choice.path.size() >= length) {
+      refusal = "\"" + choice.path + "\" is " + std::to_string(choice.path.size()) + " characters, more than the " +
+                std::to_string(length - 1) + " a documents folder may have";
+    }
+    if (refusal.empty()) {
+      chosen = &choice;
+      break;
+    }
+    lines.push_back("Documents folder: " + refusal + "; the next rule is tried");
+  }
+  if (chosen == nullptr) {
+    lines.push_back("No documents folder: no rule names a usable one");
+  } else if (!lines.empty()) {
+    lines.push_back("Documents folder: " + chosen->path);
+  }
+  tellOnChange(lines);
+  if (chosen == nullptr) return FALSE;
+  std::memcpy(path, chosen->path.c_str(), chosen->path.size() + 1);
   return TRUE;
 }
+
+BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) { return SHGetPathFromIDListEx(list, path, MAX_PATH, 0); }
 
 void ILFree(ITEMIDLIST* list) { delete list; }

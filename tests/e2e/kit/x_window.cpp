@@ -182,6 +182,19 @@ bool X_WINDOW::fWaitNoneTitled(const std::string& title, std::chrono::millisecon
   return _display != nullptr && fWaitTitled(title, false, limit) == 0;
 }
 
+bool X_WINDOW::fWaitFocused(std::chrono::milliseconds limit) {
+  if (_display == nullptr || _window == 0) return false;
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(_display, &focus, &revert);
+    if (focus == _window) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 std::string X_WINDOW::fTitle() {
   if (_display == nullptr || _window == 0) return std::string();
   const Atom utf8 = XInternAtom(_display, "UTF8_STRING", False);

@@ -59,6 +59,9 @@ class X_WINDOW {
   // when one still shows after limit.
   bool fWaitNoneTitled(const std::string& title, std::chrono::milliseconds limit);
 
+  // Waits until the window taken has the keyboard focus. False when it has not within limit.
+  bool fWaitFocused(std::chrono::milliseconds limit);
+
   unsigned long fId() const { return _window; }
   bool fFound() const { return _window != 0; }
   // The window's caption (_NET_WM_NAME, else WM_NAME), UTF-8; empty when there is none.

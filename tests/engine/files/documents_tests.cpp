@@ -2,9 +2,13 @@
 #include "engine/files/qc_file_system.h"
 #include "tests/engine/files/files_fixture.h"
 #include "tests/kit/environment_guard.h"
+#include "tests/kit/log_capture.h"
 #include "tests/kit/named_pipe.h"
 
 #include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <optional>
@@ -91,6 +95,75 @@ TEST_F(DocumentsTest, PasswordDatabaseHomeWhenHomeIsUnset) {
   const std::string path = documents();
   EXPECT_NE(path, "(null)");
   EXPECT_FALSE(path.empty());
+}
+
+// An absolute path of exactly n characters: folders of 99 letters.
+std::string pathOfLength(std::size_t n) {
+  std::string path;
+  while (path.size() < n) path += path.size() % 100 == 0 ? '/' : 'd';
+  return path;
+}
+
+// Each rule's folder is judged: a relative path, something that is not a folder, or a path longer
+// than the engine's buffer holds is passed over with a log line and the next rule is tried; none
+// ever resolves to the working folder or the game's own.
+TEST_F(DocumentsTest, ARefusedRuleIsLoggedAndTheNextRuleTried) {
+  const std::string file = _base + "/a_file";
+  qor_test::fWriteBytes(file, std::string("x"));
+  const passwd* account = getpwuid(getuid());
+  ASSERT_NE(account, nullptr);
+  const std::string accountHome = account->pw_dir;
+  const std::size_t longest = QC_FILE_SYSTEM::kLongestDocumentsPath;
+  const std::string h = _home;
+  struct ROW {
+    const char* what;
+    std::optional<std::string> xdg;  // XDG_DOCUMENTS_DIR, unset when empty
+    std::string userDirs;            // the user-dirs.dirs text, none when empty
+    bool documentsFolder;            // ~/Documents exists
+    std::optional<std::string> home;  // HOME, unset when empty
+    std::string expected;
+    std::string logged;  // a piece of the log; none of the lookup's lines when empty
+  };
+  const ROW rows[] = {
+      {"331 characters", pathOfLength(331), "", false, h, pathOfLength(331), ""},
+      {"260, the old cut", pathOfLength(260), "", false, h, pathOfLength(260), ""},
+      {"exactly the buffer", pathOfLength(longest), "", false, h, pathOfLength(longest), ""},
+      {"one past the buffer", pathOfLength(longest + 1), "", true, h, h + "/Documents",
+       " is 1024 characters, more than the 1023 a documents folder may have; the next rule is tried"},
+      {"relative", "MyDocs", "", false, h, h, "XDG_DOCUMENTS_DIR \"MyDocs\" is not an absolute path"},
+      {"a regular file", file, "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", false, h, h + "/Papers",
+       "XDG_DOCUMENTS_DIR names something that is not a folder: " + file},
+      {"user-dirs entry too long, then the next entry", std::nullopt,
+       "XDG_DOCUMENTS_DIR=\"" + pathOfLength(longest + 7) + "\"\nXDG_DOCUMENTS_DIR=\"/srv/papers\"\n", true, h,
+       "/srv/papers", " is 1030 characters"},
+      {"user-dirs entry a regular file", std::nullopt, "XDG_DOCUMENTS_DIR=\"" + file + "\"\n", true, h,
+       h + "/Documents", "user-dirs.dirs names something that is not a folder: " + file},
+      {"unset HOME", std::nullopt, "", false, std::nullopt, accountHome, ""},
+      {"relative HOME", std::nullopt, "", false, "home", accountHome, "HOME \"home\" is not an absolute path"},
+      {"home too long", std::nullopt, "", false, pathOfLength(longest + 2), "(null)",
+       "No documents folder: no rule names a usable one"},
+  };
+  for (const ROW& row : rows) {
+    row.xdg ? setenv("XDG_DOCUMENTS_DIR", row.xdg->c_str(), 1) : unsetenv("XDG_DOCUMENTS_DIR");
+    row.home ? setenv("HOME", row.home->c_str(), 1) : unsetenv("HOME");
+    fs::remove_all(_home + "/.config");
+    fs::remove_all(_home + "/Documents");
+    if (!row.userDirs.empty()) writeUserDirs(row.userDirs);
+    if (row.documentsFolder) fs::create_directory(_home + "/Documents");
+    qor_test::LogCapture log;
+    const std::string found = documents();
+    // The account's own home may hold a Documents folder or user-dirs entry of its own.
+    if (row.expected == accountHome) {
+      EXPECT_EQ(found.rfind(accountHome, 0), 0u) << row.what << ": " << found;
+    } else {
+      EXPECT_EQ(found, row.expected) << row.what;
+    }
+    if (row.logged.empty()) {
+      EXPECT_FALSE(log.contains("ocuments folder")) << row.what << ": " << log.text();
+    } else {
+      EXPECT_TRUE(log.contains(row.logged)) << row.what << ": " << log.text();
+    }
+  }
 }
 
 }  // namespace

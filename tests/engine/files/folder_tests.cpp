@@ -1,13 +1,17 @@
 // The working folders, path types, folder chains, empty files, folder listings and loose files.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/unreadable_data.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
 #include "host/d3dx9.h"
+#include "host/test_doors.h"
 #include "tests/engine/files/files_fixture.h"
 #include "tests/kit/log_capture.h"
 #include "tests/kit/named_pipe.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -89,6 +93,57 @@ TEST_F(HookedStart, FailedCreationSetsLastErrorAndStillInvokesHook) {
   EXPECT_EQ(qcFileSystemInstance, nullptr);
 }
 
+// The game's data is read from the working folder when it holds Resources, else from beside the
+// program; nothing is made in a working folder that is not the program's, and when neither holds
+// the data the box names both folders (no doubled separator) and says how the game is started.
+TEST_F(HookedStart, ResourcesAreLookedForInTheWorkingFolderThenBesideTheProgram) {
+  const std::string working = _base + "/working";
+  const std::string program = _base + "/program";
+  struct ROW {
+    const char* what;
+    std::string working;
+    bool workingHolds, programHolds;
+    std::string chosen;
+    std::string told;  // a piece of the box about a pack that cannot be opened
+  };
+  const std::string startLines =
+      "Start the game from its own folder, the one holding Resources,\nor from its source folder with scripts/play.";
+  const ROW rows[] = {
+      {"the working folder holds it", working, true, true, working + "/", "Pack: sounds"},
+      {"only the program's folder", working, false, true, program + "/", "Pack: sounds"},
+      {"the root, the program's folder holds it", "/", false, true, program + "/", "Pack: sounds"},
+      {"neither", working, false, false, program + "/",
+       "Folder: " + program + "/Resources/\nCause: missing or empty\nLooked for Resources in: " + working + "/ and " +
+           program + "/\n" + startLines},
+      {"the root, neither", "/", false, false, program + "/", "Looked for Resources in: / and " + program + "/\n"},
+      {"started from the program's folder without it", program, false, false, program + "/",
+       "Looked for Resources in: " + program + "/\n" + startLines},
+  };
+  for (const ROW& row : rows) {
+    fs::remove_all(working);
+    fs::remove_all(program);
+    fs::create_directories(working);
+    fs::create_directories(program);
+    if (row.workingHolds) fs::create_directories(working + "/Resources/data");
+    if (row.programHolds) fs::create_directories(program + "/Resources/data");
+    fForgetReportedDamage();
+    qor_test::LogCapture log;
+    {
+      QC_FILE_SYSTEM files(row.working, program);
+      EXPECT_EQ(files.fGetAppDirectory(), row.chosen) << row.what;
+      EXPECT_EQ(files.fGetResourceDirectory(), row.chosen + "Resources/") << row.what;
+      fReportUnopenedPack(files.fGetResourceDirectory() + "sounds", "sounds", "missing");
+    }
+    EXPECT_TRUE(log.contains(row.told)) << row.what << "\n" << log.text();
+    EXPECT_EQ(log.text().find("//"), std::string::npos) << row.what << "\n" << log.text();
+    // A missing Resources is made beside the program only, as for any application folder.
+    if (row.working != program) {
+      EXPECT_EQ(fs::exists(row.working + "/Resources"), row.workingHolds) << row.what;
+    }
+    EXPECT_TRUE(fs::is_directory(program + "/Resources")) << row.what;
+  }
+}
+
 TEST_F(FilesTest, PathTypesAcceptEitherSeparator) {
   fs::create_directories(_resources + "data/fonts");
   qor_test::fWriteBytes(_resources + "data/fonts/font.xml", std::string("<font/>"));
@@ -128,6 +183,20 @@ TEST_F(FilesTest, NamedPipesAreNeverRead) {
   for (const auto& [what, got, expected] : cases) EXPECT_EQ(got, expected) << what;
   EXPECT_EQ(cause, "not a regular file");
   EXPECT_EQ(loose.readersHeld + pack.readersHeld, 0);
+
+  // A pipe put in a file's place between the look at the path and the open is refused too: what
+  // counts is what was opened.
+  static std::string swapped;
+  swapped = _resources + "data/swapped.xml";
+  qor_test::fWriteBytes(swapped, std::string("<level/>"));
+  ASSERT_EQ(mkfifo((swapped + ".fifo").c_str(), 0600), 0);
+  host_test::fSetRegularOpenPause([](const char*) { std::rename((swapped + ".fifo").c_str(), swapped.c_str()); });
+  cause.clear();
+  const int afterSwap = QC_FILE_SYSTEM::fReadRegularFile(swapped, bytes, &cause);
+  host_test::fSetRegularOpenPause(nullptr);
+  EXPECT_EQ(afterSwap, -108);
+  EXPECT_EQ(cause, "not a regular file");
+  EXPECT_EQ(_files->fGetPathType(swapped), 3) << "the pipe was not swapped in";
 
   // Nor is a huge file read whole: up to the limit it is, one byte more and a sparse 5 GiB are not.
   const std::string big = _resources + "data/big.xml";

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 using namespace QOR;
 
 namespace {
@@ -49,6 +52,51 @@ TEST_F(Window, WindowedIsCentredWithFrameAroundClientArea) {
   EXPECT_EQ(placed.left, 960 - ow / 2);
   EXPECT_EQ(placed.top, 540 - oh / 2);
   EXPECT_EQ(placed.right - placed.left, ow);
+}
+
+// A window is centred in the screen's usable area when it fits there with its frame; one that
+// cannot starts full screen, stretched, so the whole game is on the screen.
+TEST_F(Window, AWindowThatCannotFitTheScreenStartsFullScreen) {
+  struct ROW {
+    int width, height;
+    RECT area;  // the usable area; empty for the whole screen
+    bool full;
+  };
+  const ROW rows[] = {{800, 600, {}, true},
+                      {1024, 768, {}, true},
+                      {1280, 1024, {}, false},
+                      {1920, 1080, {}, false},
+                      {1280, 830, {0, 40, 1280, 830}, true},
+                      {1280, 870, {0, 40, 1280, 870}, false}};
+  for (const ROW& row : rows) {
+    host_test::fSetDesktopSize(row.width, row.height);
+    const RECT area = row.area.right > 0 ? row.area : RECT{0, 0, row.width, row.height};
+    host_test::fSetWorkArea(area.left, area.top, area.right, area.bottom);
+    UnregisterClassA("QUILLON", GetModuleHandleA(nullptr));
+    QC_WINDOW window;
+    ASSERT_EQ(window.WindowInit("x"), 1);
+    const std::string what = std::to_string(row.width) + "x" + std::to_string(row.height);
+    EXPECT_EQ(window.isFullscreen() != 0, row.full) << what;
+    RECT placed{};
+    ASSERT_TRUE(GetWindowRect(window.fGetHandle(), &placed));
+    if (row.full) {
+      EXPECT_EQ(window.isStretched(), 1) << what;
+      EXPECT_EQ(window.fGetStyle(), WS_POPUP) << what;
+      EXPECT_TRUE(placed.left == 0 && placed.top == 0 && placed.right == row.width && placed.bottom == row.height)
+          << what;
+      EXPECT_FLOAT_EQ(window.fGetLetterboxScale(), std::min(row.width / 1024.0f, row.height / 768.0f)) << what;
+    } else {
+      int ow = 0;
+      int oh = 0;
+      window.fGetOuterSize(1024, 768, ow, oh);
+      EXPECT_EQ(placed.left, area.left + (area.right - area.left) / 2 - ow / 2) << what;
+      EXPECT_EQ(placed.top, area.top + (area.bottom - area.top) / 2 - oh / 2) << what;
+      EXPECT_TRUE(placed.left >= area.left && placed.top >= area.top && placed.right <= area.right &&
+                  placed.bottom <= area.bottom)
+          << what;
+    }
+    DestroyWindow(window.fGetHandle());
+  }
 }
 
 TEST_F(Window, FullScreenStretchLetterboxAndMouseMapping) {

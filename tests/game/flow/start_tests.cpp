@@ -41,9 +41,9 @@ class StartTest : public ::testing::Test {
 
   // Runs the program in folder until the title is reached, then asks it to quit (or, expecting
   // another exit code, until it ends by itself); the output.
-  std::string run(const fs::path& folder, int code = 0) {
+  std::string run(const fs::path& folder, int code = 0, const std::string& program = QOR_GAME_PROGRAM) {
     ChildProcess child;
-    EXPECT_TRUE(child.fStart(QOR_GAME_PROGRAM, folder.string(), environment()));
+    EXPECT_TRUE(child.fStart(program, folder.string(), environment()));
     if (code == 0) {
       EXPECT_TRUE(child.fWaitFor("\nGame loaded", kStartLimit)) << child.fOutput();
       EXPECT_TRUE(child.fSignal(SIGTERM));
@@ -110,7 +110,8 @@ TEST_F(StartTest, ASecondGameOnOnePlayerFileIsToldAndEnds) {
 // Copies of Resources with one pack left out, each told in one box: without one the title does
 // not need (the sounds) the start goes on; without the config pack (the title's constants, texts
 // and player defaults) or without any Resources folder (one box names the folder for all its
-// packs), the start ends with status 1 once loading has found the title's data missing.
+// packs, and the folders looked in: the working one, then the program's), the start ends with
+// status 1 once loading has found the title's data missing.
 TEST_F(StartTest, MissingPacksAreToldAndOnlyThoseTheTitleNeedsStopTheStart) {
   const fs::path resources = fs::path(QOR_TEST_GAME_DIR) / "Resources";
   const fs::path copy = _scratch / "game" / "Resources";
@@ -124,6 +125,10 @@ TEST_F(StartTest, MissingPacksAreToldAndOnlyThoseTheTitleNeedsStopTheStart) {
       if (!skip) fs::create_symlink(entry.path(), to / name);
     }
   };
+  // A copy of the program in a folder without Resources: the built one has its data beside it.
+  const fs::path bin = _scratch / "bin";
+  fs::create_directories(bin);
+  fs::copy_file(QOR_GAME_PROGRAM, bin / "lantern_tiles");
   struct ROW {
     std::string folder, pack;  // no folder: no Resources folder at all
     int code;
@@ -131,7 +136,9 @@ TEST_F(StartTest, MissingPacksAreToldAndOnlyThoseTheTitleNeedsStopTheStart) {
   };
   const ROW rows[] = {{"data", "audio", 0, "Pack data/audio not opened: missing"},
                       {"XML", "config", 1, "The title cannot be shown: consts.xml did not load"},
-                      {"", "", 1, "Folder: " + copy.string() + "/\nCause: missing or empty"}};
+                      {"", "", 1,
+                       "Folder: " + (bin / "Resources").string() + "/\nCause: missing or empty\nLooked for Resources in: " +
+                           copy.parent_path().string() + "/ and " + bin.string() + "/\n"}};
   for (const ROW& row : rows) {
     fs::remove_all(_scratch / "game");
     fs::create_directories(_scratch / "game");
@@ -139,7 +146,8 @@ TEST_F(StartTest, MissingPacksAreToldAndOnlyThoseTheTitleNeedsStopTheStart) {
       linkAll(resources, copy, {row.folder});
       linkAll(resources / row.folder, copy / row.folder, {row.pack});
     }
-    const std::string output = run(copy.parent_path(), row.code);
+    const std::string output =
+        run(copy.parent_path(), row.code, row.folder.empty() ? (bin / "lantern_tiles").string() : QOR_GAME_PROGRAM);
     EXPECT_NE(output.find(row.line), std::string::npos) << output;
     const std::size_t box = output.find("MessageBox [");
     EXPECT_TRUE(box != std::string::npos && box == output.rfind("MessageBox [")) << "not one box\n" << output;

@@ -38,6 +38,9 @@ class GameServices : public ::testing::Test {
     ASSERT_EQ(chdir(fGameDir().c_str()), 0);
     ASSERT_EQ(chdir(QOR::QC_FILE_SYSTEM::fGetInstance()->fGetResourceDirectory().c_str()), 0);
     fUseTestDoors();
+    // A desktop that holds the game's window with its frame (SDL's dummy display is only 1024 x
+    // 768, where a window starts full screen).
+    host_test::fSetDesktopSize(1280, 1024);
     QOR::qcGAME = QOR::QC_GAME::fGetGame();
     if (startServices()) {
       ASSERT_EQ(QOR::QC_GAME::fInitServices(QOR::qcGAME, "Test Game"), 0);
