@@ -69,6 +69,10 @@ bool MAHJONG_LAYOUT::SaveEditorLevel() {
   if (name.empty()) name = kDefaultName;
   if (!isNameUsable(name, "saved")) return false;
   const std::string folder = MAHJONG_LEVELS::Folder();
+  if (folder.empty()) {
+    TellDesigner("Level not saved: there is no documents folder to save it in.");
+    return false;
+  }
   QOR::QC_FILE_SYSTEM::fGetInstance()->fCreateDirectory(folder.substr(0, folder.size() - 1));
   const std::string path = folder + name + ".xml";
   if (!SaveLevelWith(path, menu->Settings(m_targetMoves))) {
@@ -88,8 +92,9 @@ bool MAHJONG_LAYOUT::LoadEditorLevel() {
   pugi::xml_document own;
   const pugi::xml_document* document = MAHJONG_LEVELS::ReadForEditing(file, own);
   if (document == nullptr) {
-    TellDesigner("Level not loaded: no level " + name + " could be read from " + MAHJONG_LEVELS::Folder() +
-                 " or the game's levels.");
+    const std::string folder = MAHJONG_LEVELS::Folder();
+    TellDesigner("Level not loaded: no level " + name + " could be read from " +
+                 (folder.empty() ? std::string() : folder + " or ") + "the game's levels.");
     return false;
   }
 

@@ -34,8 +34,9 @@ std::string Number(double value) {
 // The folder's copy of the level, parsed into own; with a grid, also one that can be played.
 // Only a regular file is read: a pipe or device there is passed over, never waited on.
 COPY ReadCopy(const std::string& file, pugi::xml_document& own, std::string& path, const TILE_METRICS* grid) {
-  path = MAHJONG_LEVELS::Folder() + file;
-  if (!MAHJONG_LEVELS::isPlainName(file)) return COPY::kNone;
+  const std::string folder = MAHJONG_LEVELS::Folder();
+  path = folder + file;
+  if (folder.empty() || !MAHJONG_LEVELS::isPlainName(file)) return COPY::kNone;
   std::string bytes;
   std::string cause;
   const int read = QOR::QC_FILE_SYSTEM::fReadRegularFile(path, bytes, &cause);
@@ -71,8 +72,8 @@ namespace MAHJONG_LEVELS {
 std::string Folder() {
   QOR::QC_FILE_SYSTEM* files = QOR::QC_FILE_SYSTEM::fGetInstance();
   const char* documents = files->fGetDocumentsPath();
-  const std::string base = documents != nullptr && documents[0] != '\0' ? documents : files->fGetCurrentDirectory();
-  return base + "/Greyfern/Lantern Tiles/levels/";
+  if (documents == nullptr || documents[0] == '\0') return std::string();
+  return std::string(documents) + "/Greyfern/Lantern Tiles/levels/";
 }
 
 bool isPlainName(const std::string& name) {

@@ -13,7 +13,7 @@
 namespace MAHJONG_LEVELS {
 
 // The designer's folder, with a trailing '/': the documents folder's "Greyfern/Lantern Tiles/
-// levels/" (the game's own folder stands in when there is no documents folder).
+// levels/"; empty when there is no documents folder (no copy is read, none can be saved).
 std::string Folder();
 
 // A level name names a file of that folder: not empty, no folder part, not "." or "..", no control

@@ -187,6 +187,11 @@ int MAHJONG_PLAYER_FILE::Read(const std::string& path, std::string& bytes, std::
     bytes = found->second;
     return 1;
   }
+  // No path (no documents folder): nothing on disk, and never a look at the working folder.
+  if (path.empty()) {
+    bytes.clear();
+    return 0;
+  }
   return QOR::QC_FILE_SYSTEM::fReadRegularFile(path, bytes, cause);
 }
 
@@ -358,6 +363,12 @@ bool MAHJONG_PLAYER_FILE::Write(const pugi::xml_document& document) const {
     if (held().count(_path) == 0) QOR::fLog("player.xml is held in memory until it can be written: " + _path);
     held()[_path] = std::move(text.text);
   };
+  if (_path.empty()) {
+    // No documents folder: there is nowhere to write, and never the working folder instead.
+    TellNotSaved("there is no documents folder", false);
+    hold();
+    return false;
+  }
   std::error_code error;
   fs::create_directories(Folder(), error);
   if (error) {
@@ -380,6 +391,7 @@ void MAHJONG_PLAYER_FILE::TellNotSaved(const std::string& cause, bool oldFileKep
   QOR::fLog("player.xml not saved" + std::string(oldFileKept ? ", the old file is kept" : "") + ": " + _path + ": " +
             cause);
   QOR::fTellPlayerOnce("player.xml not saved", "Progress not saved",
-                       "Your progress could not be saved in the folder\n" + Folder() + "\n(" + cause +
-                           ").\nWhat you do from now on may be lost when the game ends.");
+                       "Your progress could not be saved" +
+                           (_path.empty() ? std::string(" ") : " in the folder\n" + Folder() + "\n") + "(" +
+                           cause + ").\nWhat you do from now on may be lost when the game ends.");
 }

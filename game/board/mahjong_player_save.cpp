@@ -40,12 +40,8 @@ const RECORD* recordOf(const std::vector<RECORD>& records, int id) {
 
 bool MAHJONG_PLAYER::SavePlayersWith(const std::string& filePath, DEFAULTS_SOURCE defaults) {
   if (m_filePath.empty()) m_filePath = filePath;
-  const std::string path = filePath.empty() ? m_filePath : filePath;
-  if (path.empty()) {
-    QOR::fLog("player.xml not saved: the profile has no file");
-    return false;
-  }
-  return MAHJONG_PLAYER_FILE(path, defaults).SavePlayer(*this);
+  // An empty path is no documents folder: the file tells so and holds the save in memory.
+  return MAHJONG_PLAYER_FILE(filePath.empty() ? m_filePath : filePath, defaults).SavePlayer(*this);
 }
 
 void MAHJONG_PLAYER::WritePlayer(pugi::xml_node& player) const {

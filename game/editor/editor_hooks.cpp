@@ -81,7 +81,8 @@ int EditorInit(std::uintptr_t) {
 
   editorBoard = new MAHJONG_LAYOUT(kTileSet, nullptr, true, 0, nullptr);
   EDITOR_MENU::Attach(*editorBoard);
-  QOR::fLog() << "level editor: levels are saved to " << MAHJONG_LEVELS::Folder();
+  const std::string levels = MAHJONG_LEVELS::Folder();
+  QOR::fLog() << "level editor: levels are saved to " << (levels.empty() ? "nowhere (no documents folder)" : levels);
   return 1;
 }
 

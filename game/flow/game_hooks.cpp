@@ -38,7 +38,10 @@ constexpr char kLockName[] = "player.lock";
 // however it ends. Where that folder cannot be made or written there is no file to share (the
 // saves stay in memory) and the game runs on without the lock.
 bool anotherGameRuns() {
-  const std::string folder = MAHJONG_PLAYER_FILE(MAHJONG_GAME_MANAGER::PlayerFilePath()).Folder();
+  const std::string path = MAHJONG_GAME_MANAGER::PlayerFilePath();
+  // Without a documents folder there is no player file to share (nothing is saved).
+  if (path.empty()) return false;
+  const std::string folder = MAHJONG_PLAYER_FILE(path).Folder();
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   const std::string lock = folder + "/" + kLockName;

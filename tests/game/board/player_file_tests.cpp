@@ -224,6 +224,25 @@ TEST_F(PlayerFileTest, SavesOnAFullDiskAreToldOnceAndMakeNoEmptyFile) {
   }
 }
 
+// With no documents folder the file has no path: nothing is written, not even in the working
+// folder, and the session plays on from memory.
+TEST_F(PlayerFileTest, AFileWithoutAPathIsNeverWrittenInTheWorkingFolder) {
+  const fs::path work = documents() / "work";
+  fs::create_directories(work);
+  const int failed = inChild([&] {
+    if (chdir(work.c_str()) != 0) return 1;
+    MAHJONG_PLAYER_FILE(std::string(), &defaults).Open();
+    MAHJONG_PLAYER ann(std::string(), L"Ann");
+    ann.Reset(L"Ann");
+    ann.m_money = 7;
+    if (ann.SavePlayersWith(std::string(), &defaults)) return 2;
+    const MAHJONG_PLAYER read(std::string(), L"Ann");
+    return read.m_money == 7 ? 0 : 4;
+  });
+  EXPECT_EQ(failed, 0) << "1 no chdir, 2 claimed saved, 4 not held in memory";
+  EXPECT_TRUE(fs::is_empty(work));
+}
+
 // A folder the player cannot write to: a save keeps the old file byte for byte and is told once;
 // with no old file, none is made and the log does not claim one was kept.
 TEST_F(PlayerFileTest, SavesOnAReadOnlyFolderAreToldOnceAndKeepTheOldFile) {
