@@ -87,6 +87,7 @@ void QC_WINDOW::fSetMode(int width, int height, std::uint8_t fullscreen, std::ui
   _height = height;
   _fullscreen = fullscreen;
   _stretch = stretch;
+  _forcedFullscreen = false;
   if (_fullscreen == 0) {
     fApplyStyle();
     int outerWidth = 0;
@@ -111,6 +112,7 @@ void QC_WINDOW::fSetMode(int width, int height, std::uint8_t fullscreen, std::ui
            << areaWidth << "x" << areaHeight << ": full screen";
     _fullscreen = 1;
     _stretch = 1;
+    _forcedFullscreen = true;
   }
   _style = WS_POPUP;
   _exStyle = WS_EX_TOPMOST;

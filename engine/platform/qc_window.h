@@ -65,6 +65,8 @@ class QC_WINDOW {
   }
   std::uint8_t isFullscreen() const { return _fullscreen; }
   std::uint8_t isStretched() const { return _stretch; }
+  // True when the last mode asked for a window and got full screen, the window not fitting.
+  bool isForcedFullscreen() const { return _forcedFullscreen; }
   std::uint32_t fGetStyle() const { return _style; }
   std::uint32_t fGetExStyle() const { return _exStyle; }
   float fGetLetterboxScale() const { return _letterboxScale; }
@@ -94,6 +96,7 @@ class QC_WINDOW {
   float _letterboxScale;
   QS_VEC2 _letterboxOffset;
   std::uint8_t _stretch;
+  bool _forcedFullscreen = false;
 };
 
 // Drains the message queue: mouse and keys go to the input, close to the quit hook.

@@ -5,6 +5,7 @@
 #include "engine/files/qc_file_system.h"
 #include "engine/math/float_to_int.h"
 #include "engine/platform/qc_input.h"
+#include "engine/platform/qc_window.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
@@ -269,13 +270,17 @@ void MAHJONG_GAME_MANAGER::ApplyPlayerOptions() {
   QOR::qcGAME->_stretch = 1;
   const QOR::QS_POINT size = QOR::qcGAME->fGetResolution();
   const QOR::QS_POINT desktop = QOR::qcGAME->_desktopSize;
-  if (QOR::qcRENDER != nullptr && QOR::qcRENDER->isFullScreen() != player->m_fullScreen) {
+  // A window that cannot fit the screen stays full screen: asking for it again changes nothing.
+  const auto forced = [] { return QOR::qcWINDOW != nullptr && QOR::qcWINDOW->isForcedFullscreen(); };
+  if (QOR::qcRENDER != nullptr && QOR::qcRENDER->isFullScreen() != player->m_fullScreen &&
+      (player->m_fullScreen || !forced())) {
     QOR::qcGAME->fSetResolution(size.x, size.y, player->m_fullScreen ? 1 : 0);
     if (player->m_fullScreen) {
       QOR::QC_GAME::fSetCursorPos(static_cast<float>(desktop.x / 2), static_cast<float>(desktop.y / 2));
     }
   }
-  if (player->m_fullScreen) {
+  // The box and the bars show the game as it is, full screen also where a window cannot fit.
+  if (player->m_fullScreen || forced()) {
     if (options.fullScreenBox != nullptr) options.fullScreenBox->fSetState(kChecked);
     pillarBox = 0;
     letterBox = 0;

@@ -8,6 +8,7 @@
 #include "gui/widgets/qc_image_checkbox.h"
 #include "host/test_doors.h"
 #include "tests/game/flow/flow_driver.h"
+#include "tests/kit/log_capture.h"
 
 #include <cmath>
 #include <limits>
@@ -132,6 +133,20 @@ TEST_F(Overlays, OptionsStoreSaveAndApplyTheChoices) {
   ASSERT_TRUE(runWhile([this] { return manager->optionsOpen != 0; }));
   EXPECT_FALSE(QOR::qcRENDER->isFullScreen());
   EXPECT_GE(host_test::fCursorCounter(), 0);
+  EXPECT_EQ(attribute("full_screen"), "false");
+
+  // A wide screen too small for the window: the game stays full screen however often the options
+  // apply, and the box and the bars show it so.
+  host_test::fSetWorkArea(0, 0, 1366, 768);
+  QOR::qcGAME->_desktopSize = QOR::QS_POINT(1366, 768);
+  QOR::qcGAME->fSetResolution(1024, 768, 0);
+  qor_test::LogCapture log;
+  manager->ApplyPlayerOptions();
+  manager->ApplyPlayerOptions();
+  EXPECT_TRUE(QOR::qcRENDER->isFullScreen());
+  EXPECT_FALSE(log.contains("does not fit"));
+  EXPECT_TRUE(manager->options.fullScreenBox->isChecked());
+  EXPECT_EQ(manager->pillarBox, 1);
   EXPECT_EQ(attribute("full_screen"), "false");
 }
 
