@@ -25,9 +25,11 @@ int g_updates = 0;
 int g_renders = 0;
 bool g_allPresentAtInit = false;
 bool g_quitOnFirstUpdate = false;
+std::vector<float> g_steps;  // the frame delta each update saw
 
 int onUpdate(std::uintptr_t) {
   ++g_updates;
+  g_steps.push_back(qcFrameTime);
   if (g_quitOnFirstUpdate) qcGAME->fQuit();
   return 0;
 }
@@ -149,6 +151,36 @@ TEST_F(GameService, FrameLimitHoldsWhileUpdatesAreLimited) {
   }
   EXPECT_NEAR(g_updates, 120, 3);
   EXPECT_NEAR(g_renders, 60, 3);
+}
+
+// A gap the process did not run (stopped for 45 s, or half a second) counts as one short step:
+// the first update after it sees the bound, and the update gate runs no burst of catch-up steps.
+TEST_F(GameService, AGapCountsOneShortStepWithoutCatchingUp) {
+  start();
+  qcGAME->_upsLimit = 60;
+  qcGAME->_fpsLimit = 60;
+  for (const DWORD gap : {45000u, 500u}) {
+    SCOPED_TRACE(gap);
+    // Steady running first (Sleep moves the manual clock), until the gate waits again.
+    for (int n = 0; n < 200; ++n) {
+      qcGAME->fUpdate();
+      qcGAME->fRender();
+    }
+    g_updates = 0;
+    g_steps.clear();
+    host_test::fAdvanceTime(gap);
+    const int sleeps = host_test::fSleepCount();
+    for (int n = 0; n < 1000 && host_test::fSleepCount() == sleeps; ++n) {
+      qcGAME->fUpdate();
+      qcGAME->fRender();
+    }
+    ASSERT_FALSE(g_steps.empty());
+    EXPECT_FLOAT_EQ(g_steps.front(), QC_GAME::kLongestStep);
+    float counted = 0.0f;
+    for (const float step : g_steps) counted += step;
+    EXPECT_LE(counted, QC_GAME::kLongestStep + 0.02f);
+    EXPECT_LE(g_updates, 7);
+  }
 }
 
 TEST_F(GameService, QuitFromUpdateHookStillRendersThatPass) {
