@@ -15,6 +15,7 @@ class QC_TIMER {
 
   float fGetStep() const { return _step; }
   float fGetTotal() const { return _total; }
+  // When non-zero, a longer step is cut down to it.
   void fSetMaxStep(float maximum) { _maxStep = maximum; }
 
  private:

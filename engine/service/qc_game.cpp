@@ -101,6 +101,10 @@ int QC_GAME::fInitServices(QC_GAME* game, std::string title) {
 
   qcTIMER = new QC_TIMER();
   qcTIMER->fSetOutput(&qcFrameTime);
+  // The frame delta and the update gate take one bounded step over a long gap, so the gate then
+  // runs no burst of catch-up steps either.
+  qcTIMER->fSetMaxStep(kLongestStep);
+  game->_updateTimer.fSetMaxStep(kLongestStep);
   fLog("Timer initialised");
 
   qcRANDOM = new QC_RANDOM(0);

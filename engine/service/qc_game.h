@@ -35,6 +35,11 @@ struct QC_GAME_BASE {
 
 class QC_GAME : public QC_GAME_BASE {
  public:
+  // The longest step one update counts, in seconds (six frames at 60 per second): a gap the
+  // process did not run (stopped, suspended, a machine asleep) counts as this much, so the level
+  // clock and every animation go on where they stopped.
+  static constexpr float kLongestStep = 0.1f;
+
   static QC_GAME* fGetGame();
 
   // Creates input, window, renderer, timer, random generator, mixer and loader, then runs the

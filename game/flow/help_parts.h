@@ -29,6 +29,7 @@ struct HELP_PARTS {
   int page = 1;
   std::wstring header;
   std::vector<std::wstring> lines;
-  std::vector<QOR::QC_SPRITE*> sprites;  // the 13 sample sprites, made once
+  std::vector<QOR::QC_SPRITE*> sprites;  // the 13 sample sprites
   std::vector<MAHJONG_CHIP*> tiles;      // the 12 sample tiles of page 1
+  std::string tileSet;                   // the tile set the samples were made from
 };

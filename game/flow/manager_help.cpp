@@ -110,9 +110,15 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
   help.okButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
   help.okButton->fSetPosition(panel.x - panelWidth / 2.0f + 80.0f, panel.y + panelHeight / 2.0f - 80.0f);
 
-  if (help.sprites.empty()) {
-    // Made once, from the tile set the player has at the first build.
-    const std::string setName = player != nullptr ? player->m_tileset : std::string();
+  const std::string setName = player != nullptr ? player->m_tileset : std::string();
+  if (help.sprites.empty() || help.tileSet != setName) {
+    // Made from the player's tile set, and made again once it is another (chosen in the options,
+    // or another player's).
+    for (MAHJONG_CHIP* tile : help.tiles) delete tile;
+    help.tiles.clear();
+    for (QOR::QC_SPRITE*& sprite : help.sprites) DeleteSprite(sprite);
+    help.sprites.clear();
+    help.tileSet = setName;
     const std::string atlasName = tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), setName);
     if (atlasName.empty()) QOR::fLog() << "no tile set named " << setName;
     const auto atlas = [&atlasName]() {
@@ -166,6 +172,12 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
 
 void MAHJONG_GAME_MANAGER::OpenHelp() {
   if (help.panel == nullptr) return;
+  // The samples show the tile set the player has now; the page stays.
+  if (helpOpen == 0 && player != nullptr && player->m_tileset != help.tileSet) {
+    const int page = help.page;
+    BuildGameHud();
+    SetHelpPage(page);
+  }
   helpOpen = 1;
   sidePanelTween.Start(help.panel->fGetPosition().y, static_cast<float>(ScreenSize().y / 2), fadeInOutTime);
   if (darkBack1 != nullptr) screenFade.Start(darkBack1, fadeInOutTime, true);

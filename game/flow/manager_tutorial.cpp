@@ -1,7 +1,8 @@
 // The tutorial of the first level: ten steps, each sliding a text panel up from below the screen,
 // pointing at its subject with an arrow, framing the tiles concerned with a blinking frame and
-// restricting the board so that only the shown pair (or nothing) can be taken. The level road
-// reports removed pairs and slot clicks; the steps advance by themselves once the panel is out.
+// restricting the board so that only the shown pair (or nothing) can be taken; a step whose pair
+// the board does not hold passes without its text. The level road reports removed pairs and slot
+// clicks; the steps advance by themselves once the panel is out.
 #include "engine/math/float_to_int.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
@@ -20,8 +21,8 @@
 #include "gui/widgets/qc_gui_animation_bar.h"
 
 #include <algorithm>
-#include <functional>
 #include <string>
+#include <utility>
 
 using namespace MENU_OBJECTS;
 
@@ -50,6 +51,46 @@ bool fitsStep(const MAHJONG_CHIP* chip, int step) {
     default:
       return true;
   }
+}
+
+// Steps that frame a pair of tiles.
+bool showsPair(int step) { return step == 2 || step == 4 || step == 5 || step == 6 || step == 8 || step == 9; }
+
+// The pair a step shows, as its text speaks of it: a free tile of the step's kind with a free
+// partner, two seasons or two flowers of two faces at their steps. The steps that show any pair
+// take a pair of one face where there is one, keeping the seasons and flowers for their own
+// steps; before the special tiles' own step a pair without special tiles where there is one
+// (taking the last special tiles ends the level, and with it the tutorial). Null when the board
+// has no such pair.
+std::pair<MAHJONG_CHIP*, MAHJONG_CHIP*> stepPair(const MAHJONG_BOARD::CHIP_LIST& chips, int step) {
+  const bool anyPair = step == 2 || step == 4;
+  for (const bool spareSpecials : {step != 9, false}) {
+    for (const bool oneFace : {anyPair, false}) {
+      for (auto a = chips.rbegin(); a != chips.rend(); ++a) {
+        if (!(*a)->isAvailable() || !fitsStep(*a, step) || (spareSpecials && (*a)->isSpecial())) continue;
+        for (auto b = chips.rbegin(); b != chips.rend(); ++b) {
+          if (!(*b)->isAvailable() || !(*a)->isMatch(*b) || (spareSpecials && (*b)->isSpecial())) continue;
+          const bool sameFace = (*b)->GetType() == (*a)->GetType();
+          if ((step == 5 || step == 6) && sameFace) continue;
+          if (oneFace && !sameFace) continue;
+          return {*a, *b};
+        }
+      }
+    }
+  }
+  return {nullptr, nullptr};
+}
+
+// At a step that waits for the next one's pair (seasons after 4, flowers after 5, a bonus tile
+// after 7, a special tile after 8): whether the next step is due, its pair being free, or can never
+// come, too few tiles of its kind being left. A deal of random faces may hold fewer than two
+// seasons or flowers, and the bonus tiles may all have been taken.
+bool nextStepDue(const MAHJONG_BOARD::CHIP_LIST& chips, int step) {
+  const int next = step + 1;
+  const auto left = std::count_if(chips.begin(), chips.end(), [next](const MAHJONG_CHIP* chip) {
+    return !chip->isRemoving() && fitsStep(chip, next);
+  });
+  return left < (next == 5 || next == 6 ? 2 : 1) || stepPair(chips, next).first != nullptr;
 }
 
 // The arrow's turn at a step (radians): to the task panel, down to a slot, up to the multiplier,
@@ -118,6 +159,14 @@ void MAHJONG_GAME_MANAGER::TutorialStep() {
   const QOR::QS_POINT size = ScreenSize();
   if (!(tutorial.panelPos.y >= static_cast<float>(size.y)) || tutorial.panelAnimator.active || tutorial.on == 0) return;
   ++tutorial.step;
+  // A step that shows a pair passes without its text when the board has no such pair: its text
+  // would speak of a pair nobody sees. Told before the step's own line, which a reader of the log
+  // then finds with it.
+  const bool pairStep = showsPair(tutorial.step);
+  const auto [first, second] =
+      pairStep && board != nullptr ? stepPair(board->GetChips(), tutorial.step)
+                                   : std::pair<MAHJONG_CHIP*, MAHJONG_CHIP*>(nullptr, nullptr);
+  if (pairStep && first == nullptr) QOR::fLog() << "tutorial step " << tutorial.step << " passes: no pair to show";
   QOR::fLog() << "tut_curr_msg" << "= " << tutorial.step;
   tutorial.arrowPoints.clear();
   tutorial.framePoints.clear();
@@ -150,35 +199,19 @@ void MAHJONG_GAME_MANAGER::TutorialStep() {
     case 6:
     case 8:
     case 9: {
-      if (board == nullptr) break;
-      const MAHJONG_BOARD::CHIP_LIST& chips = board->GetChips();
-      MAHJONG_CHIP* first = nullptr;
-      MAHJONG_CHIP* second = nullptr;
-      // Before the special tiles' own step, a pair without special tiles is shown when there is
-      // one: taking the last special tiles ends the level, and with it the tutorial.
-      for (const bool spareSpecials : {step != 9, false}) {
-        for (auto a = chips.rbegin(); a != chips.rend() && first == nullptr; ++a) {
-          if (!(*a)->isAvailable() || !fitsStep(*a, step) || (spareSpecials && (*a)->isSpecial())) continue;
-          for (auto b = chips.rbegin(); b != chips.rend(); ++b) {
-            if (!(*b)->isAvailable() || !(*a)->isMatch(*b) || (spareSpecials && (*b)->isSpecial())) continue;
-            if ((step == 5 || step == 6) && (*b)->GetType() == (*a)->GetType()) continue;
-            first = *a;
-            second = *b;
-            break;
-          }
-        }
-        if (first != nullptr) break;
+      if (first == nullptr) {
+        // A step that waits for the next one's pair looks at once.
+        if (board != nullptr && (step == 5 || step == 8) && nextStepDue(board->GetChips(), step)) TutorialStep();
+        return;
       }
-      if (first != nullptr) {
-        for (const MAHJONG_CHIP* chip : {first, second}) {
-          const QOR::QS_VEC2 at = chip->GetPosition();
-          tutorial.arrowPoints.push_back(at);
-          tutorial.framePoints.emplace_back(at.x + static_cast<float>(chip->GetLayer() * tileMetrics.layer_offsetX),
-                                            at.y - static_cast<float>((chip->GetLayer() + 1) * tileMetrics.layer_offsetY));
-        }
+      for (const MAHJONG_CHIP* chip : {first, second}) {
+        const QOR::QS_VEC2 at = chip->GetPosition();
+        tutorial.arrowPoints.push_back(at);
+        tutorial.framePoints.emplace_back(at.x + static_cast<float>(chip->GetLayer() * tileMetrics.layer_offsetX),
+                                          at.y - static_cast<float>((chip->GetLayer() + 1) * tileMetrics.layer_offsetY));
       }
       if (tutorial.tileFrame != nullptr) tutorial.frameBlink.Start(tutorial.tileFrame, flickering(), false);
-      if (first != nullptr) blockAllBut(first, second);
+      blockAllBut(first, second);
       break;
     }
     case 3:
@@ -237,46 +270,9 @@ void MAHJONG_GAME_MANAGER::UpdateTutorial(int pairRemoved) {
 
   HideTutorialPanel();
   if (board == nullptr) return;
-  std::function<bool(const MAHJONG_CHIP*)> wanted;
-  switch (step) {
-    case 4:
-      wanted = [](const MAHJONG_CHIP* chip) { return chip->isSeason(); };
-      break;
-    case 5:
-      wanted = [](const MAHJONG_CHIP* chip) { return chip->isFlower(); };
-      break;
-    case 7:
-      wanted = [](const MAHJONG_CHIP* chip) { return chip->isBonus(); };
-      break;
-    case 8:
-      wanted = [](const MAHJONG_CHIP* chip) { return chip->isSpecial(); };
-      break;
-    default:
-      return;
-  }
-  const MAHJONG_BOARD::CHIP_LIST& chips = board->GetChips();
-  // A board without the awaited tiles can never show their pair: a deal of random faces may hold
-  // fewer than two seasons or flowers, and the bonus tiles may all have been taken. The tutorial
-  // then moves on rather than waiting for the rest of the level. (The level ends with its last
-  // special tile.)
-  const auto left = std::count_if(chips.begin(), chips.end(),
-                                  [&](const MAHJONG_CHIP* chip) { return !chip->isRemoving() && wanted(chip); });
-  if (left < (step == 4 || step == 5 ? 2 : 1)) {
-    TutorialStep();
-    return;
-  }
-  for (auto a = chips.rbegin(); a != chips.rend(); ++a) {
-    if (!(*a)->isAvailable() || !wanted(*a)) continue;
-    // The next step shows this tile with a partner (of another face for the seasons and flowers);
-    // it is entered once, however many partners there are.
-    for (auto b = chips.rbegin(); b != chips.rend(); ++b) {
-      if (!(*b)->isAvailable() || !(*a)->isMatch(*b)) continue;
-      if ((step == 4 || step == 5) && (*b)->GetType() == (*a)->GetType()) continue;
-      TutorialStep();
-      return;
-    }
-    break;
-  }
+  // The next step comes once its pair is free (it is entered once, however many there are), or
+  // when it never can be.
+  if ((step == 4 || step == 5 || step == 7 || step == 8) && nextStepDue(board->GetChips(), step)) TutorialStep();
 }
 
 void MAHJONG_GAME_MANAGER::RenderTutorial() {

@@ -26,8 +26,9 @@ class TypedText : public gui_test::WidgetTest {
     host_test::fSetDesktopSize(1920, 1080);
     window = std::make_unique<QC_WINDOW>();
     ASSERT_EQ(window->WindowInit("typing"), 1);
-    // The test font's letters, and these beyond ASCII: the G clef, e acute, e, o and u umlaut.
-    typeface = font(20, {0x1D11E, 0xE9, 0xEB, 0xF6, 0xFC});
+    // The test font's letters, and these beyond ASCII: the G clef, e acute, e, o and u umlaut;
+    // also DEL and C1 control codes, so only the fields' own rule keeps them out.
+    typeface = font(20, {0x1D11E, 0xE9, 0xEB, 0xF6, 0xFC, 0x7F, 0x80, 0x85, 0x9F});
   }
   void TearDown() override {
     window.reset();
@@ -142,9 +143,11 @@ TEST_F(TypedText, TypedCharactersReachTheFieldsWholeFromAnyLayout) {
 }
 
 // Characters without a key-down of their own (no key on the layout, an input method's commit,
-// after a key that typed its own, beside shift or right Alt) reach both fields once, in order.
+// after a key that typed its own, beside shift or right Alt) reach both fields once, in order;
+// control codes among them (DEL, the C1 codes) reach neither.
 TEST_F(TypedText, TextWithoutAKeyOfItsOwnReachesTheFieldsWholeAndInOrder) {
   const std::pair<std::vector<std::string>, std::wstring> cases[] = {
+      {{"a\x7F", "\xC2\x80" "b", "\xC2\x85", "c\xC2\x9F"}, L"abc"},
       {{"j", "\xC3\xB6", "rg", " zo", "\xC3\xAB"}, L"j\u00f6rg zo\u00eb"},
       {{"+a", "a", "b\xC3\xB6", "-a"}, L"ab\u00f6"},
       {{"+a", "a", "+b", "b", "-a", "-b", "\xC3\xAB"}, L"ab\u00eb"},

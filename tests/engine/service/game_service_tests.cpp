@@ -25,9 +25,11 @@ int g_updates = 0;
 int g_renders = 0;
 bool g_allPresentAtInit = false;
 bool g_quitOnFirstUpdate = false;
+std::vector<float> g_steps;  // the frame delta each update saw
 
 int onUpdate(std::uintptr_t) {
   ++g_updates;
+  g_steps.push_back(qcFrameTime);
   if (g_quitOnFirstUpdate) qcGAME->fQuit();
   return 0;
 }
@@ -149,6 +151,25 @@ TEST_F(GameService, FrameLimitHoldsWhileUpdatesAreLimited) {
   }
   EXPECT_NEAR(g_updates, 120, 3);
   EXPECT_NEAR(g_renders, 60, 3);
+}
+
+// A gap the process did not run (stopped for 45 s, or half a second) counts as one short step:
+// the first update after it sees the bound, and the update gate runs no burst of catch-up steps.
+TEST_F(GameService, AGapCountsOneShortStepWithoutCatchingUp) {
+  start();
+  qcGAME->_upsLimit = 60;
+  for (const DWORD gap : {45000u, 500u}) {
+    SCOPED_TRACE(gap);
+    for (int n = 0; n < 200; ++n) qcGAME->fUpdate();  // steady running; Sleep moves the clock
+    g_steps.clear();
+    host_test::fAdvanceTime(gap);
+    // The passes until the gate waits again.
+    const int sleeps = host_test::fSleepCount();
+    for (int n = 0; n < 1000 && host_test::fSleepCount() == sleeps; ++n) qcGAME->fUpdate();
+    ASSERT_FALSE(g_steps.empty());
+    EXPECT_FLOAT_EQ(g_steps.front(), QC_GAME::kLongestStep);
+    EXPECT_LE(g_steps.size(), 7u);
+  }
 }
 
 TEST_F(GameService, QuitFromUpdateHookStillRendersThatPass) {

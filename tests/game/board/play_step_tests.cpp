@@ -320,21 +320,25 @@ TEST_F(PlayStep, ShuffleBonusAndRecharge) {
 // re-deal could give a move, 100507 once it cannot. The count is redone when a pair lands.
 TEST_F(PlayStep, NoMovesWithAndWithoutBonus) {
   MAHJONG_LAYOUT& b = *board;
-  // Four free tiles with faces apart: a re-deal could pair them, unless every face is fixed.
-  const std::tuple<bool, bool, int> apart[] = {  // faces fixed, bonus usable, event
-      {true, true, MAHJONG_LAYOUT::kEventNoMoves},
-      {false, false, MAHJONG_LAYOUT::kEventNoMoves},
-      {false, true, MAHJONG_LAYOUT::kEventNoMovesBonus}};
-  for (const auto& [fixed, usable, event] : apart) {
-    Begin(LevelText({{0, 2, 0, true}, {8, 2}, {16, 2}, {24, 2}}, 0));
+  // Two free tiles with faces apart: a re-deal could pair them, unless both faces are fixed (one
+  // free face can take the other's).
+  const std::tuple<bool, bool, bool, int> apart[] = {  // first, second face fixed, bonus usable, event
+      {true, true, true, MAHJONG_LAYOUT::kEventNoMoves},
+      {true, false, true, MAHJONG_LAYOUT::kEventNoMovesBonus},
+      {false, true, true, MAHJONG_LAYOUT::kEventNoMovesBonus},
+      {false, false, false, MAHJONG_LAYOUT::kEventNoMoves},
+      {false, false, true, MAHJONG_LAYOUT::kEventNoMovesBonus}};
+  for (const auto& [first, second, usable, event] : apart) {
+    Begin(LevelText({{0, 2, 0, true}, {8, 2}}, 0));
+    ASSERT_EQ(b.GetChips().size(), 2u);
     int face = 1;
     for (MAHJONG_CHIP* chip : b.GetChips()) {
-      chip->m_fixed = fixed;
+      chip->m_fixed = face == 1 ? first : second;
       chip->m_type = face++;
     }
     b.CalcAvailableMoves();
     b.m_bonusUsable = usable;
-    EXPECT_EQ(Tick(), event) << fixed << usable;
+    EXPECT_EQ(Tick(), event) << first << second << usable;
   }
   // The last one takes the shuffle, whose re-deal gives moves.
   EXPECT_EQ(Click(panel().bonusSlot.button), MAHJONG_LAYOUT::kEventShuffle);

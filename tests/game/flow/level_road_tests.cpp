@@ -401,6 +401,22 @@ TEST_F(LevelRoad, ANoMovesAnswerThatCannotShuffleLetsTheLevelFail) {
   shipped->reset(kept);
 }
 
+// A gap the process did not run (stopped for 45 s, a machine asleep) moves the level's clock by one
+// short step only: the engine's update step over it, then the level's tick.
+TEST_F(LevelRoad, AGapTheGameDidNotRunMovesTheClockByOneShortStep) {
+  enterLevel(1, 1);
+  startPlay();
+  MAHJONG_LAYOUT& board = *manager->board;
+  QOR::qcGAME->_upsLimit = 0;
+  QOR::qcGAME->fUpdate();  // the frame timer counts from here
+  tick();
+  const float before = board.m_elapsed;
+  host_test::fAdvanceTime(45000);
+  QOR::qcGAME->fUpdate();
+  tick();
+  EXPECT_NEAR(board.m_elapsed - before, QOR::QC_GAME::kLongestStep, 1e-4f);
+}
+
 // Clock texts: minutes and seconds with two digits each, nothing below zero; a value goes where
 // the text's first mark is, or after it.
 TEST(LevelRoadText, ClockAndFillIn) {

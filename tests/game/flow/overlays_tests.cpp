@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -199,6 +200,37 @@ TEST_F(Overlays, HelpTurnsItsFourPagesAndClosesLikeOk) {
   ASSERT_TRUE(runWhile([this] { return manager->helpOpen != 0; }));
   EXPECT_FLOAT_EQ(manager->help.panel->fGetPosition().y, -300.0f);
   EXPECT_EQ(manager->help.page, 2);  // the page stays for the next opening
+}
+
+// A tile set chosen in the options is the one the help's sample tiles show at its next opening:
+// its atlas is among the textures the help's frame draws with.
+TEST_F(Overlays, HelpShowsTheTileSetChosenInTheOptions) {
+  const std::pair<QOR::QC_IMAGE_CHECKBOX* OPTIONS_PARTS::*, const char*> choices[] = {
+      {&OPTIONS_PARTS::cardsBox, "tiles_cards.png"}, {&OPTIONS_PARTS::numbersBox, "tiles_numbers.png"}};
+  for (const auto& [box, atlas] : choices) {
+    SCOPED_TRACE(atlas);
+    manager->OpenOptions();
+    settle();
+    clickBox(manager->options.*box);
+    tick(kEscape);
+    ASSERT_TRUE(runWhile([this] { return manager->optionsOpen != 0; }));
+    manager->OpenHelp();
+    settle();
+    host_test::fRecordedCalls().clear();
+    tick();
+    QOR::QC_TEXTURE_INFO* texture = QOR::QC_GAME::fSubscribeImage(atlas);
+    ASSERT_NE(texture, nullptr);
+    int bound = 0;
+    int draws = 0;
+    for (const host_test::RecordedCall& call : host_test::fRecordedCalls()) {
+      if (call.name == "SetTexture" && call.args.size() >= 2 && call.args[0] == 0.0) bound = static_cast<int>(call.args[1]);
+      if (!call.vertices.empty() && bound == host_test::fSerialOf(texture->_texture)) ++draws;
+    }
+    QOR::QC_GAME::fUnscribeImage(texture);
+    EXPECT_GT(draws, 0);
+    tick(kEscape);
+    ASSERT_TRUE(runWhile([this] { return manager->helpOpen != 0; }));
+  }
 }
 
 }  // namespace
