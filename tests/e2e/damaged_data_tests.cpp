@@ -115,17 +115,36 @@ INSTANTIATE_TEST_SUITE_P(
                       TITLE_DATUM{"XML/config", "default_player.xml", "default_player.xml"},
                       TITLE_DATUM{"data/fonts", "regular.fnt", "the regular font"}));
 
+// Starts a copy of the game without the sounds' pack, which it tells in a box and waits on; false
+// (with the test failed) when the box did not come.
+bool launchToTheMissingSoundsBox(E2E_SESSION& session) {
+  if (!session.fStartDisplay()) {
+    ADD_FAILURE() << session.fError();
+    return false;
+  }
+  const fs::path game = fs::path(session.fHome()) / "game";
+  if (!damagedCopy(game, "data/audio", "")) {
+    ADD_FAILURE() << "no damaged copy";
+    return false;
+  }
+  session.fRunFrom(game.string());
+  if (!session.fLaunch(QOR_E2E_GAME, {{"QOR_NONINTERACTIVE", "0"}})) {
+    ADD_FAILURE() << session.fError();
+    return false;
+  }
+  if (!session.fWindow().fFindByTitle(kBoxTitle, 90s)) {
+    ADD_FAILURE() << "no box on the screen; log:\n" << session.fGame().fLog();
+    return false;
+  }
+  return true;
+}
+
 // Without the sounds' pack the game tells it in a box and waits; the signal comes while it waits.
 class QuitOverABox : public ::testing::TestWithParam<int> {};
 
 TEST_P(QuitOverABox, ClosesItOrEndsWithItAndTheBoxNeverOutlivesTheGame) {
   E2E_SESSION session(testName(), QOR_E2E_ARTEFACTS);
-  ASSERT_TRUE(session.fStartDisplay()) << session.fError();
-  const fs::path game = fs::path(session.fHome()) / "game";
-  ASSERT_TRUE(damagedCopy(game, "data/audio", ""));
-  session.fRunFrom(game.string());
-  ASSERT_TRUE(session.fLaunch(QOR_E2E_GAME, {{"QOR_NONINTERACTIVE", "0"}})) << session.fError();
-  ASSERT_TRUE(session.fWindow().fFindByTitle(kBoxTitle, 90s)) << "no box on the screen; log:\n" << session.fGame().fLog();
+  ASSERT_TRUE(launchToTheMissingSoundsBox(session));
   ASSERT_EQ(kill(session.fGame().fPid(), GetParam()), 0);
 
   const std::optional<int> status = session.fWaitExit(120s);
@@ -144,12 +163,7 @@ INSTANTIATE_TEST_SUITE_P(TermAndKill, QuitOverABox, ::testing::Values(SIGTERM, S
 // it again itself, or no key would reach the game from then on.
 TEST(ClosedBox, GivesTheKeyboardBackToTheGameWindow) {
   E2E_SESSION session(testName(), QOR_E2E_ARTEFACTS);
-  ASSERT_TRUE(session.fStartDisplay()) << session.fError();
-  const fs::path game = fs::path(session.fHome()) / "game";
-  ASSERT_TRUE(damagedCopy(game, "data/audio", ""));
-  session.fRunFrom(game.string());
-  ASSERT_TRUE(session.fLaunch(QOR_E2E_GAME, {{"QOR_NONINTERACTIVE", "0"}})) << session.fError();
-  ASSERT_TRUE(session.fWindow().fFindByTitle(kBoxTitle, 90s)) << "no box on the screen; log:\n" << session.fGame().fLog();
+  ASSERT_TRUE(launchToTheMissingSoundsBox(session));
   EXPECT_TRUE(session.fInput().fKeyInWindow(session.fWindow().fId(), "Return")) << "xdotool failed";
   ASSERT_TRUE(session.fWindow().fWaitNoneTitled(kBoxTitle, 30s)) << "the box did not close";
   ASSERT_TRUE(session.fWindow().fFindByPid(session.fGame().fPid(), 30s)) << session.fGame().fLog();
