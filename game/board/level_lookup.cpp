@@ -7,6 +7,7 @@
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_resource_loader.h"
 #include "game/board/mahjong_board.h"
+#include "game/board/mahjong_player_file.h"
 #include "game/board/xml_numbers.h"
 
 #include <algorithm>
@@ -70,10 +71,8 @@ const pugi::xml_document* ReadShipped(const std::string& file) {
 namespace MAHJONG_LEVELS {
 
 std::string Folder() {
-  QOR::QC_FILE_SYSTEM* files = QOR::QC_FILE_SYSTEM::fGetInstance();
-  const char* documents = files->fGetDocumentsPath();
-  if (documents == nullptr || documents[0] == '\0') return std::string();
-  return std::string(documents) + "/Greyfern/Lantern Tiles/levels/";
+  const std::string game = MAHJONG_PLAYER_FILE::GameFolder();
+  return game.empty() ? std::string() : game + "levels/";
 }
 
 bool isPlainName(const std::string& name) {

@@ -182,6 +182,12 @@ std::string MAHJONG_PLAYER_FILE::Folder() const {
 
 void MAHJONG_PLAYER_FILE::SetRepairPause(void (*pause)(const char* step)) { gRepairPause = pause; }
 
+std::string MAHJONG_PLAYER_FILE::GameFolder() {
+  const char* documents = QOR::QC_FILE_SYSTEM::fGetInstance()->fGetDocumentsPath();
+  if (documents == nullptr || documents[0] == '\0') return std::string();
+  return std::string(documents) + "/Greyfern/Lantern Tiles/";
+}
+
 int MAHJONG_PLAYER_FILE::Read(const std::string& path, std::string& bytes, std::string* cause) {
   if (const auto found = held().find(path); found != held().end()) {
     bytes = found->second;

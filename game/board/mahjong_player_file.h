@@ -37,6 +37,11 @@ class MAHJONG_PLAYER_FILE {
   // and ranks. A default_player.xml without them can make no player file.
   static bool HasFileElements(const pugi::xml_node& document);
 
+  // The game's folder in the user's documents folder ("Greyfern/Lantern Tiles/", with a trailing
+  // '/'), which holds player.xml and the designer's levels; empty when there is no documents
+  // folder (never the working folder or the game's own instead).
+  static std::string GameFolder();
+
   const std::string& Path() const { return _path; }
   // The folder that holds the file.
   std::string Folder() const;

@@ -110,12 +110,13 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
   help.okButton = NewButton("Ok_middle.png", QOR::QC_HIT_AREA::kCircle);
   help.okButton->fSetPosition(panel.x - panelWidth / 2.0f + 80.0f, panel.y + panelHeight / 2.0f - 80.0f);
 
+  // The sample tiles go first: they draw with the sprites that may be made again below.
+  for (MAHJONG_CHIP* tile : help.tiles) delete tile;
+  help.tiles.clear();
   const std::string setName = player != nullptr ? player->m_tileset : std::string();
   if (help.sprites.empty() || help.tileSet != setName) {
     // Made from the player's tile set, and made again once it is another (chosen in the options,
     // or another player's).
-    for (MAHJONG_CHIP* tile : help.tiles) delete tile;
-    help.tiles.clear();
     for (QOR::QC_SPRITE*& sprite : help.sprites) DeleteSprite(sprite);
     help.sprites.clear();
     help.tileSet = setName;
@@ -152,8 +153,6 @@ void MAHJONG_GAME_MANAGER::BuildGameHud() {
 
   SetHelpPage(1);
 
-  for (MAHJONG_CHIP* tile : help.tiles) delete tile;
-  help.tiles.clear();
   const float startX = static_cast<float>(size.x / 2) - panelWidth / 2.0f + 3.0f * static_cast<float>(tileMetrics.sizeX);
   float x = startX;
   float y = PanelSlide() - 2.0f * static_cast<float>(tileMetrics.sizeY);

@@ -1,6 +1,5 @@
 // player.xml in the user's documents folder: opened at the start (made from default_player.xml on
 // the first run, repaired when it is damaged) and the player record read from it.
-#include "engine/files/qc_file_system.h"
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/mahjong_player_file.h"
@@ -9,17 +8,16 @@
 #include <string>
 
 std::string MAHJONG_GAME_MANAGER::PlayerFilePath() {
-  QOR::QC_FILE_SYSTEM* files = QOR::QC_FILE_SYSTEM::fGetInstance();
-  const char* documents = files->fGetDocumentsPath();
+  const std::string folder = MAHJONG_PLAYER_FILE::GameFolder();
   // Without a documents folder there is no file: never one in the working folder or the game's
   // own, where other users' games would share it. Nothing is read or saved then.
-  if (documents == nullptr || documents[0] == '\0') {
+  if (folder.empty()) {
     static bool told = false;
     if (!told) QOR::fLog("No documents folder: the player file is neither read nor saved");
     told = true;
     return std::string();
   }
-  return std::string(documents) + "/Greyfern/Lantern Tiles/player.xml";
+  return folder + "player.xml";
 }
 
 void MAHJONG_GAME_MANAGER::CheckPlayer() {
