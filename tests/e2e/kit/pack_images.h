@@ -1,6 +1,6 @@
-// Pictures of the built Resources, read straight from their packs (with the pack's password) and
-// decoded, so a test computes where the game draws something from the very data it draws, and can
-// compare window pixels with the picture's own.
+// Pictures and files of the built Resources, read straight from their packs (with the pack's
+// password), so a test computes where the game draws something from the very data it draws, can
+// compare window pixels with the picture's own, and starts from the game's own data files.
 #pragma once
 
 #include <cstdint>
@@ -23,5 +23,7 @@ struct PACK_IMAGE {
 // Reads entry from the pack file at packPath (a password zip; the password may be empty) and
 // decodes it (PNG or JPEG).
 PACK_IMAGE fReadPackImage(const std::string& packPath, const std::string& entry, const std::string& password);
+// The entry's bytes as they are (an XML file of the pack); empty when it cannot be read.
+std::string fReadPackText(const std::string& packPath, const std::string& entry, const std::string& password);
 
 }  // namespace qor_e2e

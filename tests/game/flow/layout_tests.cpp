@@ -29,6 +29,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -308,6 +309,19 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
                                              PLACES::fInset(PLACES::kNamePlate, PLACES::kPlateTextMargin)));
     add(frame.plates, layout_test::fPlatesOn("Exp_back.png", PLACES::kRankPlateCell, PLACES::kRankPlateText));
   });
+  // The last pack's boxes, with the highest price: its rank too low, its offer, too little money.
+  for (const auto& [state, xp, money] : {std::tuple{"packs, rank too low", 0.0f, 0},
+                                         std::tuple{"packs, pack offered", 200.0f, 99999},
+                                         std::tuple{"packs, too little money", 200.0f, 0}}) {
+    manager->player->m_XP = xp;
+    manager->player->m_money = money;
+    manager->UpdateRank(0);
+    click(manager->packs.buttons.back()->button);
+    untilBoxAtRest(manager->messageBox);
+    check(state, [&](FRAME& frame) { messageBox(frame, manager->messageBox, {manager->messageBox->fGetText()}); });
+    tick(manager->messageBox->isQuestion() ? flow_test::kEscape : flow_test::kEnter);
+    ASSERT_TRUE(runWhile([this] { return manager->messageBox->isOpen(); }));
+  }
 
   click(manager->packs.buttons.front()->button);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN || moving(); }));
