@@ -275,6 +275,7 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
                                                   {fx.packButtonScale, fx.packButtonTime, fx.packButtonFade}, dt)) {
       pack->button->fReset();
       pack->buttonFlash = 0;
+      QOR::fLog() << "pack " << i + 1 << " open";
     }
     if (pack->lockFlash != 0) {
       // The lock breaks once, as its flash starts.

@@ -55,7 +55,7 @@ bool MAHJONG_GAME_MANAGER::OpenEarnedPack() {
     levels.MoveLevelGlow(1);
     packs.MovePackGlow(number);
     SavePlayer();
-    QOR::fLog() << "pack " << number << " opened by its rank and the last level of pack " << number - 1;
+    QOR::fLog() << "pack " << number << " unlocked by its rank and the last level of pack " << number - 1;
     return true;
   }
   return false;

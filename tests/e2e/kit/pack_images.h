@@ -1,6 +1,6 @@
-// Pictures and files of the built Resources, read straight from their packs (with the pack's
-// password), so a test computes where the game draws something from the very data it draws, can
-// compare window pixels with the picture's own, and starts from the game's own data files.
+// Pictures of the built Resources, read straight from their packs (with the pack's password) and
+// decoded, so a test computes where the game draws something from the very data it draws, and can
+// compare window pixels with the picture's own.
 #pragma once
 
 #include <cstdint>

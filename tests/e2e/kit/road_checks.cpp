@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 namespace qor_e2e {
 
@@ -19,23 +18,6 @@ const char* const kMissingResourceLines[] = {
 };
 
 }  // namespace
-
-bool fShowsImage(const PICTURE& picture, const PACK_IMAGE& image, int frameWidth, int left, int top) {
-  long difference = 0;
-  long compared = 0;
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < frameWidth; ++x) {
-      const std::uint32_t own = image.fAt(x, y);
-      if ((own >> 24) != 0xFF) continue;
-      const std::uint32_t shown = picture.fAt(left + x, top + y);
-      for (int c = 0; c < 3; ++c) {
-        difference += std::abs(static_cast<int>((shown >> (8 * c)) & 0xFF) - static_cast<int>((own >> (8 * c)) & 0xFF));
-      }
-      compared += 3;
-    }
-  }
-  return compared > 0 && difference < 25 * compared;
-}
 
 PICTURE fInGame(const PICTURE& window, const GAME_SPACE& space) {
   PICTURE game;

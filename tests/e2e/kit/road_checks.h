@@ -21,12 +21,6 @@ PICTURE fInGame(const PICTURE& window, const GAME_SPACE& space);
 // dialogs are log lines in these runs), each with the text that follows it; empty when none.
 std::vector<std::string> fMissingResourceLines(const std::string& log);
 
-// True when the picture (game pixels) shows the left frameWidth columns of image with their
-// top-left corner at (left, top): where that frame is opaque, its pixels differ from the
-// picture's by a few levels per channel at most (a slightly scaled drawing); a frame half
-// transparent there, or anything else drawn over it, differs by far more.
-bool fShowsImage(const PICTURE& picture, const PACK_IMAGE& image, int frameWidth, int left, int top);
-
 // True when the wait status says the program exited with code.
 bool fExitedWith(const std::optional<int>& status, int code);
 

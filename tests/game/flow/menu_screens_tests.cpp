@@ -161,73 +161,6 @@ TEST_F(MenuScreensTest, PacksLockRulesStarsAndUnlockFlashes) {
   EXPECT_NE(m->levels.backs[19]->fGetTexture(), QOR::qcRENDER->fGetDefaultTexture());
 }
 
-// A locked pack past the player's rank says "rank2low"; one of a reached rank is offered for its
-// price ("buypack"), or with too little money "notmoney" tells the price and the free way in. OK
-// buys it: the money goes down by the price, the pack opens after its face's flash, both saved;
-// cancel and Escape change nothing; a running count-up's money counts. A pack the rank rule earns
-// opens by itself, for free.
-TEST_F(MenuScreensTest, LockedPackTellsWhatLacksOrIsBoughtForItsPrice) {
-  using M = MAHJONG_GAME_MANAGER;
-  constexpr int kCancel = -1;
-  struct ROW {
-    const char* name;
-    int pack, money, countedFrom, lastLevelBefore, answer, text;  // text -1: no box
-    bool opens;
-    int moneyAfter;
-  };
-  const std::vector<ROW> rows = {
-      {"rank too low", 4, 99999, -1, -1, kEnter, M::TXT_RANK_TOO_LOW, false, 99999},
-      {"bought", 3, 5000, -1, -1, kEnter, M::TXT_BUY_PACK, true, 0},
-      {"cancelled", 3, 9000, -1, -1, kCancel, M::TXT_BUY_PACK, false, 9000},
-      {"escaped", 3, 9000, -1, -1, flow_test::kEscape, M::TXT_BUY_PACK, false, 9000},
-      {"too little money", 3, 4999, -1, -1, kEnter, M::TXT_NOT_MONEY, false, 4999},
-      {"bought during a count-up", 3, 6000, 100, -1, kEnter, M::TXT_BUY_PACK, true, 1000},
-      {"earned", 3, 0, -1, 1, 0, -1, true, 0},
-  };
-  m->fx.countUpEffectDelay = 100.0f;  // a count-up that waits to begin
-  for (const ROW& row : rows) {
-    SCOPED_TRACE(row.name);
-    m->SavePlayerFile(L"Ann");
-    player = m->player;
-    player->m_XP = 50.0f;  // the rank of pack 3, not of pack 4
-    player->m_money = row.money;
-    result(row.pack - 1, 20) = row.lastLevelBefore;
-    m->SavePlayer();
-    if (row.countedFrom >= 0) {
-      m->shownMoney = row.countedFrom;
-      m->shownXP = 50;
-      leaveLevelFor(PACKS_SCREEN);
-      settle();
-      ASSERT_EQ(player->m_money, row.countedFrom);
-    } else {
-      m->loadMenus();
-      enterPacks();
-    }
-    if (row.text >= 0) {
-      click(pack(row.pack).button);
-      const std::wstring shown = m->messageBox->fGetText();
-      EXPECT_EQ(m->messageBox->isQuestion(), row.text == M::TXT_BUY_PACK);
-      // The offer and the refusal name the price; the refusal the free way in too.
-      const std::wstring price = LEVEL_ROAD_TEXT::FillIn(text(row.text), std::to_wstring(pack(row.pack).price));
-      EXPECT_EQ(shown, row.text == M::TXT_RANK_TOO_LOW ? text(row.text)
-                       : row.text == M::TXT_BUY_PACK   ? price
-                                                       : price + L"\n" + text(M::TXT_LAST_LEVEL_PACK));
-      ASSERT_TRUE(runWhile([this] { return m->messageBox->isMoving(); }));
-      if (row.answer == kCancel) click(m->messageBox->fGetCancelButton());
-      if (row.answer != kCancel) tick(row.answer);
-      settle();
-    }
-    tick();
-    EXPECT_TRUE(runWhile([this, &row] { return pack(row.pack).buttonFlash != 0 || pack(row.pack).lockFlash != 0; }));
-    EXPECT_EQ(pack(row.pack).isLocked(), !row.opens);
-    const MAHJONG_PLAYER saved(M::PlayerFilePath(), L"Ann");
-    for (const MAHJONG_PLAYER* p : {static_cast<const MAHJONG_PLAYER*>(player), &saved}) {
-      EXPECT_EQ(p->m_packs[row.pack - 1], row.opens ? 1 : 0);
-      EXPECT_EQ(p->m_money, row.moneyAfter);
-    }
-  }
-}
-
 // The levels screen: with levels 1..10 played (one of them with no star) it opens on page 2 with
 // level 11 open and 12..20 closed; the buttons stand in their grid; the page button turns pages
 // and ignores clicks while a page turns, each turn landing exactly; a newly opened level flashes
@@ -328,8 +261,8 @@ TEST_F(MenuScreensTest, LevelsOpenRulePagesAndBack) {
 
 // The count-up after a level: money rises by the step value each step with "money.ogg" and the
 // experience by 1; a step as large as the target falls to 0.4 of the rest and keeps that size for
-// later count-ups; a step below 1 still adds 1, so every count-up arrives; back finishes it at
-// once; nothing passes the earned values.
+// later count-ups; a step below 1 still adds 1, so every count-up arrives; a pack bought and back
+// finish it at once; nothing passes the earned values.
 TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
   m->fx.countUpEffectDelay = 0.0f;
   m->fx.countUpIncrDelay = 0.0f;  // one step per tick
@@ -369,6 +302,21 @@ TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
   // A step that truncates to 0 still adds 1.
   m->leftPanel.countUpStepValue = 0.4f;
   EXPECT_EQ(countUp(45, 48, 9, 9), (std::vector<int>{46, 47, 48}));
+
+  // A pack bought while the count-up has far to go is paid from the money earned, and stays paid.
+  m->fx.countUpEffectDelay = 100.0f;
+  m->shownMoney = 100;
+  player->m_money = 6000;
+  player->m_XP = static_cast<float>(m->shownXP = 50);  // the rank of pack 3 (5000)
+  leaveLevelFor(PACKS_SCREEN);
+  settle();
+  click(pack(3).button);
+  tick(kEnter);
+  settle();
+  for (const MAHJONG_PLAYER& p : {*player, MAHJONG_PLAYER(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann")}) {
+    EXPECT_EQ(p.m_money, 1000);
+    EXPECT_EQ(p.m_packs[2], 1);
+  }
 
   // Back during a count-up ends it at the earned values and slides to the title.
   m->fx.countUpIncrDelay = 1.0f;
