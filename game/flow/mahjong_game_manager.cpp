@@ -170,12 +170,9 @@ int MAHJONG_GAME_MANAGER::Update() {
     UpdateOptions();
     return 0;
   }
+  // The award box only shows its trophy (recorded and saved when it was awarded).
   if (trophies.awardBox != nullptr && trophies.awardBox->isInfo()) {
-    if (trophies.awardBox->fUpdate() == 1) {
-      RecordAwardedTrophy();
-      SavePlayer();
-      trophies.awardBox->fHide();
-    }
+    if (trophies.awardBox->fUpdate() == 1) trophies.awardBox->fHide();
     return 0;
   }
   UpdateTutorial(0);

@@ -25,6 +25,7 @@
 #include "game/flow/title_parts.h"
 #include "game/flow/trophies_parts.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -105,6 +106,12 @@ class MAHJONG_GAME_MANAGER {
   void UpdateLevels(int pack); void RenderLevels();                     // manager_levels.cpp
   void BuildTrophies(); void UpdateTrophies(); void RenderTrophies();   // manager_trophies.cpp
   void UpdateRank(int flash);                                           // manager_ranks.cpp
+  // The rank rule of the pack at list index k (1..5), from what the player file keeps: its rank's
+  // experience reached and the last level of the pack before it completed.
+  bool isPackEarned(std::size_t k) const;
+  // Opens the first locked pack the rule earns, not opening yet: its two flashes start, it is
+  // saved open and becomes the last pack at level 1. False when there is none.
+  bool OpenEarnedPack();
   void BuildOptions(); void UpdateOptions(); void RenderOptions();      // manager_options.cpp
   void ApplyPlayerOptions();
   void BuildGameHud(); void UpdateHelp(); void RenderHelp();            // manager_help.cpp
@@ -135,7 +142,7 @@ class MAHJONG_GAME_MANAGER {
   static constexpr int kEventXPRaised = 47;
   // Judges the trophy rules for an event code (the board's, or kEventXPRaised); shows trophy id
   // (1..26) in the award box, the previous award replaced; records the awarded trophy in the
-  // player's list.
+  // player's list and saves it (the award does both, so the box's OK only closes the box).
   void CheckTrophies(int code); void AwardTrophy(int id); void RecordAwardedTrophy();
   // Shows the completion panel and makes LEVEL_END_SCREEN current.
   void LevelComplete();
@@ -241,6 +248,9 @@ class MAHJONG_GAME_MANAGER {
   // Every pack's stars: locked packs 0, open ones the truncated mean of their played levels'
   // results (0 when none is played).
   void UpdatePackStars();
+  // Packs screen: a locked pack of a reached rank clicked: "buypack" with its price asked, or
+  // "notmoney" told; the asked pack bought once the question is confirmed.
+  void OfferPack(std::size_t index); void BuyPack();
   void LoadLevelBackgrounds();
   // Trophies: whether the player holds it; the awarded trophy drawn over the award box.
   bool HasTrophy(int id) const; void RenderAwardedTrophy();

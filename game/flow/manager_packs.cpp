@@ -1,12 +1,15 @@
 // The packs screen: the six packs of the career in two columns of three, right of the left panel.
-// An open pack leads to its levels; a locked one shows its lock and the rank it needs, and a click
-// on it says why it is locked. A pack that opens plays two flashes (its face and its breaking lock)
+// An open pack leads to its levels; a locked one shows its lock and the rank it needs. A click on
+// it says the rank is too low, or, once the rank is reached, offers the pack for its price (or
+// says the money is not enough). A pack opens by the rank rule (its rank and the previous pack's
+// last level) or by a purchase, with its face's flash, and the rule's also with its breaking lock,
 // before it can be clicked.
 #include "engine/math/float_to_int.h"
 #include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_globals.h"
+#include "engine/service/qc_log.h"
 #include "game/board/effect_times.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
@@ -241,19 +244,23 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
     return;
   }
   if (messageBox != nullptr && messageBox->isQuestion()) {
-    if (messageBox->fUpdate() != 1) return;
-    // A confirmed purchase opens the pack.
-    if (packs.purchaseIndex >= 0 && packs.purchaseIndex < static_cast<int>(packs.buttons.size()) && player != nullptr) {
-      PACK_BUTTON* pack = packs.buttons[static_cast<std::size_t>(packs.purchaseIndex)];
-      pack->buttonFlash = 1;
-      player->m_money -= pack->price;
-      if (packs.purchaseIndex < MAHJONG_PLAYER::kPacks) player->m_packs[packs.purchaseIndex] = 1;
-      SavePlayer();
+    const int answer = messageBox->fUpdate();
+    if (answer == 1) {
+      BuyPack();
+      messageBox->fHide();
     }
-    packs.purchaseIndex = -1;
-    messageBox->fHide();
+    if (answer != 0) packs.purchaseIndex = -1;
     return;
   }
+
+  // What the player file keeps decides an unlock: a pack its experience and results earn opens
+  // once the screen stands, also when the road that opens it on the way (the count-up after the
+  // previous pack's last level) was cut short by a quit. One flash at a time: the two flash clocks
+  // are shared.
+  const bool flashing = std::any_of(packs.buttons.begin(), packs.buttons.end(), [](const PACK_BUTTON* pack) {
+    return pack->buttonFlash != 0 || pack->lockFlash != 0;
+  });
+  if (!flashing) OpenEarnedPack();
 
   const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
   packs.highlightFader.Update(dt);
@@ -268,6 +275,7 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
                                                   {fx.packButtonScale, fx.packButtonTime, fx.packButtonFade}, dt)) {
       pack->button->fReset();
       pack->buttonFlash = 0;
+      QOR::fLog() << "pack " << i + 1 << " open";
     }
     if (pack->lockFlash != 0) {
       // The lock breaks once, as its flash starts.
@@ -291,13 +299,13 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
       if (MENU_OBJECTS::isKeyReleased(QOR::kMouseLeft) &&
           QOR::qcCurrentInput->isMouseInRect(at.x - width / 2.0f, at.y - height / 2.0f, width, height) &&
           messageBox != nullptr) {
-        const float centreX = static_cast<float>(size.x / 2);
-        const float centreY = static_cast<float>(size.y / 2);
         if (!rankReached) {
-          messageBox->fShowMessage(texts[TXT_RANK_TOO_LOW], centreX, centreY);
-          return;
+          messageBox->fShowMessage(texts[TXT_RANK_TOO_LOW], static_cast<float>(size.x / 2),
+                                   static_cast<float>(size.y / 2));
+        } else if (!isPackEarned(i)) {
+          OfferPack(i);  // an earned pack opens by itself once no flash runs
         }
-        messageBox->fShowMessage(texts[TXT_LAST_LEVEL_PACK], centreX, centreY);
+        return;
       }
     } else if (MENU_OBJECTS::isClicked(pack->button)) {
       MENU_OBJECTS::PlaySound("button_pack_click.ogg");
@@ -311,6 +319,47 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
     }
     if (rankTitle == pack->rankTitle) rankReached = false;
   }
+}
+
+void MAHJONG_GAME_MANAGER::OfferPack(std::size_t index) {
+  if (player == nullptr || messageBox == nullptr || index >= packs.buttons.size()) return;
+  const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
+  const float centreX = static_cast<float>(size.x / 2);
+  const float centreY = static_cast<float>(size.y / 2);
+  const PACK_BUTTON& pack = *packs.buttons[index];
+  const int number = static_cast<int>(index) + 1;
+  const int price = std::max(pack.price, 0);
+  const std::wstring shownPrice = std::to_wstring(price);
+  // The money earned counts, also what a running count-up still shows on its way.
+  CompleteCountUp();
+  if (player->m_money >= price) {
+    packs.purchaseIndex = static_cast<int>(index);
+    messageBox->fShowQuestion(0, LEVEL_ROAD_TEXT::FillIn(texts[TXT_BUY_PACK], shownPrice), centreX, centreY);
+    QOR::fLog() << "pack " << number << " offered for " << price << ", money " << player->m_money;
+    return;
+  }
+  // Too little money: the pack's other way in, its predecessor's last level, is still to do (the
+  // pack would have opened by the rank rule otherwise).
+  const std::wstring told = LEVEL_ROAD_TEXT::FillIn(texts[TXT_NOT_MONEY], shownPrice);
+  messageBox->fShowMessage(told + L"\n" + texts[TXT_LAST_LEVEL_PACK], centreX, centreY);
+  QOR::fLog() << "pack " << number << " costs " << price << ", money " << player->m_money << ": not enough";
+}
+
+void MAHJONG_GAME_MANAGER::BuyPack() {
+  const int index = packs.purchaseIndex;
+  if (player == nullptr || index < 0 || index >= static_cast<int>(packs.buttons.size()) ||
+      index >= MAHJONG_PLAYER::kPacks) {
+    return;
+  }
+  PACK_BUTTON* pack = packs.buttons[static_cast<std::size_t>(index)];
+  const int price = std::max(pack->price, 0);
+  // Bought once, and only with the money for it.
+  if (!pack->isLocked() || player->m_packs[index] == 1 || player->m_money < price) return;
+  pack->buttonFlash = 1;
+  player->m_money -= price;
+  player->m_packs[index] = 1;
+  SavePlayer();
+  QOR::fLog() << "pack " << index + 1 << " bought for " << price << ", money left " << player->m_money;
 }
 
 void MAHJONG_GAME_MANAGER::RenderPacks() {

@@ -1,8 +1,10 @@
 // Ranks: the player's experience placed on the rank list of the player file, the experience bar
 // of the left panel, the packs' average stars, and the opening of the next pack once its rank's
-// experience is reached and the pack before it has been finished.
+// experience is reached and the pack before it has been finished. That rule reads only what the
+// player file keeps (experience and results), so a pack it earns opens whichever road comes next.
 #include "engine/math/float_to_int.h"
 #include "engine/render/qc_sprite.h"
+#include "engine/service/qc_log.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/xml_numbers.h"
 #include "game/flow/mahjong_game_manager.h"
@@ -26,6 +28,38 @@ double barShare(double xp, int current, int next, bool hasNext) {
 }
 
 }  // namespace
+
+bool MAHJONG_GAME_MANAGER::isPackEarned(std::size_t k) const {
+  if (player == nullptr || k < 1 || k >= packs.buttons.size() || k >= std::size_t{MAHJONG_PLAYER::kPacks}) return false;
+  const int previous = static_cast<int>(k);  // the pack before, numbered from 1
+  return static_cast<float>(packs.buttons[k]->xp) <= player->m_XP &&
+         player->m_levels[MAHJONG_PLAYER::LevelIndex(previous, MAHJONG_PLAYER::kLevelsPerPack)] > 0;
+}
+
+bool MAHJONG_GAME_MANAGER::OpenEarnedPack() {
+  for (std::size_t k = 1; k < packs.buttons.size(); ++k) {
+    PACK_BUTTON* pack = packs.buttons[k];
+    if (!pack->isLocked() || pack->buttonFlash != 0 || pack->lockFlash != 0 || !isPackEarned(k) ||
+        player->m_packs[k] == 1) {
+      continue;
+    }
+    const int number = static_cast<int>(k) + 1;
+    pack->buttonFlash = 1;
+    pack->lockFlash = 1;
+    pack->lockSoundPlayed = 0;
+    packs.packFlashTimer = 0.0f;
+    packs.lockFlashTimer = 0.0f;
+    player->m_packs[k] = 1;
+    player->m_lastPack = number;
+    player->m_lastLevel = 1;
+    levels.MoveLevelGlow(1);
+    packs.MovePackGlow(number);
+    SavePlayer();
+    QOR::fLog() << "pack " << number << " unlocked by its rank and the last level of pack " << number - 1;
+    return true;
+  }
+  return false;
+}
 
 void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
   leftPanel.glowFlicker = 0;
@@ -60,31 +94,7 @@ void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
   }
 
   if (flash != 0) {
-    // The first locked pack, not opened yet, whose rank's experience is reached and whose
-    // predecessor's last level has been completed.
-    const std::size_t packCount =
-        player != nullptr ? std::min(packs.buttons.size(), std::size_t{MAHJONG_PLAYER::kPacks}) : 0;
-    for (std::size_t k = 1; k < packCount; ++k) {
-      PACK_BUTTON* pack = packs.buttons[k];
-      const int previous = static_cast<int>(k);  // the pack before, numbered from 1
-      if (!pack->isLocked() || pack->buttonFlash != 0 || pack->lockFlash != 0 || player->m_packs[k] == 1 ||
-          !(static_cast<float>(pack->xp) <= player->m_XP) ||
-          player->m_levels[MAHJONG_PLAYER::LevelIndex(previous, MAHJONG_PLAYER::kLevelsPerPack)] <= 0) {
-        continue;
-      }
-      pack->buttonFlash = 1;
-      pack->lockFlash = 1;
-      pack->lockSoundPlayed = 0;
-      packs.packFlashTimer = 0.0f;
-      packs.lockFlashTimer = 0.0f;
-      player->m_packs[k] = 1;
-      player->m_lastPack = previous + 1;
-      player->m_lastLevel = 1;
-      levels.MoveLevelGlow(1);
-      packs.MovePackGlow(previous + 1);
-      SavePlayer();
-      break;
-    }
+    OpenEarnedPack();
     leftPanel.rankFlash = 1;
     leftPanel.rankFlashTimer = 0.0f;
   }

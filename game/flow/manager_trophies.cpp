@@ -1,6 +1,7 @@
-// Trophies: the rules that award them on board events and experience gains, the award box that
-// shows a newly won trophy until the player confirms it, and the trophies screen, a shelf of
-// twelve places over two pages that slides in from the right.
+// Trophies: the rules that award them on board events and experience gains (a trophy is the
+// player's, and saved, from its award on), the award box that shows a newly won trophy until the
+// player confirms it, and the trophies screen, a shelf of twelve places over two pages that slides
+// in from the right.
 #include "engine/loc/qc_locman.h"
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
@@ -112,13 +113,18 @@ void MAHJONG_GAME_MANAGER::AwardTrophy(int id) {
   // The item holds its own picture and texts: the document is given back at once.
   MENU_OBJECTS::GiveBackDocument(trophyFile);
   trophies.awardRecorded = false;
+  // Earned is kept: the trophy is the player's and saved now; the box only shows it, so a game
+  // closed before its OK keeps it.
+  RecordAwardedTrophy();
 }
 
 void MAHJONG_GAME_MANAGER::RecordAwardedTrophy() {
   if (trophies.awardRecorded || trophies.awarded == nullptr || player == nullptr) return;
   trophies.awardRecorded = true;
   const int id = trophies.awarded->fGetId();
-  if (!HasTrophy(id)) player->m_trophies.push_back(id);
+  if (HasTrophy(id)) return;
+  player->m_trophies.push_back(id);
+  SavePlayer();
 }
 
 void MAHJONG_GAME_MANAGER::RenderAwardedTrophy() {
@@ -164,7 +170,7 @@ void MAHJONG_GAME_MANAGER::BuildTrophies() {
   trophies.shelf->fSetSize(2200, 48);
   trophies.shelf->fSetPositionXY(static_cast<float>(size.x) + kShelfOutBeyond, static_cast<float>(size.y) - kShelfRise);
 
-  // An award still on show keeps its box; it is recorded when confirmed.
+  // An award still on show keeps its box (its trophy is recorded already).
   if (trophies.awardBox == nullptr || !trophies.awardBox->isOpen()) {
     delete trophies.awardBox;
     trophies.awardBox = new STORE_MESSAGE_BOX();

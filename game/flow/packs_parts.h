@@ -1,9 +1,9 @@
 // What the packs screen owns: the six pack buttons (two columns of three), the lock and its flash,
 // the face flash, the rank and name plates, the star (also drawn by the levels screen), the pack
-// highlight and the pulse it shares with the level highlight. A pack opens by UpdateRank (the
+// highlight and the pulse it shares with the level highlight. A pack opens by the rank rule (the
 // rank's experience reached and the previous pack's last level completed), which sets the pack's
-// lockFlash and buttonFlash; the flashes here end with the face clickable. The manager holds one;
-// it frees what it holds when the manager goes.
+// lockFlash and buttonFlash, or by a purchase, which sets its buttonFlash; the flashes here end
+// with the face clickable. The manager holds one; it frees what it holds when the manager goes.
 #pragma once
 
 #include "game/board/timed_values.h"
@@ -42,7 +42,6 @@ struct PACKS_PARTS {
   ALPHA_FADER highlightFader;  // the pulse of the pack and the level highlight
   float packFlashTimer = 0.0f;
   float lockFlashTimer = 0.0f;
-  // The pack a confirmed purchase opens (list index; -1 none). Packs are not sold in this game, so
-  // nothing asks the question; a confirmation that does arrive opens this pack.
+  // The pack the open "buypack" question offers (list index; -1 none): its confirmation buys it.
   int purchaseIndex = -1;
 };

@@ -1,8 +1,8 @@
 // What the trophies screen and the trophy award own: the shelf with its twelve trophy places, the
 // header font, the page turn, and the award box with the trophy it shows. Awards are shown one at
-// a time; the frame's update records the trophy when the box answers OK. The page number and the
-// page arrow are the manager's, shared with the levels screen (never shown together). The manager
-// holds one; it frees what it holds when the manager goes.
+// a time; the award records and saves the trophy, and the box's OK only closes it. The page
+// number and the page arrow are the manager's, shared with the levels screen (never shown
+// together). The manager holds one; it frees what it holds when the manager goes.
 #pragma once
 
 #include "game/board/timed_values.h"

@@ -61,7 +61,7 @@ std::vector<std::string> fGameTextKeys() {
 const std::map<std::string, std::string>& fFormattedKeys() {
   static const std::map<std::string, std::string> kKeys = {
       {"task_special", "%i"}, {"task_money", "%s"}, {"task_moves", "%s"}, {"task_time", "%s"},
-      {"start_comics_text", "%s"}, {"end_comics_player_name", "%s"},
+      {"start_comics_text", "%s"}, {"end_comics_player_name", "%s"}, {"buypack", "%i"}, {"notmoney", "%i"},
   };
   return kKeys;
 }

@@ -451,3 +451,48 @@ TEST_F(LevelRoad, FirstLevelWithItsTutorialKeepsStarsAndMoney) {
 }
 
 }  // namespace
+
+// A locked pack bought through the window: a player of pack 3's rank with 6000 of money (added to
+// the game's own default_player.xml) leaves pack 3's offer (5000) with Escape, then confirms it:
+// player.xml keeps 1000 and the pack open, which then opens its levels. Pack 2 (2000) is then
+// beyond the money and stays locked.
+TEST_F(LevelRoad, LockedPackIsBoughtWithMoney) {
+  pugi::xml_document seed;
+  ASSERT_TRUE(seed.load_string(
+      qor_e2e::fReadPackText(kResources + "XML/config", "default_player.xml", MAHJONG_PACKS::kConfig).c_str()));
+  seed.child("lastplayer").attribute("lpname") = "Buyer";
+  pugi::xml_node buyer = seed.append_child("player");
+  for (const auto& [name, value] :
+       {std::pair{"name", "Buyer"}, {"money", "6000"}, {"XP", "50"}, {"seen_start_comics", "true"}}) {
+    buyer.append_attribute(name) = value;
+  }
+  std::filesystem::create_directories(std::filesystem::path(playerFile()).parent_path());
+  ASSERT_TRUE(seed.save_file(playerFile().c_str()));
+  ASSERT_FALSE(startToTitle("21_title_buyer").fEmpty());
+  ASSERT_TRUE(clickToRest(static_cast<float>(layout->playX), static_cast<float>(layout->buttonsY), kPacks));
+  struct STEP {  // a click on a pack, its log line, the answer; the money and pack 3 in player.xml
+    float x, y;
+    const char *told, *key;
+    int money;
+    bool pack3;
+  };
+  for (const STEP& step : {STEP{kPack1X, kPack1Y + 210.0f, "pack 3 offered for 5000", "Escape", 6000, false},
+                           STEP{kPack1X, kPack1Y + 210.0f, "pack 3 offered for 5000", "Return", 1000, true},
+                           STEP{kPack1X + 350.0f, kPack1Y, "pack 2 costs 2000", "Return", 1000, true}}) {
+    SCOPED_TRACE(step.told);
+    const std::size_t mark = session->fGame().fLogSize();
+    ASSERT_TRUE(clickToRest(step.x, step.y, "screen=6 help=0 options=0 box=1")) << "the locked pack asked nothing";
+    EXPECT_NE(session->fGame().fLog().find(step.told, mark), std::string::npos);
+    shot(std::string("22_") + step.told + " " + step.key);
+    const std::size_t answered = session->fGame().fLogSize();
+    key(step.key);
+    ASSERT_TRUE(session->fWaitForRest(answered, kPacks)) << "the box did not close";
+    const pugi::xml_document saved =
+        waitForFile([&](const pugi::xml_node& p) { return p.attribute("money").as_int() == step.money; }, 1s);
+    EXPECT_TRUE(saved.child("player")) << "the money in player.xml is not " << step.money;
+    EXPECT_EQ(static_cast<bool>(saved.child("player").child("packs").attribute("id3")), step.pack3);
+  }
+  ASSERT_TRUE(session->fGame().fWaitForLog("pack 3 open", 30s)) << "the bought pack's flash never ended";
+  ASSERT_TRUE(clickToRest(kPack1X, kPack1Y + 210.0f, kLevels)) << "the bought pack does not open its levels";
+  shot("23_bought_pack_levels");
+}

@@ -43,4 +43,13 @@ PACK_IMAGE fReadPackImage(const std::string& packPath, const std::string& entry,
   return image;
 }
 
+std::string fReadPackText(const std::string& packPath, const std::string& entry, const std::string& password) {
+  void* data = nullptr;
+  std::uint32_t size = 0;
+  if (QOR::QC_ZIP_READER::fReadEntry(packPath, entry, password, data, size) != QOR::QE_ZIP_RESULT::OK) return {};
+  std::string text(static_cast<const char*>(data), size);
+  std::free(data);
+  return text;
+}
+
 }  // namespace qor_e2e

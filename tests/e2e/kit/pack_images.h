@@ -23,5 +23,7 @@ struct PACK_IMAGE {
 // Reads entry from the pack file at packPath (a password zip; the password may be empty) and
 // decodes it (PNG or JPEG).
 PACK_IMAGE fReadPackImage(const std::string& packPath, const std::string& entry, const std::string& password);
+// The entry's bytes as they are (an XML file of the pack); empty when it cannot be read.
+std::string fReadPackText(const std::string& packPath, const std::string& entry, const std::string& password);
 
 }  // namespace qor_e2e

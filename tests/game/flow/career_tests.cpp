@@ -317,3 +317,49 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
 }
 
 }  // namespace
+
+// What a quit after a pack's last level keeps: from 19 levels of pack 1 done and 14 experience,
+// level 20 is played and the game closed (nothing saved but what it saved itself) with the trophy
+// box open on the completion panel, on the panel at rest, or as the count-up starts on the packs
+// screen. Started again, player.xml holds trophy 9, and pack 2 opens (saved) once the packs screen
+// stands; so it does for an old save that lost it.
+TEST_F(Career, AQuitAfterAPacksLastLevelKeepsItsUnlockAndTrophy) {
+  enum QUIT { kAwardBox, kPanel, kCountUp, kOldSave };
+  for (const QUIT quit : {kAwardBox, kPanel, kCountUp, kOldSave}) {
+    SCOPED_TRACE("quit " + std::to_string(quit));
+    manager->SavePlayerFile(L"Ann");
+    MAHJONG_PLAYER* p = manager->player;
+    for (int level = 1; level <= 20; ++level) p->m_levels[level - 1] = level < 20 || quit == kOldSave ? 1 : -1;
+    p->m_XP = quit == kOldSave ? 16.0f : 14.0f;
+    p->m_seenStartComics = true;
+    p->m_tutorialShow = false;
+    if (quit == kPanel) p->m_trophies = {9};
+    ASSERT_TRUE(manager->SavePlayer());
+    loadGame();
+    settle();
+    if (quit != kOldSave) {
+      click(manager->title.playButton);
+      untilScreen(PACKS_SCREEN);
+      click(pack(1).button);
+      untilScreen(LEVELS_SCREEN);
+      click(manager->levels.buttons[19]);
+      untilIntroAtRest();
+      playToCompletion();
+      ASSERT_EQ(awardOpen(), quit != kPanel);
+      if (quit != kAwardBox) rest();
+      if (quit == kCountUp) {
+        click(manager->levelRoad.startButton);
+        ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN; }));
+        ASSERT_TRUE(manager->countUpRunning != 0 && pack(2).isLocked());
+      }
+    }
+    loadGame();  // the quit: a new start from the file
+    settle();
+    EXPECT_EQ(std::ranges::count(manager->player->m_trophies, 9), quit == kOldSave ? 0 : 1);
+    click(manager->title.playButton);
+    untilScreen(PACKS_SCREEN);
+    EXPECT_TRUE(runWhile([this] { return pack(2).isLocked(); }, 600)) << "pack 2 stays locked";
+    EXPECT_EQ(MAHJONG_PLAYER(M::PlayerFilePath(), std::wstring()).m_packs[1], 1);
+    rest();
+  }
+}

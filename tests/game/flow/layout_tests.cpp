@@ -308,7 +308,18 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
                                              PLACES::fInset(PLACES::kNamePlate, PLACES::kPlateTextMargin)));
     add(frame.plates, layout_test::fPlatesOn("Exp_back.png", PLACES::kRankPlateCell, PLACES::kRankPlateText));
   });
-
+  // The last pack's offer and its refusal for too little money, with the highest price.
+  manager->player->m_XP = 200.0f;
+  manager->UpdateRank(0);
+  for (const int money : {99999, 0}) {
+    manager->player->m_money = money;
+    click(manager->packs.buttons.back()->button);
+    untilBoxAtRest(manager->messageBox);
+    check("packs, pack 6 with " + std::to_string(money),
+          [&](FRAME& frame) { messageBox(frame, manager->messageBox, {manager->messageBox->fGetText()}); });
+    tick(manager->messageBox->isQuestion() ? flow_test::kEscape : flow_test::kEnter);
+    ASSERT_TRUE(runWhile([this] { return manager->messageBox->isOpen(); }));
+  }
   click(manager->packs.buttons.front()->button);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN || moving(); }));
   const auto levels = [this](FRAME& frame) {
