@@ -378,6 +378,7 @@ TEST_F(Editor, AnEmptyNameSavesAsDefaultAndAnEmptyTaskGivesTenTargetMoves) {
 // A name no file can have, a save that cannot be written and a load that finds nothing are told
 // in a box; the log claims no save that did not happen.
 TEST_F(Editor, EveryRefusedNameAndFailedSaveOrLoadIsToldOnScreen) {
+  Paint({{2, 2}, {4, 2}});  // a level the game plays
   std::filesystem::create_directories(LevelPath("blocked"));  // a folder where the file would go
   const std::tuple<const char*, bool, bool> cases[] = {  // name, load (else save), told
       {"esc", false, false}, {"esc\x1b", false, true}, {"a/b", false, true}, {"blocked", false, true},
@@ -393,7 +394,10 @@ TEST_F(Editor, EveryRefusedNameAndFailedSaveOrLoadIsToldOnScreen) {
   }
 }
 
-TEST_F(Editor, TilesStayStrictlyInsideTheGridWhenPaintedOrMoved) {
+// Tiles go only where the game shows them whole: strictly inside the grid ("OUT OF BORDERS"), and
+// clear of the panel and on the screen on their layer ("OUT OF VIEW"). The cursor tile shows only
+// where a tile can go; moves keep every tile there too.
+TEST_F(Editor, TilesStayInsideTheGridAndTheGamesViewWhenPaintedOrMoved) {
   MAHJONG_LAYOUT& b = *board;
   const int lastX = tileMetrics.columns * 2 - 1;
   const int lastY = tileMetrics.rows * 2 - 1;
@@ -405,27 +409,58 @@ TEST_F(Editor, TilesStayStrictlyInsideTheGridWhenPaintedOrMoved) {
     ClickAt(x, y);
     EXPECT_TRUE(log.contains("OUT OF BORDERS")) << x << ", " << y;
   }
+  // Cells of the grid whose tile the game would hide under the eye and the shuffle buttons'
+  // corners; a stack in the top row whose fifth tile would reach under the top bar.
+  for (const auto& [gx, gy] : std::vector<std::pair<int, int>>{{1, lastY}, {3, 13}, {lastX, lastY}, {27, 13}}) {
+    log.clear();
+    Paint({{gx, gy}});
+    EXPECT_TRUE(log.contains("OUT OF VIEW")) << gx << ", " << gy;
+    EXPECT_EQ(b.m_editorChip, nullptr) << "no cursor tile over " << gx << ", " << gy;
+  }
   EXPECT_TRUE(b.GetChips().empty());
-  // The first and last cells inside take tiles, and then no move is possible in any direction.
+  log.clear();
+  for (int n = 0; n < 6; ++n) Paint({{6, 1}});
+  EXPECT_EQ(Tiles().size(), 4u);
+  EXPECT_TRUE(log.contains("OUT OF VIEW"));
+  for (int n = 0; n < 4; ++n) Erase({{6, 1}});
+  EXPECT_TRUE(b.GetChips().empty());
+  // The outermost cells the game shows take tiles, and then no move is possible in any direction.
   Paint({{1, 1}});
-  Paint({{lastX, lastY}});
+  Paint({{lastX, 12}});
   const std::set<TILE> corners = Tiles();
   ASSERT_EQ(corners.size(), 2u);
   Over(10, 5);
   for (int key : {kKeyLeft, kKeyRight, kKeyUp, kKeyDown}) {
     log.clear();
     Key(key);
-    EXPECT_TRUE(log.contains("OUT OF BORDERS")) << key;
+    EXPECT_TRUE(log.contains("OUT OF BORDERS") || log.contains("OUT OF VIEW")) << key;
     EXPECT_EQ(Tiles(), corners) << key;
   }
   // One tile a cell in from the corner moves to the first cell and no further.
-  Erase({{lastX, lastY}});
+  Erase({{lastX, 12}});
   Erase({{1, 1}});
   ASSERT_TRUE(b.GetChips().empty());
   Paint({{2, 2}});
   Over(10, 5);
   for (int key : {kKeyLeft, kKeyLeft, kKeyUp, kKeyUp}) Key(key);
   EXPECT_EQ(Tiles(), (std::set<TILE>{{1, 1, 0, false, false, false, -1}}));
+
+  // Clicks on one cell stack one tile per layer, as long as the game shows the top one whole: 135
+  // clicks never put two tiles on one cell of a layer, nor one the game would hide.
+  Erase({{1, 1}});
+  for (int n = 0; n < 135; ++n) Paint({{15, 7}});
+  const BOARD_VIEW view = b.PlayView();
+  const std::set<TILE> stack = Tiles();
+  ASSERT_GT(stack.size(), 20u);
+  int layer = 0;
+  for (const TILE& tile : stack) {
+    EXPECT_EQ(std::get<0>(tile), 15);
+    EXPECT_EQ(std::get<1>(tile), 7);
+    EXPECT_EQ(std::get<2>(tile), layer++) << "one tile per layer, from the bottom up";
+    EXPECT_TRUE(view.isSeen(15, 7, std::get<2>(tile)));
+  }
+  EXPECT_FALSE(view.isSeen(15, 7, layer)) << "the next tile would have been hidden";
+  EXPECT_EQ(b.m_dropTopLayer, layer - 1);
 }
 
 TEST_F(Editor, LoadingShowsTheFilesOwnTextsAndReadsOnlyLevels) {
@@ -474,16 +509,16 @@ TEST_F(Editor, EscapeAsksBeforeUnsavedWorkIsLost) {
   Key(kKeyEscape);
   EXPECT_EQ(QOR::qcGAME->_running, 0);
   EXPECT_EQ(host_test::fMessageBoxCount(), 0);
-  // A tile painted: Escape asks; Cancel keeps the editor and its board.
+  // Tiles painted: Escape asks; Cancel keeps the editor and its board.
   QOR::qcGAME->_running = 1;
-  Paint({{4, 4}});
+  Paint({{4, 4}, {6, 4}});
   host_test::fSetMessageBoxAnswer(IDCANCEL);
   log.clear();
   Key(kKeyEscape);
   EXPECT_EQ(host_test::fMessageBoxCount(), 1);
   EXPECT_TRUE(log.contains("not saved"));
   EXPECT_EQ(QOR::qcGAME->_running, 1);
-  EXPECT_EQ(b.GetChips().size(), 1u);
+  EXPECT_EQ(b.GetChips().size(), 2u);
   // Saved, Escape quits without asking; a setting changed since is unsaved work too, and OK
   // leaves without saving it.
   Click(menu->saveButton);
