@@ -113,10 +113,10 @@ void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
         start.Restore(m_chips);
         continue;
       }
-      // A first deal then takes the fixed orders, which pair every tile of a level that passed
-      // the level check (FixedOrderDeal): first every candidate freed, when that is another order.
+      // A first deal then takes the fixed orders of the level check (FixedOrderDeal), in its
+      // order, which pair every tile of a level that passed it.
       if (!reshuffle) {
-        order = run.variable ? DEAL_ORDER::kEveryCandidate : DEAL_ORDER::kPlain;
+        order = DEAL_ORDER::kEveryCandidate;
         QOR::fLog() << "degraded deal, dealing again in a fixed order";
         start.Restore(m_chips);
         continue;

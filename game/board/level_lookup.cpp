@@ -14,9 +14,12 @@ namespace {
 
 constexpr char kPack[] = "XML/levels";
 constexpr char kExtension[] = ".xml";
-// The longest file name the file systems we run on take, in bytes.
+// The longest file name the file systems we run on take, in bytes, and the suffix of the
+// temporary file a save writes first.
 constexpr std::size_t kLongestFileName = 255;
-static_assert(MAHJONG_LEVELS::kLongestName + sizeof(kExtension) - 1 == kLongestFileName);
+constexpr char kTemporarySuffix[] = ".XXXXXX";
+static_assert(MAHJONG_LEVELS::kLongestName + sizeof(kExtension) - 1 + sizeof(kTemporarySuffix) - 1 ==
+              kLongestFileName);
 
 enum class COPY { kNone, kRead, kBroken };
 

@@ -14,8 +14,9 @@
 
 namespace MAHJONG_LEVELS {
 
-// The longest level name, in bytes: a file name of the folder with ".xml" added.
-constexpr std::size_t kLongestName = 251;
+// The longest level name, in bytes: a file name of the folder once ".xml" is added and the
+// save's temporary file beside it (QOR::fReplaceFile) has its suffix.
+constexpr std::size_t kLongestName = 244;
 
 // The designer's folder, with a trailing '/': the documents folder's "Greyfern/Lantern Tiles/
 // levels/"; empty when there is no documents folder (no copy is read, none can be saved).

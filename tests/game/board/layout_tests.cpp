@@ -243,8 +243,8 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
   };
   std::string tower;
   for (int level = 0; level < 4; ++level) tower += tile(10, 6, level);
-  std::string tooMany;
-  for (int n = 0; n <= MAHJONG_BOARD::kMaxDealTiles; ++n) tooMany += tile(2 + n % 28, 2 + n / 28 % 10, n / 280);
+  std::string tooMany;  // stacks of four on 84 cells, every tile seen
+  for (int n = 0; n < MAHJONG_BOARD::kMaxDealTiles + 2; ++n) tooMany += tile(4 + n % 14 * 2, 2 + n % 84 / 14 * 2, n / 84);
   std::string huge;  // 100 full layers: refused at once, nothing dealt
   for (int n = 0; n < 12800; ++n) huge += "<tile/>";
   const std::string a = tile(2, 2);
@@ -275,7 +275,7 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
        ": the deal cannot pair 2 of its 4 tiles", shipped},
       {tiles(a + tile(4, 2, 0, "isspecial=\"true\""), "specsTotal=\"2\""),
        ": 2 special tiles asked for, but only 1 tiles may be special", shipped},
-      {tiles(tooMany), ": 301 tiles, more than the 300 a level may have", shipped},
+      {tiles(tooMany), ": 302 tiles, more than the 300 a level may have", shipped},
       {tiles(huge), ": 12800 tiles, more than the 300", shipped}};
   for (const auto& [text, cause, chips] : cases) {
     SCOPED_TRACE(text.substr(0, 200));
@@ -285,7 +285,7 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
     EXPECT_TRUE(log.contains("Level pk1lv1.xml " + std::string(cause.empty() ? "" : "not ") + "read from " + copy));
     EXPECT_TRUE(log.contains(cause)) << cause;
     // A level of too many tiles is refused before it is read for a deal.
-    EXPECT_FALSE(log.contains("total chips == 301") || log.contains("total chips == 12800"));
+    EXPECT_FALSE(log.contains("total chips == 302") || log.contains("total chips == 12800"));
     log.clear();
   }
   // A pipe in the copy's place is passed over at once, never opened; so is a folder.
@@ -304,9 +304,9 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
   EXPECT_TRUE(board.GetChips().empty());
   EXPECT_TRUE(log.contains("Level pk9lv1.xml cannot be played: not in the pack"));
   EXPECT_EQ(host_test::fMessageBoxCount(), 1);
-  // Level names are plain file names that stay short enough with ".xml".
-  EXPECT_TRUE(MAHJONG_LEVELS::isPlainName(std::string(251, 'a')));
-  EXPECT_FALSE(MAHJONG_LEVELS::isPlainName(std::string(252, 'a')));
+  // Level names are plain file names that stay short enough with ".xml" and a save's suffix.
+  EXPECT_TRUE(MAHJONG_LEVELS::isPlainName(std::string(244, 'a')));
+  EXPECT_FALSE(MAHJONG_LEVELS::isPlainName(std::string(245, 'a')));
 }
 
 // The editor places tiles on the half-tile grid inside the board only, with a face of its own or
