@@ -129,7 +129,8 @@ std::string LargestAcceptedLevel(const BOARD_VIEW& view) {
         for (int dx = -1; placed && layer > 0 && dx <= 1; dx += 2)
           for (int dy = -1; placed && dy <= 1; dy += 2) placed = view.isSeen(x + dx, y + dy, layer - 1);
         if (!placed) continue;
-        text << "<tile posx=\"" << x << "\" posy=\"" << y << "\" level=\"" << layer << "\"" << (count % 9 == 0 ? " isspecial=\"true\"" : "") << "/>";
+        text << "<tile posx=\"" << x << "\" posy=\"" << y << "\" level=\"" << layer << "\""
+             << (count % 9 == 0 ? " isspecial=\"true\"" : "") << "/>";
         ++count;
       }
     }

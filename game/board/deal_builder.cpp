@@ -36,9 +36,9 @@ enum class DEAL_ORDER { kDrawn, kEveryCandidate, kPlain };
 
 struct MAHJONG_BOARD::DEAL_RUN {
   CHIP_LIST remaining;     // not taken off yet
-  CHIP_LIST taken;         // in the order taken off, kept chips first
+  CHIP_LIST taken;         // in the order taken off, chips in flight first
   std::vector<int> moves;  // pairs of each special pass
-  std::size_t kept = 0;    // kept chips at the front of the taken list
+  std::size_t kept = 0;    // chips in flight at the front of the taken list
   bool variable = false;   // the special tiles were drawn: another run may take other pairs
   bool mixed = false;      // the tiles are taken in an order drawn at random
   DEAL_ORDER order = DEAL_ORDER::kDrawn;
@@ -149,8 +149,9 @@ int MAHJONG_BOARD::FixedOrderDeal() {
       start.Restore(m_chips);
       continue;
     }
+    // Without a special phase only the rest phase degrades, and only by leaving tiles unpaired.
     TakeRun(run, 1);
-    return run.degraded && m_dealUnpaired == 0 ? 1 : m_dealUnpaired;
+    return m_dealUnpaired;
   }
   return -1;
 }

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 bool MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
   LoadFxParams();
@@ -35,7 +37,9 @@ bool MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
 
 BOARD_VIEW MAHJONG_LAYOUT::PlayView() const {
   const QOR::QS_POINT screen(BOARD_VIEW::kPlayWidth, BOARD_VIEW::kPlayHeight);
-  return BOARD_VIEW(GetTileMetrics(), screen, m_panel != nullptr ? m_panel->PlayCover(screen) : std::vector<BOARD_AREA>());
+  std::vector<BOARD_AREA> covered;
+  if (m_panel != nullptr) covered = m_panel->PlayCover(screen);
+  return BOARD_VIEW(GetTileMetrics(), screen, std::move(covered));
 }
 
 QOR::QS_VEC2 MAHJONG_LAYOUT::GridOf(const QOR::QS_VEC2& place) const {

@@ -113,12 +113,14 @@ class MAHJONG_BOARD {
   void SortChips(int order, bool distance, CHIP_LIST* list = nullptr);
 
   // --- the solvable deal ---
-  // Deals faces by playing the board backwards (see deal_builder.cpp). Chips it cannot pair are
-  // deleted, those of a fixed face aside (they stay as the level gave them). A degraded deal (a pair forced while blocked, or a special tile outside the move
-  // count) is dealt again from the same start, the random stream going on, up to kDealRuns runs
-  // in all: a first deal when its special tiles were drawn, a re-deal (reshuffle) always, taking
-  // the tiles in an order drawn at random. A first deal still degraded is dealt again in the
-  // fixed orders of FixedOrderDeal, which pair every tile of a level that passed the level check.
+  // Deals faces by playing the board backwards (see deal_builder.cpp); fixed faces take part with
+  // their faces. Chips it cannot pair are deleted, those of a fixed face aside (they stay as the
+  // level gave them). A degraded deal (a pair forced while blocked, a special tile outside the
+  // move count, tiles left without a pair) is dealt again from the same start, the random stream
+  // going on, up to kDealRuns runs in all: a first deal when its special tiles were drawn, a
+  // re-deal (reshuffle) always, taking the tiles in an order drawn at random. A first deal still
+  // degraded is dealt again in the fixed orders of FixedOrderDeal, which pair every tile of a
+  // level that passed the level check.
   void AlternBuildPath(bool reshuffle);
   // Deals the board in the builder's fixed orders: every special candidate freed first (only the
   // special tiles drawn stay special), and when that degrades, none freed first. Which tiles these
@@ -186,7 +188,7 @@ class MAHJONG_BOARD {
   // The tiles the last deal could not pair legally: forced into pairs while blocked, or left over
   // (an odd one among them). 0 when it paired every tile.
   int GetUnpairedTiles() const { return m_dealUnpaired; }
-  // The chips of the last deal in the order it took them off, two by two (kept chips first): a
+  // The chips of the last deal in the order it took them off, two by two (chips in flight first): a
   // solution of the board when the deal did not degrade. Chips deleted since are left out.
   const CHIP_LIST& GetDealOrder() const { return m_dealOrder; }
 

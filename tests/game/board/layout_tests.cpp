@@ -244,7 +244,9 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
   std::string tower;
   for (int level = 0; level < 4; ++level) tower += tile(10, 6, level);
   std::string tooMany;  // stacks of four on 84 cells, every tile seen
-  for (int n = 0; n < MAHJONG_BOARD::kMaxDealTiles + 2; ++n) tooMany += tile(4 + n % 14 * 2, 2 + n % 84 / 14 * 2, n / 84);
+  for (int n = 0; n < MAHJONG_BOARD::kMaxDealTiles + 2; ++n) {
+    tooMany += tile(4 + n % 14 * 2, 2 + n % 84 / 14 * 2, n / 84);
+  }
   std::string huge;  // 100 full layers: refused at once, nothing dealt
   for (int n = 0; n < 12800; ++n) huge += "<tile/>";
   const std::string a = tile(2, 2);
