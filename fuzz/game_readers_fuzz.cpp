@@ -565,22 +565,24 @@ void checkLevelLookup(const INPUT& input) {
       break;
   }
   // The copy counts when it is a regular file (through links) that parses; one of 5 GiB is a
-  // damaged copy, too large to read. For play it must also be playable on the grid, which the
-  // parameters choose; the shipped level is.
+  // damaged copy, too large to read. For play it must also be playable on the shipped tile set's
+  // board; the shipped level is.
   const fs::file_status status = fs::status(path, error);
   pugi::xml_document copy;
   const bool regular = !error && fs::is_regular_file(status);
   const bool exists = !error && status.type() != fs::file_type::not_found;
   const bool parses = regular && kind != PATH_KIND::kHuge && static_cast<bool>(copy.load_file(path.c_str()));
+  pugi::xml_document tiles;
+  tiles.load_string(kTiles);
   TILE_METRICS grid;
-  grid.columns = 16 + input.parameter[1] % 8;
-  grid.rows = 8 + input.parameter[2] % 8;
-  const bool playable = parses && MAHJONG_LEVELS::PlayProblem(copy, grid).empty();
+  grid.Read(tiles, TILE_METRICS::kDefaultSet);
+  const BOARD_VIEW view(grid, QOR::QS_POINT(BOARD_VIEW::kPlayWidth, BOARD_VIEW::kPlayHeight), {});
+  const bool playable = parses && MAHJONG_LEVELS::PlayProblem(copy, view).empty();
 
   const pugi::xml_document* shipped = QOR::QC_GAME::fLoadXml("XML/levels pk1lv1.xml");
-  require(MAHJONG_LEVELS::PlayProblem(*shipped, grid).empty());
+  require(MAHJONG_LEVELS::PlayProblem(*shipped, view).empty());
   pugi::xml_document own;
-  const pugi::xml_document* played = MAHJONG_LEVELS::ReadForPlay("pk1lv1.xml", own, grid);
+  const pugi::xml_document* played = MAHJONG_LEVELS::ReadForPlay("pk1lv1.xml", own, view);
   require(played == (playable ? &own : shipped));
   pugi::xml_document ownForEditing;
   const pugi::xml_document* edited = MAHJONG_LEVELS::ReadForEditing("pk1lv1.xml", ownForEditing);

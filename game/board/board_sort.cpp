@@ -35,7 +35,7 @@ void MAHJONG_BOARD::SortChips(int order, bool distance, CHIP_LIST* list) {
     BubbleSort(chips, [](const MAHJONG_CHIP& a, const MAHJONG_CHIP& b) { return a.m_layer < b.m_layer; });
   }
   if (!distance) return;
-  const QOR::QS_POINT screen = GetScreen();
+  const QOR::QS_POINT screen = GetLayoutScreen();
   const float fromX = -1.5f * static_cast<float>(screen.x);
   const float fromY = 2.0f * static_cast<float>(screen.y);
   const auto far = [fromX, fromY](const MAHJONG_CHIP& chip) {

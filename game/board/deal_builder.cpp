@@ -4,13 +4,20 @@
 //
 // Special tiles come first: each is freed by taking off the free chip nearest to it (with any
 // other free chip) until it is free, then paired; the pairs taken in the passes that ended with a
-// special pair make the deal's move count. The rest is paired in list order. Kept chips (fixed
-// faces, chips in flight) keep their faces and take no part.
+// special pair make the deal's move count. The rest is paired in list order. Chips in flight keep
+// their faces and take no part; fixed faces take part with the face they have (a partner takes
+// it, and two fixed chips pair only when they match), so that the solution covers them too.
+//
+// Which chips are paired never depends on a face drawn: two chips without fixed faces always take
+// one, so only the fixed faces, the layout, the choice of special tiles and (in a mixed re-deal)
+// the order drawn decide it. The two fixed orders (every special candidate freed first, or none)
+// draw nothing that decides a pair: their pairs follow from the layout and the fixed faces alone.
 //
 // The order of every step and every random draw is the order the move count and the shipped
 // levels were made with; do not reorder. Where the original passes could only repeat themselves
 // (nothing changes between them and nothing is drawn), they stop early with the same result. Only
-// a degraded re-deal's further runs draw more: the order they take the tiles in.
+// a degraded deal's further runs draw more: the order a re-deal takes the tiles in, the special
+// tiles of a fixed-order deal.
 #include "engine/platform/qc_random.h"
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_board.h"
@@ -23,14 +30,20 @@
 
 using MAHJONG_FACES::kFaceCount;
 
+// Which tiles a first deal frees before the rest: the special tiles drawn, every special
+// candidate (only those drawn stay special), or none.
+enum class DEAL_ORDER { kDrawn, kEveryCandidate, kPlain };
+
 struct MAHJONG_BOARD::DEAL_RUN {
   CHIP_LIST remaining;     // not taken off yet
-  CHIP_LIST taken;         // in the order taken off, kept chips first
+  CHIP_LIST taken;         // in the order taken off, chips in flight first
   std::vector<int> moves;  // pairs of each special pass
-  std::size_t kept = 0;    // kept chips at the front of the taken list
+  std::size_t kept = 0;    // chips in flight at the front of the taken list
   bool variable = false;   // the special tiles were drawn: another run may take other pairs
   bool mixed = false;      // the tiles are taken in an order drawn at random
+  DEAL_ORDER order = DEAL_ORDER::kDrawn;
   bool degraded = false;   // a pair was forced, or a special tile missed its passes
+  int unpaired = 0;        // tiles not paired legally: forced while blocked, or left over
 };
 
 // What a deal changes on the chips, to deal again from the same start.
@@ -78,38 +91,88 @@ void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
     QOR::fLog() << "no suit enabled: every suit is dealt";
   }
   const DEAL_SNAPSHOT start(m_chips);
+  DEAL_ORDER order = DEAL_ORDER::kDrawn;
   for (int runNumber = 1;; ++runNumber) {
     DEAL_RUN run;
     // A re-deal keeps its special tiles, so its pairs follow from the board's order alone: dealt
     // again, it takes the tiles in an order drawn at random instead of the top layers first.
     run.mixed = reshuffle && runNumber > 1;
+    run.order = order;
     if (!BuildPathOnce(reshuffle, run)) {
       m_dealOrder.clear();
       m_dealRuns = runNumber;
       m_dealDegraded = false;
+      m_dealUnpaired = 0;
       return;
     }
-    // A first deal takes other pairs only with another choice of special tiles; without a choice
-    // every run would degrade the same way. A re-deal takes other pairs in its mixed order.
-    if (run.degraded && (run.variable || reshuffle) && runNumber < kDealRuns) {
-      QOR::fLog() << "degraded deal, dealing again (run " << runNumber + 1 << " of " << kDealRuns << ")";
+    if (run.degraded && order == DEAL_ORDER::kDrawn) {
+      // A first deal takes other pairs only with another choice of special tiles; without a choice
+      // every run would degrade the same way. A re-deal takes other pairs in its mixed order.
+      if ((run.variable || reshuffle) && runNumber < kDealRuns) {
+        QOR::fLog() << "degraded deal, dealing again (run " << runNumber + 1 << " of " << kDealRuns << ")";
+        start.Restore(m_chips);
+        continue;
+      }
+      // A first deal then takes the fixed orders of the level check (FixedOrderDeal), in its
+      // order, which pair every tile of a level that passed it.
+      if (!reshuffle) {
+        order = DEAL_ORDER::kEveryCandidate;
+        QOR::fLog() << "degraded deal, dealing again in a fixed order";
+        start.Restore(m_chips);
+        continue;
+      }
+    }
+    if (run.degraded && order == DEAL_ORDER::kEveryCandidate) {
+      order = DEAL_ORDER::kPlain;
+      QOR::fLog() << "degraded deal, dealing again without freeing the special tiles first";
       start.Restore(m_chips);
       continue;
     }
-    m_dealRuns = runNumber;
-    m_dealDegraded = run.degraded;
-    // Chips the deal could not pair leave the board: the board owns them, so it deletes them.
-    const CHIP_LIST dropped = run.remaining;
-    m_dealOrder = run.taken;
-    m_chips = run.taken;
-    SortChips(1, false);
-    for (MAHJONG_CHIP* chip : dropped) {
-      QOR::fLog() << "a chip without a pair leaves the board";
-      DeleteChip(chip);
-    }
-    QOR::fLog() << "altern build path end ////////////// ";
+    TakeRun(run, runNumber);
     return;
   }
+}
+
+int MAHJONG_BOARD::FixedOrderDeal() {
+  const DEAL_SNAPSHOT start(m_chips);
+  for (const DEAL_ORDER order : {DEAL_ORDER::kEveryCandidate, DEAL_ORDER::kPlain}) {
+    DEAL_RUN run;
+    run.order = order;
+    if (!BuildPathOnce(false, run)) {
+      m_dealOrder.clear();
+      m_dealRuns = 1;
+      m_dealDegraded = false;
+      m_dealUnpaired = 0;
+      return -1;
+    }
+    if (run.degraded && order == DEAL_ORDER::kEveryCandidate) {
+      start.Restore(m_chips);
+      continue;
+    }
+    // Without a special phase only the rest phase degrades, and only by leaving tiles unpaired.
+    TakeRun(run, 1);
+    return m_dealUnpaired;
+  }
+  return -1;
+}
+
+void MAHJONG_BOARD::TakeRun(DEAL_RUN& run, int runNumber) {
+  m_dealRuns = runNumber;
+  m_dealDegraded = run.degraded;
+  m_dealUnpaired = run.unpaired;
+  if (run.unpaired > 0) QOR::fLog() << "the deal cannot pair " << run.unpaired << " of the tiles";
+  // Chips the deal could not pair leave the board (the board owns them, so it deletes them),
+  // except those of a fixed face, which stay with it as the level gave them.
+  m_dealOrder = run.taken;
+  m_chips = run.taken;
+  CHIP_LIST dropped;
+  for (MAHJONG_CHIP* chip : run.remaining) (chip->m_fixed ? m_chips : dropped).push_back(chip);
+  SortChips(1, false);
+  for (MAHJONG_CHIP* chip : dropped) {
+    QOR::fLog() << "a chip without a pair leaves the board";
+    DeleteChip(chip);
+  }
+  QOR::fLog() << "altern build path end ////////////// ";
 }
 
 bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
@@ -123,11 +186,11 @@ bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
   }
   std::fill(std::begin(m_faceUse), std::end(m_faceUse), 0);
   run.remaining = m_chips;
-  // Kept chips keep their faces (a flower or season may turn into another of its group) and
+  // Chips in flight keep their faces (a flower or season may turn into another of its group) and
   // leave the simulation: they block nothing from here on.
   for (std::size_t i = 0; i < run.remaining.size();) {
     MAHJONG_CHIP* chip = run.remaining[i];
-    if (!chip->m_removing && !chip->m_fixed) {
+    if (!chip->m_removing) {
       ++i;
       continue;
     }
@@ -148,9 +211,22 @@ bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
   } else {
     SortChips(-1, false, &run.remaining);
   }
-  SpecialPhase(run);
-  const int moves = std::accumulate(run.moves.begin(), run.moves.end(), 0);
-  if (!reshuffle) {
+  if (run.order == DEAL_ORDER::kDrawn) {
+    SpecialPhase(run);
+  } else if (run.order == DEAL_ORDER::kEveryCandidate) {
+    // Every candidate is freed first; only those drawn stay special.
+    CHIP_LIST drawn;
+    for (MAHJONG_CHIP* chip : m_specialPositions) {
+      if (chip->m_isSpecial) drawn.push_back(chip);
+      chip->m_isSpecial = true;
+    }
+    SpecialPhase(run);
+    for (MAHJONG_CHIP* chip : m_specialPositions) chip->m_isSpecial = false;
+    for (MAHJONG_CHIP* chip : drawn) chip->m_isSpecial = true;
+  }
+  const bool drawnOrder = run.order == DEAL_ORDER::kDrawn;
+  int moves = std::accumulate(run.moves.begin(), run.moves.end(), 0);
+  if (!reshuffle && drawnOrder) {
     m_dealMoveCount = moves;
     QOR::fLog() << " TOTAL = " << m_dealMoveCount << " MOVES !";
   }
@@ -160,6 +236,12 @@ bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
   std::size_t lastSpecialPair = 0;
   for (std::size_t i = run.kept; i < run.taken.size(); ++i) {
     if (run.taken[i]->m_isSpecial) lastSpecialPair = (i - run.kept) / 2 + 1;
+  }
+  // A fixed order counts the pairs up to its last special pair.
+  if (!drawnOrder) {
+    moves = static_cast<int>(lastSpecialPair);
+    m_dealMoveCount = moves;
+    QOR::fLog() << " TOTAL = " << m_dealMoveCount << " MOVES !";
   }
   if (lastSpecialPair > static_cast<std::size_t>(moves)) {
     QOR::fLog() << "special tiles taken off beyond the move count";
@@ -268,9 +350,16 @@ void MAHJONG_BOARD::RestPhase(DEAL_RUN& run) {
   CHIP_LIST& remaining = run.remaining;
   QOR::fLog() << "assign what left " << remaining.size();
   UpdateFreeInList(remaining);
+  // From the first pass that cannot go on legally, every tile still left is not paired legally.
+  const auto stuck = [&run, &remaining] {
+    if (run.unpaired == 0) run.unpaired = static_cast<int>(remaining.size());
+    // A single chip left over is only the odd chip of an odd board.
+    if (remaining.size() > 1) run.degraded = true;
+  };
   for (int pass = 0; !remaining.empty() && pass < kRestPasses; ++pass) {
     QOR::fLog() << " do while tiles.empty() != true " << pass;
     int seen = 0;
+    bool paired = false;
     for (std::size_t i = 0; i < remaining.size(); ++i) {
       MAHJONG_CHIP* chip = remaining[i];
       if (!chip->bFreee) continue;
@@ -286,6 +375,7 @@ void MAHJONG_BOARD::RestPhase(DEAL_RUN& run) {
           remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(j));
           remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(i));
           UpdateFreeInList(remaining);
+          paired = true;
           break;
         }
         QOR::fLog() << "specchip assign  res == " << result;
@@ -293,14 +383,22 @@ void MAHJONG_BOARD::RestPhase(DEAL_RUN& run) {
     }
     if (seen < 2 && !remaining.empty()) {
       QOR::fLog() << "unresolved tiles left!";
-      // The next pass pairs them as they lie: the deal is no longer a legal solution (a single
-      // chip left over is only the odd chip of an odd board).
-      if (remaining.size() > 1) run.degraded = true;
+      // The next pass pairs them as they lie: the deal is no longer a legal solution.
+      stuck();
       for (MAHJONG_CHIP* left : remaining) left->bFreee = true;
+    } else if (!paired && !remaining.empty()) {
+      // Free chips were there, but every pair of them was two fixed faces that do not match, and
+      // a refused pair draws nothing: every later pass would be this one again.
+      stuck();
+      break;
     }
     // The odd chip: no partner, not taken, it leaves the board.
-    if (remaining.size() == 1) break;
+    if (remaining.size() == 1) {
+      stuck();
+      break;
+    }
   }
+  if (!remaining.empty()) stuck();
 }
 
 bool MAHJONG_BOARD::FacePassesSuits(int face) const {

@@ -9,6 +9,9 @@
 #include "game/board/editor_menu.h"
 #include "game/board/level_lookup.h"
 #include "game/board/mahjong_layout.h"
+#include "game/board/name_blanks.h"
+#include "game/board/playable_level.h"
+#include "gui/widgets/qc_gui_textbox.h"
 
 #include <pugixml.hpp>
 
@@ -41,13 +44,19 @@ void TellDesigner(const std::string& text) {
   MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
 }
 
-// A name the levels folder cannot hold as a file of its own is refused, and told.
+// A name the levels folder cannot hold as a file of its own is refused, and told why.
 bool isNameUsable(const std::string& name, const char* what) {
-  if (MAHJONG_LEVELS::isPlainName(name)) return true;
+  const std::string problem = MAHJONG_LEVELS::NameProblem(name);
+  if (problem.empty()) return true;
   QOR::fLog() << "level name refused: " << name;
-  TellDesigner(std::string("Level not ") + what +
-               ": a level name must not be empty, \".\" or \"..\", nor hold / \\ : or a control character.");
+  TellDesigner(std::string("Level not ") + what + ": " + problem + ".");
   return false;
+}
+
+// The level name box's text without the blanks at either end, as player names lose them.
+std::string LevelName(const EDITOR_MENU& menu) {
+  if (menu.levelNameBox == nullptr) return std::string();
+  return pugi::as_utf8(MAHJONG_NAMES::TrimBlanks(menu.levelNameBox->fGetText()));
 }
 
 }  // namespace
@@ -65,7 +74,7 @@ bool MAHJONG_LAYOUT::SaveEditorLevel() {
   EDITOR_MENU* menu = m_editorMenu;
   if (menu == nullptr) return false;
   m_targetMoves = menu->TargetMoves();
-  std::string name = EDITOR_MENU::TextOf(menu->levelNameBox);
+  std::string name = LevelName(*menu);
   if (name.empty()) name = kDefaultName;
   if (!isNameUsable(name, "saved")) return false;
   const std::string folder = MAHJONG_LEVELS::Folder();
@@ -80,13 +89,18 @@ bool MAHJONG_LAYOUT::SaveEditorLevel() {
     return false;
   }
   MarkEditorSaved();
+  // Saved all the same, so that work in progress is kept: the designer learns what to mend.
+  pugi::xml_document level;
+  level.load_string(m_editorSavedText.c_str());
+  const std::string problem = MAHJONG_LEVELS::PlayProblem(level, PlayView());
+  if (!problem.empty()) TellDesigner("Level saved to " + path + ", but the game will not play it: " + problem + ".");
   return true;
 }
 
 bool MAHJONG_LAYOUT::LoadEditorLevel() {
   EDITOR_MENU* menu = m_editorMenu;
   if (menu == nullptr) return false;
-  const std::string name = EDITOR_MENU::TextOf(menu->levelNameBox);
+  const std::string name = LevelName(*menu);
   if (!isNameUsable(name, "loaded")) return false;
   const std::string file = name + ".xml";
   pugi::xml_document own;
@@ -95,6 +109,11 @@ bool MAHJONG_LAYOUT::LoadEditorLevel() {
     const std::string folder = MAHJONG_LEVELS::Folder();
     TellDesigner("Level not loaded: no level " + name + " could be read from " +
                  (folder.empty() ? std::string() : folder + " or ") + "the game's levels.");
+    return false;
+  }
+  if (hasUnsavedEdits() &&
+      !QOR::QC_GAME::fAskOkCancel("The level has changes that are not saved. Load " + name + " without saving them?")) {
+    QOR::fLog() << "level " << name << " not loaded: the changes are kept";
     return false;
   }
 

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr float kSlotBackDrop = 150.0f;  // the slot backs' bottom lies this far below the screen
 constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
 QOR::QS_POINT screenSize() {

@@ -122,6 +122,11 @@ void PaintAndErase(MAHJONG_LAYOUT& board, const QOR::QC_INPUT& input, const QOR:
 
 }  // namespace
 
+bool MAHJONG_LAYOUT::isEditorCellOffered(const QOR::QS_VEC2& cell, std::int32_t layer) const {
+  const QOR::QS_VEC2 grid = GridOf(cell);
+  return layer >= 0 && layer <= kMaxLayer && PlayView().isSeen(grid.x, grid.y, layer);
+}
+
 std::int32_t MAHJONG_LAYOUT::EditorCursorLayer(const QOR::QS_VEC2& cell) const {
   std::int32_t layer = 0;
   for (const MAHJONG_CHIP* chip : m_chips) {
@@ -148,7 +153,10 @@ void MAHJONG_LAYOUT::UpdateEditor() {
     input->fGetMousePosF(&mouseX, &mouseY);
     const QOR::QS_VEC2 cell(Snap(mouseX, m_origin.x, halfX), Snap(mouseY, m_origin.y, halfY));
     const std::int32_t layer = EditorCursorLayer(cell);
-    if (m_editorChip == nullptr) {
+    // The cursor tile shows only where a tile can be placed: seen whole in the game.
+    if (!isEditorCellOffered(cell, layer)) {
+      SetEditorChip(nullptr);
+    } else if (m_editorChip == nullptr) {
       SetEditorChip(new MAHJONG_CHIP(m_editorBlockedSprite, cell, layer, false, false));
     } else {
       m_editorChip->SetPosition(cell);
@@ -203,11 +211,17 @@ void MAHJONG_LAYOUT::MoveAllChips(const QOR::QS_VEC2& offset) {
   // The bounds a tile may be placed within (PlaceChip's, strict), so a moved tile stays placeable.
   const float right = m_origin.x + static_cast<float>(tileMetrics.columns * tileMetrics.sizeX);
   const float bottom = m_origin.y + static_cast<float>(tileMetrics.rows * tileMetrics.sizeY);
+  const BOARD_VIEW view = PlayView();
   for (const MAHJONG_CHIP* chip : m_chips) {
     const float x = chip->m_position.x + offset.x;
     const float y = chip->m_position.y + offset.y;
     if (!(x > m_origin.x && x < right && y > m_origin.y && y < bottom)) {
       QOR::fLog() << "OUT OF BORDERS";
+      return;
+    }
+    const QOR::QS_VEC2 grid = GridOf(QOR::QS_VEC2(x, y));
+    if (!view.isSeen(grid.x, grid.y, chip->m_layer)) {
+      QOR::fLog() << "OUT OF VIEW";
       return;
     }
   }

@@ -16,12 +16,14 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 bool MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
   LoadFxParams();
   if (m_panel != nullptr) m_panel->CreateSlots(m_player);
   pugi::xml_document own;
-  const pugi::xml_document* document = MAHJONG_LEVELS::ReadForPlay(name, own, GetTileMetrics());
+  const pugi::xml_document* document = MAHJONG_LEVELS::ReadForPlay(name, own, PlayView());
   ResetFields();
   if (document == nullptr) {
     // Nothing of the old level or of the refused one stays behind.
@@ -31,6 +33,20 @@ bool MAHJONG_LAYOUT::LoadLevel(const std::string& name) {
   }
   ReadLevel(*document, name);
   return true;
+}
+
+BOARD_VIEW MAHJONG_LAYOUT::PlayView() const {
+  const QOR::QS_POINT screen(BOARD_VIEW::kPlayWidth, BOARD_VIEW::kPlayHeight);
+  std::vector<BOARD_AREA> covered;
+  if (m_panel != nullptr) covered = m_panel->PlayCover(screen);
+  return BOARD_VIEW(GetTileMetrics(), screen, std::move(covered));
+}
+
+QOR::QS_VEC2 MAHJONG_LAYOUT::GridOf(const QOR::QS_VEC2& place) const {
+  const int halfX = GetTileMetrics().sizeX / 2;
+  const int halfY = GetTileMetrics().sizeY / 2;
+  return QOR::QS_VEC2(halfX != 0 ? (place.x - m_origin.x) / static_cast<float>(halfX) : 0.0f,
+                      halfY != 0 ? (place.y - m_origin.y) / static_cast<float>(halfY) : 0.0f);
 }
 
 bool MAHJONG_LAYOUT::SaveLevel(const std::string& path) { return SaveLevelWith(path, CurrentLevelSettings()); }
@@ -76,7 +92,11 @@ void MAHJONG_LAYOUT::PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer,
     QOR::fLog() << "BAD TYPE";
     return;
   }
-  layer = std::clamp(layer, 0, kMaxLayer);
+  const QOR::QS_VEC2 grid = GridOf(position);
+  if (layer < 0 || layer > kMaxLayer || !PlayView().isSeen(grid.x, grid.y, layer)) {
+    QOR::fLog() << "OUT OF VIEW";
+    return;
+  }
   auto* chip = new MAHJONG_CHIP(type == 42 ? m_editorFreeSprite : m_faceSprite, position, layer, isbonus, isspecial);
   chip->m_fixed = type != 42;
   chip->m_type = type;

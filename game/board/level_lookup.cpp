@@ -6,35 +6,26 @@
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_resource_loader.h"
-#include "game/board/mahjong_board.h"
 #include "game/board/mahjong_player_file.h"
-#include "game/board/xml_numbers.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <set>
-#include <tuple>
 
 namespace {
 
 constexpr char kPack[] = "XML/levels";
 constexpr char kExtension[] = ".xml";
-// The longest file name the file systems we run on take, in bytes.
+// The longest file name the file systems we run on take, in bytes, and the suffix of the
+// temporary file a save writes first.
 constexpr std::size_t kLongestFileName = 255;
+constexpr char kTemporarySuffix[] = ".XXXXXX";
+static_assert(MAHJONG_LEVELS::kLongestName + sizeof(kExtension) - 1 + sizeof(kTemporarySuffix) - 1 ==
+              kLongestFileName);
 
 enum class COPY { kNone, kRead, kBroken };
 
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof(text), "%g", value);
-  return text;
-}
-
-// The folder's copy of the level, parsed into own; with a grid, also one that can be played.
+// The folder's copy of the level, parsed into own; with a view, also one that can be played.
 // Only a regular file is read: a pipe or device there is passed over, never waited on.
-COPY ReadCopy(const std::string& file, pugi::xml_document& own, std::string& path, const TILE_METRICS* grid) {
+COPY ReadCopy(const std::string& file, pugi::xml_document& own, std::string& path, const BOARD_VIEW* view) {
   const std::string folder = MAHJONG_LEVELS::Folder();
   path = folder + file;
   if (folder.empty() || !MAHJONG_LEVELS::isPlainName(file)) return COPY::kNone;
@@ -44,7 +35,7 @@ COPY ReadCopy(const std::string& file, pugi::xml_document& own, std::string& pat
   if (read == 0) return COPY::kNone;
   if (read == 1) {
     const pugi::xml_parse_result parsed = own.load_buffer(bytes.data(), bytes.size());
-    cause = !parsed ? parsed.description() : grid != nullptr ? MAHJONG_LEVELS::PlayProblem(own, *grid) : "";
+    cause = !parsed ? parsed.description() : view != nullptr ? MAHJONG_LEVELS::PlayProblem(own, *view) : "";
   }
   if (!cause.empty()) {
     QOR::fLog() << "Level " << file << " not read from " << path << ": " << cause;
@@ -75,44 +66,30 @@ std::string Folder() {
   return game.empty() ? std::string() : game + "levels/";
 }
 
-bool isPlainName(const std::string& name) {
+std::string NameProblem(const std::string& name) {
   const auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
-  return !name.empty() && name.find_first_of("/\\:") == std::string::npos && name != "." && name != ".." &&
-         std::none_of(name.begin(), name.end(), control) && name.size() + sizeof(kExtension) - 1 <= kLongestFileName;
-}
-
-std::string PlayProblem(const pugi::xml_node& document, const TILE_METRICS& grid) {
-  const double right = 2.0 * grid.columns;
-  const double bottom = 2.0 * grid.rows;
-  std::set<std::tuple<int, long long, long long>> cells;
-  int count = 0;
-  for (const pugi::xml_node& tile : document.child("tiles").children()) {
-    if (tile.type() != pugi::node_element) continue;
-    ++count;
-    if (std::strcmp(tile.name(), "tile") != 0) return "a <" + std::string(tile.name()) + "> element among the tiles";
-    // Read as the board reads them: numbers that do not parse are 0, layers bounded.
-    const double x = MAHJONG_XML::AttributeDouble(tile, "posx");
-    const double y = MAHJONG_XML::AttributeDouble(tile, "posy");
-    const int layer = std::clamp(MAHJONG_XML::AttributeInt(tile, "level"), 0, MAHJONG_BOARD::kMaxLayer);
-    const std::string where = "tile " + std::to_string(count) + " (posx " + Number(x) + ", posy " + Number(y) +
-                              ", level " + std::to_string(layer) + ")";
-    if (!(x >= 0.0 && x <= right && y >= 0.0 && y <= bottom)) {
-      return where + " outside the " + std::to_string(grid.columns) + " x " + std::to_string(grid.rows) + " grid";
-    }
-    if (!cells.emplace(layer, std::llround(x), std::llround(y)).second) return where + " on a cell taken already";
+  if (name.size() > kLongestName) {
+    return "a level name may be at most " + std::to_string(kLongestName) + " bytes long, and this one has " +
+           std::to_string(name.size());
   }
-  return count == 0 ? "no tiles" : "";
+  if (name.empty() || name.find_first_of("/\\:") != std::string::npos || name == "." || name == ".." ||
+      std::any_of(name.begin(), name.end(), control)) {
+    return "a level name must not be empty, \".\" or \"..\", nor hold / \\ : or a control character";
+  }
+  return std::string();
 }
 
-const pugi::xml_document* ReadForPlay(const std::string& file, pugi::xml_document& own, const TILE_METRICS& grid) {
+bool isPlainName(const std::string& name) { return NameProblem(name).empty(); }
+
+const pugi::xml_document* ReadForPlay(const std::string& file, pugi::xml_document& own, const BOARD_VIEW& view) {
   std::string path;
-  if (ReadCopy(file, own, path, &grid) == COPY::kRead) return &own;
+  if (ReadCopy(file, own, path, &view) == COPY::kRead) return &own;
   // The shipped level; one that cannot be read was told by the file system already, and the
   // same report here tells only what nothing told yet.
   std::string cause = "not in the pack";
   if (isShipped(file)) {
     const pugi::xml_document* shipped = ReadShipped(file);
-    cause = shipped->first_child() ? PlayProblem(*shipped, grid) : "unreadable";
+    cause = shipped->first_child() ? PlayProblem(*shipped, view) : "unreadable";
     if (cause.empty()) return shipped;
   }
   QOR::fLog() << "Level " << file << " cannot be played: " << cause;

@@ -5,6 +5,7 @@
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_log.h"
+#include "game/board/board_view.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/xml_numbers.h"
 
@@ -87,19 +88,13 @@ void MAHJONG_BOARD::ClearSuits() {
 }
 
 QOR::QS_POINT MAHJONG_BOARD::GetScreen() {
-  return QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution() : QOR::QS_POINT(1024, 768);
+  return QOR::qcGAME != nullptr ? QOR::qcGAME->fGetResolution()
+                                : QOR::QS_POINT(BOARD_VIEW::kPlayWidth, BOARD_VIEW::kPlayHeight);
 }
 
-void MAHJONG_BOARD::ComputeOrigin() {
-  const QOR::QS_POINT screen = GetScreen();
-  const int sizeX = m_metrics.sizeX;
-  const int sizeY = m_metrics.sizeY;
-  // Whole tiles that fit the screen, halved, less half the grid: the grid sits in the middle.
-  const int cellsX = sizeX != 0 ? screen.x / sizeX : 0;
-  const int cellsY = sizeY != 0 ? screen.y / sizeY : 0;
-  m_origin.x = static_cast<float>((cellsX / 2 - m_metrics.columns / 2) * sizeX + sizeX / 2 + 6);
-  m_origin.y = static_cast<float>((cellsY / 2 - m_metrics.rows / 2) * sizeY + sizeY / 2 - 13);
-}
+QOR::QS_POINT MAHJONG_BOARD::GetLayoutScreen() const { return m_hasLayoutScreen ? m_layoutScreen : GetScreen(); }
+
+void MAHJONG_BOARD::ComputeOrigin() { m_origin = BOARD_VIEW::OriginOn(m_metrics, GetLayoutScreen()); }
 
 QOR::QC_RANDOM* MAHJONG_BOARD::GetRandom() {
   if (m_random != nullptr) return m_random;

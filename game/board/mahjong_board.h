@@ -67,6 +67,11 @@ class MAHJONG_BOARD {
   static constexpr int kFreeAttempts = 2501;
   static constexpr int kRestPasses = 2501;
   static constexpr int kDealRuns = 8;
+  // The most tiles a level may have: its deal (played backwards pair by pair, the free flags
+  // worked out again after each pair) grows with the cube of the tile count, and a level's check
+  // and start deal it twice in the tick its level is chosen (bench/board_bench.cpp measures the
+  // largest level within a frame).
+  static constexpr int kMaxDealTiles = 300;
   // Every face may be dealt this many pairs before the counts start again.
   static constexpr int kPairsPerFace = 2;
 
@@ -108,12 +113,22 @@ class MAHJONG_BOARD {
   void SortChips(int order, bool distance, CHIP_LIST* list = nullptr);
 
   // --- the solvable deal ---
-  // Deals faces by playing the board backwards (see deal_builder.cpp). Chips it cannot pair are
-  // deleted. A degraded deal (a pair forced while blocked, or a special tile outside the move
-  // count) is dealt again from the same start, the random stream going on, up to kDealRuns runs
-  // in all: a first deal when its special tiles were drawn, a re-deal (reshuffle) always, taking
-  // the tiles in an order drawn at random.
+  // Deals faces by playing the board backwards (see deal_builder.cpp); fixed faces take part with
+  // their faces. Chips it cannot pair are deleted, those of a fixed face aside (they stay as the
+  // level gave them). A degraded deal (a pair forced while blocked, a special tile outside the
+  // move count, tiles left without a pair) is dealt again from the same start, the random stream
+  // going on, up to kDealRuns runs in all: a first deal when its special tiles were drawn, a
+  // re-deal (reshuffle) always, taking the tiles in an order drawn at random. A first deal still
+  // degraded is dealt again in the fixed orders of FixedOrderDeal, which pair every tile of a
+  // level that passed the level check.
   void AlternBuildPath(bool reshuffle);
+  // Deals the board in the builder's fixed orders: every special candidate freed first (only the
+  // special tiles drawn stay special), and when that degrades, none freed first. Which tiles these
+  // pair follows from the layout and the fixed faces alone, never from a random draw (the draws
+  // give faces and the special tiles only), so it tells for good whether the builder can pair the
+  // level. Returns the tiles the last order could not pair legally (0 when every tile was), or -1
+  // when the level asks for more special tiles than it has places (nothing dealt).
+  int FixedOrderDeal();
   // Faces for one pair: 0, or -1 when both are fixed and do not match.
   int AssignTileTypes(MAHJONG_CHIP* first, MAHJONG_CHIP* second);
   // Chooses which candidates stay special; false when the level asks for more than it has.
@@ -148,8 +163,15 @@ class MAHJONG_BOARD {
   void ComputeOrigin();
   const QOR::QS_VEC2& GetOrigin() const { return m_origin; }
   void SetOrigin(const QOR::QS_VEC2& origin) { m_origin = origin; }
-  // The game's resolution, read at each call (1024 x 768 without a game service).
+  // The game's resolution, read at each call (the play screen, 1024 x 768, without a game service).
   static QOR::QS_POINT GetScreen();
+  // The screen the board is laid out for, which its origin and its chip order follow: the game's
+  // resolution unless one is set (the level check lays a level out for the play screen).
+  QOR::QS_POINT GetLayoutScreen() const;
+  void SetLayoutScreen(const QOR::QS_POINT& screen) {
+    m_layoutScreen = screen;
+    m_hasLayoutScreen = true;
+  }
 
   // --- state ---
   CHIP_LIST& GetChips() { return m_chips; }
@@ -163,7 +185,10 @@ class MAHJONG_BOARD {
   // still degraded.
   int GetDealRuns() const { return m_dealRuns; }
   bool isDealDegraded() const { return m_dealDegraded; }
-  // The chips of the last deal in the order it took them off, two by two (kept chips first): a
+  // The tiles the last deal could not pair legally: forced into pairs while blocked, or left over
+  // (an odd one among them). 0 when it paired every tile.
+  int GetUnpairedTiles() const { return m_dealUnpaired; }
+  // The chips of the last deal in the order it took them off, two by two (chips in flight first): a
   // solution of the board when the deal did not degrade. Chips deleted since are left out.
   const CHIP_LIST& GetDealOrder() const { return m_dealOrder; }
 
@@ -176,6 +201,8 @@ class MAHJONG_BOARD {
   struct DEAL_SNAPSHOT;
   // One deal from the board as it stands; false when the specials could not be scattered.
   bool BuildPathOnce(bool reshuffle, DEAL_RUN& run);
+  // The run's result on the board: its order becomes the chip list, chips left over are deleted.
+  void TakeRun(DEAL_RUN& run, int runNumber);
   void SpecialPhase(DEAL_RUN& run);
   void RestPhase(DEAL_RUN& run);
   // The first free chip of the list other than the given one that takes a face with it; null when
@@ -227,4 +254,7 @@ class MAHJONG_BOARD {
   bool m_scatterDrawn = false;  // the last scatter chose among its candidates
   int m_dealRuns = 0;
   bool m_dealDegraded = false;
+  int m_dealUnpaired = 0;
+  QOR::QS_POINT m_layoutScreen;
+  bool m_hasLayoutScreen = false;
 };

@@ -9,10 +9,13 @@
 // text and the digit cells in step.
 #pragma once
 
+#include "engine/math/qs_point.h"
 #include "engine/render/qc_color.h"
+#include "game/board/board_view.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace QOR {
 class QC_FONT;
@@ -111,6 +114,7 @@ class MAHJONG_HUD_PANEL {
   static constexpr float kSlotInset = 60.0f;      // slot centres from the screen's sides
   static constexpr float kSlotRise = 70.0f;       // slot centres above the screen's bottom
   static constexpr float kSlotMarkStep = 90.0f;   // vertical distance of successive slot marks
+  static constexpr float kSlotBackDrop = 150.0f;  // the slot backs' bottom lies this far below the screen
   static constexpr int kDigitCells = 20;          // the digit strips show multipliers 1..20
 
   // Builds every part from the registered image folders; the top row starts above the screen and
@@ -143,6 +147,11 @@ class MAHJONG_HUD_PANEL {
   // Puts the panel where the level intro leaves it: top row's back at y 0, lower corners at the
   // screen's sides (side offset 0), slots placed. For drawing the panel on its own.
   void SettleOnScreen();
+  // What the panel covers while a level is played on a screen of that size, one area per part:
+  // the top row (backs, multiplier ring, menu button) where the level intro leaves it, and the
+  // lower corners (slot backs, slot buttons, their marks, the bonus ring) at the screen's sides.
+  // Parts keep their sizes and places; the right back and the corners follow the screen's edges.
+  std::vector<BOARD_AREA> PlayCover(QOR::QS_POINT screen) const;
 
   int GetScore() const { return score; }
   // Also rewrites the points text.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "engine/math/qs_vec2.h"
+#include "game/board/board_view.h"
 #include "game/board/mahjong_board.h"
 #include "game/board/remove_chip_bezier.h"
 #include "game/board/timed_values.h"
@@ -72,6 +73,11 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   void LoadFxParams();
 
   // --- level file (layout_level_file.cpp) ---
+  // Where this board's tiles are seen while a level is played: the play screen less what the
+  // board's panel covers there.
+  BOARD_VIEW PlayView() const;
+  // The grid position (half tiles from the board's origin) of a place on this board.
+  QOR::QS_VEC2 GridOf(const QOR::QS_VEC2& place) const;
   // The effect keys, the panel's slots, then the level file (a designer's copy in the documents
   // folder before the shipped one, level_lookup.h); the board's previous level (chips, counters,
   // tasks, suits) is replaced. False, with an empty board, when no level of that name can be
@@ -88,7 +94,8 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // number of half tiles). Type 42 places a tile whose face the deal gives; any other type fixes
   // the face. Refuses, with a log line and no change, positions not strictly inside the board
   // (grid 1..31 by 1..15 on the shipped tile set: "OUT OF BORDERS"), off the half-tile grid
-  // ("BAD POS") and types outside -3..42 ("BAD TYPE").
+  // ("BAD POS"), types outside -3..42 ("BAD TYPE"), and layers outside 0..kMaxLayer or tiles the
+  // play view would not show whole ("OUT OF VIEW").
   void PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer, bool isbonus, bool isspecial, std::int32_t type);
   // Lifts every chip one screen height above its cell and starts the drop-in tween from the first
   // chip.
@@ -167,11 +174,13 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // two counters.
   void RenderEditor();
   // Shifts every tile by the offset, or none when one would not stay strictly inside the grid, as
-  // PlaceChip takes them ("OUT OF BORDERS").
+  // PlaceChip takes them ("OUT OF BORDERS"), or would leave the play view ("OUT OF VIEW").
   void MoveAllChips(const QOR::QS_VEC2& offset);
   // The layer the cursor tile takes at that cell: one above the highest tile shown (at most the
   // current layer) that lies within half a tile of it in x and in y, else 0.
   std::int32_t EditorCursorLayer(const QOR::QS_VEC2& cell) const;
+  // Whether a tile placed at that cell on that layer would be seen whole in the game.
+  bool isEditorCellOffered(const QOR::QS_VEC2& cell, std::int32_t layer) const;
   // The save button: the board with the menu's settings, as the menu's level name (or "default")
   // in the editor's folder of levels. False when nothing was written (a name with a folder part is
   // refused).

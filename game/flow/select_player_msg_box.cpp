@@ -4,6 +4,7 @@
 #include "engine/render/qc_font.h"
 #include "engine/render/qc_sprite.h"
 #include "game/board/mahjong_consts.h"
+#include "game/board/name_blanks.h"
 #include "game/flow/menu_objects.h"
 #include "gui/widgets/qc_gui_linebox.h"
 #include "gui/widgets/qc_image_button.h"
@@ -14,23 +15,10 @@ namespace {
 
 constexpr std::uint32_t kFieldTextColor = 0xFF000000u;  // opaque black on the light field
 
-bool isBlank(wchar_t c) {
-  switch (static_cast<std::uint32_t>(c)) {
-    case 0x09: case 0x20: case 0xA0: case 0x1680: case 0x202F: case 0x205F: case 0x3000: case 0xFEFF:
-      return true;
-    default:
-      return c >= 0x2000 && c <= 0x200B;
-  }
-}
-
 }  // namespace
 
 std::wstring MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTrimBlanks(const std::wstring& text) {
-  std::size_t first = 0;
-  std::size_t end = text.size();
-  while (first < end && isBlank(text[first])) ++first;
-  while (end > first && isBlank(text[end - 1])) --end;
-  return text.substr(first, end - first);
+  return MAHJONG_NAMES::TrimBlanks(text);
 }
 
 std::wstring MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::fTakeName(const std::wstring& emptyText) {

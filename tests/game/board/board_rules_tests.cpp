@@ -167,12 +167,17 @@ TEST_F(BoardRules, DealFaceRules) {
   EXPECT_TRUE(log.contains("amount of special tiles exceeds amount of possible positions "));
   for (const MAHJONG_CHIP* chip : board.GetChips()) EXPECT_EQ(chip->m_type, 0);
 
-  // 17 tiles, one with a fixed flower; a pair in flight during the reshuffles.
+  // 18 tiles, one with a fixed flower, which the deal pairs with a flower; a pair in flight
+  // during the reshuffles.
   row.push_back({32, 0, 0});
+  row.push_back({34, 0, 0});
   row[0].fixedType = 36;
   Load(row, 1);
   board.AlternBuildPath(false);
-  ASSERT_EQ(board.GetChips().size(), 17u);
+  ASSERT_EQ(board.GetChips().size(), 18u);
+  const MAHJONG_BOARD::CHIP_LIST& order = board.GetDealOrder();
+  const auto fixedAt = std::find(order.begin(), order.end(), ChipAt(board, 0, 0, 0)) - order.begin();
+  EXPECT_TRUE(order[static_cast<std::size_t>(fixedAt ^ 1)]->isFlower()) << "the fixed flower's partner";
   const int moves = board.m_dealMoveCount;
   MAHJONG_CHIP* flying = board.GetChips()[5];
   const int flyingFace = flying->m_type;
@@ -192,7 +197,7 @@ TEST_F(BoardRules, DealFaceRules) {
     for (const MAHJONG_CHIP* chip : board.GetChips())
       if (chip->m_isSpecial) now.push_back(chip);
     EXPECT_EQ(now, specials);
-    EXPECT_EQ(board.GetChips().size(), 17u);
+    EXPECT_EQ(board.GetChips().size(), 18u);
   }
 }
 

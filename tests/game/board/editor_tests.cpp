@@ -6,6 +6,7 @@
 #include "engine/platform/qc_input.h"
 #include "engine/render/qc_font.h"
 #include "game/board/editor_menu.h"
+#include "game/board/level_lookup.h"
 #include "gui/widgets/qc_gui_textbox.h"
 #include "gui/widgets/qc_image_button.h"
 #include "gui/widgets/qc_image_checkbox.h"
@@ -16,6 +17,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -375,25 +377,52 @@ TEST_F(Editor, AnEmptyNameSavesAsDefaultAndAnEmptyTaskGivesTenTargetMoves) {
   EXPECT_EQ(board->GetChips().size(), shipped.GetChips().size());
 }
 
-// A name no file can have, a save that cannot be written and a load that finds nothing are told
-// in a box; the log claims no save that did not happen.
+// A name no file can have (told with its reason, the length for one too long), a save that cannot
+// be written and a load that finds nothing are told in a box; the log claims no save that did not
+// happen. Blanks at either end are no part of a name, as for player names: a name of blanks alone
+// is the empty name, which saves as "default" and loads nothing.
 TEST_F(Editor, EveryRefusedNameAndFailedSaveOrLoadIsToldOnScreen) {
+  Paint({{2, 2}, {4, 2}});  // a level the game plays
   std::filesystem::create_directories(LevelPath("blocked"));  // a folder where the file would go
-  const std::tuple<const char*, bool, bool> cases[] = {  // name, load (else save), told
-      {"esc", false, false}, {"esc\x1b", false, true}, {"a/b", false, true}, {"blocked", false, true},
-      {"", true, true},      {"nowhere", true, true},   {"esc", true, false}};
-  for (const auto& [name, load, told] : cases) {
-    menu->levelNameBox->fSetTextA(name);
+  const std::wstring longest(MAHJONG_LEVELS::kLongestName, L'n');
+  const struct {
+    std::wstring typed;
+    bool load;
+    bool told;         // in a box
+    const char* said;  // in the log (the box's text when told)
+    std::string file;  // the file saved, empty for none
+  } cases[] = {{L"esc", false, false, "SAVED TO ", "esc"},
+               {L"esc\x1b", false, true, "a level name must not be empty", ""},
+               {L"a/b", false, true, "nor hold / \\ :", ""},
+               {L"blocked", false, true, "could not be written", ""},
+               {longest + L"n", false, true, "a level name may be at most 244 bytes long, and this one has 245", ""},
+               {L"\u00e9" + longest.substr(1), false, true, "and this one has 245", ""},
+               {longest, false, false, "SAVED TO ", pugi::as_utf8(longest)},
+               {L" \u3000pk1lv9\t\u200b", false, false, "pk1lv9.xml", "pk1lv9"},
+               {L"\u00a0 ", false, false, "default.xml", "default"},
+               {L"", true, true, "a level name must not be empty", ""},
+               {L" \t", true, true, "a level name must not be empty", ""},
+               {L"nowhere", true, true, "Level not loaded: no level nowhere could be read", ""},
+               {L" esc ", true, false, "Level esc.xml read from", ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(pugi::as_utf8(c.typed));
+    if (!c.file.empty()) std::filesystem::remove(LevelPath(c.file));
+    menu->levelNameBox->fSetText(c.typed);
     host_test::fResetMessageBoxCount();
     log.clear();
-    Click(load ? menu->loadButton : menu->saveButton);
-    EXPECT_EQ(host_test::fMessageBoxCount(), told ? 1 : 0) << name;
-    EXPECT_EQ(log.contains("SAVED TO " + LevelPath(name).string()), !load && !told) << name;
-    EXPECT_EQ(std::filesystem::is_regular_file(LevelPath(name)), std::string(name) == "esc") << name;
+    Click(c.load ? menu->loadButton : menu->saveButton);
+    EXPECT_EQ(host_test::fMessageBoxCount(), c.told ? 1 : 0);
+    EXPECT_TRUE(log.contains(c.said));
+    EXPECT_EQ(log.contains("SAVED TO "), !c.file.empty());
+    EXPECT_TRUE(c.file.empty() || std::filesystem::is_regular_file(LevelPath(c.file)));
   }
+  EXPECT_EQ(board->GetChips().size(), 2u);
 }
 
-TEST_F(Editor, TilesStayStrictlyInsideTheGridWhenPaintedOrMoved) {
+// Tiles go only where the game shows them whole: strictly inside the grid ("OUT OF BORDERS"), and
+// clear of the panel and on the screen on their layer ("OUT OF VIEW"). The cursor tile shows only
+// where a tile can go; moves keep every tile there too.
+TEST_F(Editor, TilesStayInsideTheGridAndTheGamesViewWhenPaintedOrMoved) {
   MAHJONG_LAYOUT& b = *board;
   const int lastX = tileMetrics.columns * 2 - 1;
   const int lastY = tileMetrics.rows * 2 - 1;
@@ -405,27 +434,58 @@ TEST_F(Editor, TilesStayStrictlyInsideTheGridWhenPaintedOrMoved) {
     ClickAt(x, y);
     EXPECT_TRUE(log.contains("OUT OF BORDERS")) << x << ", " << y;
   }
+  // Cells of the grid whose tile the game would hide under the eye and the shuffle buttons'
+  // corners; a stack in the top row whose fifth tile would reach under the top bar.
+  for (const auto& [gx, gy] : std::vector<std::pair<int, int>>{{1, lastY}, {3, 13}, {lastX, lastY}, {27, 13}}) {
+    log.clear();
+    Paint({{gx, gy}});
+    EXPECT_TRUE(log.contains("OUT OF VIEW")) << gx << ", " << gy;
+    EXPECT_EQ(b.m_editorChip, nullptr) << "no cursor tile over " << gx << ", " << gy;
+  }
   EXPECT_TRUE(b.GetChips().empty());
-  // The first and last cells inside take tiles, and then no move is possible in any direction.
+  log.clear();
+  for (int n = 0; n < 6; ++n) Paint({{6, 1}});
+  EXPECT_EQ(Tiles().size(), 4u);
+  EXPECT_TRUE(log.contains("OUT OF VIEW"));
+  for (int n = 0; n < 4; ++n) Erase({{6, 1}});
+  EXPECT_TRUE(b.GetChips().empty());
+  // The outermost cells the game shows take tiles, and then no move is possible in any direction.
   Paint({{1, 1}});
-  Paint({{lastX, lastY}});
+  Paint({{lastX, 12}});
   const std::set<TILE> corners = Tiles();
   ASSERT_EQ(corners.size(), 2u);
   Over(10, 5);
   for (int key : {kKeyLeft, kKeyRight, kKeyUp, kKeyDown}) {
     log.clear();
     Key(key);
-    EXPECT_TRUE(log.contains("OUT OF BORDERS")) << key;
+    EXPECT_TRUE(log.contains("OUT OF BORDERS") || log.contains("OUT OF VIEW")) << key;
     EXPECT_EQ(Tiles(), corners) << key;
   }
   // One tile a cell in from the corner moves to the first cell and no further.
-  Erase({{lastX, lastY}});
+  Erase({{lastX, 12}});
   Erase({{1, 1}});
   ASSERT_TRUE(b.GetChips().empty());
   Paint({{2, 2}});
   Over(10, 5);
   for (int key : {kKeyLeft, kKeyLeft, kKeyUp, kKeyUp}) Key(key);
   EXPECT_EQ(Tiles(), (std::set<TILE>{{1, 1, 0, false, false, false, -1}}));
+
+  // Clicks on one cell stack one tile per layer, as long as the game shows the top one whole: 135
+  // clicks never put two tiles on one cell of a layer, nor one the game would hide.
+  Erase({{1, 1}});
+  for (int n = 0; n < 135; ++n) Paint({{15, 7}});
+  const BOARD_VIEW view = b.PlayView();
+  const std::set<TILE> stack = Tiles();
+  ASSERT_GT(stack.size(), 20u);
+  int layer = 0;
+  for (const TILE& tile : stack) {
+    EXPECT_EQ(std::get<0>(tile), 15);
+    EXPECT_EQ(std::get<1>(tile), 7);
+    EXPECT_EQ(std::get<2>(tile), layer++) << "one tile per layer, from the bottom up";
+    EXPECT_TRUE(view.isSeen(15, 7, std::get<2>(tile)));
+  }
+  EXPECT_FALSE(view.isSeen(15, 7, layer)) << "the next tile would have been hidden";
+  EXPECT_EQ(b.m_dropTopLayer, layer - 1);
 }
 
 TEST_F(Editor, LoadingShowsTheFilesOwnTextsAndReadsOnlyLevels) {
@@ -466,7 +526,7 @@ TEST_F(Editor, LoadingShowsTheFilesOwnTextsAndReadsOnlyLevels) {
   EXPECT_EQ(Tiles(), kept);
 }
 
-TEST_F(Editor, EscapeAsksBeforeUnsavedWorkIsLost) {
+TEST_F(Editor, EscapeAndLoadAskBeforeUnsavedWorkIsLost) {
   MAHJONG_LAYOUT& b = *board;
   // Nothing made yet: Escape quits at once.
   QOR::qcGAME->_running = 1;
@@ -474,16 +534,16 @@ TEST_F(Editor, EscapeAsksBeforeUnsavedWorkIsLost) {
   Key(kKeyEscape);
   EXPECT_EQ(QOR::qcGAME->_running, 0);
   EXPECT_EQ(host_test::fMessageBoxCount(), 0);
-  // A tile painted: Escape asks; Cancel keeps the editor and its board.
+  // Tiles painted: Escape asks; Cancel keeps the editor and its board.
   QOR::qcGAME->_running = 1;
-  Paint({{4, 4}});
+  Paint({{4, 4}, {6, 4}});
   host_test::fSetMessageBoxAnswer(IDCANCEL);
   log.clear();
   Key(kKeyEscape);
   EXPECT_EQ(host_test::fMessageBoxCount(), 1);
   EXPECT_TRUE(log.contains("not saved"));
   EXPECT_EQ(QOR::qcGAME->_running, 1);
-  EXPECT_EQ(b.GetChips().size(), 1u);
+  EXPECT_EQ(b.GetChips().size(), 2u);
   // Saved, Escape quits without asking; a setting changed since is unsaved work too, and OK
   // leaves without saving it.
   Click(menu->saveButton);
@@ -496,6 +556,77 @@ TEST_F(Editor, EscapeAsksBeforeUnsavedWorkIsLost) {
   Key(kKeyEscape);
   EXPECT_EQ(host_test::fMessageBoxCount(), 2);
   EXPECT_EQ(QOR::qcGAME->_running, 0);
+
+  // Load asks as well before another level takes the board's place: Cancel keeps the board and
+  // its unsaved work (Escape still asks); OK loads, and the loaded level counts as unchanged.
+  QOR::qcGAME->_running = 1;
+  menu->specialsBox->fClearText();
+  Paint({{8, 4}, {10, 4}});
+  host_test::fSetMessageBoxAnswer(IDCANCEL);
+  LoadByName("default");
+  EXPECT_EQ(host_test::fMessageBoxCount(), 3);
+  EXPECT_TRUE(log.contains("level default not loaded: the changes are kept"));
+  EXPECT_EQ(b.GetChips().size(), 4u);
+  Key(kKeyEscape);
+  EXPECT_EQ(host_test::fMessageBoxCount(), 4);
+  EXPECT_EQ(QOR::qcGAME->_running, 1);
+  host_test::fSetMessageBoxAnswer(IDOK);
+  LoadByName("default");
+  EXPECT_EQ(host_test::fMessageBoxCount(), 5);
+  EXPECT_EQ(b.GetChips().size(), 2u);
+  LoadByName("default");
+  Key(kKeyEscape);
+  EXPECT_EQ(host_test::fMessageBoxCount(), 5) << "nothing changed since the load: no question";
+  EXPECT_EQ(QOR::qcGAME->_running, 0);
+}
+
+// The save tells in a box what the game would refuse of the level, and saves it all the same:
+// the designer's work is kept, and learns what to mend. A level the game plays is saved silently.
+TEST_F(Editor, ASaveTellsWhyTheGameWouldRefuseTheLevelAndSavesItAllTheSame) {
+  constexpr int kPlain = EDITOR_MENU::kFreeFace;
+  const struct {
+    std::vector<std::pair<int, int>> cells;  // painted in turn (a cell again stacks a tile on it)
+    std::vector<int> faces;                  // the picked face of each, plain when missing
+    int specials;                            // the first tiles painted as special
+    const char* specialsBox;
+    const char* said;  // the box's text, empty for none
+  } cases[] = {
+      {{{2, 2}, {4, 2}}, {}, 0, "", ""},
+      {{{2, 2}, {4, 2}, {6, 2}, {8, 2}}, {kPlain, 5, kPlain, 5}, 1, "1", ""},
+      {{{2, 2}}, {}, 0, "", "an odd number of tiles (1)"},
+      {{{2, 2}, {4, 2}, {6, 2}}, {}, 0, "", "an odd number of tiles (3)"},
+      {{{8, 4}, {8, 4}}, {}, 0, "", "the deal cannot pair 2 of its 2 tiles"},
+      {{{2, 2}, {4, 2}}, {3, 4}, 0, "", "the deal cannot pair 2 of its 2 tiles"},
+      {{{2, 2}, {6, 2}}, {}, 1, "2", "2 special tiles asked for, but only 1 tiles may be special"},
+      {{}, {}, 0, "", "no tiles"}};
+  int number = 0;
+  for (const auto& c : cases) {
+    const std::string name = "made" + std::to_string(++number);
+    SCOPED_TRACE(name);
+    Click(menu->clearButton);
+    for (std::size_t i = 0; i < c.cells.size(); ++i) {
+      Key(static_cast<int>(i) < c.specials ? kKeyThree : '2');
+      menu->pickedType = i < c.faces.size() ? c.faces[i] : kPlain;
+      Paint({c.cells[i]});
+    }
+    ASSERT_EQ(board->GetChips().size(), c.cells.size());
+    menu->specialsBox->fSetTextA(c.specialsBox);
+    menu->levelNameBox->fSetTextA(name.c_str());
+    host_test::fResetMessageBoxCount();
+    log.clear();
+    Click(menu->saveButton);
+    EXPECT_TRUE(std::filesystem::is_regular_file(LevelPath(name)));
+    EXPECT_EQ(host_test::fMessageBoxCount(), *c.said != '\0' ? 1 : 0);
+    EXPECT_TRUE(log.contains("Level saved to " + LevelPath(name).string() + ", but the game will not play it: " +
+                             c.said) ||
+                *c.said == '\0');
+    // The game's check of the saved file says the same.
+    pugi::xml_document saved;
+    ASSERT_TRUE(saved.load_file(LevelPath(name).c_str()));
+    const std::string problem = MAHJONG_LEVELS::PlayProblem(saved, board->PlayView());
+    EXPECT_EQ(problem.substr(0, std::strlen(c.said)), c.said);
+    EXPECT_EQ(problem.empty(), *c.said == '\0');
+  }
 }
 
 TEST_F(Editor, TheMenusCaptionsStayInsideItsColumnAndOverlapNothing) {

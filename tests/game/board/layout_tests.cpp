@@ -139,14 +139,15 @@ TEST_F(LayoutTest, ChipOwnership) {
   for (int frame = 0; frame < 600 && !step.levelComplete; ++frame) step = board.UpdateFlights(1.0f / 60.0f);
   EXPECT_TRUE(step.levelComplete);
 
-  // A reload deletes every old chip and resets the level's fields.
+  // A reload deletes every old chip and resets the level's fields (the level check deals a copy
+  // of the new level on a board of its own, and deletes that too).
   const int before = static_cast<int>(board.GetChips().size());
   board.m_hoverChip = board.GetChips().back();
   log.clear();
   board.LoadLevel("pk1lv1.xml");
-  EXPECT_EQ(CountLines(log, "delete chip 0"), before);
-  EXPECT_EQ(board.m_hoverChip, nullptr);
   EXPECT_EQ(board.GetChips().size(), 26u);
+  EXPECT_EQ(CountLines(log, "delete chip 0"), before + 26);
+  EXPECT_EQ(board.m_hoverChip, nullptr);
   EXPECT_EQ(board.m_task1Type, kTaskNone);
   EXPECT_EQ(board.m_task2Type, kTaskNone);
   EXPECT_EQ(board.m_topLayer, 2);
@@ -223,8 +224,9 @@ TEST_F(LayoutTest, EffectKeysAndSavedLevel) {
 }
 
 // A level is played from the designer's folder only when that copy is a regular file that parses
-// and can be played on the grid; any other copy is passed over with its cause for the shipped
-// level. A level found nowhere is refused, its board left empty, and told.
+// and can be played: every tile seen whole on the game's screen, an even number of them within the
+// limit, a layout the deal pairs to the end. Any other copy is passed over with its cause for the
+// shipped level. A level found nowhere is refused, its board left empty, and told.
 TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
   MAHJONG_LAYOUT& board = *layout;
   QOR::fForgetReportedDamage();
@@ -232,22 +234,60 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
   const std::size_t shipped = board.GetChips().size();
   const std::string copy = MAHJONG_LEVELS::Folder() + "pk1lv1.xml";
   std::filesystem::create_directories(MAHJONG_LEVELS::Folder());
-  const std::string a = "<tiles><tile posx=\"2\" posy=\"2\" level=\"0\"/>";
+  const auto tile = [](int x, int y, int level = 0, const std::string& more = "") {
+    return "<tile posx=\"" + std::to_string(x) + "\" posy=\"" + std::to_string(y) + "\" level=\"" +
+           std::to_string(level) + "\" " + more + "/>";
+  };
+  const auto tiles = [](const std::string& inside, const std::string& attributes = "") {
+    return "<tiles " + attributes + ">" + inside + "</tiles>";
+  };
+  std::string tower;
+  for (int level = 0; level < 4; ++level) tower += tile(10, 6, level);
+  std::string tooMany;  // stacks of four on 84 cells, every tile seen
+  for (int n = 0; n < MAHJONG_BOARD::kMaxDealTiles + 2; ++n) {
+    tooMany += tile(4 + n % 14 * 2, 2 + n % 84 / 14 * 2, n / 84);
+  }
+  std::string huge;  // 100 full layers: refused at once, nothing dealt
+  for (int n = 0; n < 12800; ++n) huge += "<tile/>";
+  const std::string a = tile(2, 2);
   const std::tuple<std::string, std::string, std::size_t> cases[] = {  // the copy, why not played, tiles
-      {a + "<tile posx=\"32\" posy=\"16\"/></tiles>", "", 2},
-      {a + "<tile posx=\"32\" posy=\"16\"/><tile posx=\"6\" posy=\"2\"/></tiles>", "", 3},
+      {tiles(a + tile(4, 2)), "", 2},
+      {tiles(a + tile(4, 2, 0, "fixed=\"true\" type=\"5\"") + tile(8, 2, 0, "fixed=\"true\" type=\"5\"") +
+             tile(12, 2, 0, "fixed=\"true\" type=\"35\"")),
+       "", 4},
       {"<tiles><tile posx=", ": Error parsing", shipped},
       {"<tiles/><suits/>", ": no tiles", shipped},
-      {a + "<tile posx=\"-2\" posy=\"2\"/></tiles>", ": tile 2 (posx -2, posy 2, level 0) outside the 16", shipped},
-      {a + "<tile posx=\"2\" posy=\"16.5\"/></tiles>", "outside the 16 x 8 grid", shipped},
-      {a + "<tile posx=\"2.2\" posy=\"2\" level=\"-1\"/></tiles>", "level 0) on a cell taken already", shipped},
-      {a + "<stone posx=\"6\" posy=\"2\"/></tiles>", ": a <stone> element among the tiles", shipped}};
+      {tiles(a + "<tile posx=\"-2\" posy=\"2\"/>"), ": tile 2 (posx -2, posy 2, level 0) outside the 16", shipped},
+      {tiles(a + "<tile posx=\"2\" posy=\"16.5\"/>"), "outside the 16 x 8 grid", shipped},
+      {tiles(a + "<tile posx=\"2.2\" posy=\"2\" level=\"-1\"/>"), "level 0) on a cell taken already", shipped},
+      {tiles(a + "<stone posx=\"6\" posy=\"2\"/>"), ": a <stone> element among the tiles", shipped},
+      // Tiles the player cannot see or click: lifted off the screen by their layer, under the eye
+      // button's corner, half under the top bar.
+      {tiles(tile(15, 7, 99) + tile(17, 7, 99)), ": tile 1 (posx 15, posy 7, level 99) off the screen", shipped},
+      {tiles(a + tile(1, 15)), ": tile 2 (posx 1, posy 15, level 0) under the panel", shipped},
+      {tiles(tile(6, 0) + a), ": tile 1 (posx 6, posy 0, level 0) under the panel", shipped},
+      // Odd counts: one tile would stay for ever.
+      {tiles(a), ": an odd number of tiles (1)", shipped},
+      {tiles(a + tile(4, 2) + tile(6, 2)), ": an odd number of tiles (3)", shipped},
+      // No deal can finish: two tiles on one another, a single tower, fixed faces without a match.
+      {tiles(a + tile(2, 2, 1)), ": the deal cannot pair 2 of its 2 tiles", shipped},
+      {tiles(tower), ": the deal cannot pair 4 of its 4 tiles", shipped},
+      {tiles(tile(2, 2, 0, "fixed=\"true\" type=\"3\"") + tile(4, 2, 0, "fixed=\"true\" type=\"4\"") +
+             tile(8, 2, 0, "fixed=\"true\" type=\"5\"") + tile(12, 2, 0, "fixed=\"true\" type=\"5\"")),
+       ": the deal cannot pair 2 of its 4 tiles", shipped},
+      {tiles(a + tile(4, 2, 0, "isspecial=\"true\""), "specsTotal=\"2\""),
+       ": 2 special tiles asked for, but only 1 tiles may be special", shipped},
+      {tiles(tooMany), ": 302 tiles, more than the 300 a level may have", shipped},
+      {tiles(huge), ": 12800 tiles, more than the 300", shipped}};
   for (const auto& [text, cause, chips] : cases) {
+    SCOPED_TRACE(text.substr(0, 200));
     qor_test::fWriteBytes(copy, text);
-    ASSERT_TRUE(board.LoadLevel("pk1lv1.xml")) << text;
-    EXPECT_EQ(board.GetChips().size(), chips) << text;
+    ASSERT_TRUE(board.LoadLevel("pk1lv1.xml"));
+    EXPECT_EQ(board.GetChips().size(), chips);
     EXPECT_TRUE(log.contains("Level pk1lv1.xml " + std::string(cause.empty() ? "" : "not ") + "read from " + copy));
-    EXPECT_TRUE(log.contains(cause)) << text;
+    EXPECT_TRUE(log.contains(cause)) << cause;
+    // A level of too many tiles is refused before it is read for a deal.
+    EXPECT_FALSE(log.contains("total chips == 302") || log.contains("total chips == 12800"));
     log.clear();
   }
   // A pipe in the copy's place is passed over at once, never opened; so is a folder.
@@ -266,9 +306,9 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
   EXPECT_TRUE(board.GetChips().empty());
   EXPECT_TRUE(log.contains("Level pk9lv1.xml cannot be played: not in the pack"));
   EXPECT_EQ(host_test::fMessageBoxCount(), 1);
-  // Level names are plain file names that stay short enough with ".xml".
-  EXPECT_TRUE(MAHJONG_LEVELS::isPlainName(std::string(251, 'a')));
-  EXPECT_FALSE(MAHJONG_LEVELS::isPlainName(std::string(252, 'a')));
+  // Level names are plain file names that stay short enough with ".xml" and a save's suffix.
+  EXPECT_TRUE(MAHJONG_LEVELS::isPlainName(std::string(244, 'a')));
+  EXPECT_FALSE(MAHJONG_LEVELS::isPlainName(std::string(245, 'a')));
 }
 
 // The editor places tiles on the half-tile grid inside the board only, with a face of its own or

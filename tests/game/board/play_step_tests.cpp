@@ -298,9 +298,10 @@ TEST_F(PlayStep, ShuffleBonusAndRecharge) {
   EXPECT_EQ(player->m_totalBonusUsed, 2);
 
   // A shuffle taken while a pair is still in the air, the list's first tile among them: the tiles
-  // left come back exactly onto their cells.
+  // left come back exactly onto their cells. The special tiles are paired first, each with a
+  // plain tile that takes its fixed face.
   const std::vector<CELL> row = {
-      {0, 2, 0, true, false, 1}, {8, 2, 0, true, false, 1}, {16, 2, 0, false, false, 2}, {24, 2, 0, false, false, 2}};
+      {0, 2, 0, true, false, 1}, {8, 2, 0, true, false, 1}, {16, 2, 0, false, false}, {24, 2, 0, false, false}};
   Begin(LevelText(row, 0));
   ASSERT_EQ(b.GetChips().front(), At(24, 2));
   MAHJONG_CHIP* const left[2] = {At(0, 2), At(8, 2)};

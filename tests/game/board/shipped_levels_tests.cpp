@@ -7,6 +7,7 @@
 #include "game/board/level_lookup.h"
 #include "game/board/mahjong_board.h"
 #include "game/board/mahjong_chip.h"
+#include "game/board/mahjong_layout.h"
 #include "game/board/pack_passwords.h"
 #include "game/board/tile_metrics.h"
 #include "tests/game/board/board_test_kit.h"
@@ -29,14 +30,21 @@ class ShippedLevels : public qor_test::GameServices {
  protected:
   void SetUp() override {
     GameServices::SetUp();
-    QOR::QC_GAME::fAddPack("XML/config", MAHJONG_PACKS::kConfig);
-    QOR::QC_GAME::fAddPack("XML/levels", MAHJONG_PACKS::kLevels);
-    tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), "2");
+    for (const auto& [pack, password] : {std::pair{"XML/config", MAHJONG_PACKS::kConfig},
+                                         {"XML/levels", MAHJONG_PACKS::kLevels}, {"data/tiles", MAHJONG_PACKS::kTiles},
+                                         {"data/fonts", MAHJONG_PACKS::kFonts}, {"data/btns", MAHJONG_PACKS::kButtons},
+                                         {"data/surfaces", MAHJONG_PACKS::kSurfaces}}) {
+      QOR::QC_GAME::fAddPack(pack, password);
+    }
+    // The board the game plays on, with its panel: where its levels must be seen.
+    view = MAHJONG_LAYOUT("2", nullptr, false, 0, nullptr).PlayView();
     ASSERT_GT(tileMetrics.sizeX, 0);
+    ASSERT_FALSE(view.GetCovered().empty());
   }
   static std::string Name(int pack, int level) {
     return "pk" + std::to_string(pack) + "lv" + std::to_string(level) + ".xml";
   }
+  BOARD_VIEW view;
 };
 
 TEST_F(ShippedLevels, EveryLevelDealsCleanlyAndReplays) {
@@ -51,7 +59,7 @@ TEST_F(ShippedLevels, EveryLevelDealsCleanlyAndReplays) {
       SCOPED_TRACE(name);
       const pugi::xml_document* document = QOR::QC_GAME::fLoadXml(name);
       ASSERT_TRUE(document->child("tiles")) << "missing from the pack";
-      EXPECT_EQ(MAHJONG_LEVELS::PlayProblem(*document, tileMetrics), "") << "the game would refuse it";
+      EXPECT_EQ(MAHJONG_LEVELS::PlayProblem(*document, view), "") << "the game would refuse it";
       ++levels;
       for (std::uint32_t seed = 0; seed < kSeeds; ++seed) {
         MAHJONG_BOARD board;
