@@ -571,6 +571,28 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   };
   check("playing", hudPlates);
 
+  // Every tutorial step's text on its band at rest, between the slots at the lower corners.
+  manager->BuildTutorial();
+  for (int step = 1; step <= TUTORIAL_PARTS::kSteps; ++step) {
+    manager->tutorial.step = step;
+    manager->tutorial.panelPos.y = 0.95f * kHeight;
+    manager->tutorial.arrowPoints.clear();
+    manager->tutorial.framePoints.clear();
+    check("tutorial step " + std::to_string(step), [&](FRAME& frame) {
+      hudPlates(frame);
+      PLATE band;
+      band.name = "the tutorial's band";
+      for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces("black_mask.png")) band.area = drawn.place;
+      band.holds = {manager->tutorial.messages[static_cast<std::size_t>(step - 1)]};
+      frame.plates.push_back(band);
+      for (const char* picture : {"Slots_back.png", "Skill_01_small.png", "Bonus_01_small.png", "Skill3_s.png",
+                                  "Bonus1_2s.png", "Bonus_progres.png"}) {
+        keepOff(frame, picture);
+      }
+    });
+  }
+  manager->tutorial.on = 0;
+
   click(hud.menuButton);
   ASSERT_TRUE(hud.isPaused());
   check("pause", [&](FRAME& frame) {

@@ -170,7 +170,7 @@ class Tutorial : public flow_test::PlayerDriver {
       const wchar_t* says;
       FITS fits;
     } claims[] = {
-        {2, L"the same face, two flowers or two seasons", [](auto a, auto b) { return a->isMatch(b); }},
+        {2, L"the same face,\ntwo flowers or two seasons", [](auto a, auto b) { return a->isMatch(b); }},
         {4, L"the marked pair", [](auto a, auto b) { return a->isMatch(b); }},
         {5, L"two seasons", [](auto a, auto b) { return a->isSeason() && b->isSeason() && a->GetType() != b->GetType(); }},
         {6, L"two flowers", [](auto a, auto b) { return a->isFlower() && b->isFlower() && a->GetType() != b->GetType(); }},
