@@ -696,6 +696,9 @@ TEST_F(Layout, PlayersScreenKeepsEveryRowOnItsPanelAndEveryProfileWithinReach) {
       EXPECT_EQ(layout_test::fDrawnPlaces("DeleteButton_smoll.png").size(), shown) << state;
       const std::size_t bars = first == 0 && profiles > 0 ? 1 : 0;  // the last player's row is on page 1
       EXPECT_EQ(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").size(), bars) << state;
+      // An arrow only towards a page that has rows.
+      EXPECT_EQ(manager->players.nextPage != nullptr, first + kPage < profiles) << state;
+      EXPECT_EQ(manager->players.previousPage != nullptr, first > 0) << state;
       if (first + kPage < profiles) click(manager->players.nextPage);
     }
     if (profiles > 0) clickAt(kWidth / 2.0f - 100.0f, manager->players.rows.back().deleteButton->fGetPosition().y);
