@@ -329,6 +329,23 @@ TEST_F(Tutorial, EveryShownStepMarksThePairItsTextSpeaksOf) {
     std::vector<int> steps;
     playTutorial(false, steps);
   }
+  // A board that keeps a single flower, from step 4 on (its other flowers made seasons of two
+  // faces, the tile taken last made a flower): the flowers' step can never come, so the tutorial
+  // goes on past the seasons' step rather than waiting there.
+  enterTutorial(kDealSeed);
+  std::vector<int> steps;
+  playTutorial(false, steps, [this](int step) {
+    if (step != 4) return;
+    int season = 0;
+    for (MAHJONG_CHIP* chip : manager->board->GetChips()) {
+      if (chip->isFlower()) chip->SetType(38 + season++ % 2);
+    }
+    const MAHJONG_BOARD::CHIP_LIST& order = manager->board->GetDealOrder();
+    ASSERT_FALSE(order.empty());
+    order.back()->SetType(34);
+  });
+  ASSERT_NE(std::find(steps.begin(), steps.end(), 5), steps.end()) << "the seasons' step came";
+  EXPECT_GT(steps.back(), 5);
 }
 
 }  // namespace
