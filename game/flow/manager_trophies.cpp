@@ -29,8 +29,10 @@
 
 namespace {
 
-constexpr float kShelfRise = 110.0f;     // the shelf's y above the screen bottom
-constexpr float kPage2Share = -0.45f;    // the shelf's x on page 2, in screen widths
+constexpr float kShelfRise = 110.0f;  // the shelf's y above the screen bottom
+
+// The shelf's x on page 2: its places then stand where page 1's stood.
+float page2ShelfX(int screenWidth) { return static_cast<float>(screenWidth - TROPHY_ITEM::kPageOffset); }
 
 // The twelve places of the shelf: each shows the highest owned trophy of its group (listed highest
 // first), else the concealed look of the group's lowest trophy (listed last).
@@ -245,7 +247,7 @@ void MAHJONG_GAME_MANAGER::UpdateTrophies() {
   const float arrowY = static_cast<float>(size.y - MENU_OBJECTS::kArrowRise);
   QOR::QC_TEXTURE_INFO* arrow = nullptr;
   if (page == 1) {
-    trophies.pageTween.Start(shelfX, kPage2Share * static_cast<float>(size.x), fx.browseTrophySpeed);
+    trophies.pageTween.Start(shelfX, page2ShelfX(size.x), fx.browseTrophySpeed);
     arrow = leftArrow;
     pageArrow->fSetPosition(MENU_OBJECTS::PageArrowX(size.x, textWidth, 2), arrowY);
     page = 2;

@@ -16,8 +16,12 @@
 
 namespace {
 
-constexpr int kPageOffset = 1425;  // page 2 of the shelf lies this far right of page 1
 constexpr char kConcealedImage[] = "concealed.png";
+// The two columns stand evenly right of the left panel: this far either side of the screen's
+// middle, each a picture and the room of its texts, with equal spaces beside and between them.
+constexpr int kColumnApart = 188;
+constexpr float kTextsRight = 90.0f;  // the texts start this far right of the picture's middle
+constexpr float kTextsTop = 160.0f;   // and level with its top, above the shelf's rim
 
 std::wstring localised(const QOR::QC_LOCMAN* strings, const std::string& key) {
   return pugi::as_wide(strings != nullptr ? strings->fGetValue(key) : "not found");
@@ -52,8 +56,8 @@ TROPHY_ITEM::TROPHY_ITEM(int id, const pugi::xml_node& trophies, const QOR::QC_L
 TROPHY_ITEM::~TROPHY_ITEM() { MENU_OBJECTS::DeleteSprite(_picture); }
 
 void TROPHY_ITEM::fPlace(int id, int width, int height, int& x, int& y) {
-  const int x1 = width / 2 - 97;
-  const int x2 = QOR::fTruncateToInt(static_cast<double>(width / 2) + 229.6);
+  const int x1 = width / 2 - kColumnApart;
+  const int x2 = width / 2 + kColumnApart;
   const int top = height - 516;
   const int middle = height - 316;
   const int bottom = height - 116;
@@ -97,10 +101,10 @@ void TROPHY_ITEM::fRender(QOR::QC_FONT* titleFont, QOR::QC_FONT* textFont) {
   _picture->fRender();
   if (_title.empty() && _description.empty()) return;
   const QOR::QS_VEC2 at = _picture->fGetPosition();
-  const int x = QOR::fTruncateToInt(at.x + 90.0f);
+  const int x = QOR::fTruncateToInt(at.x + kTextsRight);
   if (titleFont != nullptr) {
     titleFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
-    PrintText(titleFont, x, QOR::fTruncateToInt(at.y - 165.0f + 20.0f), _title);
+    PrintText(titleFont, x, QOR::fTruncateToInt(at.y - kTextsTop), _title);
     titleFont->fSetAlign(0);
   }
   if (textFont != nullptr) {
@@ -108,7 +112,7 @@ void TROPHY_ITEM::fRender(QOR::QC_FONT* titleFont, QOR::QC_FONT* textFont) {
     const float space = MAHJONG_CONSTS::GetInstance()->trophies_store_header_text_space;
     const int lines = titleFont != nullptr ? titleFont->fCountLinesW(_title.c_str()) : 0;
     const int lineHeight = titleFont != nullptr ? titleFont->fGetLineHeight() : 0;
-    const float y = at.y - 145.0f + (space + static_cast<float>(lines)) * static_cast<float>(lineHeight);
+    const float y = at.y - kTextsTop + (space + static_cast<float>(lines)) * static_cast<float>(lineHeight);
     textFont->fSetAlign(QOR::QC_SPRITE::kAnchorTopLeft);
     PrintText(textFont, x, QOR::fTruncateToInt(y), _description);
     textFont->fSetAlign(0);

@@ -26,8 +26,11 @@ class TROPHY_ITEM {
   TROPHY_ITEM(const TROPHY_ITEM&) = delete;
   TROPHY_ITEM& operator=(const TROPHY_ITEM&) = delete;
 
-  // The shelf place of trophy id on a screen of width x height (page 2 lies 1425 further right);
-  // (-1000, -1000) for an id that has no place.
+  // Page 2 of the shelf lies this far right of page 1.
+  static constexpr int kPageOffset = 1425;
+
+  // The shelf place of trophy id on a screen of width x height (page 2 lies kPageOffset further
+  // right); (-1000, -1000) for an id that has no place.
   static void fPlace(int id, int width, int height, int& x, int& y);
 
   // The picture; then, unless both texts are empty, the title (titleFont) and under it the

@@ -85,7 +85,17 @@ TEST_F(Window, AWindowThatCannotFitTheScreenStartsFullScreen) {
       EXPECT_TRUE(placed.left == 0 && placed.top == 0 && placed.right == row.width && placed.bottom == row.height)
           << what;
       EXPECT_FLOAT_EQ(window.fGetLetterboxScale(), std::min(row.width / 1024.0f, row.height / 768.0f)) << what;
+      // A later mode is what it asks for: full screen chosen, or a window that fits.
+      EXPECT_TRUE(window.isForcedFullscreen()) << what;
+      window.fSetMode(1024, 768, 1, 1);
+      EXPECT_FALSE(window.isForcedFullscreen()) << what << ", full screen chosen";
+      window.fSetMode(1024, 768, 0, 0);
+      EXPECT_TRUE(window.isForcedFullscreen()) << what << ", windowed again";
+      window.fSetMode(640, 480, 0, 0);
+      EXPECT_EQ(window.isFullscreen(), 0) << what << ", a window that fits";
+      EXPECT_FALSE(window.isForcedFullscreen()) << what << ", a window that fits";
     } else {
+      EXPECT_FALSE(window.isForcedFullscreen()) << what;
       int ow = 0;
       int oh = 0;
       window.fGetOuterSize(1024, 768, ow, oh);

@@ -10,6 +10,7 @@
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
+#include "host/win_window.h"
 #include "tests/kit/engine_fixture.h"
 #include "tests/kit/log_capture.h"
 
@@ -75,6 +76,26 @@ TEST_F(GameService, StartUpCreatesServicesInOrderThenRunsInitHook) {
   EXPECT_EQ(qcGAME->_gameName, "Test Game");
   EXPECT_EQ(qcCurrentInput, qcINPUT);
   EXPECT_EQ(qcCurrentRandom, qcRANDOM);
+}
+
+// A window that fits the desktop gives a windowed picture of the game's size; one that cannot fit
+// starts full screen, and the picture follows it from the start: the desktop's size, stretched.
+TEST_F(GameService, ThePictureFollowsAWindowThatStartsFullScreen) {
+  const struct {
+    int width, height;
+    bool full;
+  } desktops[] = {{1920, 1080, false}, {1280, 720, true}, {1024, 768, true}};
+  for (const auto& desktop : desktops) {
+    const std::string what = std::to_string(desktop.width) + "x" + std::to_string(desktop.height);
+    host_test::fSetDesktopSize(desktop.width, desktop.height);
+    UnregisterClassA("QUILLON", GetModuleHandleA(nullptr));
+    start();
+    ASSERT_EQ(qcWINDOW->isFullscreen() != 0, desktop.full) << what;
+    EXPECT_EQ(qcRENDER->isFullScreen(), desktop.full) << what;
+    const QS_POINT picture = qcRENDER->fGetBackBufferSize();
+    EXPECT_EQ(picture, desktop.full ? QS_POINT(desktop.width, desktop.height) : QS_POINT(1024, 768)) << what;
+  }
+  host_test::fSetDesktopSize(0, 0);
 }
 
 TEST_F(GameService, NullGameShowsMessageAndCreatesNothing) {

@@ -111,6 +111,32 @@ std::string fGroundProblem(const SHOWN_TEXT& text, const GROUND& ground) {
   return std::string();
 }
 
+// Where a picture drawn over the text hides it: the first sample across the text's lines where
+// the picture's art is nearly opaque (a veil lets the text through, a frame, an icon or a star
+// does not), or nothing.
+std::string fHiddenUnder(const SHOWN_TEXT& text, const DRAWN& drawn, const GROUND& art) {
+  constexpr int kAcross = 12;
+  constexpr int kDown = 6;
+  constexpr std::uint32_t kHides = 200u;
+  for (const QUAD& line : text.lines) {
+    if (!line.isOverlapping(drawn.place)) continue;
+    for (int i = 0; i <= kAcross; ++i) {
+      for (int j = 0; j <= kDown; ++j) {
+        const float s = static_cast<float>(i) / kAcross;
+        const float t = static_cast<float>(j) / kDown;
+        const QS_VEC2 top(line.p[0].x + s * (line.p[1].x - line.p[0].x), line.p[0].y + s * (line.p[1].y - line.p[0].y));
+        const QS_VEC2 bottom(line.p[3].x + s * (line.p[2].x - line.p[3].x),
+                             line.p[3].y + s * (line.p[2].y - line.p[3].y));
+        const QS_VEC2 at(top.x + t * (bottom.x - top.x), top.y + t * (bottom.y - top.y));
+        if ((art(at) >> 24) >= kHides) {
+          return "(" + std::to_string(static_cast<int>(at.x)) + "," + std::to_string(static_cast<int>(at.y)) + ")";
+        }
+      }
+    }
+  }
+  return std::string();
+}
+
 }  // namespace
 
 QUAD QUAD::fRect(float left, float top, float right, float bottom) {
@@ -298,7 +324,9 @@ std::vector<DRAWN> fDrawnPlaces(const std::string& picture) {
   const int serial = serialOf(picture);
   if (serial == 0) return places;
   int bound = 0;
-  for (const host_test::RecordedCall& call : host_test::fRecordedCalls()) {
+  const std::vector<host_test::RecordedCall>& calls = host_test::fRecordedCalls();
+  for (std::size_t index = 0; index < calls.size(); ++index) {
+    const host_test::RecordedCall& call = calls[index];
     if (call.name == "SetTexture" && call.args.size() >= 2 && call.args[0] == 0.0) {
       bound = static_cast<int>(call.args[1]);
       continue;
@@ -319,6 +347,7 @@ std::vector<DRAWN> fDrawnPlaces(const std::string& picture) {
         drawn.place.p[k] = QS_VEC2(v.x, v.y);
         drawn.uv[k] = QS_VEC2(v.u, v.v);
       }
+      drawn.call = index;
       places.push_back(drawn);
     }
   }
@@ -418,6 +447,17 @@ std::vector<PLATE> fPlatesOn(const std::string& picture, QOR::ART_PLACES::QS_SIZ
     plates.push_back(plate);
   }
   return plates;
+}
+
+SHOWN_TEXT fPaintedText(const DRAWN& drawn, QOR::ART_PLACES::QS_SIZE cell, QOR::ART_PLACES::QS_AREA area,
+                        std::wstring text) {
+  SHOWN_TEXT painted;
+  painted.text = std::move(text);
+  painted.color = 0xFF000000u;  // judged as shown; its colours are the art's
+  painted.lines.push_back(fPart(drawn.place, cell, area));
+  painted.point = painted.lines.front().fCentre();
+  painted.order = drawn.call;
+  return painted;
 }
 
 double fContrast(std::uint32_t argb1, std::uint32_t argb2) {
@@ -561,6 +601,18 @@ std::vector<std::string> fCheck(const FRAME& frame) {
           failures.push_back(shown[i]->fName() + " lies over " + name);
           break;
         }
+      }
+    }
+  }
+
+  for (const std::string& picture : frame.over) {
+    for (const DRAWN& drawn : fDrawnPlaces(picture)) {
+      GROUND art;
+      for (const SHOWN_TEXT* text : shown) {
+        if (drawn.call < text->order) continue;
+        if (!art) art = fGroundOf(picture, drawn);
+        const std::string where = fHiddenUnder(*text, drawn, art);
+        if (!where.empty()) failures.push_back(text->fName() + " is hidden under " + picture + " at " + where);
       }
     }
   }

@@ -76,11 +76,12 @@ class TEXT_RECORDER {
   bool intoTarget = false;
 };
 
-// A place a picture was drawn in the recorded frame: its quad on the screen and the texture
-// coordinates of its corners.
+// A place a picture was drawn in the recorded frame: its quad on the screen, the texture
+// coordinates of its corners and the index of the draw among the recorded calls.
 struct DRAWN {
   QUAD place;
   QOR::QS_VEC2 uv[4];
+  std::size_t call = 0;
 };
 // Every place the picture was drawn (the recording device's draws with its texture); a sprite
 // quad's corners keep the order of QUAD.
@@ -121,9 +122,15 @@ std::vector<PLATE> fPlatesOn(const std::string& picture, QOR::ART_PLACES::QS_SIZ
 // WCAG's contrast ratio of two colours (1 equal .. 21 black on white); alpha is not looked at.
 double fContrast(std::uint32_t argb1, std::uint32_t argb2);
 
+// A text a picture carries in its art (a level's number), as a shown text: its line is the area
+// the data builder paints it in, as drawn, and it was drawn with that picture.
+SHOWN_TEXT fPaintedText(const DRAWN& drawn, QOR::ART_PLACES::QS_SIZE cell, QOR::ART_PLACES::QS_AREA area,
+                        std::wstring text);
+
 // One frame's check: every failure as a readable line (empty when the frame passes). Other
 // boxes are screen areas no text may cover (a text field's background, a picture with its own
-// text), named.
+// text), named. Pictures listed over may be drawn after a text, but never hide any of it: their
+// art over a text is clear or see-through (a veil) wherever they lie on it.
 struct FRAME {
   std::vector<SHOWN_TEXT> texts;
   // Texts drawn before this recorded call lie under the frame's top layer (a veil, a panel over
@@ -132,6 +139,7 @@ struct FRAME {
   std::vector<PLATE> plates;
   std::vector<const QOR::QC_IMAGE_BUTTON*> buttons;
   std::vector<std::pair<std::string, QUAD>> keepOut;
+  std::vector<std::string> over;
 };
 std::vector<std::string> fCheck(const FRAME& frame);
 

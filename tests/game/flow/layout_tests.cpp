@@ -322,16 +322,43 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   }
   click(manager->packs.buttons.front()->button);
   ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN || moving(); }));
+  // The levels' numbers are painted in their pictures; neither a button's frame, its padlock nor
+  // a star hides one.
   const auto levels = [this](FRAME& frame) {
     leftPanel(frame);
     pageSwitch(frame);
     for (const QOR::QC_IMAGE_BUTTON* button : manager->levels.buttons) frame.buttons.push_back(button);
+    for (int level = 1; level <= MAHJONG_PLAYER::kLevelsPerPack; ++level) {
+      const std::string picture =
+          "bgnd/Levels/" + std::to_string(manager->currentPack) + "/" + std::to_string(level) + ".png";
+      for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces(picture)) {
+        frame.texts.push_back(layout_test::fPaintedText(drawn, PLACES::kLevelPicture, PLACES::kLevelNumber,
+                                                        L"level " + std::to_wstring(level)));
+      }
+    }
+    frame.over = {"Levels_button.png", "star_active_passive.png", "Levels_button_glow.png", "flash.png"};
   };
   check("levels, page 1", levels);
   click(manager->pageArrow);
   untilStill();
   ASSERT_EQ(manager->page, 2);
   check("levels, page 2", levels);
+  // Every pack's pictures with every level locked, on both pages.
+  for (int pack = 1; pack <= MAHJONG_PLAYER::kPacks; ++pack) {
+    click(manager->leftPanel.careerButton);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN || moving(); }));
+    QOR::QC_IMAGE_BUTTON* packButton = manager->packs.buttons[static_cast<std::size_t>(pack - 1)]->button;
+    packButton->fEnable();
+    click(packButton);
+    ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN || moving(); }));
+    ASSERT_EQ(manager->currentPack, pack);
+    for (QOR::QC_IMAGE_BUTTON* button : manager->levels.buttons) button->fDisable();
+    for (int turn = 0; turn < 2; ++turn) {
+      check("locked levels of pack " + std::to_string(pack) + ", page " + std::to_string(manager->page), levels);
+      click(manager->pageArrow);
+      untilStill();
+    }
+  }
 
   click(manager->leftPanel.optionsButton);
   untilStill();
@@ -394,32 +421,50 @@ TEST_F(Layout, TrophiesWithEveryTrophyAndItsAward) {
   manager->title.Move(MENU_OBJECTS::PanelSlide());
   settle();
   toPacks();
-  // The columns of the places' table: the left one, the right one this far right of it, and
-  // the second page this far right of the first.
-  int firstColumn = 0, secondColumn = 0, page2Column = 0, row = 0;
-  TROPHY_ITEM::fPlace(1, 1024, 768, firstColumn, row);
-  TROPHY_ITEM::fPlace(4, 1024, 768, secondColumn, row);
-  TROPHY_ITEM::fPlace(13, 1024, 768, page2Column, row);
-  const int columnStep = secondColumn - firstColumn;
-  const int kPageOffset = page2Column - firstColumn;
   const auto shelf = [&](FRAME& frame) {
     leftPanel(frame);
     pageSwitch(frame);
+    // Each trophy's column: its picture's ink and, from 90 right of its middle, the room of its
+    // texts, above the gold rim of the shelf it stands on, clear of it.
+    const std::vector<layout_test::DRAWN> shelves = layout_test::fDrawnPlaces("shelf.png");
+    float firstLeft = kWidth, lastRight = 0.0f;
+    std::vector<std::pair<float, float>> columns;
     for (const TROPHY_ITEM* item : manager->trophies.slots) {
       float x = 0.0f, y = 0.0f;
       item->fGetPosition(x, y);
-      if (x < -200.0f || x > kWidth + 200.0f) continue;
-      // Beside its picture: from 90 right of its middle to the next column's picture (the left
-      // column) or the screen's edge (the right one), above the shelf it stands on.
-      int tableX = 0, tableY = 0;
-      TROPHY_ITEM::fPlace(item->fGetId(), 1024, 768, tableX, tableY);
-      const bool leftColumn = (tableX - firstColumn) % kPageOffset == 0;
+      if (x < 0.0f || x > kWidth) continue;
+      float rim = kHeight;
+      for (const layout_test::DRAWN& drawn : shelves) {
+        if (drawn.place.fTop() <= y && drawn.place.fBottom() >= y) {
+          rim = layout_test::fPart(drawn.place, PLACES::kShelf, PLACES::kShelfRim).fTop();
+        }
+      }
+      const float room = x + 90.0f + static_cast<float>(PLACES::kTrophyTextRoom);
       PLATE beside;
       beside.name = "the room beside trophy " + std::to_string(item->fGetId());
-      const float right = leftColumn ? x + static_cast<float>(columnStep - PLACES::kTrophyInkHalfWidth) : kWidth - 4.0f;
-      beside.area = QUAD::fRect(x + 80.0f, y - PLACES::kTrophyPicture.h, right, y + 2.0f);
+      beside.area = QUAD::fRect(x + 86.0f, y - PLACES::kTrophyPicture.h, room,
+                                rim - static_cast<float>(PLACES::kPlateTextMargin));
       beside.holds = {item->fGetTitle(), item->fGetDescription()};
       frame.plates.push_back(beside);
+      const float ink = x - static_cast<float>(PLACES::kTrophyInkHalfWidth);
+      firstLeft = std::min(firstLeft, ink);
+      lastRight = std::max(lastRight, room);
+      columns.emplace_back(ink, room);
+    }
+    // The columns stand evenly right of the left panel: as much room left of the first as right of
+    // the last, and none of them reaching into another.
+    const std::vector<layout_test::DRAWN> panel = layout_test::fDrawnPlaces("MainMenu_back.png");
+    ASSERT_EQ(panel.size(), 1u);
+    const float before = firstLeft - panel[0].place.fRight();
+    const float after = kWidth - lastRight;
+    EXPECT_GT(before, 0.0f) << "page " << manager->page;
+    EXPECT_NEAR(before, after, 2.0f) << "page " << manager->page;
+    for (const auto& [left, right] : columns) {
+      for (const auto& other : columns) {
+        if (other.first > left) {
+          EXPECT_LE(right, other.first) << "page " << manager->page;
+        }
+      }
     }
     // Each row's shelf reaches across the whole screen.
     for (const float rowY : {kHeight - 510.0f, kHeight - 310.0f, kHeight - 110.0f}) {
@@ -537,6 +582,28 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
   };
   check("playing", hudPlates);
 
+  // Every tutorial step's text on its band at rest, between the slots at the lower corners.
+  manager->BuildTutorial();
+  for (int step = 1; step <= TUTORIAL_PARTS::kSteps; ++step) {
+    manager->tutorial.step = step;
+    manager->tutorial.panelPos.y = 0.95f * kHeight;
+    manager->tutorial.arrowPoints.clear();
+    manager->tutorial.framePoints.clear();
+    check("tutorial step " + std::to_string(step), [&](FRAME& frame) {
+      hudPlates(frame);
+      PLATE band;
+      band.name = "the tutorial's band";
+      for (const layout_test::DRAWN& drawn : layout_test::fDrawnPlaces("black_mask.png")) band.area = drawn.place;
+      band.holds = {manager->tutorial.messages[static_cast<std::size_t>(step - 1)]};
+      frame.plates.push_back(band);
+      for (const char* picture : {"Slots_back.png", "Skill_01_small.png", "Bonus_01_small.png", "Skill3_s.png",
+                                  "Bonus1_2s.png", "Bonus_progres.png"}) {
+        keepOff(frame, picture);
+      }
+    });
+  }
+  manager->tutorial.on = 0;
+
   click(hud.menuButton);
   ASSERT_TRUE(hud.isPaused());
   check("pause", [&](FRAME& frame) {
@@ -640,6 +707,9 @@ TEST_F(Layout, PlayersScreenKeepsEveryRowOnItsPanelAndEveryProfileWithinReach) {
       EXPECT_EQ(layout_test::fDrawnPlaces("DeleteButton_smoll.png").size(), shown) << state;
       const std::size_t bars = first == 0 && profiles > 0 ? 1 : 0;  // the last player's row is on page 1
       EXPECT_EQ(layout_test::fDrawnPlaces("ChangePlayerScreenTitle_select.png").size(), bars) << state;
+      // An arrow only towards a page that has rows.
+      EXPECT_EQ(manager->players.nextPage != nullptr, first + kPage < profiles) << state;
+      EXPECT_EQ(manager->players.previousPage != nullptr, first > 0) << state;
       if (first + kPage < profiles) click(manager->players.nextPage);
     }
     if (profiles > 0) clickAt(kWidth / 2.0f - 100.0f, manager->players.rows.back().deleteButton->fGetPosition().y);

@@ -150,6 +150,7 @@ TEST_F(PlayersScreen, AddsUpToTheSeventhRowAndRefusesATakenName) {
   add("GU");
   EXPECT_EQ(manager->players.rows.size(), 7u);
   EXPECT_EQ(manager->players.addButton, nullptr);
+  EXPECT_EQ(manager->players.nextPage, nullptr) << "seven rows fill one page: no page follows";
   EXPECT_EQ(profiles(playerFile()), 7);
   EXPECT_FLOAT_EQ(barY(), rowY(6));
   for (std::size_t i = 1; i < 7; ++i) EXPECT_GT(rowY(i), rowY(i - 1));
@@ -164,9 +165,16 @@ TEST_F(PlayersScreen, TypedNamesLoseTheirEndBlanksAndEmptyOnesAreRefusedWithTheR
   open();
   const std::wstring empty = manager->GetText(MAHJONG_GAME_MANAGER::SELECT_PLAYER_MSG_BOX::kEmptyNameKey);
   const std::wstring taken = text(MAHJONG_GAME_MANAGER::TXT_PLAYER_EXISTS);
-  const std::pair<const char*, std::wstring> table[] = {  // typed, then the refusal or the new profile
-      {"", empty}, {"   ", empty}, {"  ANN ", L"ann"}, {"ANN", taken}, {"CY", taken}, {" DEE", L"dee"}};
-  for (const auto& [keys, outcome] : table) {
+  // Typed, the blanks beyond the keyboard's put around it (as a paste brings them), then the
+  // refusal or the new profile.
+  const struct {
+    const char* keys;
+    const wchar_t* around;
+    std::wstring outcome;
+  } table[] = {{"", L"", empty},           {"   ", L"", empty},          {"  ANN ", L"", L"ann"},
+               {"ANN", L"", taken},        {"CY", L"", taken},          {" DEE", L"", L"dee"},
+               {"", L"\u200B\u3000", empty}, {"EVE", L"\u200B", L"eve"}, {"FAY", L"\u00A0\u2007\uFEFF", L"fay"}};
+  for (const auto& [keys, around, outcome] : table) {
     SCOPED_TRACE(std::string("typed \"") + keys + "\"");
     if (!box().isOpen() || box().isHiding()) {
       settle();
@@ -174,14 +182,15 @@ TEST_F(PlayersScreen, TypedNamesLoseTheirEndBlanksAndEmptyOnesAreRefusedWithTheR
     }
     box().fGetTextField()->fClearText();
     type(keys);
+    if (*around != L'\0') box().fGetTextField()->fSetText(around + box().fGetTextField()->fGetText() + around);
     tick(kEnter);
     const bool refused = outcome == empty || outcome == taken;
     EXPECT_EQ(played("error.ogg"), refused);
     EXPECT_EQ(box().isError() ? box().fGetErrorText() : manager->player->m_name, outcome);
   }
   settle();
-  EXPECT_EQ(names(), (std::vector<std::wstring>{L" cy ", L"ann", L"dee"}));
-  EXPECT_EQ(lastPlayer(), "dee");
+  EXPECT_EQ(names(), (std::vector<std::wstring>{L" cy ", L"ann", L"dee", L"eve", L"fay"}));
+  EXPECT_EQ(lastPlayer(), "fay");
 }
 
 // A delete button asks first: Escape keeps the profile, OK removes it from the file and the list,

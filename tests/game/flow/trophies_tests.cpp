@@ -346,8 +346,8 @@ TEST_F(TrophiesTest, ShelfShowsOwnedOrConcealedTrophiesOverTwoPages) {
     bool concealed;
     float x, y;
   };
-  const int x1 = 512 - 97;
-  const int x2 = 741;
+  const int x1 = 512 - 188;
+  const int x2 = 512 + 188;
   for (const SHOWN& s : std::vector<SHOWN>{{0, 2, false, x1, 252},
                                            {1, 5, false, x2, 252},
                                            {2, 9, true, x1, 452},
@@ -391,8 +391,11 @@ TEST_F(TrophiesTest, ShelfShowsOwnedOrConcealedTrophiesOverTwoPages) {
   click(manager->pageArrow);
   EXPECT_EQ(manager->page, 2);
   ASSERT_TRUE(runWhile([this] { return moving(); }));
-  EXPECT_EQ(manager->trophies.shelf->fGetPosition().x, -0.45f * 1024.0f);
-  EXPECT_NEAR(placeX(), x1 - 1024.0f * 1.45f, 0.01f);
+  EXPECT_EQ(manager->trophies.shelf->fGetPosition().x, 1024.0f - 1425.0f);
+  EXPECT_NEAR(placeX(), x1 - 1425.0f, 0.01f);
+  float x = 0.0f, y = 0.0f;
+  manager->trophies.slots[6]->fGetPosition(x, y);
+  EXPECT_EQ(x, x1);  // page 2's places stand where page 1's stood
   EXPECT_EQ(manager->pageArrow->fGetImage()->fGetTexture(), manager->leftArrow);
   click(manager->pageArrow);
   ASSERT_TRUE(runWhile([this] { return moving(); }));

@@ -170,7 +170,7 @@ class Tutorial : public flow_test::PlayerDriver {
       const wchar_t* says;
       FITS fits;
     } claims[] = {
-        {2, L"the same face, two flowers or two seasons", [](auto a, auto b) { return a->isMatch(b); }},
+        {2, L"the same face,\ntwo flowers or two seasons", [](auto a, auto b) { return a->isMatch(b); }},
         {4, L"the marked pair", [](auto a, auto b) { return a->isMatch(b); }},
         {5, L"two seasons", [](auto a, auto b) { return a->isSeason() && b->isSeason() && a->GetType() != b->GetType(); }},
         {6, L"two flowers", [](auto a, auto b) { return a->isFlower() && b->isFlower() && a->GetType() != b->GetType(); }},
@@ -329,6 +329,23 @@ TEST_F(Tutorial, EveryShownStepMarksThePairItsTextSpeaksOf) {
     std::vector<int> steps;
     playTutorial(false, steps);
   }
+  // A board that keeps a single flower, from step 4 on (its other flowers made seasons of two
+  // faces, the tile taken last made a flower): the flowers' step can never come, so the tutorial
+  // goes on past the seasons' step rather than waiting there.
+  enterTutorial(kDealSeed);
+  std::vector<int> steps;
+  playTutorial(false, steps, [this](int step) {
+    if (step != 4) return;
+    int season = 0;
+    for (MAHJONG_CHIP* chip : manager->board->GetChips()) {
+      if (chip->isFlower()) chip->SetType(38 + season++ % 2);
+    }
+    const MAHJONG_BOARD::CHIP_LIST& order = manager->board->GetDealOrder();
+    ASSERT_FALSE(order.empty());
+    order.back()->SetType(34);
+  });
+  ASSERT_NE(std::find(steps.begin(), steps.end(), 5), steps.end()) << "the seasons' step came";
+  EXPECT_GT(steps.back(), 5);
 }
 
 }  // namespace

@@ -141,14 +141,14 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   b.fSurface("Exp_back.png", 2 * ART_PLACES::kRankPlateCell.w, ART_PLACES::kRankPlateCell.h, 2);
   b.fSurface("star_active_passive.png", 2 * 38, 38, 2);
   b.fSurface("Pack_button_glow.png", 360, 230);
-  b.fButton("Levels_button.png", 200, 140);
+  b.fButton("Levels_button.png", ART_PLACES::kLevelButtonCell.w, ART_PLACES::kLevelButtonCell.h);
   b.fSurface("Levels_button_glow.png", 236, 176);
   b.fSurface("flash.png", 200, 140);
   b.fButton("RightPoint_smoll.png", 50, 50);
   b.fButton("LeftPoint_smoll.png", 50, 50);
 
   // Trophies screen.
-  b.fSurface("shelf.png", 2200, 48);
+  b.fSurface("shelf.png", ART_PLACES::kShelf.w, ART_PLACES::kShelf.h);
 
   // Level intro and completion, tips and tutorial.
   b.fSurface("FinishPanel_back.png", ART_PLACES::kFinishPanel.w, ART_PLACES::kFinishPanel.h);
@@ -234,7 +234,8 @@ std::vector<QS_DATA_ITEM> fBuildList() {
   // Level backgrounds: archive entries with '/' in their names.
   for (int pack = 1; pack <= 6; ++pack) {
     for (int level = 1; level <= 20; ++level) {
-      b.fPicture(kStepLevelBacks, "", kPackSurfaces, fLevelBackground(pack, level), 196, 136);
+      b.fPicture(kStepLevelBacks, "", kPackSurfaces, fLevelBackground(pack, level), ART_PLACES::kLevelPicture.w,
+                 ART_PLACES::kLevelPicture.h);
     }
   }
 

@@ -91,10 +91,23 @@ inline constexpr QS_AREA kRankPlateText{28.0, 4.0, 152.0, 36.0};
 inline constexpr QS_SIZE kValuePlate{136, 42};
 inline constexpr QS_AREA kValueText{38.0, 3.0, 94.0, 36.0};
 
-// The trophies: a picture whose drawing keeps within kTrophyInkHalfWidth of its middle, so the
-// texts beside it (starting 90 right of its middle) have the room up to the next picture.
+// The levels screen: a level's picture under its button's frame (one cell of the button strip),
+// the level's number painted large in the picture's room left of the stars the game draws at the
+// button's right; a locked level's padlock painted in its cell between that room and the stars,
+// so it never hides the number.
+inline constexpr QS_SIZE kLevelButtonCell{200, 140};
+inline constexpr QS_SIZE kLevelPicture{196, 136};
+inline constexpr QS_AREA kLevelNumber{14.0, 26.0, 80.0, 84.0};
+inline constexpr QS_AREA kLevelLock{102.0, 48.0, 44.0, 44.0};
+
+// The trophies: a picture whose drawing keeps within kTrophyInkHalfWidth of its middle, and
+// beside it (from 90 right of its middle) the room of its title and description, as wide as
+// kTrophyTextRoom; the two stand above the gold rim along the top of the shelf they are on.
 inline constexpr QS_SIZE kTrophyPicture{140, 160};
 inline constexpr double kTrophyInkHalfWidth = 52.0;
+inline constexpr double kTrophyTextRoom = 196.0;
+inline constexpr QS_SIZE kShelf{2200, 48};
+inline constexpr QS_AREA kShelfRim{0.0, 8.0, 2200.0, 4.0};
 
 // The start comic: its first picture at the top left, beside the second at the top right. In the
 // second the master holds up a scroll, turned like the caption the game letters on it, whose

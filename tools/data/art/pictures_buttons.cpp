@@ -5,6 +5,7 @@
 #include "tools/data/art/art_places.h"
 #include "tools/data/art/art_style.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace QOR::ART {
@@ -56,15 +57,18 @@ PAINTER fFlat(QS_RGB inner, const std::string& word, double textSize, bool withI
   });
 }
 
-// An ornate frame with an open middle, drawn over a picture (packs and levels).
-PAINTER fPictureFrame(double border, bool lockWhenInactive) {
+// An ornate frame with an open middle, drawn over a picture (packs and levels). Locked, a dark veil
+// covers the picture and a padlock fills lock (an area of the cell); a lock of no size draws none.
+PAINTER fPictureFrame(double border, ART_PLACES::QS_AREA lock) {
   return fStrip([=](cairo_t* cr, double w, double h, int state) {
     if (state == 4) {
-      // Locked: a dark veil over the picture and a lock in the middle.
       fRoundRect(cr, border, border, w - 2 * border, h - 2 * border, 6);
       cairo_set_source_rgba(cr, 0.02, 0.02, 0.03, 0.62);
       cairo_fill(cr);
-      if (lockWhenInactive) fDrawIcon(cr, ICON::LOCK, w / 2, h / 2 - 6, h * 0.32, fShade(kGold, -0.2));
+      const double size = std::min(lock.w, lock.h);
+      if (size > 0.0) {
+        fDrawIcon(cr, ICON::LOCK, lock.x + lock.w / 2, lock.y + lock.h / 2, size, fShade(kGold, -0.2));
+      }
     }
     if (state == 1 || state == 2) {
       // Light falling in from the frame.
@@ -170,8 +174,9 @@ void fAddButtonPainters(PAINTER_TABLE& table) {
   table["MainMenu_HelpButton.png"] =
       fFlat(kLacquer, "", 0, true, ICON::HELP, ART_PLACES::kMenuButtonCaption.x);
   table["Back_button.png"] = fRound(kLacquer, "", ICON::BACK, true);
-  table["Pack_button.png"] = fPictureFrame(14, true);
-  table["Levels_button.png"] = fPictureFrame(10, true);
+  // A pack's padlock in the middle of its 320 x 190 cell (its name stands on a plate below).
+  table["Pack_button.png"] = fPictureFrame(14, ART_PLACES::QS_AREA{160.0 - 30.4, 89.0 - 30.4, 60.8, 60.8});
+  table["Levels_button.png"] = fPictureFrame(10, ART_PLACES::kLevelLock);
   table["RightPoint_smoll.png"] = fRound(kJade, "", ICON::NEXT, true);
   table["LeftPoint_smoll.png"] = fRound(kJade, "", ICON::PREV, true);
   table["GUI_menu_button.png"] = fRound(kLacquer, "", ICON::MENU, true);
