@@ -1,9 +1,9 @@
 // The mixer on a real PulseAudio server of the test's own (a null sink, its own socket): the server
 // is killed while music plays and started again; the mixer notices, runs nothing on unheard, opens
-// the device again and the music and the effects are heard on the server's sink once more.
-#include "engine/platform/qc_thread.h"
+// the device again, and the music and the effects are heard on the server's sink once more.
 #include "engine/sound/qc_mixer.h"
 #include "engine/sound/qc_sound.h"
+#include "engine/sound/qc_sound_lock.h"
 #include "engine/sound/qc_sound_wake.h"
 #include "tests/engine/sound/audio_probe.h"
 #include "tests/kit/child_process.h"
@@ -12,7 +12,6 @@
 #include "tests/kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -22,17 +21,16 @@
 #include <fstream>
 #include <functional>
 #include <future>
-#include <memory>
-#include <thread>
 
 using namespace QOR;
+using namespace std::chrono_literals;
 
 namespace {
 
 // Read by OpenAL Soft on its first use: only its PulseAudio driver.
 const bool g_pulseOnly = [] { return setenv("ALSOFT_DRIVERS", "pulse", 1) == 0; }();
 
-// What a command prints on standard output, through the shell.
+// What a command prints on standard output.
 std::string fRun(const std::string& command) {
   std::string out;
   if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -43,51 +41,39 @@ std::string fRun(const std::string& command) {
   return out;
 }
 
+// Calls step until done answers true; false after a generous time.
+bool fPoll(const std::function<bool()>& done, const std::function<void()>& step) {
+  for (const auto end = std::chrono::steady_clock::now() + 60s; std::chrono::steady_clock::now() < end; step()) {
+    if (done()) return true;
+  }
+  return false;
+}
+
+int fSinkInputs() {
+  const std::string list = fRun("pactl list short sink-inputs 2>/dev/null");
+  return static_cast<int>(std::count(list.begin(), list.end(), '\n'));
+}
+
+// A server over a folder of its own, this process's clients pointed at its socket; started again
+// by fStart after fKill. One left behind by a crash ends once idle.
 class PrivatePulse {
  public:
-  // The server over a fresh folder, clients of this process pointed at its socket.
-  bool fCreate() {
-    if (!_dir.fCreate("qor-pulse-")) return false;
+  bool fStart() {
+    if (_dir.fPath().empty() && !_dir.fCreate("qor-pulse-")) return false;
     const std::string dir = _dir.fPath().string();
     setenv("PULSE_SERVER", ("unix:" + dir + "/native").c_str(), 1);
-    std::ofstream(dir + "/serve") << "#!/bin/sh\nexec pulseaudio -n --daemonize=no --exit-idle-time=-1 "
-                                     "--use-pid-file=no --disable-shm=yes -L 'module-null-sink sink_name=qor' "
-                                     "-L 'module-native-protocol-unix socket="
-                                  << dir << "/native auth-anonymous=1'\n";
-    return chmod((dir + "/serve").c_str(), 0700) == 0;
-  }
-  // Started and answering.
-  bool fStart() {
-    const std::string dir = _dir.fPath().string();
+    std::ofstream(dir + "/serve") << "#!/bin/sh\nexec pulseaudio -n --daemonize=no --exit-idle-time=30 --use-pid-file=no "
+                                     "--disable-shm=yes -L 'module-null-sink sink_name=qor' -L "
+                                     "'module-native-protocol-unix auth-anonymous=1 socket=" << dir << "/native'\n";
     _server = std::make_unique<qor_test::ChildProcess>();
-    return _server->fStart(dir + "/serve", dir, {"HOME=" + dir, "XDG_RUNTIME_DIR=" + dir, "PULSE_RUNTIME_PATH=" + dir})
-           && fPoll([] { return fRun("pactl info 2>/dev/null").find("Default Sink: qor") != std::string::npos; });
+    return chmod((dir + "/serve").c_str(), 0700) == 0 &&
+           _server->fStart(dir + "/serve", dir, {"HOME=" + dir, "XDG_RUNTIME_DIR=" + dir, "PULSE_RUNTIME_PATH=" + dir}) &&
+           fPoll([] { return fRun("pactl info 2>/dev/null").find("Default Sink: qor") != std::string::npos; },
+                 [] { QC_SOUND_WAKE::fWait(20ms); });
   }
   void fKill() {
     _server->fSignal(SIGKILL);
-    _server->fFinish(std::chrono::seconds(10));
-  }
-  static int fSinkInputs() {
-    const std::string list = fRun("pactl list short sink-inputs 2>/dev/null");
-    return static_cast<int>(std::count(list.begin(), list.end(), '\n'));
-  }
-  // Frames of what the sink plays, read from its monitor.
-  static std::vector<float> fCapture(int frames) {
-    const std::string raw = fRun("parec -d qor.monitor --raw --format=float32le --rate=44100 --channels=2 "
-                                 "2>/dev/null | head -c " + std::to_string(frames * 8));
-    std::vector<float> out(raw.size() / sizeof(float));
-    std::memcpy(out.data(), raw.data(), out.size() * sizeof(float));
-    return out;
-  }
-  // Calls step until done answers true; false after a generous time.
-  static bool fPoll(const std::function<bool()>& done, const std::function<void()>& step = [] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }) {
-    for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-         std::chrono::steady_clock::now() < end; step()) {
-      if (done()) return true;
-    }
-    return false;
+    _server->fFinish(10s);
   }
 
  private:
@@ -98,7 +84,6 @@ class PrivatePulse {
 TEST(SoundServer, SoundComesBackAfterItsServerRestarts) {
   ASSERT_TRUE(g_pulseOnly);
   PrivatePulse pulse;
-  ASSERT_TRUE(pulse.fCreate());
   ASSERT_TRUE(pulse.fStart()) << "pulseaudio (scripts/setup installs it) did not start";
   qor_test::LogCapture log;
   QC_MIXER mixer;
@@ -108,7 +93,7 @@ TEST(SoundServer, SoundComesBackAfterItsServerRestarts) {
   QC_SOUND* music = mixer.fCreateSound(track.data(), static_cast<int>(track.size()), 4, true);
   QC_SOUND* click = mixer.fCreateSound(effect.data(), static_cast<int>(effect.size()), 2, false);
   ASSERT_TRUE(music != nullptr && click != nullptr);
-  // As the game's tracks: the data read again whenever the track is played.
+  // As the game's tracks: the data is read again whenever the track is played.
   ASSERT_TRUE(music->fSetDataReader([&track](std::vector<std::uint8_t>& bytes) {
     bytes = track;
     return true;
@@ -117,52 +102,55 @@ TEST(SoundServer, SoundComesBackAfterItsServerRestarts) {
   music->fRestart();
   // This thread is the sound thread: one update, then the wait the mixer asks for.
   const auto pass = [&mixer] {
-    QC_THREAD::fMutexLock(1);
-    mixer.fUpdate();
-    const std::chrono::milliseconds period = mixer.fRefillPeriod();
-    QC_THREAD::fMutexUnlock(1);
-    QC_SOUND_WAKE::fWait(period.count() < 0 ? std::chrono::milliseconds(50) : std::min(period, std::chrono::milliseconds(50)));
+    std::chrono::milliseconds period;
+    {
+      QC_SOUND_LOCK lock;
+      mixer.fUpdate();
+      period = mixer.fRefillPeriod();
+    }
+    QC_SOUND_WAKE::fWait(period.count() < 0 ? 50ms : std::min(period, std::chrono::milliseconds(50)));
   };
+  // The sound thread logs under the lock.
   const auto logged = [&log](const char* line) {
-    QC_THREAD::fMutexLock(1);
-    const bool has = log.hasLine(line);
-    QC_THREAD::fMutexUnlock(1);
-    return has;
+    QC_SOUND_LOCK lock;
+    const std::vector<std::string> lines = log.lines();
+    return std::count(lines.begin(), lines.end(), line);
   };
   const auto heard = [&pass](double frequency) {
-    auto capture = std::async(std::launch::async, [] { return PrivatePulse::fCapture(8820); });
-    PrivatePulse::fPoll([&capture] { return capture.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-                        pass);
+    auto capture = std::async(std::launch::async, [] {
+      const std::string raw = fRun("parec -d qor.monitor --raw --format=float32le --rate=44100 --channels=2 "
+                                   "2>/dev/null | head -c 70560");
+      std::vector<float> out(raw.size() / sizeof(float));
+      std::memcpy(out.data(), raw.data(), out.size() * sizeof(float));
+      return out;
+    });
+    fPoll([&capture] { return capture.wait_for(0s) == std::future_status::ready; }, pass);
     return sound_probe::fToneAmplitude(capture.get(), 0, 8820, frequency);
   };
-  ASSERT_TRUE(PrivatePulse::fPoll([] { return PrivatePulse::fSinkInputs() == 1; }, pass));
+  ASSERT_TRUE(fPoll([] { return fSinkInputs() == 1; }, pass));
   const double loudness = heard(440.0);
   ASSERT_GT(loudness, 0.1);
 
   pulse.fKill();
-  ASSERT_TRUE(PrivatePulse::fPoll([&] { return logged("Sound device lost"); }, pass));
-  // A thread updating without pause while the device is gone: the 4 s track does not run on.
+  ASSERT_TRUE(fPoll([&] { return logged("Sound device lost") > 0; }, pass));
+  // Updates without a pause while the device is gone: the 4 s track does not run on unheard.
   for (int i = 0; i < 60; ++i) {
-    QC_THREAD::fMutexLock(1);
+    QC_SOUND_LOCK lock;
     mixer.fUpdate();
     EXPECT_GT(mixer.fRefillPeriod().count(), 0);
-    QC_THREAD::fMutexUnlock(1);
   }
   EXPECT_TRUE(music->isPlaying());
-  click->fRestart();  // played while there is no device: never heard later
+  click->fRestart();
 
   ASSERT_TRUE(pulse.fStart());
-  ASSERT_TRUE(PrivatePulse::fPoll([&] { return logged("Sound device reopened"); }, pass));
-  EXPECT_TRUE(PrivatePulse::fPoll([] { return PrivatePulse::fSinkInputs() == 1; }, pass));
+  ASSERT_TRUE(fPoll([&] { return logged("Sound device reopened") > 0; }, pass));
+  EXPECT_TRUE(fPoll([] { return fSinkInputs() == 1; }, pass));
   EXPECT_NEAR(heard(440.0), loudness, 0.1 * loudness) << "the music goes on, at its volume";
-  EXPECT_LT(heard(880.0), 0.05) << "an effect played while the device was gone stays unheard";
+  EXPECT_LT(heard(880.0), 0.05) << "an effect played while the device was gone is not played late";
   click->fRestart();
   EXPECT_GT(heard(880.0), 0.08) << "effects play again";
-  QC_THREAD::fMutexLock(1);
-  const std::vector<std::string> lines = log.lines();
-  QC_THREAD::fMutexUnlock(1);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Sound device lost"), 1);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Sound device reopened"), 1);
+  EXPECT_EQ(logged("Sound device lost"), 1);
+  EXPECT_EQ(logged("Sound device reopened"), 1);
 }
 
 }  // namespace
