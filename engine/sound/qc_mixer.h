@@ -45,8 +45,6 @@ class QC_MIXER {
   // its playing sounds ask for, negative when none plays; while the device is lost, the time until
   // the next try to open it again.
   std::chrono::milliseconds fRefillPeriod() const;
-  // True from the update that found the device lost until one that opened it again.
-  bool isDeviceLost() const { return _lost; }
   // 1 when the sound was in the list and is now out of it (the caller owns it then), -1 when absent.
   int fRemoveSound(QC_SOUND* sound);
   // True while one of the mixer's sounds was made over bytes that include data: freeing them

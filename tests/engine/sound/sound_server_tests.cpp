@@ -62,12 +62,13 @@ class PrivatePulse {
     if (_dir.fPath().empty() && !_dir.fCreate("qor-pulse-")) return false;
     const std::string dir = _dir.fPath().string();
     setenv("PULSE_SERVER", ("unix:" + dir + "/native").c_str(), 1);
-    std::ofstream(dir + "/serve") << "#!/bin/sh\nexec pulseaudio -n --daemonize=no --exit-idle-time=30 --use-pid-file=no "
-                                     "--disable-shm=yes -L 'module-null-sink sink_name=qor' -L "
-                                     "'module-native-protocol-unix auth-anonymous=1 socket=" << dir << "/native'\n";
+    std::ofstream(dir + "/serve") << "#!/bin/sh\nexec pulseaudio -n --daemonize=no --exit-idle-time=30 "
+                                     "--use-pid-file=no --disable-shm=yes -L 'module-null-sink sink_name=qor' "
+                                     "-L 'module-native-protocol-unix auth-anonymous=1 socket="
+                                  << dir << "/native'\n";
+    const std::vector<std::string> home = {"HOME=" + dir, "XDG_RUNTIME_DIR=" + dir, "PULSE_RUNTIME_PATH=" + dir};
     _server = std::make_unique<qor_test::ChildProcess>();
-    return chmod((dir + "/serve").c_str(), 0700) == 0 &&
-           _server->fStart(dir + "/serve", dir, {"HOME=" + dir, "XDG_RUNTIME_DIR=" + dir, "PULSE_RUNTIME_PATH=" + dir}) &&
+    return chmod((dir + "/serve").c_str(), 0700) == 0 && _server->fStart(dir + "/serve", dir, home) &&
            fPoll([] { return fRun("pactl info 2>/dev/null").find("Default Sink: qor") != std::string::npos; },
                  [] { QC_SOUND_WAKE::fWait(20ms); });
   }
