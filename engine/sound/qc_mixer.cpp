@@ -9,6 +9,7 @@
 #include "engine/sound/qc_sound_wake.h"
 
 #include <AL/al.h>
+#include <AL/alext.h>
 #include <AL/efx.h>
 
 #include <algorithm>
@@ -25,6 +26,25 @@ namespace {
 bool isReadByAnyMixer(const void* data) {
   if (qcMIXER != nullptr && qcMIXER->isReadingData(data)) return true;
   return qcCurrentMixer != nullptr && qcCurrentMixer != qcMIXER && qcCurrentMixer->isReadingData(data);
+}
+
+// The first wait before the default device is opened again after a loss, and the longest: the
+// wait doubles after each try that fails, so a server that stays away costs a few tries a minute.
+constexpr std::chrono::milliseconds kFirstReopenWait{250};
+constexpr std::chrono::milliseconds kLongestReopenWait{4000};
+
+// The default device, or the loopback device when a test asked for it, with the attributes of
+// the context to make on it (none through an effect slot: no auxiliary sends make a smaller
+// context).
+ALCdevice* fOpenDefaultDevice(std::vector<ALCint>& attributes) {
+  const ALCint* deviceAttributes = nullptr;
+  ALCdevice* device =
+      sound_test::isLoopbackWanted() ? sound_test::fOpenLoopbackDevice(&deviceAttributes) : alcOpenDevice(nullptr);
+  attributes.clear();
+  for (const ALCint* at = deviceAttributes; at != nullptr && at[0] != 0; at += 2)
+    attributes.insert(attributes.end(), at, at + 2);
+  attributes.insert(attributes.end(), {ALC_MAX_AUXILIARY_SENDS, 0, 0});
+  return device;
 }
 
 }  // namespace
@@ -61,45 +81,45 @@ void QC_MIXER::fClose() {
   }
   _context = nullptr;
   _device = nullptr;
+  _lost = false;
   fLog("AL closed");
 }
 
 int QC_MIXER::fInit() {
   fLog("Mixer init");
   if (_device != nullptr) return _context != nullptr ? 1 : -113;
-  const ALCint* deviceAttributes = nullptr;
-  _device =
-      sound_test::isLoopbackWanted() ? sound_test::fOpenLoopbackDevice(&deviceAttributes) : alcOpenDevice(nullptr);
-  if (_device == nullptr) {
+  std::vector<ALCint> attributes;
+  ALCdevice* device = fOpenDefaultDevice(attributes);
+  if (device == nullptr) {
     fLog("\n!Default sound device not present");
     return -113;
   }
-  // No sound goes through an effect slot: sources without auxiliary sends make a smaller context.
-  std::vector<ALCint> attributes;
-  for (const ALCint* at = deviceAttributes; at != nullptr && at[0] != 0; at += 2)
-    attributes.insert(attributes.end(), at, at + 2);
-  attributes.insert(attributes.end(), {ALC_MAX_AUXILIARY_SENDS, 0, 0});
-  _context = alcCreateContext(_device, attributes.data());
-  _lastError = alcGetError(_device);
+  _device = device;
+  _canTellLost = alcIsExtensionPresent(device, "ALC_EXT_disconnect") == ALC_TRUE;
+  ALCcontext* context = alcCreateContext(device, attributes.data());
+  _context = context;
+  _lastError = alcGetError(device);
   if (_lastError != ALC_NO_ERROR) fLog("\n!Error context creation");
-  alcMakeContextCurrent(_context);
+  alcMakeContextCurrent(context);
 
   _listenerPosition.fSet(1.0f, 1.0f, 1.0f);
   _listenerVelocity.fSet(0.0f, 0.0f, 0.0f);
   _listenerAt.fSet(1.0f, 1.0f, 2.0f);
+  if (context != nullptr) fSendListener();
+  _lastError = alcGetError(device);
+  if (_lastError != ALC_NO_ERROR) fLog("\nError OAL");
+  fLog("AL finish initialisation");
+  return context != nullptr ? 1 : -113;
+}
+
+void QC_MIXER::fSendListener() {
   const ALfloat position[3] = {_listenerPosition.x, _listenerPosition.y, _listenerPosition.z};
   const ALfloat velocity[3] = {_listenerVelocity.x, _listenerVelocity.y, _listenerVelocity.z};
   const ALfloat orientation[6] = {_listenerAt.x, _listenerAt.y, _listenerAt.z,
                                   _listenerUp.x, _listenerUp.y, _listenerUp.z};
-  if (_context != nullptr) {
-    alListenerfv(AL_POSITION, position);
-    alListenerfv(AL_VELOCITY, velocity);
-    alListenerfv(AL_ORIENTATION, orientation);
-  }
-  _lastError = alcGetError(_device);
-  if (_lastError != ALC_NO_ERROR) fLog("\nError OAL");
-  fLog("AL finish initialisation");
-  return _context != nullptr ? 1 : -113;
+  alListenerfv(AL_POSITION, position);
+  alListenerfv(AL_VELOCITY, velocity);
+  alListenerfv(AL_ORIENTATION, orientation);
 }
 
 QC_SOUND* QC_MIXER::fCreateSound(const void* data, int size, int bufferCount, bool streamed) {
@@ -113,13 +133,68 @@ QC_SOUND* QC_MIXER::fCreateSound(const void* data, int size, int bufferCount, bo
 }
 
 void QC_MIXER::fUpdate() {
-  if (_device == nullptr || _sounds.empty()) return;
+  if (_device == nullptr) return;
+  fWatchDevice();
+  // A lost device reports every queued buffer played and stops each source it is given at once:
+  // refilling would run the streams through their data unheard.
+  if (_lost || _sounds.empty()) return;
   for (QC_SOUND* sound : _sounds) sound->fStreamUpdate();
+}
+
+void QC_MIXER::fWatchDevice() {
+  if (!_canTellLost || _context == nullptr) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (!_lost) {
+    ALCint connected = ALC_TRUE;
+    alcGetIntegerv(_device, ALC_CONNECTED, 1, &connected);
+    if (connected != ALC_FALSE) return;
+    fLog("Sound device lost");
+    _lost = true;
+    _reopenWait = kFirstReopenWait;
+    _nextReopen = now + _reopenWait;
+    return;
+  }
+  if (now < _nextReopen) return;
+  if (fReopen()) {
+    _lost = false;
+    fLog("Sound device reopened");
+    return;
+  }
+  _reopenWait = std::min(_reopenWait * 2, kLongestReopenWait);
+  _nextReopen = now + _reopenWait;
+}
+
+bool QC_MIXER::fReopen() {
+  // OpenAL Soft as packaged here cannot move a context to a new device (ALC_SOFT_reopen_device):
+  // a new device and context are made and every sound is made again on them.
+  std::vector<ALCint> attributes;
+  ALCdevice* device = fOpenDefaultDevice(attributes);
+  if (device == nullptr) return false;
+  ALCcontext* context = alcCreateContext(device, attributes.data());
+  if (context == nullptr) {
+    alcCloseDevice(device);
+    return false;
+  }
+  ALCcontext* oldContext = _context;
+  ALCdevice* oldDevice = _device;
+  for (QC_SOUND* sound : _sounds) sound->fMoveTo(oldContext, context);
+  alcMakeContextCurrent(context);
+  fSendListener();
+  _context = context;
+  _device = device;
+  alcDestroyContext(oldContext);
+  alcCloseDevice(oldDevice);
+  _canTellLost = alcIsExtensionPresent(device, "ALC_EXT_disconnect") == ALC_TRUE;
+  return true;
 }
 
 std::chrono::milliseconds QC_MIXER::fRefillPeriod() const {
   std::chrono::milliseconds period = QC_SOUND_WAKE::kUntilWoken;
   if (_device == nullptr) return period;
+  if (_lost) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(_nextReopen - std::chrono::steady_clock::now());
+    return std::max(left, std::chrono::milliseconds(1));
+  }
   for (const QC_SOUND* sound : _sounds) {
     const std::chrono::milliseconds wanted = sound->fRefillPeriod();
     if (wanted.count() >= 0 && (period.count() < 0 || wanted < period)) period = wanted;
@@ -153,13 +228,14 @@ void QC_MIXER::fForgetSoundBytes(const QC_SOUND* sound) {
 }
 
 void QC_MIXER::fUpdateListener() {
-  if (_context == nullptr) return;
   QC_SOUND_LOCK lock;
+  if (_context == nullptr) return;
   const ALfloat position[3] = {_listenerPosition.x, _listenerPosition.y, _listenerPosition.z};
   alListenerfv(AL_POSITION, position);
 }
 
 void QC_MIXER::fCheckError(const std::string& text) {
+  QC_SOUND_LOCK lock;
   if (qcCurrentMixer == nullptr || qcCurrentMixer->_device == nullptr) return;
   const ALCenum error = alcGetError(qcCurrentMixer->_device);
   if (error != ALC_NO_ERROR) fLog() << "OAL error " << error << text;

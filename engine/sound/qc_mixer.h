@@ -5,6 +5,7 @@
 
 #include <AL/alc.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -34,10 +35,15 @@ class QC_MIXER {
   // Makes and opens a sound over data (not copied: it must outlive the sound). null when the data is
   // not Ogg Vorbis; without an audio context the sound comes back unopened and does nothing.
   QC_SOUND* fCreateSound(const void* data, int size, int bufferCount, bool streamed);
-  // Refills every streaming sound; the sound thread calls it holding engine lock 1.
+  // Refills every streaming sound; the sound thread calls it holding engine lock 1. It first asks
+  // whether the device is still there: a lost device (its sound server went away) is logged once,
+  // "Sound device lost", and nothing is refilled while it is gone, so no stream runs on unheard;
+  // the default device is opened again from time to time, and once it opens every sound is made
+  // again on it ("Sound device reopened") and the streams that played go on.
   void fUpdate();
   // How long the sound thread may wait before the next fUpdate (lock 1 held): the shortest period
-  // its playing sounds ask for; negative when none plays.
+  // its playing sounds ask for, negative when none plays; while the device is lost, the time until
+  // the next try to open it again.
   std::chrono::milliseconds fRefillPeriod() const;
   // 1 when the sound was in the list and is now out of it (the caller owns it then), -1 when absent.
   int fRemoveSound(QC_SOUND* sound);
@@ -51,8 +57,8 @@ class QC_MIXER {
   // Logs "OAL error <code><text>" when the current mixer's device has an ALC error pending.
   static void fCheckError(const std::string& text);
 
-  ALCdevice* fGetDevice() const { return _device; }
-  ALCcontext* fGetContext() const { return _context; }
+  ALCdevice* fGetDevice() const { return _device.load(); }
+  ALCcontext* fGetContext() const { return _context.load(); }
   int fGetLastError() const { return _lastError; }
   std::size_t fGetSoundCount() const { return _sounds.size(); }
   const QS_VEC3& fGetListenerPosition() const { return _listenerPosition; }
@@ -60,9 +66,22 @@ class QC_MIXER {
  private:
   void fSetListenerZ(float z) { _listenerPosition.z = z; }
   void fResetListenerUp() { _listenerUp.fSet(0.0f, -1.0f, 0.0f); }
+  // Sends the listener's position, velocity and orientation to the current context.
+  void fSendListener();
+  // Notices a lost device and tries, when the time has come, to open one again.
+  void fWatchDevice();
+  // A new device and context with every sound moved onto them, the old ones closed; false, with
+  // nothing changed, while no device can be opened.
+  bool fReopen();
 
-  ALCdevice* _device = nullptr;
-  ALCcontext* _context = nullptr;
+  // Read by the getters without the lock; changed by a reopen on the sound thread.
+  std::atomic<ALCdevice*> _device{nullptr};
+  std::atomic<ALCcontext*> _context{nullptr};
+  // The device can say whether it is still connected (ALC_EXT_disconnect).
+  bool _canTellLost = false;
+  std::atomic<bool> _lost{false};
+  std::chrono::steady_clock::time_point _nextReopen;
+  std::chrono::milliseconds _reopenWait{0};
   QS_VEC3 _listenerPosition;
   QS_VEC3 _listenerVelocity;
   QS_VEC3 _listenerAt;

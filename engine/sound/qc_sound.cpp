@@ -39,7 +39,7 @@ void QC_SOUND::fClose() {
 void QC_SOUND::fRelease() {
   // Source and buffer names belong to their context: delete them only there. The source goes
   // first so that it lets go of its queued buffers.
-  if (_context != nullptr && alcGetCurrentContext() == _context) {
+  if (_context.load() != nullptr && alcGetCurrentContext() == _context.load()) {
     if (_al._source != 0) alDeleteSources(1, &_al._source);
     if (!_buffers.empty()) alDeleteBuffers(static_cast<ALsizei>(_buffers.size()), _buffers.data());
     alGetError();
@@ -103,37 +103,95 @@ int QC_SOUND::fOpen(const void* data, int size, int bufferCount, bool streamed) 
   }
   _scratch.resize(static_cast<std::size_t>(_bufferSize));
 
+  fMakeNames();
+  _context = context;
+  _endOfData = false;
+  if (_streamed) {
+    fFillQueue(true);
+  } else {
+    fUploadWhole(true);
+  }
+  fSetPosition(0.0f, 0.0f, 0.0f);
+  _playing = false;
+  fCheckAL(4);
+  return 1;
+}
+
+void QC_SOUND::fMakeNames() {
   alGenSources(1, &_al._source);
   if (_streamed) {
     alSourcei(_al._source, AL_LOOPING, AL_FALSE);
     fCheckAL(0);
   }
-  _context = context;
-  _endOfData = false;
+  _buffers.clear();
   for (int i = 0; i < _bufferCount; ++i) {
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
     fCheckAL(100);
     _buffers.push_back(buffer);
   }
-  if (_streamed) {
-    fFillQueue(true);
-  } else {
-    _al._buffer = _buffers.front();
-    const int filled = fFillBuffer(_al._buffer);
-    if (filled < 0) fLog("UNERROR1");
-    if (filled == 0) fLog("END1");
-    alSourcei(_al._source, AL_BUFFER, static_cast<ALint>(_al._buffer));
-    const int frameBytes = _info->channels * 2;
-    _wholeSamples = filled > 0 ? filled / frameBytes : 0;
-    // OpenAL holds its own copy of the samples: neither the decoded block nor the decoder is kept.
-    std::vector<char>().swap(_scratch);
-    fCloseDecoder();
+}
+
+void QC_SOUND::fUploadWhole(bool logFill) {
+  _al._buffer = _buffers.front();
+  const int filled = fFillBuffer(_al._buffer);
+  if (logFill && filled < 0) fLog("UNERROR1");
+  if (logFill && filled == 0) fLog("END1");
+  alSourcei(_al._source, AL_BUFFER, static_cast<ALint>(_al._buffer));
+  const int frameBytes = _info->channels * 2;
+  _wholeSamples = filled > 0 ? filled / frameBytes : 0;
+  // OpenAL holds its own copy of the samples: neither the decoded block nor the decoder is kept.
+  std::vector<char>().swap(_scratch);
+  fCloseDecoder();
+}
+
+void QC_SOUND::fMoveTo(ALCcontext* from, ALCcontext* to) {
+  QC_SOUND_LOCK lock;
+  if (from == nullptr || to == nullptr || _context.load() != from) return;
+  // A one-shot effect's moment has passed; a stream, or a sound that loops, plays on.
+  const bool resume = _playing && (_streamed || _looping);
+  const bool keepsPlace = _streamed && _decoder != nullptr;
+  ogg_int64_t place = 0;
+  alcMakeContextCurrent(from);
+  if (keepsPlace) {
+    ALint state = AL_INITIAL;
+    alGetSourcei(_al._source, AL_SOURCE_STATE, &state);
+    // A stopped stream waits at its start; a playing or paused one goes on where its decoder is.
+    if (_playing || state == AL_PAUSED) place = ov_pcm_tell(_decoder.get());
   }
-  fSetPosition(0.0f, 0.0f, 0.0f);
-  _playing = false;
+  if (_al._source != 0) alDeleteSources(1, &_al._source);
+  if (!_buffers.empty()) alDeleteBuffers(static_cast<ALsizei>(_buffers.size()), _buffers.data());
+  alGetError();
+  alcMakeContextCurrent(to);
+  _al._source = 0;
+  fMakeNames();
+  _context = to;
+  alSourcef(_al._source, AL_GAIN, _gain.load());
+  const ALfloat position[3] = {_al._position.x, _al._position.y, _al._position.z};
+  alSourcefv(_al._source, AL_POSITION, position);
+  if (!_streamed) {
+    alSourcei(_al._source, AL_LOOPING, _looping ? AL_TRUE : AL_FALSE);
+    // The samples lived in the old device's buffer: they are decoded again from the sound's data,
+    // which the mixer keeps registered as read for as long as the sound exists.
+    _memory._position = 0;
+    auto decoder = std::make_unique<OggVorbis_File>();
+    if (ov_open_callbacks(&_memory, decoder.get(), nullptr, 0, fOggMemoryCallbacks()) == 0) {
+      if (_keptTags) vorbis_comment_clear(&_keptComment);
+      _keptTags = false;
+      _decoder = std::move(decoder);
+      _info = ov_info(_decoder.get(), -1);
+      _comment = ov_comment(_decoder.get(), -1);
+      fUploadWhole(false);
+    } else {
+      _wholeSamples = 0;
+      fBadData();
+    }
+  } else if (keepsPlace) {
+    fRebuildQueue(place);
+  }
+  _playing = resume;
+  if (resume) alSourcePlay(_al._source);
   fCheckAL(4);
-  return 1;
 }
 
 void QC_SOUND::fCloseDecoder() {
@@ -253,6 +311,9 @@ void QC_SOUND::fSetVolume(float gain) {
   if (!isOpened()) return;
   // OpenAL refuses a gain that is not a finite number of at least 0.
   if (!std::isfinite(gain) || gain < 0.0f) gain = 0.0f;
+  _gain = gain;
+  // Under the lock: the sound thread may be moving the source to a new device.
+  QC_SOUND_LOCK lock;
   alSourcef(_al._source, AL_GAIN, gain);
 }
 

@@ -52,7 +52,7 @@ class QC_SOUND {
   void fRestart();
   // The playing flag; read without the lock by the game, hence atomic.
   bool isPlaying() const { return _playing.load(); }
-  // The source gain, set without lock 1; NaN and negative gains become 0.
+  // The source gain, kept for a source made again; NaN and negative gains become 0.
   void fSetVolume(float gain);
   void fSetPosition(float x, float y, float z);
   // A looping stream goes on from its start after the end of its data instead of stopping.
@@ -62,6 +62,11 @@ class QC_SOUND {
   // longer reads the bytes it was opened over. False (nothing changes) for any other sound.
   bool fSetDataReader(QF_DATA_READER read);
   bool isLooping() const { return _looping.load(); }
+  // The device under from was lost and to is current on a new one: the source and buffers are made
+  // again there with the gain, position and looping they had. A stream keeps its decoder and goes
+  // on from its place (what was queued but maybe not heard is skipped); a whole sound is decoded
+  // again from its data and left stopped unless it loops. A sound not opened on from is left alone.
+  void fMoveTo(ALCcontext* from, ALCcontext* to);
 
   // The refill, on the sound thread with lock 1 held.
   void fStreamUpdate();
@@ -75,7 +80,7 @@ class QC_SOUND {
   // Logs a pending OpenAL error with the step number; true when there was one.
   bool fCheckAL(int step);
 
-  bool isOpened() const { return _context != nullptr; }
+  bool isOpened() const { return _context.load() != nullptr; }
   bool isStreamed() const { return _streamed; }
   ALuint fGetSource() const { return _al._source; }
   int fGetFormat() const { return _format; }
@@ -96,6 +101,11 @@ class QC_SOUND {
   int fFillForQueue(ALuint buffer);
   // Frees the decoder and scratch (and the OpenAL names when their context is current).
   void fRelease();
+  // A new source (a stream's not looping in OpenAL) and the buffers, on the current context.
+  void fMakeNames();
+  // Decodes the whole sound into its one buffer, sets it on the source, then lets the decoder and
+  // scratch go; logFill logs an empty or failed fill, as the open does.
+  void fUploadWhole(bool logFill);
   // The decoder goes; its stream information and comments are kept as copies of our own (a whole
   // sound's samples live in its OpenAL buffer, a stream with a reader decodes only while it plays).
   void fCloseDecoder();
@@ -132,7 +142,9 @@ class QC_SOUND {
   // Sample frames the stream reports, and for a whole sound those actually decoded into its buffer.
   ogg_int64_t _totalSamples = 0;
   ogg_int64_t _wholeSamples = 0;
-  ALCcontext* _context = nullptr;
+  std::atomic<float> _gain{1.0f};
+  // Read without the lock by isOpened; changed when the sound moves to a new device's context.
+  std::atomic<ALCcontext*> _context{nullptr};
 };
 
 }  // namespace QOR
