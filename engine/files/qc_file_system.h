@@ -71,9 +71,9 @@ class QC_FILE_SYSTEM {
   // judges them: 1 private; -108 one cannot be made or opened; kNotPrivate. cause names the folder
   // and why.
   static int fMakePrivateFolder(const std::string& folder, std::string* cause = nullptr);
-  // fReadRegularFile for a file of a private folder, where a link another user owns is never
-  // followed (-108, "a link another user owns"); kNotPrivate (nothing read) when the folder is not
-  // private, 0 when it is missing.
+  // fReadRegularFile for a file of a private folder. A link another user owns there is never
+  // followed: it reads as missing (0, cause "a link another user owns"). kNotPrivate (nothing
+  // read) when the folder is not private, 0 when it is missing.
   static int fReadPrivateFile(const std::string& path, std::string& bytes, std::string* cause = nullptr);
   // Takes, for the life of the process, the advisory lock of the file at path (made empty when
   // missing, in its folder made as fMakePrivateFolder makes it): 1 taken; 0 another open of the

@@ -240,8 +240,12 @@ int QC_FILE_SYSTEM::fReadPrivateFile(const std::string& path, std::string& bytes
     if (cause != nullptr) *cause = folder.fCause();
     return folder.fResult();
   }
-  return wholeReadResult(
-      host_files::fReadRegularFileIn(folder.fDescriptor(), folder.fName().c_str(), bytes, kLargestReadFile), cause);
+  const host_files::QE_FOUND found =
+      host_files::fReadRegularFileIn(folder.fDescriptor(), folder.fName().c_str(), bytes, kLargestReadFile);
+  const int read = wholeReadResult(found, cause);
+  // Nothing of the user's is there: a link another user owns is never followed, and the next
+  // replacement of the file takes its place.
+  return found == host_files::QE_FOUND::kForeignLink ? 0 : read;
 }
 
 int QC_FILE_SYSTEM::fWriteFile(const std::string& path, const void* buffer, std::size_t size,

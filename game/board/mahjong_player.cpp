@@ -48,7 +48,7 @@ std::string MAHJONG_PLAYER::NameToFile(const std::wstring& name) {
   std::wstring clean = name;
   for (wchar_t& c : clean) {
     const auto code = static_cast<std::uint32_t>(c);
-    if (!QOR::isXmlChar(code)) c = kReplacement;
+    if (code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) c = kReplacement;
   }
   return pugi::as_utf8(clean);
 }

@@ -1,13 +1,16 @@
 // player.xml under faults, through its one writer: a damaged file's repair killed at each of its
 // steps, or failing to write, never leaves the next start without a profile the file held whole;
 // saves on a full or read-only folder are told once and never make an empty file.
+#include "engine/files/qc_file_system.h"
 #include "engine/files/replace_file.h"
+#include "engine/service/qc_tell_player.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/mahjong_player_file.h"
 #include "host/test_doors.h"
 #include "tests/game/kit/game_services.h"
 #include "tests/kit/file_bytes.h"
 #include "tests/kit/log_capture.h"
+#include "tests/kit/other_user.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -22,6 +25,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -294,6 +298,126 @@ TEST_F(PlayerFileTest, SavesOnAReadOnlyFolderAreToldOnceAndKeepTheOldFile) {
   EXPECT_FALSE(fs::exists(path()));
 }
 
+// Another local user's hands on the player's files, in a shared sticky documents folder (two real
+// users when the tests run as root, as in CI). A game folder another user made, one others can
+// write to, or a link another user planted on the way, is neither read nor written: the session
+// plays from memory, told once, and no lock is taken there; a link planted at player.xml while its
+// folder was open to all is never read through, and the next save takes its place. Nothing of the
+// player's reaches another file, and the folders and files the game makes take the umask (077).
+TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
+  const fs::path greyfern = _folder.parent_path();
+  const fs::path secret = documents() / "secret.txt";
+  const fs::path mine = documents() / "mine";
+  const auto openToAll = [](const fs::path& folder) { fs::permissions(folder, fs::perms::all); };
+  const auto none = [] {};
+  const auto madeByGame = [&] { fs::remove_all(greyfern); };
+  struct ROW {
+    const char* what;
+    std::function<void()> before;  // the player's, before the other user's hands
+    std::function<int()> other;
+    std::function<void()> after;
+    std::string told;  // the cause logged; empty when player.xml is saved in its folder
+  };
+  const ROW rows[] = {
+      {"nobody else", madeByGame, nullptr, none, ""},
+      {"the player's folder that others can write to", [&] { openToAll(_folder); }, nullptr, none,
+       "other users can write to " + _folder.string()},
+      {"the game folder another user made, open to all, with their player.xml", madeByGame,
+       [&] {
+         fs::create_directories(_folder);
+         openToAll(greyfern);
+         openToAll(_folder);
+         writeBytes(path(), cutOffFile());
+         return 0;
+       },
+       none, greyfern.string() + " belongs to another user"},
+      {"a link at Greyfern to a folder of the player's", madeByGame,
+       [&] { return symlink(mine.c_str(), greyfern.c_str()); }, none,
+       greyfern.string() + " is a link another user owns"},
+      {"a link at player.xml to the player's secret, planted while the folders were open",
+       [&] {
+         openToAll(greyfern);
+         openToAll(_folder);
+       },
+       [&] { return symlink(secret.c_str(), path().c_str()); },
+       [&] {
+         fs::permissions(greyfern, fs::perms::owner_all);
+         fs::permissions(_folder, fs::perms::owner_all);
+       },
+       ""},
+  };
+  // Each start is a process of its own: nothing held in memory or told passes to the next.
+  const auto play = [&](const ROW& row, const std::map<fs::path, std::string>& before) {
+    qor_test::LogCapture log;
+    host_test::fResetMessageBoxCount();
+    QOR::fForgetToldSubjects();
+    file().Open();
+    MAHJONG_PLAYER ann(path(), L"Ann");
+    ann.Reset(L"Ann");
+    for (const int money : {7, 8}) {
+      ann.m_money = money;
+      EXPECT_EQ(ann.SavePlayersWith(path(), &defaults), row.told.empty());
+    }
+    EXPECT_EQ(MAHJONG_PLAYER(path(), L"Ann").m_money, 8) << "neither on disk nor in memory";
+    EXPECT_EQ(QOR::QC_FILE_SYSTEM::fLockPrivateFile((_folder / "player.lock").string()), row.told.empty() ? 1 : -1);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(documents())) {
+      if (!entry.is_regular_file() || entry.is_symlink() || before.count(entry.path()) != 0) continue;
+      EXPECT_TRUE(row.told.empty()) << entry.path() << " written";
+      EXPECT_NE(readBytes(entry.path()), "the player's own secret") << entry.path();
+    }
+    for (const auto& [at, bytes] : before) EXPECT_EQ(readBytes(at), bytes) << at << " changed";
+    if (row.told.empty()) {
+      // Nothing was read through the link: nothing damaged was found and kept as a backup.
+      EXPECT_EQ(others(), std::vector<std::string>{"player.lock"});
+      EXPECT_FALSE(fs::is_symlink(path()));
+      EXPECT_EQ(fs::symlink_status(path()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+      for (const fs::path& folder : {greyfern, _folder}) {
+        EXPECT_TRUE(row.what != rows[0].what || fs::status(folder).permissions() == fs::perms::owner_all) << folder;
+      }
+      return;
+    }
+    EXPECT_TRUE(log.contains("player.xml not saved: " + path() + ": " + row.told)) << log.text();
+    EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+    if (row.what != rows[1].what) return;
+    // Once only the player can write to it, the next save is kept there and read from there.
+    fs::permissions(_folder, fs::perms::owner_all);
+    ann.m_money = 9;
+    EXPECT_TRUE(ann.SavePlayersWith(path(), &defaults));
+    EXPECT_EQ(MAHJONG_PLAYER(path(), L"Ann").m_money, 9);
+  };
+  fs::permissions(documents(), fs::perms::all | fs::perms::sticky_bit);
+  const mode_t umaskBefore = umask(077);
+  for (const ROW& row : rows) {
+    // This user's own link counts as another's only where the folder does too.
+    if (row.what == rows[4].what && !qor_test::OtherUser::isReal()) continue;
+    SCOPED_TRACE(row.what);
+    fs::remove_all(greyfern);
+    fs::remove_all(mine);
+    fs::create_directories(_folder);
+    fs::create_directory(mine);
+    writeBytes(secret, "the player's own secret");
+    fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+    row.before();
+    qor_test::OtherUser other;
+    if (row.other) {
+      ASSERT_EQ(other.fRun(row.other), 0);
+    }
+    row.after();
+    std::map<fs::path, std::string> before;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(documents())) {
+      if (entry.is_regular_file() && !entry.is_symlink()) before[entry.path()] = readBytes(entry.path());
+    }
+    const auto failures = [] { return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count(); };
+    const int earlier = failures();
+    EXPECT_EQ(inChild([&] {
+                play(row, before);
+                return failures() != earlier ? 1 : 0;
+              }),
+              0);
+  }
+  umask(umaskBefore);
+}
+
 // A save writes in proportion to what it read: a file whose elements nest deeper than eight levels
 // (a profile needs three) is damaged, rebuilt from its whole profiles without what lies below that
 // depth, by the start's repair (the damaged bytes kept) or by a save that meets it first; unknown
@@ -349,18 +473,48 @@ TEST_F(PlayerFileTest, ASaveWritesInProportionToWhatItRead) {
   }
 }
 
-// A name holding bytes that are not UTF-8 reads with each bad sequence replaced once, and is
-// written as it reads: a save replaces its profile, the last player and reading by name find it,
-// and so does a delete in the file as it came.
+// True for well-formed UTF-8 holding only characters XML 1.0 allows, none named by reference.
+bool isXmlText(const std::string& text) {
+  const auto allowed = [](unsigned c) {
+    return c == 9 || c == 10 || c == 13 || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE) ||
+           (c >= 0x10000 && c < 0x110000);
+  };
+  for (std::size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const int length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
+    if (length == 0 || at + length > text.size()) return false;
+    unsigned code = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+      const auto next = static_cast<unsigned char>(text[at + i]);
+      if (next >> 6 != 2) return false;
+      code = code << 6 | (next & 0x3F);
+    }
+    const unsigned shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < shortest[length] || !allowed(code)) return false;
+    if (text.compare(at, 2, "&#") == 0) {
+      const bool hex = at + 2 < text.size() && text[at + 2] == 'x';
+      if (!allowed(static_cast<unsigned>(std::stoul(text.substr(at + (hex ? 3 : 2)), nullptr, hex ? 16 : 10)))) return false;
+    }
+    at += length;
+  }
+  return true;
+}
+
+// A name holding bytes that are not UTF-8, or naming by reference a character XML cannot hold,
+// reads with each bad sequence or character replaced once, and is written as it reads: a save
+// replaces its profile, the last player and reading by name find it, and so does a delete in the
+// file as it came. Whatever the hand edit put in the file, what is written is well-formed UTF-8.
 TEST_F(PlayerFileTest, ANameWithBadBytesStaysOneProfile) {
   const std::wstring bad(1, L'\uFFFD');
   const struct { std::string bytes; std::wstring name; } cases[] = {
       {"a\xFF" "b", L"a" + bad + L"b"}, {"a\xC0\x80", L"a" + bad + bad}, {"\xE0\x80\xAF", bad + bad + bad},
-      {"\x80" "b", bad + L"b"}, {"\xED\xA0\x80", bad + bad + bad}, {"\xC3\xA9\xF0\x9F\x80", L"\u00E9" + bad}};
+      {"\x80" "b", bad + L"b"}, {"\xED\xA0\x80", bad + bad + bad}, {"\xC3\xA9\xF0\x9F\x80", L"\u00E9" + bad},
+      {"a&#01;b", L"a" + bad + L"b"}, {"&#xD800;", bad + bad + bad}, {"x&#xFFFF;", L"x" + bad}};
   for (const auto& [bytes, name] : cases) {
     SCOPED_TRACE(bytes);
     const std::string raw = "<lastplayer lpname=\"" + bytes + "\"/><packs/><ranks/><player name=\"" + bytes +
-                            "\" money=\"100\"/><player name=\"Al\"/>";
+                            "\" money=\"100\"/><player name=\"Al\" note=\"caf\xE9 " + bytes + "\"><x>" + bytes +
+                            "</x></player>";
     writeBytes(path(), raw);
     MAHJONG_PLAYER player(path(), L"");
     EXPECT_TRUE(player.m_name == name && player.m_money == 100);
@@ -368,10 +522,12 @@ TEST_F(PlayerFileTest, ANameWithBadBytesStaysOneProfile) {
     ASSERT_TRUE(player.SavePlayersWith(path(), &defaults));
     EXPECT_EQ(names().size(), 2u);
     EXPECT_EQ(MAHJONG_PLAYER(path(), name).m_money, 655);
+    EXPECT_TRUE(isXmlText(readBytes(path()))) << readBytes(path());
     writeBytes(path(), raw);
     ASSERT_TRUE(file().DeletePlayer(name, L"Al"));
     EXPECT_EQ(names(), std::vector<std::string>{"Al"});
     EXPECT_EQ(MAHJONG_PLAYER(path(), L"").m_name, L"Al");
+    EXPECT_TRUE(isXmlText(readBytes(path()))) << readBytes(path());
   }
 }
 
