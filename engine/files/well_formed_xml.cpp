@@ -14,22 +14,18 @@ class STRING_WRITER : public pugi::xml_writer {
   std::string text;
 };
 
-// Gives a name or value the well-formed text, when it differs.
-template <typename NODE, typename SET>
-void mend(NODE node, const char* text, SET set) {
-  const std::string clean = fWellFormedText(text);
-  if (clean != text) (node.*set)(clean.c_str());
-}
-
+// Every name, value and text below node, made well-formed where it is not.
 void mendTree(pugi::xml_node node) {
-  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-    mend(child, child.name(), static_cast<bool (pugi::xml_node::*)(const char*)>(&pugi::xml_node::set_name));
-    mend(child, child.value(), static_cast<bool (pugi::xml_node::*)(const char*)>(&pugi::xml_node::set_value));
-    for (pugi::xml_attribute attribute = child.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-      mend(attribute, attribute.name(),
-           static_cast<bool (pugi::xml_attribute::*)(const char*)>(&pugi::xml_attribute::set_name));
-      mend(attribute, attribute.value(),
-           static_cast<bool (pugi::xml_attribute::*)(const char*)>(&pugi::xml_attribute::set_value));
+  const auto mend = [](const char* text, auto set) {
+    const std::string clean = fWellFormedText(text);
+    if (clean != text) set(clean.c_str());
+  };
+  for (pugi::xml_node child : node.children()) {
+    mend(child.name(), [&](const char* clean) { child.set_name(clean); });
+    mend(child.value(), [&](const char* clean) { child.set_value(clean); });
+    for (pugi::xml_attribute attribute : child.attributes()) {
+      mend(attribute.name(), [&](const char* clean) { attribute.set_name(clean); });
+      mend(attribute.value(), [&](const char* clean) { attribute.set_value(clean); });
     }
     mendTree(child);
   }

@@ -308,43 +308,32 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
   const fs::path greyfern = _folder.parent_path();
   const fs::path secret = documents() / "secret.txt";
   const fs::path mine = documents() / "mine";
-  const auto openToAll = [](const fs::path& folder) { fs::permissions(folder, fs::perms::all); };
-  const auto none = [] {};
-  const auto madeByGame = [&] { fs::remove_all(greyfern); };
-  struct ROW {
-    const char* what;
-    std::function<void()> before;  // the player's, before the other user's hands
-    std::function<int()> other;
-    std::function<void()> after;
-    std::string told;  // the cause logged; empty when player.xml is saved in its folder
+  const auto setFolders = [&](fs::perms perms) {
+    for (const fs::path& folder : {greyfern, _folder}) fs::permissions(folder, perms);
   };
-  const ROW rows[] = {
-      {"nobody else", madeByGame, nullptr, none, ""},
-      {"the player's folder that others can write to", [&] { openToAll(_folder); }, nullptr, none,
-       "other users can write to " + _folder.string()},
-      {"the game folder another user made, open to all, with their player.xml", madeByGame,
+  enum SETUP { kGameMakesFolders, kFoldersOpenToAll };
+  const struct ROW {
+    const char* what;
+    SETUP setup;
+    std::function<int()> other;  // what the other user does
+    bool closedAfter;            // the player's folders are then closed to others
+    std::string told;            // the cause logged; empty when player.xml is saved in its folder
+  } rows[] = {
+      {"nobody else", kGameMakesFolders, nullptr, false, ""},
+      {"the player's folders open to all", kFoldersOpenToAll, nullptr, false,
+       "other users can write to " + greyfern.string()},
+      {"the game folder another user made, open to all, with their player.xml", kGameMakesFolders,
        [&] {
          fs::create_directories(_folder);
-         openToAll(greyfern);
-         openToAll(_folder);
+         setFolders(fs::perms::all);
          writeBytes(path(), cutOffFile());
          return 0;
        },
-       none, greyfern.string() + " belongs to another user"},
-      {"a link at Greyfern to a folder of the player's", madeByGame,
-       [&] { return symlink(mine.c_str(), greyfern.c_str()); }, none,
-       greyfern.string() + " is a link another user owns"},
-      {"a link at player.xml to the player's secret, planted while the folders were open",
-       [&] {
-         openToAll(greyfern);
-         openToAll(_folder);
-       },
-       [&] { return symlink(secret.c_str(), path().c_str()); },
-       [&] {
-         fs::permissions(greyfern, fs::perms::owner_all);
-         fs::permissions(_folder, fs::perms::owner_all);
-       },
-       ""},
+       false, greyfern.string() + " belongs to another user"},
+      {"a link at Greyfern to a folder of the player's", kGameMakesFolders,
+       [&] { return symlink(mine.c_str(), greyfern.c_str()); }, false, greyfern.string() + " is a link another user owns"},
+      {"a link at player.xml to the player's secret, planted while the folders were open", kFoldersOpenToAll,
+       [&] { return symlink(secret.c_str(), path().c_str()); }, true, ""},
   };
   // Each start is a process of its own: nothing held in memory or told passes to the next.
   const auto play = [&](const ROW& row, const std::map<fs::path, std::string>& before) {
@@ -379,8 +368,8 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
     EXPECT_TRUE(log.contains("player.xml not saved: " + path() + ": " + row.told)) << log.text();
     EXPECT_EQ(host_test::fMessageBoxCount(), 1);
     if (row.what != rows[1].what) return;
-    // Once only the player can write to it, the next save is kept there and read from there.
-    fs::permissions(_folder, fs::perms::owner_all);
+    // Once only the player can write to them, the next save is kept there and read from there.
+    setFolders(fs::perms::owner_all);
     ann.m_money = 9;
     EXPECT_TRUE(ann.SavePlayersWith(path(), &defaults));
     EXPECT_EQ(MAHJONG_PLAYER(path(), L"Ann").m_money, 9);
@@ -393,16 +382,18 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
     SCOPED_TRACE(row.what);
     fs::remove_all(greyfern);
     fs::remove_all(mine);
-    fs::create_directories(_folder);
     fs::create_directory(mine);
     writeBytes(secret, "the player's own secret");
     fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
-    row.before();
+    if (row.setup == kFoldersOpenToAll) {
+      fs::create_directories(_folder);
+      setFolders(fs::perms::all);
+    }
     qor_test::OtherUser other;
     if (row.other) {
       ASSERT_EQ(other.fRun(row.other), 0);
     }
-    row.after();
+    if (row.closedAfter) setFolders(fs::perms::owner_all);
     std::map<fs::path, std::string> before;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(documents())) {
       if (entry.is_regular_file() && !entry.is_symlink()) before[entry.path()] = readBytes(entry.path());
@@ -475,29 +466,11 @@ TEST_F(PlayerFileTest, ASaveWritesInProportionToWhatItRead) {
 
 // True for well-formed UTF-8 holding only characters XML 1.0 allows, none named by reference.
 bool isXmlText(const std::string& text) {
-  const auto allowed = [](unsigned c) {
-    return c == 9 || c == 10 || c == 13 || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE) ||
-           (c >= 0x10000 && c < 0x110000);
-  };
-  for (std::size_t at = 0; at < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const int length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
-    if (length == 0 || at + length > text.size()) return false;
-    unsigned code = length == 1 ? lead : lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-      const auto next = static_cast<unsigned char>(text[at + i]);
-      if (next >> 6 != 2) return false;
-      code = code << 6 | (next & 0x3F);
-    }
-    const unsigned shortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < shortest[length] || !allowed(code)) return false;
-    if (text.compare(at, 2, "&#") == 0) {
-      const bool hex = at + 2 < text.size() && text[at + 2] == 'x';
-      if (!allowed(static_cast<unsigned>(std::stoul(text.substr(at + (hex ? 3 : 2)), nullptr, hex ? 16 : 10)))) return false;
-    }
-    at += length;
-  }
-  return true;
+  const std::wstring wide = pugi::as_wide(text.c_str());
+  return pugi::as_utf8(wide) == text && text.find("&#") == std::string::npos &&
+         std::all_of(wide.begin(), wide.end(), [](wchar_t c) {
+           return c < 0x20 ? c == 9 || c == 10 || c == 13 : c < 0xD800 || (c > 0xDFFF && c < 0xFFFE) || c > 0xFFFF;
+         });
 }
 
 // A name holding bytes that are not UTF-8, or naming by reference a character XML cannot hold,

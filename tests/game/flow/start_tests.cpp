@@ -129,31 +129,23 @@ TEST_F(StartTest, AGameFolderThatCannotHoldTheLockNeverStopsTheStart) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     fs::remove_all(documents() / "Greyfern");
-    // The other user makes the folders and holds the lock until the start has ended.
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t holder = fork();
-    if (holder == 0) {
-      if (real && (setgid(qor_test::OtherUser::kNobody) != 0 || setuid(qor_test::OtherUser::kNobody) != 0)) _exit(1);
+    qor_test::OtherUser other;
+    ASSERT_EQ(other.fRun([&] {
       std::error_code error;
       fs::create_directories(folder, error);
       for (const fs::path& made : {folder.parent_path(), folder}) {
         fs::permissions(made, row.theirs ? fs::perms::all : fs::perms::owner_all, error);
       }
       qor_test::fWriteBytes(playerFile().string(), "their own");
-      const int lock = row.theirs ? open((folder / "player.lock").c_str(), O_RDONLY | O_CREAT, 0644) : -1;
+      if (row.theirs) qor_test::fWriteBytes((folder / "player.lock").string(), "");
       if (!row.theirs) fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec, error);
-      if ((row.theirs && (lock < 0 || flock(lock, LOCK_EX) != 0)) || write(ready[1], "x", 1) != 1) _exit(1);
-      pause();
-      _exit(0);
-    }
-    close(ready[1]);
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
-    close(ready[0]);
-    const std::string output = run(QOR_TEST_GAME_DIR, 0, QOR_GAME_PROGRAM, real && !row.theirs ? 65534 : -1);
-    kill(holder, SIGKILL);
-    waitpid(holder, nullptr, 0);
+      return error ? 1 : 0;
+    }), 0);
+    // Whoever holds the lock there, the start must not take it for another game's.
+    const int lock = open((folder / "player.lock").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_TRUE(!row.theirs || flock(lock, LOCK_EX) == 0);
+    const std::string output = run(QOR_TEST_GAME_DIR, 0, QOR_GAME_PROGRAM, real && !row.theirs ? long{qor_test::OtherUser::kNobody} : -1L);
+    close(lock);
     EXPECT_NE(output.find("\nThe player file is not locked against a second game: " + (folder / "player.lock").string() +
                           ": " + row.told),
               std::string::npos)
