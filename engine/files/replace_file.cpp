@@ -85,9 +85,10 @@ int fReplaceFile(const std::string& path, const void* data, std::size_t size, st
   }
   const QC_PRIVATE_FOLDER folder(path, false);
   if (folder.fResult() != 1 || folder.fName().empty()) {
-    error = folder.fName().empty()                        ? "no file name in the path"
-            : folder.fResult() == QC_FILE_SYSTEM::kNotPrivate ? folder.fCause()
-                                                          : "cannot create a temporary file beside it: " + folder.fCause();
+    const bool notPrivate = folder.fResult() == QC_FILE_SYSTEM::kNotPrivate;
+    error = folder.fName().empty() ? "no file name in the path"
+            : notPrivate           ? folder.fCause()
+                                   : "cannot create a temporary file beside it: " + folder.fCause();
     return -1;
   }
   const int at = folder.fDescriptor();

@@ -214,7 +214,8 @@ void MAHJONG_PLAYER_FILE::Open() {
   if (removed > 0) QOR::fLog() << "Removed " << removed << " unfinished save(s) of " << _path;
   // A folder another user owns or can write to holds nothing of the player's: the session plays
   // from the defaults, in memory.
-  const bool refused = !_path.empty() && QOR::QC_FILE_SYSTEM::fMakePrivateFolder(Folder()) == QOR::QC_FILE_SYSTEM::kNotPrivate;
+  const bool refused =
+      !_path.empty() && QOR::QC_FILE_SYSTEM::fMakePrivateFolder(Folder()) == QOR::QC_FILE_SYSTEM::kNotPrivate;
   if (held().count(_path) != 0 || (!refused && onDisk(_path))) {
     Repair();
     QOR::fLog("File exists");

@@ -192,8 +192,8 @@ TEST_F(Settings, HostileNamesAndResolutionsAreRefused) {
   // What the file holds is well-formed whatever the names the game was given.
   _game->fSetGameName("caf\xE9\x01");
   _game->fSaveEngineConfig();
-  EXPECT_NE(readAll(fs::path(_documents) / "Quillon" / "caf\xE9\x01" / "config.xml").find("game_name=\"caf\uFFFD\uFFFD\""),
-            std::string::npos);
+  const std::string written = readAll(fs::path(_documents) / "Quillon" / "caf\xE9\x01" / "config.xml");
+  EXPECT_NE(written.find("game_name=\"caf\uFFFD\uFFFD\""), std::string::npos) << written;
 }
 
 // A write that fails part-way (here a file-size limit in a child process) keeps the old file

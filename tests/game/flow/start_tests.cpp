@@ -144,7 +144,8 @@ TEST_F(StartTest, AGameFolderThatCannotHoldTheLockNeverStopsTheStart) {
     // Whoever holds the lock there, the start must not take it for another game's.
     const int lock = open((folder / "player.lock").c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_TRUE(!row.theirs || flock(lock, LOCK_EX) == 0);
-    const std::string output = run(QOR_TEST_GAME_DIR, 0, QOR_GAME_PROGRAM, real && !row.theirs ? long{qor_test::OtherUser::kNobody} : -1L);
+    const long player = real && !row.theirs ? long{qor_test::OtherUser::kNobody} : -1L;
+    const std::string output = run(QOR_TEST_GAME_DIR, 0, QOR_GAME_PROGRAM, player);
     close(lock);
     EXPECT_NE(output.find("\nThe player file is not locked against a second game: " + (folder / "player.lock").string() +
                           ": " + row.told),
