@@ -11,7 +11,7 @@
 namespace host_files {
 
 // What was found at a path (and, for a whole read, what came of it).
-enum class QE_FOUND { kFile, kMissing, kFolder, kOtherKind, kUnopened, kTooLarge, kReadError };
+enum class QE_FOUND { kFile, kMissing, kFolder, kOtherKind, kUnopened, kTooLarge, kReadError, kForeignLink };
 
 // Opens path ('\' or '/' separators, links followed) for reading in binary mode when it is a
 // regular file: the stream (the caller closes it), with found kFile and size its length. Anything
@@ -24,8 +24,13 @@ std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found = nullptr, std::ui
 // size the file claims (a huge or endless file must not take all memory).
 QE_FOUND fReadRegularFile(const char* path, std::string& bytes, std::uint64_t limit);
 
-// "read", "missing", "a folder", "not a regular file", "too large", "read error" or "cannot be
-// opened".
+// The same for name in an open folder (a descriptor from fOpenPrivateFolder), where a link is
+// followed only when the user (or root) owns it: one another user owns gives kForeignLink.
+std::FILE* fOpenRegularFileIn(int folder, const char* name, QE_FOUND* found = nullptr, std::uint64_t* size = nullptr);
+QE_FOUND fReadRegularFileIn(int folder, const char* name, std::string& bytes, std::uint64_t limit);
+
+// "read", "missing", "a folder", "not a regular file", "too large", "read error", "a link another
+// user owns" or "cannot be opened".
 const char* fDescribe(QE_FOUND found);
 
 }  // namespace host_files

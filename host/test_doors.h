@@ -1,6 +1,6 @@
 // Doors into the stand-in for tests only: a manual clock, a fixed desktop size, recorded sleeps,
 // the cursor's display counter, a switch that keeps message boxes from blocking, the window's
-// icon, the work area, and a pause inside the regular-file open.
+// icon, the work area, a pause inside the regular-file open, and whose files count as the user's own.
 #pragma once
 
 #include "host/win_types.h"
@@ -42,5 +42,10 @@ bool fWindowIconSize(HWND window, int& width, int& height);
 // Called with the path by host_files::fOpenRegularFile after its look at the path and before the
 // open (a test puts something else in the file's place there). Null, the default, calls nothing.
 void fSetRegularOpenPause(void (*pause)(const char* path));
+
+// The user whose files and links count as the process's own in private folders (root's always
+// do); -1, the default, is the process's effective user. Lets a test that is not run as root play
+// another user's files.
+void fSetOwnUser(long user);
 
 }  // namespace host_test

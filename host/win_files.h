@@ -54,7 +54,8 @@ BOOL SetCurrentDirectoryA(const char* path);
 // path cut to size - 1 characters and size. 0 on failure.
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size);
 
-// Makes one folder; fails when it exists already or its parent is missing.
+// Makes one folder, writable by the user alone whatever the umask (rwxr-xr-x at most, as the umask
+// allows); fails when it exists already or its parent is missing.
 BOOL CreateDirectoryA(const char* path, SECURITY_ATTRIBUTES* security);
 
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for a regular file,

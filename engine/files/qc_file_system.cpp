@@ -8,6 +8,7 @@
 #include "host/win_shell.h"
 #include "host/win_system.h"
 
+#include <cstring>
 #include <string>
 
 namespace QOR {
@@ -109,14 +110,22 @@ bool QC_FILE_SYSTEM::fSetCurrentDirectory(const std::string& path) {
   return false;
 }
 
-const char* QC_FILE_SYSTEM::fGetDocumentsPath() {
-  static char buffer[kLongestDocumentsPath + 1];
+std::string QC_FILE_SYSTEM::fFindDocumentsFolder() {
+  char buffer[kLongestDocumentsPath + 1];
   ITEMIDLIST* list = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &list)) || list == nullptr) return nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &list)) || list == nullptr) return std::string();
   // The buffer's own size: a folder as long as it can hold is found, a longer one passed over.
   const BOOL named = SHGetPathFromIDListEx(list, buffer, sizeof(buffer), 0);
   ILFree(list);
-  return named ? buffer : nullptr;
+  return named ? std::string(buffer) : std::string();
+}
+
+const char* QC_FILE_SYSTEM::fGetDocumentsPath() {
+  static char buffer[kLongestDocumentsPath + 1];
+  const std::string folder = fFindDocumentsFolder();
+  if (folder.empty() || folder.size() >= sizeof(buffer)) return nullptr;
+  std::memcpy(buffer, folder.c_str(), folder.size() + 1);
+  return buffer;
 }
 
 int QC_FILE_SYSTEM::fGetPathType(const std::string& path) const {

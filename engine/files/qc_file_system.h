@@ -59,6 +59,31 @@ class QC_FILE_SYSTEM {
   // logs why). Never the working folder or the game's own.
   static constexpr std::size_t kLongestDocumentsPath = 1023;
   const char* fGetDocumentsPath();
+  // The same folder as text; empty when there is none.
+  static std::string fFindDocumentsFolder();
+
+  // The user's own files: player.xml, the designer's levels, the settings. A folder that holds
+  // them must be private: the user's (or root's), writable by no one else, and never reached
+  // through a link another user owns; for a path in the documents folder each folder between it
+  // and the file is checked (qc_private_folder.h). Where one is not, nothing is read or written.
+  static constexpr int kNotPrivate = -110;
+  // Makes the folder's missing folders (each writable by the user alone, whatever the umask) and
+  // judges them: 1 private; -108 one cannot be made or opened; kNotPrivate. cause names the folder
+  // and why.
+  static int fMakePrivateFolder(const std::string& folder, std::string* cause = nullptr);
+  // fReadRegularFile for a file of a private folder. A link another user owns there is never
+  // followed: it reads as missing (0, cause "a link another user owns"). kNotPrivate (nothing
+  // read) when the folder is not private, 0 when it is missing.
+  static int fReadPrivateFile(const std::string& path, std::string& bytes, std::string* cause = nullptr);
+  // Takes, for the life of the process, the advisory lock of the file at path (made empty when
+  // missing, in its folder made as fMakePrivateFolder makes it): 1 taken; 0 another open of the
+  // file holds it (another process); -1 there is no lock to take: the folder cannot be made or is
+  // not private, or the file cannot be made, is not a regular file or is a link another user owns
+  // (cause says which).
+  static int fLockPrivateFile(const std::string& path, std::string* cause = nullptr);
+  // Gives the file at path a second name in its private folder (a hard link, never following a
+  // link at path); false when it cannot.
+  static bool fLinkPrivateFile(const std::string& path, const std::string& secondName);
 
   // 0 missing (or not examinable), 1 file, 2 folder, 3 something else (a named pipe, socket or
   // device: never read, as it could hold a read for good).

@@ -1,6 +1,8 @@
-// Loading, streaming and freeing resource records, and whole-file reads and writes.
+// Loading, streaming and freeing resource records, and whole-file reads and writes (in private
+// folders too).
 #include "engine/files/qc_file_system.h"
 
+#include "engine/files/qc_private_folder.h"
 #include "engine/files/qc_zip_reader.h"
 #include "engine/files/unreadable_data.h"
 #include "engine/service/qc_log.h"
@@ -207,12 +209,15 @@ std::FILE* QC_FILE_SYSTEM::fOpenRegularFile(const std::string& path, std::string
   return stream;
 }
 
-int QC_FILE_SYSTEM::fReadRegularFile(const std::string& path, std::string& bytes, std::string* cause) {
+namespace {
+
+// The result of a whole read, its cause told.
+int wholeReadResult(host_files::QE_FOUND found, std::string* cause) {
   using host_files::QE_FOUND;
-  const QE_FOUND found = host_files::fReadRegularFile(path.c_str(), bytes, kLargestReadFile);
   if (cause != nullptr) {
-    *cause = found == QE_FOUND::kTooLarge ? "larger than " + std::to_string(kLargestReadFile) + " bytes"
-                                          : host_files::fDescribe(found);
+    *cause = found == QE_FOUND::kTooLarge
+                 ? "larger than " + std::to_string(QC_FILE_SYSTEM::kLargestReadFile) + " bytes"
+                 : host_files::fDescribe(found);
   }
   switch (found) {
     case QE_FOUND::kFile: return 1;
@@ -220,6 +225,27 @@ int QC_FILE_SYSTEM::fReadRegularFile(const std::string& path, std::string& bytes
     case QE_FOUND::kReadError: return -109;
     default: return -108;
   }
+}
+
+}  // namespace
+
+int QC_FILE_SYSTEM::fReadRegularFile(const std::string& path, std::string& bytes, std::string* cause) {
+  return wholeReadResult(host_files::fReadRegularFile(path.c_str(), bytes, kLargestReadFile), cause);
+}
+
+int QC_FILE_SYSTEM::fReadPrivateFile(const std::string& path, std::string& bytes, std::string* cause) {
+  bytes.clear();
+  const QC_PRIVATE_FOLDER folder(path, false);
+  if (folder.fResult() != 1) {
+    if (cause != nullptr) *cause = folder.fCause();
+    return folder.fResult();
+  }
+  const host_files::QE_FOUND found =
+      host_files::fReadRegularFileIn(folder.fDescriptor(), folder.fName().c_str(), bytes, kLargestReadFile);
+  const int read = wholeReadResult(found, cause);
+  // Nothing of the user's is there: a link another user owns is never followed, and the next
+  // replacement of the file takes its place.
+  return found == host_files::QE_FOUND::kForeignLink ? 0 : read;
 }
 
 int QC_FILE_SYSTEM::fWriteFile(const std::string& path, const void* buffer, std::size_t size,

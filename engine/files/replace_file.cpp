@@ -1,15 +1,17 @@
 #include "engine/files/replace_file.h"
 
+#include "engine/files/qc_file_system.h"
+#include "engine/files/qc_private_folder.h"
+
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <random>
 
 namespace QOR {
 
@@ -35,24 +37,9 @@ bool writeAll(int descriptor, const char* bytes, std::size_t size) {
 
 void (*gPause)(const std::string& temporaryPath) = nullptr;
 
-// The folder of a path ("." for a bare name).
-std::string folderOf(const std::string& path) {
-  const std::string folder = std::filesystem::path(path).parent_path().string();
-  return folder.empty() ? std::string(".") : folder;
-}
+constexpr char kSuffixLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// Flushes a folder's entries to the disk; false with errno set on failure.
-bool syncFolder(const std::string& folder) {
-  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return false;
-  const bool synced = ::fsync(descriptor) == 0;
-  const int cause = errno;
-  ::close(descriptor);
-  errno = cause;
-  return synced;
-}
-
-// True for the suffix mkstemp gives: six letters or digits.
+// True for the suffix of a temporary file: six letters or digits.
 bool isTemporarySuffix(const std::string& suffix) {
   if (suffix.size() != 6) return false;
   for (const char c : suffix) {
@@ -61,25 +48,64 @@ bool isTemporarySuffix(const std::string& suffix) {
   return true;
 }
 
+// Creates a file no one had in the folder: name + "." + six letters or digits, its mode from the
+// umask. The descriptor, or -1 with errno set.
+int createTemporary(int folder, const std::string& name, std::string& temporary) {
+  std::random_device random;
+  std::uniform_int_distribution<int> letter(0, static_cast<int>(sizeof(kSuffixLetters)) - 2);
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    temporary = name + ".";
+    for (int i = 0; i < 6; ++i) temporary += kSuffixLetters[letter(random)];
+    const int descriptor =
+        ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor >= 0 || errno != EEXIST) return descriptor;
+  }
+  return -1;
+}
+
+// The read and write permissions of the regular file at name in the folder, or all of them.
+mode_t permissionsOf(int folder, const std::string& name) {
+  struct stat info {};
+  if (name.empty() || ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+    return 0666;
+  }
+  return info.st_mode & 0666;
+}
+
 }  // namespace
 
 void fSetReplaceFilePause(void (*pause)(const std::string& temporaryPath)) { gPause = pause; }
 
-int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error) {
+int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error,
+                 const std::string& boundBy) {
   // No path is no file: the temporary would land in the working folder.
   if (path.empty()) {
     error = "no path to write to";
     return -1;
   }
-  std::string temporary = path + ".XXXXXX";
-  const int descriptor = ::mkstemp(temporary.data());
+  const QC_PRIVATE_FOLDER folder(path, false);
+  if (folder.fResult() != 1 || folder.fName().empty()) {
+    const bool notPrivate = folder.fResult() == QC_FILE_SYSTEM::kNotPrivate;
+    error = folder.fName().empty() ? "no file name in the path"
+            : notPrivate           ? folder.fCause()
+                                   : "cannot create a temporary file beside it: " + folder.fCause();
+    return -1;
+  }
+  const int at = folder.fDescriptor();
+  std::string temporary;
+  const int descriptor = createTemporary(at, folder.fName(), temporary);
   if (descriptor < 0) {
     error = std::string("cannot create a temporary file beside it: ") + std::strerror(errno);
     return -1;
   }
-  // mkstemp makes the file private; the replacement keeps what the old file allowed.
+  // A new file's permissions are the umask's; a replacement keeps the old file's.
+  struct stat made {};
+  mode_t mode = ::fstat(descriptor, &made) == 0 ? made.st_mode & 0666 : 0600;
   struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  if (::fstatat(at, folder.fName().c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
+    mode = old.st_mode & 0666;
+  }
+  if (!boundBy.empty()) mode &= permissionsOf(at, boundBy);
 
   const char* step = "write";
   bool done = writeAll(descriptor, static_cast<const char*>(data), size);
@@ -99,40 +125,45 @@ int fReplaceFile(const std::string& path, const void* data, std::size_t size, st
     errno = cause;
   }
   if (done) {
-    if (gPause != nullptr) gPause(temporary);
+    if (gPause != nullptr) gPause(folder.fFolder() + "/" + temporary);
     step = "rename";
-    done = std::rename(temporary.c_str(), path.c_str()) == 0;
+    done = ::renameat(at, temporary.c_str(), at, folder.fName().c_str()) == 0;
   }
   if (!done) {
     error = std::string("cannot ") + step + " the temporary file: " + std::strerror(errno);
-    ::unlink(temporary.c_str());
+    ::unlinkat(at, temporary.c_str(), 0);
     return -1;
   }
   // The new contents are in place; the folder's entry is flushed too, or a power cut could bring
   // the old name back. A failure here loses nothing the caller can mend, so it is only told.
-  if (!syncFolder(folderOf(path))) {
-    error = std::string("the folder could not be flushed: ") + std::strerror(errno);
-  }
+  if (::fsync(at) != 0) error = std::string("the folder could not be flushed: ") + std::strerror(errno);
   return 1;
 }
 
 int fRemoveReplaceLeftovers(const std::string& path) {
   // An empty path names no file, and its "leftovers" would be any dot file of the working folder.
   if (path.empty()) return 0;
-  const std::filesystem::path target(path);
-  const std::string prefix = target.filename().string() + ".";
-  std::error_code error;
-  std::filesystem::directory_iterator entries(folderOf(path), error);
-  if (error) return 0;
+  const QC_PRIVATE_FOLDER folder(path, false);
+  if (folder.fResult() != 1 || folder.fName().empty()) return 0;
+  const int copy = ::fcntl(folder.fDescriptor(), F_DUPFD_CLOEXEC, 0);
+  DIR* entries = copy >= 0 ? ::fdopendir(copy) : nullptr;
+  if (entries == nullptr) {
+    if (copy >= 0) ::close(copy);
+    return 0;
+  }
+  const std::string prefix = folder.fName() + ".";
   int removed = 0;
-  for (const std::filesystem::directory_entry& entry : entries) {
-    const std::string name = entry.path().filename().string();
+  while (const dirent* entry = ::readdir(entries)) {
+    const std::string name = entry->d_name;
     if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
     if (!isTemporarySuffix(name.substr(prefix.size()))) continue;
-    std::error_code kind;
-    if (!entry.is_regular_file(kind)) continue;
-    if (std::filesystem::remove(entry.path(), kind)) ++removed;
+    struct stat info {};
+    if (::fstatat(folder.fDescriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+      continue;
+    }
+    if (::unlinkat(folder.fDescriptor(), name.c_str(), 0) == 0) ++removed;
   }
+  ::closedir(entries);
   return removed;
 }
 

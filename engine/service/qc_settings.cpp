@@ -2,6 +2,7 @@
 // game names. It is replaced whole, so a failed write never costs the file it had; a file that
 // is damaged or empty is rewritten from the current settings.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/qc_private_folder.h"
 #include "engine/files/replace_file.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_log.h"
@@ -19,9 +20,14 @@ namespace {
 constexpr std::uint64_t kMaxConfigBytes = 1 << 20;
 
 // The file's bytes; false when it cannot be read (a pipe or device in its place is never waited
-// on). A file too large to be a settings file reads as empty, which is damaged.
+// on, a link another user owns never followed, a folder that is not private never read). A file
+// too large to be a settings file reads as empty, which is damaged.
 bool readConfigFile(const std::string& file, std::string& bytes) {
-  const host_files::QE_FOUND found = host_files::fReadRegularFile(file.c_str(), bytes, kMaxConfigBytes);
+  bytes.clear();
+  const QC_PRIVATE_FOLDER folder(file, false);
+  if (folder.fResult() != 1) return false;
+  const host_files::QE_FOUND found =
+      host_files::fReadRegularFileIn(folder.fDescriptor(), folder.fName().c_str(), bytes, kMaxConfigBytes);
   return found == host_files::QE_FOUND::kFile || found == host_files::QE_FOUND::kTooLarge;
 }
 

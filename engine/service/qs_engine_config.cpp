@@ -1,5 +1,6 @@
 #include "engine/service/qs_engine_config.h"
 
+#include "engine/files/well_formed_xml.h"
 #include "engine/service/qc_log.h"
 
 #include <pugixml.hpp>
@@ -10,16 +11,6 @@
 namespace QOR {
 
 namespace {
-
-// pugixml's writer into a string.
-class StringWriter : public pugi::xml_writer {
- public:
-  explicit StringWriter(std::string& text) : _text(text) {}
-  void write(const void* data, std::size_t size) override { _text.append(static_cast<const char*>(data), size); }
-
- private:
-  std::string& _text;
-};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -55,7 +46,7 @@ void readName(const pugi::xml_node& root, const char* attribute, std::string& na
   const pugi::xml_attribute value = root.attribute(attribute);
   if (!value) return;
   if (!fIsPlainFolderName(value.value())) {
-    fLog(std::string("config.xml: ") + attribute + " ignored: not a plain folder name of at most 64 bytes");
+    fLog(std::string("config.xml: ") + attribute + " ignored: not a plain folder name of at most 64 bytes of UTF-8");
     return;
   }
   name = value.value();
@@ -69,7 +60,8 @@ bool fIsPlainFolderName(const std::string& name) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return false;
   }
-  return true;
+  // Text the file can hold as it is: well-formed UTF-8 of characters XML allows.
+  return fWellFormedText(name.c_str()) == name;
 }
 
 std::string fEngineConfigText(const QS_ENGINE_CONFIG& config) {
@@ -78,10 +70,7 @@ std::string fEngineConfigText(const QS_ENGINE_CONFIG& config) {
   root.append_attribute("game_name") = config._gameName.c_str();
   root.append_attribute("company_name") = config._companyName.c_str();
   root.append_attribute("resolution") = config._resolution.fToString();
-  std::string text;
-  StringWriter writer(text);
-  document.save(writer, "\n", pugi::format_write_bom, pugi::encoding_auto);
-  return text;
+  return fSaveWellFormedXml(document, "\n", pugi::format_write_bom);
 }
 
 int fReadEngineConfig(const void* bytes, std::size_t size, QS_ENGINE_CONFIG& config) {

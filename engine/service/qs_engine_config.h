@@ -21,11 +21,12 @@ inline constexpr std::size_t QC_CONFIG_NAME_MAX = 64;
 inline constexpr int QC_CONFIG_RESOLUTION_MIN = 320;
 inline constexpr int QC_CONFIG_RESOLUTION_MAX = 16384;
 
-// A name that can stand as one folder of a path: not empty, at most 64 bytes, no '/' or '\',
-// no control character, not "." or "..".
+// A name that can stand as one folder of a path: not empty, at most 64 bytes of well-formed UTF-8
+// that XML can hold, no '/' or '\', no control character, not "." or "..".
 bool fIsPlainFolderName(const std::string& name);
 
-// The file's bytes: a byte-order mark, the XML declaration and the one unindented element.
+// The file's bytes: a byte-order mark, the XML declaration and the one unindented element, its
+// names made well-formed (engine/files/well_formed_xml.h).
 std::string fEngineConfigText(const QS_ENGINE_CONFIG& config);
 
 // Reads the file's bytes into config. A text that does not parse as a whole changes nothing and

@@ -1,6 +1,7 @@
 // The player profile: defaults, reading from player.xml, and the bonus charges.
 #include "game/board/mahjong_player.h"
 
+#include "engine/files/well_formed_xml.h"
 #include "engine/math/float_to_int.h"
 #include "engine/service/qc_log.h"
 #include "game/board/mahjong_player_file.h"
@@ -39,42 +40,8 @@ constexpr wchar_t kReplacement = 0xFFFD;
 }  // namespace
 
 std::wstring MAHJONG_PLAYER::NameFromFile(const char* utf8) {
-  std::wstring name;
-  const auto* at = reinterpret_cast<const unsigned char*>(utf8 != nullptr ? utf8 : "");
-  while (*at != 0) {
-    const unsigned lead = *at++;
-    if (lead < 0x80) {
-      name.push_back(static_cast<wchar_t>(lead));
-      continue;
-    }
-    // The well-formed sequences: how many bytes follow the lead, and the range of the first of
-    // them (which shuts out overlong forms, surrogates and code points beyond U+10FFFF).
-    int follow = 0;
-    unsigned low = 0x80;
-    unsigned high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      follow = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      follow = 2;
-      low = lead == 0xE0 ? 0xA0 : low;
-      high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      follow = 3;
-      low = lead == 0xF0 ? 0x90 : low;
-      high = lead == 0xF4 ? 0x8F : high;
-    }
-    unsigned code = lead & (0x3Fu >> follow);
-    int taken = 0;
-    // The end of the text is below every range, so a cut-off sequence stops there.
-    for (; taken < follow && *at >= low && *at <= high; ++taken) {
-      code = (code << 6) | (*at++ & 0x3Fu);
-      low = 0x80;
-      high = 0xBF;
-    }
-    // The longest start of a well-formed sequence becomes one replacement character.
-    name.push_back(follow > 0 && taken == follow ? static_cast<wchar_t>(code) : kReplacement);
-  }
-  return name;
+  // The text as the file's writer writes it: well-formed, every bad sequence one U+FFFD.
+  return pugi::as_wide(QOR::fWellFormedText(utf8).c_str());
 }
 
 std::string MAHJONG_PLAYER::NameToFile(const std::wstring& name) {

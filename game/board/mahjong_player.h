@@ -78,8 +78,9 @@ class MAHJONG_PLAYER {
 
   // Names as player.xml holds them (UTF-8) and as a profile holds them (code points). Reading
   // replaces each ill-formed UTF-8 sequence (a stray byte, an overlong form, a surrogate, a
-  // sequence cut off) by one U+FFFD; writing replaces what cannot stand in the file (NUL,
-  // surrogates, beyond U+10FFFF) the same way. A name written reads back as the same string, and
+  // sequence cut off) and each character XML cannot hold (a control character given as &#1;) by
+  // one U+FFFD; writing replaces what cannot stand in the file (NUL, surrogates, beyond U+10FFFF)
+  // the same way, and the file's writer the rest. A name written reads back as the same string, and
   // every lookup of a profile by name compares names as the reader gives them (SameName).
   static std::wstring NameFromFile(const char* utf8);
   static std::string NameToFile(const std::wstring& name);

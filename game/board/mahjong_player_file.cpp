@@ -2,6 +2,7 @@
 
 #include "engine/files/qc_file_system.h"
 #include "engine/files/replace_file.h"
+#include "engine/files/well_formed_xml.h"
 #include "engine/service/qc_log.h"
 #include "engine/service/qc_tell_player.h"
 
@@ -23,12 +24,6 @@ namespace fs = std::filesystem;
 
 // The top-level elements of a player file that are not profiles, in the order a new file has them.
 constexpr const char* kFileElements[3] = {"lastplayer", "packs", "ranks"};
-
-class STRING_WRITER : public pugi::xml_writer {
- public:
-  void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
-  std::string text;
-};
 
 // The documents the session saved where their file could not be written, by path (the text a
 // write would have put in the file).
@@ -153,9 +148,6 @@ bool onDisk(const std::string& path) {
   return fs::exists(path, error);
 }
 
-// On disk, or held in memory.
-bool exists(const std::string& path) { return held().count(path) != 0 || onDisk(path); }
-
 void removeByName(pugi::xml_document& document, const std::wstring& name) {
   for (pugi::xml_node player = document.child("player"); player;) {
     const pugi::xml_node next = player.next_sibling("player");
@@ -193,12 +185,11 @@ int MAHJONG_PLAYER_FILE::Read(const std::string& path, std::string& bytes, std::
     bytes = found->second;
     return 1;
   }
-  // No path (no documents folder): nothing on disk, and never a look at the working folder.
-  if (path.empty()) {
-    bytes.clear();
-    return 0;
-  }
-  return QOR::QC_FILE_SYSTEM::fReadRegularFile(path, bytes, cause);
+  // No path (no documents folder): nothing on disk, and never a look at the working folder. A
+  // folder that is not the player's alone holds nothing of theirs.
+  const int read = path.empty() ? 0 : QOR::QC_FILE_SYSTEM::fReadPrivateFile(path, bytes, cause);
+  if (read == QOR::QC_FILE_SYSTEM::kNotPrivate) bytes.clear();
+  return read == QOR::QC_FILE_SYSTEM::kNotPrivate ? 0 : read;
 }
 
 bool MAHJONG_PLAYER_FILE::HasFileElements(const pugi::xml_node& document) {
@@ -221,7 +212,11 @@ std::vector<pugi::xml_node> MAHJONG_PLAYER_FILE::WholeProfiles(const pugi::xml_d
 void MAHJONG_PLAYER_FILE::Open() {
   const int removed = QOR::fRemoveReplaceLeftovers(_path);
   if (removed > 0) QOR::fLog() << "Removed " << removed << " unfinished save(s) of " << _path;
-  if (exists(_path)) {
+  // A folder another user owns or can write to holds nothing of the player's: the session plays
+  // from the defaults, in memory.
+  const bool refused =
+      !_path.empty() && QOR::QC_FILE_SYSTEM::fMakePrivateFolder(Folder()) == QOR::QC_FILE_SYSTEM::kNotPrivate;
+  if (held().count(_path) != 0 || (!refused && onDisk(_path))) {
     Repair();
     QOR::fLog("File exists");
   } else {
@@ -274,7 +269,7 @@ bool MAHJONG_PLAYER_FILE::Repair() {
   // The damaged bytes stay beside the file: a second name for them is made before the file is
   // replaced (a link, so player.xml is never missing), or a copy is written after it.
   const std::string backup = backupPath(_path);
-  const bool linked = ::link(_path.c_str(), backup.c_str()) == 0;
+  const bool linked = QOR::QC_FILE_SYSTEM::fLinkPrivateFile(_path, fs::path(backup).filename().string());
   repairStep("backup kept");
   if (!Write(rebuilt)) {
     if (linked) ::unlink(backup.c_str());
@@ -284,7 +279,8 @@ bool MAHJONG_PLAYER_FILE::Repair() {
   repairStep("file rebuilt");
   if (!linked) {
     std::string error;
-    if (QOR::fReplaceFile(backup, bytes.data(), bytes.size(), error) != 1) {
+    // Never more readable than the file it copies.
+    if (QOR::fReplaceFile(backup, bytes.data(), bytes.size(), error, fs::path(_path).filename().string()) != 1) {
       QOR::fLog("the damaged player.xml could not be kept as " + backup + ": " + error);
     }
   }
@@ -361,13 +357,13 @@ bool MAHJONG_PLAYER_FILE::DeletePlayer(const std::wstring& name, const std::wstr
 }
 
 bool MAHJONG_PLAYER_FILE::Write(const pugi::xml_document& document) const {
-  STRING_WRITER text;
-  document.save(text, "\t", pugi::format_indent);
+  // Well-formed for every reader, whatever a hand edit put in the file.
+  std::string text = QOR::fSaveWellFormedXml(document, "\t", pugi::format_indent);
   // What could not be written is what the session reads from now on; nothing is lost before the
   // game ends, and the next write that succeeds puts it all in the file.
   const auto hold = [&] {
     if (held().count(_path) == 0) QOR::fLog("player.xml is held in memory until it can be written: " + _path);
-    held()[_path] = std::move(text.text);
+    held()[_path] = std::move(text);
   };
   if (_path.empty()) {
     // No documents folder: there is nowhere to write, and never the working folder instead.
@@ -375,16 +371,17 @@ bool MAHJONG_PLAYER_FILE::Write(const pugi::xml_document& document) const {
     hold();
     return false;
   }
-  std::error_code error;
-  fs::create_directories(Folder(), error);
-  if (error) {
-    TellNotSaved("its folder cannot be made: " + error.message(), false);
+  // Its folders are made writable by the player alone; one another user owns or can write to is
+  // never written.
+  std::string cause;
+  const int folder = QOR::QC_FILE_SYSTEM::fMakePrivateFolder(Folder(), &cause);
+  if (folder != 1) {
+    TellNotSaved(folder == QOR::QC_FILE_SYSTEM::kNotPrivate ? cause : "its folder cannot be made: " + cause, false);
     hold();
     return false;
   }
-  std::string cause;
   const bool hadFile = onDisk(_path);
-  if (QOR::fReplaceFile(_path, text.text.data(), text.text.size(), cause) != 1) {
+  if (QOR::fReplaceFile(_path, text.data(), text.size(), cause) != 1) {
     TellNotSaved(cause, hadFile);
     hold();
     return false;

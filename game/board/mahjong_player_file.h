@@ -5,7 +5,10 @@
 // that fails is logged every time and told to the player once in a session; what it would have
 // written is then held in memory, and every read of the file (Read, and through it
 // MAHJONG_PLAYER::LoadPlayerFile) gives that document until a write succeeds, so a game whose
-// folder cannot be written plays on from what it saved. A file whose elements nest deeper than
+// folder cannot be written plays on from what it saved. The file's folders are made writable by
+// the player alone; one that another user owns or can write to, or a link another user owns on the
+// way, is neither read nor written: the session plays from the defaults in memory, told once. What
+// is written is well-formed UTF-8 XML, whatever a hand edit put in the file. A file whose elements nest deeper than
 // eight levels is damaged, so what a change writes is at most six times what it read (a quote
 // escaped as &quot;), plus the profile it writes and what a rebuild takes from the defaults.
 #pragma once

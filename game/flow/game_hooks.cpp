@@ -14,11 +14,8 @@
 #include "game/flow/game_globals.h"
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/mahjong_loading_screen.h"
-#include "host/file_lock.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -35,25 +32,23 @@ constexpr char kLockName[] = "player.lock";
 // One game per player file: a second game on the same documents folder would save its own old
 // copy of a profile over what the first one saved. The running game holds the lock of a file
 // beside player.xml for the life of its process, and the system drops it when the process ends,
-// however it ends. Where that folder cannot be made or written there is no file to share (the
-// saves stay in memory) and the game runs on without the lock.
+// however it ends. Where that folder cannot be made or written, or another user owns or can write
+// to it, there is no file to share (the saves stay in memory) and the game runs on without the
+// lock: a lock another user holds there never stops it.
 bool anotherGameRuns() {
   const std::string path = MAHJONG_GAME_MANAGER::PlayerFilePath();
   // Without a documents folder there is no player file to share (nothing is saved).
   if (path.empty()) return false;
-  const std::string folder = MAHJONG_PLAYER_FILE(path).Folder();
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  const std::string lock = folder + "/" + kLockName;
+  const std::string lock = MAHJONG_PLAYER_FILE(path).Folder() + "/" + kLockName;
   std::string cause;
-  switch (host_files::fTakeFileLock(lock.c_str(), nullptr, &cause)) {
-    case host_files::QE_LOCK::kTaken:
+  switch (QOR::QC_FILE_SYSTEM::fLockPrivateFile(lock, &cause)) {
+    case 1:
       QOR::fLog("Player file locked for this game: " + lock);
       return false;
-    case host_files::QE_LOCK::kHeldElsewhere:
+    case 0:
       QOR::fLog("Another game holds the player file: " + lock);
       return true;
-    case host_files::QE_LOCK::kUnavailable:
+    default:
       break;
   }
   QOR::fLog("The player file is not locked against a second game: " + lock + ": " + cause);

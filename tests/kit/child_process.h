@@ -74,6 +74,7 @@ class ChildProcess {
       dup2(fds[1], 2);
       close(fds[0]);
       close(fds[1]);
+      if (_user >= 0 && (setgid(static_cast<gid_t>(_user)) != 0 || setuid(static_cast<uid_t>(_user)) != 0)) _exit(125);
       if (chdir(folder.c_str()) != 0) _exit(126);
       execve(argv[0], argv, envp.data());
       _exit(127);
@@ -92,6 +93,9 @@ class ChildProcess {
     }
     return true;
   }
+
+  // The next start runs as that user (the tests run as root); -1, the default, as this one.
+  void fRunAs(long user) { _user = user; }
 
   bool fSignal(int number) const { return _pid > 0 && kill(_pid, number) == 0; }
 
@@ -142,6 +146,7 @@ class ChildProcess {
 
   pid_t _pid = -1;
   int _out = -1;
+  long _user = -1;
   std::string _output;
 };
 

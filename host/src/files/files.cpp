@@ -1,5 +1,6 @@
 // Current directory, the program's path, folder creation, attributes and file creation on
 // std::filesystem and POSIX.
+#include "host/private_files.h"
 #include "host/src/files/host_paths.h"
 #include "host/src/host_internal.h"
 #include "host/win_files.h"
@@ -56,9 +57,8 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
 BOOL CreateDirectoryA(const char* path, SECURITY_ATTRIBUTES* /*security*/) {
   const std::string p = host_detail::fHostPath(path);
   if (p.empty()) return FALSE;
-  std::error_code error;
-  // create_directory reports false without an error when the folder was there already.
-  return fs::create_directory(p, error) && !error ? TRUE : FALSE;
+  // As a folder of the user's profile is: writable by its maker alone, whatever the umask.
+  return host_files::fMakeOwnFolder(AT_FDCWD, p.c_str()) ? TRUE : FALSE;
 }
 
 DWORD GetFileAttributesA(const char* path) {

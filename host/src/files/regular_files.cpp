@@ -1,7 +1,9 @@
 // Reading opens that never block: a look at the path first (a device is never opened at all),
-// then an open that does not wait, checked on the descriptor it gave.
+// then an open that does not wait, checked on the descriptor it gave; in a private folder a link
+// another user owns is never followed.
 #include "host/regular_files.h"
 
+#include "host/private_files.h"
 #include "host/src/files/host_paths.h"
 #include "host/test_doors.h"
 
@@ -35,11 +37,23 @@ void refuse(QE_FOUND why, QE_FOUND* found) {
 
 }  // namespace
 
-std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found, std::uint64_t* size) {
+namespace {
+
+// Opens name in the folder at (AT_FDCWD for a path) for reading when it is a regular file; a link
+// is followed when anyLink is set, or when the user owns it.
+std::FILE* openRegular(int at, const std::string& name, bool anyLink, QE_FOUND* found, std::uint64_t* size) {
   if (size != nullptr) *size = 0;
-  const std::string p = host_detail::fHostPath(path);
   struct stat info {};
-  if (p.empty() || ::stat(p.c_str(), &info) != 0) {
+  if (name.empty() || ::fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    refuse(errno == EACCES ? QE_FOUND::kUnopened : QE_FOUND::kMissing, found);
+    return nullptr;
+  }
+  const bool link = S_ISLNK(info.st_mode);
+  if (link && !anyLink && !isOwnUser(info.st_uid)) {
+    refuse(QE_FOUND::kForeignLink, found);
+    return nullptr;
+  }
+  if (link && ::fstatat(at, name.c_str(), &info, 0) != 0) {
     refuse(errno == EACCES || errno == ELOOP ? QE_FOUND::kUnopened : QE_FOUND::kMissing, found);
     return nullptr;
   }
@@ -47,8 +61,10 @@ std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found, std::uint64_t* si
     refuse(kindOf(info), found);
     return nullptr;
   }
-  if (void (*pause)(const char*) = g_openPause.load(); pause != nullptr) pause(p.c_str());
-  const int descriptor = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (void (*pause)(const char*) = g_openPause.load(); pause != nullptr) pause(name.c_str());
+  // A link put in the file's place after the look is followed only where any link is.
+  const int follow = link || anyLink ? 0 : O_NOFOLLOW;
+  const int descriptor = ::openat(at, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | follow);
   if (descriptor < 0) {
     refuse(errno == ENOENT ? QE_FOUND::kMissing : QE_FOUND::kUnopened, found);
     return nullptr;
@@ -73,10 +89,9 @@ std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found, std::uint64_t* si
   return stream;
 }
 
-QE_FOUND fReadRegularFile(const char* path, std::string& bytes, std::uint64_t limit) {
+// The whole regular file, up to limit bytes and one more.
+QE_FOUND readWhole(std::FILE* stream, QE_FOUND found, std::string& bytes, std::uint64_t limit) {
   bytes.clear();
-  QE_FOUND found = QE_FOUND::kUnopened;
-  std::FILE* stream = fOpenRegularFile(path, &found);
   if (stream == nullptr) return found;
   char chunk[16384];
   for (std::size_t n; bytes.size() <= limit && (n = std::fread(chunk, 1, sizeof(chunk), stream)) > 0;) {
@@ -87,6 +102,28 @@ QE_FOUND fReadRegularFile(const char* path, std::string& bytes, std::uint64_t li
   found = failed ? QE_FOUND::kReadError : bytes.size() > limit ? QE_FOUND::kTooLarge : QE_FOUND::kFile;
   if (found != QE_FOUND::kFile) std::string().swap(bytes);
   return found;
+}
+
+}  // namespace
+
+std::FILE* fOpenRegularFile(const char* path, QE_FOUND* found, std::uint64_t* size) {
+  return openRegular(AT_FDCWD, host_detail::fHostPath(path), true, found, size);
+}
+
+std::FILE* fOpenRegularFileIn(int folder, const char* name, QE_FOUND* found, std::uint64_t* size) {
+  return openRegular(folder, host_detail::fHostPath(name), false, found, size);
+}
+
+QE_FOUND fReadRegularFile(const char* path, std::string& bytes, std::uint64_t limit) {
+  QE_FOUND found = QE_FOUND::kUnopened;
+  std::FILE* stream = fOpenRegularFile(path, &found);
+  return readWhole(stream, found, bytes, limit);
+}
+
+QE_FOUND fReadRegularFileIn(int folder, const char* name, std::string& bytes, std::uint64_t limit) {
+  QE_FOUND found = QE_FOUND::kUnopened;
+  std::FILE* stream = fOpenRegularFileIn(folder, name, &found);
+  return readWhole(stream, found, bytes, limit);
 }
 
 const char* fDescribe(QE_FOUND found) {
@@ -103,6 +140,8 @@ const char* fDescribe(QE_FOUND found) {
       return "too large";
     case QE_FOUND::kReadError:
       return "read error";
+    case QE_FOUND::kForeignLink:
+      return "a link another user owns";
     case QE_FOUND::kUnopened:
       break;
   }

@@ -1,5 +1,6 @@
 // The working folders, path types, folder chains, empty files, folder listings and loose files.
 #include "engine/files/qc_file_system.h"
+#include "engine/files/replace_file.h"
 #include "engine/files/unreadable_data.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_globals.h"
@@ -227,6 +228,42 @@ TEST_F(FilesTest, CreateDirectoryMakesEachMissingFolderAndLogsEachPrefix) {
   log.clear();
   EXPECT_TRUE(_files->fCreateDirectory(x + "/y/z"));
   EXPECT_TRUE(log.lines().empty());
+}
+
+// Folders the engine makes are writable by the user alone whatever the umask (readable by others
+// as far as it allows); files it writes take their mode from the umask (rw-rw-rw- masked), a
+// replaced file keeps its own, and a copy bound by another file is never more readable than it.
+TEST_F(FilesTest, FoldersAndFilesItMakesKeepToTheUmask) {
+  const std::string folder = _base + "/docs/a/b/c";
+  const struct { mode_t umask, folder, file; } rows[] = {
+      {0000, 0755, 0666}, {0002, 0755, 0664}, {0022, 0755, 0644}, {0077, 0700, 0600}, {0277, 0700, 0400}};
+  const auto mode = [](const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 01000;
+  };
+  const mode_t before = umask(0);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.umask);
+    umask(row.umask);
+    fs::remove_all(_base + "/docs");
+    ASSERT_TRUE(_files->fCreateDirectory(_base + "/docs/a"));
+    ASSERT_EQ(QC_FILE_SYSTEM::fMakePrivateFolder(folder), 1);
+    for (const std::string& made : {_base + "/docs", _base + "/docs/a", _base + "/docs/a/b", folder}) {
+      EXPECT_EQ(mode(made), row.folder) << made;
+    }
+    std::string error;
+    for (const char* name : {"/new", "/kept", "/bound", "/copy"}) {
+      ASSERT_EQ(fReplaceFile(folder + name, "x", 1, error), 1) << error;
+    }
+    ::chmod((folder + "/kept").c_str(), 0640);
+    ::chmod((folder + "/bound").c_str(), 0604);
+    ASSERT_EQ(fReplaceFile(folder + "/kept", "y", 1, error), 1);
+    ASSERT_EQ(fReplaceFile(folder + "/copy", "y", 1, error, "bound"), 1);
+    EXPECT_EQ(mode(folder + "/new"), row.file);
+    EXPECT_EQ(mode(folder + "/kept"), 0640u);
+    EXPECT_EQ(mode(folder + "/copy"), row.file & 0604);
+  }
+  umask(before);
 }
 
 TEST_F(FilesTest, CreateDirectoryReportsABlockedChain) {

@@ -155,8 +155,9 @@ TEST_F(Settings, ADamagedOrEmptyFileChangesNothingAndIsRewritten) {
 TEST_F(Settings, HostileNamesAndResolutionsAreRefused) {
   fs::create_directories(configFile().parent_path());
   const std::string longest(64, 'n');
+  // Nor is text the file cannot hold as it is: Latin-1 bytes, a surrogate, U+FFFE.
   for (const std::string& name : std::vector<std::string>{"../../../../escaped", "..", ".", "a/b", "a\\b", "a&#10;b", "tab&#9;", "",
-                                 std::string(65, 'n')}) {
+                                 std::string(65, 'n'), "caf\xE9", "a&#xD800;b", "a&#xFFFE;"}) {
     SCOPED_TRACE(name);
     std::ofstream(configFile(), std::ios::trunc)
         << "<quillon_settings game_name=\"" << name << "\" company_name=\"" << name << "\"/>";
@@ -164,8 +165,8 @@ TEST_F(Settings, HostileNamesAndResolutionsAreRefused) {
     _game->LoadEngineConfig();
     EXPECT_EQ(_game->_gameName, "Quillon Game");
     EXPECT_EQ(_game->_companyName, "Quillon");
-    EXPECT_TRUE(log.hasLine("config.xml: game_name ignored: not a plain folder name of at most 64 bytes"));
-    EXPECT_TRUE(log.hasLine("config.xml: company_name ignored: not a plain folder name of at most 64 bytes"));
+    EXPECT_TRUE(log.hasLine("config.xml: game_name ignored: not a plain folder name of at most 64 bytes of UTF-8"));
+    EXPECT_TRUE(log.hasLine("config.xml: company_name ignored: not a plain folder name of at most 64 bytes of UTF-8"));
   }
   _game->fSaveEngineConfig();
   EXPECT_FALSE(fs::exists(fs::path(_base) / "escaped"));
@@ -187,6 +188,12 @@ TEST_F(Settings, HostileNamesAndResolutionsAreRefused) {
   _game->LoadEngineConfig();
   EXPECT_EQ(_game->_gameName, longest);
   EXPECT_EQ(_game->fGetResolution(), QS_POINT(320, 16384));
+
+  // What the file holds is well-formed whatever the names the game was given.
+  _game->fSetGameName("caf\xE9\x01");
+  _game->fSaveEngineConfig();
+  const std::string written = readAll(fs::path(_documents) / "Quillon" / "caf\xE9\x01" / "config.xml");
+  EXPECT_NE(written.find("game_name=\"caf\uFFFD\uFFFD\""), std::string::npos) << written;
 }
 
 // A write that fails part-way (here a file-size limit in a child process) keeps the old file

@@ -1,13 +1,16 @@
 // player.xml under faults, through its one writer: a damaged file's repair killed at each of its
 // steps, or failing to write, never leaves the next start without a profile the file held whole;
 // saves on a full or read-only folder are told once and never make an empty file.
+#include "engine/files/qc_file_system.h"
 #include "engine/files/replace_file.h"
+#include "engine/service/qc_tell_player.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/mahjong_player_file.h"
 #include "host/test_doors.h"
 #include "tests/game/kit/game_services.h"
 #include "tests/kit/file_bytes.h"
 #include "tests/kit/log_capture.h"
+#include "tests/kit/other_user.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -22,6 +25,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -294,6 +298,116 @@ TEST_F(PlayerFileTest, SavesOnAReadOnlyFolderAreToldOnceAndKeepTheOldFile) {
   EXPECT_FALSE(fs::exists(path()));
 }
 
+// Another local user's hands on the player's files, in a shared sticky documents folder (two real
+// users when the tests run as root, as in CI). A game folder another user made, one others can
+// write to, or a link another user planted on the way, is neither read nor written: the session
+// plays from memory, told once, and no lock is taken there; a link planted at player.xml while its
+// folder was open to all is never read through, and the next save takes its place. Nothing of the
+// player's reaches another file, and player.xml takes the umask (077).
+TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
+  const fs::path greyfern = _folder.parent_path();
+  const fs::path secret = documents() / "secret.txt";
+  const fs::path mine = documents() / "mine";
+  const auto setFolders = [&](fs::perms perms) {
+    for (const fs::path& folder : {greyfern, _folder}) fs::permissions(folder, perms);
+  };
+  enum SETUP { kGameMakesFolders, kFoldersOpenToAll };
+  const struct ROW {
+    const char* what;
+    SETUP setup;
+    std::function<int()> other;  // what the other user does
+    bool closedAfter;            // the player's folders are then closed to others
+    std::string told;            // the cause logged; empty when player.xml is saved in its folder
+  } rows[] = {
+      {"nobody else", kGameMakesFolders, nullptr, false, ""},
+      {"the player's folders open to all", kFoldersOpenToAll, nullptr, false,
+       "other users can write to " + greyfern.string()},
+      {"the game folder another user made, open to all, with their player.xml", kGameMakesFolders,
+       [&] {
+         fs::create_directories(_folder);
+         setFolders(fs::perms::all);
+         writeBytes(path(), cutOffFile());
+         return 0;
+       },
+       false, greyfern.string() + " belongs to another user"},
+      {"a link at Greyfern to a folder of the player's", kGameMakesFolders,
+       [&] { return symlink(mine.c_str(), greyfern.c_str()); }, false,
+       greyfern.string() + " is a link another user owns"},
+      {"a link at player.xml to the player's secret, planted while the folders were open", kFoldersOpenToAll,
+       [&] { return symlink(secret.c_str(), path().c_str()); }, true, ""},
+  };
+  // Each start is a process of its own: nothing held in memory or told passes to the next.
+  const auto play = [&](const ROW& row, const std::map<fs::path, std::string>& before) {
+    qor_test::LogCapture log;
+    host_test::fResetMessageBoxCount();
+    QOR::fForgetToldSubjects();
+    file().Open();
+    MAHJONG_PLAYER ann(path(), L"Ann");
+    ann.Reset(L"Ann");
+    for (const int money : {7, 8}) {
+      ann.m_money = money;
+      EXPECT_EQ(ann.SavePlayersWith(path(), &defaults), row.told.empty());
+    }
+    EXPECT_EQ(MAHJONG_PLAYER(path(), L"Ann").m_money, 8) << "neither on disk nor in memory";
+    EXPECT_EQ(QOR::QC_FILE_SYSTEM::fLockPrivateFile((_folder / "player.lock").string()), row.told.empty() ? 1 : -1);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(documents())) {
+      if (!entry.is_regular_file() || entry.is_symlink() || before.count(entry.path()) != 0) continue;
+      EXPECT_TRUE(row.told.empty()) << entry.path() << " written";
+      EXPECT_NE(readBytes(entry.path()), "the player's own secret") << entry.path();
+    }
+    for (const auto& [at, bytes] : before) EXPECT_EQ(readBytes(at), bytes) << at << " changed";
+    if (row.told.empty()) {
+      // Nothing was read through the link: nothing damaged was found and kept as a backup.
+      EXPECT_EQ(others(), std::vector<std::string>{"player.lock"});
+      EXPECT_EQ(fs::symlink_status(path()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+      return;
+    }
+    EXPECT_TRUE(log.contains("player.xml not saved: " + path() + ": " + row.told)) << log.text();
+    EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+    if (row.what != rows[1].what) return;
+    // Once only the player can write to them, the next save is kept there and read from there.
+    setFolders(fs::perms::owner_all);
+    ann.m_money = 9;
+    EXPECT_TRUE(ann.SavePlayersWith(path(), &defaults));
+    EXPECT_EQ(MAHJONG_PLAYER(path(), L"Ann").m_money, 9);
+  };
+  fs::permissions(documents(), fs::perms::all | fs::perms::sticky_bit);
+  const mode_t umaskBefore = umask(077);
+  for (const ROW& row : rows) {
+    // This user's own link counts as another's only where the folder does too.
+    if (row.what == rows[4].what && !qor_test::OtherUser::isReal()) continue;
+    SCOPED_TRACE(row.what);
+    fs::remove_all(greyfern);
+    fs::remove_all(mine);
+    fs::create_directory(mine);
+    writeBytes(secret, "the player's own secret");
+    fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+    if (row.setup == kFoldersOpenToAll) {
+      fs::create_directories(_folder);
+      setFolders(fs::perms::all);
+    }
+    qor_test::OtherUser other;
+    if (row.other) {
+      ASSERT_EQ(other.fRun(row.other), 0);
+    }
+    if (row.closedAfter) setFolders(fs::perms::owner_all);
+    std::map<fs::path, std::string> before;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(documents())) {
+      if (entry.is_regular_file() && !entry.is_symlink()) before[entry.path()] = readBytes(entry.path());
+    }
+    const auto failures = [] {
+      return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+    };
+    const int earlier = failures();
+    EXPECT_EQ(inChild([&] {
+                play(row, before);
+                return failures() != earlier ? 1 : 0;
+              }),
+              0);
+  }
+  umask(umaskBefore);
+}
+
 // A save writes in proportion to what it read: a file whose elements nest deeper than eight levels
 // (a profile needs three) is damaged, rebuilt from its whole profiles without what lies below that
 // depth, by the start's repair (the damaged bytes kept) or by a save that meets it first; unknown
@@ -349,18 +463,30 @@ TEST_F(PlayerFileTest, ASaveWritesInProportionToWhatItRead) {
   }
 }
 
-// A name holding bytes that are not UTF-8 reads with each bad sequence replaced once, and is
-// written as it reads: a save replaces its profile, the last player and reading by name find it,
-// and so does a delete in the file as it came.
+// True for well-formed UTF-8 holding only characters XML 1.0 allows, none named by reference.
+bool isXmlText(const std::string& text) {
+  const std::wstring wide = pugi::as_wide(text.c_str());
+  return pugi::as_utf8(wide) == text && text.find("&#") == std::string::npos &&
+         std::all_of(wide.begin(), wide.end(), [](wchar_t c) {
+           return c < 0x20 ? c == 9 || c == 10 || c == 13 : c < 0xD800 || (c > 0xDFFF && c < 0xFFFE) || c > 0xFFFF;
+         });
+}
+
+// A name holding bytes that are not UTF-8, or naming by reference a character XML cannot hold,
+// reads with each bad sequence or character replaced once, and is written as it reads: a save
+// replaces its profile, the last player and reading by name find it, and so does a delete in the
+// file as it came. Whatever the hand edit put in the file, what is written is well-formed UTF-8.
 TEST_F(PlayerFileTest, ANameWithBadBytesStaysOneProfile) {
   const std::wstring bad(1, L'\uFFFD');
   const struct { std::string bytes; std::wstring name; } cases[] = {
       {"a\xFF" "b", L"a" + bad + L"b"}, {"a\xC0\x80", L"a" + bad + bad}, {"\xE0\x80\xAF", bad + bad + bad},
-      {"\x80" "b", bad + L"b"}, {"\xED\xA0\x80", bad + bad + bad}, {"\xC3\xA9\xF0\x9F\x80", L"\u00E9" + bad}};
+      {"\x80" "b", bad + L"b"}, {"\xED\xA0\x80", bad + bad + bad}, {"\xC3\xA9\xF0\x9F\x80", L"\u00E9" + bad},
+      {"a&#01;b", L"a" + bad + L"b"}, {"&#xD800;", bad + bad + bad}, {"x&#xFFFF;", L"x" + bad}};
   for (const auto& [bytes, name] : cases) {
     SCOPED_TRACE(bytes);
     const std::string raw = "<lastplayer lpname=\"" + bytes + "\"/><packs/><ranks/><player name=\"" + bytes +
-                            "\" money=\"100\"/><player name=\"Al\"/>";
+                            "\" money=\"100\"/><player name=\"Al\" note=\"caf\xE9 " + bytes + "\"><x>" + bytes +
+                            "</x></player>";
     writeBytes(path(), raw);
     MAHJONG_PLAYER player(path(), L"");
     EXPECT_TRUE(player.m_name == name && player.m_money == 100);
@@ -368,10 +494,12 @@ TEST_F(PlayerFileTest, ANameWithBadBytesStaysOneProfile) {
     ASSERT_TRUE(player.SavePlayersWith(path(), &defaults));
     EXPECT_EQ(names().size(), 2u);
     EXPECT_EQ(MAHJONG_PLAYER(path(), name).m_money, 655);
+    EXPECT_TRUE(isXmlText(readBytes(path()))) << readBytes(path());
     writeBytes(path(), raw);
     ASSERT_TRUE(file().DeletePlayer(name, L"Al"));
     EXPECT_EQ(names(), std::vector<std::string>{"Al"});
     EXPECT_EQ(MAHJONG_PLAYER(path(), L"").m_name, L"Al");
+    EXPECT_TRUE(isXmlText(readBytes(path()))) << readBytes(path());
   }
 }
 

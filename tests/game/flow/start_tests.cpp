@@ -6,10 +6,13 @@
 // offscreen driver), it says why and exits 1.
 #include "tests/kit/child_process.h"
 #include "tests/kit/file_bytes.h"
+#include "tests/kit/other_user.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,8 +44,10 @@ class StartTest : public ::testing::Test {
 
   // Runs the program in folder until the title is reached, then asks it to quit (or, expecting
   // another exit code, until it ends by itself); the output.
-  std::string run(const fs::path& folder, int code = 0, const std::string& program = QOR_GAME_PROGRAM) {
+  std::string run(const fs::path& folder, int code = 0, const std::string& program = QOR_GAME_PROGRAM,
+                  long user = -1) {
     ChildProcess child;
+    child.fRunAs(user);
     EXPECT_TRUE(child.fStart(program, folder.string(), environment()));
     if (code == 0) {
       EXPECT_TRUE(child.fWaitFor("\nGame loaded", kStartLimit)) << child.fOutput();
@@ -85,8 +90,8 @@ TEST_F(StartTest, MainReachesTheGameAndItsTitle) {
 }
 
 // One game per player file: a second start on the same documents folder is told in one box and
-// ends with status 0 before it reads player.xml; a game killed (no way to let go of anything)
-// does not keep the next start from its title.
+// ends with status 0 before it opens a window or reads player.xml; a game killed (no way to let go
+// of anything) does not keep the next start from its title.
 TEST_F(StartTest, ASecondGameOnOnePlayerFileIsToldAndEnds) {
   ChildProcess first;
   ASSERT_TRUE(first.fStart(QOR_GAME_PROGRAM, QOR_TEST_GAME_DIR, environment()));
@@ -100,11 +105,57 @@ TEST_F(StartTest, ASecondGameOnOnePlayerFileIsToldAndEnds) {
   const std::size_t box = output.find("MessageBox [Jade Tile Tourney] Jade Tile Tourney is already running.");
   EXPECT_TRUE(box != std::string::npos && box == output.rfind("MessageBox [")) << "not one box\n" << output;
   EXPECT_EQ(output.find("CheckPlayer"), std::string::npos) << output;
+  EXPECT_EQ(output.find("WindowInit"), std::string::npos) << output;
   EXPECT_EQ(qor_test::fReadBytes(playerFile().string()), before);
 
   ASSERT_TRUE(first.fSignal(SIGKILL));
   first.fFinish(kEndLimit);
   run(QOR_TEST_GAME_DIR);
+}
+
+// A game folder that cannot hold the lock never stops a start: one the player cannot write to, or
+// one another user made, open to all, where that user holds the lock (two real users when the
+// tests run as root). The start plays on from memory, told in one box before its title, never
+// "already running", and the other user's player.xml stays as it was.
+TEST_F(StartTest, AGameFolderThatCannotHoldTheLockNeverStopsTheStart) {
+  const bool real = qor_test::OtherUser::isReal();
+  const fs::path folder = playerFile().parent_path();
+  fs::permissions(_scratch, fs::perms::all);
+  fs::permissions(documents(), fs::perms::all | fs::perms::sticky_bit);
+  const struct { const char* what; bool theirs; std::string told; } rows[] = {
+      {"the player's own, read-only, with a damaged player.xml", false, "Permission denied"},
+      {"another user's, open to all", true,
+       real ? folder.parent_path().string() + " belongs to another user" : "other users can write to"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    fs::remove_all(documents() / "Greyfern");
+    qor_test::OtherUser other;
+    ASSERT_EQ(other.fRun([&] {
+      std::error_code error;
+      fs::create_directories(folder, error);
+      for (const fs::path& made : {folder.parent_path(), folder}) {
+        fs::permissions(made, row.theirs ? fs::perms::all : fs::perms::owner_all, error);
+      }
+      qor_test::fWriteBytes(playerFile().string(), "their own");
+      if (row.theirs) qor_test::fWriteBytes((folder / "player.lock").string(), "");
+      if (!row.theirs) fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec, error);
+      return error ? 1 : 0;
+    }), 0);
+    // Whoever holds the lock there, the start must not take it for another game's.
+    const int lock = open((folder / "player.lock").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_TRUE(!row.theirs || flock(lock, LOCK_EX) == 0);
+    const long player = real && !row.theirs ? long{qor_test::OtherUser::kNobody} : -1L;
+    const std::string output = run(QOR_TEST_GAME_DIR, 0, QOR_GAME_PROGRAM, player);
+    close(lock);
+    EXPECT_NE(output.find("\nThe player file is not locked against a second game: " + (folder / "player.lock").string() +
+                          ": " + row.told),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("already running"), std::string::npos) << output;
+    const std::size_t box = output.find("MessageBox [Progress not saved]");
+    EXPECT_TRUE(box < output.find("\nGame loaded") && box == output.rfind("MessageBox [")) << "not one box\n" << output;
+    EXPECT_EQ(qor_test::fReadBytes(playerFile().string()), "their own");
+  }
 }
 
 // Copies of Resources with one pack left out, each told in one box: without one the title does
@@ -125,8 +176,9 @@ TEST_F(StartTest, MissingPacksAreToldAndOnlyThoseTheTitleNeedsStopTheStart) {
       if (!skip) fs::create_symlink(entry.path(), to / name);
     }
   };
-  // A copy of the program in a folder without Resources: the built one has its data beside it.
-  const fs::path bin = _scratch / "bin";
+  // A copy of the program in a folder without Resources: the built one has its data beside it. Its
+  // path is longer than the first buffer the program's own path is asked into.
+  const fs::path bin = _scratch / std::string(150, 'b') / std::string(150, 'c');
   fs::create_directories(bin);
   fs::copy_file(QOR_GAME_PROGRAM, bin / "lantern_tiles");
   struct ROW {
