@@ -1,6 +1,7 @@
 // Loading and saving the level file, and placing tiles: the editor's placement and the lift
 // before the drop-in.
 #include "engine/files/replace_file.h"
+#include "engine/files/well_formed_xml.h"
 #include "engine/math/float_to_int.h"
 #include "engine/service/qc_game.h"
 #include "engine/service/qc_log.h"
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -54,9 +54,7 @@ bool MAHJONG_LAYOUT::SaveLevel(const std::string& path) { return SaveLevelWith(p
 std::string MAHJONG_LAYOUT::LevelText(const LEVEL_FILE_SETTINGS& settings) const {
   pugi::xml_document document;
   WriteLevel(document, settings);
-  std::ostringstream text;
-  document.save(text, "\t", pugi::format_indent, pugi::encoding_auto);
-  return text.str();
+  return QOR::fSaveWellFormedXml(document, "\t", pugi::format_indent);
 }
 
 bool MAHJONG_LAYOUT::SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings) {

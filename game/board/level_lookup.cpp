@@ -24,15 +24,17 @@ static_assert(MAHJONG_LEVELS::kLongestName + sizeof(kExtension) - 1 + sizeof(kTe
 enum class COPY { kNone, kRead, kBroken };
 
 // The folder's copy of the level, parsed into own; with a view, also one that can be played.
-// Only a regular file is read: a pipe or device there is passed over, never waited on.
+// Only a regular file of a private folder is read: a pipe or device there is passed over, never
+// waited on, and a folder another user owns or can write to, or their link, is never read through.
 COPY ReadCopy(const std::string& file, pugi::xml_document& own, std::string& path, const BOARD_VIEW* view) {
   const std::string folder = MAHJONG_LEVELS::Folder();
   path = folder + file;
   if (folder.empty() || !MAHJONG_LEVELS::isPlainName(file)) return COPY::kNone;
   std::string bytes;
   std::string cause;
-  const int read = QOR::QC_FILE_SYSTEM::fReadRegularFile(path, bytes, &cause);
+  const int read = QOR::QC_FILE_SYSTEM::fReadPrivateFile(path, bytes, &cause);
   if (read == 0) return COPY::kNone;
+  if (read != 1 && cause.empty()) cause = "cannot be read";
   if (read == 1) {
     const pugi::xml_parse_result parsed = own.load_buffer(bytes.data(), bytes.size());
     cause = !parsed ? parsed.description() : view != nullptr ? MAHJONG_LEVELS::PlayProblem(own, *view) : "";

@@ -301,6 +301,15 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
     EXPECT_TRUE(log.contains("Level pk1lv1.xml not read from " + copy + cause));
     EXPECT_EQ(pipe ? pipe->readersHeld.load() : 0, 0);
   }
+  // A playable copy in a levels folder other users can write to is never read.
+  std::filesystem::remove(copy);
+  qor_test::fWriteBytes(copy, tiles(a + tile(4, 2)));
+  const auto othersWrite = std::filesystem::perms::group_write | std::filesystem::perms::others_write;
+  std::filesystem::permissions(MAHJONG_LEVELS::Folder(), othersWrite, std::filesystem::perm_options::add);
+  ASSERT_TRUE(board.LoadLevel("pk1lv1.xml"));
+  std::filesystem::permissions(MAHJONG_LEVELS::Folder(), othersWrite, std::filesystem::perm_options::remove);
+  EXPECT_EQ(board.GetChips().size(), shipped);
+  EXPECT_TRUE(log.contains("Level pk1lv1.xml not read from " + copy + ": other users can write to "));
   host_test::fResetMessageBoxCount();
   EXPECT_FALSE(board.LoadLevel("pk9lv1.xml"));
   EXPECT_TRUE(board.GetChips().empty());
