@@ -61,6 +61,15 @@ std::string LevelName(int pack, int level) {
   return "pk" + std::to_string(pack) + "lv" + std::to_string(level) + ".xml";
 }
 
+// An empty board on the shipped tile set's metrics, dealing from random.
+std::unique_ptr<MAHJONG_BOARD> NewBoard(QOR::QC_RANDOM& random) {
+  auto board = std::make_unique<MAHJONG_BOARD>();
+  board->SetTileMetrics(tileMetrics);
+  board->ComputeOrigin();
+  board->SetRandom(&random);
+  return board;
+}
+
 void BM_DealLargestLevel(benchmark::State& state) {
   DiscardedLog quiet;
   auto loader = OpenPacks(state);
@@ -73,10 +82,7 @@ void BM_DealLargestLevel(benchmark::State& state) {
   for (auto _ : state) {
     // The last board is deleted and the level read outside the timing: only the deal counts.
     state.PauseTiming();
-    board = std::make_unique<MAHJONG_BOARD>();
-    board->SetTileMetrics(tileMetrics);
-    board->ComputeOrigin();
-    board->SetRandom(&random);
+    board = NewBoard(random);
     board->ReadLevel(*document, LevelName(6, 20));
     state.ResumeTiming();
     board->AlternBuildPath(false);
@@ -162,10 +168,7 @@ void BM_CheckAndDealLargestAcceptedLevel(benchmark::State& state) {
   std::unique_ptr<MAHJONG_BOARD> board;
   for (auto _ : state) {
     state.PauseTiming();
-    board = std::make_unique<MAHJONG_BOARD>();
-    board->SetTileMetrics(tileMetrics);
-    board->ComputeOrigin();
-    board->SetRandom(&random);
+    board = NewBoard(random);
     state.ResumeTiming();
     // The tick that starts a level: the check (with its own deal), the read and the deal.
     benchmark::DoNotOptimize(MAHJONG_LEVELS::PlayProblem(document, view));
