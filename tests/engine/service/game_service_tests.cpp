@@ -80,23 +80,29 @@ TEST_F(GameService, StartUpCreatesServicesInOrderThenRunsInitHook) {
 
 // A window that fits the desktop gives a windowed picture of the game's size; one that cannot fit
 // starts full screen, and the picture follows it from the start: the desktop's size, stretched.
-TEST_F(GameService, ThePictureFollowsAWindowThatStartsFullScreen) {
-  const struct {
-    int width, height;
-    bool full;
-  } desktops[] = {{1920, 1080, false}, {1280, 720, true}, {1024, 768, true}};
-  for (const auto& desktop : desktops) {
-    const std::string what = std::to_string(desktop.width) + "x" + std::to_string(desktop.height);
-    host_test::fSetDesktopSize(desktop.width, desktop.height);
-    UnregisterClassA("QUILLON", GetModuleHandleA(nullptr));
-    start();
-    ASSERT_EQ(qcWINDOW->isFullscreen() != 0, desktop.full) << what;
-    EXPECT_EQ(qcRENDER->isFullScreen(), desktop.full) << what;
-    const QS_POINT picture = qcRENDER->fGetBackBufferSize();
-    EXPECT_EQ(picture, desktop.full ? QS_POINT(desktop.width, desktop.height) : QS_POINT(1024, 768)) << what;
-  }
+// One desktop a process: the engine keeps the services it started for the life of the process.
+struct DESKTOP {
+  int width, height;
+  bool full;
+};
+class GameServiceOnDesktop : public GameService, public ::testing::WithParamInterface<DESKTOP> {};
+
+TEST_P(GameServiceOnDesktop, ThePictureFollowsAWindowThatStartsFullScreen) {
+  const DESKTOP desktop = GetParam();
+  host_test::fSetDesktopSize(desktop.width, desktop.height);
+  start();
+  ASSERT_EQ(qcWINDOW->isFullscreen() != 0, desktop.full);
+  EXPECT_EQ(qcRENDER->isFullScreen(), desktop.full);
+  const QS_POINT picture = qcRENDER->fGetBackBufferSize();
+  EXPECT_EQ(picture, desktop.full ? QS_POINT(desktop.width, desktop.height) : QS_POINT(1024, 768));
   host_test::fSetDesktopSize(0, 0);
 }
+INSTANTIATE_TEST_SUITE_P(Desktops, GameServiceOnDesktop,
+                         ::testing::Values(DESKTOP{1920, 1080, false}, DESKTOP{1280, 720, true},
+                                           DESKTOP{1024, 768, true}),
+                         [](const ::testing::TestParamInfo<DESKTOP>& info) {
+                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
 
 TEST_F(GameService, NullGameShowsMessageAndCreatesNothing) {
   qor_test::LogCapture log;
