@@ -128,12 +128,28 @@ LEVEL_RUN fMeasureLevel(E2E_SESSION& session, const std::string& program, const 
   session.fWaitStill();
 
   // Play leads the known player to the packs, pack 1 to its levels, level 1 to its intro, whose
-  // start button (10 above the panel's lower edge) begins play.
+  // start button (10 above the panel's lower edge) begins play. The packs and levels screens are
+  // measured once they are at rest (the game logs it; their highlights pulse on).
   qor_e2e::X_INPUT& input = session.fInput();
+  const pid_t pid = session.fGame().fPid();
+  std::size_t mark = session.fGame().fLogSize();
   input.fClickAt(static_cast<float>(title.playX), static_cast<float>(title.buttonsY));
-  session.fWaitStill(200);
+  if (!session.fWaitForRest(mark, "screen=6 help=0 options=0 box=0", 30s)) {
+    session.fShot("packs_not_reached");
+    run.note = "no packs screen";
+    return run;
+  }
+  session.fShot("packs");
+  run.packs = fMeasureCpu(pid, kCpuStretch);
+  mark = session.fGame().fLogSize();
   input.fClickAt(kPack1X, kPack1Y);
-  session.fWaitStill(200);
+  if (!session.fWaitForRest(mark, "screen=12 help=0 options=0 box=0", 30s)) {
+    session.fShot("levels_not_reached");
+    run.note = "no levels screen";
+    return run;
+  }
+  session.fShot("levels");
+  run.levels = fMeasureCpu(pid, kCpuStretch);
   input.fClickAt(kLevel1X, kLevel1Y);
   // The board drops in, then the intro panel comes down to the screen's middle.
   qor_e2e::TITLE_LAYOUT introPanel(intro, 1024, 768);
@@ -157,7 +173,6 @@ LEVEL_RUN fMeasureLevel(E2E_SESSION& session, const std::string& program, const 
     run.note = "play did not begin";
     return run;
   }
-  const pid_t pid = session.fGame().fPid();
 
   // The board stands still: only the clock moves (the hint comes 20 s after the start).
   session.fWaitStill(kClockPixels);

@@ -1,7 +1,8 @@
 // The second half of each start-up bench run: a player is named at the title of the first start,
 // then a second start of the same program plays into level 1 of pack 1 as that player (without the
-// tutorial, the start comic seen), and the bench measures processor use while only the clock
-// moves, then while the hint pair blinks, and resident memory in the level.
+// tutorial, the start comic seen). On the way the bench measures processor use at the packs
+// screen and at the levels screen at rest (only their highlights pulse), then in the level while
+// only the clock moves and while the hint pair blinks, and resident memory in the level.
 #pragma once
 
 #include "bench/startup/process_stats.h"
@@ -14,6 +15,8 @@
 namespace qor_bench {
 
 struct LEVEL_RUN {
+  CPU_USE packs;   // the packs screen at rest
+  CPU_USE levels;  // the levels screen of pack 1 at rest
   CPU_USE clock;  // the level with only its clock moving
   CPU_USE blink;  // the hint pair blinking
   std::optional<double> rssMiB;

@@ -235,7 +235,7 @@ void MAHJONG_GAME_MANAGER::RenderLevels() {
   }
   if (player != nullptr && currentPack == player->m_lastPack && player->m_lastLevel >= 1 &&
       player->m_lastLevel <= kLevelButtons) {
-    render(levels.glow);  // on the last level's button, when it has one
+    PACKS_PARTS::RenderHighlight(levels.glow);  // on the last level's button, when it has one
   }
 
   const bool packKnown = player != nullptr && currentPack >= 1 && currentPack <= MAHJONG_PLAYER::kPacks;

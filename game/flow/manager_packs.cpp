@@ -41,6 +41,9 @@ constexpr float kLevelsTop = 130.0f;
 constexpr float kLevelColumn = 220.0f;
 constexpr float kLevelRow = 150.0f;
 
+// The highlights pulse in this many steps each way.
+constexpr std::uint32_t kHighlightSteps = 6;
+
 int truncated(float value) { return QOR::fTruncateToInt(value); }
 
 // The text a table gives for the key; an unknown or empty key gives an empty text.
@@ -367,7 +370,7 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
   if (packs.starSprite != nullptr) packs.starSprite->fSetAnchor(QOR::QC_SPRITE::kAnchorRightCentre, 0.0f, 0.0f);
   // The glow marks the last pack; a pack number without a button (a hand-edited file) marks none.
   if (player != nullptr && player->m_lastPack >= 1 && player->m_lastPack <= static_cast<int>(packs.buttons.size())) {
-    render(packs.glow);
+    PACKS_PARTS::RenderHighlight(packs.glow);
   }
 
   const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
@@ -417,6 +420,19 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
   }
   if (regularFont != nullptr) regularFont->fSetColor(MENU_OBJECTS::GoldenColor());
   render(blackMask);
+}
+
+// A pulse changes the highlight's alpha a little at every frame, and each change the screen draws
+// costs a redraw of the highlight's rim. Drawn in sixths, a pulse changes the picture under eight
+// times a second instead of sixty, and the soft glow still swells and fades. The fader keeps its
+// own alpha.
+void PACKS_PARTS::RenderHighlight(QOR::QC_SPRITE* glow) {
+  if (glow == nullptr) return;
+  const std::uint32_t colour = glow->fGetVertexColor(0);
+  const std::uint32_t step = ((colour >> 24) * kHighlightSteps + 127) / 255;
+  glow->fSetColor((step * 255 / kHighlightSteps) << 24 | (colour & 0x00FFFFFFu));
+  glow->fRender();
+  glow->fSetColor(colour);
 }
 
 void PACKS_PARTS::Free() {

@@ -30,6 +30,8 @@ struct PACKS_PARTS {
   void MovePackGlow(int pack);
   // Pack 1's face to x, every other face, picture and the pack highlight by the same amount.
   void Slide(float x);
+  // Draws a highlight (the pack's or the level's) with the pulse's alpha in a few steps.
+  static void RenderHighlight(QOR::QC_SPRITE* glow);
 
   std::vector<PACK_BUTTON*> buttons;
   QOR::QC_SPRITE* lockSprite = nullptr;

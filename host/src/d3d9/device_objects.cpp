@@ -134,8 +134,21 @@ HRESULT MemoryTexture::UnlockRect(UINT level) {
   // The pixels are the caller's now, not the image's.
   source_.reset();
   ++contentVersion_;
+  fNoteOpacity(pixels_.data());
   fOnPixelsChanged();
   return D3D_OK;
+}
+
+void MemoryTexture::fNoteOpacity(const std::uint8_t* pixels) {
+  const std::size_t bytes = static_cast<std::size_t>(width_) * height_ * 4;
+  // X8R8G8B8 reads as opaque whatever its unused byte holds; the others keep alpha last in memory.
+  bool opaque = format_ == D3DFMT_X8R8G8B8;
+  if (!opaque && pixels != nullptr) {
+    opaque = true;
+    for (std::size_t i = 3; i < bytes && opaque; i += 4) opaque = pixels[i] == 0xFF;
+  }
+  opaque_ = opaque;
+  opaqueVersion_ = contentVersion_;
 }
 
 HRESULT BackBufferSurface::GetDesc(D3DSURFACE_DESC* desc) {

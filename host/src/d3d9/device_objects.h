@@ -132,6 +132,11 @@ class MemoryTexture : public RefCounted<IDirect3DTexture9>, public HostObjectInf
   // Counts the changes of the pixels: unlocks, rebuilt storage, drawing into a render target.
   std::uint64_t fContentVersion() const { return contentVersion_; }
   void fMarkContentChanged() { ++contentVersion_; }
+  // Whether every pixel's alpha byte is 255 in the content of that version: known once pixels of
+  // that content were looked at (an unlock, or a device reading the image), false until then.
+  bool fOpaque(std::uint64_t version) const { return opaqueVersion_ == version && opaque_; }
+  // Looks at pixels of the current content (width * height * 4 bytes).
+  void fNoteOpacity(const std::uint8_t* pixels);
 
  protected:
   ~MemoryTexture() override;
@@ -154,6 +159,8 @@ class MemoryTexture : public RefCounted<IDirect3DTexture9>, public HostObjectInf
   bool locked_ = false;
   std::shared_ptr<PixelSource> source_;
   std::uint64_t contentVersion_ = 0;
+  bool opaque_ = false;
+  std::uint64_t opaqueVersion_ = ~std::uint64_t{0};
 };
 
 // Level 0 of a texture; holds a reference to its texture.

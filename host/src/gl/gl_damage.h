@@ -45,6 +45,9 @@ class GlPlacer {
   std::size_t fPrimitive(UINT p, int* out) const;
   // The bytes of a vertex (null for a number outside the draw).
   const std::uint8_t* fVertex(int vertex) const;
+  // Where a vertex lands in the target, in pixels from the top-left corner (before the device's
+  // half-pixel shift); false for a number outside the draw or a vertex at or behind the eye.
+  bool fPlace(int vertex, float& x, float& y) const;
 
  private:
   host_d3d::DrawCall draw_;
@@ -63,6 +66,14 @@ class GlPlacer {
 // eye. Empty for a draw that lies wholly outside the target.
 GlRect fCommandBounds(const GlFrame& frame, std::size_t index, int width, int height);
 
+// Adds the boxes of back-buffer pixels that the command surely paints with colours independent of
+// what lay under them: for a clear of the colour, the whole target; for a triangle list, each pair
+// of triangles that make an axis-aligned rectangle, neither culled, whose colours replace the
+// destination's (no depth or stencil test; no blending, or a blending that keeps nothing of the
+// destination, as alpha blending does with a fully opaque source: opaque vertices and texture),
+// less a pixel at each edge.
+void fAddCoveredRects(const GlFrame& frame, std::size_t index, int width, int height, std::vector<GlRect>& out);
+
 // What a frame changes against the frame a back buffer holds: the boxes to draw again under a
 // scissor (none when the two give the same picture), and how many commands both frames begin
 // with, which leave the same pixels in every box.
@@ -72,11 +83,17 @@ struct GlChanges {
 };
 
 // The changes that take a back buffer of width x height holding shown (whose command bounds are
-// shownBounds) to frame (bounds frameBounds). Nothing when the frame must be drawn whole: a
-// command of either draws on another target than the back buffer, or the changes cover most of
-// the picture.
+// shownBounds) to frame (bounds frameBounds), less what the commands both frames end with cover
+// (a highlight pulsing under an opaque picture changes only the rim that shows). Nothing when the
+// frame must be drawn whole: a command of either draws on another target than the back buffer,
+// or the changes cover most of the picture.
 std::optional<GlChanges> fChangedRects(const GlFrame& shown, const std::vector<GlRect>& shownBounds,
                                        const GlFrame& frame, const std::vector<GlRect>& frameBounds, int width,
                                        int height);
+
+// The boxes of a changed frame as they go to the window: the one box around them when it covers at
+// most a quarter of the width x height picture (the window's copies cost a wait each, its pixels
+// little), else the boxes themselves.
+std::vector<GlRect> fWindowBoxes(const std::vector<GlRect>& boxes, int width, int height);
 
 }  // namespace host_gl

@@ -375,16 +375,18 @@ void GlDevice::fCopyBoxStart(BoxStart& start, bool save) {
     start.width = w;
     start.height = h;
   }
+  const GlRect& b = start.box;
+  if (!save) {
+    // Drawn back, with the back buffer staying bound for the box's redraw.
+    presenter_.fPlace(start.texture, b, backFramebuffer_, static_cast<int>(parameters_.BackBufferWidth),
+                      static_cast<int>(parameters_.BackBufferHeight));
+    return;
+  }
   // A copy of exactly the box's pixels; the scissor would cut it.
   gl.Disable(GL_SCISSOR_TEST);
-  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, save ? backFramebuffer_ : start.framebuffer);
-  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, save ? start.framebuffer : backFramebuffer_);
-  const GlRect& b = start.box;
-  if (save) {
-    gl.BlitFramebuffer(b.x0, b.y0, b.x1, b.y1, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-  } else {
-    gl.BlitFramebuffer(0, 0, w, h, b.x0, b.y0, b.x1, b.y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-  }
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, backFramebuffer_);
+  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, start.framebuffer);
+  gl.BlitFramebuffer(b.x0, b.y0, b.x1, b.y1, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
 }
 
 void GlDevice::fDropBoxStarts() {
@@ -763,10 +765,33 @@ void GlDevice::fShowWindow(int windowWidth, int windowHeight, const std::vector<
     return;
   }
   if (boxes != nullptr && !showWhole_ && windowWidth == width && windowHeight == height) {
+    if (windowCopy_.fCanPut()) {
+      // The boxes go to the window as X images read straight from the back buffer: the driver
+      // draws nothing into the window for them (each picture it draws wakes all its threads). The
+      // window's own back buffer keeps an older picture there, and only whole pictures are drawn
+      // into it from then on. The back buffer is read in its own order, red first, which the
+      // driver copies as it is.
+      gl.BindFramebuffer(GL_READ_FRAMEBUFFER, backFramebuffer_);
+      gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
+      for (const GlRect& box : fWindowBoxes(*boxes, width, height)) {
+        const int w = box.x1 - box.x0;
+        const int h = box.y1 - box.y0;
+        boxPixels_.resize(static_cast<std::size_t>(w) * h * 4);
+        gl.ReadPixels(box.x0, box.y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, boxPixels_.data());
+        for (std::size_t i = 0; i < boxPixels_.size(); i += 4) std::swap(boxPixels_[i], boxPixels_[i + 2]);
+        windowCopy_.fPut(box.x0, box.y0, w, h, boxPixels_.data());
+      }
+      windowCopy_.fSend();
+      return;
+    }
     // The window's back buffer holds the last picture shown: only the boxes change in it and go
-    // to the screen (the window's rows run from the bottom).
-    presenter_.fShow(backColor_, width, height, windowWidth, windowHeight, 0, boxes);
-    for (const GlRect& box : *boxes) windowCopy_.fCopy(box.x0, height - box.y1, box.x1 - box.x0, box.y1 - box.y0);
+    // to the screen (the window's rows run from the bottom). Each copy waits for the X server, so
+    // boxes that lie near one another go as the one box around them.
+    const std::vector<GlRect> shownBoxes = fWindowBoxes(*boxes, width, height);
+    presenter_.fShow(backColor_, width, height, windowWidth, windowHeight, 0, &shownBoxes);
+    for (const GlRect& box : shownBoxes) {
+      windowCopy_.fCopy(box.x0, height - box.y1, box.x1 - box.x0, box.y1 - box.y0);
+    }
     return;
   }
   presenter_.fShow(backColor_, width, height, windowWidth, windowHeight);

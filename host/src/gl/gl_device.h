@@ -135,6 +135,7 @@ class GlDevice final : public host_d3d::HostDevice {
   int swappedWidth_ = 0;
   int swappedHeight_ = 0;
   bool showWhole_ = true;
+  std::vector<std::uint8_t> boxPixels_;  // a box read back for the window
   // When the frame being recorded began; when unused textures were last looked for.
   std::chrono::steady_clock::time_point frameStart_;
   std::chrono::steady_clock::time_point lastGiveBack_;

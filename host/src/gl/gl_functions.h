@@ -68,6 +68,7 @@ namespace host_gl {
   X(PFNGLUNIFORM1IPROC, Uniform1i)                                    \
   X(PFNGLUNIFORM1FPROC, Uniform1f)                                    \
   X(PFNGLUNIFORM2FPROC, Uniform2f)                                    \
+  X(PFNGLUNIFORM2IPROC, Uniform2i)                                    \
   X(PFNGLDRAWARRAYSPROC, DrawArrays)                                  \
   X(PFNGLDRAWELEMENTSBASEVERTEXPROC, DrawElementsBaseVertex)          \
   X(PFNGLGENFRAMEBUFFERSPROC, GenFramebuffers)                        \

@@ -27,6 +27,17 @@ void main() {
 }
 )";
 
+// A box's pixels, kept in a texture of the box's size, back at their place: the texel of a pixel
+// lies at the pixel's place less the box's corner, rows as stored.
+const char* const kPlaceSource = R"(#version 330 core
+uniform sampler2D uPicture;
+uniform ivec2 uOrigin;
+out vec4 outColor;
+void main() {
+  outColor = texelFetch(uPicture, ivec2(gl_FragCoord.xy) - uOrigin, 0);
+}
+)";
+
 const char* const kScaledSource = R"(#version 330 core
 uniform sampler2D uPicture;
 uniform vec2 uWindowSize;
@@ -59,13 +70,14 @@ bool GlPresenter::fLink(Program& out, const char* fragmentSource) {
   }
   out.pictureHeight = gl.GetUniformLocation(out.program, "uPictureHeight");
   out.windowSize = gl.GetUniformLocation(out.program, "uWindowSize");
+  out.origin = gl.GetUniformLocation(out.program, "uOrigin");
   gl.UseProgram(out.program);
   gl.Uniform1i(gl.GetUniformLocation(out.program, "uPicture"), 0);
   return true;
 }
 
 bool GlPresenter::fBuild() {
-  if (!fLink(copy_, kCopySource)) return false;
+  if (!fLink(copy_, kCopySource) || !fLink(place_, kPlaceSource)) return false;
   gl.GenVertexArrays(1, &vertexArray_);
   gl.GenSamplers(1, &sampler_);
   gl.SamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -76,7 +88,7 @@ bool GlPresenter::fBuild() {
 }
 
 void GlPresenter::fDestroy() {
-  for (Program* program : {&copy_, &scaled_}) {
+  for (Program* program : {&copy_, &scaled_, &place_}) {
     if (program->program != 0) gl.DeleteProgram(program->program);
     program->program = 0;
   }
@@ -119,6 +131,26 @@ void GlPresenter::fShow(GLuint texture, int width, int height, int windowWidth, 
     gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
   }
   gl.Disable(GL_SCISSOR_TEST);
+}
+
+void GlPresenter::fPlace(GLuint texture, const GlRect& box, GLuint framebuffer, int width, int height) {
+  if (place_.program == 0 || box.fEmpty()) return;
+  gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  gl.Viewport(0, 0, width, height);
+  gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  gl.Disable(GL_BLEND);
+  gl.Disable(GL_DEPTH_TEST);
+  gl.Disable(GL_STENCIL_TEST);
+  gl.Disable(GL_CULL_FACE);
+  gl.Enable(GL_SCISSOR_TEST);
+  gl.Scissor(box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
+  gl.UseProgram(place_.program);
+  gl.Uniform2i(place_.origin, box.x0, box.y0);
+  gl.ActiveTexture(GL_TEXTURE0);
+  gl.BindTexture(GL_TEXTURE_2D, texture);
+  gl.BindSampler(0, sampler_);
+  gl.BindVertexArray(vertexArray_);
+  gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 }
 
 }  // namespace host_gl

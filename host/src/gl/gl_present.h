@@ -22,17 +22,23 @@ class GlPresenter {
   // window of the picture's size, only those boxes are drawn.
   void fShow(GLuint texture, int width, int height, int windowWidth, int windowHeight, GLuint framebuffer = 0,
              const std::vector<GlRect>* boxes = nullptr);
+  // Draws a texture of a box's size into that box of a framebuffer of width x height, pixel for
+  // pixel, rows as stored. Drawing, not the driver's blit, keeps the framebuffer bound for drawing:
+  // Mesa's software renderer carries out what waits for a framebuffer whenever another is bound.
+  void fPlace(GLuint texture, const GlRect& box, GLuint framebuffer, int width, int height);
 
  private:
   struct Program {
     GLuint program = 0;
     GLint pictureHeight = -1;  // int: rows of the back buffer (copy)
     GLint windowSize = -1;     // vec2: the window in pixels (scaled)
+    GLint origin = -1;         // ivec2: the box's corner (place)
   };
   static bool fLink(Program& program, const char* fragmentSource);
 
   Program copy_;
   Program scaled_;  // made on first use
+  Program place_;
   bool scaledFailed_ = false;
   GLuint vertexArray_ = 0;
   GLuint sampler_ = 0;

@@ -97,7 +97,7 @@ void GlTexture::fEnsureStorage() {
   if (hasStorage_ || name_ == 0) return;
   if (fPixelSource() != nullptr) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(fWidth()) * fHeight() * 4, 0);
-    fPixelSource()->fPixels(pixels);
+    if (fPixelSource()->fPixels(pixels)) fNoteOpacity(pixels.data());
     fUpload(pixels.data());
     context_->storageMoved = true;
     return;

@@ -1,11 +1,11 @@
-// The OpenGL device draws a changed frame only in the boxes its changes cover, from the picture
-// the unchanged first commands left there when it can, and gives image textures' storage back
-// while they are unused. None of it may change a single pixel: random sequences of frames (sprites
-// moving, fading to nothing, turning, changing texture and blending; a sprite fading every frame;
-// lines, squares and point sprites; texture pixels rewritten; items coming and going; frames that
-// repeat) are drawn with all of it on, every image texture given back after every frame, and again
-// with the boxes off and the images' pixels taken under a lock, and the pictures are compared byte for
-// byte.
+// The OpenGL device draws a changed frame only in the boxes its changes cover, less what opaque
+// pictures drawn after them hide, from the picture the unchanged first commands left there when it
+// can, and gives image textures' storage back while they are unused. None of it may change a
+// single pixel: random sequences of frames (sprites moving, fading to nothing, turning, changing
+// texture and blending, some of them opaque; a sprite fading every frame; lines, squares and point
+// sprites; texture pixels rewritten; items coming and going; frames that repeat) are drawn with
+// all of it on, every image texture given back after every frame, and again with the boxes off and
+// the images' pixels taken under a lock, and the pictures are compared byte for byte.
 #include "engine/objects/qc_particle.h"
 #include "engine/render/qc_render.h"
 #include "host/recording_device.h"
@@ -27,7 +27,7 @@ using namespace render_test;
 
 namespace {
 
-constexpr int kFillTextures = 3;   // filled through locks
+constexpr int kFillTextures = 3;   // filled through locks, the last one opaque
 constexpr int kImageTextures = 3;  // made from PNG bytes
 constexpr int kFrames = 48;
 
@@ -66,6 +66,7 @@ class RenderGlRedraw : public qor_test::GlRenderTest {
     item.angle = random() % 3 == 0 ? static_cast<float>(random() % 628) / 100.0f : 0.0f;
     item.argb = static_cast<std::uint32_t>(random());
     if (random() % 4 == 0) item.argb &= 0x00FFFFFFu;  // fully transparent
+    if (random() % 3 == 0) item.argb |= 0xFF000000u;  // opaque: on the opaque texture, it hides what lies under it
     item.blend = static_cast<int>(random() % 3);
     item.filter = 1 + static_cast<int>(random() % 2);
     return item;
@@ -154,7 +155,7 @@ class RenderGlRedraw : public qor_test::GlRenderTest {
     std::vector<QC_TEXTURE_INFO*> textures;
     for (int i = 0; i < kFillTextures; ++i) {
       std::vector<std::uint32_t> words(32 * 16);
-      for (std::uint32_t& word : words) word = static_cast<std::uint32_t>(random());
+      for (std::uint32_t& word : words) word = static_cast<std::uint32_t>(random()) | (i == kFillTextures - 1 ? 0xFF000000u : 0u);
       textures.push_back(texture(32, 16, words));
     }
     for (int i = 0; i < kImageTextures; ++i) {
@@ -188,7 +189,8 @@ class RenderGlRedraw : public qor_test::GlRenderTest {
         // New pixels for a texture: an image texture's no longer come from its image.
         QC_TEXTURE_INFO* t = textures[random() % textures.size()];
         std::vector<std::uint32_t> words(static_cast<std::size_t>(t->fGetWidth() * t->fGetHeight()));
-        for (std::uint32_t& word : words) word = static_cast<std::uint32_t>(random());
+        const std::uint32_t opaque = random() % 2 == 0 ? 0xFF000000u : 0u;
+        for (std::uint32_t& word : words) word = static_cast<std::uint32_t>(random()) | opaque;
         EXPECT_TRUE(t->fFill(words.data()));
       }  // else the frame repeats the last one
       blinker.argb = (blinker.argb & 0x00FFFFFFu) | (static_cast<std::uint32_t>(frame * 37 % 256) << 24);

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -383,6 +384,43 @@ TEST_F(MenuScreensTest, LevelClickCompletesTheCountUpAndEntersTheLevel) {
   EXPECT_FALSE(m->sidePanelTween.active);
   EXPECT_FALSE(m->screenFade.active);
   EXPECT_EQ(m->blackMask->fGetVertexColor(0) >> 24, 0u);
+}
+
+// At rest the packs and the levels screen pulse their highlight (on the last pack, on the last
+// level) and nothing else: over a whole pulse, in and out, the frames they draw change in steps,
+// not at every one of its 96 ticks, and still swell and fade through several alphas.
+TEST_F(MenuScreensTest, AtRestAScreenChangesOnlyWithTheSteppedHighlightPulse) {
+  for (const SCREEN_TYPE screen : {PACKS_SCREEN, LEVELS_SCREEN}) {
+    enterPacks();
+    if (screen == LEVELS_SCREEN) {
+      click(pack(1).button);
+      untilScreen(LEVELS_SCREEN);
+    }
+    // A frame as the device sees it: every call with its numbers and the vertices it draws.
+    const auto frame = [this] {
+      host_test::fRecordedCalls().clear();
+      tick();
+      std::string seen;
+      for (const host_test::RecordedCall& call : host_test::fRecordedCalls()) {
+        seen += call.name;
+        for (double arg : call.args) seen += ' ' + std::to_string(arg);
+        seen.append(call.vertices.begin(), call.vertices.end());
+      }
+      return seen;
+    };
+    std::set<std::string> distinct;
+    std::string last = frame();
+    int changes = 0;
+    for (int n = 0; n < 96; ++n) {
+      const std::string now = frame();
+      changes += now != last ? 1 : 0;
+      distinct.insert(now);
+      last = now;
+    }
+    EXPECT_LE(changes, 18) << "screen " << screen;
+    EXPECT_GE(distinct.size(), 5u) << "screen " << screen;
+    m->currentScreen = TITLE_SCREEN;
+  }
 }
 
 }  // namespace
