@@ -202,6 +202,13 @@ bool QC_GAME::isRenderTime() {
   return static_cast<double>(_fpsAccumulator) >= target;
 }
 
+void QC_GAME::fSetFpsLimit(int limit) {
+  if (limit == _fpsLimit) return;
+  _fpsLimit = limit;
+  _fpsAccumulator = 0.0f;
+  _frameCounter = 0;
+}
+
 void QC_GAME::fRender() {
   if (!isRenderTime()) return;
   if (qcRENDER == nullptr || qcRENDER->BeginScene() != 1) return;

@@ -53,6 +53,10 @@ class QC_GAME : public QC_GAME_BASE {
   void fRender();
   bool isUpdateTime();
   bool isRenderTime();
+  // Sets the frame cap (0: none). A new cap counts its frames from now: a lower one does not hold
+  // the next frame back for the frames already drawn this second, nor does a higher one draw the
+  // frames it would have drawn at once.
+  void fSetFpsLimit(int limit);
   void fQuit() { _running = 0; }
   // Ends the loop like fQuit, with a status for the process to exit with (a start that cannot
   // go on ends non-zero).

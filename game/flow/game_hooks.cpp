@@ -134,6 +134,9 @@ int GameUpdate(std::uintptr_t) {
   }
   if (gameMusic != nullptr && MAHJONG_CONSTS::GetInstance()->MUSIC) gameMusic->Update();
   if (gameManager != nullptr && gameManager->Update() == kQuit && QOR::qcGAME != nullptr) QOR::qcGAME->fQuit();
+  if (gameManager != nullptr && QOR::qcGAME != nullptr) {
+    QOR::qcGAME->fSetFpsLimit(gameManager->FrameLimit(MAHJONG_CONSTS::GetInstance()->FPS_LIMIT));
+  }
   return 1;
 }
 

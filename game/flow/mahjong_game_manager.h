@@ -9,6 +9,7 @@
 // calls them by the current screen.
 #pragma once
 
+#include "engine/math/qs_point.h"
 #include "engine/math/qs_vec2.h"
 #include "game/board/timed_values.h"
 #include "game/flow/comics_parts.h"
@@ -151,6 +152,13 @@ class MAHJONG_GAME_MANAGER {
   // With QOR_LOG_SCREEN_STATES=1: logs the screen's state whenever it changes, after each frame
   // is drawn, so a test that drives the real window can wait for a screen at rest.
   void LogScreenState();
+  // What the state log calls moving and a box open (see LogScreenState).
+  bool IsMoving() const;
+  bool IsBoxOpen() const;
+  // The frame cap for the next frames, called once an update: fullLimit, or a few frames a second
+  // while the packs or levels screen has stood still, only its highlights pulsing, with the
+  // pointer and every key and button at rest (manager_rest_rate.cpp).
+  int FrameLimit(int fullLimit);
 
   // ---- Shared state ----
   QOR::QC_LOCMAN* locman = nullptr;  // strings.xml
@@ -290,4 +298,6 @@ class MAHJONG_GAME_MANAGER {
   std::string loggedScreenState;
   std::string seenScreenState;    // the state of the last frame drawn
   int seenScreenStateFrames = 0;  // frames drawn in it so far
+  QOR::QS_POINT restPointer{-1, -1};  // where the pointer was at the last update
+  int restTicks = 0;                  // updates the screen has stood still for
 };

@@ -42,7 +42,7 @@ constexpr float kLevelColumn = 220.0f;
 constexpr float kLevelRow = 150.0f;
 
 // The highlights pulse in this many steps each way.
-constexpr std::uint32_t kHighlightSteps = 6;
+constexpr std::uint32_t kHighlightSteps = 5;
 
 int truncated(float value) { return QOR::fTruncateToInt(value); }
 
@@ -423,7 +423,7 @@ void MAHJONG_GAME_MANAGER::RenderPacks() {
 }
 
 // A pulse changes the highlight's alpha a little at every frame, and each change the screen draws
-// costs a redraw of the highlight's rim. Drawn in sixths, a pulse changes the picture under eight
+// costs a redraw of the highlight's rim. Drawn in fifths, a pulse changes the picture about six
 // times a second instead of sixty, and the soft glow still swells and fades. The fader keeps its
 // own alpha.
 void PACKS_PARTS::RenderHighlight(QOR::QC_SPRITE* glow) {

@@ -19,15 +19,8 @@ bool isMoving(const STORE_MESSAGE_BOX* box) { return box != nullptr && box->isMo
 
 }  // namespace
 
-// Logs "screen state: screen=<n> help=<0|1> options=<0|1> box=<0|1> moving=<0|1>" whenever that
-// state changes (box: a message box is open; moving: a box, the tutorial's panel, the screen fade
-// or the board's tiles move, a menu panel slides, the level intro's or completion's panel is not
-// yet or no longer on the screen, the completion's stars wobble, the left panel counts up or the
-// comic's pictures fade in); nothing without the switch. Called after each frame is drawn: a
-// state at rest is logged once a frame showing it was presented.
-void MAHJONG_GAME_MANAGER::LogScreenState() {
-  const char* flag = std::getenv("QOR_LOG_SCREEN_STATES");
-  if (flag == nullptr || std::string_view(flag) != "1") return;
+// What moves on the screen as the player sees it (the list below).
+bool MAHJONG_GAME_MANAGER::IsMoving() const {
   // Boxes, the tutorial's panel and the screen fade move over every screen; the pulses of
   // highlights and glows never stop and are not motion of the screen.
   bool moving = isMoving(messageBox) || isMoving(trophies.awardBox) || isMoving(playerBox) ||
@@ -64,8 +57,24 @@ void MAHJONG_GAME_MANAGER::LogScreenState() {
       appearing = appearing || (sprite != nullptr && (sprite->fGetVertexColor(0) >> 24) != 0xFFu);
     }
   }
-  moving = moving || levelRoad.starsBlob != nullptr || appearing;
-  const bool boxOpen = isOpen(messageBox) || isOpen(trophies.awardBox) || isOpen(playerBox);
+  return moving || levelRoad.starsBlob != nullptr || appearing;
+}
+
+bool MAHJONG_GAME_MANAGER::IsBoxOpen() const {
+  return isOpen(messageBox) || isOpen(trophies.awardBox) || isOpen(playerBox);
+}
+
+// Logs "screen state: screen=<n> help=<0|1> options=<0|1> box=<0|1> moving=<0|1>" whenever that
+// state changes (box: a message box is open; moving: a box, the tutorial's panel, the screen fade
+// or the board's tiles move, a menu panel slides, the level intro's or completion's panel is not
+// yet or no longer on the screen, the completion's stars wobble, the left panel counts up or the
+// comic's pictures fade in); nothing without the switch. Called after each frame is drawn: a
+// state at rest is logged once a frame showing it was presented.
+void MAHJONG_GAME_MANAGER::LogScreenState() {
+  const char* flag = std::getenv("QOR_LOG_SCREEN_STATES");
+  if (flag == nullptr || std::string_view(flag) != "1") return;
+  const bool moving = IsMoving();
+  const bool boxOpen = IsBoxOpen();
   const std::string state = "screen state: screen=" + std::to_string(static_cast<int>(currentScreen)) +
                             " help=" + std::to_string(helpOpen != 0 ? 1 : 0) +
                             " options=" + std::to_string(optionsOpen != 0 ? 1 : 0) +

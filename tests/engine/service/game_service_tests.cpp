@@ -180,6 +180,33 @@ TEST_F(GameService, FrameLimitHoldsWhileUpdatesAreLimited) {
   EXPECT_NEAR(g_renders, 60, 3);
 }
 
+// A cap set while the loop runs counts its frames from then on. Lowered from 60 to 12 late in a
+// second, it draws its first frame a twelfth of a second later (not once the 42 frames drawn that
+// second would have been due at 12), then 12 a second; raised back, it draws 60 a second with no
+// burst of the frames the lower cap left out.
+TEST_F(GameService, ACapSetWhileRunningCountsItsFramesFromThen) {
+  start();
+  qcGAME->_upsLimit = 60;
+  qcGAME->_fpsLimit = 60;
+  const auto rendersUntil = [](DWORD ms) {
+    const int before = g_renders;
+    while (timeGetTime() < ms && host_test::fSleepCount() < 100000) {
+      qcGAME->fUpdate();
+      qcGAME->fRender();
+    }
+    return g_renders - before;
+  };
+  host_test::fAdvanceTime(1);
+  rendersUntil(1000);
+  EXPECT_NEAR(rendersUntil(1700), 42, 3);
+  qcGAME->fSetFpsLimit(12);
+  EXPECT_EQ(rendersUntil(1700 + 100), 1);
+  EXPECT_NEAR(rendersUntil(2800), 12, 2);
+  qcGAME->fSetFpsLimit(60);
+  EXPECT_LE(rendersUntil(2800 + 34), 3);
+  EXPECT_NEAR(rendersUntil(3800), 58, 3);
+}
+
 // A gap the process did not run (stopped for 45 s, or half a second) counts as one short step:
 // the first update after it sees the bound, and the update gate runs no burst of catch-up steps.
 TEST_F(GameService, AGapCountsOneShortStepWithoutCatchingUp) {

@@ -423,4 +423,35 @@ TEST_F(MenuScreensTest, AtRestAScreenChangesOnlyWithTheSteppedHighlightPulse) {
   }
 }
 
+// The packs and levels screens at rest, only their highlights pulsing, are drawn at a few frames a
+// second once they have stood still for a moment; whatever stirs brings the full rate back at the
+// next update: the pointer moving, a key held, a slide, another screen.
+TEST_F(MenuScreensTest, AMenuAtRestIsDrawnAtAFewFramesASecondUntilAnythingStirs) {
+  const auto limitAfter = [this](int updates) {
+    int limit = 0;
+    for (int n = 0; n < updates; ++n) {
+      tick();
+      limit = m->FrameLimit(60);
+    }
+    return limit;
+  };
+  enterPacks();
+  const int rest = limitAfter(60);
+  EXPECT_GT(rest, 0);
+  EXPECT_LE(rest, 20);
+  QOR::qcCurrentInput->fSetMousePosition(500, 400);
+  EXPECT_EQ(m->FrameLimit(60), 60);
+  EXPECT_EQ(limitAfter(60), rest);
+  QOR::qcCurrentInput->fKeyDown('A');
+  EXPECT_EQ(limitAfter(60), 60) << "a key held";
+  QOR::qcCurrentInput->fKeyUp('A');
+  EXPECT_EQ(limitAfter(60), rest);
+  click(pack(1).button);
+  EXPECT_EQ(m->FrameLimit(60), 60) << "the screen slides to the levels";
+  untilScreen(LEVELS_SCREEN);
+  EXPECT_EQ(limitAfter(60), rest);
+  m->currentScreen = TITLE_SCREEN;
+  EXPECT_EQ(limitAfter(60), 60);
+}
+
 }  // namespace

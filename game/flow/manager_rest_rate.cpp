@@ -1,0 +1,35 @@
+// The frame rate of a menu at rest. The packs and levels screens, once nothing on them moves, only
+// pulse their highlights, whose pictures change a few times a second: drawing them sixty times a
+// second would cost a share of a core for pictures the device finds unchanged. Anything that
+// stirs (a slide, a box, the pointer, a key or button) brings the full rate back at the next frame.
+#include "engine/platform/qc_input.h"
+#include "engine/service/qc_globals.h"
+#include "game/flow/mahjong_game_manager.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRestFps = 10;
+// Updates a screen stands still for before it is drawn at the rest rate: half a second at 60.
+constexpr int kRestAfter = 30;
+// The Caps Lock key's state stands for the lock, lit or not, rather than a key held.
+constexpr int kCapsLockKey = 20;
+
+}  // namespace
+
+int MAHJONG_GAME_MANAGER::FrameLimit(int fullLimit) {
+  bool stirred = true;
+  if (QOR::qcCurrentInput != nullptr) {
+    const QOR::QS_POINT at = QOR::qcCurrentInput->fGetMousePos();
+    stirred = at.x != restPointer.x || at.y != restPointer.y;
+    restPointer = at;
+    const std::uint8_t* keys = QOR::qcCurrentInput->fGetKeyStates();
+    for (int key = 0; key < 256 && !stirred; ++key) stirred = key != kCapsLockKey && keys[key] != 0;
+  }
+  const bool pulsingOnly = (currentScreen == PACKS_SCREEN || currentScreen == LEVELS_SCREEN) && helpOpen == 0 &&
+                           optionsOpen == 0 && tutorial.on == 0 && !IsBoxOpen() && !IsMoving();
+  restTicks = pulsingOnly && !stirred ? std::min(restTicks + 1, kRestAfter) : 0;
+  if (restTicks < kRestAfter) return fullLimit;
+  return fullLimit == 0 ? kRestFps : std::min(fullLimit, kRestFps);
+}
