@@ -132,24 +132,24 @@ LEVEL_RUN fMeasureLevel(E2E_SESSION& session, const std::string& program, const 
   // measured once they are at rest (the game logs it; their highlights pulse on).
   qor_e2e::X_INPUT& input = session.fInput();
   const pid_t pid = session.fGame().fPid();
-  std::size_t mark = session.fGame().fLogSize();
-  input.fClickAt(static_cast<float>(title.playX), static_cast<float>(title.buttonsY));
-  if (!session.fWaitForRest(mark, "screen=6 help=0 options=0 box=0", 30s)) {
-    session.fShot("packs_not_reached");
-    run.note = "no packs screen";
+  // A click, then the screen it leads to at rest: false (with a note) when it never comes.
+  const auto measureAtRest = [&](float x, float y, const char* state, const std::string& name, CPU_USE& use) {
+    const std::size_t mark = session.fGame().fLogSize();
+    input.fClickAt(x, y);
+    if (!session.fWaitForRest(mark, state, 30s)) {
+      session.fShot(name + "_not_reached");
+      run.note = "no " + name + " screen";
+      return false;
+    }
+    session.fShot(name);
+    use = fMeasureCpu(pid, kCpuStretch);
+    return true;
+  };
+  if (!measureAtRest(static_cast<float>(title.playX), static_cast<float>(title.buttonsY),
+                     "screen=6 help=0 options=0 box=0", "packs", run.packs) ||
+      !measureAtRest(kPack1X, kPack1Y, "screen=12 help=0 options=0 box=0", "levels", run.levels)) {
     return run;
   }
-  session.fShot("packs");
-  run.packs = fMeasureCpu(pid, kCpuStretch);
-  mark = session.fGame().fLogSize();
-  input.fClickAt(kPack1X, kPack1Y);
-  if (!session.fWaitForRest(mark, "screen=12 help=0 options=0 box=0", 30s)) {
-    session.fShot("levels_not_reached");
-    run.note = "no levels screen";
-    return run;
-  }
-  session.fShot("levels");
-  run.levels = fMeasureCpu(pid, kCpuStretch);
   input.fClickAt(kLevel1X, kLevel1Y);
   // The board drops in, then the intro panel comes down to the screen's middle.
   qor_e2e::TITLE_LAYOUT introPanel(intro, 1024, 768);

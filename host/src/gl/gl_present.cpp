@@ -103,23 +103,12 @@ void GlPresenter::fShow(GLuint texture, int width, int height, int windowWidth, 
   if (!same && scaled_.program == 0 && !scaledFailed_) scaledFailed_ = !fLink(scaled_, kScaledSource);
   const Program& program = same || scaledFailed_ ? copy_ : scaled_;
   if (program.program == 0 || windowWidth <= 0 || windowHeight <= 0) return;
-  gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  gl.Viewport(0, 0, windowWidth, windowHeight);
-  gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  gl.Disable(GL_BLEND);
-  gl.Disable(GL_DEPTH_TEST);
-  gl.Disable(GL_STENCIL_TEST);
-  gl.Disable(GL_CULL_FACE);
+  fBegin(program, texture, framebuffer, windowWidth, windowHeight);
   gl.Disable(GL_SCISSOR_TEST);
-  gl.UseProgram(program.program);
   if (program.pictureHeight >= 0) gl.Uniform1i(program.pictureHeight, height);
   if (program.windowSize >= 0) {
     gl.Uniform2f(program.windowSize, static_cast<float>(windowWidth), static_cast<float>(windowHeight));
   }
-  gl.ActiveTexture(GL_TEXTURE0);
-  gl.BindTexture(GL_TEXTURE_2D, texture);
-  gl.BindSampler(0, sampler_);
-  gl.BindVertexArray(vertexArray_);
   if (boxes == nullptr || !same) {
     gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
     return;
@@ -135,6 +124,14 @@ void GlPresenter::fShow(GLuint texture, int width, int height, int windowWidth, 
 
 void GlPresenter::fPlace(GLuint texture, const GlRect& box, GLuint framebuffer, int width, int height) {
   if (place_.program == 0 || box.fEmpty()) return;
+  fBegin(place_, texture, framebuffer, width, height);
+  gl.Enable(GL_SCISSOR_TEST);
+  gl.Scissor(box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
+  gl.Uniform2i(place_.origin, box.x0, box.y0);
+  gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+}
+
+void GlPresenter::fBegin(const Program& program, GLuint texture, GLuint framebuffer, int width, int height) {
   gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   gl.Viewport(0, 0, width, height);
   gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -142,15 +139,11 @@ void GlPresenter::fPlace(GLuint texture, const GlRect& box, GLuint framebuffer, 
   gl.Disable(GL_DEPTH_TEST);
   gl.Disable(GL_STENCIL_TEST);
   gl.Disable(GL_CULL_FACE);
-  gl.Enable(GL_SCISSOR_TEST);
-  gl.Scissor(box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
-  gl.UseProgram(place_.program);
-  gl.Uniform2i(place_.origin, box.x0, box.y0);
+  gl.UseProgram(program.program);
   gl.ActiveTexture(GL_TEXTURE0);
   gl.BindTexture(GL_TEXTURE_2D, texture);
   gl.BindSampler(0, sampler_);
   gl.BindVertexArray(vertexArray_);
-  gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 }
 
 }  // namespace host_gl

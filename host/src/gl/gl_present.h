@@ -35,6 +35,9 @@ class GlPresenter {
     GLint origin = -1;         // ivec2: the box's corner (place)
   };
   static bool fLink(Program& program, const char* fragmentSource);
+  // Binds the framebuffer (width x height pixels), the program and the texture, with nothing of
+  // the device's own drawing state left on: no blending, depth, stencil or culling.
+  void fBegin(const Program& program, GLuint texture, GLuint framebuffer, int width, int height);
 
   Program copy_;
   Program scaled_;  // made on first use
