@@ -195,6 +195,17 @@ bool X_WINDOW::fWaitFocused(std::chrono::milliseconds limit) {
   }
 }
 
+WINDOW_PLACE X_WINDOW::fWaitPlace(const std::function<bool(const WINDOW_PLACE&)>& wanted,
+                                  const std::function<void()>& between, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    between();
+    const WINDOW_PLACE place = fPlace();
+    if (wanted(place) || std::chrono::steady_clock::now() >= end) return place;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 std::string X_WINDOW::fTitle() {
   if (_display == nullptr || _window == 0) return std::string();
   const Atom utf8 = XInternAtom(_display, "UTF8_STRING", False);

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -68,6 +69,10 @@ class X_WINDOW {
   std::string fTitle();
   // Where the client area is now; zero size when the window is gone.
   WINDOW_PLACE fPlace();
+  // Waits until the client area's place satisfies wanted, running between (a message pump, say)
+  // before each look; the last place seen, whether or not it satisfied wanted within limit.
+  WINDOW_PLACE fWaitPlace(const std::function<bool(const WINDOW_PLACE&)>& wanted, const std::function<void()>& between,
+                          std::chrono::milliseconds limit);
   // The window's whole picture; empty when the window is gone or unmapped.
   PICTURE fGrab();
   // Rows of the picture (full width), one after the other, for cheap change detection.

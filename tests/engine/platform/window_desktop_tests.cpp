@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 
 // Last: Xlib's macros would reach into the headers above.
 #include <X11/Xatom.h>
@@ -63,13 +62,11 @@ TEST(WindowOnADesktop, StandsCentredInTheAreaItsPanelsLeave) {
            place.y + place.height <= area.bottom && std::abs(middleX - (area.left + area.right) / 2) <= 4 &&
            std::abs(middleY - (area.top + area.bottom) / 2) <= 16;
   };
-  qor_e2e::WINDOW_PLACE place = seen.fPlace();
-  for (int n = 0; n < 50 && !centred(place); ++n) {
+  const auto pump = [] {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    std::this_thread::sleep_for(100ms);
-    place = seen.fPlace();
-  }
+  };
+  const qor_e2e::WINDOW_PLACE place = seen.fWaitPlace(centred, pump, 30s);
   EXPECT_TRUE(centred(place)) << "client area at (" << place.x << "," << place.y << ") " << place.width << "x"
                               << place.height;
   DestroyWindow(window.fGetHandle());
