@@ -16,6 +16,8 @@ namespace qor_test {
 class OtherUser {
  public:
   static constexpr unsigned kNobody = 65534;
+  // The other user's own group (nogroup, nobody's primary group): a group that holds another user.
+  static constexpr unsigned kNobodyGroup = 65534;
   ~OtherUser() { host_test::fSetOwnUser(-1); }
 
   // True when the other user is a real one (the tests run as root).

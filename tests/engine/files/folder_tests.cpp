@@ -14,9 +14,12 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -264,6 +267,28 @@ TEST_F(FilesTest, FoldersAndFilesItMakesKeepToTheUmask) {
     EXPECT_EQ(mode(folder + "/copy"), row.file & 0604);
   }
   umask(before);
+}
+
+// A file system that keeps no modes (FAT through FUSE) refuses the change as unsupported, or as
+// not permitted on the user's own file: the file is replaced all the same. Any other failure fails
+// the replacement, the old file kept and no temporary file left beside it.
+TEST_F(FilesTest, AModeChangeTheFileSystemCannotMakeFailsNoReplacement) {
+  const std::string folder = _base + "/docs";
+  ASSERT_EQ(QC_FILE_SYSTEM::fMakePrivateFolder(folder), 1);
+  const struct { int error; bool replaced; } rows[] = {
+      {ENOSYS, true}, {ENOTSUP, true}, {EOPNOTSUPP, true}, {EPERM, true}, {EIO, false}, {EROFS, false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.error);
+    std::string error;
+    ASSERT_EQ(fReplaceFile(folder + "/f.xml", "old", 3, error), 1);
+    fSetReplaceFileModeError(row.error);
+    EXPECT_EQ(fReplaceFile(folder + "/f.xml", "new", 3, error), row.replaced ? 1 : -1);
+    fSetReplaceFileModeError(0);
+    EXPECT_EQ(qor_test::fReadBytes(folder + "/f.xml"), row.replaced ? "new" : "old");
+    EXPECT_EQ(error, row.replaced ? "" : "cannot set the permissions of the temporary file: " +
+                                             std::string(std::strerror(row.error)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  }
 }
 
 TEST_F(FilesTest, CreateDirectoryReportsABlockedChain) {

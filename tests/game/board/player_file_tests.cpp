@@ -94,7 +94,7 @@ class PlayerFileTest : public qor_test::GameServices {
   }
   int leftovers() const {
     int count = 0;
-    for (const std::string& name : others()) count += name.size() == 17 && name.rfind("player.xml.", 0) == 0 ? 1 : 0;
+    for (const std::string& name : others()) count += name.rfind("player.xml.~save-", 0) == 0 ? 1 : 0;
     return count;
   }
   // True when some file beside player.xml holds exactly bytes.
@@ -184,6 +184,26 @@ TEST_F(PlayerFileTest, ARepairWhoseWriteFailsKeepsTheFileAsItWas) {
   file().Open();
   EXPECT_EQ(names(), (std::vector<std::string>{"Al", "Bo"}));
   EXPECT_TRUE(keptBeside(before));
+}
+
+// Where the damaged file can get no second name (a file system without hard links), its copy is
+// written after the repair, and is never more readable than player.xml whatever the umask.
+TEST_F(PlayerFileTest, ADamagedFilesCopyIsNoMoreReadableThanTheFile) {
+  const mode_t umaskBefore = umask(0);
+  QOR::QC_FILE_SYSTEM::fRefuseLinks(true);
+  for (const mode_t mode : {0600, 0640}) {
+    writeBytes(path(), cutOffFile());
+    ::chmod(path().c_str(), mode);
+    fs::remove(path() + ".bak");
+    file().Open();
+    struct stat copy {};
+    ASSERT_EQ(::stat((path() + ".bak").c_str(), &copy), 0);
+    EXPECT_EQ(readBytes(path() + ".bak"), cutOffFile());
+    EXPECT_EQ(copy.st_nlink, 1u) << "a second name, not a copy";
+    EXPECT_EQ(copy.st_mode & 0777, mode);
+  }
+  QOR::QC_FILE_SYSTEM::fRefuseLinks(false);
+  umask(umaskBefore);
 }
 
 // On a full disk (writes fail) with no file yet, the first start makes no empty player.xml; the
@@ -311,7 +331,9 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
   const auto setFolders = [&](fs::perms perms) {
     for (const fs::path& folder : {greyfern, _folder}) fs::permissions(folder, perms);
   };
-  enum SETUP { kGameMakesFolders, kFoldersOpenToAll };
+  // The player's folders as the game makes them, open to all, or writable by their group: the
+  // player's own user-private group, or another user's.
+  enum SETUP { kGameMakesFolders, kFoldersOpenToAll, kOwnGroupWrites, kSharedGroupWrites };
   const struct ROW {
     const char* what;
     SETUP setup;
@@ -321,7 +343,10 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
   } rows[] = {
       {"nobody else", kGameMakesFolders, nullptr, false, ""},
       {"the player's folders open to all", kFoldersOpenToAll, nullptr, false,
-       "other users can write to " + greyfern.string()},
+       "other users can write to " + greyfern.string() + "; run chmod go-w '" + greyfern.string() + "' to mend it"},
+      {"the player's folders writable by the player's own group", kOwnGroupWrites, nullptr, false, ""},
+      {"the player's folders writable by a group another user is in", kSharedGroupWrites, nullptr, false,
+       "other users can write to " + greyfern.string() + "; run chmod go-w"},
       {"the game folder another user made, open to all, with their player.xml", kGameMakesFolders,
        [&] {
          fs::create_directories(_folder);
@@ -363,6 +388,8 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
       return;
     }
     EXPECT_TRUE(log.contains("player.xml not saved: " + path() + ": " + row.told)) << log.text();
+    EXPECT_TRUE(log.contains("MessageBox [Progress not saved] Your progress could not be saved in the folder\n" +
+                             _folder.string() + "\n(" + row.told));
     EXPECT_EQ(host_test::fMessageBoxCount(), 1);
     if (row.what != rows[1].what) return;
     // Once only the player can write to them, the next save is kept there and read from there.
@@ -374,17 +401,22 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
   fs::permissions(documents(), fs::perms::all | fs::perms::sticky_bit);
   const mode_t umaskBefore = umask(077);
   for (const ROW& row : rows) {
-    // This user's own link counts as another's only where the folder does too.
-    if (row.what == rows[4].what && !qor_test::OtherUser::isReal()) continue;
+    // This user's own link counts as another's only where the folder does too, and only root
+    // can give a folder another user's group.
+    if ((row.what == rows[6].what || row.setup >= kOwnGroupWrites) && !qor_test::OtherUser::isReal()) continue;
     SCOPED_TRACE(row.what);
     fs::remove_all(greyfern);
     fs::remove_all(mine);
     fs::create_directory(mine);
     writeBytes(secret, "the player's own secret");
     fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
-    if (row.setup == kFoldersOpenToAll) {
+    if (row.setup != kGameMakesFolders) {
       fs::create_directories(_folder);
-      setFolders(fs::perms::all);
+      setFolders(row.setup == kFoldersOpenToAll ? fs::perms::all : fs::perms::all & ~fs::perms::others_write);
+    }
+    for (const fs::path& folder : {greyfern, _folder}) {
+      if (row.setup != kSharedGroupWrites) continue;
+      ASSERT_EQ(::chown(folder.c_str(), static_cast<uid_t>(-1), qor_test::OtherUser::kNobodyGroup), 0);
     }
     qor_test::OtherUser other;
     if (row.other) {
@@ -503,18 +535,37 @@ TEST_F(PlayerFileTest, ANameWithBadBytesStaysOneProfile) {
   }
 }
 
-// Leftovers of saves killed before their rename go when the file is opened; other files stay,
-// among them names of a leftover's length that miss its prefix at any one character, or its
-// suffix of six letters or digits.
-TEST_F(PlayerFileTest, OpeningRemovesUnfinishedSavesOnly) {
+// A start removes only what a save killed before its rename left: the player's own copies of
+// player.xml, whatever their names (the old six-letter leftovers among them), names a leftover's
+// off by one character, and one that is no regular file of the player's, all stay.
+TEST_F(PlayerFileTest, AStartRemovesTheUnfinishedSavesOnly) {
   MAHJONG_PLAYER ann(path(), L"Ann");
   ann.Reset(L"Ann");
   ASSERT_TRUE(ann.SavePlayersWith(path(), &defaults));
-  std::vector<std::string> kept = {"notes.txt",         "player.xml.abc",    "player.xml.bak",    "player.xml.bak1",
-                                   "config.xml.abcdef", "player.xml.abcde-", "player.xml.abcdefg"};
-  for (std::size_t i = 0; i < 11; ++i) kept.push_back(std::string("player.xml.abcdef").replace(i, 1, "X"));
-  for (const std::string& name : kept) writeBytes(_folder / name, "x");
-  for (const char* name : {"player.xml.a1B2c3", "player.xml.ZZZZZZ"}) writeBytes(_folder / name, "x");
+  for (int kill = 0; kill < 2; ++kill) {
+    EXPECT_EQ(inChild([&] {
+      gKillAt = gPauses = 0;
+      QOR::fSetReplaceFilePause(&pauseBeforeRename);
+      return ann.SavePlayersWith(path(), &defaults) ? 0 : 1;
+    }), 1000 + SIGKILL);
+  }
+  ASSERT_EQ(leftovers(), 2);
+  const std::string made = others().front();
+  // The leftover's name with two of its random letters changed.
+  const auto like = [&](const char* letters) { return std::string(made).replace(made.size() - 10, 2, letters); };
+  std::vector<std::string> kept = {"player.xml.backup", "player.xml.201224", "player.xml.before", "player.xml.copy01",
+                                   "player.xml.bak",    "player.xml.a1B2c3", "notes.txt",         made + "x",
+                                   "x" + made,          like("-_"),          "config.xml" + made.substr(10),
+                                   made.substr(0, made.size() - 5) + ".tmp"};
+  for (const std::string& name : kept) writeBytes(_folder / name, "the player's own");
+  kept.insert(kept.end(), {like("F0"), like("L0")});
+  fs::create_directory(_folder / like("F0"));
+  fs::create_symlink("notes.txt", _folder / like("L0"));
+  if (qor_test::OtherUser::isReal()) {
+    kept.push_back(like("N0"));
+    writeBytes(_folder / like("N0"), "another user's");
+    ASSERT_EQ(::chown((_folder / like("N0")).c_str(), qor_test::OtherUser::kNobody, qor_test::OtherUser::kNobody), 0);
+  }
   qor_test::LogCapture log;
   file().Open();
   std::vector<std::string> left = others();
