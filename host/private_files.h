@@ -1,9 +1,9 @@
 // Private folders: where a user's own files are kept out of other users' reach. A folder is
-// private when the user (or root) owns it and no one else can write to it (isPrivateMode). A chain of folders is
-// opened one folder at a time, each from the descriptor of the one before and never through a link
-// another user owns, so nothing another user renames or plants on the way can lead it elsewhere;
-// the calls made in the last folder go through its descriptor. Not a Win32 call: the stand-in's
-// own facility, as the file lock is.
+// private when the user (or root) owns it and no one else can write to it (isPrivateMode). A
+// chain of folders is opened one folder at a time, each from the descriptor of the one before and
+// never through a link another user owns, so nothing another user renames or plants on the way
+// can lead it elsewhere; the calls made in the last folder go through its descriptor. Not a Win32
+// call: the stand-in's own facility, as the file lock is.
 #pragma once
 
 #include <string>
