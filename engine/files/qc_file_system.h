@@ -84,6 +84,8 @@ class QC_FILE_SYSTEM {
   // Gives the file at path a second name in its private folder (a hard link, never following a
   // link at path); false when it cannot.
   static bool fLinkPrivateFile(const std::string& path, const std::string& secondName);
+  // Test door: while set, fLinkPrivateFile fails as on a file system without hard links (FAT).
+  static void fRefuseLinks(bool refuse);
 
   // 0 missing (or not examinable), 1 file, 2 folder, 3 something else (a named pipe, socket or
   // device: never read, as it could hold a read for good).

@@ -32,7 +32,14 @@ int QC_FILE_SYSTEM::fLockPrivateFile(const std::string& path, std::string* cause
   return -1;
 }
 
+namespace {
+bool gRefuseLinks = false;
+}  // namespace
+
+void QC_FILE_SYSTEM::fRefuseLinks(bool refuse) { gRefuseLinks = refuse; }
+
 bool QC_FILE_SYSTEM::fLinkPrivateFile(const std::string& path, const std::string& secondName) {
+  if (gRefuseLinks) return false;
   const QC_PRIVATE_FOLDER folder(path, false);
   // Without AT_SYMLINK_FOLLOW a link at path gets the second name itself; nothing is followed.
   return folder.fResult() == 1 && secondName.find('/') == std::string::npos &&

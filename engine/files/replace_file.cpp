@@ -2,16 +2,18 @@
 
 #include "engine/files/qc_file_system.h"
 #include "engine/files/qc_private_folder.h"
+#include "host/private_files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <string_view>
 
 namespace QOR {
 
@@ -39,28 +41,65 @@ void (*gPause)(const std::string& temporaryPath) = nullptr;
 
 constexpr char kSuffixLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// True for the suffix of a temporary file: six letters or digits.
-bool isTemporarySuffix(const std::string& suffix) {
-  if (suffix.size() != 6) return false;
-  for (const char c : suffix) {
-    if (std::isalnum(static_cast<unsigned char>(c)) == 0) return false;
-  }
-  return true;
+// A temporary file's name: the target's name, then kMark, kRandomLetters letters or digits and
+// kEnd. No person names a copy so, and the name says what made it. A target whose name leaves no
+// room below the longest file name is cut short, never inside a UTF-8 character.
+constexpr std::string_view kMark = ".~save-";
+constexpr std::string_view kEnd = ".tmp";
+constexpr std::size_t kRandomLetters = 6;
+constexpr std::size_t kLongestFileName = 255;
+
+std::string temporaryStem(const std::string& name) {
+  const std::size_t room = kLongestFileName - kMark.size() - kRandomLetters - kEnd.size();
+  if (name.size() <= room) return name;
+  std::size_t cut = room;
+  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  return name.substr(0, cut);
 }
 
-// Creates a file no one had in the folder: name + "." + six letters or digits, its mode from the
-// umask. The descriptor, or -1 with errno set.
+bool isSuffixLetter(char c) { return c != '\0' && std::strchr(kSuffixLetters, c) != nullptr; }
+
+// True when entry is the name of a temporary file that a replacement of the file name makes.
+bool isTemporaryOf(const std::string& entry, const std::string& name) {
+  const std::string start = temporaryStem(name).append(kMark);
+  if (entry.size() != start.size() + kRandomLetters + kEnd.size() || entry.compare(0, start.size(), start) != 0 ||
+      entry.compare(entry.size() - kEnd.size(), kEnd.size(), kEnd) != 0) {
+    return false;
+  }
+  const auto letters = entry.begin() + static_cast<std::ptrdiff_t>(start.size());
+  return std::all_of(letters, letters + kRandomLetters, isSuffixLetter);
+}
+
+// Creates a file no one had in the folder, named for name as isTemporaryOf knows it, its mode
+// from the umask. The descriptor, or -1 with errno set.
 int createTemporary(int folder, const std::string& name, std::string& temporary) {
   std::random_device random;
   std::uniform_int_distribution<int> letter(0, static_cast<int>(sizeof(kSuffixLetters)) - 2);
   for (int attempt = 0; attempt < 64; ++attempt) {
-    temporary = name + ".";
-    for (int i = 0; i < 6; ++i) temporary += kSuffixLetters[letter(random)];
+    temporary = temporaryStem(name).append(kMark);
+    for (std::size_t i = 0; i < kRandomLetters; ++i) temporary += kSuffixLetters[letter(random)];
+    temporary.append(kEnd);
     const int descriptor =
         ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor >= 0 || errno != EEXIST) return descriptor;
   }
   return -1;
+}
+
+int gModeError = 0;
+
+// Gives the new file its mode. A file system that keeps no modes (FAT through FUSE) refuses the
+// change as unsupported, or as not permitted on the user's own file: the file then keeps the mode
+// it gives, and the save goes on. False, with errno set, for any other failure.
+bool setMode(int descriptor, mode_t mode, const struct stat& made) {
+  errno = gModeError;
+  if (gModeError == 0 && ::fchmod(descriptor, mode) == 0) return true;
+  const int error = errno;
+  if (error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP || (error == EPERM && made.st_uid == ::geteuid())) {
+    return true;
+  }
+  errno = error;
+  return false;
 }
 
 // The read and write permissions of the regular file at name in the folder, or all of them.
@@ -75,6 +114,8 @@ mode_t permissionsOf(int folder, const std::string& name) {
 }  // namespace
 
 void fSetReplaceFilePause(void (*pause)(const std::string& temporaryPath)) { gPause = pause; }
+
+void fSetReplaceFileModeError(int error) { gModeError = error; }
 
 int fReplaceFile(const std::string& path, const void* data, std::size_t size, std::string& error,
                  const std::string& boundBy) {
@@ -100,7 +141,11 @@ int fReplaceFile(const std::string& path, const void* data, std::size_t size, st
   }
   // A new file's permissions are the umask's; a replacement keeps the old file's.
   struct stat made {};
-  mode_t mode = ::fstat(descriptor, &made) == 0 ? made.st_mode & 0666 : 0600;
+  if (::fstat(descriptor, &made) != 0) {
+    made.st_mode = 0600;
+    made.st_uid = static_cast<uid_t>(-1);
+  }
+  mode_t mode = made.st_mode & 0666;
   struct stat old {};
   if (::fstatat(at, folder.fName().c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
     mode = old.st_mode & 0666;
@@ -111,7 +156,7 @@ int fReplaceFile(const std::string& path, const void* data, std::size_t size, st
   bool done = writeAll(descriptor, static_cast<const char*>(data), size);
   if (done) {
     step = "set the permissions of";
-    done = ::fchmod(descriptor, mode) == 0;
+    done = setMode(descriptor, mode, made);
   }
   if (done) {
     step = "flush";
@@ -151,14 +196,13 @@ int fRemoveReplaceLeftovers(const std::string& path) {
     if (copy >= 0) ::close(copy);
     return 0;
   }
-  const std::string prefix = folder.fName() + ".";
   int removed = 0;
   while (const dirent* entry = ::readdir(entries)) {
     const std::string name = entry->d_name;
-    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
-    if (!isTemporarySuffix(name.substr(prefix.size()))) continue;
+    if (!isTemporaryOf(name, folder.fName())) continue;
     struct stat info {};
-    if (::fstatat(folder.fDescriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstatat(folder.fDescriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+        !host_files::isOwnUser(info.st_uid)) {
       continue;
     }
     if (::unlinkat(folder.fDescriptor(), name.c_str(), 0) == 0) ++removed;

@@ -31,8 +31,8 @@ bool readConfigFile(const std::string& file, std::string& bytes) {
   return found == host_files::QE_FOUND::kFile || found == host_files::QE_FOUND::kTooLarge;
 }
 
-// Saves killed before their rename leave config.xml.XXXXXX beside the file: they go whenever the
-// settings' folder is opened.
+// Saves killed before their rename leave their temporary files (replace_file.h) beside the file:
+// they go whenever the settings' folder is opened.
 void removeLeftovers(const std::string& file) {
   const int removed = fRemoveReplaceLeftovers(file);
   if (removed > 0) fLog() << "Removed " << removed << " unfinished save(s) of " << file;
@@ -52,8 +52,13 @@ void QC_GAME::fSaveEngineConfig() {
     fLog("config.xml not saved: there is no documents folder");
     return;
   }
-  QC_FILE_SYSTEM* files = fLoaderFileSystem();
-  if (files->fGetPathType(folder) == 0) files->fCreateDirectory(folder);
+  // Made as the player's folders are: writable by the user alone, never through a link another
+  // user owns.
+  std::string cause;
+  if (QC_FILE_SYSTEM::fMakePrivateFolder(folder, &cause) != 1) {
+    fLog("config.xml not saved: " + folder + ": " + cause);
+    return;
+  }
   const std::string file = folder + "/" + "config.xml";
   removeLeftovers(file);
 

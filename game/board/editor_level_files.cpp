@@ -82,10 +82,13 @@ bool MAHJONG_LAYOUT::SaveEditorLevel() {
     TellDesigner("Level not saved: there is no documents folder to save it in.");
     return false;
   }
-  QOR::QC_FILE_SYSTEM::fGetInstance()->fCreateDirectory(folder.substr(0, folder.size() - 1));
   const std::string path = folder + name + ".xml";
-  if (!SaveLevelWith(path, menu->Settings(m_targetMoves))) {
-    TellDesigner("Level not saved: " + path + " could not be written.");
+  // Its folders are made as the game makes its own: writable by the designer alone, none made or
+  // opened through a link another user owns.
+  std::string cause;
+  if (QOR::QC_FILE_SYSTEM::fMakePrivateFolder(folder.substr(0, folder.size() - 1), &cause) != 1 ||
+      !SaveLevelWith(path, menu->Settings(m_targetMoves), &cause)) {
+    TellDesigner("Level not saved: " + path + " could not be written: " + cause + ".");
     return false;
   }
   MarkEditorSaved();

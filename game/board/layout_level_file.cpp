@@ -57,12 +57,14 @@ std::string MAHJONG_LAYOUT::LevelText(const LEVEL_FILE_SETTINGS& settings) const
   return QOR::fSaveWellFormedXml(document, "\t", pugi::format_indent);
 }
 
-bool MAHJONG_LAYOUT::SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings) {
+bool MAHJONG_LAYOUT::SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings,
+                                   std::string* cause) {
   const std::string bytes = LevelText(settings);
   std::string error;
   const bool saved = QOR::fReplaceFile(path, bytes.data(), bytes.size(), error) == 1;
   if (!saved) {
     QOR::fLog() << "level not saved to " << path << ": " << error;
+    if (cause != nullptr) *cause = error;
     return false;
   }
   QOR::fLog() << "SAVED TO " << path;

@@ -85,9 +85,9 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   bool LoadLevel(const std::string& name);
   // Writes the board as a level file at that path (replaced whole); the settings are the board's
   // own (SaveLevelWith takes the editor's). Logs "SAVED TO " and the path; false when the file
-  // could not be written.
+  // could not be written (cause, when given, says why).
   bool SaveLevel(const std::string& path);
-  bool SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings);
+  bool SaveLevelWith(const std::string& path, const LEVEL_FILE_SETTINGS& settings, std::string* cause = nullptr);
   // The bytes SaveLevelWith writes.
   std::string LevelText(const LEVEL_FILE_SETTINGS& settings) const;
   // The editor's placement of one tile at a cell centre on the screen (board origin + a whole

@@ -6,16 +6,35 @@
 
 #include "host/test_doors.h"
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
+#include <string>
 
 namespace qor_test {
 
 class OtherUser {
  public:
   static constexpr unsigned kNobody = 65534;
+  // The other user's own group (nogroup, nobody's primary group): a group that holds another user.
+  static constexpr unsigned kNobodyGroup = 65534;
+  // A group whose member list names a user other than this one, or -1 when no group's does.
+  static long fGroupListingAnotherUser() {
+    const passwd* own = ::getpwuid(::geteuid());
+    const std::string name = own != nullptr ? own->pw_name : "";
+    long found = -1;
+    ::setgrent();
+    for (const group* entry = ::getgrent(); entry != nullptr && found < 0; entry = ::getgrent()) {
+      for (char* const* member = entry->gr_mem; *member != nullptr; ++member) {
+        if (name != *member) found = entry->gr_gid;
+      }
+    }
+    ::endgrent();
+    return found;
+  }
   ~OtherUser() { host_test::fSetOwnUser(-1); }
 
   // True when the other user is a real one (the tests run as root).

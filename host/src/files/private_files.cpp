@@ -5,6 +5,8 @@
 #include "host/test_doors.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -31,12 +34,82 @@ std::vector<std::string> folderNames(const std::string& chain) {
   return names;
 }
 
-// Why the open folder is not private; empty when it is.
+// The user whose files count as the process's own (the test door's, when set).
+uid_t playerUser() {
+  const long forced = g_ownUser.load();
+  return forced >= 0 ? static_cast<uid_t>(forced) : ::geteuid();
+}
+
+// Calls lookup with a buffer for the account databases' _r calls, grown while it is too small; the
+// call's result.
+template <typename LOOKUP>
+int withBuffer(const LOOKUP& lookup) {
+  std::vector<char> buffer(16384);
+  int result = lookup(buffer.data(), buffer.size());
+  while (result == ERANGE && buffer.size() < (std::size_t{1} << 24)) {
+    buffer.resize(buffer.size() * 2);
+    result = lookup(buffer.data(), buffer.size());
+  }
+  return result;
+}
+
+// True when the group holds no user but the player: its member list names no one else and no
+// other account has it as its primary group (a user-private group, as Debian gives each user; the
+// same test Debian's OpenSSH makes of a group-writable home). A group that is not found holds
+// anyone.
+bool holdsOnlyThePlayer(gid_t group) {
+  const uid_t player = playerUser();
+  std::string name;
+  withBuffer([&](char* buffer, std::size_t size) {
+    passwd entry {};
+    passwd* found = nullptr;
+    const int result = ::getpwuid_r(player, &entry, buffer, size, &found);
+    if (result == 0 && found != nullptr) name = found->pw_name;
+    return result;
+  });
+  bool alone = false;
+  withBuffer([&](char* buffer, std::size_t size) {
+    ::group entry {};
+    ::group* found = nullptr;
+    const int result = ::getgrgid_r(group, &entry, buffer, size, &found);
+    if (result != 0 || found == nullptr) return result;
+    alone = true;
+    for (char** member = found->gr_mem; member != nullptr && *member != nullptr; ++member) {
+      if (name.empty() || name != *member) alone = false;
+    }
+    return 0;
+  });
+  if (!alone) return false;
+  ::setpwent();
+  withBuffer([&](char* buffer, std::size_t size) {
+    passwd entry {};
+    passwd* found = nullptr;
+    int result = 0;
+    while ((result = ::getpwent_r(&entry, buffer, size, &found)) == 0 && found != nullptr) {
+      if (found->pw_gid == group && found->pw_uid != player) alone = false;
+    }
+    return result;
+  });
+  ::endpwent();
+  return alone;
+}
+
+// A path as one word of a shell command, in single quotes.
+std::string shellQuoted(const std::string& path) {
+  std::string quoted = "'";
+  for (const char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Why the open folder is not private; empty when it is. A folder others can write to is told with
+// the command that makes it the user's alone.
 std::string whyNotPrivate(int folder, const std::string& path) {
   struct stat info {};
   if (::fstat(folder, &info) != 0) return path + ": " + std::strerror(errno);
   if (!host_files::isOwnUser(info.st_uid)) return path + " belongs to another user";
-  if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) return std::string("other users can write to ").append(path);
+  if (!host_files::isPrivateMode(info.st_mode, info.st_gid)) {
+    return "other users can write to " + path + "; run chmod go-w " + shellQuoted(path) + " to mend it";
+  }
   return std::string();
 }
 
@@ -79,9 +152,12 @@ void fSetOwnUser(long user) { g_ownUser.store(user); }
 
 namespace host_files {
 
-bool isOwnUser(unsigned owner) {
-  const long forced = g_ownUser.load();
-  return owner == 0 || owner == (forced >= 0 ? static_cast<unsigned>(forced) : static_cast<unsigned>(::geteuid()));
+bool isOwnUser(unsigned owner) { return owner == 0 || owner == playerUser(); }
+
+bool isPrivateMode(unsigned mode, unsigned group) {
+  // Anyone may write where others can, sticky or not.
+  if ((mode & S_IWOTH) != 0) return false;
+  return (mode & S_IWGRP) == 0 || holdsOnlyThePlayer(static_cast<gid_t>(group));
 }
 
 bool fMakeOwnFolder(int at, const char* name) {

@@ -14,9 +14,11 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -264,6 +266,22 @@ TEST_F(FilesTest, FoldersAndFilesItMakesKeepToTheUmask) {
     EXPECT_EQ(mode(folder + "/copy"), row.file & 0604);
   }
   umask(before);
+}
+
+// Where modes are not kept (FAT through FUSE) the change fails as unsupported, or as not permitted
+// on the user's own file, and the file is replaced all the same; any other failure fails it.
+TEST_F(FilesTest, AModeChangeTheFileSystemCannotMakeFailsNoReplacement) {
+  const std::string file = _base + "/f.xml";
+  for (const int error : {ENOSYS, ENOTSUP, EOPNOTSUPP, EPERM, EIO, EROFS}) {
+    std::string cause;
+    ASSERT_EQ(fReplaceFile(file, "old", 3, cause), 1);
+    fSetReplaceFileModeError(error);
+    const bool replaced = fReplaceFile(file, "new", 3, cause) == 1;
+    fSetReplaceFileModeError(0);
+    EXPECT_EQ(replaced, error != EIO && error != EROFS) << error;
+    EXPECT_EQ(qor_test::fReadBytes(file), replaced ? "new" : "old") << cause;
+    EXPECT_EQ(std::distance(fs::directory_iterator(_base), fs::directory_iterator()), 2) << "a temporary file left";
+  }
 }
 
 TEST_F(FilesTest, CreateDirectoryReportsABlockedChain) {

@@ -6,6 +6,7 @@
 #include "tests/kit/environment_guard.h"
 #include "tests/kit/log_capture.h"
 #include "tests/kit/named_pipe.h"
+#include "tests/kit/other_user.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -106,6 +107,24 @@ TEST_F(Settings, ReadingAMissingFileWritesTheCurrentValuesFirst) {
   EXPECT_EQ(_game->_gameName, "Quillon Game");
   EXPECT_EQ(_game->_companyName, "Quillon");
   EXPECT_EQ(_game->fGetResolution(), QS_POINT(1024, 768));
+}
+
+// The settings' folders are made as the player's are: nothing through a link another user owns.
+TEST_F(Settings, NoFolderIsMadeThroughAnotherUsersLink) {
+  const fs::path theirs = fs::path(_base) / "theirs";
+  const fs::path link = fs::path(_documents) / "Quillon";
+  fs::create_directories(theirs);
+  fs::create_directories(_documents);
+  fs::permissions(_base, fs::perms::others_exec, fs::perm_options::add);
+  fs::permissions(_documents, fs::perms::all | fs::perms::sticky_bit);
+  qor_test::OtherUser other;
+  ASSERT_EQ(other.fRun([&] { return ::symlink(theirs.c_str(), link.c_str()); }), 0);
+  qor_test::LogCapture log;
+  _game->fSaveEngineConfig();
+  EXPECT_TRUE(fs::is_empty(theirs));
+  EXPECT_TRUE(log.contains("config.xml not saved: " + link.string() + "/Quillon Game: " + link.string() +
+                           " is a link another user owns"))
+      << log.text();
 }
 
 TEST_F(Settings, ARootOfAnotherNameIsStillRead) {

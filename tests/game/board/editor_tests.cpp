@@ -13,6 +13,7 @@
 #include "host/test_doors.h"
 #include "host/win_window.h"
 #include "tests/game/board/play_test_kit.h"
+#include "tests/kit/other_user.h"
 
 #include <pugixml.hpp>
 
@@ -670,6 +671,36 @@ TEST_F(Editor, TheMenusCaptionsStayInsideItsColumnAndOverlapNothing) {
   }
   // The board's grid lies beyond the column.
   EXPECT_GE(board->GetOrigin().x, EDITOR_MENU::kMenuRight);
+}
+
+// Its folders are made as the game's are: where another user's link stands at Greyfern or at
+// Lantern Tiles, nothing is made where it points, and the box says why the level was not saved.
+TEST_F(Editor, ASaveMakesNothingThroughAnotherUsersLink) {
+  namespace fs = std::filesystem;
+  const fs::path greyfern = documents() / "Greyfern";
+  const fs::path theirs = documents() / "theirs";
+  fs::create_directory(theirs);
+  fs::permissions(documents(), fs::perms::all | fs::perms::sticky_bit);
+  for (const fs::path& link : {greyfern, greyfern / "Lantern Tiles"}) {
+    fs::remove_all(greyfern);
+    // The player's own Greyfern is open to the other user only while the link is planted.
+    if (link != greyfern) {
+      fs::create_directory(greyfern);
+      fs::permissions(greyfern, fs::perms::all);
+    }
+    qor_test::OtherUser other;
+    ASSERT_EQ(other.fRun([&] { return ::symlink(theirs.c_str(), link.c_str()); }), 0);
+    if (link != greyfern) fs::permissions(greyfern, fs::perms::owner_all);
+    host_test::fResetMessageBoxCount();
+    Click(menu->saveButton);
+    EXPECT_EQ(host_test::fMessageBoxCount(), 1);
+    // Played by this user, another's folder is found before the link.
+    const std::string cause = qor_test::OtherUser::isReal() || link == greyfern
+                                  ? link.string() + " is a link another user owns"
+                                  : greyfern.string() + " belongs to another user";
+    EXPECT_TRUE(log.contains(" could not be written: " + cause)) << log.text();
+    EXPECT_TRUE(fs::is_empty(theirs)) << link;
+  }
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ class PlayerFileTest : public qor_test::GameServices {
   }
   int leftovers() const {
     int count = 0;
-    for (const std::string& name : others()) count += name.size() == 17 && name.rfind("player.xml.", 0) == 0 ? 1 : 0;
+    for (const std::string& name : others()) count += name.rfind("player.xml.~save-", 0) == 0 ? 1 : 0;
     return count;
   }
   // True when some file beside player.xml holds exactly bytes.
@@ -184,6 +184,22 @@ TEST_F(PlayerFileTest, ARepairWhoseWriteFailsKeepsTheFileAsItWas) {
   file().Open();
   EXPECT_EQ(names(), (std::vector<std::string>{"Al", "Bo"}));
   EXPECT_TRUE(keptBeside(before));
+}
+
+// Where the damaged file gets no second name (no hard links, as on FAT) its copy is written after
+// the repair, never more readable than player.xml whatever the umask.
+TEST_F(PlayerFileTest, ADamagedFilesCopyIsNoMoreReadableThanTheFile) {
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  writeBytes(path(), cutOffFile());
+  fs::permissions(path(), mode);
+  const mode_t umaskBefore = umask(0);
+  QOR::QC_FILE_SYSTEM::fRefuseLinks(true);
+  file().Open();
+  QOR::QC_FILE_SYSTEM::fRefuseLinks(false);
+  umask(umaskBefore);
+  EXPECT_EQ(readBytes(path() + ".bak"), cutOffFile());
+  EXPECT_EQ(fs::hard_link_count(path() + ".bak"), 1u) << "a second name, not a copy";
+  EXPECT_EQ(fs::status(path() + ".bak").permissions(), mode);
 }
 
 // On a full disk (writes fail) with no file yet, the first start makes no empty player.xml; the
@@ -311,7 +327,9 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
   const auto setFolders = [&](fs::perms perms) {
     for (const fs::path& folder : {greyfern, _folder}) fs::permissions(folder, perms);
   };
-  enum SETUP { kGameMakesFolders, kFoldersOpenToAll };
+  // The player's folders as the game makes them, open to all, or writable by their group: the
+  // player's own user-private group, another user's primary group, or one listing another user.
+  enum SETUP { kGameMakesFolders, kFoldersOpenToAll, kOwnGroupWrites, kSharedGroupWrites, kListedGroupWrites };
   const struct ROW {
     const char* what;
     SETUP setup;
@@ -321,7 +339,12 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
   } rows[] = {
       {"nobody else", kGameMakesFolders, nullptr, false, ""},
       {"the player's folders open to all", kFoldersOpenToAll, nullptr, false,
-       "other users can write to " + greyfern.string()},
+       "other users can write to " + greyfern.string() + "; run chmod go-w '" + greyfern.string() + "' to mend it"},
+      {"the player's folders writable by the player's own group", kOwnGroupWrites, nullptr, false, ""},
+      {"the player's folders writable by another user's own group", kSharedGroupWrites, nullptr, false,
+       "other users can write to " + greyfern.string() + "; run chmod go-w"},
+      {"the player's folders writable by a group listing another user", kListedGroupWrites, nullptr, false,
+       "other users can write to " + greyfern.string() + "; run chmod go-w"},
       {"the game folder another user made, open to all, with their player.xml", kGameMakesFolders,
        [&] {
          fs::create_directories(_folder);
@@ -363,6 +386,8 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
       return;
     }
     EXPECT_TRUE(log.contains("player.xml not saved: " + path() + ": " + row.told)) << log.text();
+    EXPECT_TRUE(log.contains("MessageBox [Progress not saved] Your progress could not be saved in the folder\n" +
+                             _folder.string() + "\n(" + row.told));
     EXPECT_EQ(host_test::fMessageBoxCount(), 1);
     if (row.what != rows[1].what) return;
     // Once only the player can write to them, the next save is kept there and read from there.
@@ -374,17 +399,26 @@ TEST_F(PlayerFileTest, FilesWithinAnotherUsersReachAreNeitherReadNorWritten) {
   fs::permissions(documents(), fs::perms::all | fs::perms::sticky_bit);
   const mode_t umaskBefore = umask(077);
   for (const ROW& row : rows) {
-    // This user's own link counts as another's only where the folder does too.
-    if (row.what == rows[4].what && !qor_test::OtherUser::isReal()) continue;
+    // This user's own link counts as another's only where the folder does too, and only root
+    // can give a folder another user's group.
+    if ((row.what == rows[7].what || row.setup >= kOwnGroupWrites) && !qor_test::OtherUser::isReal()) continue;
+    const long group = row.setup == kSharedGroupWrites   ? long{qor_test::OtherUser::kNobodyGroup}
+                       : row.setup == kListedGroupWrites ? qor_test::OtherUser::fGroupListingAnotherUser()
+                                                         : -1L;
+    if (row.setup == kListedGroupWrites && group < 0) continue;
     SCOPED_TRACE(row.what);
     fs::remove_all(greyfern);
     fs::remove_all(mine);
     fs::create_directory(mine);
     writeBytes(secret, "the player's own secret");
     fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
-    if (row.setup == kFoldersOpenToAll) {
+    if (row.setup != kGameMakesFolders) {
       fs::create_directories(_folder);
-      setFolders(fs::perms::all);
+      setFolders(row.setup == kFoldersOpenToAll ? fs::perms::all : fs::perms::all & ~fs::perms::others_write);
+    }
+    for (const fs::path& folder : {greyfern, _folder}) {
+      if (group < 0) continue;
+      ASSERT_EQ(::chown(folder.c_str(), static_cast<uid_t>(-1), static_cast<gid_t>(group)), 0);
     }
     qor_test::OtherUser other;
     if (row.other) {
@@ -503,18 +537,37 @@ TEST_F(PlayerFileTest, ANameWithBadBytesStaysOneProfile) {
   }
 }
 
-// Leftovers of saves killed before their rename go when the file is opened; other files stay,
-// among them names of a leftover's length that miss its prefix at any one character, or its
-// suffix of six letters or digits.
-TEST_F(PlayerFileTest, OpeningRemovesUnfinishedSavesOnly) {
+// A start removes only what saves killed before their rename left: the player's own copies,
+// whatever their names (earlier builds' six-letter leftovers too), near misses of a leftover's
+// name, and one that is no regular file of the player's, all stay.
+TEST_F(PlayerFileTest, AStartRemovesTheUnfinishedSavesOnly) {
   MAHJONG_PLAYER ann(path(), L"Ann");
   ann.Reset(L"Ann");
   ASSERT_TRUE(ann.SavePlayersWith(path(), &defaults));
-  std::vector<std::string> kept = {"notes.txt",         "player.xml.abc",    "player.xml.bak",    "player.xml.bak1",
-                                   "config.xml.abcdef", "player.xml.abcde-", "player.xml.abcdefg"};
-  for (std::size_t i = 0; i < 11; ++i) kept.push_back(std::string("player.xml.abcdef").replace(i, 1, "X"));
-  for (const std::string& name : kept) writeBytes(_folder / name, "x");
-  for (const char* name : {"player.xml.a1B2c3", "player.xml.ZZZZZZ"}) writeBytes(_folder / name, "x");
+  for (int kill = 0; kill < 2; ++kill) {
+    inChild([&] {
+      gKillAt = gPauses = 0;
+      QOR::fSetReplaceFilePause(&pauseBeforeRename);
+      return ann.SavePlayersWith(path(), &defaults) ? 0 : 1;
+    });
+  }
+  ASSERT_EQ(leftovers(), 2);
+  const std::string made = others().front();
+  const auto like = [&](const char* two) { return std::string(made).replace(made.size() - 10, 2, two); };
+  std::vector<std::string> kept = {"player.xml.backup", "player.xml.201224", "player.xml.before",
+                                   "player.xml.copy01", "player.xml.bak",    "player.xml.a1B2c3",
+                                   made + "x",          "x" + made,          like("-_"),
+                                   made.substr(0, made.size() - 5) + ".tmp", "config.xml" + made.substr(10)};
+  for (const std::string& name : kept) writeBytes(_folder / name, "the player's own");
+  fs::create_directory(_folder / like("F0"));
+  fs::create_symlink("player.xml.bak", _folder / like("L0"));
+  writeBytes(_folder / like("N0"), "another user's");
+  kept.insert(kept.end(), {like("F0"), like("L0"), like("N0")});
+  // Only root can give a file to another user.
+  if (::chown((_folder / like("N0")).c_str(), qor_test::OtherUser::kNobody, static_cast<gid_t>(-1)) != 0) {
+    kept.pop_back();
+    fs::remove(_folder / like("N0"));
+  }
   qor_test::LogCapture log;
   file().Open();
   std::vector<std::string> left = others();
@@ -522,7 +575,6 @@ TEST_F(PlayerFileTest, OpeningRemovesUnfinishedSavesOnly) {
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(left, kept);
   EXPECT_TRUE(log.hasLine("Removed 2 unfinished save(s) of " + path()));
-  EXPECT_EQ(names(), (std::vector<std::string>{"Ann"}));
 }
 
 }  // namespace
