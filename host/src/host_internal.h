@@ -5,8 +5,6 @@
 
 #include <SDL2/SDL.h>
 
-#include <functional>
-#include <set>
 #include <string>
 
 struct HostObject {
@@ -33,50 +31,21 @@ namespace host_detail {
 // window there would be invisible. The last error then says why.
 bool fEnsureVideo();
 bool fVideoIsInteractive();
-// The program's side of a box: the X window it stands over and hands the keyboard back to (0 when
-// none is shown), and the program's own X connection (its descriptor, or -1) with what keeps it
-// answering the window manager while the box waits.
-struct BOX_OWNER {
-  unsigned long window = 0;
-  int connection = -1;
-  std::function<void()> serve;
-};
 // Shows a box with the caption, the text and an OK button (OK and Cancel for a question) on the X
 // display of DISPLAY, drawn inside this process with a core font every X server has, and waits for
 // the answer: IDOK or IDCANCEL. The text wraps to fit the screen and the box stands centred over
 // the owner's window, wholly on the screen. A quit signal closes it as the window's close button
-// would (IDOK, or IDCANCEL for a question). When it closes, the owner's window gets the keyboard
-// focus. 0 when no box can be shown there.
-int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, const BOX_OWNER& owner);
+// would (IDOK, or IDCANCEL for a question). While it waits the program's windows are served
+// (fServeProgramWindows). When it closes, the owner's X window (unless 0) gets the keyboard focus.
+// 0 when no box can be shown there.
+int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, unsigned long owner);
 
-// While a box waits for the player (box_wait.cpp): on the main thread, with the program's window
-// up, fServe reads SDL's connection (the window manager's pings are answered) and drops the input
-// aimed at the program's windows, and, during a question, their close requests. The release of a
-// key or button held before the box is kept; one pressed during it and still down when it closes
-// is the box's, and so is its release (fSwallowedRelease).
-class BOX_WAIT {
- public:
-  explicit BOX_WAIT(bool question);
-  ~BOX_WAIT();
-  BOX_WAIT(const BOX_WAIT&) = delete;
-  BOX_WAIT& operator=(const BOX_WAIT&) = delete;
-
-  void fServe();
-  // The descriptor of SDL's X connection, or -1.
-  int fConnection() const { return _connection; }
-
- private:
-  static int fKeep(void* self, SDL_Event* event);
-
-  bool _question;
-  bool _active = false;
-  int _connection = -1;
-  std::set<UINT> _held;     // keys and buttons down when the box opened, until released
-  std::set<UINT> _pressed;  // pressed during the box and not released yet
-};
-// True when a device's key or button message is the release of a press a box swallowed, which
-// is then dropped; a new press of that key forgets it.
-bool fSwallowedRelease(UINT key, bool down);
+// While a box waits for the player (box_wait.cpp): the descriptor of SDL's X connection (-1 when
+// there is none, or this is not the thread of the program's windows), and one serving of it: the
+// window manager's pings are answered, input aimed at the program's windows is dropped, and so,
+// during a question, are their close requests.
+int fProgramConnection();
+void fServeProgramWindows(bool question);
 
 // Sets the calling thread's last error with the text FormatMessageA gives for it.
 void fSetLastFailure(DWORD code, const std::string& text);

@@ -71,12 +71,7 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
   };
   if (host_detail::fQuitSignalled()) return logged(" (not shown: quitting)", closed);
   if (!host_detail::fVideoIsInteractive()) return logged("", question ? g_loggedAnswer.load() : IDOK);
-  host_detail::BOX_WAIT wait(question);
-  host_detail::BOX_OWNER boxOwner;
-  boxOwner.window = ownerWindow(owner);
-  boxOwner.connection = wait.fConnection();
-  boxOwner.serve = [&wait] { wait.fServe(); };
-  if (const int answer = host_detail::fShowX11MessageBox(title, body, question, boxOwner); answer != 0) {
+  if (const int answer = host_detail::fShowX11MessageBox(title, body, question, ownerWindow(owner)); answer != 0) {
     if (host_detail::fQuitSignalled()) host_detail::fLogLine("MessageBox [" + title + "] closed: quitting");
     return answer;
   }

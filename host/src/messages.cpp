@@ -83,16 +83,6 @@ MSG fMakeMessage(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
 }
 
 void fQueueIncoming(const MSG& message, const std::u32string& text, bool fromDevice) {
-  if (fromDevice) {
-    bool isDown = false;
-    UINT key = keyOf(message, isDown);
-    if (message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP) {
-      key = static_cast<UINT>(message.wParam) & 0xFFu;
-      isDown = message.message == WM_SYSKEYDOWN;
-    }
-    // The end of a press a message box took.
-    if (key != 0 && fSwallowedRelease(key, isDown)) return;
-  }
   g_incoming.push_back(Entry{message, text, fromDevice});
 }
 

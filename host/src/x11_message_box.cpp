@@ -93,7 +93,7 @@ struct BUTTON {
 
 namespace host_detail {
 
-int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, const BOX_OWNER& owner) {
+int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, unsigned long owner) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 0;
   const XErrorHandler previous = XSetErrorHandler(&ignoreError);
@@ -112,7 +112,8 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
   const BOX_FONT measure{[font](const std::u32string& line) { return widthOf(font, glyphsOf(line, *font)); },
                          font->ascent + font->descent + 2};
   const BOX_RECT screenPlace{0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
-  const BOX_RECT over = ownerPlace(display, owner.window);
+  const BOX_RECT over = ownerPlace(display, owner);
+  const int programConnection = fProgramConnection();
   const BOX_LAYOUT layout = fLayOutBox(fDecodeUtf8(text.c_str()), question ? 2 : 1, measure, screenPlace, &over);
   std::vector<GLYPHS> lines;
   for (const std::u32string& line : layout.lines) lines.push_back(glyphsOf(line, *font));
@@ -126,11 +127,11 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
   const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
   XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(caption.c_str()), static_cast<int>(caption.size()));
-  hintPlace(display, window, layout.window, over.width > 0 ? owner.window : 0);
+  hintPlace(display, window, layout.window, over.width > 0 ? owner : 0);
   Atom closeAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display, window, &closeAtom, 1);
-  XSelectInput(display, window,
-               ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
+  const long strokes = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask;
+  XSelectInput(display, window, ExposureMask | strokes | StructureNotifyMask);
   XMapRaised(display, window);
 
   const GC gc = XCreateGC(display, window, 0, nullptr);
@@ -145,14 +146,14 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
   int answer = 0;
   while (answer == 0) {
     // The program's own windows go on answering the window manager meanwhile.
-    if (owner.serve) owner.serve();
+    fServeProgramWindows(question);
     if (fQuitSignalled()) {
       answer = closed;
       break;
     }
     if (XPending(display) == 0) {
-      pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {owner.connection, POLLIN, 0}};
-      poll(waits, owner.connection >= 0 ? 2 : 1, kQuitLookMs);
+      pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {programConnection, POLLIN, 0}};
+      poll(waits, programConnection >= 0 ? 2 : 1, kQuitLookMs);
       continue;
     }
     XEvent event;
@@ -214,7 +215,7 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
   // The focus went back to the root with the box. A window manager may hand it on; without one
   // nobody would, and the program's window would get no more keys: it takes the focus again (an
   // error, when that window is not viewable, is ignored).
-  if (owner.window != 0) XSetInputFocus(display, static_cast<Window>(owner.window), RevertToParent, CurrentTime);
+  if (owner != 0) XSetInputFocus(display, static_cast<Window>(owner), RevertToParent, CurrentTime);
   XSync(display, False);
   XFreeFont(display, font);
   XCloseDisplay(display);

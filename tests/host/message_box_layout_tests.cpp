@@ -57,7 +57,8 @@ TEST(MessageBoxLayout, WrapsToTheScreenAndStandsOverItsWindowWhollyOnTheScreen) 
     SCOPED_TRACE(std::to_string(&c - cases));
     const host_detail::BOX_LAYOUT layout = fLayOutBox(c.text, c.buttons, kFont, c.screen, c.over ? &*c.over : nullptr);
     const BOX_RECT& box = layout.window;
-    const BOX_RECT outer{box.x, box.y, box.width + 2 * host_detail::kBoxBorder, box.height + 2 * host_detail::kBoxBorder};
+    const int border = 2 * host_detail::kBoxBorder;
+    const BOX_RECT outer{box.x, box.y, box.width + border, box.height + border};
     const BOX_RECT over = c.over.value_or(c.screen);
     EXPECT_TRUE(inside(outer, c.screen));
     EXPECT_TRUE(placed(outer.x, outer.width, over.x + over.width / 2, c.screen.x, c.screen.width)) << outer.x;
