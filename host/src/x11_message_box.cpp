@@ -130,8 +130,7 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
   hintPlace(display, window, layout.window, over.width > 0 ? owner : 0);
   Atom closeAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display, window, &closeAtom, 1);
-  const long strokes = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask;
-  XSelectInput(display, window, ExposureMask | strokes | StructureNotifyMask);
+  XSelectInput(display, window, ExposureMask | KeyPressMask | ButtonPressMask | StructureNotifyMask);
   XMapRaised(display, window);
 
   const GC gc = XCreateGC(display, window, 0, nullptr);
@@ -139,10 +138,6 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
   XSetForeground(display, gc, black);
   std::vector<BUTTON> buttons{{glyphsOf(U"OK", *font), IDOK, layout.buttons.at(0)}};
   if (question) buttons.push_back({glyphsOf(U"Cancel", *font), IDCANCEL, layout.buttons.at(1)});
-  // A key or a button answers when it is released, so its whole stroke is the box's: a release
-  // left over would reach the program's window, which takes the focus back.
-  KeySym pressedKey = NoSymbol;
-  const BUTTON* pressedButton = nullptr;
   int answer = 0;
   while (answer == 0) {
     // The program's own windows go on answering the window manager meanwhile.
@@ -179,30 +174,17 @@ int fShowX11MessageBox(const std::string& caption, const std::string& text, bool
         }
         break;
       }
-      case KeyPress:
-      case KeyRelease: {
+      case KeyPress: {
         const KeySym key = XLookupKeysym(&event.xkey, 0);
-        const bool ok = key == XK_Return || key == XK_KP_Enter || (!question && key == XK_space);
-        if (event.type == KeyPress) {
-          pressedKey = ok || key == XK_Escape ? key : NoSymbol;
-        } else if (key == pressedKey) {
-          answer = ok ? IDOK : closed;
-        }
+        if (key == XK_Return || key == XK_KP_Enter || (!question && key == XK_space)) answer = IDOK;
+        if (key == XK_Escape) answer = closed;
         break;
       }
       case ButtonPress:
-      case ButtonRelease: {
-        const BUTTON* hit = nullptr;
         for (const BUTTON& button : buttons) {
-          if (button.isHit(event.xbutton.x, event.xbutton.y)) hit = &button;
-        }
-        if (event.type == ButtonPress) {
-          pressedButton = hit;
-        } else if (hit != nullptr && hit == pressedButton) {
-          answer = hit->answer;
+          if (button.isHit(event.xbutton.x, event.xbutton.y)) answer = button.answer;
         }
         break;
-      }
       case ClientMessage:
         if (static_cast<Atom>(event.xclient.data.l[0]) == closeAtom) answer = closed;
         break;
