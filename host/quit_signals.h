@@ -10,6 +10,9 @@ namespace host_signals {
 // runs with a main window; a further one ends the process as the signal's previous action would.
 void fCatchQuitSignals();
 
+// True once a caught signal asked the program to quit.
+bool fQuitSignalled();
+
 // Puts back the actions fCatchQuitSignals found.
 void fReleaseQuitSignals();
 

@@ -31,11 +31,14 @@ int fProcessMessages(QC_INPUT* input, QC_WINDOW* window) {
         case WM_MBUTTONUP: input->fKeyUp(4); break;
         case WM_KEYDOWN: input->fKeyDown(static_cast<std::uint32_t>(message.wParam)); break;
         case WM_KEYUP: input->fKeyUp(static_cast<std::uint32_t>(message.wParam)); break;
-        case WM_CLOSE: fInvokeCallback(qcOnQuit, 0); break;
         default: break;
       }
-    } else if (message.message == WM_CLOSE) {
+    }
+    // A close request reaches the quit hook once, here; the window procedure sees only one sent
+    // to it. A hook that asks first would otherwise ask twice.
+    if (message.message == WM_CLOSE) {
       fInvokeCallback(qcOnQuit, 0);
+      continue;
     }
     DispatchMessageA(&message);
   }

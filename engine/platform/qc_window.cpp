@@ -2,6 +2,7 @@
 
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_log.h"
+#include "host/quit_signals.h"
 #include "host/win_keyboard.h"
 
 #include <pugixml.hpp>
@@ -241,6 +242,8 @@ std::uint32_t QC_WINDOW::fGetMemoryUsage() {
 
 int QC_WINDOW::fGetMemoryUsageMB() { return static_cast<int>(fGetMemoryUsage() / (1u << 20)); }
 
+bool QC_WINDOW::fIsQuitSignalled() { return host_signals::fQuitSignalled(); }
+
 LRESULT QC_WINDOW::fWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
@@ -252,7 +255,11 @@ LRESULT QC_WINDOW::fWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_SETFOCUS: fInvokeCallback(qcOnActivate, 0); break;
     case WM_KILLFOCUS: fInvokeCallback(qcOnDeactivate, 0); break;
-    case WM_CLOSE: fInvokeCallback(qcOnQuit, 0); break;
+    case WM_CLOSE:
+      // The quit hook decides (it may ask first and stay); the window goes with the program, so
+      // the default handling, which would destroy it now, is not asked.
+      fInvokeCallback(qcOnQuit, 0);
+      return 0;
     default: break;
   }
   return DefWindowProcA(handle, message, wParam, lParam);

@@ -48,6 +48,9 @@ class QC_WINDOW {
   static QS_POINT fGetScreenPoint();
   static std::uint32_t fGetTime() { return timeGetTime(); }
   static std::uint32_t fGetTimeTo(std::uint32_t& out) { return out = timeGetTime(); }
+  // True once a quit signal (SIGTERM, SIGINT) asked the program to end: its close request is then
+  // no question the player could answer.
+  static bool fIsQuitSignalled();
   // Translates a key through the platform with the given key states; 1 when it produced a
   // character, else -1.
   static int fKeyToUnicode(std::uint32_t virtualKey, std::uint8_t keyStates[256], wchar_t* buffer, int size);

@@ -196,15 +196,16 @@ void MAHJONG_LAYOUT::UpdateEditor() {
     m_dropTopLayer = 0;
     m_topLayer = 0;
   }
-  if (input->isReleased(QOR::kKeyEscape) && QOR::qcGAME != nullptr &&
-      (!hasUnsavedEdits() || QOR::QC_GAME::fAskOkCancel(kQuitUnsavedQuestion))) {
-    QOR::qcGAME->fQuit();
-  }
+  if (input->isReleased(QOR::kKeyEscape) && QOR::qcGAME != nullptr && ConfirmEditorQuit()) QOR::qcGAME->fQuit();
   if (key(QOR::kKeyRight)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(halfX), 0.0f));
   if (key(QOR::kKeyLeft)) MoveAllChips(QOR::QS_VEC2(static_cast<float>(-halfX), 0.0f));
   if (key(QOR::kKeyUp)) MoveAllChips(QOR::QS_VEC2(0.0f, static_cast<float>(-halfY)));
   if (key(QOR::kKeyDown)) MoveAllChips(QOR::QS_VEC2(0.0f, static_cast<float>(halfY)));
   if (menu != nullptr) menu->Update();
+}
+
+bool MAHJONG_LAYOUT::ConfirmEditorQuit() const {
+  return !hasUnsavedEdits() || QOR::QC_GAME::fAskOkCancel(kQuitUnsavedQuestion);
 }
 
 void MAHJONG_LAYOUT::MoveAllChips(const QOR::QS_VEC2& offset) {

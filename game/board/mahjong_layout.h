@@ -195,6 +195,9 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // started with): the level name alone is no unsaved work.
   bool hasUnsavedEdits() const;
   void MarkEditorSaved();
+  // Whether the editor may quit now (Escape, the window's close): true without unsaved work, else
+  // when the player answers OK to the question about it.
+  bool ConfirmEditorQuit() const;
 
   MAHJONG_HUD_PANEL* GetPanel() const { return m_panel; }
   MAHJONG_PLAYER* GetPlayer() const { return m_player; }

@@ -1,5 +1,6 @@
 #include "game/editor/editor_hooks.h"
 
+#include "engine/platform/qc_window.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_callback.h"
 #include "engine/service/qc_game.h"
@@ -98,6 +99,11 @@ int EditorRender(std::uintptr_t) {
 }
 
 int EditorExit(std::uintptr_t) {
-  if (QOR::qcGAME != nullptr) QOR::qcGAME->fQuit();
+  if (QOR::qcGAME == nullptr) return 1;
+  // The window's close asks as Escape does when there is unsaved work, and Cancel keeps the
+  // editor; the close a quit signal asks for is no question (the session ends).
+  if (QOR::QC_WINDOW::fIsQuitSignalled() || editorBoard == nullptr || editorBoard->ConfirmEditorQuit()) {
+    QOR::qcGAME->fQuit();
+  }
   return 1;
 }

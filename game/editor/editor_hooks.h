@@ -18,7 +18,7 @@ int EditorInit(std::uintptr_t);
 int EditorUpdate(std::uintptr_t);
 // The backdrop and the editor's view of the board; 1.
 int EditorRender(std::uintptr_t);
-// The window's close request stops the engine; 1.
+// The window's close request stops the engine, asking first when there is unsaved work; 1.
 int EditorExit(std::uintptr_t);
 // Frees the board, its menu and the backdrop (EditorMain does when the loop ends).
 void EditorRelease();

@@ -33,10 +33,19 @@ bool fEnsureVideo();
 bool fVideoIsInteractive();
 // Shows a box with the caption, the text and an OK button (OK and Cancel for a question) on the X
 // display of DISPLAY, drawn inside this process with a core font every X server has, and waits for
-// the answer: IDOK or IDCANCEL. A quit signal closes it as the window's close button would (IDOK,
-// or IDCANCEL for a question). When it closes, the X window focusAfter (unless 0) gets the keyboard
-// focus. 0 when no box can be shown there.
-int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, unsigned long focusAfter);
+// the answer: IDOK or IDCANCEL. The text wraps to fit the screen and the box stands centred over
+// the owner's window, wholly on the screen. A quit signal closes it as the window's close button
+// would (IDOK, or IDCANCEL for a question). While it waits the program's windows are served
+// (fServeProgramWindows). When it closes, the owner's X window (unless 0) gets the keyboard focus.
+// 0 when no box can be shown there.
+int fShowX11MessageBox(const std::string& caption, const std::string& text, bool question, unsigned long owner);
+
+// While a box waits for the player (box_wait.cpp): the descriptor of SDL's X connection (-1 when
+// there is none, or this is not the thread of the program's windows), and one serving of it: the
+// window manager's pings are answered, input aimed at the program's windows is dropped, and so,
+// during a question, are their close requests.
+int fProgramConnection();
+void fServeProgramWindows(bool question);
 
 // Sets the calling thread's last error with the text FormatMessageA gives for it.
 void fSetLastFailure(DWORD code, const std::string& text);

@@ -64,6 +64,8 @@ void fCatchQuitSignals() {
   }
 }
 
+bool fQuitSignalled() { return g_requested.load(); }
+
 void fReleaseQuitSignals() {
   for (int i = 0; i < kSignalCount; ++i) {
     if (!g_caught[i]) continue;

@@ -292,6 +292,39 @@ bool X_WINDOW::fRequestClose() {
   return sent != 0;
 }
 
+bool X_WINDOW::fPing(std::chrono::milliseconds limit) {
+  if (_display == nullptr || _window == 0) return false;
+  static long pings = 0;
+  XEvent event{};
+  event.xclient = {ClientMessage, 0, False, _display, _window, XInternAtom(_display, "WM_PROTOCOLS", False), 32, {}};
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(_display, "_NET_WM_PING", False));
+  event.xclient.data.l[1] = ++pings;
+  event.xclient.data.l[2] = static_cast<long>(_window);
+  const XClientMessageEvent sent = event.xclient;
+  // The answer comes back to the root window, to whoever listens there.
+  XSelectInput(_display, DefaultRootWindow(_display), SubstructureNotifyMask);
+  bool answered = false;
+  const auto end = std::chrono::steady_clock::now() + limit;
+  if (XSendEvent(_display, _window, False, NoEventMask, &event) != 0) {
+    while (!answered && std::chrono::steady_clock::now() < end) {
+      if (XCheckTypedEvent(_display, ClientMessage, &event) == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        continue;
+      }
+      answered = event.xclient.message_type == sent.message_type && event.xclient.data.l[0] == sent.data.l[0] &&
+                 event.xclient.data.l[1] == sent.data.l[1];
+    }
+  }
+  XSelectInput(_display, DefaultRootWindow(_display), NoEventMask);
+  return answered;
+}
+
+bool X_WINDOW::fMoveTo(int x, int y) {
+  if (_display == nullptr || _window == 0) return false;
+  XMoveWindow(_display, _window, x, y);
+  return XSync(_display, False) != 0;
+}
+
 bool X_WINDOW::fSavePng(const PICTURE& picture, const std::string& path) {
   if (picture.fEmpty()) return false;
   std::error_code error;

@@ -79,6 +79,11 @@ class X_WINDOW {
   PICTURE fGrabRows(const std::vector<int>& rows);
   // Asks the program to close the window as a desktop's close button does (WM_DELETE_WINDOW).
   bool fRequestClose();
+  // Asks whether the program answers, as a window manager does before it marks a window as not
+  // responding (_NET_WM_PING): true when the answer comes back within limit.
+  bool fPing(std::chrono::milliseconds limit);
+  // Moves the window's top-left corner to (x, y) on the screen, as a person dragging it would.
+  bool fMoveTo(int x, int y);
 
   // Writes the picture as a PNG file, making its folder. False on failure.
   static bool fSavePng(const PICTURE& picture, const std::string& path);
