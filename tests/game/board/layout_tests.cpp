@@ -262,10 +262,10 @@ TEST_F(LayoutTest, LevelsArePlayedFromPlayableRegularFiles) {
       {tiles(a + "<tile posx=\"2.2\" posy=\"2\" level=\"-1\"/>"), "level 0) on a cell taken already", shipped},
       {tiles(a + "<stone posx=\"6\" posy=\"2\"/>"), ": a <stone> element among the tiles", shipped},
       // Tiles the player cannot see or click: lifted off the screen by their layer, under the eye
-      // button's corner, half under the top bar.
+      // button's corner, their faces a third under the top bar.
       {tiles(tile(15, 7, 99) + tile(17, 7, 99)), ": tile 1 (posx 15, posy 7, level 99) off the screen", shipped},
       {tiles(a + tile(1, 15)), ": tile 2 (posx 1, posy 15, level 0) under the panel", shipped},
-      {tiles(tile(6, 0) + a), ": tile 1 (posx 6, posy 0, level 0) under the panel", shipped},
+      {tiles(tile(6, 0, 3) + a), ": tile 1 (posx 6, posy 0, level 3) under the panel", shipped},
       // Odd counts: one tile would stay for ever.
       {tiles(a), ": an odd number of tiles (1)", shipped},
       {tiles(a + tile(4, 2) + tile(6, 2)), ": an odd number of tiles (3)", shipped},
