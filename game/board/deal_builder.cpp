@@ -133,8 +133,8 @@ void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
       start.Restore(m_chips);
       continue;
     }
-    // Every greedy order left tiles unpaired: the search may find an order that pairs them all.
-    if (run.unpaired > 0) SearchRun(reshuffle, start, run);
+    // Every greedy order degraded: the search may find an order that pairs every tile legally.
+    if (run.degraded) SearchRun(reshuffle, start, run);
     TakeRun(run, runNumber);
     return;
   }
