@@ -37,9 +37,11 @@ void DEAL_SEARCH::ListOn(std::vector<int>& on) const {
 DEAL_SEARCH::DEAL_SEARCH(const MAHJONG_BOARD& board, const MAHJONG_BOARD::CHIP_LIST& chips) {
   MAHJONG_BOARD::CHIP_LIST sorted = chips;
   // Upper layers first, then row by row: an order of the cells alone.
-  std::stable_sort(sorted.begin(), sorted.end(), [](const MAHJONG_CHIP* a, const MAHJONG_CHIP* b) {
-    return std::make_tuple(-a->m_layer, a->m_cell.y, a->m_cell.x) < std::make_tuple(-b->m_layer, b->m_cell.y, b->m_cell.x);
-  });
+  const auto key = [](const MAHJONG_CHIP* chip) {
+    return std::make_tuple(-chip->m_layer, chip->m_cell.y, chip->m_cell.x);
+  };
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [&key](const MAHJONG_CHIP* a, const MAHJONG_CHIP* b) { return key(a) < key(b); });
   const int count = static_cast<int>(sorted.size());
   m_tiles.resize(sorted.size());
   m_covering.assign(sorted.size(), 0);
@@ -68,7 +70,6 @@ DEAL_SEARCH::DEAL_SEARCH(const MAHJONG_BOARD& board, const MAHJONG_BOARD::CHIP_L
       m_tiles[o].blockKinds.push_back(blocking);
       if (blocking == MAHJONG_BOARD::kCovering) {
         m_tiles[o].covers.push_back(c);
-        m_tiles[c].coveredBy.push_back(o);
         ++m_covering[c];
       }
       if (blocking == MAHJONG_BOARD::kLeftNeighbour) ++m_left[c];
@@ -163,8 +164,8 @@ bool DEAL_SEARCH::PairLoose(const std::vector<int>& loose) {
   return true;
 }
 
-bool DEAL_SEARCH::Clear(int left) {
-  if (left == 0) return true;
+bool DEAL_SEARCH::Clear(int tilesLeft) {
+  if (tilesLeft == 0) return true;
   if (m_dead.count(m_state) != 0) return false;
   if (++m_positions > m_maxPositions) {
     m_undecided = true;
@@ -193,7 +194,7 @@ bool DEAL_SEARCH::Clear(int left) {
   // A fixed face without a match among the fixed ones needs a partner without a fixed face, and
   // no two tiles of a chain can go in one pair.
   const int odd = static_cast<int>(std::count_if(m_fixed.begin(), m_fixed.end(), [](int n) { return n % 2 != 0; }));
-  dead = dead || odd > m_plain || 2 * LongestChain() > left;
+  dead = dead || odd > m_plain || 2 * LongestChain() > tilesLeft;
   if (!dead) {
     // The tops of the tallest stacks first, then the tiles that block the most.
     std::stable_sort(free.begin(), free.end(), [this](int a, int b) {
@@ -216,7 +217,7 @@ bool DEAL_SEARCH::Clear(int left) {
         Take(b);
         m_order.push_back(m_tiles[a].chip);
         m_order.push_back(m_tiles[b].chip);
-        if (Clear(left - 2)) return true;
+        if (Clear(tilesLeft - 2)) return true;
         m_order.resize(m_order.size() - 2);
         PutBack(b);
         PutBack(a);

@@ -1,7 +1,11 @@
 // The deal's search for a complete removal order, for boards its greedy passes leave with tiles
 // unpaired: it takes pairs of free tiles off, goes back where it meets a dead end and remembers
 // the positions that lead nowhere, until every tile is off, until it has shown that no order
-// clears the board, or until it has visited its bound of positions.
+// clears the board, or until it has visited its bound of positions. It tries the tops of the
+// tallest stacks first, and passes over only what cannot help: a position where some chain of
+// tiles, each covering the next, is longer than the pairs left, or where fixed faces outnumber
+// their partners; a second loose tile (free, blocking nothing) of a kind already tried; two loose
+// tiles together while anything else is left (such a pair can always wait until the end).
 //
 // A pair is two tiles free at that moment, by the board's own free rule, that may take one face:
 // two fixed faces only when they match. Which tiles are special, and every face the deal draws,
@@ -42,7 +46,6 @@ class DEAL_SEARCH {
     int matchClass = -1;          // a fixed face's class (flowers and seasons one each), -1 none
     std::vector<int> blocks;      // tiles it covers or stands beside, each once per relation
     std::vector<int> blockKinds;  // MAHJONG_BOARD::BLOCKING of each
-    std::vector<int> coveredBy;   // tiles one layer up that cover it
     std::vector<int> covers;      // tiles one layer down that it covers
   };
 
@@ -53,8 +56,9 @@ class DEAL_SEARCH {
   bool mayPair(int a, int b) const;
   void Take(int t);
   void PutBack(int t);
-  // True when the board as it stands can be cleared; m_undecided when the bound was reached.
-  bool Clear(int left);
+  // True when the board as it stands (that many tiles on it) can be cleared, the pairs appended to
+  // the order; m_undecided when the bound was reached.
+  bool Clear(int tilesLeft);
   // The pairs that clear a board of loose tiles only (all free, blocking nothing); false when the
   // fixed faces leave one without a partner.
   bool PairLoose(const std::vector<int>& loose);
@@ -62,9 +66,9 @@ class DEAL_SEARCH {
   int LongestChain();
 
   std::vector<TILE> m_tiles;  // upper layers first, then by row and column
-  std::vector<int> m_covering;
-  std::vector<int> m_left;
-  std::vector<int> m_right;
+  std::vector<int> m_covering;  // tiles on the board covering each tile
+  std::vector<int> m_left;      // and standing beside it on the left
+  std::vector<int> m_right;     // and on the right
   std::vector<int> m_depth;    // scratch: tiles in the tallest chain under and with each tile
   std::vector<int> m_blocked;  // scratch: tiles on the board each tile blocks
   std::vector<int> m_on;       // scratch: ListOn
