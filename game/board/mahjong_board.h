@@ -68,8 +68,8 @@ class MAHJONG_BOARD {
   static constexpr int kRestPasses = 2501;
   static constexpr int kDealRuns = 8;
   // The most positions the deal's search for a complete order visits (deal_search.h) when its
-  // greedy passes leave tiles unpaired: a level of kMaxDealTiles tiles checked and dealt, the
-  // search running to its bound in both, stays inside a frame.
+  // greedy passes leave tiles unpaired: run to its bound on a level of kMaxDealTiles tiles, it
+  // takes less time than one greedy pass (bench/board_bench.cpp).
   static constexpr int kSearchPositions = 5000;
   // The most tiles a level may have: its deal (played backwards pair by pair, the free flags
   // worked out again after each pair) grows with the cube of the tile count, and a level's check
