@@ -183,14 +183,9 @@ bool DEAL_SEARCH::Clear(int tilesLeft) {
     m_blocked[t] = blocked;
     (blocked > 0 ? free : loose).push_back(t);
   }
-  bool dead = false;
-  if (free.empty()) {
-    // Nothing blocks anything: what is left is paired as it lies.
-    const std::size_t before = m_order.size();
-    if (PairLoose(loose)) return true;
-    m_order.resize(before);
-    dead = true;
-  }
+  // Nothing blocks anything: what is left is paired as it lies, or never.
+  if (free.empty() && PairLoose(loose)) return true;
+  bool dead = free.empty();
   // A fixed face without a match among the fixed ones needs a partner without a fixed face, and
   // no two tiles of a chain can go in one pair.
   const int odd = static_cast<int>(std::count_if(m_fixed.begin(), m_fixed.end(), [](int n) { return n % 2 != 0; }));
