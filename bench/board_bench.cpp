@@ -3,7 +3,10 @@
 // from the pack (a fresh resource loader each time, so each is read, decrypted and parsed) and
 // dealt. Then the largest level the level check accepts (MAHJONG_BOARD::kMaxDealTiles tiles, a
 // pyramid over the whole view), checked and dealt as the tick that starts it does: both must fit
-// in a frame (1/60 s). The deal's log lines are formatted as in the game and thrown away.
+// in a frame (1/60 s). Then levels of as many tiles that the deal's greedy passes cannot pair: a
+// heap some order clears, checked and dealt (the search in both), and a pyramid of fixed faces
+// whose top pair stands on itself, which the check's search runs to its bound on. The deal's log
+// lines are formatted as in the game and thrown away.
 #include "bench/bench_kit.h"
 #include "engine/platform/qc_random.h"
 #include "engine/service/qc_game.h"
@@ -21,9 +24,11 @@
 
 #include <iostream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -120,49 +125,88 @@ void BM_LoadAndDealAllLevels(benchmark::State& state) {
 }
 QOR_BENCHMARK(BM_LoadAndDealAllLevels)->Unit(benchmark::kMillisecond);
 
-// The largest level the check accepts on the view: a pyramid, each layer half a tile in from the
-// one below and standing on it, every tile seen, up to kMaxDealTiles tiles (an even count).
-std::string LargestAcceptedLevel(const BOARD_VIEW& view) {
-  const TILE_METRICS& grid = view.GetMetrics();
+struct CELL {
+  int x;
+  int y;
+  int layer;
+};
+
+std::string LevelText(const std::vector<CELL>& cells, const std::vector<int>& fixedFaces = {}) {
   std::ostringstream text;
   text << "<tiles>";
-  int count = 0;
-  for (int layer = 0; layer <= MAHJONG_BOARD::kMaxLayer && count < MAHJONG_BOARD::kMaxDealTiles; ++layer) {
-    for (int y = 1 + layer; y <= 2 * grid.rows - 1 - layer && count < MAHJONG_BOARD::kMaxDealTiles; y += 2) {
-      for (int x = 1 + layer; x <= 2 * grid.columns - 1 - layer && count < MAHJONG_BOARD::kMaxDealTiles; x += 2) {
-        // On layer 0 anywhere seen; above, only over the four tiles it stands on, all seen.
-        bool placed = view.isSeen(x, y, layer);
-        for (int dx = -1; placed && layer > 0 && dx <= 1; dx += 2)
-          for (int dy = -1; placed && dy <= 1; dy += 2) placed = view.isSeen(x + dx, y + dy, layer - 1);
-        if (!placed) continue;
-        text << "<tile posx=\"" << x << "\" posy=\"" << y << "\" level=\"" << layer << "\""
-             << (count % 9 == 0 ? " isspecial=\"true\"" : "") << "/>";
-        ++count;
-      }
-    }
+  for (std::size_t n = 0; n < cells.size(); ++n) {
+    text << "<tile posx=\"" << cells[n].x << "\" posy=\"" << cells[n].y << "\" level=\"" << cells[n].layer << "\"";
+    if (n < fixedFaces.size()) text << " fixed=\"true\" type=\"" << fixedFaces[n] << "\"";
+    text << (n % 9 == 0 ? " isspecial=\"true\"" : "") << "/>";
   }
   text << "</tiles>";
   return text.str();
 }
 
-void BM_CheckAndDealLargestAcceptedLevel(benchmark::State& state) {
-  DiscardedLog quiet;
-  qor_bench::BenchRenderer renderer(state, true);
-  auto loader = OpenPacks(state);
-  if (loader == nullptr || QOR::qcRENDER == nullptr) return;
+// The largest level the check accepts on the view: a pyramid, each layer half a tile in from the
+// one below and standing on it, every tile seen, up to kMaxDealTiles tiles (an even count).
+std::vector<CELL> LargestPyramid(const BOARD_VIEW& view) {
+  const TILE_METRICS& grid = view.GetMetrics();
+  std::vector<CELL> cells;
+  const auto full = [&] { return cells.size() >= static_cast<std::size_t>(MAHJONG_BOARD::kMaxDealTiles); };
+  for (int layer = 0; layer <= MAHJONG_BOARD::kMaxLayer && !full(); ++layer) {
+    for (int y = 1 + layer; y <= 2 * grid.rows - 1 - layer && !full(); y += 2) {
+      for (int x = 1 + layer; x <= 2 * grid.columns - 1 - layer && !full(); x += 2) {
+        // On layer 0 anywhere seen; above, only over the four tiles it stands on, all seen.
+        bool placed = view.isSeen(x, y, layer);
+        for (int dx = -1; placed && layer > 0 && dx <= 1; dx += 2)
+          for (int dy = -1; placed && dy <= 1; dy += 2) placed = view.isSeen(x + dx, y + dy, layer - 1);
+        if (placed) cells.push_back({x, y, layer});
+      }
+    }
+  }
+  return cells;
+}
+
+std::string LargestAcceptedLevel(const BOARD_VIEW& view) { return LevelText(LargestPyramid(view)); }
+
+// kMaxDealTiles tiles heaped at random over the view, each on the layer above the highest tile
+// within half a tile of its cell, every tile seen.
+std::string Heap(const BOARD_VIEW& view, std::uint32_t seed) {
+  std::mt19937 rng(seed);
+  const TILE_METRICS& grid = view.GetMetrics();
+  std::vector<CELL> cells;
+  while (cells.size() < static_cast<std::size_t>(MAHJONG_BOARD::kMaxDealTiles)) {
+    CELL cell{std::uniform_int_distribution<int>(1, 2 * grid.columns - 1)(rng),
+              std::uniform_int_distribution<int>(1, 2 * grid.rows - 1)(rng), 0};
+    for (const CELL& other : cells) {
+      if (std::abs(other.x - cell.x) <= 1 && std::abs(other.y - cell.y) <= 1) {
+        cell.layer = std::max(cell.layer, other.layer + 1);
+      }
+    }
+    if (view.isSeen(cell.x, cell.y, cell.layer)) cells.push_back(cell);
+  }
+  return LevelText(cells);
+}
+
+// The check's own deal of the level: whether the greedy passes left it to the search.
+MAHJONG_BOARD::DEAL_SEARCH_RESULT CheckSearch(const pugi::xml_document& document, QOR::QC_RANDOM& random) {
+  auto board = NewBoard(random);
+  board->ReadLevel(document, "check");
+  board->FixedOrderDeal();
+  return board->GetDealSearch();
+}
+
+// The view the levels are checked on, with the shipped tile set; false (the state skipped) when
+// the game's data cannot be read.
+bool OpenView(benchmark::State& state, std::unique_ptr<QOR::QC_RESOURCE_LOADER>& loader, BOARD_VIEW& view) {
+  loader = OpenPacks(state);
+  if (loader == nullptr || QOR::qcRENDER == nullptr) return false;
   loader->fAddPack("data/btns", MAHJONG_PACKS::kButtons);
   loader->fAddPack("data/surfaces", MAHJONG_PACKS::kSurfaces);
   tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), "2");
   const QOR::QS_POINT screen(BOARD_VIEW::kPlayWidth, BOARD_VIEW::kPlayHeight);
-  const BOARD_VIEW view(tileMetrics, screen, MAHJONG_HUD_PANEL(nullptr).PlayCover(screen));
-  pugi::xml_document document;
-  document.load_string(LargestAcceptedLevel(view).c_str());
-  const std::string problem = MAHJONG_LEVELS::PlayProblem(document, view);
-  if (!problem.empty()) {
-    state.SkipWithError(("the largest level is refused: " + problem).c_str());
-    QOR::qcRESOURCE_LOADER = nullptr;
-    return;
-  }
+  view = BOARD_VIEW(tileMetrics, screen, MAHJONG_HUD_PANEL(nullptr).PlayCover(screen));
+  return true;
+}
+
+// The tick that starts a level: the check (with its own deal), the read and the deal.
+void CheckAndDeal(benchmark::State& state, const pugi::xml_document& document, const BOARD_VIEW& view) {
   QOR::QC_RANDOM random(1);
   std::int64_t tiles = 0;
   std::unique_ptr<MAHJONG_BOARD> board;
@@ -170,16 +214,88 @@ void BM_CheckAndDealLargestAcceptedLevel(benchmark::State& state) {
     state.PauseTiming();
     board = NewBoard(random);
     state.ResumeTiming();
-    // The tick that starts a level: the check (with its own deal), the read and the deal.
     benchmark::DoNotOptimize(MAHJONG_LEVELS::PlayProblem(document, view));
-    board->ReadLevel(document, "largest");
+    board->ReadLevel(document, "level");
     board->AlternBuildPath(false);
     tiles += static_cast<std::int64_t>(board->GetChips().size());
   }
   state.counters["tiles"] = benchmark::Counter(static_cast<double>(tiles), benchmark::Counter::kAvgIterations);
+}
+
+void BM_CheckAndDealLargestAcceptedLevel(benchmark::State& state) {
+  DiscardedLog quiet;
+  qor_bench::BenchRenderer renderer(state, true);
+  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
+  BOARD_VIEW view;
+  if (OpenView(state, loader, view)) {
+    pugi::xml_document document;
+    document.load_string(LargestAcceptedLevel(view).c_str());
+    const std::string problem = MAHJONG_LEVELS::PlayProblem(document, view);
+    if (problem.empty()) {
+      CheckAndDeal(state, document, view);
+    } else {
+      state.SkipWithError(("the largest level is refused: " + problem).c_str());
+    }
+  }
   QOR::qcRESOURCE_LOADER = nullptr;
 }
 QOR_BENCHMARK(BM_CheckAndDealLargestAcceptedLevel)->Unit(benchmark::kMillisecond);
+
+void BM_CheckAndDealSearchedLevel(benchmark::State& state) {
+  DiscardedLog quiet;
+  qor_bench::BenchRenderer renderer(state, true);
+  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
+  BOARD_VIEW view;
+  if (OpenView(state, loader, view)) {
+    // The first heap the check accepts only through its search.
+    QOR::QC_RANDOM random(1);
+    pugi::xml_document document;
+    bool found = false;
+    for (std::uint32_t seed = 1; seed <= 100 && !found; ++seed) {
+      document.load_string(Heap(view, seed).c_str());
+      found = MAHJONG_LEVELS::PlayProblem(document, view).empty() &&
+              CheckSearch(document, random) == MAHJONG_BOARD::kSearchFound;
+    }
+    if (found) {
+      CheckAndDeal(state, document, view);
+    } else {
+      state.SkipWithError("no heap needs the search");
+    }
+  }
+  QOR::qcRESOURCE_LOADER = nullptr;
+}
+QOR_BENCHMARK(BM_CheckAndDealSearchedLevel)->Unit(benchmark::kMillisecond);
+
+void BM_CheckUndecidedLevel(benchmark::State& state) {
+  DiscardedLog quiet;
+  qor_bench::BenchRenderer renderer(state, true);
+  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
+  BOARD_VIEW view;
+  if (OpenView(state, loader, view)) {
+    // Every tile of one face, but the top tile and one it stands on: the only two of another, which
+    // no order pairs; the search cannot tell so before its bound.
+    const std::vector<CELL> cells = LargestPyramid(view);
+    std::vector<int> faces(cells.size(), 0);
+    faces.back() = 5;
+    for (std::size_t n = 0; n < cells.size(); ++n) {
+      const CELL& top = cells.back();
+      if (cells[n].layer == top.layer - 1 && std::abs(cells[n].x - top.x) == 1 && std::abs(cells[n].y - top.y) == 1) {
+        faces[n] = 5;
+        break;
+      }
+    }
+    pugi::xml_document document;
+    document.load_string(LevelText(cells, faces).c_str());
+    const std::string problem = MAHJONG_LEVELS::PlayProblem(document, view);
+    if (problem.find("could not be decided") != std::string::npos) {
+      for (auto _ : state) benchmark::DoNotOptimize(MAHJONG_LEVELS::PlayProblem(document, view));
+    } else {
+      state.SkipWithError(("the level is decided: " + problem).c_str());
+    }
+  }
+  QOR::qcRESOURCE_LOADER = nullptr;
+}
+QOR_BENCHMARK(BM_CheckUndecidedLevel)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

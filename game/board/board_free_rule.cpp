@@ -29,21 +29,26 @@ REACH Reach(const TILE_METRICS& metrics) {
 // The truncated square of a float difference (compared, never converted, so any value is safe).
 double TruncSquare(float d) { return std::trunc(static_cast<double>(d * d)); }
 
-// Whether o blocks c, or is a side neighbour of it (left -1, right +1, none 0).
-bool Covers(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach) {
-  return o.m_layer - c.m_layer == 1 && TruncSquare(o.m_cell.x - c.m_cell.x) <= reach.x &&
-         TruncSquare(o.m_cell.y - c.m_cell.y) <= reach.y;
-}
-
-int Side(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach, float width) {
-  if (o.m_layer != c.m_layer || TruncSquare(o.m_cell.y - c.m_cell.y) > reach.y) return 0;
+// How o stands to c: one layer up and overlapping it by half a tile or more in x and in y, or on
+// its layer a tile width exactly to its left or right with the rows overlapping by half a tile.
+MAHJONG_BOARD::BLOCKING Blocking(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach, float width) {
+  if (o.m_layer - c.m_layer == 1) {
+    const bool covers =
+        TruncSquare(o.m_cell.x - c.m_cell.x) <= reach.x && TruncSquare(o.m_cell.y - c.m_cell.y) <= reach.y;
+    return covers ? MAHJONG_BOARD::kCovering : MAHJONG_BOARD::kNotBlocking;
+  }
+  if (o.m_layer != c.m_layer || TruncSquare(o.m_cell.y - c.m_cell.y) > reach.y) return MAHJONG_BOARD::kNotBlocking;
   const float dx = o.m_cell.x - c.m_cell.x;
-  if (dx == width) return 1;
-  if (dx == -width) return -1;
-  return 0;
+  if (dx == width) return MAHJONG_BOARD::kRightNeighbour;
+  if (dx == -width) return MAHJONG_BOARD::kLeftNeighbour;
+  return MAHJONG_BOARD::kNotBlocking;
 }
 
 }  // namespace
+
+MAHJONG_BOARD::BLOCKING MAHJONG_BOARD::BlockingOf(const MAHJONG_CHIP& other, const MAHJONG_CHIP& chip) const {
+  return Blocking(other, chip, Reach(m_metrics), static_cast<float>(m_metrics.sizeX));
+}
 
 bool MAHJONG_BOARD::UpdateChipFree(MAHJONG_CHIP* chip, const CHIP_LIST& list) {
   if (chip == nullptr) {
@@ -59,14 +64,14 @@ bool MAHJONG_BOARD::UpdateChipFree(MAHJONG_CHIP* chip, const CHIP_LIST& list) {
   bool left = false;
   bool right = false;
   for (const MAHJONG_CHIP* other : list) {
-    if (other == nullptr || other == chip || other->m_removing || other->m_layer < chip->m_layer) continue;
-    if (Covers(*other, *chip, reach)) {
+    if (other == nullptr || other == chip || other->m_removing) continue;
+    const BLOCKING blocking = Blocking(*other, *chip, reach, width);
+    if (blocking == kCovering) {
       blocked = true;
       break;
     }
-    const int side = Side(*other, *chip, reach, width);
-    left = left || side < 0;
-    right = right || side > 0;
+    left = left || blocking == kLeftNeighbour;
+    right = right || blocking == kRightNeighbour;
     if (left && right) {
       blocked = true;
       break;

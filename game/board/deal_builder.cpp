@@ -1,6 +1,8 @@
-// The solvable deal. The builder never searches for a solution: it plays the board backwards,
-// repeatedly taking two chips that are free on a working copy of the board, giving them a matching
-// face and taking them off. The order it takes pairs off in is a complete solution.
+// The solvable deal. The builder plays the board backwards, repeatedly taking two chips that are
+// free on a working copy of the board, giving them a matching face and taking them off. The order
+// it takes pairs off in is a complete solution. Its passes are greedy and never go back: only
+// when every one of them leaves tiles unpaired does it search for a complete order (deal_search.h)
+// and, when there is one, deal the board in that order.
 //
 // Special tiles come first: each is freed by taking off the free chip nearest to it (with any
 // other free chip) until it is free, then paired; the pairs taken in the passes that ended with a
@@ -11,7 +13,8 @@
 // Which chips are paired never depends on a face drawn: two chips without fixed faces always take
 // one, so only the fixed faces, the layout, the choice of special tiles and (in a mixed re-deal)
 // the order drawn decide it. The two fixed orders (every special candidate freed first, or none)
-// draw nothing that decides a pair: their pairs follow from the layout and the fixed faces alone.
+// draw nothing that decides a pair: their pairs follow from the layout and the fixed faces alone;
+// so does the search's order, which does not look at the special tiles either.
 //
 // The order of every step and every random draw is the order the move count and the shipped
 // levels were made with; do not reorder. Where the original passes could only repeat themselves
@@ -20,6 +23,7 @@
 // tiles of a fixed-order deal.
 #include "engine/platform/qc_random.h"
 #include "engine/service/qc_log.h"
+#include "game/board/deal_search.h"
 #include "game/board/mahjong_board.h"
 #include "game/board/mahjong_chip.h"
 #include "game/board/tile_faces.h"
@@ -91,6 +95,7 @@ void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
     QOR::fLog() << "no suit enabled: every suit is dealt";
   }
   const DEAL_SNAPSHOT start(m_chips);
+  m_dealSearch = kNotSearched;
   DEAL_ORDER order = DEAL_ORDER::kDrawn;
   for (int runNumber = 1;; ++runNumber) {
     DEAL_RUN run;
@@ -128,6 +133,8 @@ void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
       start.Restore(m_chips);
       continue;
     }
+    // Every greedy order degraded: the search may find an order that pairs every tile legally.
+    if (run.degraded) SearchRun(reshuffle, start, run);
     TakeRun(run, runNumber);
     return;
   }
@@ -135,25 +142,56 @@ void MAHJONG_BOARD::AlternBuildPath(bool reshuffle) {
 
 int MAHJONG_BOARD::FixedOrderDeal() {
   const DEAL_SNAPSHOT start(m_chips);
-  for (const DEAL_ORDER order : {DEAL_ORDER::kEveryCandidate, DEAL_ORDER::kPlain}) {
-    DEAL_RUN run;
-    run.order = order;
-    if (!BuildPathOnce(false, run)) {
-      m_dealOrder.clear();
-      m_dealRuns = 1;
-      m_dealDegraded = false;
-      m_dealUnpaired = 0;
-      return -1;
-    }
-    if (run.degraded && order == DEAL_ORDER::kEveryCandidate) {
-      start.Restore(m_chips);
-      continue;
-    }
-    // Without a special phase only the rest phase degrades, and only by leaving tiles unpaired.
-    TakeRun(run, 1);
-    return m_dealUnpaired;
+  m_dealSearch = kNotSearched;
+  DEAL_RUN run;
+  run.order = DEAL_ORDER::kPlain;
+  if (!BuildPathOnce(false, run)) {
+    m_dealOrder.clear();
+    m_dealRuns = 1;
+    m_dealDegraded = false;
+    m_dealUnpaired = 0;
+    return -1;
   }
-  return -1;
+  // Without a special phase only the rest phase degrades, and only by leaving tiles unpaired.
+  if (run.unpaired > 0) SearchRun(false, start, run);
+  TakeRun(run, 1);
+  return m_dealUnpaired;
+}
+
+bool MAHJONG_BOARD::SearchRun(bool reshuffle, const DEAL_SNAPSHOT& start, DEAL_RUN& run) {
+  CHIP_LIST standing;
+  for (MAHJONG_CHIP* chip : m_chips)
+    if (!chip->m_removing) standing.push_back(chip);
+  if (standing.size() > static_cast<std::size_t>(kMaxDealTiles)) return false;
+  DEAL_SEARCH search(*this, standing);
+  const DEAL_SEARCH::RESULT result = search.Run(kSearchPositions);
+  m_dealSearch = result == DEAL_SEARCH::kFound ? kSearchFound
+                 : result == DEAL_SEARCH::kNone ? kSearchNone
+                                                : kSearchUndecided;
+  QOR::fLog() << "the deal's search visited " << search.GetPositions() << " positions: "
+              << (result == DEAL_SEARCH::kFound  ? "an order pairs every tile"
+                  : result == DEAL_SEARCH::kNone ? "no order pairs every tile"
+                                                 : "undecided");
+  if (result != DEAL_SEARCH::kFound) return false;
+  // Dealt from the same start as every run, the pairs taken in the order found.
+  start.Restore(m_chips);
+  DEAL_RUN found;
+  found.order = DEAL_ORDER::kPlain;
+  if (!StartRun(reshuffle, found)) return false;
+  const CHIP_LIST& order = search.GetOrder();
+  for (std::size_t k = 0; k + 1 < order.size(); k += 2) {
+    AssignTileTypes(order[k], order[k + 1]);
+    found.taken.push_back(order[k]);
+    found.taken.push_back(order[k + 1]);
+    TakeOut(found.remaining, order[k]);
+    TakeOut(found.remaining, order[k + 1]);
+  }
+  if (!reshuffle) {
+    m_dealMoveCount = static_cast<std::int32_t>(LastSpecialPair(found));
+    QOR::fLog() << " TOTAL = " << m_dealMoveCount << " MOVES !";
+  }
+  run = std::move(found);
+  return true;
 }
 
 void MAHJONG_BOARD::TakeRun(DEAL_RUN& run, int runNumber) {
@@ -175,7 +213,7 @@ void MAHJONG_BOARD::TakeRun(DEAL_RUN& run, int runNumber) {
   QOR::fLog() << "altern build path end ////////////// ";
 }
 
-bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
+bool MAHJONG_BOARD::StartRun(bool reshuffle, DEAL_RUN& run) {
   QOR::fLog() << "altern build path start ///////////////////";
   if (!reshuffle) {
     if (!fScatterSpecials()) {
@@ -204,6 +242,19 @@ bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
   }
   run.kept = run.taken.size();
   UpdateFreeInList(run.remaining);
+  return true;
+}
+
+std::size_t MAHJONG_BOARD::LastSpecialPair(const DEAL_RUN& run) {
+  std::size_t last = 0;
+  for (std::size_t i = run.kept; i < run.taken.size(); ++i) {
+    if (run.taken[i]->m_isSpecial) last = (i - run.kept) / 2 + 1;
+  }
+  return last;
+}
+
+bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
+  if (!StartRun(reshuffle, run)) return false;
   if (run.mixed) {
     for (std::size_t i = run.remaining.size(); i > 1; --i) {
       std::swap(run.remaining[i - 1], run.remaining[static_cast<std::size_t>(Draw(0, static_cast<int>(i) - 1))]);
@@ -233,10 +284,7 @@ bool MAHJONG_BOARD::BuildPathOnce(bool reshuffle, DEAL_RUN& run) {
   RestPhase(run);
   // The move count covers the passes that ended with their special tile paired: a special tile
   // taken off in any other pass, or in the rest phase, lies beyond it.
-  std::size_t lastSpecialPair = 0;
-  for (std::size_t i = run.kept; i < run.taken.size(); ++i) {
-    if (run.taken[i]->m_isSpecial) lastSpecialPair = (i - run.kept) / 2 + 1;
-  }
+  const std::size_t lastSpecialPair = LastSpecialPair(run);
   // A fixed order counts the pairs up to its last special pair.
   if (!drawnOrder) {
     moves = static_cast<int>(lastSpecialPair);

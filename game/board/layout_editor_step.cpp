@@ -153,7 +153,7 @@ void MAHJONG_LAYOUT::UpdateEditor() {
     input->fGetMousePosF(&mouseX, &mouseY);
     const QOR::QS_VEC2 cell(Snap(mouseX, m_origin.x, halfX), Snap(mouseY, m_origin.y, halfY));
     const std::int32_t layer = EditorCursorLayer(cell);
-    // The cursor tile shows only where a tile can be placed: seen whole in the game.
+    // The cursor tile shows only where a tile can be placed: where the game counts it as seen.
     if (!isEditorCellOffered(cell, layer)) {
       SetEditorChip(nullptr);
     } else if (m_editorChip == nullptr) {

@@ -15,6 +15,7 @@
 #include "gui/widgets/qc_image_button.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -89,10 +90,11 @@ int MAHJONG_LAYOUT::Update() {
     return kEventNoMoves;
   }
 
-  const bool onBoard = QOR::qcCurrentInput != nullptr &&
-                       QOR::qcCurrentInput->isMouseInRect(m_origin.x, m_origin.y,
-                                                          static_cast<float>(tileMetrics.columns * tileMetrics.sizeX),
-                                                          static_cast<float>(tileMetrics.rows * tileMetrics.sizeY));
+  float mouseX = 0.0f;
+  float mouseY = 0.0f;
+  if (QOR::qcCurrentInput != nullptr) QOR::qcCurrentInput->fGetMousePosF(&mouseX, &mouseY);
+  // A click on the panel is the panel's, even over a tile's edge.
+  const bool onBoard = QOR::qcCurrentInput != nullptr && TakesClicksAt(mouseX, mouseY);
   if (onBoard) {
     UpdateHover();
     if (PLAY_KIT::isKeyReleased(QOR::kMouseLeft)) {
@@ -108,12 +110,19 @@ int MAHJONG_LAYOUT::Update() {
       }
     }
   }
-  if (m_hoverChip != nullptr && !m_hoverChip->isUnderMouse()) {
+  if (m_hoverChip != nullptr && (!onBoard || !m_hoverChip->isUnderMouse())) {
     m_hoverChip->StartAlphaAnim(0, m_highlighTileDuration);
     m_hoverChip = nullptr;
   }
   if (m_panel != nullptr) m_panel->ShowMultiplierProgress(m_multiplierProgress, m_multiIncrAp);
   return 0;
+}
+
+bool MAHJONG_LAYOUT::TakesClicksAt(float x, float y) const {
+  const QOR::QS_POINT screen = GetLayoutScreen();
+  std::vector<BOARD_AREA> covered;
+  if (m_panel != nullptr) covered = m_panel->PlayCover(screen);
+  return BOARD_VIEW(GetTileMetrics(), screen, std::move(covered)).isOpenAt(x, y);
 }
 
 int MAHJONG_LAYOUT::UpdatePaused() {

@@ -67,6 +67,10 @@ class MAHJONG_BOARD {
   static constexpr int kFreeAttempts = 2501;
   static constexpr int kRestPasses = 2501;
   static constexpr int kDealRuns = 8;
+  // The most positions the deal's search for a complete order visits (deal_search.h) when its
+  // greedy passes leave tiles unpaired: run to its bound on a level of kMaxDealTiles tiles, it
+  // takes less time than one greedy pass (bench/board_bench.cpp).
+  static constexpr int kSearchPositions = 5000;
   // The most tiles a level may have: its deal (played backwards pair by pair, the free flags
   // worked out again after each pair) grows with the cube of the tile count, and a level's check
   // and start deal it twice in the tick its level is chosen (bench/board_bench.cpp measures the
@@ -97,6 +101,11 @@ class MAHJONG_BOARD {
   void SetEditorChip(MAHJONG_CHIP* chip);
 
   // --- free rule, moves, tips (the free rule of a chip against a list of chips) ---
+  // How one chip stands to another under the rule: it covers it, it is its side neighbour on the
+  // left or on the right, or neither. A chip is blocked by one that covers it, or by a neighbour
+  // on each side.
+  enum BLOCKING { kNotBlocking, kCovering, kLeftNeighbour, kRightNeighbour };
+  BLOCKING BlockingOf(const MAHJONG_CHIP& other, const MAHJONG_CHIP& chip) const;
   bool UpdateChipFree(MAHJONG_CHIP* chip, const CHIP_LIST& list);
   void UpdateFreeInList(const CHIP_LIST& list);
   void UpdateAllFree();
@@ -119,15 +128,18 @@ class MAHJONG_BOARD {
   // move count, tiles left without a pair) is dealt again from the same start, the random stream
   // going on, up to kDealRuns runs in all: a first deal when its special tiles were drawn, a
   // re-deal (reshuffle) always, taking the tiles in an order drawn at random. A first deal still
-  // degraded is dealt again in the fixed orders of FixedOrderDeal, which pair every tile of a
-  // level that passed the level check.
+  // degraded is dealt again in the fixed orders (every special candidate freed first, then none).
+  // A deal whose last greedy order leaves tiles unpaired, a re-deal too, is dealt in the order
+  // the search finds when it finds one: so a level that passed the level check (FixedOrderDeal)
+  // is always paired to the end.
   void AlternBuildPath(bool reshuffle);
-  // Deals the board in the builder's fixed orders: every special candidate freed first (only the
-  // special tiles drawn stay special), and when that degrades, none freed first. Which tiles these
-  // pair follows from the layout and the fixed faces alone, never from a random draw (the draws
-  // give faces and the special tiles only), so it tells for good whether the builder can pair the
-  // level. Returns the tiles the last order could not pair legally (0 when every tile was), or -1
-  // when the level asks for more special tiles than it has places (nothing dealt).
+  // Deals the board in the builder's plain fixed order (no tile freed first), and when that leaves
+  // tiles unpaired, in the order the search finds (GetDealSearch). Which tiles these pair follows
+  // from the layout and the fixed faces alone, never from a random draw (the draws give faces and
+  // the special tiles only) nor from which tiles are special, so it tells for good whether the
+  // builder can pair the level. Returns the tiles the plain order could not pair legally (0 when
+  // it or the search paired every tile), or -1 when the level asks for more special tiles than it
+  // has places (nothing dealt).
   int FixedOrderDeal();
   // Faces for one pair: 0, or -1 when both are fixed and do not match.
   int AssignTileTypes(MAHJONG_CHIP* first, MAHJONG_CHIP* second);
@@ -181,6 +193,10 @@ class MAHJONG_BOARD {
   QOR::QC_RANDOM* GetRandom();
   bool isSuitEnabled(MAHJONG_FACES::SUIT suit) const { return m_suits[suit] != 0; }
   void SetSuit(MAHJONG_FACES::SUIT suit, bool on) { m_suits[suit] = on ? 1 : 0; }
+  // Whether the last deal searched for a complete order (its greedy passes left tiles unpaired),
+  // and what the search found: an order (dealt), none at all, or nothing within its bound.
+  enum DEAL_SEARCH_RESULT { kNotSearched, kSearchFound, kSearchNone, kSearchUndecided };
+  DEAL_SEARCH_RESULT GetDealSearch() const { return m_dealSearch; }
   // How many times the last deal was dealt (1 unless it degraded), and whether its result is
   // still degraded.
   int GetDealRuns() const { return m_dealRuns; }
@@ -201,6 +217,14 @@ class MAHJONG_BOARD {
   struct DEAL_SNAPSHOT;
   // One deal from the board as it stands; false when the specials could not be scattered.
   bool BuildPathOnce(bool reshuffle, DEAL_RUN& run);
+  // A run's start: the special tiles scattered (a first deal), chips in flight kept, the free
+  // flags of the rest; false when the specials could not be scattered.
+  bool StartRun(bool reshuffle, DEAL_RUN& run);
+  // When the search finds an order that pairs every tile not in flight, the board is dealt again
+  // from start in that order and run becomes that deal; otherwise run is left as it was.
+  bool SearchRun(bool reshuffle, const DEAL_SNAPSHOT& start, DEAL_RUN& run);
+  // The 1-based number of the run's last pair holding a special tile (0: none).
+  static std::size_t LastSpecialPair(const DEAL_RUN& run);
   // The run's result on the board: its order becomes the chip list, chips left over are deleted.
   void TakeRun(DEAL_RUN& run, int runNumber);
   void SpecialPhase(DEAL_RUN& run);
@@ -255,6 +279,7 @@ class MAHJONG_BOARD {
   int m_dealRuns = 0;
   bool m_dealDegraded = false;
   int m_dealUnpaired = 0;
+  DEAL_SEARCH_RESULT m_dealSearch = kNotSearched;
   QOR::QS_POINT m_layoutScreen;
   bool m_hasLayoutScreen = false;
 };

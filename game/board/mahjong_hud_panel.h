@@ -151,6 +151,7 @@ class MAHJONG_HUD_PANEL {
   // the top row (backs, multiplier ring, menu button) where the level intro leaves it, and the
   // lower corners (slot backs, slot buttons, their marks, the bonus ring) at the screen's sides.
   // Parts keep their sizes and places; the right back and the corners follow the screen's edges.
+  // Each area is what its picture shows (no transparent margin; round parts round).
   std::vector<BOARD_AREA> PlayCover(QOR::QS_POINT screen) const;
 
   int GetScore() const { return score; }

@@ -95,7 +95,7 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // the face. Refuses, with a log line and no change, positions not strictly inside the board
   // (grid 1..31 by 1..15 on the shipped tile set: "OUT OF BORDERS"), off the half-tile grid
   // ("BAD POS"), types outside -3..42 ("BAD TYPE"), and layers outside 0..kMaxLayer or tiles the
-  // play view would not show whole ("OUT OF VIEW").
+  // play view would not count as seen ("OUT OF VIEW", BOARD_VIEW::isSeen).
   void PlaceChip(const QOR::QS_VEC2& position, std::int32_t layer, bool isbonus, bool isspecial, std::int32_t type);
   // Lifts every chip one screen height above its cell and starts the drop-in tween from the first
   // chip.
@@ -120,6 +120,9 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // clicks. Returns 0 or one of the event codes above. Once the level end has run, only the
   // flights go on and the result is 0.
   int Update();
+  // Whether a point takes the board's clicks and hover: on the board's screen and on no part of
+  // its panel (BOARD_VIEW::isOpenAt), so on every face the level check counts as seen.
+  bool TakesClicksAt(float x, float y) const;
   // Elapsed time and its text, the tip timer and the multiplier's idle decay.
   void UpdateTimer();
   // Uses the profile's bonus of that id when it is full (the shuffle for id 2); true when a
@@ -179,7 +182,7 @@ class MAHJONG_LAYOUT : public MAHJONG_BOARD {
   // The layer the cursor tile takes at that cell: one above the highest tile shown (at most the
   // current layer) that lies within half a tile of it in x and in y, else 0.
   std::int32_t EditorCursorLayer(const QOR::QS_VEC2& cell) const;
-  // Whether a tile placed at that cell on that layer would be seen whole in the game.
+  // Whether a tile placed at that cell on that layer would count as seen in the game.
   bool isEditorCellOffered(const QOR::QS_VEC2& cell, std::int32_t layer) const;
   // The save button: the board with the menu's settings, as the menu's level name (or "default")
   // in the editor's folder of levels. False when nothing was written (a name with a folder part is

@@ -20,10 +20,10 @@ std::string Number(double value) {
 }
 
 // Why the deal builder cannot pair the level (the board read from it): empty when it pairs every
-// tile. The builder's pairs never depend on a face it draws, and its fixed orders choose no
-// special tile to free first, so the answer follows from the layout and the fixed faces alone;
-// the game's deal falls back to the same fixed orders, so a level that passes here is always
-// paired to the end, whatever the draws.
+// tile. Its plain fixed order and then its search decide, and neither looks at a face it draws
+// or at which tiles are special, so the answer follows from the layout and the fixed faces alone;
+// the game's deal falls back to the same order and the same search, so a level that passes here
+// is always paired to the end, whatever the draws.
 std::string DealProblem(const pugi::xml_node& document, const BOARD_VIEW& view, int tiles) {
   MAHJONG_BOARD board;
   board.SetTileMetrics(view.GetMetrics());
@@ -35,8 +35,12 @@ std::string DealProblem(const pugi::xml_node& document, const BOARD_VIEW& view, 
   board.ReadLevel(document, "the level check");
   const int unpaired = board.FixedOrderDeal();
   if (unpaired == 0) return std::string();
-  return "the deal cannot pair " + std::to_string(unpaired) + " of its " + std::to_string(tiles) +
-         " tiles (tiles stacked with none beside them, or fixed faces without a match)";
+  const std::string counted = std::to_string(unpaired) + " of its " + std::to_string(tiles) + " tiles";
+  if (board.GetDealSearch() == MAHJONG_BOARD::kSearchUndecided) {
+    return "the deal's plain order leaves " + counted + " unpaired, and whether another order pairs them all could " +
+           "not be decided within the search's " + std::to_string(MAHJONG_BOARD::kSearchPositions) + " positions";
+  }
+  return "the deal cannot pair " + counted + " (tiles stacked with none beside them, or fixed faces without a match)";
 }
 
 }  // namespace

@@ -14,9 +14,10 @@ namespace MAHJONG_LEVELS {
 // more tiles than a deal takes quickly (MAHJONG_BOARD::kMaxDealTiles, counted before anything is
 // dealt); no tiles; an element among them that is not a `tile`; a tile outside the grid (posx
 // beyond 0 .. 2 x columns, posy beyond 0 .. 2 x rows, in half tiles); two tiles on one cell of a
-// layer (positions rounded to whole half tiles); a tile not seen whole (off the screen or under
-// the panel); an odd number of tiles; more special tiles asked for than tiles marked special; and
-// last a layout the deal builder cannot pair to the end (MAHJONG_BOARD::FixedOrderDeal).
+// layer (positions rounded to whole half tiles); a tile not seen (more than a quarter of its face
+// off the screen or under the panel, BOARD_VIEW::isSeen); an odd number of tiles; more special
+// tiles asked for than tiles marked special; and last a layout the deal builder cannot pair to the
+// end, or one its search could not decide within its bound (MAHJONG_BOARD::FixedOrderDeal).
 std::string PlayProblem(const pugi::xml_node& document, const BOARD_VIEW& view);
 
 }  // namespace MAHJONG_LEVELS

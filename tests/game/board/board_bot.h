@@ -55,15 +55,10 @@ inline RECT FaceRect(const MAHJONG_CHIP& chip, int inset) {
   return rect;
 }
 
-// A mouse position on the chip, inside the board rectangle, that no other free tile's rectangle
+// A mouse position on the chip, where the board takes clicks, that no other free tile's rectangle
 // covers (so the hover walk can only find this chip there). False when there is none.
 inline bool ClickPoint(const MAHJONG_LAYOUT& board, const MAHJONG_CHIP& chip, int& x, int& y) {
   const RECT face = FaceRect(chip, 1);
-  RECT area;
-  area.left = static_cast<int>(board.GetOrigin().x) + 1;
-  area.top = static_cast<int>(board.GetOrigin().y) + 1;
-  area.right = area.left + tileMetrics.columns * tileMetrics.sizeX - 2;
-  area.bottom = area.top + tileMetrics.rows * tileMetrics.sizeY - 2;
   const int cx = (face.left + face.right) / 2;
   const int cy = (face.top + face.bottom) / 2;
   // From the centre outward.
@@ -73,7 +68,7 @@ inline bool ClickPoint(const MAHJONG_LAYOUT& board, const MAHJONG_CHIP& chip, in
         if (std::max(std::abs(dx), std::abs(dy)) != ring) continue;
         const int px = cx + dx;
         const int py = cy + dy;
-        if (!face.contains(px, py) || !area.contains(px, py)) continue;
+        if (!face.contains(px, py) || !board.TakesClicksAt(static_cast<float>(px), static_cast<float>(py))) continue;
         bool alone = true;
         for (const MAHJONG_CHIP* other : board.GetChips()) {
           if (other != &chip && other->isAvailable() && FaceRect(*other, 0).contains(px, py)) alone = false;

@@ -420,9 +420,10 @@ TEST_F(Editor, EveryRefusedNameAndFailedSaveOrLoadIsToldOnScreen) {
   EXPECT_EQ(board->GetChips().size(), 2u);
 }
 
-// Tiles go only where the game shows them whole: strictly inside the grid ("OUT OF BORDERS"), and
-// clear of the panel and on the screen on their layer ("OUT OF VIEW"). The cursor tile shows only
-// where a tile can go; moves keep every tile there too.
+// Tiles go only where the game counts them as seen: strictly inside the grid ("OUT OF BORDERS"),
+// and with three quarters of the face's width and height on the screen and clear of the panel on
+// their layer ("OUT OF VIEW"). The cursor tile shows only where a tile can go; moves keep every
+// tile there too.
 TEST_F(Editor, TilesStayInsideTheGridAndTheGamesViewWhenPaintedOrMoved) {
   MAHJONG_LAYOUT& b = *board;
   const int lastX = tileMetrics.columns * 2 - 1;
@@ -435,9 +436,10 @@ TEST_F(Editor, TilesStayInsideTheGridAndTheGamesViewWhenPaintedOrMoved) {
     ClickAt(x, y);
     EXPECT_TRUE(log.contains("OUT OF BORDERS")) << x << ", " << y;
   }
-  // Cells of the grid whose tile the game would hide under the eye and the shuffle buttons'
-  // corners; a stack in the top row whose fifth tile would reach under the top bar.
-  for (const auto& [gx, gy] : std::vector<std::pair<int, int>>{{1, lastY}, {3, 13}, {lastX, lastY}, {27, 13}}) {
+  // Cells of the grid whose tile's face the game would hide by more than a quarter under the eye
+  // and the shuffle buttons' corners; a stack in the top row whose tenth tile's face would reach
+  // under the top bar.
+  for (const auto& [gx, gy] : std::vector<std::pair<int, int>>{{1, lastY}, {3, 14}, {lastX, lastY}, {28, 14}}) {
     log.clear();
     Paint({{gx, gy}});
     EXPECT_TRUE(log.contains("OUT OF VIEW")) << gx << ", " << gy;
@@ -445,14 +447,14 @@ TEST_F(Editor, TilesStayInsideTheGridAndTheGamesViewWhenPaintedOrMoved) {
   }
   EXPECT_TRUE(b.GetChips().empty());
   log.clear();
-  for (int n = 0; n < 6; ++n) Paint({{6, 1}});
-  EXPECT_EQ(Tiles().size(), 4u);
+  for (int n = 0; n < 11; ++n) Paint({{6, 1}});
+  EXPECT_EQ(Tiles().size(), 9u);
   EXPECT_TRUE(log.contains("OUT OF VIEW"));
-  for (int n = 0; n < 4; ++n) Erase({{6, 1}});
+  for (int n = 0; n < 9; ++n) Erase({{6, 1}});
   EXPECT_TRUE(b.GetChips().empty());
   // The outermost cells the game shows take tiles, and then no move is possible in any direction.
   Paint({{1, 1}});
-  Paint({{lastX, 12}});
+  Paint({{lastX, 13}});
   const std::set<TILE> corners = Tiles();
   ASSERT_EQ(corners.size(), 2u);
   Over(10, 5);
@@ -463,7 +465,7 @@ TEST_F(Editor, TilesStayInsideTheGridAndTheGamesViewWhenPaintedOrMoved) {
     EXPECT_EQ(Tiles(), corners) << key;
   }
   // One tile a cell in from the corner moves to the first cell and no further.
-  Erase({{lastX, 12}});
+  Erase({{lastX, 13}});
   Erase({{1, 1}});
   ASSERT_TRUE(b.GetChips().empty());
   Paint({{2, 2}});

@@ -6,11 +6,14 @@
 #include "engine/render/qc_render.h"
 #include "engine/render/qc_sprite.h"
 #include "host/recording_device.h"
+#include "game/board/level_lookup.h"
 #include "gui/widgets/qc_gui_animation_bar.h"
 #include "tests/game/board/play_test_kit.h"
+#include "tests/kit/file_bytes.h"
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -419,6 +422,85 @@ TEST_F(PlayStep, OverlappingFreeTilesHoverTheOneOnTop) {
     EXPECT_EQ(ClickAt(x, y), 0);
     EXPECT_EQ(b.m_selectedChip, overlap.top);
   }
+}
+
+// The board takes a click wherever the level check counts a face as seen: on every cell of every
+// layer the check accepts, a click on the middle of the face selects its tile, even above the
+// board's grid; a click on the menu button over a tile's face stays the button's. A level whose
+// tower reaches up between the top bars is played to its end by clicks on its faces.
+TEST_F(PlayStep, EveryFaceTheCheckAcceptsTakesClicks) {
+  Begin(LevelText({{2, 2, 0}, {6, 2, 0}}, 0));
+  MAHJONG_LAYOUT& b = *board;
+  const BOARD_VIEW view = b.PlayView();
+  const float halfX = static_cast<float>(tileMetrics.sizeX / 2);
+  const float halfY = static_cast<float>(tileMetrics.sizeY / 2);
+  const auto place = [&](int gx, int gy, int layer) {
+    auto* chip = new MAHJONG_CHIP(b.GetFaceAtlas(), b.GetOrigin() + QOR::QS_VEC2(gx * halfX, gy * halfY), layer,
+                                  false, false);
+    chip->m_type = 5;
+    b.AddChip(chip);
+  };
+  int clicks = 0;
+  for (int layer = 0; layer <= MAHJONG_BOARD::kMaxLayer; ++layer) {
+    // Tiles four half tiles apart across and a tile apart down: none beside another, all free.
+    for (int start = 0; start < 8; ++start) {
+      b.DeleteAllChips();
+      std::vector<std::pair<int, int>> cells;
+      for (int gy = start / 4; gy <= 2 * tileMetrics.rows; gy += 2) {
+        for (int gx = start % 4; gx <= 2 * tileMetrics.columns; gx += 4) {
+          if (!view.isSeen(gx, gy, layer)) continue;
+          place(gx, gy, layer);
+          cells.emplace_back(gx, gy);
+        }
+      }
+      // A partner below, so the board has a move (the tiles above it win the pointer).
+      if (cells.size() == 1) place(16, 8, 0);
+      b.UpdateAllFree();
+      b.CalcAvailableMoves();
+      for (const auto& [gx, gy] : cells) {
+        const BOARD_AREA face = view.FaceArea(gx, gy, layer);
+        b.m_selectedChip = nullptr;
+        ClickAt(static_cast<int>((face.left + face.right) / 2.0f), static_cast<int>((face.top + face.bottom) / 2.0f));
+        ASSERT_EQ(b.m_selectedChip, At(gx, gy, layer)) << gx << ", " << gy << ", layer " << layer;
+        ++clicks;
+      }
+    }
+  }
+  EXPECT_GT(clicks, 20000);
+
+  // A tile whose face reaches under the round menu button: a click on the button there pauses the
+  // board and selects nothing.
+  b.DeleteAllChips();
+  ASSERT_TRUE(view.isSeen(0, 0, 2));
+  place(0, 0, 2);
+  place(8, 8, 0);
+  b.UpdateAllFree();
+  b.CalcAvailableMoves();
+  const QOR::QS_VEC2 button = panel().menuButton->fGetPosition();
+  const int x = static_cast<int>(button.x);
+  const int y = static_cast<int>(view.FaceArea(0, 0, 2).top) + 10;
+  ASSERT_TRUE(board_test::FaceRect(*At(0, 0, 2), 1).contains(x, y));
+  b.m_selectedChip = nullptr;
+  ClickAt(x, y);
+  EXPECT_TRUE(panel().isPaused());
+  EXPECT_EQ(b.m_selectedChip, nullptr);
+  ClickAt(2, 2);
+  ASSERT_FALSE(panel().isPaused());
+
+  // The designer's level: a tower of 15 at the top row's middle, each of its tiles beside as many
+  // single tiles; checked, dealt and played to its end.
+  std::vector<CELL> cells;
+  for (int layer = 0; layer < 15; ++layer) cells.push_back({15, 1, layer});
+  for (int k = 0; k < 15; ++k) cells.push_back({2 + k % 8 * 4, 8 + k / 8 * 4, 0});
+  std::filesystem::create_directories(MAHJONG_LEVELS::Folder());
+  qor_test::fWriteBytes(MAHJONG_LEVELS::Folder() + "pk1lv1.xml", LevelText(cells, 0));
+  Begin("", "pk1lv1.xml");
+  ASSERT_TRUE(log.contains("Level pk1lv1.xml read from ")) << "the check refused it";
+  ASSERT_EQ(b.GetChips().size(), cells.size());
+  board_test::BOARD_BOT bot(b);
+  bot.PlayOut(40000);
+  EXPECT_TRUE(b.isLevelFinished());
+  EXPECT_EQ(bot.hiddenTargets, 0);
 }
 
 // Each points popup draws with the font's own colour and its own alpha: one fading in, one held
