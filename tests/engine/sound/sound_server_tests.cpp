@@ -82,6 +82,12 @@ class PrivatePulse {
   std::unique_ptr<qor_test::ChildProcess> _server;
 };
 
+// The sink is heard in half seconds, each tone measured as its loudest tenth of a second: 44 and
+// 88 whole periods of the two tones, so neither leaks into the other's measure.
+constexpr int kTakeBytes = sound_probe::kRate / 2 * 2 * static_cast<int>(sizeof(float));
+constexpr std::size_t kWindow = sound_probe::kRate / 10;
+constexpr double kHeard = 0.04;  // a tone this loud has reached the sink
+
 TEST(SoundServer, SoundComesBackAfterItsServerRestarts) {
   ASSERT_TRUE(g_pulseOnly);
   PrivatePulse pulse;
@@ -89,8 +95,8 @@ TEST(SoundServer, SoundComesBackAfterItsServerRestarts) {
   qor_test::LogCapture log;
   QC_MIXER mixer;
   ASSERT_EQ(mixer.fInit(), 1);
-  const std::vector<std::uint8_t> track = qor_test::fMakeSineOgg(440.0, 4.0, 2);
-  const std::vector<std::uint8_t> effect = qor_test::fMakeSineOgg(880.0, 2.0, 1);
+  const std::vector<std::uint8_t> track = qor_test::fMakeSineOgg(440.0, 8.0, 2);
+  const std::vector<std::uint8_t> effect = qor_test::fMakeSineOgg(880.0, 4.0, 1);
   QC_SOUND* music = mixer.fCreateSound(track.data(), static_cast<int>(track.size()), 4, true);
   QC_SOUND* click = mixer.fCreateSound(effect.data(), static_cast<int>(effect.size()), 2, false);
   ASSERT_TRUE(music != nullptr && click != nullptr);
@@ -117,24 +123,39 @@ TEST(SoundServer, SoundComesBackAfterItsServerRestarts) {
     const std::vector<std::string> lines = log.lines();
     return std::count(lines.begin(), lines.end(), line);
   };
-  const auto heard = [&pass](double frequency) {
+  // Half a second of the sink; the effect's loudest since the device came back is kept.
+  bool reopened = false;
+  double lateEffect = 0.0;
+  const auto take = [&] {
     auto capture = std::async(std::launch::async, [] {
       const std::string raw = fRun("parec -d qor.monitor --raw --format=float32le --rate=44100 --channels=2 "
-                                   "2>/dev/null | head -c 70560");
+                                   "2>/dev/null | head -c " + std::to_string(kTakeBytes));
       std::vector<float> out(raw.size() / sizeof(float));
       std::memcpy(out.data(), raw.data(), out.size() * sizeof(float));
       return out;
     });
     fPoll([&capture] { return capture.wait_for(0s) == std::future_status::ready; }, pass);
-    return sound_probe::fToneAmplitude(capture.get(), 0, 8820, frequency);
+    std::vector<float> stereo = capture.get();
+    if (reopened) lateEffect = std::max(lateEffect, sound_probe::fLoudestTone(stereo, kWindow, 880.0));
+    return stereo;
+  };
+  // A tone's level once its samples reach the sink: the take after the first that holds it, so
+  // the level is measured alike whenever the tone began. 0 when it never comes.
+  const auto level = [&take](double frequency) {
+    for (const auto end = std::chrono::steady_clock::now() + 60s; std::chrono::steady_clock::now() < end;) {
+      if (sound_probe::fLoudestTone(take(), kWindow, frequency) > kHeard) {
+        return sound_probe::fLoudestTone(take(), kWindow, frequency);
+      }
+    }
+    return 0.0;
   };
   ASSERT_TRUE(fPoll([] { return fSinkInputs() == 1; }, pass));
-  const double loudness = heard(440.0);
+  const double loudness = level(440.0);
   ASSERT_GT(loudness, 0.1);
 
   pulse.fKill();
   ASSERT_TRUE(fPoll([&] { return logged("Sound device lost") > 0; }, pass));
-  // Updates without a pause while the device is gone: the 4 s track does not run on unheard.
+  // Updates without a pause while the device is gone: the track does not run on unheard.
   for (int i = 0; i < 60; ++i) {
     QC_SOUND_LOCK lock;
     mixer.fUpdate();
@@ -146,12 +167,26 @@ TEST(SoundServer, SoundComesBackAfterItsServerRestarts) {
   ASSERT_TRUE(pulse.fStart());
   ASSERT_TRUE(fPoll([&] { return logged("Sound device reopened") > 0; }, pass));
   EXPECT_TRUE(fPoll([] { return fSinkInputs() == 1; }, pass));
-  EXPECT_NEAR(heard(440.0), loudness, 0.1 * loudness) << "the music goes on, at its volume";
-  EXPECT_LT(heard(880.0), 0.05) << "an effect played while the device was gone is not played late";
+  reopened = true;
+  EXPECT_NEAR(level(440.0), loudness, 0.1 * loudness) << "the music goes on, at its volume";
+  reopened = false;
+  EXPECT_LT(lateEffect, 0.05) << "an effect played while the device was gone is not played late";
   click->fRestart();
-  EXPECT_GT(heard(880.0), 0.08) << "effects play again";
+  EXPECT_GT(level(880.0), 0.08) << "effects play again";
   EXPECT_EQ(logged("Sound device lost"), 1);
   EXPECT_EQ(logged("Sound device reopened"), 1);
+}
+
+// The tries to open the device again: a quarter of a second after the loss, the wait doubling
+// after each try that fails up to 4 s, and 4 s from then on however long the outage lasts.
+TEST(SoundServer, ReopenTriesWaitAQuarterSecondDoublingToFourSeconds) {
+  std::vector<long long> waits;
+  std::chrono::milliseconds wait{0};
+  for (int tries = 0; tries < 10000; ++tries) waits.push_back((wait = QC_MIXER::fNextReopenWait(wait)).count());
+  EXPECT_EQ(std::vector<long long>(waits.begin(), waits.begin() + 6),
+            (std::vector<long long>{250, 500, 1000, 2000, 4000, 4000}));
+  EXPECT_EQ(std::count(waits.begin() + 4, waits.end(), 4000), static_cast<long>(waits.size()) - 4);
+  EXPECT_EQ(QC_MIXER::fNextReopenWait(std::chrono::hours(1000000)).count(), 4000);
 }
 
 }  // namespace

@@ -304,19 +304,45 @@ TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
   m->leftPanel.countUpStepValue = 0.4f;
   EXPECT_EQ(countUp(45, 48, 9, 9), (std::vector<int>{46, 47, 48}));
 
-  // A pack bought while the count-up has far to go is paid from the money earned, and stays paid.
+  // A pack bought while the count-up has far to go is paid from the money earned, to the last
+  // coin, and stays paid; one coin less is refused. The bought pack becomes the last pack at its
+  // level 1, both highlights on them, saved. The experience trophies the cut count-up owed come
+  // first, one box after the other, and the pack is clicked again.
   m->fx.countUpEffectDelay = 100.0f;
-  m->shownMoney = 100;
-  player->m_money = 6000;
-  player->m_XP = static_cast<float>(m->shownXP = 50);  // the rank of pack 3 (5000)
-  leaveLevelFor(PACKS_SCREEN);
-  settle();
-  click(pack(3).button);
-  tick(kEnter);
-  settle();
-  for (const MAHJONG_PLAYER& p : {*player, MAHJONG_PLAYER(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann")}) {
-    EXPECT_EQ(p.m_money, 1000);
-    EXPECT_EQ(p.m_packs[2], 1);
+  for (const auto& [earned, bought, owed] : std::vector<std::tuple<int, bool, bool>>{{4999, false, true},
+                                                                                     {5000, true, false}}) {
+    SCOPED_TRACE(earned);
+    m->shownMoney = 100;
+    player->m_money = earned;
+    player->m_XP = static_cast<float>(m->shownXP = 50);  // the rank of pack 3 (5000)
+    player->m_lastPack = 1;
+    player->m_lastLevel = 7;
+    leaveLevelFor(PACKS_SCREEN);
+    settle();
+    click(pack(3).button);
+    EXPECT_EQ(m->trophies.awardBox->isOpen(), owed);
+    for (int n = 0; n < 600 && m->trophies.awardBox->isOpen(); ++n) {
+      EXPECT_FALSE(m->messageBox->isOpen());
+      tick(kEnter);
+    }
+    if (owed) {
+      EXPECT_EQ(player->m_trophies, (std::vector<int>{4, 5}));
+      click(pack(3).button);
+    }
+    EXPECT_EQ(m->messageBox->isQuestion(), bought);
+    tick(kEnter);
+    settle();
+    const MAHJONG_PLAYER saved(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann");
+    for (const MAHJONG_PLAYER* p : {static_cast<const MAHJONG_PLAYER*>(player), &saved}) {
+      if (!bought && p == &saved) continue;  // a refusal saves nothing
+      EXPECT_EQ(p->m_money, bought ? 0 : earned);
+      EXPECT_EQ(p->m_packs[2], bought ? 1 : 0);
+      EXPECT_EQ(p->m_lastPack, bought ? 3 : 1);
+      EXPECT_EQ(p->m_lastLevel, bought ? 1 : 7);
+    }
+    EXPECT_EQ(m->packs.glow->fGetPosition().x, pack(bought ? 3 : 1).button->fGetPosition().x);
+    EXPECT_EQ(m->packs.glow->fGetPosition().y, pack(bought ? 3 : 1).button->fGetPosition().y);
+    EXPECT_EQ(m->levels.glow->fGetPosition().x, m->levels.buttons[bought ? 0 : 6]->fGetPosition().x);
   }
 
   // Back during a count-up ends it at the earned values and slides to the title.
