@@ -170,10 +170,11 @@ int MAHJONG_GAME_MANAGER::Update() {
     UpdateOptions();
     return 0;
   }
-  // The award box only shows its trophy (recorded and saved when it was awarded).
-  ShowPendingAward();
+  // The award box only shows its trophy (recorded and saved when it was awarded); a trophy won
+  // while it was open follows as it closes.
   if (trophies.awardBox != nullptr && trophies.awardBox->isInfo()) {
     if (trophies.awardBox->fUpdate() == 1) trophies.awardBox->fHide();
+    ShowPendingAward();
     return 0;
   }
   UpdateTutorial(0);

@@ -145,7 +145,7 @@ class MAHJONG_GAME_MANAGER {
   // (1..26) in the award box, the previous award replaced; records the awarded trophy in the
   // player's list and saves it (the award does both, so the box's OK only closes the box).
   void CheckTrophies(int code); void AwardTrophy(int id); void RecordAwardedTrophy();
-  // Shows the next trophy won while another award was on show, once no award box is open.
+  // Shows the next trophy won while another award was on show, once its box has closed.
   void ShowPendingAward();
   // What the experience the player holds has earned, each thing once: the rank and its bar, the
   // pack the rank rule opens, and every experience trophy due. The count-up's step gives it on

@@ -329,7 +329,8 @@ TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
       EXPECT_EQ(player->m_trophies, (std::vector<int>{4, 5}));
       click(pack(3).button);
     }
-    EXPECT_EQ(m->messageBox->isQuestion(), bought);
+    ASSERT_TRUE(m->messageBox->isOpen());
+    EXPECT_EQ(m->messageBox->isQuestion(), bought);  // else "notmoney"
     tick(kEnter);
     settle();
     const MAHJONG_PLAYER saved(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann");
