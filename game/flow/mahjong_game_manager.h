@@ -142,8 +142,9 @@ class MAHJONG_GAME_MANAGER {
   // The trophies' event of raised experience; the others are the board's event codes.
   static constexpr int kEventXPRaised = 47;
   // Judges the trophy rules for an event code (the board's, or kEventXPRaised); shows trophy id
-  // (1..26) in the award box, the previous award replaced; records the awarded trophy in the
-  // player's list and saves it (the award does both, so the box's OK only closes the box).
+  // (1..26) in the award box, the previous award replaced, or after the award an open box shows;
+  // records the awarded trophy in the player's list and saves it (the award does both, so the
+  // box's OK only closes the box).
   void CheckTrophies(int code); void AwardTrophy(int id); void RecordAwardedTrophy();
   // Shows the next trophy won while another award was on show, once its box has closed.
   void ShowPendingAward();
