@@ -1,6 +1,5 @@
 #include "tests/engine/sound/audio_probe.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace sound_probe {
@@ -29,15 +28,6 @@ double fToneAmplitude(const std::vector<float>& stereo, std::size_t begin, std::
   const double left = fChannelAmplitude(stereo, begin, count, 0, frequency);
   const double right = fChannelAmplitude(stereo, begin, count, 1, frequency);
   return std::sqrt(left * left + right * right);
-}
-
-double fLoudestTone(const std::vector<float>& stereo, std::size_t window, double frequency) {
-  double loudest = 0.0;
-  const std::size_t step = window / 10 > 0 ? window / 10 : 1;
-  for (std::size_t begin = 0; window > 0 && 2 * (begin + window) <= stereo.size(); begin += step) {
-    loudest = std::max(loudest, fToneAmplitude(stereo, begin, window, frequency));
-  }
-  return loudest;
 }
 
 double fRms(const std::vector<float>& stereo, std::size_t begin, std::size_t count) {

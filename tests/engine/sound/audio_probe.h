@@ -12,9 +12,6 @@ constexpr int kRate = 44100;
 // Amplitude of the sine at frequency over frames [begin, begin + count), both channels together
 // (the root of the summed squares of each channel's amplitude).
 double fToneAmplitude(const std::vector<float>& stereo, std::size_t begin, std::size_t count, double frequency);
-// The largest fToneAmplitude of the windows of window frames that start every window / 10 frames:
-// a gap in a stream (a late refill, a busy server) lowers the windows it falls in, not this.
-double fLoudestTone(const std::vector<float>& stereo, std::size_t window, double frequency);
 // Root mean square over both channels of frames [begin, begin + count).
 double fRms(const std::vector<float>& stereo, std::size_t begin, std::size_t count);
 // Last frame with a sample louder than threshold, or -1.

@@ -319,16 +319,14 @@ TEST_F(Career, SixPacksOfTwentyLevelsToTheFinalScreen) {
 
 }  // namespace
 
-// What a quit after a pack's last level keeps: from 19 levels of pack 1 done and 19 experience
-// without the Novice trophy (4), level 20 is played and the game closed (nothing saved but what it
-// saved itself) with the trophy box open on the completion panel, on the panel at rest, or as the
-// count-up starts on the packs screen, or the window is closed there. Started again, player.xml
-// holds trophy 9, and pack 2 opens (saved) once the packs screen stands, with trophy 4 the cut
-// count-up owed; so it does for an old save that lost them. Without a quit, the packs screen's
-// save as pack 2 opens ends the count-up before its first step, and trophy 4 comes then.
+// What a quit after a pack's last level keeps: from 19 levels of pack 1 done and 19 experience,
+// level 20 is played and the game closed (nothing saved but what it saved itself) with the trophy
+// box open on the completion panel, on the panel at rest, or as the count-up starts on the packs
+// screen (or the window closed there). Started again, player.xml holds trophy 9, and pack 2 opens
+// (saved) once the packs screen stands; so it does for an old save that lost it. The Novice trophy
+// the cut count-up owed comes as pack 2 opens, also without a quit (the pack's save ends it).
 TEST_F(Career, AQuitAfterAPacksLastLevelKeepsItsUnlockAndTrophy) {
   enum QUIT { kAwardBox, kPanel, kCountUp, kWindowClose, kOldSave, kNoQuit };
-  const auto saved = [] { return MAHJONG_PLAYER(M::PlayerFilePath(), std::wstring()); };
   for (const QUIT quit : {kAwardBox, kPanel, kCountUp, kWindowClose, kOldSave, kNoQuit}) {
     SCOPED_TRACE("quit " + std::to_string(quit));
     manager->SavePlayerFile(L"Ann");
@@ -366,13 +364,11 @@ TEST_F(Career, AQuitAfterAPacksLastLevelKeepsItsUnlockAndTrophy) {
       click(manager->title.playButton);
       ASSERT_TRUE(runWhile([this] { return manager->currentScreen != PACKS_SCREEN; }));
     }
-    awards.clear();
     EXPECT_TRUE(runWhile([this] { return pack(2).buttonFlash == 0 && pack(2).isLocked() && !awardOpen(); }, 600));
     EXPECT_EQ(awardOpen(), quit != kWindowClose) << "trophy 4 comes as pack 2 opens";
     rest();
-    EXPECT_FALSE(pack(2).isLocked());
-    EXPECT_EQ(saved().m_packs[1], 1);
-    EXPECT_EQ(std::ranges::count(saved().m_trophies, 4), 1);
-    EXPECT_EQ(awards, quit == kWindowClose ? std::vector<int>{} : std::vector<int>{4});
+    const MAHJONG_PLAYER saved(M::PlayerFilePath(), std::wstring());
+    EXPECT_EQ(saved.m_packs[1], 1);
+    EXPECT_EQ(std::ranges::count(saved.m_trophies, 4), 1);
   }
 }
