@@ -150,7 +150,7 @@ void QC_MIXER::fWatchDevice() {
     if (connected != ALC_FALSE) return;
     fLog("Sound device lost");
     _lost = true;
-    _reopenWait = kFirstReopenWait;
+    _reopenWait = fNextReopenWait(std::chrono::milliseconds(0));
     _nextReopen = now + _reopenWait;
     return;
   }
@@ -160,8 +160,14 @@ void QC_MIXER::fWatchDevice() {
     fLog("Sound device reopened");
     return;
   }
-  _reopenWait = std::min(_reopenWait * 2, kLongestReopenWait);
+  _reopenWait = fNextReopenWait(_reopenWait);
   _nextReopen = now + _reopenWait;
+}
+
+std::chrono::milliseconds QC_MIXER::fNextReopenWait(std::chrono::milliseconds last) {
+  if (last.count() <= 0) return kFirstReopenWait;
+  // Halved first, so a long wait handed in never overflows on its way to the bound.
+  return last >= kLongestReopenWait / 2 ? kLongestReopenWait : last * 2;
 }
 
 bool QC_MIXER::fReopen() {

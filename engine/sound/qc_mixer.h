@@ -45,6 +45,10 @@ class QC_MIXER {
   // its playing sounds ask for, negative when none plays; while the device is lost, the time until
   // the next try to open it again.
   std::chrono::milliseconds fRefillPeriod() const;
+  // The wait before the next try to open the default device again, after a try that waited last
+  // (0 or less: the device was just lost): a quarter of a second, doubling after each try that
+  // fails, never more than 4 s, however long the outage.
+  static std::chrono::milliseconds fNextReopenWait(std::chrono::milliseconds last);
   // 1 when the sound was in the list and is now out of it (the caller owns it then), -1 when absent.
   int fRemoveSound(QC_SOUND* sound);
   // True while one of the mixer's sounds was made over bytes that include data: freeing them

@@ -180,6 +180,7 @@ int GameActivate(std::uintptr_t) { return applyActivation(true); }
 int GameDeactivate(std::uintptr_t) { return applyActivation(false); }
 
 int GameExit(std::uintptr_t) {
+  if (gameManager != nullptr) gameManager->OnQuit();
   if (QOR::qcGAME != nullptr) QOR::qcGAME->fQuit();
   return 1;
 }

@@ -22,5 +22,6 @@ int GameRender(std::uintptr_t);
 int GameActivate(std::uintptr_t);
 // Volumes to 0 and the board paused; nothing while loading (0).
 int GameDeactivate(std::uintptr_t);
-// The window's close request stops the engine; 1.
+// The window's close request (SIGINT and SIGTERM close the window too): a running count-up ends,
+// giving what it still had to give, and the engine stops; 1.
 int GameExit(std::uintptr_t);

@@ -170,9 +170,11 @@ int MAHJONG_GAME_MANAGER::Update() {
     UpdateOptions();
     return 0;
   }
-  // The award box only shows its trophy (recorded and saved when it was awarded).
+  // The award box only shows its trophy (recorded and saved when it was awarded); a trophy won
+  // while it was open follows as it closes.
   if (trophies.awardBox != nullptr && trophies.awardBox->isInfo()) {
     if (trophies.awardBox->fUpdate() == 1) trophies.awardBox->fHide();
+    ShowPendingAward();
     return 0;
   }
   UpdateTutorial(0);
@@ -508,6 +510,8 @@ void MAHJONG_GAME_MANAGER::CompleteCountUp() {
   // The targets are the shown values; the experience keeps the fraction it was earned with.
   player->m_money = shownMoney;
   player->m_XP = earnedXP > static_cast<float>(shownXP) ? earnedXP : static_cast<float>(shownXP);
+  // Whatever ended it, the rest of its steps are given now.
+  GiveRankRewards();
 }
 
 bool MAHJONG_GAME_MANAGER::SavePlayer() {

@@ -142,9 +142,21 @@ class MAHJONG_GAME_MANAGER {
   // The trophies' event of raised experience; the others are the board's event codes.
   static constexpr int kEventXPRaised = 47;
   // Judges the trophy rules for an event code (the board's, or kEventXPRaised); shows trophy id
-  // (1..26) in the award box, the previous award replaced; records the awarded trophy in the
-  // player's list and saves it (the award does both, so the box's OK only closes the box).
+  // (1..26) in the award box, the previous award replaced, or after the award an open box shows;
+  // records the awarded trophy in the player's list and saves it (the award does both, so the
+  // box's OK only closes the box).
   void CheckTrophies(int code); void AwardTrophy(int id); void RecordAwardedTrophy();
+  // Shows the next trophy won while another award was on show, once its box has closed.
+  void ShowPendingAward();
+  // What the experience the player holds has earned, each thing once: the rank and its bar, the
+  // pack the rank rule opens, and every experience trophy due. The count-up's step gives it on
+  // the way, and every early end of the count-up at its targets (manager_ranks.cpp).
+  void GiveRankRewards();
+  // Awards every experience trophy due, one rule a check (shown one box after another).
+  void AwardRankTrophies();
+  // A quit (the window closed, SIGINT, SIGTERM): a running count-up ends and gives what it still
+  // had to give, saved.
+  void OnQuit();
   // Shows the completion panel and makes LEVEL_END_SCREEN current.
   void LevelComplete();
   // Whether task 1 or 2 of the level was met by the board's final counters (false when absent).
@@ -240,8 +252,9 @@ class MAHJONG_GAME_MANAGER {
   void RenderBoardScene();
   // The page arrows' images (the old subscriptions given back) and the arrow offsets.
   void SubscribeArrows();
-  // Finishes a running count-up at once (the shown and the player's values at the earned targets):
-  // called before every save of the player and when a level is entered, so nothing earned is lost.
+  // Finishes a running count-up at once (the shown and the player's values at the earned targets,
+  // then GiveRankRewards): called before every save of the player, when a level is entered and on
+  // every other early end, so nothing earned is lost.
   void CompleteCountUp();
 
   // ---- Screen helpers, in their screens' files ----
@@ -259,9 +272,14 @@ class MAHJONG_GAME_MANAGER {
   // Packs screen: a locked pack of a reached rank clicked: "buypack" with its price asked, or
   // "notmoney" told; the asked pack bought once the question is confirmed.
   void OfferPack(std::size_t index); void BuyPack();
+  // A pack just opened, free or bought, becomes the last pack, at its level 1, with both
+  // highlights; the caller saves.
+  void MakeLastPack(int number);
   void LoadLevelBackgrounds();
   // Trophies: whether the player holds it; the awarded trophy drawn over the award box.
   bool HasTrophy(int id) const; void RenderAwardedTrophy();
+  // The award box with trophy id, the previous award item replaced (manager_trophies.cpp).
+  void ShowAward(int id);
   // Help: the page's header and lines from strings.xml (pages 1..4).
   void SetHelpPage(int page);
   // Level road. The board's hooks: drawing, its tick on BOARD_SCREEN, pause, deletion (board :=

@@ -159,8 +159,7 @@ void MAHJONG_GAME_MANAGER::CountUpStep() {
     }
     if (player->m_XP < static_cast<float>(shownXP)) player->m_XP += 1.0f;
   }
-  UpdateRank(1);
-  CheckTrophies(kEventXPRaised);
+  GiveRankRewards();
   leftPanel.countUpStepClock = 0.0f;
   if (countUpRunning == 0) return;  // a save on the way completed it
   if (player == nullptr || (player->m_money >= shownMoney && player->m_XP >= static_cast<float>(shownXP))) {

@@ -274,3 +274,9 @@ void MAHJONG_GAME_MANAGER::RenderLevelEnd() {
   if (levelRoad.startButton != nullptr) levelRoad.startButton->fRender();
   if ((requestedScreen == FINAL_SCREEN || requestedScreen == PACKS_SCREEN) && blackMask != nullptr) blackMask->fRender();
 }
+
+void MAHJONG_GAME_MANAGER::OnQuit() {
+  // The level's end saved its money and experience; what a count-up cut short by the quit still
+  // had to give (a pack, a trophy) is given, and saved, before the game goes.
+  CompleteCountUp();
+}

@@ -258,12 +258,12 @@ void MAHJONG_GAME_MANAGER::UpdatePacks() {
 
   // What the player file keeps decides an unlock: a pack its experience and results earn opens
   // once the screen stands, also when the road that opens it on the way (the count-up after the
-  // previous pack's last level) was cut short by a quit. One flash at a time: the two flash clocks
-  // are shared.
+  // previous pack's last level) was cut short by a quit; the experience trophies that count-up
+  // would have given come with it. One flash at a time: the two flash clocks are shared.
   const bool flashing = std::any_of(packs.buttons.begin(), packs.buttons.end(), [](const PACK_BUTTON* pack) {
     return pack->buttonFlash != 0 || pack->lockFlash != 0;
   });
-  if (!flashing) OpenEarnedPack();
+  if (!flashing && OpenEarnedPack()) AwardRankTrophies();
 
   const MAHJONG_CONSTS& consts = *MAHJONG_CONSTS::GetInstance();
   packs.highlightFader.Update(dt);
@@ -333,8 +333,10 @@ void MAHJONG_GAME_MANAGER::OfferPack(std::size_t index) {
   const int number = static_cast<int>(index) + 1;
   const int price = std::max(pack.price, 0);
   const std::wstring shownPrice = std::to_wstring(price);
-  // The money earned counts, also what a running count-up still shows on its way.
+  // The money earned counts, also what a running count-up still shows on its way. The trophies
+  // its end gives come first, one box at a time: the pack is clicked again after them.
   CompleteCountUp();
+  if (trophies.awardBox != nullptr && trophies.awardBox->isOpen()) return;
   if (player->m_money >= price) {
     packs.purchaseIndex = static_cast<int>(index);
     messageBox->fShowQuestion(0, LEVEL_ROAD_TEXT::FillIn(texts[TXT_BUY_PACK], shownPrice), centreX, centreY);
@@ -361,8 +363,17 @@ void MAHJONG_GAME_MANAGER::BuyPack() {
   pack->buttonFlash = 1;
   player->m_money -= price;
   player->m_packs[index] = 1;
+  MakeLastPack(index + 1);
   SavePlayer();
   QOR::fLog() << "pack " << index + 1 << " bought for " << price << ", money left " << player->m_money;
+}
+
+void MAHJONG_GAME_MANAGER::MakeLastPack(int number) {
+  if (player == nullptr) return;
+  player->m_lastPack = number;
+  player->m_lastLevel = 1;
+  levels.MoveLevelGlow(1);
+  packs.MovePackGlow(number);
 }
 
 void MAHJONG_GAME_MANAGER::RenderPacks() {

@@ -2,6 +2,8 @@
 // of the left panel, the packs' average stars, and the opening of the next pack once its rank's
 // experience is reached and the pack before it has been finished. That rule reads only what the
 // player file keeps (experience and results), so a pack it earns opens whichever road comes next.
+// The count-up's steps, and every early end of a count-up, give what the experience earns (the
+// rank, the pack and the experience trophies) through GiveRankRewards.
 #include "engine/math/float_to_int.h"
 #include "engine/render/qc_sprite.h"
 #include "engine/service/qc_log.h"
@@ -50,10 +52,7 @@ bool MAHJONG_GAME_MANAGER::OpenEarnedPack() {
     packs.packFlashTimer = 0.0f;
     packs.lockFlashTimer = 0.0f;
     player->m_packs[k] = 1;
-    player->m_lastPack = number;
-    player->m_lastLevel = 1;
-    levels.MoveLevelGlow(1);
-    packs.MovePackGlow(number);
+    MakeLastPack(number);
     SavePlayer();
     QOR::fLog() << "pack " << number << " unlocked by its rank and the last level of pack " << number - 1;
     return true;
@@ -61,8 +60,25 @@ bool MAHJONG_GAME_MANAGER::OpenEarnedPack() {
   return false;
 }
 
+void MAHJONG_GAME_MANAGER::GiveRankRewards() {
+  UpdateRank(1);
+  AwardRankTrophies();
+}
+
+void MAHJONG_GAME_MANAGER::AwardRankTrophies() {
+  // One rule fires a check: checked again as long as a check adds a trophy.
+  while (player != nullptr) {
+    const std::size_t owned = player->m_trophies.size();
+    CheckTrophies(kEventXPRaised);
+    if (player->m_trophies.size() == owned) return;
+  }
+}
+
 void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
   leftPanel.glowFlicker = 0;
+  // A pack the experience opens comes first: its save may end a count-up, raising the experience
+  // to what was earned, and the rank is judged on that.
+  if (flash != 0) OpenEarnedPack();
   UpdatePackStars();
   const float xp = player != nullptr ? player->m_XP : 0.0f;
 
@@ -94,7 +110,6 @@ void MAHJONG_GAME_MANAGER::UpdateRank(int flash) {
   }
 
   if (flash != 0) {
-    OpenEarnedPack();
     leftPanel.rankFlash = 1;
     leftPanel.rankFlashTimer = 0.0f;
   }

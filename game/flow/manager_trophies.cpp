@@ -104,6 +104,31 @@ void MAHJONG_GAME_MANAGER::CheckTrophies(int code) {
 }
 
 void MAHJONG_GAME_MANAGER::AwardTrophy(int id) {
+  // Awards are shown one at a time: a trophy won while another one's box is open is the player's
+  // (and saved) at once, and its own box follows once that one has gone.
+  if (trophies.awardBox != nullptr && trophies.awardBox->isOpen()) {
+    if (player == nullptr || HasTrophy(id)) return;
+    player->m_trophies.push_back(id);
+    trophies.pending.push_back(id);
+    SavePlayer();
+    return;
+  }
+  ShowAward(id);
+  trophies.awardRecorded = false;
+  // Earned is kept: the trophy is the player's and saved now; the box only shows it, so a game
+  // closed before its OK keeps it.
+  RecordAwardedTrophy();
+}
+
+void MAHJONG_GAME_MANAGER::ShowPendingAward() {
+  if (trophies.pending.empty() || (trophies.awardBox != nullptr && trophies.awardBox->isOpen())) return;
+  const int id = trophies.pending.front();
+  trophies.pending.erase(trophies.pending.begin());
+  ShowAward(id);
+  trophies.awardRecorded = true;  // when it was won
+}
+
+void MAHJONG_GAME_MANAGER::ShowAward(int id) {
   const QOR::QS_POINT size = MENU_OBJECTS::ScreenSize();
   MENU_OBJECTS::PlaySound("trophie.ogg");
   if (trophies.awardBox == nullptr) trophies.awardBox = new STORE_MESSAGE_BOX();
@@ -114,10 +139,6 @@ void MAHJONG_GAME_MANAGER::AwardTrophy(int id) {
   trophies.awarded = new TROPHY_ITEM(id, *trophyFile, locman);
   // The item holds its own picture and texts: the document is given back at once.
   MENU_OBJECTS::GiveBackDocument(trophyFile);
-  trophies.awardRecorded = false;
-  // Earned is kept: the trophy is the player's and saved now; the box only shows it, so a game
-  // closed before its OK keeps it.
-  RecordAwardedTrophy();
 }
 
 void MAHJONG_GAME_MANAGER::RecordAwardedTrophy() {
@@ -303,6 +324,7 @@ void TROPHIES_PARTS::Free() {
   delete awarded;
   awarded = nullptr;
   awardRecorded = true;
+  pending.clear();
   MENU_OBJECTS::DeleteSprite(shelf);
   delete awardBox;
   awardBox = nullptr;

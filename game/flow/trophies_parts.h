@@ -7,6 +7,8 @@
 
 #include "game/board/timed_values.h"
 
+#include <vector>
+
 namespace QOR {
 class QC_FONT;
 class QC_SPRITE;
@@ -38,4 +40,6 @@ struct TROPHIES_PARTS {
   TROPHY_ITEM* awarded = nullptr;            // the trophy the award box shows
   // The shown award has been recorded: a later confirmation of the same box records nothing.
   bool awardRecorded = true;
+  // Trophies won (and recorded) while another award was on show, in the order won: shown next.
+  std::vector<int> pending;
 };

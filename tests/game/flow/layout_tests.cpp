@@ -310,6 +310,7 @@ TEST_F(Layout, MenuScreensWithTheWidestName) {
   });
   // The last pack's offer and its refusal for too little money, with the highest price.
   manager->player->m_XP = 200.0f;
+  manager->player->m_trophies = {4, 5, 6, 7, 8};  // its experience trophies: no award box comes
   manager->UpdateRank(0);
   for (const int money : {99999, 0}) {
     manager->player->m_money = money;
@@ -525,6 +526,7 @@ TEST_F(Layout, LevelRoadWithTheLongestValues) {
     }
   }
   player.m_XP = 1000.0f;
+  player.m_trophies = {4, 5, 6, 7, 8};  // its experience trophies: no award box comes
   manager->currentPack = MAHJONG_PLAYER::kPacks;
   manager->leftPanel.Slide(-302.0f);
   manager->currentScreen = LEVEL_END_SCREEN;

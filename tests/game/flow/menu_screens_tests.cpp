@@ -17,6 +17,7 @@
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/pack_button.h"
 #include "game/flow/store_message_box.h"
+#include "game/flow/trophy_item.h"
 #include "gui/widgets/qc_image_button.h"
 #include "host/test_doors.h"
 #include "tests/game/flow/flow_driver.h"
@@ -304,19 +305,40 @@ TEST_F(MenuScreensTest, CountUpStepsArriveAndBackFinishes) {
   m->leftPanel.countUpStepValue = 0.4f;
   EXPECT_EQ(countUp(45, 48, 9, 9), (std::vector<int>{46, 47, 48}));
 
-  // A pack bought while the count-up has far to go is paid from the money earned, and stays paid.
+  // A pack bought while the count-up has far to go is paid from the money earned, to the last
+  // coin, and stays paid: the last pack from then on, at its level 1, with both highlights. One
+  // coin less is refused. The experience trophies the cut count-up owed come first, one by one.
   m->fx.countUpEffectDelay = 100.0f;
-  m->shownMoney = 100;
-  player->m_money = 6000;
-  player->m_XP = static_cast<float>(m->shownXP = 50);  // the rank of pack 3 (5000)
-  leaveLevelFor(PACKS_SCREEN);
-  settle();
-  click(pack(3).button);
-  tick(kEnter);
-  settle();
-  for (const MAHJONG_PLAYER& p : {*player, MAHJONG_PLAYER(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann")}) {
-    EXPECT_EQ(p.m_money, 1000);
-    EXPECT_EQ(p.m_packs[2], 1);
+  for (const int money : {4999, 5000}) {
+    const bool bought = money == 5000;
+    m->shownMoney = 100;
+    player->m_money = money;
+    player->m_XP = static_cast<float>(m->shownXP = 50);  // the rank of pack 3 (5000)
+    player->m_lastPack = 1;
+    player->m_lastLevel = 7;
+    leaveLevelFor(PACKS_SCREEN);
+    settle();
+    click(pack(3).button);
+    std::vector<int> shown;
+    for (int n = 0; n < 600 && m->trophies.awardBox->isOpen(); ++n, tick(kEnter)) {
+      const int id = m->trophies.awarded->fGetId();
+      if (shown.empty() || shown.back() != id) shown.push_back(id);
+      EXPECT_FALSE(m->messageBox->isOpen());
+    }
+    EXPECT_EQ(shown, (bought ? std::vector<int>{} : std::vector<int>{4, 5}));
+    if (!bought) click(pack(3).button);  // again, after the boxes
+    ASSERT_TRUE(m->messageBox->isOpen());
+    EXPECT_EQ(m->messageBox->isQuestion(), bought);  // else "notmoney"
+    tick(kEnter);
+    settle();
+    for (const MAHJONG_PLAYER& p : {*player, MAHJONG_PLAYER(MAHJONG_GAME_MANAGER::PlayerFilePath(), L"Ann")}) {
+      EXPECT_EQ(p.m_money, bought ? 0 : money);
+      EXPECT_EQ(p.m_packs[2], bought ? 1 : 0);
+      EXPECT_EQ(p.m_lastPack, bought ? 3 : 1);
+      EXPECT_EQ(p.m_lastLevel, bought ? 1 : 7);
+    }
+    EXPECT_EQ(m->packs.glow->fGetPosition().y, pack(bought ? 3 : 1).button->fGetPosition().y);
+    EXPECT_EQ(m->levels.glow->fGetPosition().y, m->levels.buttons[bought ? 0 : 6]->fGetPosition().y);
   }
 
   // Back during a count-up ends it at the earned values and slides to the title.
