@@ -14,6 +14,7 @@
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/pack_passwords.h"
+#include "game/flow/game_globals.h"
 #include "game/flow/menu_objects.h"
 #include "game/flow/select_player_msg_box.h"
 #include "game/flow/store_message_box.h"
@@ -368,6 +369,12 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
       }
       if (boldFont != nullptr) boldFont->fSetColor(MENU_OBJECTS::GoldenColor());
       MakeTipMarker();
+      // The level starts playing: away from the player it starts silent and paused, however
+      // long before the window went (the intro's slide, a restart, the completion's way on).
+      if (gameActive == 0) {
+        ApplyVolumes();
+        PauseBoard(1);
+      }
       break;
     case TITLE_SCREEN:
       if (blackMask != nullptr) screenFade.Start(blackMask, time, false);

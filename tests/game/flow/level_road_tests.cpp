@@ -417,6 +417,102 @@ TEST_F(LevelRoad, AGapTheGameDidNotRunMovesTheClockByOneShortStep) {
   EXPECT_NEAR(board.m_elapsed - before, QOR::QC_GAME::kLongestStep, 1e-4f);
 }
 
+// The window goes away at some moment of a level's road (during loading, at the intro's start,
+// while the intro slides away, at the level's first tick, on a restart's intro, on the completion
+// panel's way on): once the level plays it stands paused, its clock still and both sound lists
+// silent. The window back, the board resumes at the player's volumes.
+TEST_F(LevelRoad, AWindowAwayAtAnyMomentLeavesTheLevelPausedAndSilent) {
+  gameMusic = new MAHJONG_MUSIC();
+  ASSERT_FALSE(gameMusic->GetTracks().empty());
+  const auto away = [] { EXPECT_EQ(GameDeactivate(0), 1); };
+  const auto untilPlaying = [this] { ASSERT_TRUE(runWhile([this] { return manager->currentScreen != GAME_SCREEN; })); };
+  const struct {
+    const char* moment;
+    std::function<void()> road;
+  } moments[] = {
+      {"loading",
+       [&] {
+         loadThroughHooks([](int tick) {
+           if (tick == 5) {
+             EXPECT_EQ(GameDeactivate(0), 0);
+           }
+         });
+         player = manager->player;
+         player->m_tutorialShow = false;
+         enterLevel(1, 1);
+         startPlay();
+       }},
+      {"the intro's start",
+       [&] {
+         enterLevel(1, 1);
+         tick(flow_test::kEnter);
+         away();
+         untilPlaying();
+       }},
+      {"the intro's slide",
+       [&] {
+         enterLevel(1, 1);
+         tick(flow_test::kEnter);
+         tick();
+         ASSERT_TRUE(manager->sidePanelTween.active);
+         away();
+         untilPlaying();
+       }},
+      {"the level's first tick",
+       [&] {
+         enterLevel(1, 1);
+         startPlay();
+         away();
+       }},
+      {"a restart",
+       [&] {
+         enterLevel(1, 1);
+         startPlay();
+         pauseAndClick(&MAHJONG_HUD_PANEL::replayButton);
+         tick(flow_test::kEnter);
+         untilRestarted();
+         away();
+         startPlay();
+       }},
+      {"the completion's way on",
+       [&] {
+         enterLevel(1, 1);
+         startPlay();
+         manager->LevelComplete();
+         ASSERT_TRUE(runWhile([this] { return manager->sidePanelTween.active || manager->IsMoving(); }));
+         tick(flow_test::kEnter);
+         away();
+         ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN; }));
+         enterLevel(1, 1);
+         startPlay();
+       }},
+  };
+  const auto volumes = [] {
+    std::vector<float> all{gameSounds->GetEffects().at("button_click.ogg")->fGetVolume()};
+    for (const QOR::QC_SOUND* track : gameMusic->GetTracks()) all.push_back(track->fGetVolume());
+    return all;
+  };
+  for (const auto& moment : moments) {
+    SCOPED_TRACE(moment.moment);
+    moment.road();
+    ASSERT_EQ(manager->currentScreen, GAME_SCREEN);
+    MAHJONG_LAYOUT& board = *manager->board;
+    const float clock = board.m_elapsed;
+    for (int n = 0; n < 60; ++n) tick();
+    EXPECT_TRUE(board.GetPanel()->isPaused());
+    EXPECT_EQ(board.m_elapsed, clock);
+    EXPECT_EQ(volumes(), std::vector<float>(volumes().size(), 0.0f));
+
+    EXPECT_EQ(GameActivate(0), 1);
+    for (int n = 0; n < 60; ++n) tick();
+    EXPECT_FALSE(board.GetPanel()->isPaused());
+    EXPECT_GT(board.m_elapsed, clock);
+    std::vector<float> wanted(volumes().size(), player->m_musicVolume);
+    wanted.front() = player->m_soundVolume;
+    EXPECT_EQ(volumes(), wanted);
+  }
+}
+
 // Clock texts: minutes and seconds with two digits each, nothing below zero; a value goes where
 // the text's first mark is, or after it.
 TEST(LevelRoadText, ClockAndFillIn) {
