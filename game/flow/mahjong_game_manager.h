@@ -161,8 +161,8 @@ class MAHJONG_GAME_MANAGER {
   bool IsMoving() const;
   bool IsBoxOpen() const;
   // The frame cap for the next frames, called once an update: fullLimit, or a few frames a second
-  // while the packs or levels screen has stood still, only its highlights pulsing, with the
-  // pointer and every key and button at rest (manager_rest_rate.cpp).
+  // while the packs or levels screen has stood still, only its highlights pulsing, or a paused
+  // level has, with the pointer and every key and button at rest (manager_rest_rate.cpp).
   int FrameLimit(int fullLimit);
 
   // ---- Shared state ----

@@ -27,6 +27,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -510,6 +511,61 @@ TEST_F(LevelRoad, AWindowAwayAtAnyMomentLeavesTheLevelPausedAndSilent) {
     std::vector<float> wanted(volumes().size(), player->m_musicVolume);
     wanted.front() = player->m_soundVolume;
     EXPECT_EQ(volumes(), wanted);
+  }
+}
+
+// Nothing on a paused board moves, whatever ran as the pause came: the hint pair blinking, a
+// hint about to come due, the special view's layers fading. Once the pause has faded in, the level
+// is drawn at the rest rate until the pointer stirs; unpaused, the level goes on.
+TEST_F(LevelRoad, NothingOnAPausedBoardMovesAndItIsDrawnAtTheRestRate) {
+  enterLevel(1, 1);
+  startPlay();
+  MAHJONG_LAYOUT& board = *manager->board;
+  ASSERT_NE(manager->levelRoad.tipMarker, nullptr);
+  const auto still = [&] {
+    return std::make_tuple(board.m_elapsed, board.m_tipTimer, board.m_tipChipA, board.m_fadeTime, board.m_fadeLayer,
+                           manager->levelRoad.tipMarker->fGetVertexColor(0), manager->levelRoad.tipFader.active);
+  };
+  const struct {
+    const char* running;
+    std::function<void()> start;
+  } rows[] = {
+      {"the hint pair blinking",
+       [&] {
+         board.m_tipTimer = board.m_tipPeriod;
+         for (int n = 0; n < 10; ++n) tick();
+         ASSERT_NE(board.m_tipChipA, nullptr);
+         ASSERT_TRUE(manager->levelRoad.tipFader.active);
+       }},
+      {"a hint about to come due",
+       [&] {
+         board.ResetTip();
+         board.m_tipTimer = board.m_tipPeriod - 0.05f;
+       }},
+      {"the special view's layers fading", [&] { board.ShowSpecial(); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.running);
+    row.start();
+    tick(flow_test::kEscape);
+    ASSERT_TRUE(board.GetPanel()->isPaused());
+    ASSERT_TRUE(runWhile([&] { return board.m_boardFader.active; }));
+    const auto before = still();
+    int limit = 0;
+    for (int n = 0; n < 120; ++n) {
+      tick();
+      limit = manager->FrameLimit(60);
+    }
+    EXPECT_EQ(still(), before);
+    EXPECT_GT(limit, 0);
+    EXPECT_LT(limit, 60);
+    QOR::qcCurrentInput->fSetMousePosition(20, 400);
+    EXPECT_EQ(manager->FrameLimit(60), 60);
+
+    clickAt(20.0f, 400.0f);
+    EXPECT_FALSE(board.GetPanel()->isPaused());
+    for (int n = 0; n < 30; ++n) tick();
+    EXPECT_NE(still(), before);
   }
 }
 
