@@ -10,12 +10,15 @@
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
+#include "host/src/host_internal.h"
 #include "host/win_window.h"
 #include "tests/kit/engine_fixture.h"
 #include "tests/kit/log_capture.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 using namespace QOR;
@@ -205,6 +208,56 @@ TEST_F(GameService, ACapSetWhileRunningCountsItsFramesFromThen) {
   qcGAME->fSetFpsLimit(60);
   EXPECT_LE(rendersUntil(2800 + 34), 3);
   EXPECT_NEAR(rendersUntil(3800), 58, 3);
+}
+
+// A window minimised, or taken off the screen, is drawn a few frames a second while the updates
+// keep their rate, the loop sleeping between them; back on the screen it is drawn at the full rate
+// again from the next frame on.
+TEST_F(GameService, AWindowAwayIsDrawnAFewFramesASecond) {
+  start();
+  qcGAME->_upsLimit = 60;
+  qcGAME->_fpsLimit = 60;
+  const Uint32 window = SDL_GetWindowID(qcWINDOW->fGetHandle()->sdl);
+  const auto tell = [window](SDL_WindowEventID what) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = window;
+    event.window.event = static_cast<Uint8>(what);
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  };
+  // Passes until the manual clock (moved on by the update gate's sleeps) reaches ms.
+  const auto runUntil = [](DWORD ms) {
+    const int updates = g_updates;
+    const int renders = g_renders;
+    while (timeGetTime() < ms && host_test::fSleepCount() < 100000) {
+      qcGAME->fUpdate();
+      qcGAME->fRender();
+    }
+    return std::make_pair(g_updates - updates, g_renders - renders);
+  };
+  const struct {
+    const char* how;
+    SDL_WindowEventID away;
+    SDL_WindowEventID back;
+  } ways[] = {{"minimised", SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED},
+              {"unmapped", SDL_WINDOWEVENT_HIDDEN, SDL_WINDOWEVENT_SHOWN}};
+  host_test::fAdvanceTime(1);
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.how);
+    runUntil(timeGetTime() + 1000);
+    tell(way.away);
+    const auto [updates, renders] = runUntil(timeGetTime() + 3000);
+    EXPECT_TRUE(qcGAME->isWindowAway());
+    EXPECT_NEAR(updates, 180, 3);
+    EXPECT_LE(renders, 3 * QC_GAME::kAwayFps + 1);
+    EXPECT_GE(renders, 3 * QC_GAME::kAwayFps - 1);
+    tell(way.back);
+    const int before = g_renders;
+    const DWORD restored = timeGetTime();
+    while (g_renders == before && timeGetTime() < restored + 1000) runUntil(timeGetTime() + 1);
+    EXPECT_LE(timeGetTime() - restored, 2000u / 60u + 1u) << "the first frame back";
+    EXPECT_NEAR(runUntil(timeGetTime() + 1000).second, 60, 3);
+  }
 }
 
 // A gap the process did not run (stopped for 45 s, or half a second) counts as one short step:
