@@ -512,6 +512,18 @@ TEST_F(LevelRoad, AWindowAwayAtAnyMomentLeavesTheLevelPausedAndSilent) {
     wanted.front() = player->m_soundVolume;
     EXPECT_EQ(volumes(), wanted);
   }
+
+  // Away as a restart's tiles slide out, back at its intro: the level starts playing.
+  pauseAndClick(&MAHJONG_HUD_PANEL::replayButton);
+  tick(flow_test::kEnter);
+  away();
+  untilRestarted();
+  EXPECT_EQ(GameActivate(0), 1);
+  startPlay();
+  const float clock = manager->board->m_elapsed;
+  for (int n = 0; n < 60; ++n) tick();
+  EXPECT_FALSE(manager->board->GetPanel()->isPaused());
+  EXPECT_GT(manager->board->m_elapsed, clock);
 }
 
 // Nothing on a paused board moves, whatever ran as the pause came: the hint pair blinking, a
