@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kRestFps = 4;
+constexpr int kRestFps = 3;
 // Updates a screen stands still for before it is drawn at the rest rate: half a second at 60.
 constexpr int kRestAfter = 30;
 // The Caps Lock key's state stands for the lock, lit or not, rather than a key held.
