@@ -99,6 +99,10 @@ BOOL GetClientRect(HWND window, RECT* rect);
 BOOL SetWindowTextW(HWND window, const wchar_t* text);
 BOOL ShowWindow(HWND window, int command);
 BOOL UpdateWindow(HWND window);
+// Whether the window is minimised (iconified), and whether it is visible: shown by the program
+// and not taken off the screen by the desktop (a window manager unmaps a window it iconifies).
+BOOL IsIconic(HWND window);
+BOOL IsWindowVisible(HWND window);
 
 BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlag);
 BOOL TranslateMessage(const MSG* message);

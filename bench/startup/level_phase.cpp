@@ -1,5 +1,6 @@
 #include "bench/startup/level_phase.h"
 
+#include "bench/startup/window_away.h"
 #include "game/board/pack_passwords.h"
 #include "tests/e2e/kit/chip_places.h"
 #include "tests/e2e/kit/pack_images.h"
@@ -30,6 +31,8 @@ constexpr float kLevel1Y = 130.0f;
 constexpr auto kCpuStretch = 8s;
 // The clock's digits change fewer pixels than this between two looks.
 constexpr int kClockPixels = 4000;
+// A screen at rest is drawn at its rest rate this soon after it stands still.
+constexpr auto kRateSettles = 1s;
 
 PICTURE inGame(E2E_SESSION& session, const PICTURE& window) {
   return qor_e2e::fInGame(window, session.fInput().fSpace());
@@ -80,6 +83,33 @@ bool seedPlayer(E2E_SESSION& session) {
   player.attribute("seen_start_comics").set_value("true");
   player.attribute("tutorial_show").set_value("false");
   return document.save_file(playerFile(session).c_str());
+}
+
+// With the hint due: the level paused (Escape), then its window minimised and restored.
+void measureAway(E2E_SESSION& session, LEVEL_RUN& run) {
+  const pid_t pid = session.fGame().fPid();
+  session.fInput().fKey("Escape");
+  // The pause fades in; the rest rate follows half a second after the picture stands still.
+  if (session.fWaitStill().fEmpty()) {
+    run.note = "the paused level never stood still";
+    return;
+  }
+  std::this_thread::sleep_for(kRateSettles);
+  session.fShot("level_paused");
+  run.pausedChanges = changesPerSecond(session);
+  run.paused = fMeasureCpu(pid, kCpuStretch);
+
+  const unsigned long window = session.fWindow().fId();
+  if (!fMinimiseWindow(session.fDisplayName(), window)) {
+    run.note = "the window could not be minimised";
+    return;
+  }
+  std::this_thread::sleep_for(kRateSettles);
+  run.away = fMeasureCpu(pid, kCpuStretch);
+  fRestoreWindow(session.fDisplayName(), window);
+  const auto drawn = [](const PICTURE& p) { return !p.fEmpty() && !p.fIsDark(); };
+  if (session.fWaitForPicture(drawn, 10s).fEmpty()) run.note = "the restored window shows no picture";
+  session.fShot("level_restored");
 }
 
 }  // namespace
@@ -186,6 +216,7 @@ LEVEL_RUN fMeasureLevel(E2E_SESSION& session, const std::string& program, const 
     session.fShot("level_hint");
     run.blink = fMeasureCpu(pid, kCpuStretch);
     run.blinkChanges = changesPerSecond(session);
+    measureAway(session, run);
   }
   run.rssMiB = fResidentMiB(pid);
 

@@ -11,8 +11,10 @@
 //             (all threads, Mesa's render threads included), and that of the main thread alone.
 // Then a player is named at that title, and a second start of the program plays into level 1 as
 // that player (level_phase.h): processor use at the packs and levels screens at rest, while only
-// the level's clock moves and while the hint pair blinks, and resident memory in the level. It prints every run and the medians,
-// beside the goals. Usage:
+// the level's clock moves, while the hint pair blinks, paused with the hint due and minimised, and
+// resident memory in the level. It prints every run and the medians beside the goals, then each
+// of those uses as a share of the title's in the same run (the title at rest is the yardstick a
+// menu at rest is held to, whatever the machine). Usage:
 //   startup_bench [--runs N] [--game PATH]
 #include "bench/startup/level_phase.h"
 #include "bench/startup/process_stats.h"
@@ -28,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -46,7 +49,7 @@ constexpr const char kLoadedLine[] = "Game loaded";
 const char* const kMarks[] = {"Window initialised", "Render initialised", "Sound initialised",
                               "Resouce loader inited", "Start", kLoadedLine};
 constexpr auto kSettle = 1000ms;    // the title's panel slides in over less than half a second
-constexpr auto kCpuWindow = 4000ms;  // CPU is measured over this long while the title shows
+constexpr auto kCpuWindow = 8000ms;  // CPU is measured over this long while the title shows
 
 struct RUN {
   std::optional<double> windowMs, splashMs, titleMs, rssMiB;
@@ -210,43 +213,86 @@ int main(int argc, char** argv) {
       "Start-up and idle costs of %s: %d runs, Xvfb 1280x1024x24, Mesa software GL, OpenAL null output,\n"
       "fresh HOME each run. CPU is %% of one core; RSS MiB; times ms from exec.\n",
       program.c_str(), runs);
-  const std::vector<std::string> head{"run",       "window",     "splash",    "title",     "title RSS",
-                                      "title CPU", "main",       "packs CPU", "levels CPU", "level RSS",
-                                      "clock CPU", "blink CPU", "blink fps"};
-  printRow(head);
+  // Each column: its head, what it reads of a run, its decimals and its goal.
+  struct COLUMN {
+    const char* head;
+    std::function<std::optional<double>(const RUN&)> get;
+    int decimals;
+    const char* goal;
+  };
+  const std::vector<COLUMN> columns{
+      {"window", [](const RUN& r) { return r.windowMs; }, 0, ""},
+      {"splash", [](const RUN& r) { return r.splashMs; }, 0, "<= 800"},
+      {"title", [](const RUN& r) { return r.titleMs; }, 0, ""},
+      {"title RSS", [](const RUN& r) { return r.rssMiB; }, 1, "<= 130"},
+      {"title CPU", [](const RUN& r) { return r.title.process; }, 1, "<= 3"},
+      {"main", [](const RUN& r) { return r.title.main; }, 1, ""},
+      {"packs CPU", [](const RUN& r) { return r.level.packs.process; }, 1, "<= 3"},
+      {"levels CPU", [](const RUN& r) { return r.level.levels.process; }, 1, "<= 3"},
+      {"level RSS", [](const RUN& r) { return r.level.rssMiB; }, 1, "<= 145"},
+      {"clock CPU", [](const RUN& r) { return r.level.clock.process; }, 1, "<= 3"},
+      {"blink CPU", [](const RUN& r) { return r.level.blink.process; }, 1, "<= 35"},
+      {"blink fps", [](const RUN& r) { return r.level.blinkChanges; }, 0, ""},
+      {"pause CPU", [](const RUN& r) { return r.level.paused.process; }, 1, "<= 3"},
+      {"away CPU", [](const RUN& r) { return r.level.away.process; }, 1, ""},
+      {"away main", [](const RUN& r) { return r.level.away.main; }, 1, "<= 1"},
+  };
+  // The screens at rest as shares of the title's processor use in the same run.
+  const auto share = [](auto use) {
+    return [use](const RUN& r) -> std::optional<double> {
+      const std::optional<double> part = use(r).process;
+      if (!part || !r.title.process || !(*r.title.process > 0.0)) return std::nullopt;
+      return *part / *r.title.process;
+    };
+  };
+  const std::vector<COLUMN> shares{
+      {"packs", share([](const RUN& r) { return r.level.packs; }), 2, "<= 1.5"},
+      {"levels", share([](const RUN& r) { return r.level.levels; }), 2, "<= 1.5"},
+      {"clock", share([](const RUN& r) { return r.level.clock; }), 2, ""},
+      {"blink", share([](const RUN& r) { return r.level.blink; }), 2, ""},
+      {"paused", share([](const RUN& r) { return r.level.paused; }), 2, "<= 1.5"},
+      {"away", share([](const RUN& r) { return r.level.away; }), 2, ""},
+  };
+  const auto printTable = [](const std::vector<COLUMN>& table, const std::vector<RUN>& done) {
+    std::vector<std::string> head{"run"};
+    for (const COLUMN& column : table) head.push_back(column.head);
+    printRow(head);
+    for (std::size_t i = 0; i < done.size(); ++i) {
+      std::vector<std::string> row{std::to_string(i + 1)};
+      for (const COLUMN& column : table) row.push_back(cell(column.get(done[i]), column.decimals));
+      printRow(row, done[i].note);
+    }
+    std::vector<std::string> medians{"median"};
+    std::vector<std::string> goals{"goal"};
+    for (const COLUMN& column : table) {
+      medians.push_back(cell(median(done, column.get), column.decimals));
+      goals.push_back(column.goal);
+    }
+    printRow(medians);
+    printRow(goals);
+  };
+
   std::vector<RUN> results;
   for (int i = 1; i <= runs; ++i) {
-    RUN run = measureOnce(program, title, QOR_STARTUP_ARTEFACTS, i);
-    printRow({std::to_string(i), cell(run.windowMs, 0), cell(run.splashMs, 0), cell(run.titleMs, 0),
-              cell(run.rssMiB, 1), cell(run.title.process, 1), cell(run.title.main, 1),
-              cell(run.level.packs.process, 1), cell(run.level.levels.process, 1), cell(run.level.rssMiB, 1),
-              cell(run.level.clock.process, 1), cell(run.level.blink.process, 1), cell(run.level.blinkChanges, 0)},
-             run.note);
+    results.push_back(measureOnce(program, title, QOR_STARTUP_ARTEFACTS, i));
+    std::printf("run %d done%s%s\n", i, results.back().note.empty() ? "" : ": ", results.back().note.c_str());
     std::fflush(stdout);
-    results.push_back(std::move(run));
   }
-  printRow({"median", cell(median(results, [](const RUN& r) { return r.windowMs; }), 0),
-            cell(median(results, [](const RUN& r) { return r.splashMs; }), 0),
-            cell(median(results, [](const RUN& r) { return r.titleMs; }), 0),
-            cell(median(results, [](const RUN& r) { return r.rssMiB; }), 1),
-            cell(median(results, [](const RUN& r) { return r.title.process; }), 1),
-            cell(median(results, [](const RUN& r) { return r.title.main; }), 1),
-            cell(median(results, [](const RUN& r) { return r.level.packs.process; }), 1),
-            cell(median(results, [](const RUN& r) { return r.level.levels.process; }), 1),
-            cell(median(results, [](const RUN& r) { return r.level.rssMiB; }), 1),
-            cell(median(results, [](const RUN& r) { return r.level.clock.process; }), 1),
-            cell(median(results, [](const RUN& r) { return r.level.blink.process; }), 1),
-            cell(median(results, [](const RUN& r) { return r.level.blinkChanges; }), 0)});
-  printRow({"goal", "", "<= 800", "", "<= 130", "<= 3", "", "<= 3", "<= 3", "<= 145", "<= 3", "<= 35", ""});
+  printTable(columns, results);
+  std::printf("Processor use at rest as a share of the title's in the same run:\n");
+  printTable(shares, results);
 
   printThreads("while the title shows", results, [](const RUN& r) -> const CPU_USE& { return r.title; });
   printThreads("at the packs screen", results, [](const RUN& r) -> const CPU_USE& { return r.level.packs; });
   printThreads("at the levels screen", results, [](const RUN& r) -> const CPU_USE& { return r.level.levels; });
   printThreads("in the level, clock only", results, [](const RUN& r) -> const CPU_USE& { return r.level.clock; });
   printThreads("in the level, hint blinking", results, [](const RUN& r) -> const CPU_USE& { return r.level.blink; });
-  std::printf("Picture changes a second seen (median): clock only %s, hint blinking %s\n",
+  printThreads("in the level, paused", results, [](const RUN& r) -> const CPU_USE& { return r.level.paused; });
+  printThreads("in the level, minimised", results, [](const RUN& r) -> const CPU_USE& { return r.level.away; });
+  std::printf("Picture changes a second seen (median): clock only %s, hint blinking %s, paused %s\n",
               cell(median(results, [](const RUN& r) { return r.level.clockChanges; }), 1).c_str(),
-              cell(median(results, [](const RUN& r) { return r.level.blinkChanges; }), 1).c_str());
+              cell(median(results, [](const RUN& r) { return r.level.blinkChanges; }), 1).c_str(),
+              cell(median(results, [](const RUN& r) { return r.level.pausedChanges; }), 1).c_str());
   std::printf("Log lines, median ms from exec:");
   for (const char* mark : kMarks) {
     const std::optional<double> at = median(results, [&](const RUN& r) -> std::optional<double> {

@@ -197,9 +197,24 @@ int QC_GAME::fUpdate() {
 
 bool QC_GAME::isRenderTime() {
   _fpsAccumulator += _renderTimer.fTick();
-  if (_fpsLimit == 0) return true;
-  const double target = (1.0 / static_cast<double>(_fpsLimit)) * static_cast<double>(_frameCounter + 1);
+  // Minimised or hidden, the window takes a few frames a second; restored, the full rate is back
+  // at the next frame. Either cap counts its frames from the change, as a new cap does.
+  const HWND window = qcWINDOW != nullptr ? qcWINDOW->fGetHandle() : nullptr;
+  const bool away = window != nullptr && (IsIconic(window) != FALSE || IsWindowVisible(window) == FALSE);
+  if (away != _windowAway) {
+    _windowAway = away;
+    _fpsAccumulator = 0.0f;
+    _frameCounter = 0;
+  }
+  const int cap = fGetFrameCap();
+  if (cap == 0) return true;
+  const double target = (1.0 / static_cast<double>(cap)) * static_cast<double>(_frameCounter + 1);
   return static_cast<double>(_fpsAccumulator) >= target;
+}
+
+int QC_GAME::fGetFrameCap() const {
+  if (!_windowAway) return _fpsLimit;
+  return _fpsLimit == 0 ? kAwayFps : std::min(_fpsLimit, kAwayFps);
 }
 
 void QC_GAME::fSetFpsLimit(int limit) {

@@ -39,6 +39,9 @@ class QC_GAME : public QC_GAME_BASE {
   // process did not run (stopped, suspended, a machine asleep) counts as this much, so the level
   // clock and every animation go on where they stopped.
   static constexpr float kLongestStep = 0.1f;
+  // The frame cap while the window is minimised or hidden: no one sees it, and the loop sleeps
+  // between its updates. The update step keeps its own rate.
+  static constexpr int kAwayFps = 2;
 
   static QC_GAME* fGetGame();
 
@@ -57,6 +60,11 @@ class QC_GAME : public QC_GAME_BASE {
   // the next frame back for the frames already drawn this second, nor does a higher one draw the
   // frames it would have drawn at once.
   void fSetFpsLimit(int limit);
+  // The cap the render gate keeps now: the frame cap, at most kAwayFps while the window is
+  // minimised or hidden (0: none).
+  int fGetFrameCap() const;
+  // Whether the window is minimised or hidden (it was at the render gate's last look).
+  bool isWindowAway() const { return _windowAway; }
   void fQuit() { _running = 0; }
   // Ends the loop like fQuit, with a status for the process to exit with (a start that cannot
   // go on ends non-zero).
@@ -135,6 +143,7 @@ class QC_GAME : public QC_GAME_BASE {
   QC_TIMER _renderTimer;
   int _frameCounter;
   int _tickCounter;
+  bool _windowAway = false;
   bool _windowFailed = false;
   bool _renderFailed = false;
   // Why the window or the renderer could not be started, for the player.

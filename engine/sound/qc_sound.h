@@ -54,6 +54,7 @@ class QC_SOUND {
   bool isPlaying() const { return _playing.load(); }
   // The source gain, kept for a source made again; NaN and negative gains become 0.
   void fSetVolume(float gain);
+  float fGetVolume() const { return _gain.load(); }
   void fSetPosition(float x, float y, float z);
   // A looping stream goes on from its start after the end of its data instead of stopping.
   void fSetLooping(bool looping);

@@ -229,7 +229,8 @@ void MAHJONG_LAYOUT::UpdateEffects() {
   const float dt = QOR::qcFrameTime;
   m_boardFader.Update(dt);
   m_selectionFader.Update(dt);
-  if (!m_layerFadeRunning) return;
+  // The special view's layers stand still under the pause, as every timer of play does.
+  if (!m_layerFadeRunning || (m_panel != nullptr && m_panel->isPaused())) return;
   const bool hiding = !m_specialView;
   const float length = hiding ? m_hideSpeed : m_showSpeed;
   const float delay = hiding ? m_hideLayerDelay : m_showDelay;

@@ -14,3 +14,7 @@ extern MAHJONG_LOADING_SCREEN* gameLoadingScreen;
 extern std::uint8_t gameLoaded;
 // The staged loader's progress, 0..100 in steps of 10.
 extern std::int32_t loadProgress;
+// The window's activation state, kept from its first message on, loading included: 1 while it is
+// active, 0 while it is away (deactivated, its focus lost). A game away plays no sound and runs
+// no level clock.
+extern std::uint8_t gameActive;

@@ -8,7 +8,6 @@
 #include "engine/service/qc_tell_player.h"
 #include "game/board/mahjong_consts.h"
 #include "game/board/mahjong_music.h"
-#include "game/board/mahjong_player.h"
 #include "game/board/mahjong_player_file.h"
 #include "game/board/mahjong_sounds.h"
 #include "game/flow/game_globals.h"
@@ -63,6 +62,21 @@ void addFolderPack(const char* name) {
   if (files->fGetPathType(files->fGetResourceDirectory() + name) == 2) QOR::QC_GAME::fAddPack(name);
 }
 
+// The window's activation state applied: the volumes at once (loading or not), and once loading
+// is complete the manager's own reaction (the board paused or resumed).
+int applyActivation() {
+  if (gameManager != nullptr) gameManager->ApplyVolumes();
+  if (gameLoaded == 0) return 0;
+  if (gameManager != nullptr) {
+    if (gameActive != 0) {
+      gameManager->OnActivate();
+    } else {
+      gameManager->OnDeactivate();
+    }
+  }
+  return 1;
+}
+
 }  // namespace
 
 int GameMain(std::uintptr_t) {
@@ -110,6 +124,8 @@ int GameUpdate(std::uintptr_t) {
       const MAHJONG_CONSTS* consts = MAHJONG_CONSTS::GetInstance();
       gameSounds = new MAHJONG_SOUNDS(consts->SOUND);
       if (consts->MUSIC) gameMusic = new MAHJONG_MUSIC();
+      // Lists made while the window is away start silent.
+      if (gameManager != nullptr) gameManager->ApplyVolumes();
     }
     if (gameManager != nullptr) gameManager->LoadStep(loadProgress);
     // The title is the first screen: without its data or its pictures the player would face a
@@ -129,6 +145,7 @@ int GameUpdate(std::uintptr_t) {
       delete gameLoadingScreen;
       gameLoadingScreen = nullptr;
       QOR::fLog("Game loaded");
+      applyActivation();
     }
     return 0;
   }
@@ -153,31 +170,15 @@ int GameRender(std::uintptr_t) {
   return 1;
 }
 
-namespace {
-
-// The player's volumes (both 0 when muted), then the manager's own reaction.
-int applyActivation(bool active) {
-  if (gameLoaded == 0) return 0;
-  const MAHJONG_PLAYER* player = gameManager != nullptr ? gameManager->player : nullptr;
-  const float sound = active && player != nullptr ? player->m_soundVolume : 0.0f;
-  const float music = active && player != nullptr ? player->m_musicVolume : 0.0f;
-  if (gameMusic != nullptr && MAHJONG_CONSTS::GetInstance()->MUSIC) gameMusic->SetVolume(music);
-  if (gameSounds != nullptr) gameSounds->SetVolume(sound);
-  if (gameManager != nullptr) {
-    if (active) {
-      gameManager->OnActivate();
-    } else {
-      gameManager->OnDeactivate();
-    }
-  }
-  return 1;
+int GameActivate(std::uintptr_t) {
+  gameActive = 1;
+  return applyActivation();
 }
 
-}  // namespace
-
-int GameActivate(std::uintptr_t) { return applyActivation(true); }
-
-int GameDeactivate(std::uintptr_t) { return applyActivation(false); }
+int GameDeactivate(std::uintptr_t) {
+  gameActive = 0;
+  return applyActivation();
+}
 
 int GameExit(std::uintptr_t) {
   if (gameManager != nullptr) gameManager->OnQuit();

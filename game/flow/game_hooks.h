@@ -18,9 +18,11 @@ int GameInit(std::uintptr_t);
 int GameUpdate(std::uintptr_t);
 // One frame: the loading screen while loading (0), then the manager and its top layer (1).
 int GameRender(std::uintptr_t);
-// Volumes back to the player's and the board resumed; nothing while loading (0).
+// The window's activation state (gameActive) is kept from the first message on; loading's end
+// and a level's start apply it too. Activate: volumes back to the player's and the board resumed
+// (1); while loading only the volumes (0).
 int GameActivate(std::uintptr_t);
-// Volumes to 0 and the board paused; nothing while loading (0).
+// Volumes to 0 and the board paused (1); while loading only the volumes (0).
 int GameDeactivate(std::uintptr_t);
 // The window's close request (SIGINT and SIGTERM close the window too): a running count-up ends,
 // giving what it still had to give, and the engine stops; 1.

@@ -12,8 +12,11 @@
 #include "engine/service/qc_log.h"
 #include "game/board/effect_times.h"
 #include "game/board/mahjong_consts.h"
+#include "game/board/mahjong_hud_panel.h"
+#include "game/board/mahjong_layout.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/pack_passwords.h"
+#include "game/flow/game_globals.h"
 #include "game/flow/menu_objects.h"
 #include "game/flow/select_player_msg_box.h"
 #include "game/flow/store_message_box.h"
@@ -370,6 +373,15 @@ void MAHJONG_GAME_MANAGER::ChangeScreen() {
       }
       if (boldFont != nullptr) boldFont->fSetColor(MENU_OBJECTS::GoldenColor());
       MakeTipMarker();
+      // The level starts playing as the window stands: away from the player it starts silent
+      // and paused, however long before the window went (the intro's slide, a restart, the
+      // completion's way on); with the player, a pause the window's going left resumes.
+      if (gameActive == 0) {
+        ApplyVolumes();
+        PauseBoard(1);
+      } else if (board != nullptr && board->GetPanel() != nullptr && board->GetPanel()->isPaused()) {
+        PauseBoard(0);
+      }
       break;
     case TITLE_SCREEN:
       if (blackMask != nullptr) screenFade.Start(blackMask, time, false);

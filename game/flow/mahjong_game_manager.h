@@ -82,7 +82,12 @@ class MAHJONG_GAME_MANAGER {
   // menuGeneration up: every menu object taken before is stale, so a screen update that calls it
   // returns right after (the frame ends the tick when the left panel's update called it).
   void loadMenus();
+  // The window activated or away: on the game screen the board resumed or paused; elsewhere
+  // nothing (a level started while the window is away starts paused, ChangeScreen).
   void OnActivate(); void OnDeactivate();
+  // The sound lists' volumes for the window's state (gameActive): the player's while it is
+  // active, 0 for both while it is away; with no player yet an active window leaves them alone.
+  void ApplyVolumes();
   QOR::QC_LOCMAN* GetLocman() const { return locman; }
   // Saves the player record to the player file after completing a running count-up.
   bool SavePlayer();
@@ -168,8 +173,8 @@ class MAHJONG_GAME_MANAGER {
   bool IsMoving() const;
   bool IsBoxOpen() const;
   // The frame cap for the next frames, called once an update: fullLimit, or a few frames a second
-  // while the packs or levels screen has stood still, only its highlights pulsing, with the
-  // pointer and every key and button at rest (manager_rest_rate.cpp).
+  // while the packs or levels screen has stood still, only its highlights pulsing, or a paused
+  // level has, with the pointer and every key and button at rest (manager_rest_rate.cpp).
   int FrameLimit(int fullLimit);
 
   // ---- Shared state ----

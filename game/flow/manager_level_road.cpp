@@ -165,7 +165,9 @@ void MAHJONG_GAME_MANAGER::UpdateGame() {
   const QOR::QS_POINT size = ScreenSize();
   board->UpdateEffects();
   board->UpdateDropIn();
-  if (board->m_tipChipA != nullptr && board->m_tipChipB != nullptr) UpdateTipFlicker();
+  // The tip marker blinks only while the level is played: nothing on a paused board moves.
+  const bool paused = board->GetPanel() != nullptr && board->GetPanel()->isPaused();
+  if (board->m_tipChipA != nullptr && board->m_tipChipB != nullptr && !paused) UpdateTipFlicker();
 
   if (board->ShuffleChips()) {
     if (requestedScreen == LEVEL_START_SCREEN) {

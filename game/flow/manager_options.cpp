@@ -20,6 +20,7 @@
 #include "game/board/mahjong_music.h"
 #include "game/board/mahjong_player.h"
 #include "game/board/mahjong_sounds.h"
+#include "game/flow/game_globals.h"
 #include "game/flow/mahjong_game_manager.h"
 #include "game/flow/menu_objects.h"
 #include "game/flow/print_text.h"
@@ -256,13 +257,11 @@ void MAHJONG_GAME_MANAGER::ApplyPlayerOptions() {
   if (options.customCursorBox != nullptr)
     options.customCursorBox->fSetState(player->m_customCursor ? kChecked : kUnchecked);
 
-  if (gameSounds != nullptr) gameSounds->SetVolume(player->m_soundVolume);
+  ApplyVolumes();
   if (options.soundSlider != nullptr)
     options.soundSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_soundVolume));
-  if (MAHJONG_CONSTS::GetInstance()->MUSIC) {
-    if (gameMusic != nullptr) gameMusic->SetVolume(player->m_musicVolume);
-    if (options.musicSlider != nullptr)
-      options.musicSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_musicVolume));
+  if (MAHJONG_CONSTS::GetInstance()->MUSIC && options.musicSlider != nullptr) {
+    options.musicSlider->SetValue(OPTIONS_PARTS::VolumeToSlider(player->m_musicVolume));
   }
 
   if (QOR::qcGAME == nullptr) return;
@@ -362,4 +361,13 @@ void OPTIONS_PARTS::Free() {
   delete musicSlider;
   soundSlider = musicSlider = nullptr;
   menuButton = nullptr;
+}
+
+void MAHJONG_GAME_MANAGER::ApplyVolumes() {
+  if (gameActive != 0 && player == nullptr) return;
+  const bool active = gameActive != 0;
+  if (gameSounds != nullptr) gameSounds->SetVolume(active ? player->m_soundVolume : 0.0f);
+  if (gameMusic != nullptr && MAHJONG_CONSTS::GetInstance()->MUSIC) {
+    gameMusic->SetVolume(active ? player->m_musicVolume : 0.0f);
+  }
 }

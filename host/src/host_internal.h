@@ -20,6 +20,8 @@ struct HostWindow {
   std::wstring caption;
   bool alive = true;
   bool shown = false;
+  bool minimised = false;  // as SDL's window events last said
+  bool unmapped = false;   // taken off the screen by the desktop or by a hide
   bool topmost = false;
   HICON icon = nullptr;  // the class's icon given to the SDL window, or null
 };

@@ -113,12 +113,21 @@ void fPollSdlEvents() {
             batch.push_back({host_detail::fMakeMessage(w, WM_KILLFOCUS, 0, 0), {}});
             break;
           case SDL_WINDOWEVENT_MINIMIZED:
+            w->minimised = true;
             batch.push_back({host_detail::fMakeMessage(w, WM_ACTIVATE, WA_INACTIVE | (WPARAM{1} << 16), 0), {}});
             break;
+          // A window manager unmaps the window it iconifies and maps it again as it restores it.
+          case SDL_WINDOWEVENT_HIDDEN: w->unmapped = true; break;
           case SDL_WINDOWEVENT_SHOWN:
-          case SDL_WINDOWEVENT_EXPOSED:
+            w->unmapped = false;
+            ++g_exposures;
+            break;
           case SDL_WINDOWEVENT_RESTORED:
           case SDL_WINDOWEVENT_MAXIMIZED:
+            w->minimised = false;
+            ++g_exposures;
+            break;
+          case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_SIZE_CHANGED:
             ++g_exposures;
             break;

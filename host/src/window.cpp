@@ -246,6 +246,7 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
   if ((flags & SWP_SHOWWINDOW) != 0 && window->sdl != nullptr) {
     SDL_ShowWindow(window->sdl);
     window->shown = true;
+    window->unmapped = false;
   }
   return TRUE;
 }
@@ -282,6 +283,7 @@ BOOL ShowWindow(HWND window, int command) {
   }
   if (window->sdl != nullptr) SDL_ShowWindow(window->sdl);
   window->shown = true;
+  window->unmapped = false;
   if (wasVisible == FALSE) {
     // Showing a window activates it and gives it the focus, as on the original platform.
     SendMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -291,6 +293,12 @@ BOOL ShowWindow(HWND window, int command) {
 }
 
 BOOL UpdateWindow(HWND window) { return host_detail::fIsLiveWindow(window) ? TRUE : FALSE; }
+
+BOOL IsIconic(HWND window) { return host_detail::fIsLiveWindow(window) && window->minimised ? TRUE : FALSE; }
+
+BOOL IsWindowVisible(HWND window) {
+  return host_detail::fIsLiveWindow(window) && window->shown && !window->unmapped ? TRUE : FALSE;
+}
 
 BOOL ScreenToClient(HWND window, POINT* point) {
   if (!host_detail::fIsLiveWindow(window) || point == nullptr) return FALSE;

@@ -10,12 +10,15 @@
 #include "engine/service/qc_globals.h"
 #include "engine/service/qc_resource_loader.h"
 #include "engine/sound/qc_mixer.h"
+#include "host/src/host_internal.h"
 #include "host/win_window.h"
 #include "tests/kit/engine_fixture.h"
 #include "tests/kit/log_capture.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 using namespace QOR;
@@ -205,6 +208,46 @@ TEST_F(GameService, ACapSetWhileRunningCountsItsFramesFromThen) {
   qcGAME->fSetFpsLimit(60);
   EXPECT_LE(rendersUntil(2800 + 34), 3);
   EXPECT_NEAR(rendersUntil(3800), 58, 3);
+}
+
+// A window minimised, or taken off the screen, is drawn a few frames a second while the updates
+// keep their rate, the loop sleeping between them (the manual clock moves by its sleeps alone);
+// back on the screen it is drawn at the full rate again from the next frame on.
+TEST_F(GameService, AWindowAwayIsDrawnAFewFramesASecond) {
+  start();
+  qcGAME->_upsLimit = 60;
+  qcGAME->_fpsLimit = 60;
+  const auto tell = [](SDL_WindowEventID what) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(qcWINDOW->fGetHandle()->sdl);
+    event.window.event = static_cast<Uint8>(what);
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  };
+  // Updates and frames of the passes that run the manual clock on by ms.
+  const auto run = [](DWORD ms) {
+    const int updates = g_updates;
+    const int renders = g_renders;
+    for (const DWORD end = timeGetTime() + ms; timeGetTime() < end && host_test::fSleepCount() < 100000;) {
+      qcGAME->fUpdate();
+      qcGAME->fRender();
+    }
+    return std::make_pair(g_updates - updates, g_renders - renders);
+  };
+  const std::pair<SDL_WindowEventID, SDL_WindowEventID> ways[] = {
+      {SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED}, {SDL_WINDOWEVENT_HIDDEN, SDL_WINDOWEVENT_SHOWN}};
+  host_test::fAdvanceTime(1);
+  for (const auto& [away, back] : ways) {
+    SCOPED_TRACE(away);
+    run(1000);
+    tell(away);
+    const auto [updates, renders] = run(3000);
+    EXPECT_NEAR(updates, 180, 3);
+    EXPECT_NEAR(renders, 3 * QC_GAME::kAwayFps, 1);
+    tell(back);
+    EXPECT_GE(run(1000 / 60 + 2).second, 1) << "the first frame back";
+    EXPECT_NEAR(run(1000).second, 60, 3);
+  }
 }
 
 // A gap the process did not run (stopped for 45 s, or half a second) counts as one short step:

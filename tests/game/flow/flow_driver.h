@@ -12,9 +12,12 @@
 #include "engine/sound/qc_sound.h"
 #include "game/board/effect_times.h"
 #include "game/board/mahjong_player.h"
+#include "game/board/mahjong_music.h"
 #include "game/board/mahjong_sounds.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/game_hooks.h"
 #include "game/flow/mahjong_game_manager.h"
+#include "game/flow/mahjong_loading_screen.h"
 #include "game/flow/select_player_msg_box.h"
 #include "gui/widgets/qc_image_button.h"
 #include "host/recording_device.h"
@@ -52,12 +55,34 @@ class FlowDriver : public qor_test::GameServices {
     int progress = 0;
     for (int stage = 0; stage < 20 && progress < 100; ++stage) manager->LoadStep(progress);
     ASSERT_EQ(progress, 100);
+    gameLoaded = 1;  // as the hooks leave it: the window's messages reach the manager
+  }
+  // The same through the game's update hook with its loading screen, until loading is complete;
+  // during runs before each loading tick.
+  void loadThroughHooks(const std::function<void(int tick)>& during) {
+    delete manager;
+    manager = gameManager = new MAHJONG_GAME_MANAGER();
+    gameLoadingScreen = new MAHJONG_LOADING_SCREEN(manager->GetLocman());
+    gameLoaded = 0;
+    loadProgress = 0;
+    for (int n = 0; n < 1000 && gameLoaded == 0; ++n) {
+      during(n);
+      GameUpdate(0);
+    }
+    ASSERT_EQ(gameLoaded, 1);
   }
   void TearDown() override {
     delete manager;
     gameManager = nullptr;
+    delete gameLoadingScreen;
+    gameLoadingScreen = nullptr;
+    gameLoaded = 0;
+    loadProgress = 0;
+    gameActive = 1;
     delete gameSounds;
     gameSounds = nullptr;
+    delete gameMusic;
+    gameMusic = nullptr;
     fadeInOutTime = 0.0f;
     GameServices::TearDown();
   }

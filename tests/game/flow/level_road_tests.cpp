@@ -27,6 +27,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -415,6 +416,116 @@ TEST_F(LevelRoad, AGapTheGameDidNotRunMovesTheClockByOneShortStep) {
   QOR::qcGAME->fUpdate();
   tick();
   EXPECT_NEAR(board.m_elapsed - before, QOR::QC_GAME::kLongestStep, 1e-4f);
+}
+
+// The window goes away at some moment of a level's road (during loading, at the intro's start,
+// while the intro slides away, at the level's first tick, on a restart's intro, on the completion
+// panel's way on): once the level plays it stands paused, its clock still and both sound lists
+// silent. The window back, the board resumes at the player's volumes; back before a level starts,
+// the level starts playing.
+TEST_F(LevelRoad, AWindowAwayAtAnyMomentLeavesTheLevelPausedAndSilent) {
+  gameMusic = new MAHJONG_MUSIC();
+  ASSERT_FALSE(gameMusic->GetTracks().empty());
+  const auto away = [] { EXPECT_EQ(GameDeactivate(0), 1); };
+  const auto enter = [this] { enterLevel(1, 1); };
+  const auto untilPlaying = [this] { ASSERT_TRUE(runWhile([this] { return manager->currentScreen != GAME_SCREEN; })); };
+  const auto restart = [this] {
+    pauseAndClick(&MAHJONG_HUD_PANEL::replayButton);
+    tick(flow_test::kEnter);
+  };
+  // Whether the effects and every track play at these volumes.
+  const auto heardAt = [](float sound, float music) {
+    bool at = gameSounds->GetEffects().at("button_click.ogg")->fGetVolume() == sound;
+    for (const QOR::QC_SOUND* track : gameMusic->GetTracks()) at = at && track->fGetVolume() == music;
+    return at;
+  };
+  // Ticks with the level on the screen: whether its clock ran.
+  const auto clockRuns = [this] {
+    const float clock = manager->board->m_elapsed;
+    for (int n = 0; n < 60; ++n) tick();
+    return manager->board->m_elapsed > clock;
+  };
+  const std::pair<const char*, std::function<void()>> moments[] = {
+      {"loading", [&] {
+         loadThroughHooks([](int tick) { if (tick == 5) GameDeactivate(0); });
+         player = manager->player;
+         player->m_tutorialShow = false;
+         enter();
+         startPlay(); }},
+      {"the intro's start", [&] { enter(); tick(flow_test::kEnter); away(); untilPlaying(); }},
+      {"the intro's slide", [&] {
+         enter(); tick(flow_test::kEnter); tick();
+         ASSERT_TRUE(manager->sidePanelTween.active);
+         away(); untilPlaying(); }},
+      {"the level's first tick", [&] { enter(); startPlay(); away(); }},
+      {"a restart", [&] { enter(); startPlay(); restart(); untilRestarted(); away(); startPlay(); }},
+      {"the completion's way on", [&] {
+         enter(); startPlay(); manager->LevelComplete();
+         ASSERT_TRUE(runWhile([this] { return manager->IsMoving(); }));
+         tick(flow_test::kEnter); away();
+         ASSERT_TRUE(runWhile([this] { return manager->currentScreen != LEVELS_SCREEN; }));
+         enter(); startPlay(); }},
+  };
+  for (const auto& [moment, road] : moments) {
+    SCOPED_TRACE(moment);
+    road();
+    ASSERT_EQ(manager->currentScreen, GAME_SCREEN);
+    EXPECT_FALSE(clockRuns());
+    EXPECT_TRUE(manager->board->GetPanel()->isPaused());
+    EXPECT_TRUE(heardAt(0.0f, 0.0f));
+    EXPECT_EQ(GameActivate(0), 1);
+    EXPECT_TRUE(clockRuns());
+    EXPECT_TRUE(heardAt(player->m_soundVolume, player->m_musicVolume));
+  }
+  restart();
+  away();
+  untilRestarted();
+  GameActivate(0);
+  startPlay();
+  EXPECT_TRUE(clockRuns()) << "away as a restart's tiles slid out, back at its intro";
+}
+
+// Nothing on a paused board moves, whatever ran as the pause came: the hint pair blinking, a
+// hint about to come due, the special view's layers fading. Once the pause has faded in, the level
+// is drawn at the rest rate until the pointer stirs; unpaused, the level goes on.
+TEST_F(LevelRoad, NothingOnAPausedBoardMovesAndItIsDrawnAtTheRestRate) {
+  enterLevel(1, 1);
+  startPlay();
+  MAHJONG_LAYOUT& board = *manager->board;
+  const QOR::QC_SPRITE* marker = manager->levelRoad.tipMarker;
+  ASSERT_NE(marker, nullptr);
+  const auto still = [&] {
+    return std::make_tuple(board.m_elapsed, board.m_tipTimer, board.m_tipChipA, board.m_fadeTime, board.m_fadeLayer,
+                           marker->fGetVertexColor(0));
+  };
+  const std::pair<const char*, std::function<void()>> rows[] = {
+      {"the hint pair blinking", [&] {
+         board.m_tipTimer = board.m_tipPeriod;
+         for (int n = 0; n < 10; ++n) tick();
+         ASSERT_TRUE(manager->levelRoad.tipFader.active); }},
+      {"a hint about to come due", [&] { board.ResetTip(); board.m_tipTimer = board.m_tipPeriod - 0.05f; }},
+      {"the special view's layers fading", [&] { board.ShowSpecial(); }},
+  };
+  for (const auto& [running, start] : rows) {
+    SCOPED_TRACE(running);
+    start();
+    tick(flow_test::kEscape);
+    ASSERT_TRUE(board.GetPanel()->isPaused());
+    ASSERT_TRUE(runWhile([&] { return board.m_boardFader.active; }));
+    const auto before = still();
+    int limit = 0;
+    for (int n = 0; n < 120; ++n) {
+      tick();
+      limit = manager->FrameLimit(60);
+    }
+    EXPECT_EQ(still(), before);
+    EXPECT_TRUE(limit > 0 && limit < 60) << limit;
+    QOR::qcCurrentInput->fSetMousePosition(20, 400);
+    EXPECT_EQ(manager->FrameLimit(60), 60);
+    clickAt(20.0f, 400.0f);
+    for (int n = 0; n < 30; ++n) tick();
+    EXPECT_NE(still(), before);
+  }
 }
 
 // Clock texts: minutes and seconds with two digits each, nothing below zero; a value goes where

@@ -82,6 +82,7 @@ class ManagerTest : public qor_test::GameServices {
     gameMusic = nullptr;
     gameLoaded = 0;
     loadProgress = 0;
+    gameActive = 1;
     GameServices::TearDown();
   }
 
