@@ -192,17 +192,21 @@ MAHJONG_BOARD::DEAL_SEARCH_RESULT CheckSearch(const pugi::xml_document& document
   return board->GetDealSearch();
 }
 
-// The view the levels are checked on, with the shipped tile set; false (the state skipped) when
-// the game's data cannot be read.
-bool OpenView(benchmark::State& state, std::unique_ptr<QOR::QC_RESOURCE_LOADER>& loader, BOARD_VIEW& view) {
-  loader = OpenPacks(state);
-  if (loader == nullptr || QOR::qcRENDER == nullptr) return false;
-  loader->fAddPack("data/btns", MAHJONG_PACKS::kButtons);
-  loader->fAddPack("data/surfaces", MAHJONG_PACKS::kSurfaces);
-  tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), "2");
-  const QOR::QS_POINT screen(BOARD_VIEW::kPlayWidth, BOARD_VIEW::kPlayHeight);
-  view = BOARD_VIEW(tileMetrics, screen, MAHJONG_HUD_PANEL(nullptr).PlayCover(screen));
-  return true;
+// Runs measure on the view the levels are checked on, with the shipped tile set, the log
+// discarded and a renderer of its own; the state is skipped when the game's data cannot be read.
+template <typename MEASURE>
+void OnView(benchmark::State& state, const MEASURE& measure) {
+  DiscardedLog quiet;
+  qor_bench::BenchRenderer renderer(state, true);
+  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader = OpenPacks(state);
+  if (loader != nullptr && QOR::qcRENDER != nullptr) {
+    loader->fAddPack("data/btns", MAHJONG_PACKS::kButtons);
+    loader->fAddPack("data/surfaces", MAHJONG_PACKS::kSurfaces);
+    tileMetrics.Read(*QOR::QC_GAME::fLoadXml("tiles.xml"), "2");
+    const QOR::QS_POINT screen(BOARD_VIEW::kPlayWidth, BOARD_VIEW::kPlayHeight);
+    measure(BOARD_VIEW(tileMetrics, screen, MAHJONG_HUD_PANEL(nullptr).PlayCover(screen)));
+  }
+  QOR::qcRESOURCE_LOADER = nullptr;
 }
 
 // The tick that starts a level: the check (with its own deal), the read and the deal.
@@ -223,11 +227,7 @@ void CheckAndDeal(benchmark::State& state, const pugi::xml_document& document, c
 }
 
 void BM_CheckAndDealLargestAcceptedLevel(benchmark::State& state) {
-  DiscardedLog quiet;
-  qor_bench::BenchRenderer renderer(state, true);
-  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
-  BOARD_VIEW view;
-  if (OpenView(state, loader, view)) {
+  OnView(state, [&state](const BOARD_VIEW& view) {
     pugi::xml_document document;
     document.load_string(LargestAcceptedLevel(view).c_str());
     const std::string problem = MAHJONG_LEVELS::PlayProblem(document, view);
@@ -236,17 +236,12 @@ void BM_CheckAndDealLargestAcceptedLevel(benchmark::State& state) {
     } else {
       state.SkipWithError(("the largest level is refused: " + problem).c_str());
     }
-  }
-  QOR::qcRESOURCE_LOADER = nullptr;
+  });
 }
 QOR_BENCHMARK(BM_CheckAndDealLargestAcceptedLevel)->Unit(benchmark::kMillisecond);
 
 void BM_CheckAndDealSearchedLevel(benchmark::State& state) {
-  DiscardedLog quiet;
-  qor_bench::BenchRenderer renderer(state, true);
-  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
-  BOARD_VIEW view;
-  if (OpenView(state, loader, view)) {
+  OnView(state, [&state](const BOARD_VIEW& view) {
     // The first heap the check accepts only through its search.
     QOR::QC_RANDOM random(1);
     pugi::xml_document document;
@@ -261,17 +256,12 @@ void BM_CheckAndDealSearchedLevel(benchmark::State& state) {
     } else {
       state.SkipWithError("no heap needs the search");
     }
-  }
-  QOR::qcRESOURCE_LOADER = nullptr;
+  });
 }
 QOR_BENCHMARK(BM_CheckAndDealSearchedLevel)->Unit(benchmark::kMillisecond);
 
 void BM_CheckUndecidedLevel(benchmark::State& state) {
-  DiscardedLog quiet;
-  qor_bench::BenchRenderer renderer(state, true);
-  std::unique_ptr<QOR::QC_RESOURCE_LOADER> loader;
-  BOARD_VIEW view;
-  if (OpenView(state, loader, view)) {
+  OnView(state, [&state](const BOARD_VIEW& view) {
     // Every tile of one face, but the top tile and one it stands on: the only two of another, which
     // no order pairs; the search cannot tell so before its bound.
     const std::vector<CELL> cells = LargestPyramid(view);
@@ -292,8 +282,7 @@ void BM_CheckUndecidedLevel(benchmark::State& state) {
     } else {
       state.SkipWithError(("the level is decided: " + problem).c_str());
     }
-  }
-  QOR::qcRESOURCE_LOADER = nullptr;
+  });
 }
 QOR_BENCHMARK(BM_CheckUndecidedLevel)->Unit(benchmark::kMillisecond);
 

@@ -234,8 +234,8 @@ int main(int argc, char** argv) {
       {"blink CPU", [](const RUN& r) { return r.level.blink.process; }, 1, "<= 35"},
       {"blink fps", [](const RUN& r) { return r.level.blinkChanges; }, 0, ""},
       {"pause CPU", [](const RUN& r) { return r.level.paused.process; }, 1, "<= 3"},
-      {"away CPU", [](const RUN& r) { return r.level.away.process; }, 1, ""},
-      {"away main", [](const RUN& r) { return r.level.away.main; }, 1, "<= 1"},
+      {"away CPU", [](const RUN& r) { return r.level.away.process; }, 1, "<= 1"},
+      {"away main", [](const RUN& r) { return r.level.away.main; }, 1, ""},
   };
   // The screens at rest as shares of the title's processor use in the same run.
   const auto share = [](auto use) {

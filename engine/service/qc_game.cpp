@@ -197,14 +197,16 @@ int QC_GAME::fUpdate() {
 
 bool QC_GAME::isRenderTime() {
   _fpsAccumulator += _renderTimer.fTick();
-  // Minimised or hidden, the window takes a few frames a second; restored, the full rate is back
-  // at the next frame. Either cap counts its frames from the change, as a new cap does.
+  // Minimised or hidden, the window takes a few frames a second and the sound device is held;
+  // restored, the full rate is back at the next frame and the sound goes on where it stopped.
+  // Either cap counts its frames from the change, as a new cap does.
   const HWND window = qcWINDOW != nullptr ? qcWINDOW->fGetHandle() : nullptr;
   const bool away = window != nullptr && (IsIconic(window) != FALSE || IsWindowVisible(window) == FALSE);
   if (away != _windowAway) {
     _windowAway = away;
     _fpsAccumulator = 0.0f;
     _frameCounter = 0;
+    if (qcMIXER != nullptr) qcMIXER->fHold(away);
   }
   const int cap = fGetFrameCap();
   if (cap == 0) return true;

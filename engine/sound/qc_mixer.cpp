@@ -133,7 +133,7 @@ QC_SOUND* QC_MIXER::fCreateSound(const void* data, int size, int bufferCount, bo
 }
 
 void QC_MIXER::fUpdate() {
-  if (_device == nullptr) return;
+  if (_device == nullptr || _held) return;
   fWatchDevice();
   // A lost device reports every queued buffer played and stops each source it is given at once:
   // refilling would run the streams through their data unheard.
@@ -170,6 +170,23 @@ std::chrono::milliseconds QC_MIXER::fNextReopenWait(std::chrono::milliseconds la
   return last >= kLongestReopenWait / 2 ? kLongestReopenWait : last * 2;
 }
 
+void QC_MIXER::fHold(bool held) {
+  QC_SOUND_LOCK lock;
+  ALCdevice* device = _device;
+  if (held == _held || device == nullptr) return;
+  // Not held while lost: the watch must go on finding the device again.
+  if (held && (_lost || alcIsExtensionPresent(device, "ALC_SOFT_pause_device") != ALC_TRUE)) return;
+  const char* name = held ? "alcDevicePauseSOFT" : "alcDeviceResumeSOFT";
+  const auto call = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, name));
+  if (call == nullptr) return;
+  alcGetError(device);
+  call(device);
+  // A device that cannot pause (a loopback device) refuses the call and keeps playing.
+  if (alcGetError(device) != ALC_NO_ERROR) return;
+  _held = held;
+  if (!held) QC_SOUND_WAKE::fWake();
+}
+
 bool QC_MIXER::fReopen() {
   // OpenAL Soft as packaged here cannot move a context to a new device (ALC_SOFT_reopen_device):
   // a new device and context are made and every sound is made again on them.
@@ -196,7 +213,7 @@ bool QC_MIXER::fReopen() {
 
 std::chrono::milliseconds QC_MIXER::fRefillPeriod() const {
   std::chrono::milliseconds period = QC_SOUND_WAKE::kUntilWoken;
-  if (_device == nullptr) return period;
+  if (_device == nullptr || _held) return period;
   if (_lost) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(_nextReopen - std::chrono::steady_clock::now());
     return std::max(left, std::chrono::milliseconds(1));

@@ -42,13 +42,19 @@ class QC_MIXER {
   // again on it ("Sound device reopened") and the streams that played go on.
   void fUpdate();
   // How long the sound thread may wait before the next fUpdate (lock 1 held): the shortest period
-  // its playing sounds ask for, negative when none plays; while the device is lost, the time until
-  // the next try to open it again.
+  // its playing sounds ask for, negative when none plays or the device is held; while the device
+  // is lost, the time until the next try to open it again.
   std::chrono::milliseconds fRefillPeriod() const;
   // The wait before the next try to open the default device again, after a try that waited last
   // (0 or less: the device was just lost): a quarter of a second, doubling after each try that
   // fails, never more than 4 s, however long the outage.
   static std::chrono::milliseconds fNextReopenWait(std::chrono::milliseconds last);
+  // Holds the device while the program's window is away (minimised or hidden): the device stops
+  // mixing (ALC_SOFT_pause_device) and no stream is refilled, so a game no one sees or hears costs
+  // next to nothing; released, every sound goes on where it stopped and the sound thread is woken.
+  // A device without the extension is never held (its streams would run dry).
+  void fHold(bool held);
+  bool isHeld() const { return _held; }
   // 1 when the sound was in the list and is now out of it (the caller owns it then), -1 when absent.
   int fRemoveSound(QC_SOUND* sound);
   // True while one of the mixer's sounds was made over bytes that include data: freeing them
@@ -84,6 +90,8 @@ class QC_MIXER {
   // The device can say whether it is still connected (ALC_EXT_disconnect).
   bool _canTellLost = false;
   std::atomic<bool> _lost{false};
+  // Paused by fHold: the device's mixing stopped, nothing refilled, the device not watched.
+  std::atomic<bool> _held{false};
   std::chrono::steady_clock::time_point _nextReopen;
   std::chrono::milliseconds _reopenWait{0};
   QS_VEC3 _listenerPosition;

@@ -31,7 +31,7 @@ double TruncSquare(float d) { return std::trunc(static_cast<double>(d * d)); }
 
 // How o stands to c: one layer up and overlapping it by half a tile or more in x and in y, or on
 // its layer a tile width exactly to its left or right with the rows overlapping by half a tile.
-MAHJONG_BOARD::BLOCKING Blocking(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach, float width) {
+inline MAHJONG_BOARD::BLOCKING Blocking(const MAHJONG_CHIP& o, const MAHJONG_CHIP& c, const REACH& reach, float width) {
   if (o.m_layer - c.m_layer == 1) {
     const bool covers =
         TruncSquare(o.m_cell.x - c.m_cell.x) <= reach.x && TruncSquare(o.m_cell.y - c.m_cell.y) <= reach.y;
@@ -64,7 +64,11 @@ bool MAHJONG_BOARD::UpdateChipFree(MAHJONG_CHIP* chip, const CHIP_LIST& list) {
   bool left = false;
   bool right = false;
   for (const MAHJONG_CHIP* other : list) {
+    // Only the chip's own layer and the one above can block it: the rest is passed over at once
+    // (this loop is most of a deal's time).
     if (other == nullptr || other == chip || other->m_removing) continue;
+    const int above = other->m_layer - chip->m_layer;
+    if (above != 0 && above != 1) continue;
     const BLOCKING blocking = Blocking(*other, *chip, reach, width);
     if (blocking == kCovering) {
       blocked = true;

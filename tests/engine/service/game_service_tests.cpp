@@ -244,8 +244,10 @@ TEST_F(GameService, AWindowAwayIsDrawnAFewFramesASecond) {
     const auto [updates, renders] = run(3000);
     EXPECT_NEAR(updates, 180, 3);
     EXPECT_NEAR(renders, 3 * QC_GAME::kAwayFps, 1);
+    EXPECT_TRUE(qcMIXER->isHeld()) << "the sound device mixes on while no one hears it";
     tell(back);
     EXPECT_GE(run(1000 / 60 + 2).second, 1) << "the first frame back";
+    EXPECT_FALSE(qcMIXER->isHeld());
     EXPECT_NEAR(run(1000).second, 60, 3);
   }
 }
