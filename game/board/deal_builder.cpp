@@ -164,15 +164,12 @@ bool MAHJONG_BOARD::SearchRun(bool reshuffle, const DEAL_SNAPSHOT& start, DEAL_R
     if (!chip->m_removing) standing.push_back(chip);
   if (standing.size() > static_cast<std::size_t>(kMaxDealTiles)) return false;
   DEAL_SEARCH search(*this, standing);
-  const DEAL_SEARCH::RESULT result = search.Run(kSearchPositions);
-  m_dealSearch = result == DEAL_SEARCH::kFound ? kSearchFound
-                 : result == DEAL_SEARCH::kNone ? kSearchNone
-                                                : kSearchUndecided;
+  m_dealSearch = search.Run(kSearchPositions);
   QOR::fLog() << "the deal's search visited " << search.GetPositions() << " positions: "
-              << (result == DEAL_SEARCH::kFound  ? "an order pairs every tile"
-                  : result == DEAL_SEARCH::kNone ? "no order pairs every tile"
-                                                 : "undecided");
-  if (result != DEAL_SEARCH::kFound) return false;
+              << (m_dealSearch == kSearchFound  ? "an order pairs every tile"
+                  : m_dealSearch == kSearchNone ? "no order pairs every tile"
+                                                : "undecided");
+  if (m_dealSearch != kSearchFound) return false;
   // Dealt from the same start as every run, the pairs taken in the order found.
   start.Restore(m_chips);
   DEAL_RUN found;

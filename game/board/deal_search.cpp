@@ -78,16 +78,16 @@ DEAL_SEARCH::DEAL_SEARCH(const MAHJONG_BOARD& board, const MAHJONG_BOARD::CHIP_L
   }
 }
 
-DEAL_SEARCH::RESULT DEAL_SEARCH::Run(int maxPositions) {
+MAHJONG_BOARD::DEAL_SEARCH_RESULT DEAL_SEARCH::Run(int maxPositions) {
   m_order.clear();
   m_dead.clear();
   m_positions = 0;
   m_maxPositions = maxPositions;
   m_undecided = false;
-  if (m_tiles.size() % 2 != 0) return kNone;
-  if (Clear(static_cast<int>(m_tiles.size()))) return kFound;
+  if (m_tiles.size() % 2 != 0) return MAHJONG_BOARD::kSearchNone;
+  if (Clear(static_cast<int>(m_tiles.size()))) return MAHJONG_BOARD::kSearchFound;
   m_order.clear();
-  return m_undecided ? kUndecided : kNone;
+  return m_undecided ? MAHJONG_BOARD::kSearchUndecided : MAHJONG_BOARD::kSearchNone;
 }
 
 bool DEAL_SEARCH::mayPair(int a, int b) const {
@@ -96,38 +96,17 @@ bool DEAL_SEARCH::mayPair(int a, int b) const {
   return first < 0 || second < 0 || first == second;
 }
 
-void DEAL_SEARCH::Take(int t) {
-  m_state[t / 64] &= ~(std::uint64_t{1} << (t % 64));
+void DEAL_SEARCH::Shift(int t, int step) {
+  const std::uint64_t bit = std::uint64_t{1} << (t % 64);
+  m_state[t / 64] = step < 0 ? m_state[t / 64] & ~bit : m_state[t / 64] | bit;
   const TILE& tile = m_tiles[t];
-  if (tile.matchClass < 0) {
-    --m_plain;
-  } else {
-    --m_fixed[tile.matchClass];
-  }
+  (tile.matchClass < 0 ? m_plain : m_fixed[tile.matchClass]) += step;
   for (std::size_t k = 0; k < tile.blocks.size(); ++k) {
     const int other = tile.blocks[k];
     switch (tile.blockKinds[k]) {
-      case MAHJONG_BOARD::kCovering: --m_covering[other]; break;
-      case MAHJONG_BOARD::kLeftNeighbour: --m_left[other]; break;
-      default: --m_right[other]; break;
-    }
-  }
-}
-
-void DEAL_SEARCH::PutBack(int t) {
-  m_state[t / 64] |= std::uint64_t{1} << (t % 64);
-  const TILE& tile = m_tiles[t];
-  if (tile.matchClass < 0) {
-    ++m_plain;
-  } else {
-    ++m_fixed[tile.matchClass];
-  }
-  for (std::size_t k = 0; k < tile.blocks.size(); ++k) {
-    const int other = tile.blocks[k];
-    switch (tile.blockKinds[k]) {
-      case MAHJONG_BOARD::kCovering: ++m_covering[other]; break;
-      case MAHJONG_BOARD::kLeftNeighbour: ++m_left[other]; break;
-      default: ++m_right[other]; break;
+      case MAHJONG_BOARD::kCovering: m_covering[other] += step; break;
+      case MAHJONG_BOARD::kLeftNeighbour: m_left[other] += step; break;
+      default: m_right[other] += step; break;
     }
   }
 }
@@ -208,14 +187,14 @@ bool DEAL_SEARCH::Clear(int tilesLeft) {
         const int a = free[i];
         const int b = partners[j];
         if (!mayPair(a, b)) continue;
-        Take(a);
-        Take(b);
+        Shift(a, -1);
+        Shift(b, -1);
         m_order.push_back(m_tiles[a].chip);
         m_order.push_back(m_tiles[b].chip);
         if (Clear(tilesLeft - 2)) return true;
         m_order.resize(m_order.size() - 2);
-        PutBack(b);
-        PutBack(a);
+        Shift(b, +1);
+        Shift(a, +1);
         if (m_undecided) return false;
       }
     }

@@ -24,13 +24,12 @@ class MAHJONG_CHIP;
 
 class DEAL_SEARCH {
  public:
-  enum RESULT { kFound, kNone, kUndecided };
-
   // The chips to take off (none of them in flight), related by the board's free rule.
   DEAL_SEARCH(const MAHJONG_BOARD& board, const MAHJONG_BOARD::CHIP_LIST& chips);
 
-  // Looks for an order, visiting at most maxPositions positions. An odd number of chips has none.
-  RESULT Run(int maxPositions);
+  // Looks for an order, visiting at most maxPositions positions: kSearchFound, kSearchNone (an odd
+  // number of chips has none) or kSearchUndecided.
+  MAHJONG_BOARD::DEAL_SEARCH_RESULT Run(int maxPositions);
   // The order found, two by two (each pair free when it is taken): empty unless kFound.
   const MAHJONG_BOARD::CHIP_LIST& GetOrder() const { return m_order; }
   // The positions the last run visited.
@@ -54,8 +53,8 @@ class DEAL_SEARCH {
   // The tiles still on the board, in their order.
   void ListOn(std::vector<int>& on) const;
   bool mayPair(int a, int b) const;
-  void Take(int t);
-  void PutBack(int t);
+  // Takes a tile off the board (step -1) or puts it back (+1).
+  void Shift(int t, int step);
   // True when the board as it stands (that many tiles on it) can be cleared, the pairs appended to
   // the order; m_undecided when the bound was reached.
   bool Clear(int tilesLeft);

@@ -3,11 +3,13 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <poll.h>
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <thread>
@@ -308,7 +310,10 @@ bool X_WINDOW::fPing(std::chrono::milliseconds limit) {
   if (XSendEvent(_display, _window, False, NoEventMask, &event) != 0) {
     while (!answered && std::chrono::steady_clock::now() < end) {
       if (XCheckTypedEvent(_display, ClientMessage, &event) == 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Nothing queued: wait until the server sends more (or the limit comes), then read it in.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        pollfd connection{ConnectionNumber(_display), POLLIN, 0};
+        if (poll(&connection, 1, static_cast<int>(std::max<long long>(left.count(), 0) + 1)) > 0) XPending(_display);
         continue;
       }
       answered = event.xclient.message_type == sent.message_type && event.xclient.data.l[0] == sent.data.l[0] &&
